@@ -1,0 +1,7 @@
+#include "analyser/interface.h"
+
+namespace zenta::analyser {
+
+void startAnalyser() {}
+
+}  // namespace zenta::analyser

@@ -1,0 +1,7 @@
+#include "cmdline/filenames.h"
+
+namespace zenta::cmdline {
+
+void deriveAllNames() {}
+
+}  // namespace zenta::cmdline

@@ -1,0 +1,7 @@
+#include "cmdline/target.h"
+
+namespace zenta::cmdline {
+
+void loadTargetConfiguration() {}
+
+}  // namespace zenta::cmdline

@@ -1,0 +1,7 @@
+#include "driver/chain.h"
+
+namespace zenta::driver {
+
+void runProcessingChain() {}
+
+}  // namespace zenta::driver
