@@ -1,0 +1,77 @@
+// Harness skeleton generation: the handlers that the statement analysis calls
+// once a statement has been checked, and the end-of-program generation.
+//
+// Division of work with the script front end: the front end checks the block
+// structure and reports the structural messages (MOTCLEABS, MAL_PLACE,
+// NOMOPEDBL, NOMTSTDBL, INDBOUINC, BLOC_ABST, TEST_VIDE, ELMT_VIDE,
+// OPER_VIDE, OPERXVIDE, DBL_EXCEP, PROG_VIDE, PROGXVIDE, OPER_INEX,
+// TEST_INEX, FAMI_INEX); it performs implicit closings by calling these
+// handlers in the right order. The generator writes the harness, the class
+// declaration file and the test-description lines, renames duplicate
+// services, checks loop counts (TYPBOUCLE, VALBOUCER) and writes the
+// selection summaries to the list file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zenta::generator {
+
+// Suppression reasons; while any flag is set, nothing is written to any
+// channel of the harness (the test-description file is still written).
+enum Suppression {
+  SuppressSimulation = 0,
+  SuppressService = 1,
+  SuppressTest = 2,
+  SuppressFamily = 3,
+  SuppressCondition = 4,
+};
+void setSuppressed(Suppression reason, bool on);
+bool suppressed(Suppression reason);
+bool generationSuppressed();  // any of the five
+void resetSuppression();
+
+// Prepares the generation state for a run (processing chain step 6).
+void prepareGeneration();
+
+// HEADER fields (already split, trimmed and with $VARIABLE fields replaced):
+// writes the header-statement lines of the test-description file.
+void genHeader(const std::string& a, const std::string& b, const std::string& c, const std::string* d);
+// TYPE_SERVICE given before any SERVICE, or inside a service.
+void genServiceType(const std::string& text);
+
+void genBegin();
+// SERVICE with its upper-case, blank-compressed name; the selection has
+// already been applied through setSuppressed(SuppressService, ...).
+void genService(const std::string& name);
+void genEndService();
+// TEST with its normalised name and loop expression (empty: no loop).
+void genTest(const std::string& name, const std::string& loopCount);
+void genEndTest();
+// FAMILY with its names (upper case), after the selection was applied.
+void genFamily(const std::vector<std::string>& names);
+void genEndFamily();
+void genElement();
+void genEndElement();
+// The expected exception of the open element (at most one; the front end
+// reports DBL_EXCEP for a second one).
+void genException(const std::string& expression);
+// COMMENT and REQUIREMENT texts.
+void genComment(const std::string& text);
+void genRequirement(const std::string& text);
+// INITIALIZATION / TERMINATION blocks: native code goes to their sections
+// while open.
+void genInitializationBlock(bool open);
+void genTerminationBlock(bool open);
+// A native-code line of the script ("#" and "@" lines) and blank lines:
+// written to the current output, or to the initialisation or termination
+// section while such a block is open.
+void genNativeLine(const std::string& text);
+// A comment line of the script echoed to the harness (trace 2).
+void genTraceComment(const std::string& text);
+
+// The end of the program: main, the class declaration file and the trace
+// file line; selection summaries for the list file.
+void genEndOfProgram();
+
+}  // namespace zenta::generator
