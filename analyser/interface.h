@@ -1,10 +1,41 @@
 // The compiler's entry points into the C/C++ analyser.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace zenta::analyser {
 
-// Starts the analyser: include directories and definitions of the options,
-// the predefined ZENTA, the standard-definitions file and STUBINACTIVE.
+// Starts the analyser from the command-line settings: include directories and
+// definitions of the options, the predefined ZENTA, the standard-definitions
+// file and STUBINACTIVE. Does nothing when the analysis switch is off.
 void startAnalyser();
+
+// The same from plain lists (used by startAnalyser and by tools that have no
+// command-line settings). An empty stdDefineFile feeds no include line.
+void startAnalyser(const std::vector<std::string>& includeDirs,
+                   const std::vector<std::string>& defines, const std::string& stdDefineFile);
+
+// The compiler's message hook: maps an analyser diagnostic onto the
+// reporting of the compiler (diag::reportAt).
+void analyserMessageHook(int severity, const char* code, const std::string& argument,
+                         const std::string& file, int line);
+
+// True when `name` is a macro of the analysed code (IF conditions of the
+// script).
+bool analyserMacroDefined(const std::string& name);
+
+// Runs native code of the script through the preprocessor; `file` and `line`
+// are the script position of its first line. The result (line markers
+// included) is handed to the declaration analysis and given back.
+std::string preprocessNativeCode(const std::string& text, const std::string& file, int line);
+
+// Declaration analysis of preprocessed code (filled in by the declaration
+// parser; does nothing until then).
+void analyseDeclarations(const std::string& preprocessed);
+
+// End of the analysis, once at the end of the run: reports the conditionals
+// still open and clears the macro table.
+void closeAnalyser();
 
 }  // namespace zenta::analyser
