@@ -92,6 +92,7 @@ struct Settings {
   bool tsf = false;                 // TSF given with a file
 
   int compilerSystem = SysNt;        // SYSCOMP code
+  bool compilerSystemGiven = false;  // SYSCOMP written on the command line
   std::array<bool, 10> traces{};     // trace switches 0 to 9 (XT levels below 10)
   int errorDisplayLimit = 60;        // E
   int warningDisplayLimit = 120;     // W
