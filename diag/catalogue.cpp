@@ -1,41 +1,91 @@
 #include "diag/catalogue.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
 #include <QMap>
 #include <QString>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "diag/catalogue_data.h"
+
 namespace zenta::diag {
 namespace {
+
 QMap<QString, std::string>& catalogue() {
   static QMap<QString, std::string> map;
   return map;
 }
+
+// The installed translators live as long as the run; they are never freed
+// while the application object may still use them.
+std::vector<QTranslator*>& translators() {
+  static std::vector<QTranslator*> list;
+  return list;
+}
+
 }  // namespace
 
 void installTranslations() {
-  const char* dir = std::getenv("QUARTODIR");
-  if (!dir || !*dir) {
+  const char* home = std::getenv("QUARTODIR");
+  if (!home || !*home) {
     std::fputs("Fatal Error: please setup QUARTODIR environment variable.\n", stderr);
     std::fflush(stderr);
+    std::fflush(stdout);
     std::exit(7);
   }
+  const QString directory = QString::fromLocal8Bit(home) + QDir::separator() + QStringLiteral("lib") +
+                            QDir::separator() + QStringLiteral("locale");
+  if (!QFileInfo(directory).isDir()) {
+    std::fprintf(stderr, "Warning: directory doesn't exist '%s'\n", directory.toLocal8Bit().constData());
+    return;
+  }
+  loadTranslations(directory.toLocal8Bit().toStdString(), QLocale::system().name().toStdString());
+}
+
+int loadTranslations(const std::string& directory, const std::string& localeName) {
+  int installed = 0;
+  const QString dir = QString::fromLocal8Bit(directory.c_str());
+  for (const char* prefix : kTranslationPrefixes) {
+    auto* translator = new QTranslator();
+    if (translator->load(QString::fromLatin1(prefix) + QString::fromLocal8Bit(localeName.c_str()), dir) &&
+        QCoreApplication::installTranslator(translator)) {
+      translators().push_back(translator);
+      ++installed;
+    } else {
+      delete translator;
+    }
+  }
+  return installed;
+}
+
+std::vector<std::string> installedTranslationFiles() {
+  std::vector<std::string> files;
+  for (const QTranslator* t : translators()) files.push_back(t->filePath().toLocal8Bit().toStdString());
+  return files;
+}
+
+void removeTranslationsForTests() {
+  for (QTranslator* t : translators()) {
+    QCoreApplication::removeTranslator(t);
+    delete t;
+  }
+  translators().clear();
 }
 
 void registerCatalogues() {
-  // Minimal bootstrap set; the complete catalogue replaces this.
-  registerMessage("STARTEXEC", "%1%2");
-  registerMessage("COPYRIGHT", "%1%2");
-  registerMessage("ENDERRWAR", "End of execution with %1 error(s) and %2 warning(s)");
-  registerMessage("ENDNOEWAR", "End of execution with %1%2 warning(s)");
-  registerMessage("ENDNOENWR", "End of execution with 0 error and 0 warning%1%2");
-  registerMessage("ENDERRNWR", "End of execution with %1 error(s)");
-  registerMessage("FICERROPN", "File %1 opening problem");
-  registerMessage("MORERWALI", "more detailed Errors/Warnings can be found in file %1");
-  registerMessage("ERRINTFCT", "%1Internal error in the function %2");
-  registerMessage("INTERNERR", "%1internal error raised in  %2");
+  for (const CatalogueEntry& entry : catalogueEntries()) {
+    if (!entry.context) {
+      registerMessage(entry.code, entry.text);
+      continue;
+    }
+    const std::string comment = std::string("Error code is \"") + entry.code + "\"";
+    registerMessage(entry.code, translate(entry.context, entry.text, comment.c_str()));
+  }
 }
 
 void registerMessage(const std::string& code, const std::string& text) {
@@ -47,6 +97,8 @@ const std::string* catalogueText(const std::string& code) {
   auto it = map.constFind(QString::fromLatin1(code.c_str()));
   return it == map.constEnd() ? nullptr : &it.value();
 }
+
+void clearCatalogueForTests() { catalogue().clear(); }
 
 std::string translate(const char* context, const char* text, const char* comment) {
   return QCoreApplication::translate(context, text, comment).toLocal8Bit().toStdString();

@@ -9,11 +9,15 @@
 namespace zenta::diag {
 namespace {
 
+constexpr int kDefaultErrorLimit = 60;
+constexpr int kDefaultWarningLimit = 120;
+constexpr std::size_t kFileNameBuffer = 1000;
+
 struct State {
   int errors = 0;
   int warnings = 0;
-  int errorLimit = 60;
-  int warningLimit = 120;
+  int errorLimit = kDefaultErrorLimit;
+  int warningLimit = kDefaultWarningLimit;
   bool display = true;
   bool hidden = false;
   std::string lastCode;
@@ -43,9 +47,23 @@ std::string positionPrefix() {
   return {};
 }
 
-void replaceFirst(std::string& text, const char* marker, const std::string& by) {
-  auto at = text.find(marker);
-  if (at != std::string::npos) text.replace(at, 2, by);
+// Replaces "%1" by first (when the text has it), then "%2" by second (when
+// the text has it). A marker that the first value brings in is not touched.
+std::string substitute(const std::string& text, const std::string& first, const std::string& second) {
+  std::string body = text;
+  std::size_t searchFrom = 0;
+  const auto p1 = body.find("%1");
+  if (p1 != std::string::npos) {
+    body.replace(p1, 2, first);
+    searchFrom = p1 + first.size();
+  }
+  auto p2 = body.find("%2", searchFrom);
+  if (p2 == std::string::npos && p1 != std::string::npos) {
+    p2 = body.find("%2");  // a "%2" before the first marker
+    if (p2 != std::string::npos && p2 + 2 > p1) p2 = std::string::npos;
+  }
+  if (p2 != std::string::npos) body.replace(p2, 2, second);
+  return body;
 }
 
 void writeLine(const std::string& line, bool show) {
@@ -58,11 +76,43 @@ void writeLine(const std::string& line, bool show) {
   if (s.list) std::fputs(line.c_str(), s.list);
 }
 
-[[noreturn]] void terminate(int status) {
-  closeListFile();
+void flushStreams() {
   std::fflush(stderr);
   std::fflush(stdout);
+}
+
+[[noreturn]] void terminate(int status) {
+  closeListFile();
+  flushStreams();
   std::exit(status);
+}
+
+// Records the identity of the message and counts it; returns whether it is
+// to be shown on the standard error stream.
+bool account(int severity, const char* code) {
+  State& s = state();
+  const bool repeat = s.haveLast && s.lastCode == code && s.lastFile == s.file && s.lastLine == s.line;
+  s.haveLast = true;
+  s.lastCode = code;
+  s.lastFile = s.file;
+  s.lastLine = s.line;
+  if (severity == Error) {
+    ++s.errors;
+    return s.errors <= s.errorLimit && !repeat;
+  }
+  if (severity == Warning) {
+    ++s.warnings;
+    return s.warnings <= s.warningLimit && !repeat;
+  }
+  return true;
+}
+
+// The messages that this module issues itself fill "%1" and "%2" with their
+// own two values instead of the position prefix and the argument.
+std::string ownLine(int severity, const char* code, const std::string& first, const std::string& second) {
+  const std::string* text = catalogueText(code);
+  std::string body = text ? substitute(*text, first, second) : first + second;
+  return std::string("Quarto-") + letterOf(severity) + "-" + code + ",  " + body + "\n";
 }
 
 }  // namespace
@@ -73,18 +123,7 @@ std::string formatLine(int severity, const char* code, const std::string& argume
   if (c == "FEADA95") return std::string("Quarto-") + letterOf(severity) + "-" + prefix + argument;
   std::string line = std::string("Quarto-") + letterOf(severity) + "-" + c + ",  ";
   if (const std::string* text = catalogueText(c)) {
-    std::string body = *text;
-    // The argument may itself contain "%1"; replace the prefix marker first.
-    auto p1 = body.find("%1");
-    if (p1 != std::string::npos) {
-      body.replace(p1, 2, prefix);
-      auto p2 = body.find("%2", p1 + prefix.size());
-      if (p2 == std::string::npos) p2 = body.find("%2");
-      if (p2 != std::string::npos) body.replace(p2, 2, argument);
-    } else {
-      replaceFirst(body, "%2", argument);
-    }
-    line += body;
+    line += substitute(*text, prefix, argument);
   } else {
     line += prefix + " " + argument;
   }
@@ -92,21 +131,9 @@ std::string formatLine(int severity, const char* code, const std::string& argume
 }
 
 void report(int severity, const char* code, const std::string& argument) {
-  State& s = state();
+  if (!code) code = "";
   if (severity == Severe || severity == Fatal) runExitCleanup();
-  const bool repeat = s.haveLast && s.lastCode == code && s.lastFile == s.file && s.lastLine == s.line;
-  s.haveLast = true;
-  s.lastCode = code;
-  s.lastFile = s.file;
-  s.lastLine = s.line;
-  bool show = true;
-  if (severity == Error) {
-    ++s.errors;
-    if (s.errors > s.errorLimit || repeat) show = false;
-  } else if (severity == Warning) {
-    ++s.warnings;
-    if (s.warnings > s.warningLimit || repeat) show = false;
-  }
+  const bool show = account(severity, code);
   writeLine(formatLine(severity, code, argument), show);
   if (severity == Severe) terminate(9);
   if (severity == Fatal) terminate(7);
@@ -114,11 +141,11 @@ void report(int severity, const char* code, const std::string& argument) {
 
 void severe(const char* code, const std::string& argument) {
   report(Severe, code, argument);
-  std::exit(9);
+  std::exit(9);  // not reached
 }
 void fatal(const char* code, const std::string& argument) {
   report(Fatal, code, argument);
-  std::exit(7);
+  std::exit(7);  // not reached
 }
 void error(const char* code, const std::string& argument) { report(Error, code, argument); }
 void warning(const char* code, const std::string& argument) { report(Warning, code, argument); }
@@ -131,7 +158,7 @@ void reportAt(int severity, const char* code, const std::string& argument, const
   report(severity, code, argument);
 }
 
-void setCurrentFile(const std::string& name) { state().file = name.substr(0, 999); }
+void setCurrentFile(const std::string& name) { state().file = name.substr(0, kFileNameBuffer - 1); }
 void setCurrentLine(int line) { state().line = line; }
 const std::string& currentFile() { return state().file; }
 int currentLine() { return state().line; }
@@ -144,13 +171,22 @@ void setDisplayLimits(int errors, int warnings) {
   if (warnings > 0) state().warningLimit = warnings;
 }
 
+int errorDisplayLimit() { return state().errorLimit; }
+int warningDisplayLimit() { return state().warningLimit; }
+
 void openListFile(const std::string& name) {
   State& s = state();
+  if (s.list) closeListFile();
   s.listName = name;
   s.display = true;
   if (name.empty()) return;
   s.list = std::fopen(name.c_str(), "w");
-  if (!s.list) fatal("FICERROPN", name);
+  if (!s.list) {
+    runExitCleanup();
+    account(Fatal, "FICERROPN");
+    writeLine(ownLine(Fatal, "FICERROPN", name, {}), true);
+    terminate(7);
+  }
 }
 
 const std::string& listFileName() { return state().listName; }
@@ -163,8 +199,8 @@ void writeToListFile(const std::string& text) {
 void writeToListFileWrapped(const std::string& text) {
   if (!state().list) return;
   std::size_t start = 0;
-  while (start <= text.size()) {
-    std::size_t nl = text.find('\n', start);
+  for (;;) {
+    const std::size_t nl = text.find('\n', start);
     std::string piece = text.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
     do {
       std::string chunk = piece.substr(0, 80);
@@ -183,8 +219,12 @@ void closeListFile() {
   FILE* f = s.list;
   s.list = nullptr;
   if (std::fclose(f) != 0) {
-    std::fprintf(stderr, "FATAL ERROR on '%s',\n Please contact your administrative.\n", "fclose");
-    std::fflush(stderr);
+    const std::string message =
+        substitute(translate("Fatal Error (cstsyst)", "FATAL ERROR on '%1',\n Please contact your administrative."),
+                   "fclose", {});
+    std::fputs(message.c_str(), stderr);
+    std::fputs("\n", stderr);
+    flushStreams();
     std::exit(7);
   }
 }
@@ -211,22 +251,20 @@ void endOfRun() {
     code = "ENDNOEWAR";
     status = 3;
   }
-  if ((e > 0 || w > 0) && s.hidden) {
-    std::string text = *catalogueText("MORERWALI");
-    replaceFirst(text, "%1", s.listName);
-    writeLine("Quarto-I-MORERWALI,  " + text + "\n", true);
-  }
-  std::string summary = catalogueText(code) ? *catalogueText(code) : std::string(code);
-  replaceFirst(summary, "%1", e > 0 ? std::to_string(e) : std::string());
-  replaceFirst(summary, "%2", w > 0 ? std::to_string(w) : std::string());
-  const bool saveDisplay = s.display;
+  // The closing lines are information messages: never counted, never
+  // hidden by the display limits.
   s.display = true;
-  writeLine(std::string("Quarto-I-") + code + ",  " + summary + "\n", true);
-  s.display = saveDisplay;
+  if (status != 0 && s.hidden) {
+    account(Information, "MORERWALI");
+    writeLine(ownLine(Information, "MORERWALI", s.listName, {}), true);
+  }
+  account(Information, code);
+  writeLine(ownLine(Information, code, e > 0 ? std::to_string(e) : std::string(),
+                    w > 0 ? std::to_string(w) : std::string()),
+            true);
   closeListFile();
   if (status == 0 && !s.listName.empty()) std::remove(s.listName.c_str());
-  std::fflush(stderr);
-  std::fflush(stdout);
+  flushStreams();
   std::exit(status);
 }
 
@@ -244,10 +282,7 @@ void installSupportHooks() {
 
 void resetForTests() {
   closeListFile();
-  State& s = state();
-  CleanupHook keep = nullptr;
-  s = State{};
-  s.cleanup = keep;
+  state() = State{};
 }
 
 }  // namespace zenta::diag

@@ -43,9 +43,12 @@ bool hiddenMessages();
 // Display limits of errors and warnings; a value not greater than zero keeps
 // the current limit.
 void setDisplayLimits(int errors, int warnings);
+int errorDisplayLimit();
+int warningDisplayLimit();
 
 // The list file. OpenListFile switches the display on and, when the name is
-// not empty, creates the file (failure: fatal "FICERROPN").
+// not empty, creates the file (failure: fatal "FICERROPN" naming it, exit 7).
+// The header box is written separately (diag/list_header.h).
 void openListFile(const std::string& name);
 const std::string& listFileName();
 bool listFileOpen();

@@ -1,0 +1,53 @@
+// Runs a piece of code that ends the process (exit, signal) in a forked
+// child, capturing its standard error stream byte for byte.
+#pragma once
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace childrun {
+
+struct Outcome {
+  int status = -1;  // exit status, or 128 + signal number
+  std::string err;
+};
+
+template <class Body>
+Outcome inChild(Body body) {
+  const std::string errPath =
+      (std::filesystem::temp_directory_path() / ("zenta-child-" + std::to_string(getpid()) + ".err")).string();
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (!std::freopen(errPath.c_str(), "w", stderr)) _exit(126);
+    body();
+    std::fflush(nullptr);
+    _exit(100);  // the body was expected to end the process
+  }
+  int st = 0;
+  waitpid(pid, &st, 0);
+  Outcome o;
+  o.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+  std::ifstream in(errPath, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  o.err = s.str();
+  std::filesystem::remove(errPath);
+  return o;
+}
+
+inline std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+}  // namespace childrun
