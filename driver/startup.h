@@ -1,0 +1,21 @@
+// Start-up helpers of the run driver: the segmentation-violation handler and
+// the reading of the start-up environment.
+#pragma once
+
+namespace zenta::driver {
+
+// Installs the handler of the segmentation-violation signal, on its own
+// stack so that a stack overflow is caught too.
+void installCrashHandler();
+
+// The handler: the severe "INTERNERR" with "Module SFC", which runs the exit
+// cleanup, closes the list file, flushes both streams and exits with 9.
+[[noreturn]] void crashHandler(int signalNumber);
+
+// Sets the header-comment language from ZENTALAN (English by default).
+void readHeaderLanguage();
+
+// Whether the copyright line is to be printed (ZENTA_SUPPRESS_COPYRIGHT unset).
+bool copyrightWanted();
+
+}  // namespace zenta::driver

@@ -1,0 +1,74 @@
+// The segmentation-violation handler and the start-up environment, in process.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <string>
+
+#include "diag/catalogue.h"
+#include "diag/report.h"
+#include "diag/run_info.h"
+#include "driver/startup.h"
+#include "tests/diag/child.h"
+#include "tests/testkit/process.h"
+
+namespace {
+
+using namespace zenta;
+
+void cleanupMarker() { std::fputs("cleanup\n", stderr); }
+
+int faultyDepth(volatile int* p, int n) {
+  if (n == 0) return *p;  // p is null: a segmentation violation
+  return faultyDepth(p, n - 1) + 1;
+}
+
+TEST(CrashHandler, SegmentationViolationIsSevereInternalError) {
+  testkit::ScratchDir dir;
+  const std::string list = dir.file("c.lis");
+  auto o = childrun::inChild([&] {
+    diag::registerCatalogues();
+    diag::setExitCleanup(&cleanupMarker);
+    diag::openListFile(list);
+    driver::installCrashHandler();
+    volatile int* nothing = nullptr;
+    std::exit(faultyDepth(nothing, 3));
+  });
+  const std::string line = "Quarto-S-INTERNERR,  internal error raised in  Module SFC\n";
+  EXPECT_EQ(o.status, 9);
+  EXPECT_EQ(o.err, "cleanup\n" + line);
+  EXPECT_EQ(childrun::slurp(list), line);
+}
+
+TEST(CrashHandler, RaisedSignalTakesTheSameWay) {
+  auto o = childrun::inChild([] {
+    diag::registerCatalogues();
+    driver::installCrashHandler();
+    std::raise(SIGSEGV);
+  });
+  EXPECT_EQ(o.status, 9);
+  EXPECT_EQ(o.err, "Quarto-S-INTERNERR,  internal error raised in  Module SFC\n");
+}
+
+TEST(StartupEnvironment, HeaderLanguageFromZentalan) {
+  const std::pair<const char*, int> cases[] = {{nullptr, 2}, {"gb", 2}, {"DE", 2}, {"fr", 0}, {"FA", 1}};
+  for (const auto& [value, language] : cases) {
+    if (value) setenv("ZENTALAN", value, 1);
+    else unsetenv("ZENTALAN");
+    diag::setHeaderLanguage(language == 0 ? 2 : 0);  // anything else, to see it change
+    driver::readHeaderLanguage();
+    EXPECT_EQ(diag::headerLanguage(), language) << (value ? value : "(unset)");
+  }
+  unsetenv("ZENTALAN");
+  diag::setHeaderLanguage(2);
+}
+
+TEST(StartupEnvironment, CopyrightWantedUnlessSuppressed) {
+  unsetenv("ZENTA_SUPPRESS_COPYRIGHT");
+  EXPECT_TRUE(driver::copyrightWanted());
+  setenv("ZENTA_SUPPRESS_COPYRIGHT", "", 1);
+  EXPECT_FALSE(driver::copyrightWanted());
+  unsetenv("ZENTA_SUPPRESS_COPYRIGHT");
+}
+
+}  // namespace
