@@ -13,4 +13,14 @@ bool plainCharUnsigned();                   // false by default
 void setPlainCharUnsigned(bool isUnsigned);
 void resetTargetWidths();                   // back to the defaults
 
+// Signedness of the plain (unqualified) integer types of each width class;
+// for Char this is the plain-char signedness above. Only `#pragma zenta
+// signof` changes them: short, int, long and long long are signed by default.
+bool targetUnsigned(BaseWidth which);
+void setTargetUnsigned(BaseWidth which, bool isUnsigned);
+
+// A function called after every change of the widths or signedness (the type
+// tables refresh their base integer records with it); null removes it.
+void setTargetWidthsListener(void (*listener)());
+
 }  // namespace zenta::analyser

@@ -1,0 +1,444 @@
+#include "analyser/symbols.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace zenta::analyser {
+namespace {
+
+std::vector<std::unique_ptr<Symbol>>& symbolArena() {
+  static std::vector<std::unique_ptr<Symbol>> entries;
+  return entries;
+}
+
+Symbol* newSymbol() {
+  symbolArena().push_back(std::make_unique<Symbol>());
+  return symbolArena().back().get();
+}
+
+bool isTagKind(int kind) {
+  return kind == static_cast<int>(TypeKind::Enumeration) || kind == static_cast<int>(TypeKind::Union) ||
+         kind == static_cast<int>(TypeKind::Structure) || kind == static_cast<int>(TypeKind::Template);
+}
+
+// Splits "A::B::c" into its components; a leading "::" gives an empty first
+// component.
+std::vector<std::string_view> splitQualified(std::string_view text) {
+  std::vector<std::string_view> parts;
+  std::size_t start = 0;
+  while (true) {
+    std::size_t pos = text.find("::", start);
+    std::string_view part = text.substr(start, pos == std::string_view::npos ? std::string_view::npos : pos - start);
+    while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
+    while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
+    parts.push_back(part);
+    if (pos == std::string_view::npos) break;
+    start = pos + 2;
+  }
+  return parts;
+}
+
+}  // namespace
+
+bool SymbolFilter::matches(const Symbol& s) const {
+  if (scope != kAnyScope && s.scope != scope) return false;
+  if (kind >= 0 && (s.type == nullptr || static_cast<int>(s.type->kind) != kind)) return false;
+  if ((s.storage & storageAll) != storageAll) return false;
+  if (s.storage & storageNone) return false;
+  if (accept && !accept(s)) return false;
+  return true;
+}
+
+int bucketOf(std::string_view name) {
+  unsigned sum = 0;
+  for (unsigned char c : name) sum += c;
+  return static_cast<int>(10 * (sum % 10) + name.size() % 10);
+}
+
+// ---------------------------------------------------------------------------
+
+SymbolTable::SymbolTable() {
+  Scope global;
+  global.number = kGlobalScope;
+  global.kind = ScopeKind::Global;
+  global.parent = -1;
+  scopes_.push_back(global);
+  stack_.push_back(kGlobalScope);
+}
+
+SymbolTable::~SymbolTable() = default;
+
+const Scope& SymbolTable::scope(int number) const {
+  if (number < 0 || number >= scopeCount()) return scopes_[0];
+  return scopes_[static_cast<std::size_t>(number)];
+}
+
+Scope& SymbolTable::scope(int number) {
+  if (number < 0 || number >= scopeCount()) return scopes_[0];
+  return scopes_[static_cast<std::size_t>(number)];
+}
+
+int SymbolTable::parentOf(int s) const {
+  if (s <= 0 || s >= scopeCount()) return -1;
+  return scopes_[static_cast<std::size_t>(s)].parent;
+}
+
+bool SymbolTable::encloses(int outer, int inner) const {
+  for (int s = inner, guard = 0; s >= 0 && guard <= scopeCount(); s = parentOf(s), ++guard)
+    if (s == outer) return true;
+  return false;
+}
+
+int SymbolTable::createScope(Name name, ScopeKind kind, int parent, Type* classType) {
+  if (parent < 0 || parent >= scopeCount()) parent = kGlobalScope;
+  if (kind == ScopeKind::Namespace && name) {
+    for (const Scope& s : scopes_)
+      if (s.kind == ScopeKind::Namespace && s.parent == parent && s.name == name) return s.number;
+  }
+  Scope s;
+  s.number = scopeCount();
+  s.name = name;
+  s.kind = kind;
+  s.parent = parent;
+  s.classType = classType;
+  scopes_.push_back(s);
+  if (classType && classType->memberScope == 0) classType->memberScope = s.number;
+  return s.number;
+}
+
+int SymbolTable::openScope(Name name, ScopeKind kind, Type* classType) {
+  int s = createScope(name, kind, currentScope(), classType);
+  stack_.push_back(s);
+  return s;
+}
+
+Name SymbolTable::nextUnnamedNamespaceName() {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%s_%d", "zenta_unnamed_namespace", ++unnamedCounter_);
+  return internName(buffer);
+}
+
+int SymbolTable::openUnnamedNamespace() {
+  const int parent = currentScope();
+  const int s = openScope(nextUnnamedNamespaceName(), ScopeKind::Namespace);
+  scopes_[static_cast<std::size_t>(s)].unnamedNamespace = true;
+  addUsingNamespace(parent, s);
+  return s;
+}
+
+void SymbolTable::enterScope(int s) {
+  if (s < 0 || s >= scopeCount()) s = kGlobalScope;
+  stack_.push_back(s);
+}
+
+void SymbolTable::closeScope() {
+  if (stack_.size() > 1) stack_.pop_back();
+}
+
+void SymbolTable::addUsingNamespace(int s, int used) {
+  if (s < 0 || s >= scopeCount() || used < 0 || used >= scopeCount() || s == used) return;
+  auto& list = scopes_[static_cast<std::size_t>(s)].usedNamespaces;
+  for (int u : list)
+    if (u == used) return;
+  list.push_back(used);
+}
+
+int SymbolTable::lookupScope(Name name) const {
+  if (!name) return 0;
+  for (const Scope& s : scopes_)
+    if (s.number != kGlobalScope && s.name == name && (s.kind == ScopeKind::Namespace || s.kind == ScopeKind::Class))
+      return s.number;
+  return 0;
+}
+
+int SymbolTable::lookupScope(Name name, int fromScope) const {
+  if (!name) return 0;
+  for (int from : searchOrder(fromScope)) {
+    for (const Scope& s : scopes_)
+      if (s.number != kGlobalScope && s.parent == from && s.name == name &&
+          (s.kind == ScopeKind::Namespace || s.kind == ScopeKind::Class))
+        return s.number;
+  }
+  return lookupScope(name);
+}
+
+int SymbolTable::lookupScopePath(std::string_view path, int fromScope) const {
+  auto parts = splitQualified(path);
+  int current = fromScope;
+  bool first = true;
+  for (std::string_view part : parts) {
+    if (first && part.empty()) {
+      current = kGlobalScope;
+      first = false;
+      continue;
+    }
+    Name n = findName(part);
+    if (!n) return -1;
+    int found = -1;
+    if (first) {
+      found = lookupScope(n, current);
+      if (found == 0) found = -1;
+    } else {
+      for (const Scope& s : scopes_)
+        if (s.number != kGlobalScope && s.parent == current && s.name == n) {
+          found = s.number;
+          break;
+        }
+      if (found < 0) {  // through namespaces used by that scope
+        for (int u : scope(current).usedNamespaces)
+          for (const Scope& s : scopes_)
+            if (s.parent == u && s.name == n) {
+              found = s.number;
+              break;
+            }
+      }
+    }
+    if (found < 0) return -1;
+    current = found;
+    first = false;
+  }
+  return current;
+}
+
+std::string SymbolTable::scopePath(int s, bool skipUnnamed) const {
+  std::vector<const Scope*> chain;
+  for (int c = s, guard = 0; c > 0 && guard <= scopeCount(); c = parentOf(c), ++guard)
+    chain.push_back(&scopes_[static_cast<std::size_t>(c)]);
+  std::string out;
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    if (skipUnnamed && (*it)->unnamedNamespace) continue;
+    if ((*it)->name.empty()) continue;
+    if (!out.empty()) out += "::";
+    out += (*it)->name.text();
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------------------
+
+void SymbolTable::append(Bucket& b, Symbol* s) {
+  s->next = nullptr;
+  if (b.tail) b.tail->next = s;
+  else b.head = s;
+  b.tail = s;
+}
+
+Symbol* SymbolTable::search(const Bucket& b, Name name, const SymbolFilter& f) {
+  for (Symbol* s = b.head; s; s = s->next)
+    if (s->name == name && f.matches(*s)) return s;
+  return nullptr;
+}
+
+Symbol* SymbolTable::declareSymbol(Name name, Type* type, unsigned storage, int s) {
+  Symbol* e = newSymbol();
+  e->name = name;
+  e->type = type;
+  e->storage = storage;
+  e->scope = s;
+  return insertSymbol(e);
+}
+
+Symbol* SymbolTable::insertSymbol(Symbol* entry) {
+  if (!entry) return nullptr;
+  append(identifiers_[static_cast<std::size_t>(bucketOf(entry->name.view()))], entry);
+  return entry;
+}
+
+Symbol* SymbolTable::undeclareSymbol(Name name, const SymbolFilter& filter) {
+  Bucket& b = identifiers_[static_cast<std::size_t>(bucketOf(name.view()))];
+  Symbol* previous = nullptr;
+  for (Symbol* s = b.head; s; previous = s, s = s->next) {
+    if (s->name != name || !filter.matches(*s)) continue;
+    if (previous) previous->next = s->next;
+    else b.head = s->next;
+    if (b.tail == s) b.tail = previous;
+    s->next = nullptr;
+    return s;
+  }
+  return nullptr;
+}
+
+Symbol* SymbolTable::findSymbol(Name name, const SymbolFilter& filter) const {
+  return search(identifiers_[static_cast<std::size_t>(bucketOf(name.view()))], name, filter);
+}
+
+std::vector<Symbol*> SymbolTable::findAllSymbols(Name name, const SymbolFilter& filter) const {
+  std::vector<Symbol*> out;
+  for (Symbol* s = identifiers_[static_cast<std::size_t>(bucketOf(name.view()))].head; s; s = s->next)
+    if (s->name == name && filter.matches(*s)) out.push_back(s);
+  return out;
+}
+
+void SymbolTable::addClassScopes(const Type* cls, std::vector<int>& order, std::vector<char>& seen,
+                                 int depth) const {
+  if (!cls || depth > 200) return;
+  for (const BaseClass& b : cls->bases) {
+    const Type* base = stripTypedefsAndModifiers(b.type);
+    if (!base || !base->isStructured()) continue;
+    const int s = base->memberScope;
+    if (s <= 0 || s >= scopeCount() || seen[static_cast<std::size_t>(s)]) continue;
+    seen[static_cast<std::size_t>(s)] = 1;
+    order.push_back(s);
+    addClassScopes(base, order, seen, depth + 1);
+  }
+}
+
+std::vector<int> SymbolTable::searchOrder(int fromScope) const {
+  std::vector<int> order;
+  std::vector<char> seen(static_cast<std::size_t>(scopeCount()), 0);
+  if (fromScope < 0 || fromScope >= scopeCount()) fromScope = kGlobalScope;
+  for (int s = fromScope, guard = 0; s >= 0 && guard <= scopeCount(); s = parentOf(s), ++guard) {
+    if (!seen[static_cast<std::size_t>(s)]) {
+      seen[static_cast<std::size_t>(s)] = 1;
+      order.push_back(s);
+    }
+    const Scope& sc = scopes_[static_cast<std::size_t>(s)];
+    if (sc.kind == ScopeKind::Class) addClassScopes(sc.classType, order, seen, 0);
+    // Namespaces used here, and those they use in turn.
+    std::vector<int> pending(sc.usedNamespaces.rbegin(), sc.usedNamespaces.rend());
+    while (!pending.empty()) {
+      int u = pending.back();
+      pending.pop_back();
+      if (u < 0 || u >= scopeCount() || seen[static_cast<std::size_t>(u)]) continue;
+      seen[static_cast<std::size_t>(u)] = 1;
+      order.push_back(u);
+      const auto& more = scopes_[static_cast<std::size_t>(u)].usedNamespaces;
+      pending.insert(pending.end(), more.rbegin(), more.rend());
+    }
+    if (s == kGlobalScope) break;
+  }
+  return order;
+}
+
+Symbol* SymbolTable::lookupSymbol(Name name, int fromScope, const SymbolFilter& filter) const {
+  if (!name) return nullptr;
+  const Bucket& b = identifiers_[static_cast<std::size_t>(bucketOf(name.view()))];
+  for (int s : searchOrder(fromScope)) {
+    SymbolFilter f = filter;
+    f.scope = s;
+    if (Symbol* found = search(b, name, f)) return found;
+  }
+  return nullptr;
+}
+
+Symbol* SymbolTable::lookupQualified(std::string_view qualifiedName, int fromScope) const {
+  auto parts = splitQualified(qualifiedName);
+  if (parts.size() == 1) {
+    Name n = findName(parts[0]);
+    return n ? lookupSymbol(n, fromScope) : nullptr;
+  }
+  const std::size_t last = qualifiedName.rfind("::");
+  std::string_view scopeText = qualifiedName.substr(0, last);
+  Name n = findName(parts.back());
+  if (!n) return nullptr;
+  int s = scopeText.empty() ? kGlobalScope : lookupScopePath(scopeText, fromScope);
+  if (s < 0) return nullptr;
+  // Within the named scope: its own names, its bases and the namespaces it
+  // uses, but not the enclosing scopes.
+  const Bucket& b = identifiers_[static_cast<std::size_t>(bucketOf(n.view()))];
+  std::vector<int> order{s};
+  std::vector<char> seen(static_cast<std::size_t>(scopeCount()), 0);
+  seen[static_cast<std::size_t>(s)] = 1;
+  const Scope& sc = scope(s);
+  if (sc.kind == ScopeKind::Class) addClassScopes(sc.classType, order, seen, 0);
+  for (int u : sc.usedNamespaces)
+    if (!seen[static_cast<std::size_t>(u)]) order.push_back(u);
+  for (int o : order) {
+    SymbolFilter f;
+    f.scope = o;
+    if (Symbol* found = search(b, n, f)) return found;
+  }
+  return nullptr;
+}
+
+std::size_t SymbolTable::identifierCount() const {
+  std::size_t n = 0;
+  for (const Bucket& b : identifiers_)
+    for (const Symbol* s = b.head; s; s = s->next) ++n;
+  return n;
+}
+
+// ---------------------------------------------------------------------------
+
+Symbol* SymbolTable::declareTag(Name name, Type* type, int s) {
+  Symbol* e = newSymbol();
+  e->name = name;
+  e->type = type;
+  e->scope = s;
+  append(tags_[static_cast<std::size_t>(bucketOf(name.view()))], e);
+  return e;
+}
+
+Symbol* SymbolTable::findTag(Name name, int kind, int s) const {
+  SymbolFilter f;
+  f.scope = s;
+  f.kind = kind;
+  Symbol* found = search(tags_[static_cast<std::size_t>(bucketOf(name.view()))], name, f);
+  if (found && kind < 0 && !(found->type && isTagKind(static_cast<int>(found->type->kind)))) return nullptr;
+  return found;
+}
+
+Symbol* SymbolTable::lookupTag(Name name, int kind, int fromScope) const {
+  if (!name) return nullptr;
+  for (int s : searchOrder(fromScope))
+    if (Symbol* found = findTag(name, kind, s)) return found;
+  // Not visible from the scope: the only tag of that name and kind, if any.
+  Symbol* only = nullptr;
+  SymbolFilter f;
+  f.kind = kind;
+  for (Symbol* s = tags_[static_cast<std::size_t>(bucketOf(name.view()))].head; s; s = s->next) {
+    if (s->name != name || !f.matches(*s)) continue;
+    if (only) return nullptr;
+    only = s;
+  }
+  return only;
+}
+
+IdentifierClass SymbolTable::classify(Name name, int fromScope) const {
+  if (!name) return IdentifierClass::Plain;
+  if (isTypeModifier(name.view())) return IdentifierClass::Modifier;
+  // The innermost declaration decides: an ordinary identifier declared in a
+  // scope hides a tag of an outer one.
+  const Bucket& ib = identifiers_[static_cast<std::size_t>(bucketOf(name.view()))];
+  const Bucket& tb = tags_[static_cast<std::size_t>(bucketOf(name.view()))];
+  for (int s : searchOrder(fromScope)) {
+    SymbolFilter f;
+    f.scope = s;
+    if (Symbol* tag = search(tb, name, f)) {
+      if (!tag->type) continue;
+      switch (tag->type->kind) {
+        case TypeKind::Template: return IdentifierClass::TemplateName;
+        case TypeKind::Structure: return IdentifierClass::ClassName;
+        default: return IdentifierClass::TypeName;
+      }
+    }
+    if (Symbol* id = search(ib, name, f)) return isTypedefSymbol(id) ? IdentifierClass::TypeName : IdentifierClass::Plain;
+  }
+  return IdentifierClass::Plain;
+}
+
+// ---------------------------------------------------------------------------
+
+SymbolTable& globalSymbolTable() {
+  static SymbolTable table;
+  return table;
+}
+
+Symbol* makeMember(Name name, Type* type, unsigned storage, int s, Access access) {
+  Symbol* e = newSymbol();
+  e->name = name;
+  e->type = type;
+  e->storage = storage;
+  e->scope = s;
+  e->access = access;
+  return e;
+}
+
+Symbol* makeParameter(Name name, Type* type) {
+  Symbol* e = newSymbol();
+  e->name = name;
+  e->type = type;
+  return e;
+}
+
+}  // namespace zenta::analyser

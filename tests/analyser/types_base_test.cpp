@@ -1,0 +1,369 @@
+// Base integer types, specifier composition, target width and signedness
+// pragmas, parameter modes and testable component counts.
+#include "types_fixture.h"
+
+namespace zenta::analyser::testing {
+namespace {
+
+class BaseTypes : public TablesTest {};
+
+struct ComposeCase {
+  std::initializer_list<const char*> words;
+  const char* name;
+  int signedWidth;
+  bool charFlag;
+};
+
+TEST_F(BaseTypes, SpecifiersComposeLeftToRight) {
+  const ComposeCase cases[] = {
+      {{"char"}, "char", -8, true},
+      {{"wchar_t"}, "wchar_t", -8, true},
+      {{"bool"}, "bool", -8, false},
+      {{"short"}, "short", -16, false},
+      {{"signed"}, "signed", -32, false},
+      {{"unsigned"}, "unsigned", 32, false},
+      {{"long"}, "long", -32, false},
+      {{"signed", "short"}, "signed short", -16, false},
+      {{"unsigned", "long"}, "unsigned long", 32, false},
+      {{"long", "unsigned", "int"}, "long unsigned int", 32, false},
+      {{"long", "long"}, "long long", -64, false},
+      {{"unsigned", "long", "long", "int"}, "unsigned long long int", 64, false},
+      {{"unsigned", "char"}, "unsigned char", 8, true},
+      {{"signed", "char"}, "signed char", -8, true},
+      {{"short", "int"}, "short int", -16, false},
+      {{"int", "short"}, "int short", -16, false},
+  };
+  for (const auto& k : cases) {
+    Type* t = compose(k.words);
+    ASSERT_NE(t, nullptr) << k.name;
+    EXPECT_EQ(t->kind, TypeKind::Integer) << k.name;
+    EXPECT_EQ(t->name.text(), k.name);
+    EXPECT_EQ(t->signedWidth, k.signedWidth) << k.name;
+    EXPECT_EQ(t->charFlag, k.charFlag) << k.name;
+  }
+  EXPECT_TRUE(reported().empty());
+}
+
+TEST_F(BaseTypes, IdenticalCompositionsShareOneRecord) {
+  Type* a = compose({"unsigned", "long"});
+  Type* b = compose({"unsigned", "long"});
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(compose({"int"}), builtinInteger("int"));
+  EXPECT_NE(compose({"long", "unsigned"}), a);  // named in source order
+  EXPECT_EQ(pointerTo(a), pointerTo(b));
+  EXPECT_EQ(qualifiedType(a, n("const")), qualifiedType(b, n("const")));
+  EXPECT_NE(pointerTo(a), pointerTo(a, {n("const")}));
+  EXPECT_EQ(compose({"long", "double"}), floatingType("long double"));
+  EXPECT_EQ(compose({"double", "long"}), floatingType("long double"));
+}
+
+TEST_F(BaseTypes, ModifiedAndPointerSpecifiersComposeInside) {
+  Type* constUnsigned = qualifiedType(I("unsigned"), n("const"));
+  Type* t = composeType(constUnsigned, I("long"));
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->kind, TypeKind::Modified);
+  EXPECT_EQ(t->target, I("unsigned long"));
+  EXPECT_EQ(image(t, "x"), "const unsigned long x");
+
+  Type* mode = modifiedType(n("_in"), I("short"));
+  Type* m = composeType(I("unsigned"), mode);
+  ASSERT_NE(m, nullptr);
+  EXPECT_EQ(image(m, "v"), "_in unsigned short v");
+
+  Type* p = composeType(pointerTo(I("long")), I("long"));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p, pointerTo(I("long long")));
+}
+
+struct BadCase {
+  const char* what;
+  Type* a;
+  Type* b;
+  const char* code;
+  int severity;
+};
+
+TEST_F(BaseTypes, InvalidCombinationsReportAndGiveNoType) {
+  Type* s = structureType(n("S"), false, 0);
+  Type* e = enumerationType(n("E"), 0);
+  Type* fn = functionType(I("int"));
+  const BadCase cases[] = {
+      {"short long", I("short"), I("long"), "CONSTRUCT", 3},
+      {"signed unsigned", I("signed"), I("unsigned"), "CONSTRUCT", 3},
+      {"long long long", I("long long"), I("long"), "CONSTRUCT", 3},
+      {"char int", I("char"), I("int"), "CONSTRUCT", 3},
+      {"unsigned bool", I("unsigned"), I("bool"), "CONSTRUCT", 3},
+      {"int int", I("int"), I("int"), "CONSTRUCT", 3},
+      {"int struct", I("int"), s, "CONSTRUCT", 3},
+      {"enum unsigned", e, I("unsigned"), "CONSTRUCT", 3},
+      {"int function", I("int"), fn, "CONSTRUCT", 3},
+      {"unsigned double", I("unsigned"), floatingType("double"), "CONSTRUCT", 3},
+      {"long float", I("long"), floatingType("float"), "CONSTRUCT", 3},
+      {"void int", voidType(), I("int"), "CONSTRUCT", 3},
+      {"typedef int", typedefType(n("T"), I("int"), 0), I("int"), "CONSTRUCT", 3},
+      {"ellipsis", ellipsisType(), I("int"), "ERRINTERN", 0},
+      {"array", I("int"), arrayOf(I("int"), "2"), "ERRINTERN", 0},
+      {"reference", referenceTo(I("int")), I("long"), "ERRINTERN", 0},
+  };
+  for (const auto& k : cases) {
+    reported().clear();
+    EXPECT_EQ(composeType(k.a, k.b), nullptr) << k.what;
+    ASSERT_EQ(reported().size(), 1u) << k.what;
+    EXPECT_EQ(reported()[0].code, k.code) << k.what;
+    EXPECT_EQ(reported()[0].severity, k.severity) << k.what;
+  }
+  reported().clear();
+  composeType(I("short"), I("long"));
+  EXPECT_EQ(reported()[0].argument, "short long");
+  reported().clear();
+  composeType(ellipsisType(), I("int"));
+  EXPECT_EQ(reported()[0].argument, "CPP_compose_type");
+}
+
+TEST_F(BaseTypes, NullOperandGivesTheOther) {
+  EXPECT_EQ(composeType(nullptr, I("int")), I("int"));
+  EXPECT_EQ(composeType(I("int"), nullptr), I("int"));
+  EXPECT_EQ(composeType(nullptr, nullptr), nullptr);
+  EXPECT_TRUE(reported().empty());
+}
+
+TEST_F(BaseTypes, SizeofPragmaChangesWidthsOfExistingAndNewRecords) {
+  Type* l = I("long");
+  Type* ul = I("unsigned long");
+  ASSERT_TRUE(applySizeofPragma("long", 64, &table));
+  EXPECT_EQ(l->signedWidth, -64);
+  EXPECT_EQ(ul->signedWidth, 64);
+  EXPECT_EQ(targetWidth(BaseWidth::Long), 64);
+  EXPECT_EQ(I("long int")->signedWidth, -64);
+  EXPECT_EQ(I("long long")->signedWidth, -64);  // long long unchanged
+
+  ASSERT_TRUE(applySizeofPragma("longlong", 128 / 2, &table));
+  ASSERT_TRUE(applySizeofPragma("longlong", 48, &table));
+  EXPECT_EQ(I("long long")->signedWidth, -48);
+  EXPECT_EQ(targetWidth(BaseWidth::Long), 64);
+
+  ASSERT_TRUE(applySizeofPragma("short", 32, &table));
+  ASSERT_TRUE(applySizeofPragma("i", 16, &table));
+  EXPECT_EQ(I("short")->signedWidth, -32);
+  EXPECT_EQ(I("int")->signedWidth, -16);
+  EXPECT_EQ(I("unsigned")->signedWidth, 16);
+
+  ASSERT_TRUE(applySizeofPragma("char", 16, &table));
+  EXPECT_EQ(I("char")->signedWidth, -16);
+  EXPECT_EQ(I("wchar_t")->signedWidth, -16);  // the width of char, not twice it
+  EXPECT_EQ(I("bool")->signedWidth, -16);
+}
+
+TEST_F(BaseTypes, SizeofPragmaRefusesUnknownNamesAndWidths) {
+  EXPECT_FALSE(applySizeofPragma("float", 64, &table));
+  EXPECT_FALSE(applySizeofPragma("", 64, &table));
+  EXPECT_FALSE(applySizeofPragma("int", 0, &table));
+  EXPECT_FALSE(applySizeofPragma("int", 65, &table));
+  EXPECT_EQ(targetWidth(BaseWidth::Int), 32);
+  EXPECT_EQ(I("int")->signedWidth, -32);
+}
+
+TEST_F(BaseTypes, PragmasThroughTypedefsSetTheBaseRecordOnly) {
+  Type* ulong = I("unsigned long");
+  Type* u32 = typedefType(n("U32"), ulong, 0);
+  table.declareSymbol(n("U32"), u32, StTypedef, 0);
+  Type* dword = typedefType(n("DWORD"), typedefType(n("inner"), qualifiedType(u32, n("const")), 0), 0);
+  table.declareSymbol(n("DWORD"), dword, StTypedef, 0);
+
+  ASSERT_TRUE(applySizeofPragma("DWORD", 64, &table));  // begins with no width letter
+  EXPECT_EQ(ulong->signedWidth, 64);
+  EXPECT_EQ(targetWidth(BaseWidth::Long), 32);
+  EXPECT_EQ(I("long")->signedWidth, -32);
+
+  // "int8" is a typedef name: the typedef wins over the i of int.
+  Type* sc = I("signed char");
+  table.declareSymbol(n("int8"), typedefType(n("int8"), sc, 0), StTypedef, 0);
+  ASSERT_TRUE(applySignofPragma("int8", true, &table));
+  EXPECT_EQ(sc->signedWidth, 8);
+  EXPECT_EQ(I("int")->signedWidth, -32);
+
+  // A later change of the table does not undo the record's own setting.
+  applySizeofPragma("long", 16, &table);
+  EXPECT_EQ(ulong->signedWidth, 64);
+  EXPECT_EQ(I("long")->signedWidth, -16);
+
+  // A typedef that does not lead to an integer falls back to the letter.
+  table.declareSymbol(n("sreal"), typedefType(n("sreal"), floatingType("float"), 0), StTypedef, 0);
+  ASSERT_TRUE(applySizeofPragma("sreal", 8, &table));
+  EXPECT_EQ(targetWidth(BaseWidth::Short), 8);
+}
+
+TEST_F(BaseTypes, PlainCharSignednessFollowsSignofAndReachesWchar) {
+  Type* c = I("char");
+  Type* w = I("wchar_t");
+  Type* sc = I("signed char");
+  ASSERT_TRUE(applySignofPragma("char", true, &table));
+  EXPECT_TRUE(plainCharUnsigned());
+  EXPECT_EQ(c->signedWidth, 8);
+  EXPECT_EQ(w->signedWidth, 8);
+  EXPECT_EQ(sc->signedWidth, -8);  // explicit signed stays signed
+  EXPECT_EQ(I("bool")->signedWidth, -8);
+  EXPECT_TRUE(isCharLike(c));
+  EXPECT_FALSE(isSignedInteger(c));
+  ASSERT_TRUE(applySignofPragma("c", false, &table));
+  EXPECT_EQ(c->signedWidth, -8);
+  EXPECT_EQ(w->signedWidth, -8);
+}
+
+TEST_F(BaseTypes, SignofOfOtherWidthsKeepsExplicitWords) {
+  ASSERT_TRUE(applySignofPragma("int", true, &table));
+  EXPECT_EQ(I("int")->signedWidth, 32);
+  EXPECT_EQ(I("signed")->signedWidth, -32);
+  EXPECT_EQ(I("signed int")->signedWidth, -32);
+  EXPECT_EQ(I("long")->signedWidth, -32);
+  ASSERT_TRUE(applySignofPragma("longlong", true, &table));
+  EXPECT_EQ(I("long long")->signedWidth, 64);
+  EXPECT_FALSE(applySignofPragma("double", true, &table));
+}
+
+TEST_F(BaseTypes, ResetOfTheWidthTableRefreshesRecords) {
+  Type* l = I("long");
+  setTargetWidth(BaseWidth::Long, 64);
+  EXPECT_EQ(l->signedWidth, -64);
+  resetTargetWidths();
+  EXPECT_EQ(l->signedWidth, -32);
+}
+
+TEST_F(BaseTypes, LookingThroughTypedefsAndModifiers) {
+  Type* byte = typedefType(n("BYTE"), I("unsigned char"), 0);
+  Type* cbyte = qualifiedType(byte, n("const"));
+  EXPECT_TRUE(isCharLike(cbyte));
+  EXPECT_EQ(integerBase(cbyte), I("unsigned char"));
+  EXPECT_EQ(integerWidth(cbyte), 8);
+  EXPECT_EQ(stripAll(referenceTo(cbyte)), I("unsigned char"));
+  EXPECT_EQ(stripTypedefsAndModifiers(referenceTo(cbyte))->kind, TypeKind::Reference);
+  EXPECT_FALSE(isCharLike(pointerTo(I("char"))));
+  EXPECT_EQ(integerBase(floatingType("double")), nullptr);
+}
+
+// --- parameter modes ------------------------------------------------------
+
+TEST_F(BaseTypes, ModeWordsAreTheFirstTenModifiers) {
+  const char* words[] = {"_in", "_IN", "_out", "_OUT", "_inout", "_INOUT", "_no", "_NO", "_nocheck", "_NOCHECK"};
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(typeModifierIndex(words[i]), i) << words[i];
+  EXPECT_EQ(typeModifierIndex("__far"), -1);
+  EXPECT_EQ(registerTypeModifier("__far"), 10);
+  EXPECT_EQ(registerTypeModifier("__far"), 10);  // not added twice
+  EXPECT_EQ(registerTypeModifier("_out"), 2);
+  EXPECT_TRUE(isTypeModifier("__far"));
+  EXPECT_EQ(typeModifiers().size(), 11u);
+}
+
+TEST_F(BaseTypes, ParameterModesAreFoundAndRemoved) {
+  // void f(_out int *p, _IN int n)
+  Type* p = pointerTo(modifiedType(n("_out"), I("int")));
+  Type* k = modifiedType(n("_IN"), I("int"));
+  Type* shared = p;
+  EXPECT_EQ(parameterMode(p, true), 2);
+  EXPECT_EQ(parameterMode(k, true), 1);
+  EXPECT_EQ(image(p), "int *");
+  EXPECT_EQ(image(k), "int");
+  EXPECT_EQ(parameterMode(p, false), kNoModeIndex);
+  EXPECT_EQ(image(shared), "_out int *");  // the shared record is untouched
+  EXPECT_EQ(modeOfIndex(2), ModeOut);
+  EXPECT_EQ(modeOfIndex(1), ModeIn);
+  EXPECT_EQ(modeOfIndex(kNoModeIndex), ModeNone);
+}
+
+TEST_F(BaseTypes, ParameterModesLookThroughLevels) {
+  struct Case {
+    const char* what;
+    Type* type;
+    int index;
+    const char* strippedImage;
+  };
+  Type* c = I("char");
+  Type* f = functionType(modifiedType(n("_no"), voidType()));
+  const Case cases[] = {
+      {"in-out array", arrayOf(modifiedType(n("_INOUT"), c), "4"), 5, "char [4]"},
+      {"reference", referenceTo(modifiedType(n("_inout"), I("long"))), 4, "long &"},
+      {"function result", pointerTo(f), 6, "void (*)()"},
+      {"chain of a pointer level", pointerTo(c, {n("const"), n("_NO")}), 7, "char * const"},
+      {"under another modifier", modifiedType(n("const"), modifiedType(n("_OUT"), c)), 3, "const char"},
+      {"nocheck is no mode", modifiedType(n("_nocheck"), c), kNoModeIndex, "_nocheck char"},
+      {"none", pointerTo(c), kNoModeIndex, "char *"},
+      {"typedef not looked into", typedefType(n("OUTC"), modifiedType(n("_out"), c), 0), kNoModeIndex, "OUTC"},
+  };
+  for (const auto& k : cases) {
+    Type* t = k.type;
+    EXPECT_EQ(parameterMode(t), k.index) << k.what;
+    EXPECT_EQ(parameterMode(t, true), k.index) << k.what;
+    EXPECT_EQ(image(t), k.strippedImage) << k.what;
+  }
+}
+
+// --- testable components --------------------------------------------------
+
+TEST_F(BaseTypes, TestableComponentsCount) {
+  Type* i = I("int");
+  Type* inner = structureType(n("Inner"), false, 0);
+  addMember(inner, makeMember(n("a"), i, 0, 0, Access::Public));
+  addMember(inner, makeMember(n("b"), arrayOf(floatingType("double"), "10"), 0, 0, Access::Public));
+  Type* cls = structureType(n("Outer"), true, 0);
+  addMember(cls, makeMember(n("hidden"), i, 0, 0, Access::Private));
+  addMember(cls, makeMember(n("in"), inner, 0, 0, Access::Public));
+  addMember(cls, makeMember(n("p"), pointerTo(cls), 0, 0, Access::Public));
+  addMember(cls, makeMember(n("method"), functionType(i), 0, 0, Access::Public));
+  addMember(cls, makeMember(n("shared"), i, StStatic, 0, Access::Public));
+  Type* u = unionType(n("U"), 0);
+  addMember(u, makeMember(n("x"), inner, 0, 0, Access::Public));
+  addMember(u, makeMember(n("y"), i, 0, 0, Access::Public));
+
+  EXPECT_EQ(countTestable(i), 1);
+  EXPECT_EQ(countTestable(nullptr), 0);
+  EXPECT_EQ(countTestable(inner), 2);
+  EXPECT_EQ(countTestable(cls), 3);  // in.a, in.b, p
+  EXPECT_EQ(countTestable(typedefType(n("T"), arrayOf(cls, "3"), 0)), 3);
+  EXPECT_EQ(countTestable(u), 1);
+  u->selectedMember = 1;
+  EXPECT_EQ(countTestable(u), 2);
+  EXPECT_EQ(countTestable(templateType(n("X"), 0)), 0);
+  EXPECT_EQ(countTestable(functionType(i)), 1);
+
+  Type* privateOnly = structureType(n("P"), true, 0);
+  addMember(privateOnly, makeMember(n("z"), i, 0, 0, Access::Private));
+  EXPECT_EQ(countTestable(privateOnly), 0);
+  privateOnly->openAccess = true;
+  EXPECT_EQ(countTestable(privateOnly), 1);
+
+  Type* derived = structureType(n("D"), true, 0);
+  addBaseClass(derived, inner, Access::Public, false);
+  addBaseClass(derived, privateOnly, Access::Private, false);
+  addMember(derived, makeMember(n("own"), i, 0, 0, Access::Public));
+  auto fields = reachableFields(derived);
+  ASSERT_EQ(fields.size(), 3u);
+  EXPECT_EQ(fields[0]->name.text(), "a");
+  EXPECT_EQ(fields[2]->name.text(), "own");
+}
+
+TEST_F(BaseTypes, TestableCountStopsOnMalformedNesting) {
+  // A structure that contains itself by value, twice: must end, not explode.
+  Type* s = structureType(n("Loop"), false, 0);
+  addMember(s, makeMember(n("a"), s, 0, 0, Access::Public));
+  addMember(s, makeMember(n("b"), s, 0, 0, Access::Public));
+  addMember(s, makeMember(n("c"), I("int"), 0, 0, Access::Public));
+  EXPECT_EQ(countTestable(s), 1);
+
+  // 1200 nested typedefs: deeper than the nesting limit counts nothing.
+  Type* t = I("int");
+  for (int k = 0; k < 1200; ++k) t = typedefType(n("T"), t, 0);
+  EXPECT_EQ(countTestable(t), 0);
+
+  // Many levels of structures with two members each: counted once per type.
+  Type* level = I("int");
+  for (int k = 0; k < 40; ++k) {
+    Type* next = structureType(n("L"), false, 0);
+    addMember(next, makeMember(n("l"), level, 0, 0, Access::Public));
+    addMember(next, makeMember(n("r"), level, 0, 0, Access::Public));
+    level = next;
+  }
+  EXPECT_EQ(countTestable(level), 1000000000);  // capped, and fast
+}
+
+}  // namespace
+}  // namespace zenta::analyser::testing

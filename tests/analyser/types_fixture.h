@@ -1,0 +1,62 @@
+// Shared set-up of the type and symbol table tests: fresh caches, default
+// target widths, and a message hook that records what the tables report.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "analyser/images.h"
+#include "analyser/symbols.h"
+#include "analyser/target_widths.h"
+#include "analyser/types.h"
+
+namespace zenta::analyser::testing {
+
+struct Reported {
+  int severity;
+  std::string code;
+  std::string argument;
+};
+
+inline std::vector<Reported>& reported() {
+  static std::vector<Reported> list;
+  return list;
+}
+
+inline void recordingHook(int severity, const char* code, const std::string& argument, const std::string&, int) {
+  reported().push_back({severity, code, argument});
+}
+
+class TablesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    resetTargetWidths();
+    resetTypeTablesForTests();
+    setTablesMessageHook(&recordingHook);
+    reported().clear();
+  }
+  void TearDown() override {
+    resetTargetWidths();
+    resetTypeTablesForTests();
+  }
+
+  static Name n(const char* text) { return internName(text); }
+  static Type* I(const char* words) { return integerType(words); }
+  Type* compose(std::initializer_list<const char*> words) {
+    Type* t = nullptr;
+    for (const char* w : words) t = composeType(t, baseTypeForKeyword(w));
+    return t;
+  }
+  std::string image(const Type* t, const char* decl = "") {
+    ImageOptions o;
+    o.table = &table;
+    return typeImage(t, decl, o);
+  }
+  Symbol* param(const char* name, Type* t) { return makeParameter(name[0] ? n(name) : Name(), t); }
+
+  SymbolTable table;
+};
+
+}  // namespace zenta::analyser::testing

@@ -1,0 +1,246 @@
+// Type images in C declarator syntax and identifier forms of names.
+#include <functional>
+#include <set>
+
+#include "types_fixture.h"
+
+namespace zenta::analyser::testing {
+namespace {
+
+class TypeImages : public TablesTest {};
+
+struct ImageCase {
+  const char* what;
+  std::function<Type*()> build;
+  const char* declarator;
+  const char* expected;
+};
+
+TEST_F(TypeImages, DeclaratorsNestAsCRequires) {
+  Type* i = I("int");
+  Type* c = I("char");
+  const Name cst = n("const");
+  const Name vol = n("volatile");
+  const ImageCase cases[] = {
+      {"null type", [] { return nullptr; }, "x", "int x"},
+      {"plain", [&] { return i; }, "x", "int x"},
+      {"pointer", [&] { return pointerTo(i); }, "p", "int *p"},
+      {"abstract pointer", [&] { return pointerTo(i); }, "", "int *"},
+      {"pointer to pointer", [&] { return pointerTo(pointerTo(c)); }, "argv", "char **argv"},
+      {"pointer to array", [&] { return pointerTo(arrayOf(i, "10")); }, "p", "int (*p)[10]"},
+      {"abstract pointer to array", [&] { return pointerTo(arrayOf(i, "10")); }, "", "int (*)[10]"},
+      {"array of pointers", [&] { return arrayOf(pointerTo(i), "4"); }, "a", "int *a[4]"},
+      {"array of arrays", [&] { return arrayOf(arrayOf(i, "5"), "10"); }, "t", "int t[10][5]"},
+      {"open array", [&] { return arrayOf(i); }, "t", "int t[]"},
+      {"constant dimension", [&] { return arrayOf(i, "", 7); }, "t", "int t[7]"},
+      {"pointer to function",
+       [&] {
+         Type* f = functionType(i);
+         addParameter(f, param("", c));
+         return pointerTo(f);
+       },
+       "fp", "int (*fp)(char)"},
+      {"array of pointers to functions",
+       [&] {
+         Type* f = functionType(voidType());
+         addParameter(f, param("n", i));
+         return arrayOf(pointerTo(f), "3");
+       },
+       "handlers", "void (*handlers[3])(int n)"},
+      {"function returning pointer to array",
+       [&] { return functionType(pointerTo(arrayOf(c, "8"))); }, "f", "char (*f())[8]"},
+      {"function returning pointer to function",
+       [&] {
+         Type* inner = functionType(i);
+         addParameter(inner, param("", I("long")));
+         Type* outer = functionType(pointerTo(inner));
+         addParameter(outer, param("k", c));
+         return outer;
+       },
+       "pick", "int (*pick(char k))(long)"},
+      {"ellipsis and exception list",
+       [&] {
+         Type* f = functionType(i);
+         addParameter(f, param("fmt", pointerTo(modifiedType(cst, c))));
+         addParameter(f, param("", ellipsisType()));
+         addException(f, structureType(n("Error"), true, 0));
+         return f;
+       },
+       "printf", "int printf(const char *fmt, ...) throw (Error)"},
+      {"empty exception list",
+       [&] {
+         Type* f = functionType(voidType());
+         addException(f, nullptr);
+         return f;
+       },
+       "g", "void g() throw ()"},
+      {"const method", [&] {
+         Type* f = functionType(i);
+         f->constMethod = true;
+         return f;
+       }, "size", "int size() const"},
+      {"const int", [&] { return qualifiedType(i, cst); }, "k", "const int k"},
+      {"const volatile", [&] { return qualifiedType(qualifiedType(i, vol), cst); }, "r", "const volatile int r"},
+      {"pointer to const", [&] { return pointerTo(qualifiedType(c, cst)); }, "s", "const char *s"},
+      {"const pointer", [&] { return qualifiedType(pointerTo(c), cst); }, "s", "char * const s"},
+      {"abstract const pointer", [&] { return qualifiedType(pointerTo(c), cst); }, "", "char * const"},
+      {"const pointer to const", [&] { return qualifiedType(pointerTo(qualifiedType(c, cst)), cst); }, "s",
+       "const char * const s"},
+      {"pointer to const pointer", [&] { return pointerTo(qualifiedType(pointerTo(c), cst)); }, "pp",
+       "char * const *pp"},
+      {"reference", [&] { return referenceTo(i); }, "r", "int &r"},
+      {"reference to pointer", [&] { return referenceTo(pointerTo(i)); }, "rp", "int *&rp"},
+      {"reference to array", [&] { return referenceTo(arrayOf(i, "3")); }, "ra", "int (&ra)[3]"},
+      {"mode word", [&] { return pointerTo(modifiedType(n("_out"), i)); }, "p", "_out int *p"},
+      {"typedef keeps its name", [&] { return pointerTo(typedefType(n("BYTE"), I("unsigned char"), 0)); }, "b",
+       "BYTE *b"},
+      {"long double", [&] { return floatingType("long double"); }, "d", "long double d"},
+  };
+  for (const auto& k : cases) EXPECT_EQ(image(k.build(), k.declarator), k.expected) << k.what;
+}
+
+TEST_F(TypeImages, MemberPointersNameTheirClass) {
+  Type* cls = structureType(n("Shape"), true, 0);
+  Type* method = functionType(I("int"));
+  method->constMethod = true;
+  EXPECT_EQ(image(memberPointerTo(cls, I("int")), "pm"), "int Shape::*pm");
+  EXPECT_EQ(image(memberPointerTo(cls, method), "area"), "int (Shape::*area)() const");
+}
+
+TEST_F(TypeImages, TagsAreQualifiedFromOtherScopes) {
+  const int ns = table.openScope(n("geo"), ScopeKind::Namespace);
+  Type* point = structureType(n("Point"), false, ns);
+  const int cls = table.openScope(n("Point"), ScopeKind::Class, point);
+  Type* inner = enumerationType(n("Axis"), cls);
+  table.closeScope();
+  table.closeScope();
+  ImageOptions fromGlobal;
+  fromGlobal.table = &table;
+  EXPECT_EQ(typeImage(pointerTo(point), "p", fromGlobal), "geo::Point *p");
+  EXPECT_EQ(typeImage(inner, "a", fromGlobal), "geo::Point::Axis a");
+  ImageOptions fromInside = fromGlobal;
+  fromInside.requestingScope = cls;
+  EXPECT_EQ(typeImage(inner, "a", fromInside), "Axis a");
+  EXPECT_EQ(typeImage(point, "p", fromInside), "Point p");
+  fromGlobal.tagKeywords = true;
+  EXPECT_EQ(typeImage(point, "p", fromGlobal), "struct geo::Point p");
+  EXPECT_EQ(typeImage(inner, "", fromGlobal), "enum geo::Point::Axis");
+}
+
+TEST_F(TypeImages, UnnamedNamespacesAreNotWritten) {
+  const int ns = table.openUnnamedNamespace();
+  Type* hidden = structureType(n("Hidden"), false, ns);
+  table.closeScope();
+  EXPECT_EQ(image(hidden, "h"), "Hidden h");
+}
+
+TEST_F(TypeImages, SelfReferencingStructureIsPrintedOnce) {
+  Type* node = structureType(n("Node"), false, 0);
+  addMember(node, makeMember(n("value"), I("int"), 0, 0, Access::Public));
+  addMember(node, makeMember(n("next"), pointerTo(node), 0, 0, Access::Public));
+  node->complete = true;
+  ImageOptions o;
+  o.table = &table;
+  o.definitions = true;
+  EXPECT_EQ(typeImage(node, "head", o), "struct Node { int value; Node *next; } head");
+  EXPECT_FALSE(node->printing);
+  EXPECT_EQ(image(node, "head"), "Node head");
+}
+
+TEST_F(TypeImages, AnonymousTypesShowTheirBody) {
+  Type* anon = structureType(Name(), false, 0);
+  addMember(anon, makeMember(n("x"), I("short"), 0, 0, Access::Public));
+  Type* colours = enumerationType(Name(), 0);
+  addEnumerator(colours, n("RED"), 0);
+  addEnumerator(colours, n("BLUE"), 4);
+  EXPECT_EQ(image(anon, "s"), "struct { short x; } s");
+  EXPECT_EQ(image(colours, "c"), "enum { RED = 0, BLUE = 4 } c");
+}
+
+TEST_F(TypeImages, TemplatesPrintTheirParameterList) {
+  Type* stack = structureType(n("Stack"), true, 0);
+  Type* templ = templateType(n("Stack"), 0);
+  templ->target = stack;
+  addTemplateParameter(templ, {TemplateParameterKind::Type, n("T"), false, nullptr, ""});
+  addTemplateParameter(templ, {TemplateParameterKind::Value, n("N"), false, I("int"), "16"});
+  EXPECT_EQ(image(templ), "template <class T, int N = 16> class Stack");
+
+  Type* fn = functionType(pointerTo(I("char")));
+  addParameter(fn, param("a", I("int")));
+  Type* ftempl = templateType(n("first"), 0);
+  ftempl->target = fn;
+  addTemplateParameter(ftempl, {TemplateParameterKind::Type, n("U"), true, nullptr, ""});
+  EXPECT_EQ(image(ftempl, "first"), "template <typename U> char *first(int a)");
+}
+
+TEST_F(TypeImages, ParameterNamesCanBeLeftOut) {
+  Type* f = functionType(voidType());
+  addParameter(f, param("dst", pointerTo(I("char"))));
+  addParameter(f, param("n", I("unsigned")));
+  ImageOptions o;
+  o.table = &table;
+  o.parameterNames = false;
+  EXPECT_EQ(typeImage(f, "copy", o), "void copy(char *, unsigned)");
+  EXPECT_EQ(parameterListImage(f), "char *dst, unsigned n");
+}
+
+TEST_F(TypeImages, StorageWordsFollowTheirFixedOrder) {
+  EXPECT_EQ(storageImage(StVirtual | StStatic | StInline), "static inline virtual ");
+  EXPECT_EQ(storageImage(StExtern | StFriend | StTypedef), "typedef friend extern ");
+  EXPECT_EQ(storageImage(StMutable | StExplicit | StExport | StOverload | StRegister | StAuto),
+            "auto register overload export explicit mutable ");
+  EXPECT_EQ(storageImage(0), "");
+  EXPECT_EQ(storageBitOfWord("register"), StRegister);
+  EXPECT_EQ(storageBitOfWord("const"), 0u);
+}
+
+struct FormCase {
+  const char* name;
+  const char* form;
+};
+
+TEST_F(TypeImages, IdentifierForms) {
+  const FormCase cases[] = {
+      {"compute", "compute"},
+      {"f2", "f2"},
+      {"$cost", "_cost"},
+      {"unsigned int", "unsignedint"},
+      {"~Stack", "destructor_Stack"},
+      {"operator()", "operator_function_call"},
+      {"operator ()", "operator_function_call"},
+      {"operator+=", "operator_add_assign"},
+      {"operator new", "operator__new"},
+      {"operator delete[]", "operator__delete[]"},
+      {"operator<<=", "operator_left_shift_assign"},
+      {"operator->*", "operator_arrow_star"},
+      {"operator[]", "operator_subscript"},
+      {"operator||", "operator_or"},
+      {"operator~", "operator_invbit"},
+      {"operator_x", "operator_x"},
+      {"operators", "operators"},
+      {"Stack::push", "Stack__push"},
+      {"Stack::~Stack", "Stack__destructor_Stack"},
+      {"ns::Vec::operator==", "ns__Vec__operator_equal"},
+  };
+  for (const auto& k : cases) EXPECT_EQ(identifierForm(k.name), k.form) << k.name;
+}
+
+TEST_F(TypeImages, OperatorWordTableIsComplete) {
+  const char* ops[] = {"!", "!=", "%", "%=", "&", "&=", "&&", "()", "*", "*=", "+", "+=", "++",
+                       "-", "-=", "--", "->", "->*", ".", ".*", "/", "/=", "<", "<=", "<<", "<<=",
+                       "=", "==", ">", ">=", ">>", ">>=", "[]", "^", "^=", "|", "|=", "||", "~"};
+  std::set<std::string> words;
+  for (const char* op : ops) {
+    const char* w = operatorWord(op);
+    ASSERT_NE(w, nullptr) << op;
+    words.insert(w);
+  }
+  EXPECT_EQ(words.size(), std::size(ops));  // no two operators share a word
+  EXPECT_STREQ(operatorWord("%="), "mod_assign");
+  EXPECT_STREQ(operatorWord("^"), "xorbit");
+  EXPECT_EQ(operatorWord("new"), nullptr);
+  EXPECT_EQ(operatorWord("<>"), nullptr);
+}
+
+}  // namespace
+}  // namespace zenta::analyser::testing
