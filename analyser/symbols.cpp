@@ -92,8 +92,8 @@ bool SymbolTable::encloses(int outer, int inner) const {
 int SymbolTable::createScope(Name name, ScopeKind kind, int parent, Type* classType) {
   if (parent < 0 || parent >= scopeCount()) parent = kGlobalScope;
   if (kind == ScopeKind::Namespace && name) {
-    for (const Scope& s : scopes_)
-      if (s.kind == ScopeKind::Namespace && s.parent == parent && s.name == name) return s.number;
+    const int existing = childScope(parent, name);
+    if (existing > 0 && scopes_[static_cast<std::size_t>(existing)].kind == ScopeKind::Namespace) return existing;
   }
   Scope s;
   s.number = scopeCount();
@@ -102,6 +102,7 @@ int SymbolTable::createScope(Name name, ScopeKind kind, int parent, Type* classT
   s.parent = parent;
   s.classType = classType;
   scopes_.push_back(s);
+  if (name) scopeIndex_[name].push_back(s.number);
   if (classType && classType->memberScope == 0) classType->memberScope = s.number;
   return s.number;
 }
@@ -143,21 +144,32 @@ void SymbolTable::addUsingNamespace(int s, int used) {
   list.push_back(used);
 }
 
+int SymbolTable::childScope(int parent, Name name) const {
+  auto it = scopeIndex_.find(name);
+  if (it == scopeIndex_.end()) return -1;
+  for (int number : it->second)
+    if (scopes_[static_cast<std::size_t>(number)].parent == parent) return number;
+  return -1;
+}
+
 int SymbolTable::lookupScope(Name name) const {
-  if (!name) return 0;
-  for (const Scope& s : scopes_)
-    if (s.number != kGlobalScope && s.name == name && (s.kind == ScopeKind::Namespace || s.kind == ScopeKind::Class))
-      return s.number;
+  auto it = scopeIndex_.find(name);
+  if (!name || it == scopeIndex_.end()) return 0;
+  for (int number : it->second) {
+    const Scope& s = scopes_[static_cast<std::size_t>(number)];
+    if (s.kind == ScopeKind::Namespace || s.kind == ScopeKind::Class) return number;
+  }
   return 0;
 }
 
 int SymbolTable::lookupScope(Name name, int fromScope) const {
-  if (!name) return 0;
+  auto it = scopeIndex_.find(name);
+  if (!name || it == scopeIndex_.end()) return 0;
   for (int from : searchOrder(fromScope)) {
-    for (const Scope& s : scopes_)
-      if (s.number != kGlobalScope && s.parent == from && s.name == name &&
-          (s.kind == ScopeKind::Namespace || s.kind == ScopeKind::Class))
-        return s.number;
+    for (int number : it->second) {
+      const Scope& s = scopes_[static_cast<std::size_t>(number)];
+      if (s.parent == from && (s.kind == ScopeKind::Namespace || s.kind == ScopeKind::Class)) return number;
+    }
   }
   return lookupScope(name);
 }
@@ -179,18 +191,9 @@ int SymbolTable::lookupScopePath(std::string_view path, int fromScope) const {
       found = lookupScope(n, current);
       if (found == 0) found = -1;
     } else {
-      for (const Scope& s : scopes_)
-        if (s.number != kGlobalScope && s.parent == current && s.name == n) {
-          found = s.number;
-          break;
-        }
-      if (found < 0) {  // through namespaces used by that scope
-        for (int u : scope(current).usedNamespaces)
-          for (const Scope& s : scopes_)
-            if (s.parent == u && s.name == n) {
-              found = s.number;
-              break;
-            }
+      for (int o : memberScopes(current)) {
+        found = childScope(o, n);
+        if (found >= 0) break;
       }
     }
     if (found < 0) return -1;
@@ -269,39 +272,52 @@ std::vector<Symbol*> SymbolTable::findAllSymbols(Name name, const SymbolFilter& 
   return out;
 }
 
-void SymbolTable::addClassScopes(const Type* cls, std::vector<int>& order, std::vector<char>& seen,
-                                 int depth) const {
+void SymbolTable::addClassScopes(const Type* cls, std::vector<int>& order, int depth) const {
   if (!cls || depth > 200) return;
   for (const BaseClass& b : cls->bases) {
     const Type* base = stripTypedefsAndModifiers(b.type);
     if (!base || !base->isStructured()) continue;
     const int s = base->memberScope;
-    if (s <= 0 || s >= scopeCount() || seen[static_cast<std::size_t>(s)]) continue;
-    seen[static_cast<std::size_t>(s)] = 1;
+    if (s <= 0 || s >= scopeCount()) continue;
+    bool seen = false;
+    for (int o : order) seen = seen || o == s;
+    if (seen) continue;
     order.push_back(s);
-    addClassScopes(base, order, seen, depth + 1);
+    addClassScopes(base, order, depth + 1);
   }
+}
+
+std::vector<int> SymbolTable::memberScopes(int s) const {
+  std::vector<int> order{s};
+  const Scope& sc = scope(s);
+  if (sc.kind == ScopeKind::Class) addClassScopes(sc.classType, order, 0);
+  for (int u : sc.usedNamespaces) {
+    bool seen = false;
+    for (int o : order) seen = seen || o == u;
+    if (!seen) order.push_back(u);
+  }
+  return order;
 }
 
 std::vector<int> SymbolTable::searchOrder(int fromScope) const {
   std::vector<int> order;
-  std::vector<char> seen(static_cast<std::size_t>(scopeCount()), 0);
+  auto add = [&order](int s) {
+    for (int o : order)
+      if (o == s) return false;
+    order.push_back(s);
+    return true;
+  };
   if (fromScope < 0 || fromScope >= scopeCount()) fromScope = kGlobalScope;
   for (int s = fromScope, guard = 0; s >= 0 && guard <= scopeCount(); s = parentOf(s), ++guard) {
-    if (!seen[static_cast<std::size_t>(s)]) {
-      seen[static_cast<std::size_t>(s)] = 1;
-      order.push_back(s);
-    }
+    add(s);
     const Scope& sc = scopes_[static_cast<std::size_t>(s)];
-    if (sc.kind == ScopeKind::Class) addClassScopes(sc.classType, order, seen, 0);
+    if (sc.kind == ScopeKind::Class) addClassScopes(sc.classType, order, 0);
     // Namespaces used here, and those they use in turn.
     std::vector<int> pending(sc.usedNamespaces.rbegin(), sc.usedNamespaces.rend());
-    while (!pending.empty()) {
+    while (!pending.empty() && order.size() < 100000) {
       int u = pending.back();
       pending.pop_back();
-      if (u < 0 || u >= scopeCount() || seen[static_cast<std::size_t>(u)]) continue;
-      seen[static_cast<std::size_t>(u)] = 1;
-      order.push_back(u);
+      if (u < 0 || u >= scopeCount() || !add(u)) continue;
       const auto& more = scopes_[static_cast<std::size_t>(u)].usedNamespaces;
       pending.insert(pending.end(), more.rbegin(), more.rend());
     }
@@ -310,15 +326,27 @@ std::vector<int> SymbolTable::searchOrder(int fromScope) const {
   return order;
 }
 
+std::vector<Symbol*> SymbolTable::candidates(const Bucket& b, Name name, const SymbolFilter& f) {
+  SymbolFilter anyScope = f;
+  anyScope.scope = kAnyScope;
+  std::vector<Symbol*> out;
+  for (Symbol* s = b.head; s; s = s->next)
+    if (s->name == name && anyScope.matches(*s)) out.push_back(s);
+  return out;
+}
+
+Symbol* SymbolTable::innermost(const std::vector<Symbol*>& found, int fromScope) const {
+  if (found.empty()) return nullptr;
+  for (int s : searchOrder(fromScope))
+    for (Symbol* c : found)
+      if (c->scope == s) return c;
+  return nullptr;
+}
+
 Symbol* SymbolTable::lookupSymbol(Name name, int fromScope, const SymbolFilter& filter) const {
   if (!name) return nullptr;
-  const Bucket& b = identifiers_[static_cast<std::size_t>(bucketOf(name.view()))];
-  for (int s : searchOrder(fromScope)) {
-    SymbolFilter f = filter;
-    f.scope = s;
-    if (Symbol* found = search(b, name, f)) return found;
-  }
-  return nullptr;
+  return innermost(candidates(identifiers_[static_cast<std::size_t>(bucketOf(name.view()))], name, filter),
+                   fromScope);
 }
 
 Symbol* SymbolTable::lookupQualified(std::string_view qualifiedName, int fromScope) const {
@@ -335,19 +363,11 @@ Symbol* SymbolTable::lookupQualified(std::string_view qualifiedName, int fromSco
   if (s < 0) return nullptr;
   // Within the named scope: its own names, its bases and the namespaces it
   // uses, but not the enclosing scopes.
-  const Bucket& b = identifiers_[static_cast<std::size_t>(bucketOf(n.view()))];
-  std::vector<int> order{s};
-  std::vector<char> seen(static_cast<std::size_t>(scopeCount()), 0);
-  seen[static_cast<std::size_t>(s)] = 1;
-  const Scope& sc = scope(s);
-  if (sc.kind == ScopeKind::Class) addClassScopes(sc.classType, order, seen, 0);
-  for (int u : sc.usedNamespaces)
-    if (!seen[static_cast<std::size_t>(u)]) order.push_back(u);
-  for (int o : order) {
-    SymbolFilter f;
-    f.scope = o;
-    if (Symbol* found = search(b, n, f)) return found;
-  }
+  auto found = candidates(identifiers_[static_cast<std::size_t>(bucketOf(n.view()))], n, {});
+  if (found.empty()) return nullptr;
+  for (int o : memberScopes(s))
+    for (Symbol* c : found)
+      if (c->scope == o) return c;
   return nullptr;
 }
 
@@ -380,39 +400,37 @@ Symbol* SymbolTable::findTag(Name name, int kind, int s) const {
 
 Symbol* SymbolTable::lookupTag(Name name, int kind, int fromScope) const {
   if (!name) return nullptr;
-  for (int s : searchOrder(fromScope))
-    if (Symbol* found = findTag(name, kind, s)) return found;
-  // Not visible from the scope: the only tag of that name and kind, if any.
-  Symbol* only = nullptr;
   SymbolFilter f;
   f.kind = kind;
-  for (Symbol* s = tags_[static_cast<std::size_t>(bucketOf(name.view()))].head; s; s = s->next) {
-    if (s->name != name || !f.matches(*s)) continue;
-    if (only) return nullptr;
-    only = s;
+  auto found = candidates(tags_[static_cast<std::size_t>(bucketOf(name.view()))], name, f);
+  if (kind < 0) {
+    std::erase_if(found, [](const Symbol* s) { return !s->type || !isTagKind(static_cast<int>(s->type->kind)); });
   }
-  return only;
+  if (Symbol* visible = innermost(found, fromScope)) return visible;
+  // Not visible from the scope: the only tag of that name and kind, if any.
+  return found.size() == 1 ? found[0] : nullptr;
 }
 
 IdentifierClass SymbolTable::classify(Name name, int fromScope) const {
   if (!name) return IdentifierClass::Plain;
   if (isTypeModifier(name.view())) return IdentifierClass::Modifier;
+  const std::size_t bucket = static_cast<std::size_t>(bucketOf(name.view()));
+  auto tags = candidates(tags_[bucket], name, {});
+  auto ids = candidates(identifiers_[bucket], name, {});
+  if (tags.empty() && ids.empty()) return IdentifierClass::Plain;
   // The innermost declaration decides: an ordinary identifier declared in a
   // scope hides a tag of an outer one.
-  const Bucket& ib = identifiers_[static_cast<std::size_t>(bucketOf(name.view()))];
-  const Bucket& tb = tags_[static_cast<std::size_t>(bucketOf(name.view()))];
   for (int s : searchOrder(fromScope)) {
-    SymbolFilter f;
-    f.scope = s;
-    if (Symbol* tag = search(tb, name, f)) {
-      if (!tag->type) continue;
+    for (const Symbol* tag : tags) {
+      if (tag->scope != s || !tag->type) continue;
       switch (tag->type->kind) {
         case TypeKind::Template: return IdentifierClass::TemplateName;
         case TypeKind::Structure: return IdentifierClass::ClassName;
         default: return IdentifierClass::TypeName;
       }
     }
-    if (Symbol* id = search(ib, name, f)) return isTypedefSymbol(id) ? IdentifierClass::TypeName : IdentifierClass::Plain;
+    for (const Symbol* id : ids)
+      if (id->scope == s) return isTypedefSymbol(id) ? IdentifierClass::TypeName : IdentifierClass::Plain;
   }
   return IdentifierClass::Plain;
 }

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -87,6 +88,10 @@ class SymbolTable {
   // A new scope inside `parent`; a namespace of a name already opened in the
   // same parent is reopened (same number). Does not change the current scope.
   int createScope(Name name, ScopeKind kind, int parent, Type* classType = nullptr);
+  // Scopes to search from a scope, innermost first, without repeats: the
+  // scope, its base classes, the namespaces it uses, then its parent.
+  std::vector<int> searchOrder(int fromScope) const;
+
   // The scope stack of the parser: open creates (or reopens) a scope inside
   // the current one and makes it current; enter makes an existing scope
   // current (qualified definitions); close returns to the previous one.
@@ -150,13 +155,20 @@ class SymbolTable {
   };
   static void append(Bucket& b, Symbol* s);
   static Symbol* search(const Bucket& b, Name name, const SymbolFilter& f);
-  // Scopes to search from a scope, innermost first, without repeats.
-  std::vector<int> searchOrder(int fromScope) const;
-  void addClassScopes(const Type* cls, std::vector<int>& order, std::vector<char>& seen, int depth) const;
+  // Entries of a name in a bucket that pass the filter, scope aside.
+  static std::vector<Symbol*> candidates(const Bucket& b, Name name, const SymbolFilter& f);
+  // The candidate of the innermost scope of the search order, or null.
+  Symbol* innermost(const std::vector<Symbol*>& found, int fromScope) const;
+  void addClassScopes(const Type* cls, std::vector<int>& order, int depth) const;
+  // A scope with its base classes and used namespaces (qualified lookup).
+  std::vector<int> memberScopes(int scope) const;
+  // The scope named `name` directly inside `parent`, -1 when none.
+  int childScope(int parent, Name name) const;
 
   std::array<Bucket, kBucketCount> identifiers_{};
   std::array<Bucket, kBucketCount> tags_{};
   std::vector<Scope> scopes_;
+  std::unordered_map<Name, std::vector<int>> scopeIndex_;  // name -> scopes
   std::vector<int> stack_;
   std::vector<Symbol*> owned_;
   int unnamedCounter_ = 0;

@@ -63,6 +63,7 @@ std::vector<const void*> chainKey(const std::vector<Name>& chain) {
 // Messages.
 
 MessageHook g_hook = nullptr;
+bool (*g_modifierSource)(const std::string&) = nullptr;
 std::string g_file;
 int g_line = 0;
 
@@ -349,6 +350,32 @@ Type* builtinInteger(std::string_view name) {
   return nullptr;
 }
 
+Type* makeIntegerType(Name name, int signedWidth, bool charFlag) {
+  Type* t = newType(TypeKind::Integer, kGlobalScope);
+  t->name = name;
+  t->signedWidth = signedWidth;
+  t->charFlag = charFlag;
+  t->widthPinned = true;
+  t->signPinned = true;
+  return t;
+}
+
+Type* integerTypeFor(int signedWidth, bool charFlag) {
+  static const char* const kOrder[] = {"char", "unsigned char", "signed char", "short", "unsigned short", "int", "unsigned",
+                                       "long", "unsigned long", "long long", "unsigned long long"};
+  for (const char* words : kOrder) {
+    Type* t = integerType(words);
+    if (t && t->signedWidth == signedWidth && t->charFlag == charFlag) return t;
+  }
+  static std::map<std::pair<int, bool>, Type*> own;  // kept for the run
+  auto it = own.find({signedWidth, charFlag});
+  if (it != own.end()) return it->second;
+  Type* t = makeIntegerType(internName(charFlag ? "char" : (signedWidth < 0 ? "int" : "unsigned")), signedWidth,
+                            charFlag);
+  own.emplace(std::make_pair(signedWidth, charFlag), t);
+  return t;
+}
+
 Type* floatingType(std::string_view name) {
   if (name != "float" && name != "double" && name != "long double") return nullptr;
   auto& fl = caches().floatings;
@@ -510,6 +537,12 @@ Type* typedefType(Name name, Type* standsFor, int scope) {
 Type* functionType(Type* result) {
   Type* t = newType(TypeKind::Function, kGlobalScope);
   t->target = result;
+  return t;
+}
+
+Type* functionType(Type* result, const std::vector<Symbol*>& parameters) {
+  Type* t = functionType(result);
+  for (Symbol* p : parameters) addParameter(t, p);
   return t;
 }
 
@@ -700,11 +733,16 @@ int registerTypeModifier(std::string_view word) {
 
 int typeModifierIndex(std::string_view word) {
   Name n = findName(word);
-  if (!n) return -1;
-  auto& list = modifierList();
-  auto it = list.index.find(n);
-  return it == list.index.end() ? -1 : it->second;
+  if (n) {
+    auto& list = modifierList();
+    auto it = list.index.find(n);
+    if (it != list.index.end()) return it->second;
+  }
+  if (g_modifierSource && g_modifierSource(std::string(word))) return registerTypeModifier(word);
+  return -1;
 }
+
+void setTypeModifierSource(bool (*isModifier)(const std::string& word)) { g_modifierSource = isModifier; }
 
 bool isTypeModifier(std::string_view word) { return typeModifierIndex(word) >= 0; }
 
@@ -794,6 +832,7 @@ void resetTypeTablesForTests() {
   list.index.clear();
   (void)modifierList();
   g_hook = nullptr;
+  g_modifierSource = nullptr;
   g_file.clear();
   g_line = 0;
 }

@@ -150,6 +150,14 @@ Type* makeType(TypeKind kind, int scope = 0);
 Type* integerType(std::string_view words);
 // The built-in types: char, wchar_t, bool, short, int, signed, unsigned, long.
 Type* builtinInteger(std::string_view name);
+// A record of its own with a fixed width and sign (the pragmas and the target
+// table do not change it).
+Type* makeIntegerType(Name name, int signedWidth, bool charFlag);
+// The integer record for a value of that signed width and char flag (typing
+// constants): the first of char, unsigned char, short, unsigned short, int,
+// unsigned, long, unsigned long, long long, unsigned long long whose record
+// has them; otherwise a record of its own.
+Type* integerTypeFor(int signedWidth, bool charFlag);
 Type* floatingType(std::string_view name);  // float, double, long double
 Type* voidType();
 Type* ellipsisType();
@@ -185,6 +193,7 @@ Access defaultAccess(const Type* structure);
 Type* typedefType(Name name, Type* standsFor, int scope);
 
 Type* functionType(Type* result);
+Type* functionType(Type* result, const std::vector<Symbol*>& parameters);
 void addParameter(Type* function, Symbol* parameter);  // ellipsis: type ellipsisType()
 void addException(Type* function, Type* exception);    // also sets the list flag
 
@@ -235,6 +244,10 @@ int registerTypeModifier(std::string_view word);
 // Index of a word in the list, or -1.
 int typeModifierIndex(std::string_view word);
 bool isTypeModifier(std::string_view word);
+// A further source of modifier words (the preprocessor's list of
+// `#pragma zenta type_modifier` names): a word it knows is added to the list
+// when first asked for. Null removes it.
+void setTypeModifierSource(bool (*isModifier)(const std::string& word));
 const std::vector<Name>& typeModifiers();
 
 // Parameter modes: the index of the mode word found (0/1 in, 2/3 out, 4/5

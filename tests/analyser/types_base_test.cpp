@@ -367,3 +367,40 @@ TEST_F(BaseTypes, TestableCountStopsOnMalformedNesting) {
 
 }  // namespace
 }  // namespace zenta::analyser::testing
+
+namespace zenta::analyser::testing {
+namespace {
+
+class ConstantTypes : public TablesTest {};
+
+bool knownToPreprocessor(const std::string& word) { return word == "__huge"; }
+
+TEST_F(ConstantTypes, IntegerRecordsForConstantWidths) {
+  EXPECT_EQ(integerTypeFor(-32, false), I("int"));
+  EXPECT_EQ(integerTypeFor(32, false), I("unsigned"));
+  EXPECT_EQ(integerTypeFor(-8, true), I("char"));
+  EXPECT_EQ(integerTypeFor(-64, false), I("long long"));
+  applySignofPragma("char", true, &table);
+  EXPECT_EQ(integerTypeFor(8, true), I("char"));
+  EXPECT_EQ(integerTypeFor(-8, true), I("signed char"));
+  // No built-in record of that width: one record of its own, kept.
+  Type* odd = integerTypeFor(-24, false);
+  ASSERT_NE(odd, nullptr);
+  EXPECT_EQ(odd->signedWidth, -24);
+  EXPECT_EQ(integerTypeFor(-24, false), odd);
+  applySizeofPragma("int", 16, &table);
+  EXPECT_EQ(odd->signedWidth, -24);  // fixed records ignore the table
+  EXPECT_EQ(integerTypeFor(-16, false), I("short"));
+}
+
+TEST_F(ConstantTypes, PreprocessorModifierWordsJoinTheList) {
+  EXPECT_FALSE(isTypeModifier("__huge"));
+  setTypeModifierSource(&knownToPreprocessor);
+  EXPECT_EQ(typeModifierIndex("__huge"), 10);
+  EXPECT_EQ(table.classify(internName("__huge"), 0), IdentifierClass::Modifier);
+  EXPECT_FALSE(isTypeModifier("__tiny"));
+  EXPECT_EQ(typeModifiers().back().text(), "__huge");
+}
+
+}  // namespace
+}  // namespace zenta::analyser::testing
