@@ -1,7 +1,64 @@
 #include "analyser/interface.h"
 
+#include "analyser/preprocessor.h"
+#include "cmdline/settings.h"
+#include "diag/catalogue.h"
+#include "diag/report.h"
+
 namespace zenta::analyser {
 
-void startAnalyser() {}
+void analyserMessageHook(int severity, const char* code, const std::string& argument,
+                         const std::string& file, int line) {
+  // The position of an analysed header is shown with the message only; the
+  // script's own position is put back afterwards.
+  std::string savedFile = diag::currentFile();
+  int savedLine = diag::currentLine();
+  diag::reportAt(severity, code, argument, file, line);
+  diag::setCurrentFile(savedFile);
+  diag::setCurrentLine(savedLine);
+}
+
+void startAnalyser() {
+  const cmdline::Settings& s = cmdline::settings();
+  if (!s.analysis) return;
+  startAnalyser(s.includeDirectories, s.definitions, s.standardDefinitions);
+}
+
+void startAnalyser(const std::vector<std::string>& includeDirs,
+                   const std::vector<std::string>& defines, const std::string& stdDefineFile) {
+  // #error and #warning lines are reported with their own text.
+  if (!diag::catalogueText("WARNERR")) diag::registerMessage("WARNERR", "%1%2");
+  setPreprocessorHook(analyserMessageHook);
+  init_preprocessor(false, false, 0, defines, includeDirs, std::string(), preprocessorMacroTable(),
+                    true);
+  std::string output;
+  preprocess_text("#define ZENTA 1\n", false, std::string(), 0, output, preprocessorMacroTable(),
+                  analyserMessageHook);
+  if (!stdDefineFile.empty()) {
+    output.clear();
+    preprocess_text("#include \"" + stdDefineFile + "\"", false, std::string(), 0, output,
+                    preprocessorMacroTable(), analyserMessageHook);
+    if (!output.empty()) analyseDeclarations(output);
+  }
+  output.clear();
+  preprocess_text(
+      "#ifndef STUBINACTIVE\n"
+      "#define STUBINACTIVE \n"
+      "#endif",
+      false, std::string(), 0, output, preprocessorMacroTable(), analyserMessageHook);
+}
+
+bool analyserMacroDefined(const std::string& name) { return preprocessorMacroDefined(name); }
+
+std::string preprocessNativeCode(const std::string& text, const std::string& file, int line) {
+  std::string output;
+  preprocess_text(text, false, file, line - 1, output, preprocessorMacroTable(), analyserMessageHook);
+  analyseDeclarations(output);
+  return output;
+}
+
+void analyseDeclarations(const std::string& /*preprocessed*/) {}
+
+void closeAnalyser() { close_preprocessor(); }
 
 }  // namespace zenta::analyser

@@ -59,6 +59,10 @@ int preprocess_text(const std::string& text, bool force, const std::string& file
 // type modifier list.
 void close_preprocessor();
 
+// Back to the state before any set-up: macros, include chain, conditionals,
+// pragma aliases, type modifiers, analysis switch and hook (tests, tools).
+void resetPreprocessor();
+
 // Queries for the rest of the analyser and the script.
 bool preprocessorMacroDefined(const std::string& name);
 bool preprocessorAnalysisOn();

@@ -1,0 +1,523 @@
+// Directives: #define, #undef, conditionals, #include and #include_next,
+// #line, #error and #warning, and #pragma with the analyser's own keywords.
+#include <cstring>
+#include <unistd.h>
+
+#include "analyser/pp_state.h"
+#include "diag/catalogue.h"
+
+namespace zenta::analyser::pp {
+
+namespace {
+
+constexpr const char* kPragmaKeywords[] = {
+    "incl_std",      "stop_analyse", "start_analyse", "sizeof",        "signof",
+    "pragma",        "type_modifier", "crc_justify",  "crc_justify_all", "crc_justify_everywhere",
+    "stop_analyze",  "start_analyze", "insert",       "prefix_call",   "type_boolean",
+    "ex_call",       "exit_instr",   "accept",        "reduce",        "fctreduce",
+    "nothingbefore", "nointerpret",  "directive",     "stop_instr",    "start_instr",
+    "zno_stub",      "testing_tool_call_place",
+};
+
+struct Words {
+  std::string_view t;
+  std::size_t i = 0;
+  void blanks() {
+    while (i < t.size() && isSpace(t[i])) ++i;
+  }
+  std::string_view word() {
+    blanks();
+    std::size_t b = i;
+    while (i < t.size() && isIdentPart(t[i])) ++i;
+    return t.substr(b, i - b);
+  }
+  std::string_view rest() {
+    blanks();
+    return trimView(t.substr(i));
+  }
+};
+
+std::string currentFileName() {
+  Frame* f = innermostNamed();
+  return f ? f->file : std::string();
+}
+int currentLine() {
+  Frame* f = innermostNamed();
+  return f ? f->line : 0;
+}
+
+// ---------------------------------------------------------------- conditionals
+
+bool evaluateIf(std::string_view text, const char* name) {
+  State& s = st();
+  std::string line(text);
+  for (std::size_t i = line.find("#machine("); i != std::string::npos; i = line.find("#machine(", i))
+    line.replace(i, 9, " defined(");
+  for (std::size_t i = line.find("#lint(on)"); i != std::string::npos; i = line.find("#lint(on)", i))
+    line.replace(i, 9, "  (0)    ");
+  Macro* previous = lookup("defined");
+  Macro* def = previous ? nullptr : installSpecial("defined", KindDefined);
+  std::string expanded = expandText(line, true);
+  if (def) removeMacro(def);
+  (void)s;
+  return evaluateCondition(expanded, name);
+}
+
+void pushConditional(const char* directive, bool value, bool outerSkipping) {
+  State& s = st();
+  Conditional c;
+  c.file = currentFileName();
+  c.line = currentLine();
+  c.directive = directive;
+  c.outerSkipping = outerSkipping;
+  c.taken = value && !outerSkipping;
+  c.skipping = outerSkipping || !value;
+  s.conds.push_back(std::move(c));
+}
+
+bool ifdefValue(std::string_view text, const char* directive) {
+  State& s = st();
+  std::string label = std::string("#") + directive;
+  std::string_view v = trimView(text);
+  if (v.empty()) {
+    report(3, "NOARGUMEN", label);
+    return false;
+  }
+  std::size_t n = 0;
+  if (isDigit(v[0])) {
+    if (s.pedantic) report(3, "STARTDIGI", label);
+    while (n < v.size() && isIdentPart(v[n])) ++n;
+  } else if (!isIdentStart(v[0])) {
+    report(3, "ARGPUNCTU", label);
+    return false;
+  } else {
+    while (n < v.size() && isIdentPart(v[n])) ++n;
+  }
+  if (!trimView(v.substr(n)).empty()) report(3, "INVALIEND", label);
+  Macro* m = lookup(v.substr(0, n));
+  return m != nullptr;
+}
+
+void reportAfterElse(const Conditional& c, const std::string& argument) {
+  report(3, "ELIFAELSE", argument);
+  char buf[64];
+  std::snprintf(buf, sizeof buf, " %d file ", c.elseLine);
+  report(4, "MATCHLINE", buf + c.elseFile);
+}
+
+std::string elseOrElif() { return diag::translate("Error Parameter", "else or elif"); }
+
+void doElse(bool inSkippedGroup) {
+  State& s = st();
+  if (s.conds.empty()) {
+    report(3, "NOCONDITI", "#else");
+    return;
+  }
+  Conditional& c = s.conds.back();
+  if (c.sawElse) reportAfterElse(c, inSkippedGroup ? elseOrElif() : "#else");
+  c.sawElse = true;
+  c.elseLine = currentLine();
+  c.elseFile = currentFileName();
+  c.directive = "else";
+  if (c.outerSkipping) return;
+  c.skipping = c.taken;
+  c.taken = true;
+}
+
+void doElif(std::string_view rest, bool inSkippedGroup) {
+  State& s = st();
+  if (s.conds.empty()) {
+    report(3, "NOCONDITI", "#elif");
+    return;
+  }
+  if (s.conds.back().sawElse) reportAfterElse(s.conds.back(), inSkippedGroup ? elseOrElif() : "#elif");
+  s.conds.back().directive = "elif";
+  if (s.conds.back().outerSkipping) return;
+  if (s.conds.back().taken) {
+    s.conds.back().skipping = true;
+    return;
+  }
+  bool value = evaluateIf(rest, "#elif");
+  Conditional& c = s.conds.back();
+  c.taken = value;
+  c.skipping = !value;
+}
+
+void doEndif() {
+  State& s = st();
+  if (s.conds.empty()) {
+    report(3, "UNBAENDIF", std::string());
+    return;
+  }
+  s.conds.pop_back();
+}
+
+// ---------------------------------------------------------------- #include
+
+bool canRead(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
+
+std::string directoryOf(const std::string& file) {
+  std::size_t slash = file.rfind('/');
+  if (slash == std::string::npos) return std::string();
+  return file.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::string joinPath(const std::string& dir, const std::string& name) {
+  if (dir.empty()) return name;
+  if (dir.back() == '/') return dir + name;
+  return dir + "/" + name;
+}
+
+void doInclude(Out& o, std::string_view text, bool next) {
+  State& s = st();
+  auto form = [](std::string_view v, std::string& name) {
+    v = trimView(v);
+    if (v.size() < 2) return false;
+    char closer = v[0] == '"' ? '"' : v[0] == '<' ? '>' : '\0';
+    if (!closer || v.back() != closer) return false;
+    std::string_view inner = v.substr(1, v.size() - 2);
+    if (inner.find(closer) != std::string_view::npos || inner.empty()) return false;
+    name.assign(inner);
+    return true;
+  };
+  std::string name;
+  if (!form(text, name)) {
+    std::string expanded = expandText(std::string(text), true);
+    if (!form(expanded, name)) {
+      report(3, "ERINCLUDE", std::string(trimView(text)));
+      return;
+    }
+  }
+  Frame* current = nullptr;
+  for (int i = s.top; i >= 0; --i)
+    if (s.frames[i].kind == FrameKind::File) {
+      current = &s.frames[i];
+      break;
+    }
+  std::string found;
+  int foundIn = -1;
+  const int chainSize = static_cast<int>(s.chain.size());
+  if (!name.empty() && name[0] == '/') {
+    if (canRead(name)) found = name;
+  } else if (next) {
+    int start = current ? current->foundIn + 1 : 0;
+    for (int i = start < 0 ? 0 : start; i < chainSize && found.empty(); ++i) {
+      std::string path = joinPath(s.chain[static_cast<std::size_t>(i)], name);
+      if (canRead(path)) {
+        found = path;
+        foundIn = i;
+      }
+    }
+  } else {
+    if (canRead(name)) found = name;
+    for (int i = 0; i < chainSize && found.empty(); ++i) {
+      std::string path = joinPath(s.chain[static_cast<std::size_t>(i)], name);
+      if (canRead(path)) {
+        found = path;
+        foundIn = i;
+      }
+    }
+    if (found.empty()) {
+      Frame* includer = innermostNamed();
+      std::string dir = includer ? directoryOf(includer->file) : std::string();
+      if (!dir.empty()) {
+        std::string path = joinPath(dir, name);
+        if (canRead(path)) {
+          found = path;
+          foundIn = chainSize;
+        }
+      }
+    }
+  }
+  std::shared_ptr<const std::string> content = found.empty() ? nullptr : loadFile(found);
+  if (!content) {
+    report(1, "IMPOUVFIC", name);
+    return;
+  }
+  Frame* f = pushFrame(FrameKind::File);
+  if (!f) return;
+  f->shared = std::move(content);
+  f->text = f->shared->data();
+  f->len = f->shared->size();
+  f->file = found;
+  f->named = true;
+  f->line = 1;
+  f->foundIn = foundIn;
+  if (!o.intermediate) {
+    o.pending = true;
+    o.forceMarker = true;
+  }
+}
+
+// ---------------------------------------------------------------- #line
+
+void doLine(Frame& f, std::string_view text, int physicalLines) {
+  std::string v(trimView(text));
+  if (v.empty() || !isDigit(v[0])) v = expandText(v, true);
+  std::string_view t = trimView(v);
+  std::size_t n = 0;
+  long value = 0;
+  while (n < t.size() && isDigit(t[n]) && value < 100000000) value = value * 10 + (t[n++] - '0');
+  if (n == 0 || (n < t.size() && !isSpace(t[n]))) {
+    report(3, "DIESELINE", std::string(trimView(text)));
+    return;
+  }
+  std::string file(trimView(t.substr(n)));
+  f.line = static_cast<int>(value) - physicalLines;
+  if (!file.empty()) {
+    std::string name;
+    for (char c : file)
+      if (c != '"') name += c;
+    f.file = name;
+    f.named = true;
+  }
+}
+
+// ---------------------------------------------------------------- #pragma
+
+void copyLine(Out& o, const std::string& text) {
+  emitRaw(o, text.data(), text.size());
+  o.buf += '\n';
+  ++o.line;
+}
+
+void runAlias(const std::string& text) {
+  static int depth = 0;
+  if (depth >= 64) {
+    report(1, "NBRECURSI", std::string());
+    return;
+  }
+  Frame* f = pushFrame(FrameKind::Text);
+  if (!f) return;
+  f->owned = text;
+  normaliseText(f->owned);
+  f->text = f->owned.data();
+  f->len = f->owned.size();
+  ++depth;
+  Out discard;
+  discard.intermediate = true;
+  scan(discard, st().top);
+  --depth;
+}
+
+void doPragma(Out& o, std::string_view text) {
+  State& s = st();
+  Words w{text};
+  std::string_view first = w.word();
+  if (first == "zenta") {
+    w.blanks();
+    std::string_view word = w.word();
+    if (word.empty()) {
+      report(3, "PRAGMAINC", w.i < text.size() ? std::string(1, text[w.i]) : std::string());
+      return;
+    }
+    int k = pragmaKeyword(word);
+    if (k < 0) {
+      report(3, "PRAGMAINC", std::string(word));
+      return;
+    }
+    switch (k) {
+      case 0: {
+        std::string_view list = w.rest();
+        bool any = false;
+        std::size_t i = 0;
+        while (i < list.size()) {
+          while (i < list.size() && (list[i] == ',' || isSpace(list[i]))) ++i;
+          std::size_t b = i;
+          while (i < list.size() && list[i] != ',' && !isSpace(list[i])) ++i;
+          if (i > b) {
+            s.chain.emplace_back(list.substr(b, i - b));
+            s.longestDir = std::max(s.longestDir, i - b);
+            any = true;
+          }
+        }
+        if (!any) report(3, "SYNTAXERR", "empty pragma zenta incl_std");
+        break;
+      }
+      case 1:
+      case 10:
+        s.analysisOn = false;
+        break;
+      case 2:
+      case 11:
+        s.analysisOn = true;
+        break;
+      case 3:
+      case 4:
+        copyLine(o, "#pragma " + std::string(trimView(text)));
+        break;
+      case 5: {
+        std::string name(w.word());
+        std::string value(w.rest());
+        if (name.empty()) {
+          report(3, "SYNTAXERR", std::string(trimView(text)));
+          break;
+        }
+        bool replaced = false;
+        for (auto& [n, t] : s.aliases)
+          if (n == name) {
+            t = value;
+            replaced = true;
+          }
+        if (!replaced) s.aliases.emplace_back(name, value);
+        break;
+      }
+      case 6: {
+        w.blanks();
+        bool eq = w.i < text.size() && text[w.i] == '=';
+        if (eq) ++w.i;
+        std::string_view name = w.word();
+        if (!eq || name.empty() || name.size() > 1999) {
+          report(3, "TYPMODINC", std::string(w.rest()));
+          break;
+        }
+        bool present = false;
+        for (const auto& t : s.typeModifiers) present = present || t == name;
+        if (!present) s.typeModifiers.emplace_back(name);
+        break;
+      }
+      default:
+        break;
+    }
+    return;
+  }
+  std::string_view whole = trimView(text);
+  for (const auto& [name, replacement] : s.aliases) {
+    if (name == whole || name == first) {
+      std::string copy = replacement;
+      runAlias(copy);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+int pragmaKeyword(std::string_view word) {
+  if (word.empty()) return -1;
+  int i = 0;
+  for (const char* k : kPragmaKeywords) {
+    if (std::strlen(k) >= word.size() && std::strncmp(k, word.data(), word.size()) == 0) return i;
+    ++i;
+  }
+  return -1;
+}
+
+bool directive(Out& o, Frame& f, const std::string& line, int physicalLines) {
+  State& s = st();
+  Words w{line};
+  std::string_view name = w.word();
+  if (name.empty()) {
+    // '#' alone, or followed by something that is not a name.
+    return trimView(line).empty();
+  }
+  std::string_view rest = trimView(std::string_view(line).substr(w.i));
+  switch (name.size()) {
+    case 2:
+      if (name == "if") {
+        pushConditional("if", evaluateIf(rest, "#if"), false);
+        return true;
+      }
+      break;
+    case 4:
+      if (name == "else") {
+        doElse(false);
+        return true;
+      }
+      if (name == "elif") {
+        doElif(rest, false);
+        return true;
+      }
+      if (name == "line") {
+        doLine(f, rest, physicalLines);
+        return true;
+      }
+      break;
+    case 5:
+      if (name == "ifdef") {
+        pushConditional("ifdef", ifdefValue(rest, "ifdef"), false);
+        return true;
+      }
+      if (name == "endif") {
+        doEndif();
+        return true;
+      }
+      if (name == "undef") {
+        Words u{rest};
+        std::string_view id = u.word();
+        if (id.empty()) report(3, "INVAMACRO", std::string(rest));
+        else undefName(std::string(id));
+        return true;
+      }
+      if (name == "error") {
+        std::string text = "#error " + std::string(rest);
+        copyLine(o, text);
+        report(3, "WARNERR", text.substr(0, 511));
+        return true;
+      }
+      break;
+    case 6:
+      if (name == "define") {
+        defineFromText(std::string(rest));
+        return true;
+      }
+      if (name == "ifndef") {
+        pushConditional("ifndef", !ifdefValue(rest, "ifndef"), false);
+        return true;
+      }
+      if (name == "pragma") {
+        doPragma(o, rest);
+        return true;
+      }
+      break;
+    case 7:
+      if (name == "include") {
+        doInclude(o, rest, false);
+        return true;
+      }
+      if (name == "warning") {
+        std::string text = "#warning " + std::string(rest);
+        copyLine(o, text);
+        report(3, "WARNERR", text.substr(0, 511));
+        return true;
+      }
+      break;
+    case 12:
+      if (name == "include_next") {
+        doInclude(o, rest, true);
+        return true;
+      }
+      break;
+    default:
+      break;
+  }
+  (void)s;
+  return false;
+}
+
+bool conditionalInSkip(Frame& f, const std::string& line) {
+  (void)f;
+  State& s = st();
+  Words w{line};
+  std::string_view name = w.word();
+  std::string_view rest = trimView(std::string_view(line).substr(w.i));
+  if (name == "if" || name == "ifdef" || name == "ifndef") {
+    pushConditional(name == "if" ? "if" : name == "ifdef" ? "ifdef" : "ifndef", false, true);
+    return true;
+  }
+  if (name == "else") {
+    doElse(s.skipping());
+    return true;
+  }
+  if (name == "elif") {
+    doElif(rest, s.skipping());
+    return true;
+  }
+  if (name == "endif") {
+    doEndif();
+    return true;
+  }
+  return false;
+}
+
+}  // namespace zenta::analyser::pp

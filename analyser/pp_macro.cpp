@@ -1,0 +1,762 @@
+// The macro table, #define and #undef, command-line definitions and macro
+// expansion (arguments, stringising, pasting, special names).
+#include <cstring>
+#include <ctime>
+
+#include "analyser/pp_state.h"
+
+namespace zenta::analyser::pp {
+
+// ---------------------------------------------------------------- table
+
+Macro* lookup(const char* name, std::size_t length, unsigned bucket) {
+  for (Macro* m = st().buckets[bucket]; m; m = m->next)
+    if (m->name.size() == length && std::memcmp(m->name.data(), name, length) == 0) return m;
+  return nullptr;
+}
+
+namespace {
+
+Macro* insertNew(const std::string& name) {
+  State& s = st();
+  auto* m = new Macro;
+  m->name = name;
+  m->bucket = static_cast<int>(hashName(name.data(), name.size()));
+  m->next = s.buckets[m->bucket];
+  if (m->next) m->next->prev = m;
+  s.buckets[m->bucket] = m;
+  return m;
+}
+
+void retire(Macro* m) {
+  if (m->def && m->busy) st().retired.push_back(std::move(m->def));
+  m->def.reset();
+}
+
+}  // namespace
+
+Macro* installSpecial(const std::string& name, int kind, const std::string& value) {
+  Macro* m = lookup(name);
+  if (!m) m = insertNew(name);
+  retire(m);
+  m->kind = kind;
+  m->value = value;
+  return m;
+}
+
+void removeMacro(Macro* m) {
+  State& s = st();
+  if (m->prev) m->prev->next = m->next;
+  else s.buckets[m->bucket] = m->next;
+  if (m->next) m->next->prev = m->prev;
+  if (m->busy) {
+    // Still read by a frame: keep the definition alive, forget the entry.
+    retire(m);
+    static std::vector<std::unique_ptr<Macro>> orphans;
+    orphans.emplace_back(m);
+    m->prev = m->next = nullptr;
+    return;
+  }
+  delete m;
+}
+
+void clearMacros() {
+  State& s = st();
+  for (auto& head : s.buckets) {
+    while (head) removeMacro(head);
+  }
+}
+
+// ---------------------------------------------------------------- #define
+
+namespace {
+
+struct Cursor {
+  std::string_view t;
+  std::size_t i = 0;
+  bool end() const { return i >= t.size(); }
+  char peek(std::size_t k = 0) const { return i + k < t.size() ? t[i + k] : '\0'; }
+  void blanks() {
+    while (i < t.size() && isSpace(t[i])) ++i;
+  }
+  std::string_view ident() {
+    std::size_t b = i;
+    if (i < t.size() && isIdentStart(t[i]))
+      while (i < t.size() && isIdentPart(t[i])) ++i;
+    return t.substr(b, i - b);
+  }
+};
+
+// Blanks outside literals reduced to one, none at either end.
+std::string normaliseBody(std::string_view body) {
+  std::string r;
+  r.reserve(body.size());
+  bool blank = false;
+  for (std::size_t i = 0; i < body.size();) {
+    char c = body[i];
+    if (isSpace(c)) {
+      blank = true;
+      ++i;
+      continue;
+    }
+    if (blank && !r.empty()) r += ' ';
+    blank = false;
+    if (c == '"' || c == '\'') {
+      std::size_t j = i + 1;
+      while (j < body.size() && body[j] != c) j += (body[j] == '\\') ? 2 : 1;
+      j = std::min(j + 1, body.size());
+      r.append(body.substr(i, j - i));
+      i = j;
+      continue;
+    }
+    r += c;
+    ++i;
+  }
+  return r;
+}
+
+void trimRight(std::string& s) {
+  while (!s.empty() && s.back() == ' ') s.pop_back();
+}
+
+// Splits the body into literal pieces and parameter uses.
+bool analyseBody(MacroDef& d, const std::vector<std::string>& params) {
+  State& s = st();
+  const std::string& b = d.body;
+  std::string piece;
+  bool pasteNext = false;
+  bool lastWasUse = false;  // nothing since the last use
+  auto paramIndex = [&](std::string_view name) -> int {
+    for (std::size_t k = 0; k < params.size(); ++k)
+      if (params[k] == name) return static_cast<int>(k);
+    if (d.variadic == VarBare && name == "__VA_ARGS__") return static_cast<int>(params.size());
+    return -1;
+  };
+  bool functionLike = d.paramCount >= 0;
+  for (std::size_t i = 0; i < b.size();) {
+    char c = b[i];
+    if (c == '#' && i + 1 < b.size() && b[i + 1] == '#') {
+      trimRight(piece);
+      if (lastWasUse && piece.empty() && !d.uses.empty()) d.uses.back().pasteRight = true;
+      pasteNext = true;
+      i += 2;
+      while (i < b.size() && b[i] == ' ') ++i;
+      continue;
+    }
+    if (c == '#' && functionLike) {
+      std::size_t j = i + 1;
+      while (j < b.size() && b[j] == ' ') ++j;
+      std::size_t k = j;
+      while (k < b.size() && isIdentPart(b[k])) ++k;
+      int index = (j < b.size() && isIdentStart(b[j])) ? paramIndex(b.substr(j, k - j)) : -1;
+      if (index >= 0) {
+        ParamUse u;
+        u.before = std::move(piece);
+        piece.clear();
+        u.param = index;
+        u.stringise = true;
+        u.pasteLeft = pasteNext;
+        d.uses.push_back(std::move(u));
+        pasteNext = false;
+        lastWasUse = true;
+        i = k;
+        continue;
+      }
+      if (!s.traditional) report(3, "OPERMACRO", std::string());
+    }
+    if (c == '"' || c == '\'') {
+      std::size_t j = i + 1;
+      while (j < b.size() && b[j] != c) j += (b[j] == '\\') ? 2 : 1;
+      j = std::min(j + 1, b.size());
+      piece.append(b, i, j - i);
+      i = j;
+      pasteNext = lastWasUse = false;
+      continue;
+    }
+    if (isIdentStart(c)) {
+      std::size_t k = i;
+      while (k < b.size() && isIdentPart(b[k])) ++k;
+      int index = functionLike ? paramIndex(std::string_view(b).substr(i, k - i)) : -1;
+      if (index >= 0) {
+        ParamUse u;
+        u.before = std::move(piece);
+        piece.clear();
+        u.param = index;
+        u.pasteLeft = pasteNext;
+        d.uses.push_back(std::move(u));
+        pasteNext = false;
+        lastWasUse = true;
+      } else {
+        piece.append(b, i, k - i);
+        pasteNext = lastWasUse = false;
+      }
+      i = k;
+      continue;
+    }
+    if (isDigit(c)) {
+      std::size_t k = i;
+      while (k < b.size() && (isIdentPart(b[k]) || b[k] == '.')) ++k;
+      piece.append(b, i, k - i);
+      i = k;
+      pasteNext = lastWasUse = false;
+      continue;
+    }
+    piece += c;
+    if (c != ' ') pasteNext = lastWasUse = false;
+    ++i;
+  }
+  d.tail = std::move(piece);
+  return true;
+}
+
+bool sameDefinition(const MacroDef& a, const MacroDef& b) {
+  return a.paramCount == b.paramCount && a.variadic == b.variadic && a.square == b.square &&
+         a.argNames == b.argNames && a.body == b.body;
+}
+
+}  // namespace
+
+void defineFromText(const std::string& text) {
+  State& s = st();
+  Cursor c{text};
+  c.blanks();
+  std::string_view name = c.ident();
+  if (name.empty()) {
+    report(3, "INVAMACRO", std::string(trimView(text)));
+    return;
+  }
+  if (name == "defined") {
+    report(3, "INVDEFINE", std::string());
+    return;
+  }
+  auto def = std::make_unique<MacroDef>();
+  std::vector<std::string> params;
+  char open = c.peek();
+  if (open == '(' || open == '[') {
+    char close = open == '(' ? ')' : ']';
+    def->square = open == '[';
+    def->paramCount = 0;
+    ++c.i;
+    c.blanks();
+    if (c.peek() == close) {
+      ++c.i;
+    } else {
+      for (;;) {
+        c.blanks();
+        if (c.end()) {
+          report(3, "UNTPARDEF", std::string());
+          return;
+        }
+        if (c.peek() == '.') {
+          if (c.t.substr(c.i, 3) != "...") {
+            report(3, "BADPARDEF", "\"...\" expected");
+            return;
+          }
+          c.i += 3;
+          def->variadic = VarBare;
+          c.blanks();
+          if (c.end()) {
+            report(3, "UNTPARDEF", std::string());
+            return;
+          }
+          if (c.peek() != close) {
+            report(3, "BADPARDEF", "another parameter follow \"...\"");
+            return;
+          }
+          ++c.i;
+          break;
+        }
+        if (isDigit(c.peek())) {
+          report(3, "PARASTART", std::string());
+          return;
+        }
+        std::string_view p = c.ident();
+        if (p.empty()) {
+          report(3, "BADPARDEF", std::string(1, c.peek()));
+          return;
+        }
+        params.emplace_back(p);
+        c.blanks();
+        if (c.t.substr(c.i, 3) == "...") {
+          c.i += 3;
+          def->variadic = VarNamed;
+          c.blanks();
+          if (c.end()) {
+            report(3, "UNTPARDEF", std::string());
+            return;
+          }
+          if (c.peek() != close) {
+            report(3, "BADPARDEF", "another parameter follow \"...\"");
+            return;
+          }
+          ++c.i;
+          break;
+        }
+        if (c.end()) {
+          report(3, "UNTPARDEF", std::string());
+          return;
+        }
+        if (c.peek() == ',') {
+          ++c.i;
+          continue;
+        }
+        if (c.peek() == close) {
+          ++c.i;
+          break;
+        }
+        report(3, "BADPARDEF", std::string(1, c.peek()));
+        return;
+      }
+    }
+    def->paramCount = static_cast<int>(params.size()) + (def->variadic == VarBare ? 1 : 0);
+    for (std::size_t k = 0; k < params.size(); ++k) {
+      if (k) def->argNames += ',';
+      def->argNames += params[k];
+    }
+    if (def->variadic == VarBare) def->argNames += def->argNames.empty() ? "..." : ",...";
+    if (def->variadic == VarNamed) def->argNames += "...";
+  }
+  def->body = normaliseBody(c.t.substr(c.i));
+  analyseBody(*def, params);
+
+  std::string nameText(name);
+  Macro* m = lookup(nameText);
+  if (m) {
+    if (m->kind != KindMacro) {
+      if (nameText != "__STDC__") report(3, "IDENREDEF", nameText);
+    } else if (!m->def || !sameDefinition(*m->def, *def)) {
+      report(3, "IDENREDEF", nameText);
+    }
+    retire(m);
+  } else {
+    m = insertNew(nameText);
+  }
+  m->kind = KindMacro;
+  m->def = std::move(def);
+  (void)s;
+}
+
+void undefName(const std::string& name) {
+  Macro* m = lookup(name);
+  if (!m) return;
+  if (m->kind != KindMacro && name != "__STDC__") report(3, "UNDEFININ", name);
+  removeMacro(m);
+}
+
+void commandLineDefinition(const std::string& entry) {
+  State& s = st();
+  s.pseudoFile = "*Initialization*";
+  std::string_view v = trimView(entry);
+  if (v.empty() || !isIdentStart(v[0])) {
+    report(3, "MALFOROPT", entry);
+    s.pseudoFile.clear();
+    return;
+  }
+  std::string text(v);
+  std::size_t eq = text.find('=');
+  if (eq == std::string::npos) text += " 1";
+  else text[eq] = ' ';
+  defineFromText(text);
+  s.pseudoFile.clear();
+}
+
+// ---------------------------------------------------------------- expansion
+
+std::string stringise(std::string_view raw) {
+  std::string a = stripNoExpand(raw);
+  std::string_view v = trimView(a);
+  std::string r = "\"";
+  bool blank = false;
+  for (std::size_t i = 0; i < v.size();) {
+    char c = v[i];
+    if (isSpace(c)) {
+      blank = true;
+      ++i;
+      continue;
+    }
+    if (blank) r += ' ';
+    blank = false;
+    if (c == '"' || c == '\'') {
+      r += c == '"' ? "\\\"" : "'";
+      ++i;
+      while (i < v.size() && v[i] != c) {
+        unsigned char ch = static_cast<unsigned char>(v[i]);
+        if (ch == '\\') {
+          r += "\\\\";
+          ++i;
+          if (i < v.size()) {
+            if (v[i] == '"' || v[i] == '\\') r += '\\';
+            r += v[i];
+            ++i;
+          }
+          continue;
+        }
+        if (ch == '"') r += "\\\"";
+        else if (ch < 32 || ch >= 127) {
+          char oct[5];
+          std::snprintf(oct, sizeof oct, "\\%03o", ch);
+          r += oct;
+        } else {
+          r += static_cast<char>(ch);
+        }
+        ++i;
+      }
+      if (i < v.size()) {
+        r += c == '"' ? "\\\"" : "'";
+        ++i;
+      }
+      continue;
+    }
+    r += c;
+    ++i;
+  }
+  r += '"';
+  return r;
+}
+
+namespace {
+
+void emitToken(Out& o, const std::string& text) {
+  emitRaw(o, text.data(), text.size());
+  o.checkPaste = true;
+}
+
+std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+
+void fixClock() {
+  State& s = st();
+  if (!s.dateText.empty()) return;
+  std::time_t now = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&now, &tm);
+  static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "\"%s %2d %4d\"", months[tm.tm_mon], tm.tm_mday, tm.tm_year + 1900);
+  s.dateText = buf;
+  std::snprintf(buf, sizeof buf, "\"%02d:%02d:%02d\"", tm.tm_hour, tm.tm_min, tm.tm_sec);
+  s.timeText = buf;
+}
+
+// Finds the next character that is not blank, from the top frame down through
+// exhausted expansion frames (never below the scan base nor past the end of a
+// source frame, nor onto a directive line). Gives the frame index and the
+// position, or -1.
+int peekNext(std::size_t& at, int& newlines) {
+  State& s = st();
+  newlines = 0;
+  for (int i = s.top; i >= s.scanBase; --i) {
+    Frame& g = s.frames[i];
+    const char* t = g.text;
+    std::size_t q = g.pos;
+    bool bol = false;
+    int nl = 0;
+    while (q < g.len) {
+      char c = t[q];
+      if (c == '\n') {
+        ++nl;
+        bol = true;
+        ++q;
+      } else if (isHSpace(c) || c == kNoExpand) {
+        if (c == kNoExpand) break;
+        ++q;
+      } else if (g.source() && c == '/' && q + 1 < g.len && t[q + 1] == '*') {
+        std::size_t close = std::string_view(t, g.len).find("*/", q + 2);
+        if (close == std::string_view::npos) return -1;
+        for (std::size_t k = q; k < close; ++k) nl += t[k] == '\n';
+        q = close + 2;
+      } else if (g.source() && c == '/' && q + 1 < g.len && t[q + 1] == '/') {
+        while (q < g.len && t[q] != '\n') ++q;
+      } else {
+        break;
+      }
+    }
+    if (q < g.len) {
+      if (bol && t[q] == '#' && g.source()) return -1;
+      at = q;
+      newlines = nl;
+      return i;
+    }
+    if (g.source() || i == s.scanBase) return -1;
+  }
+  return -1;
+}
+
+// Moves the input to frame `index`, position `at`: the exhausted frames above
+// are popped and the newlines skipped counted.
+void commit(Out& o, int index, std::size_t at, int newlines) {
+  State& s = st();
+  while (s.top > index) popFrame(&o);
+  Frame& g = s.frames[s.top];
+  g.pos = at;
+  if (newlines && g.source()) {
+    g.line += newlines;
+    o.lag = true;
+  }
+}
+
+// `defined NAME` or `defined(NAME)` while a #if line is expanded.
+void expandDefined(Out& o) {
+  State& s = st();
+  std::size_t at;
+  int newlines;
+  int index = peekNext(at, newlines);
+  bool value = false;
+  bool ok = false;
+  if (index >= 0) {
+    commit(o, index, at, newlines);
+    Frame& g = s.frames[s.top];
+    bool paren = g.text[g.pos] == '(';
+    if (paren) {
+      ++g.pos;
+      index = peekNext(at, newlines);
+      if (index >= 0) commit(o, index, at, newlines);
+    }
+    Frame& h = s.frames[s.top];
+    if (index >= 0 && h.pos < h.len && h.text[h.pos] == kNoExpand) ++h.pos;
+    std::size_t b = h.pos;
+    if (index >= 0 && b < h.len && isIdentStart(h.text[b])) {
+      std::size_t e = b;
+      while (e < h.len && isIdentPart(h.text[e])) ++e;
+      Macro* m = lookup(std::string_view(h.text + b, e - b));
+      value = m != nullptr && m->kind != KindDefined;
+      h.pos = e;
+      ok = true;
+      if (paren) {
+        index = peekNext(at, newlines);
+        if (index >= 0 && s.frames[index].text[at] == ')') {
+          commit(o, index, at, newlines);
+          ++s.frames[s.top].pos;
+        } else {
+          ok = false;
+        }
+      }
+    }
+  }
+  if (!ok) report(3, "ERDEFINED", std::string());
+  emitToken(o, value ? " 1 " : " 0 ");
+}
+
+// Collects the arguments of a call whose opening bracket was just read.
+bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args) {
+  State& s = st();
+  const char open = d.square ? '[' : '(';
+  const char close = d.square ? ']' : ')';
+  int depth = 0;       // nesting of the macro's own brackets
+  int otherDepth = 0;  // parentheses inside a square-bracket call
+  std::string cur;
+  for (;;) {
+    Frame& g = s.frames[s.top];
+    if (g.pos >= g.len) {
+      if (g.source() || s.top <= s.scanBase) {
+        report(3, "ERRINLINE", "unterminated macro call");
+        return false;
+      }
+      popFrame(&o);
+      continue;
+    }
+    const char* t = g.text;
+    std::size_t q = g.pos;
+    while (q < g.len) {
+      char c = t[q];
+      if (c == open) {
+        ++depth;
+      } else if (c == close && (depth > 0 || otherDepth > 0)) {
+        if (depth > 0) --depth;
+      } else if (c == close) {
+        args.push_back(std::move(cur));
+        g.pos = q + 1;
+        return true;
+      } else if (d.square && c == '(') {
+        ++otherDepth;
+      } else if (d.square && c == ')') {
+        if (otherDepth > 0) --otherDepth;
+      } else if (c == ',' && depth == 0 && otherDepth == 0) {
+        args.push_back(std::move(cur));
+        cur.clear();
+        ++q;
+        continue;
+      } else if (c == '"' || c == '\'') {
+        std::size_t j = q + 1;
+        while (j < g.len && t[j] != c && t[j] != '\n') j += (t[j] == '\\' && j + 1 < g.len) ? 2 : 1;
+        if (j < g.len && t[j] == c) ++j;
+        cur.append(t + q, j - q);
+        q = j;
+        continue;
+      } else if (c == '\n') {
+        cur += ' ';
+        if (g.source()) {
+          ++g.line;
+          o.lag = true;
+        }
+        ++q;
+        continue;
+      } else if (c == '/' && g.source() && q + 1 < g.len && (t[q + 1] == '*' || t[q + 1] == '/')) {
+        int before = g.line;
+        // Comments inside arguments are blanks.
+        if (t[q + 1] == '/') {
+          while (q < g.len && t[q] != '\n') ++q;
+        } else {
+          std::size_t closeAt = std::string_view(t, g.len).find("*/", q + 2);
+          std::size_t stop = closeAt == std::string_view::npos ? g.len : closeAt;
+          for (std::size_t k = q; k < stop; ++k)
+            if (t[k] == '\n') ++g.line;
+          if (closeAt == std::string_view::npos) report(3, "UNTERCOMM", std::string());
+          q = closeAt == std::string_view::npos ? g.len : closeAt + 2;
+        }
+        if (g.line != before) o.lag = true;
+        cur += ' ';
+        continue;
+      }
+      cur += c;
+      ++q;
+    }
+    g.pos = q;
+  }
+}
+
+}  // namespace
+
+bool expandMacro(Out& o, Macro* m) {
+  State& s = st();
+  switch (m->kind) {
+    case KindLine: {
+      Frame* f = innermostNamed();
+      if (!f) f = innermostSource();
+      emitToken(o, std::to_string(f ? f->line : 0));
+      return true;
+    }
+    case KindFile: {
+      Frame* f = innermostNamed();
+      emitToken(o, quoted(f ? f->file : std::string()));
+      return true;
+    }
+    case KindBaseFile: {
+      const Frame& f = s.frames[0];
+      emitToken(o, s.top >= 0 && f.named ? quoted(f.file) : std::string("\"\""));
+      return true;
+    }
+    case KindIncludeLevel: {
+      int files = 0;
+      for (int i = 0; i <= s.top; ++i) files += s.frames[i].kind == FrameKind::File;
+      emitToken(o, std::to_string(files > 0 ? files - 1 : 0));
+      return true;
+    }
+    case KindDate:
+      fixClock();
+      emitToken(o, s.dateText);
+      return true;
+    case KindTime:
+      fixClock();
+      emitToken(o, s.timeText);
+      return true;
+    case KindConstant:
+      emitToken(o, m->value);
+      return true;
+    case KindDefined:
+      expandDefined(o);
+      return true;
+    default:
+      break;
+  }
+  const MacroDef& d = *m->def;
+  if (d.paramCount < 0) {
+    Frame* f = pushFrame(FrameKind::Macro);
+    if (!f) return true;
+    f->text = d.tail.data();
+    f->len = d.tail.size();
+    f->macro = m;
+    ++m->busy;
+    o.checkPaste = true;
+    return true;
+  }
+  // A function-like macro needs its opening bracket next.
+  std::size_t at;
+  int newlines;
+  int index = peekNext(at, newlines);
+  if (index < 0 || s.frames[index].text[at] != (d.square ? '[' : '(')) {
+    emitToken(o, m->name);
+    return false;
+  }
+  commit(o, index, at + 1, newlines);
+  std::vector<std::string> args;
+  if (!collectArguments(o, d, args)) return true;
+
+  // Argument count.
+  const int n = d.paramCount;
+  int k = static_cast<int>(args.size());
+  if (k == 1 && trimView(stripNoExpand(args[0])).empty()) k = 0;
+  if (n == 0) {
+    if (k > 0) report(3, "ARGTOMACR", m->name);
+    args.clear();
+  } else if (d.variadic != VarNone) {
+    if (k < n - 1) {
+      report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name);
+    }
+    if (static_cast<int>(args.size()) > n) {
+      std::string joined = std::move(args[static_cast<std::size_t>(n - 1)]);
+      for (std::size_t j = static_cast<std::size_t>(n); j < args.size() && joined.size() <= 9999; ++j) {
+        joined += ',';
+        joined += args[j];
+      }
+      args.resize(static_cast<std::size_t>(n));
+      args[static_cast<std::size_t>(n - 1)] = std::move(joined);
+    }
+    if (static_cast<int>(args.size()) >= n && args[static_cast<std::size_t>(n - 1)].size() > 9999) {
+      report(1, "TOMANYARG", m->name);
+      return true;
+    }
+  } else if (k > n) {
+    report(3, "TOMANYARG", m->name);
+  } else if (k < n) {
+    if (n == 1 && k == 0) {
+      if (!s.traditional) report(3, "NOARTOMAC", m->name);
+    } else {
+      report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name);
+    }
+  }
+  if (k == 0) args.assign(args.empty() ? 0 : 1, std::string());
+  args.resize(static_cast<std::size_t>(n));
+
+  // Substitution.
+  std::vector<std::string> expanded(args.size());
+  std::vector<bool> done(args.size(), false);
+  std::string result;
+  for (const ParamUse& u : d.uses) {
+    const std::string& arg = args[static_cast<std::size_t>(u.param)];
+    std::string_view before = u.before;
+    bool isVariadicParam = d.variadic != VarNone && u.param == n - 1;
+    if (u.pasteLeft && isVariadicParam && trimView(arg).empty() && !before.empty() && before.back() == ',')
+      before.remove_suffix(1);  // `, ## __VA_ARGS__` with no variable argument: the comma goes
+    result += before;
+    if (u.stringise) {
+      result += stringise(arg);
+    } else if (u.pasteLeft || u.pasteRight) {
+      std::string raw = stripNoExpand(arg);
+      std::string_view v = trimView(raw);
+      if (u.pasteLeft) {
+        while (!result.empty() && isSpace(result.back())) result.pop_back();
+      }
+      result += v;
+    } else {
+      std::size_t i = static_cast<std::size_t>(u.param);
+      if (!done[i]) {
+        expanded[i] = expandText(arg, false);
+        done[i] = true;
+      }
+      result += expanded[i];
+    }
+  }
+  result += d.tail;
+  Frame* f = pushFrame(FrameKind::Macro);
+  if (!f) return true;
+  f->owned = std::move(result);
+  f->text = f->owned.data();
+  f->len = f->owned.size();
+  f->macro = m;
+  ++m->busy;
+  o.checkPaste = true;
+  return true;
+}
+
+}  // namespace zenta::analyser::pp

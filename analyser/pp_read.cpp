@@ -1,0 +1,258 @@
+// Preprocessor state, character classes, message delivery and the reading of
+// input texts (NUL stop, final newline, trigraphs, digraphs, line splices).
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+#include "analyser/pp_state.h"
+
+namespace zenta::analyser::pp {
+
+namespace {
+
+CharTables makeTables() {
+  CharTables t{};
+  for (int c : {' ', '\t', '\f', '\v', '\r'}) t.hspace[c] = t.space[c] = true;
+  t.space[static_cast<unsigned char>('\n')] = true;
+  for (int c = 0; c < 256; ++c) {
+    bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == '$';
+    t.start[c] = letter;
+    t.part[c] = letter || (c >= '0' && c <= '9');
+  }
+  return t;
+}
+
+}  // namespace
+
+const CharTables kChars = makeTables();
+
+State& st() {
+  static State* state = [] {
+    auto* s = new State;
+    s->frames.resize(kMaxFrames);
+    return s;
+  }();
+  return *state;
+}
+
+Frame* innermostNamed() {
+  State& s = st();
+  for (int i = s.top; i >= 0; --i)
+    if (s.frames[i].named) return &s.frames[i];
+  return nullptr;
+}
+
+Frame* innermostSource() {
+  State& s = st();
+  for (int i = s.top; i >= 0; --i)
+    if (s.frames[i].source()) return &s.frames[i];
+  return nullptr;
+}
+
+void reportAt(int severity, const char* code, const std::string& argument, const std::string& file,
+              int line) {
+  State& s = st();
+  if (severity == 2) ++s.errors;
+  if (s.hook) s.hook(severity, code, argument, file, line);
+}
+
+void report(int severity, const char* code, const std::string& argument) {
+  State& s = st();
+  if (!s.pseudoFile.empty()) {
+    reportAt(severity, code, argument, s.pseudoFile, 0);
+    return;
+  }
+  const Frame* f = innermostNamed();
+  if (f) reportAt(severity, code, argument, f->file, f->line);
+  else reportAt(severity, code, argument, std::string(), 0);
+}
+
+std::string_view trimView(std::string_view s) {
+  std::size_t b = 0, e = s.size();
+  while (b < e && isSpace(s[b])) ++b;
+  while (e > b && isSpace(s[e - 1])) --e;
+  return s.substr(b, e - b);
+}
+
+std::string stripNoExpand(std::string_view s) {
+  std::string r;
+  r.reserve(s.size());
+  for (char c : s)
+    if (c != kNoExpand) r += c;
+  return r;
+}
+
+namespace {
+
+// Rewrites `text` replacing sequences found by `match` (which gives the
+// replacement character and the length of the sequence, or 0). Every line
+// keeps its length: the characters saved are added as blanks at the end of the
+// line, or before a final backslash so that a line splice stays a splice.
+template <typename Match>
+void replaceKeepingLines(std::string& text, Match match) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pad = 0;
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    char c = text[i];
+    if (c == '\n') {
+      if (pad) {
+        if (!out.empty() && out.back() == '\\') {
+          out.pop_back();
+          out.append(pad, ' ');
+          out += '\\';
+        } else {
+          out.append(pad, ' ');
+        }
+        pad = 0;
+      }
+      out += '\n';
+      continue;
+    }
+    char replacement = 0;
+    std::size_t length = match(text, i, replacement);
+    if (length == 0) {
+      out += c;
+      continue;
+    }
+    out += replacement;
+    pad += length - 1;
+    i += length - 1;
+    if (replacement == '\\' && length == 3) {
+      // `??/` followed only by blanks up to the end of the line is a splice.
+      std::size_t j = i + 1;
+      while (j < n && (text[j] == ' ' || text[j] == '\t')) ++j;
+      if (j < n && text[j] == '\n') {
+        pad += j - (i + 1);
+        i = j - 1;
+      }
+    }
+  }
+  text.swap(out);
+}
+
+std::size_t trigraphAt(const std::string& t, std::size_t i, char& r) {
+  if (t[i] != '?' || i + 2 >= t.size() || t[i + 1] != '?') return 0;
+  switch (t[i + 2]) {
+    case '=': r = '#'; break;
+    case '(': r = '['; break;
+    case '/': r = '\\'; break;
+    case ')': r = ']'; break;
+    case '\'': r = '^'; break;
+    case '<': r = '{'; break;
+    case '!': r = '|'; break;
+    case '>': r = '}'; break;
+    case '-': r = '~'; break;
+    default: return 0;
+  }
+  return 3;
+}
+
+std::size_t digraphAt(const std::string& t, std::size_t i, char& r) {
+  if (i + 1 >= t.size()) return 0;
+  char a = t[i], b = t[i + 1];
+  if (a == '<' && b == ':') r = '[';
+  else if (a == ':' && b == '>') r = ']';
+  else if (a == '<' && b == '%') r = '{';
+  else if (a == '%' && b == '>') r = '}';
+  else if (a == '%' && b == ':') r = '#';
+  else return 0;
+  return 2;
+}
+
+bool hasDigraph(const std::string& t) {
+  const char* p = t.data();
+  const char* end = p + t.size();
+  for (; p + 1 < end; ++p) {
+    char a = p[0], b = p[1];
+    if ((a == '<' && (b == ':' || b == '%')) || (a == ':' && b == '>') ||
+        (a == '%' && (b == '>' || b == ':')))
+      return true;
+  }
+  return false;
+}
+
+// Joins backslash-newline splices; each newline removed is added after the
+// end of the joined line, so the lines that follow keep their numbers.
+void joinSplices(std::string& text) {
+  if (text.find("\\\n") == std::string::npos && text.find("\\\r\n") == std::string::npos) return;
+  std::string out;
+  out.reserve(text.size());
+  std::size_t owed = 0;
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    char c = text[i];
+    if (c == '\\') {
+      if (i + 1 < n && text[i + 1] == '\n') {
+        ++owed;
+        ++i;
+        continue;
+      }
+      if (i + 2 < n && text[i + 1] == '\r' && text[i + 2] == '\n') {
+        ++owed;
+        i += 2;
+        continue;
+      }
+    }
+    out += c;
+    if (c == '\n' && owed) {
+      out.append(owed, '\n');
+      owed = 0;
+    }
+  }
+  text.swap(out);
+}
+
+}  // namespace
+
+void normaliseText(std::string& text) {
+  std::size_t nul = text.find('\0');
+  if (nul != std::string::npos) text.resize(nul);
+  for (std::size_t i = text.find(kNoExpand); i != std::string::npos; i = text.find(kNoExpand, i))
+    text[i] = ' ';
+  if (text.empty() || text.back() != '\n') text += '\n';
+  if (text.find("??") != std::string::npos) replaceKeepingLines(text, trigraphAt);
+  if (hasDigraph(text)) replaceKeepingLines(text, digraphAt);
+  joinSplices(text);
+}
+
+bool readFile(const std::string& path, std::string& text) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  text.clear();
+  char chunk[65536];
+  std::size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+    const void* nul = std::memchr(chunk, 0, got);
+    if (nul) {
+      text.append(chunk, static_cast<const char*>(nul) - chunk);
+      break;
+    }
+    text.append(chunk, got);
+  }
+  bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed && text.empty()) return false;
+  normaliseText(text);
+  return true;
+}
+
+std::shared_ptr<const std::string> loadFile(const std::string& path) {
+  // A file open on the input stack (a header including itself) shares its
+  // text with its new frame instead of being held twice in memory.
+  static std::map<std::string, std::weak_ptr<const std::string>> open;
+  auto it = open.find(path);
+  if (it != open.end()) {
+    if (auto alive = it->second.lock()) return alive;
+  }
+  auto text = std::make_shared<std::string>();
+  if (!readFile(path, *text)) return nullptr;
+  if (open.size() > 256) {
+    for (auto i = open.begin(); i != open.end();) i = i->second.expired() ? open.erase(i) : std::next(i);
+  }
+  open[path] = text;
+  return text;
+}
+
+}  // namespace zenta::analyser::pp

@@ -1,0 +1,573 @@
+// The scanner: copies input to output, removing comments, keeping literals
+// intact, recognising directives at the start of lines, expanding macro names
+// and keeping the output's lines in step with the input through line markers.
+//
+// Input comes from a stack of frames (files, texts, macro expansions and
+// argument scans). The main loop never recurses for files or expansions; only
+// the separate expansion of macro arguments and of directive lines scans a
+// text on its own, and those frames count against the same depth limit.
+#include <algorithm>
+#include <cstring>
+
+#include "analyser/pp_state.h"
+
+namespace zenta::analyser::pp {
+
+namespace {
+
+// Character classes of the scanner's inner loop.
+enum : unsigned char { CPlain = 0, CNewline, CSlash, CQuote, CIdent, CDigit, CMark };
+
+struct ScanClasses {
+  unsigned char c[256] = {};
+  ScanClasses() {
+    for (int i = 0; i < 256; ++i) {
+      if (kChars.start[i]) c[i] = CIdent;
+      else if (i >= '0' && i <= '9') c[i] = CDigit;
+    }
+    c[static_cast<unsigned char>('\n')] = CNewline;
+    c[static_cast<unsigned char>('/')] = CSlash;
+    c[static_cast<unsigned char>('"')] = CQuote;
+    c[static_cast<unsigned char>('\'')] = CQuote;
+    c[static_cast<unsigned char>(kNoExpand)] = CMark;
+  }
+};
+
+const ScanClasses& classes() {
+  static const ScanClasses k;
+  return k;
+}
+
+bool punctuator(char c) { return c && std::strchr("+-*/%<>=!&|^:#.", c) != nullptr; }
+
+// Whether writing `b` right after `a` could form a token that neither was.
+bool wouldPaste(char a, char b) {
+  if (b == kNoExpand) b = 'a';
+  if (isIdentPart(a) && (isIdentPart(b) || b == '\'' || b == '"')) return true;
+  if (punctuator(a) && punctuator(b)) return true;
+  if ((isDigit(a) && b == '.') || (a == '.' && isDigit(b))) return true;
+  return false;
+}
+
+// Skips a literal starting at p (a quote); gives the position after it, or the
+// position of the newline (or end) when it is not closed on its line.
+const char* skipLiteral(const char* p, const char* end, bool& closed) {
+  char quote = *p++;
+  while (p < end) {
+    char c = *p;
+    if (c == quote) {
+      closed = true;
+      return p + 1;
+    }
+    if (c == '\n') break;
+    if (c == '\\' && p + 1 < end && p[1] != '\n') p += 2;
+    else ++p;
+  }
+  closed = false;
+  return p;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- frames
+
+Frame* pushFrame(FrameKind kind) {
+  State& s = st();
+  if (s.top >= kMaxFrames - 1) {
+    report(1, "NBRECURSI", std::string());
+    return nullptr;
+  }
+  Frame& f = s.frames[++s.top];
+  f.text = nullptr;
+  f.len = f.pos = 0;
+  f.owned.clear();
+  f.shared.reset();
+  f.file.clear();
+  f.named = false;
+  f.line = 1;
+  f.macro = nullptr;
+  f.condDepth = static_cast<int>(s.conds.size());
+  f.foundIn = -1;
+  f.kind = kind;
+  f.bol = true;
+  return &f;
+}
+
+void popFrame(Out* out) {
+  State& s = st();
+  if (s.top < 0) return;
+  Frame& f = s.frames[s.top];
+  if (f.macro) {
+    --f.macro->busy;
+    f.macro = nullptr;
+  }
+  FrameKind kind = f.kind;
+  if (f.owned.capacity() > (1u << 20)) std::string().swap(f.owned);
+  else f.owned.clear();
+  f.shared.reset();
+  --s.top;
+  if (!out) return;
+  if (kind == FrameKind::File && !out->intermediate) {
+    out->pending = true;
+    out->forceMarker = true;
+  }
+  if (kind == FrameKind::Macro) out->checkPaste = true;
+}
+
+// ---------------------------------------------------------------- output
+
+void writeMarker(Out& out, int line, const std::string& file) {
+  if (!out.buf.empty() && out.buf.back() != '\n') out.buf += '\n';
+  out.buf += "#line ";
+  out.buf += std::to_string(line);
+  out.buf += " \"";
+  out.buf += file;
+  out.buf += "\"\n";
+  out.line = line;
+  out.file = file;
+  out.pending = out.forceMarker = false;
+}
+
+namespace {
+
+// Brings the output in line with the input before `next` is written: nothing
+// when the lines agree, newlines when the input is 1 to 7 lines ahead, a line
+// marker otherwise; then a blank when `next` would paste onto the last byte.
+void resolve(Out& o, char next) {
+  if (o.pending) {
+    Frame* src = innermostSource();
+    if (src && !o.intermediate) {
+      if (o.forceMarker || src->file != o.file) {
+        writeMarker(o, src->line, src->file);
+      } else {
+        int ahead = src->line - o.line;
+        if (ahead >= 1 && ahead <= 7) {
+          o.buf.append(static_cast<std::size_t>(ahead), '\n');
+          o.line += ahead;
+        } else if (ahead != 0) {
+          writeMarker(o, src->line, src->file);
+        }
+      }
+    }
+    o.pending = o.forceMarker = false;
+  }
+  if (o.checkPaste) {
+    if (!o.buf.empty() && wouldPaste(o.buf.back(), next)) o.buf += ' ';
+    o.checkPaste = false;
+  }
+}
+
+}  // namespace
+
+void emitRaw(Out& out, const char* s, std::size_t n) {
+  if (!n) return;
+  if (out.flags()) resolve(out, s[0]);
+  out.buf.append(s, n);
+}
+
+namespace {
+
+// Skips a comment at p ('/' followed by '*' or '/'). A block comment becomes
+// one blank, followed by the newlines it held when `output` is set.
+const char* skipComment(Out& o, Frame& f, const char* p, const char* end, bool output) {
+  if (p[1] == '/') {
+    const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+    return nl ? static_cast<const char*>(nl) : end;
+  }
+  const char* q = p + 2;
+  const char* close = nullptr;
+  while (q < end) {
+    const void* star = std::memchr(q, '*', static_cast<std::size_t>(end - q));
+    if (!star) break;
+    q = static_cast<const char*>(star);
+    if (q + 1 < end && q[1] == '/') {
+      close = q;
+      break;
+    }
+    ++q;
+  }
+  const char* stop = close ? close : end;
+  long newlines = std::count(p, stop, '\n');
+  if (!close) report(3, "UNTERCOMM", std::string());
+  if (f.source()) f.line += static_cast<int>(newlines);
+  if (output) {
+    if (o.flags()) resolve(o, ' ');
+    o.buf += ' ';
+    if (newlines) {
+      o.buf.append(static_cast<std::size_t>(newlines), '\n');
+      o.line += static_cast<int>(newlines);
+      if (!f.source()) o.pending = true;
+    }
+  }
+  return close ? close + 2 : end;
+}
+
+// Extracts a directive line starting at '#': its text after the '#' with
+// comments turned into blanks, and the number of newlines it spans (the final
+// one included). The frame's position moves past it.
+std::string extractLine(Out& o, Frame& f, const char* p, int& newlines) {
+  const char* end = f.text + f.len;
+  std::string line;
+  newlines = 0;
+  ++p;  // the '#'
+  while (p < end) {
+    char c = *p;
+    if (c == '\n') {
+      ++newlines;
+      ++p;
+      break;
+    }
+    if (c == '/' && p + 1 < end && (p[1] == '*' || p[1] == '/')) {
+      int before = f.line;
+      const char* q = skipComment(o, f, p, end, false);
+      newlines += f.line - before;
+      f.line = before;
+      line += ' ';
+      p = q;
+      continue;
+    }
+    if (c == '"' || c == '\'') {
+      bool closed;
+      const char* q = skipLiteral(p, end, closed);
+      line.append(p, static_cast<std::size_t>(q - p));
+      p = q;
+      continue;
+    }
+    line += c;
+    ++p;
+  }
+  f.pos = static_cast<std::size_t>(p - f.text);
+  return line;
+}
+
+// At the beginning of a line of a source frame: carries out a directive.
+// Returns true when the line was a directive (consumed).
+bool lineStart(Out& o, Frame& f) {
+  const char* p = f.text + f.pos;
+  const char* end = f.text + f.len;
+  while (p < end && isHSpace(*p)) ++p;
+  if (p >= end || *p != '#') {
+    f.bol = false;
+    return false;
+  }
+  std::size_t hashPos = static_cast<std::size_t>(p - f.text);
+  int newlines = 0;
+  std::string line = extractLine(o, f, p, newlines);
+  State& s = st();
+  int index = static_cast<int>(&f - s.frames.data());
+  if (!directive(o, f, line, newlines)) {
+    // Not a directive: the line is ordinary text, from its '#'.
+    f.pos = hashPos;
+    f.bol = false;
+    return false;
+  }
+  // The directive may have pushed frames above f; f itself is still there.
+  Frame& g = s.frames[index];
+  g.line += newlines;
+  g.bol = true;
+  if (!o.intermediate) o.pending = true;
+  return true;
+}
+
+// A group that is not taken: only conditional directives count; comments and
+// literals are recognised so that a '#' inside them does not.
+void skipGroup(Out& o, Frame& f) {
+  const char* p = f.text + f.pos;
+  const char* end = f.text + f.len;
+  bool bol = f.bol;
+  State& s = st();
+  while (p < end) {
+    if (bol) {
+      while (p < end && isHSpace(*p)) ++p;
+      if (p < end && *p == '#') {
+        int newlines = 0;
+        std::string line = extractLine(o, f, p, newlines);
+        conditionalInSkip(f, line);
+        f.line += newlines;
+        f.bol = true;
+        if (!o.intermediate) o.pending = true;
+        if (!s.skipping()) return;
+        p = f.text + f.pos;
+        continue;
+      }
+      bol = false;
+      if (p >= end) break;
+    }
+    char c = *p;
+    if (c == '\n') {
+      ++f.line;
+      bol = true;
+      ++p;
+    } else if (c == '/' && p + 1 < end && (p[1] == '*' || p[1] == '/')) {
+      p = skipComment(o, f, p, end, false);
+    } else if (c == '"' || c == '\'') {
+      bool closed;
+      p = skipLiteral(p, end, closed);
+    } else {
+      ++p;
+    }
+  }
+  f.pos = f.len;
+  f.bol = bol;
+}
+
+// Analysis off: input is discarded line by line until a pragma turns it on.
+bool startsAnalysis(const std::string& line);
+
+void skipWhileOff(Out& o, Frame& f) {
+  State& s = st();
+  const char* p = f.text + f.pos;
+  const char* end = f.text + f.len;
+  bool bol = f.bol;
+  while (p < end) {
+    if (bol) {
+      while (p < end && isHSpace(*p)) ++p;
+      if (p < end && *p == '#') {
+        const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+        const char* e = nl ? static_cast<const char*>(nl) : end;
+        std::string line(p + 1, e);
+        if (startsAnalysis(line)) {
+          s.analysisOn = true;
+          f.pos = static_cast<std::size_t>((e < end ? e + 1 : e) - f.text);
+          if (e < end) ++f.line;
+          f.bol = true;
+          if (!o.intermediate) o.pending = true;
+          return;
+        }
+      }
+    }
+    const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+    if (!nl) {
+      p = end;
+      bol = false;
+      break;
+    }
+    p = static_cast<const char*>(nl) + 1;
+    ++f.line;
+    bol = true;
+  }
+  f.pos = f.len;
+  f.bol = bol;
+}
+
+bool startsAnalysis(const std::string& line) {
+  std::string_view v = trimView(line);
+  if (v.substr(0, 6) != "pragma") return false;
+  v = trimView(v.substr(6));
+  std::size_t n = 0;
+  while (n < v.size() && isIdentPart(v[n])) ++n;
+  std::string_view word = v.substr(0, n);
+  if (word == "zenta") {
+    v = trimView(v.substr(n));
+    n = 0;
+    while (n < v.size() && isIdentPart(v[n])) ++n;
+    int k = pragmaKeyword(v.substr(0, n));
+    return n > 0 && (k == 2 || k == 11);
+  }
+  for (const auto& [name, text] : st().aliases) {
+    if (name == word || name == trimView(v)) {
+      std::string_view t = trimView(text);
+      if (!t.empty() && t[0] == '#') t = trimView(t.substr(1));
+      return startsAnalysis(std::string(t)) ;
+    }
+  }
+  return false;
+}
+
+// Copies text from the top frame until something needs the main loop.
+void scanRun(Out& o, Frame& f) {
+  State& s = st();
+  const char* const text = f.text;
+  const char* p = text + f.pos;
+  const char* const end = text + f.len;
+  const bool src = f.source();
+
+  if (o.flags()) {
+    char c = *p;
+    if (isHSpace(c)) {
+      if (!o.pending) {
+        o.buf += c;
+        o.checkPaste = false;
+      }
+      f.pos = static_cast<std::size_t>(p + 1 - text);
+      return;
+    }
+    if (c == '\n') {
+      if (o.pending) {
+        if (src) ++f.line;
+        f.bol = true;
+        f.pos = static_cast<std::size_t>(p + 1 - text);
+        return;
+      }
+      o.checkPaste = false;
+    } else if (c == '/' && p + 1 < end && (p[1] == '*' || p[1] == '/')) {
+      if (o.pending) {
+        f.pos = static_cast<std::size_t>(skipComment(o, f, p, end, false) - text);
+        return;
+      }
+      o.checkPaste = false;
+    } else {
+      resolve(o, c);
+    }
+  }
+
+  const unsigned char* cls = classes().c;
+  const char* run = p;
+  auto flush = [&](const char* upto) {
+    if (upto > run) o.buf.append(run, static_cast<std::size_t>(upto - run));
+    run = upto;
+  };
+  while (p < end) {
+    switch (cls[static_cast<unsigned char>(*p)]) {
+      case CPlain:
+        ++p;
+        continue;
+      case CNewline: {
+        ++p;
+        ++o.line;
+        if (!src) {
+          flush(p);
+          o.pending = true;
+          f.pos = static_cast<std::size_t>(p - text);
+          return;
+        }
+        ++f.line;
+        if (o.lag) {
+          flush(p);
+          o.lag = false;
+          o.pending = true;
+          f.bol = true;
+          f.pos = static_cast<std::size_t>(p - text);
+          return;
+        }
+        const char* q = p;
+        while (q < end && isHSpace(*q)) ++q;
+        if (q < end && *q == '#') {
+          flush(p);
+          f.bol = true;
+          f.pos = static_cast<std::size_t>(p - text);
+          return;
+        }
+        continue;
+      }
+      case CSlash:
+        if (p + 1 < end && (p[1] == '*' || p[1] == '/')) {
+          flush(p);
+          p = skipComment(o, f, p, end, true);
+          run = p;
+          if (o.pending) {
+            f.pos = static_cast<std::size_t>(p - text);
+            return;
+          }
+          continue;
+        }
+        ++p;
+        continue;
+      case CQuote: {
+        bool closed;
+        const char* q = skipLiteral(p, end, closed);
+        if (!closed) report(3, "UNTERSTRI", std::string());
+        p = q;
+        continue;
+      }
+      case CDigit: {
+        ++p;
+        while (p < end) {
+          char c = *p;
+          if (isIdentPart(c) || c == '.') ++p;
+          else if ((c == '+' || c == '-') &&
+                   (p[-1] == 'e' || p[-1] == 'E' || p[-1] == 'p' || p[-1] == 'P'))
+            ++p;
+          else break;
+        }
+        continue;
+      }
+      case CMark: {
+        flush(p);
+        const char* q = p + 1;
+        while (q < end && isIdentPart(*q)) ++q;
+        if (o.intermediate) o.buf.append(p, static_cast<std::size_t>(q - p));
+        else o.buf.append(p + 1, static_cast<std::size_t>(q - p - 1));
+        p = run = q;
+        continue;
+      }
+      case CIdent: {
+        const char* q = p;
+        unsigned h = 0;
+        while (q < end && isIdentPart(*q)) {
+          h = h * 4 + static_cast<unsigned char>(*q);
+          ++q;
+        }
+        unsigned bucket = (h & 0x7fffffffu) % kBuckets;
+        if (!s.buckets[bucket]) {
+          p = q;
+          continue;
+        }
+        Macro* m = lookup(p, static_cast<std::size_t>(q - p), bucket);
+        if (!m || (q < end && (*q == '"' || *q == '\'') && q - p <= 2)) {
+          p = q;
+          continue;
+        }
+        if (m->busy) {
+          if (o.intermediate) {
+            flush(p);
+            o.buf += kNoExpand;
+          }
+          p = q;
+          continue;
+        }
+        flush(p);
+        f.pos = static_cast<std::size_t>(q - text);
+        expandMacro(o, m);
+        return;
+      }
+    }
+  }
+  flush(p);
+  f.pos = static_cast<std::size_t>(p - text);
+}
+
+}  // namespace
+
+void scan(Out& o, int base) {
+  State& s = st();
+  int savedBase = s.scanBase;
+  s.scanBase = base;
+  while (s.top >= base) {
+    Frame& f = s.frames[s.top];
+    if (f.pos >= f.len) {
+      bool last = s.top == base;
+      popFrame(&o);
+      if (last) break;
+      continue;
+    }
+    if (f.source()) {
+      if (!s.analysisOn && !s.force) {
+        skipWhileOff(o, f);
+        continue;
+      }
+      if (s.skipping()) {
+        skipGroup(o, f);
+        continue;
+      }
+      if (f.bol && lineStart(o, f)) continue;
+    }
+    scanRun(o, f);
+  }
+  s.scanBase = savedBase;
+}
+
+std::string expandText(const std::string& text, bool final) {
+  Frame* f = pushFrame(FrameKind::Arg);
+  if (!f) return final ? stripNoExpand(text) : text;
+  f->owned = text;
+  f->text = f->owned.data();
+  f->len = f->owned.size();
+  Out out;
+  out.intermediate = true;
+  scan(out, st().top);
+  if (final) return stripNoExpand(out.buf);
+  return std::move(out.buf);
+}
+
+}  // namespace zenta::analyser::pp

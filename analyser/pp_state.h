@@ -1,0 +1,237 @@
+// Internal state of the preprocessor, shared by its modules (reading,
+// scanning, directives, macros, conditional expressions). Not for use
+// outside the preprocessor: the public interface is analyser/preprocessor.h.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analyser/preprocessor.h"
+
+namespace zenta::analyser::pp {
+
+// ---------------------------------------------------------------- characters
+
+// Byte that marks, inside intermediate expansion texts, an identifier that
+// must not be expanded again (its macro was being expanded when it was met).
+// Input texts never contain it: the reader turns it into a blank.
+constexpr char kNoExpand = '\x01';
+
+struct CharTables {
+  bool hspace[256];  // blank, tab, form feed, vertical tab, carriage return
+  bool start[256];   // identifier start: letters, '_', '$'
+  bool part[256];    // identifier part: identifier start and digits
+  bool space[256];   // horizontal space and newline
+};
+extern const CharTables kChars;
+
+inline bool isHSpace(char c) { return kChars.hspace[static_cast<unsigned char>(c)]; }
+inline bool isIdentStart(char c) { return kChars.start[static_cast<unsigned char>(c)]; }
+inline bool isIdentPart(char c) { return kChars.part[static_cast<unsigned char>(c)]; }
+inline bool isSpace(char c) { return kChars.space[static_cast<unsigned char>(c)]; }
+inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// ---------------------------------------------------------------- macros
+
+enum MacroKind : int {
+  KindMacro = 0,
+  KindLine = 10,
+  KindDate = 11,
+  KindFile = 12,
+  KindBaseFile = 13,
+  KindIncludeLevel = 14,
+  KindTime = 16,
+  KindConstant = 17,
+  KindDefined = 20,
+};
+
+enum Variadic : int { VarNone = 0, VarNamed = 1, VarBare = 2 };
+
+// One place in an expansion where a parameter is used.
+struct ParamUse {
+  std::string before;  // literal text before the use
+  int param = 0;       // parameter index
+  bool stringise = false;
+  bool pasteLeft = false;   // `## param`
+  bool pasteRight = false;  // `param ##`
+};
+
+struct MacroDef {
+  int paramCount = -1;   // negative for an object-like macro
+  std::string body;      // the expansion text, blanks normalised, `##` removed
+  int variadic = VarNone;
+  bool square = false;   // parameter list written in square brackets
+  std::string argNames;  // the parameter names, comma separated
+  std::vector<ParamUse> uses;
+  std::string tail;      // literal text after the last use
+};
+
+struct Macro {
+  std::string name;
+  int kind = KindMacro;
+  std::string value;  // the text of a constant entry
+  std::unique_ptr<MacroDef> def;
+  Macro* prev = nullptr;
+  Macro* next = nullptr;
+  int bucket = 0;
+  int busy = 0;  // number of frames on the input stack expanding it
+};
+
+constexpr int kBuckets = 1403;
+
+inline unsigned hashName(const char* s, std::size_t n) {
+  unsigned h = 0;
+  for (std::size_t i = 0; i < n; ++i) h = h * 4 + static_cast<unsigned char>(s[i]);
+  return (h & 0x7fffffffu) % kBuckets;
+}
+
+Macro* lookup(const char* name, std::size_t length, unsigned bucket);
+inline Macro* lookup(std::string_view name) {
+  return lookup(name.data(), name.size(), hashName(name.data(), name.size()));
+}
+Macro* installSpecial(const std::string& name, int kind, const std::string& value = {});
+void removeMacro(Macro* m);
+void clearMacros();
+
+// ---------------------------------------------------------------- frames
+
+enum class FrameKind : std::uint8_t { File, Text, Macro, Arg };
+
+constexpr int kMaxFrames = 2000;
+
+struct Frame {
+  const char* text = nullptr;
+  std::size_t len = 0;
+  std::size_t pos = 0;
+  std::string owned;                          // text owned by the frame
+  std::shared_ptr<const std::string> shared;  // or shared file text
+  std::string file;                           // file name (named frames)
+  bool named = false;
+  int line = 1;
+  Macro* macro = nullptr;  // macro expanded by this frame
+  int condDepth = 0;       // conditional stack depth at entry
+  int foundIn = -1;        // include chain entry the file came from (-1: none)
+  FrameKind kind = FrameKind::Text;
+  bool bol = true;         // at the beginning of a line
+
+  bool source() const { return kind == FrameKind::File || kind == FrameKind::Text; }
+};
+
+// ---------------------------------------------------------------- output
+
+struct Out {
+  std::string buf;
+  int line = 1;           // line number of the line being written
+  std::string file;       // file of the last line marker
+  bool intermediate = false;  // text to be rescanned (keeps no-expand marks)
+  bool pending = false;   // the output must be brought in line with the input
+  bool forceMarker = false;   // ... and by a marker, not by newlines
+  bool checkPaste = false;    // a blank may be needed to keep tokens apart
+  bool lag = false;           // input lines were consumed without output (macro call)
+  bool flags() const { return pending || checkPaste; }
+};
+
+// ---------------------------------------------------------------- conditionals
+
+struct Conditional {
+  std::string file;
+  int line = 0;
+  std::string directive;  // "if", "ifdef", "ifndef", "else", "elif"
+  bool taken = false;     // a true branch was taken already
+  bool skipping = false;  // the current group is skipped
+  bool outerSkipping = false;  // the whole conditional sits in a skipped group
+  bool sawElse = false;
+  int elseLine = 0;
+  std::string elseFile;
+};
+
+// ---------------------------------------------------------------- state
+
+struct State {
+  bool pedantic = false;
+  bool traditional = false;
+  int language = 0;
+  MessageHook hook = nullptr;
+  int errors = 0;  // severity-2 reports of the current call
+  bool force = false;
+  bool analysisOn = true;
+
+  Macro* buckets[kBuckets] = {};
+  std::vector<std::unique_ptr<MacroDef>> retired;  // definitions replaced while in use
+
+  std::vector<std::string> chain;  // include chain
+  std::size_t longestDir = 19;
+  std::vector<Conditional> conds;
+  std::vector<std::pair<std::string, std::string>> aliases;
+  std::vector<std::string> typeModifiers;
+
+  std::vector<Frame> frames;
+  int top = -1;
+  int scanBase = 0;  // the frame below which the current scan never reads
+
+  std::string pseudoFile;  // "*Initialization*" / "*undef*" while set up runs
+  std::string dateText, timeText;
+
+  bool skipping() const { return !conds.empty() && conds.back().skipping; }
+};
+
+State& st();
+
+// Reports through the hook with the position of the innermost named frame.
+void report(int severity, const char* code, const std::string& argument);
+// The same at an explicit position.
+void reportAt(int severity, const char* code, const std::string& argument, const std::string& file,
+              int line);
+
+// ---------------------------------------------------------------- modules
+
+// Reading: the whole file, NUL stop, final newline, trigraphs, digraphs and
+// line splices (their newlines moved after the joined line). Returns false
+// when the file cannot be opened.
+bool readFile(const std::string& path, std::string& text);
+void normaliseText(std::string& text);
+std::shared_ptr<const std::string> loadFile(const std::string& path);
+
+// Frames. pushFrame reports "NBRECURSI" and returns nullptr at the limit.
+Frame* pushFrame(FrameKind kind);
+void popFrame(Out* out);
+Frame* innermostNamed();
+Frame* innermostSource();
+
+// The scanner: processes the input stack until the frame at index `base`
+// is exhausted and popped, writing to `out`.
+void scan(Out& out, int base);
+// Macro-expands a text on its own (arguments, #if lines, #include lines),
+// giving back the expanded text (no-expand marks removed when `final`).
+std::string expandText(const std::string& text, bool final);
+// Line markers.
+void writeMarker(Out& out, int line, const std::string& file);
+void emitRaw(Out& out, const char* s, std::size_t n);
+
+// Directives. `line` is the directive's text after '#', comments removed.
+// Returns false when the line is not a directive (copied as text).
+bool directive(Out& out, Frame& f, const std::string& line, int physicalLines);
+bool conditionalInSkip(Frame& f, const std::string& line);
+void defineFromText(const std::string& text);  // "NAME BODY" as after #define
+void undefName(const std::string& name);
+void commandLineDefinition(const std::string& entry);
+
+// Macro expansion: `m` named at the top frame, whose position is just after
+// the name. Returns true when something was pushed or written.
+bool expandMacro(Out& out, Macro* m);
+std::string stringise(std::string_view arg);
+
+// Conditional expressions: the expanded text of a #if/#elif line.
+bool evaluateCondition(const std::string& expanded, const char* directiveName);
+
+// Keyword of `#pragma zenta WORD` by prefix; -1 when none.
+int pragmaKeyword(std::string_view word);
+
+// Text helpers.
+std::string_view trimView(std::string_view s);
+std::string stripNoExpand(std::string_view s);
+
+}  // namespace zenta::analyser::pp

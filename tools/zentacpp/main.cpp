@@ -1,0 +1,114 @@
+// zentacpp: runs the analyser's preprocessor on a file or on standard input
+// and prints the result on standard output.
+//
+//   zentacpp [-I DIR]... [-D NAME[=VALUE]]... [-U NAME]... [-std-define=FILE]
+//            [-P] [FILE | -]
+//
+// It starts like the compiler's analyser: the include directories and
+// definitions of the options, ZENTA, the standard-definitions file (the
+// -std-define file, else $ZNTTGT/ana/znus_c.def when ZNTTGT is set) and
+// STUBINACTIVE. Messages are the compiler's message lines; the exit status is
+// the compiler's (0 clean, 3 warnings, 5 errors, 7 fatal). -P leaves out the
+// line markers.
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "analyser/interface.h"
+#include "analyser/preprocessor.h"
+#include "diag/catalogue.h"
+#include "diag/report.h"
+
+namespace {
+
+bool readAll(std::FILE* f, std::string& text) {
+  char chunk[65536];
+  std::size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, got);
+  return std::ferror(f) == 0;
+}
+
+void writeOutput(const std::string& out, bool markers) {
+  if (markers) {
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return;
+  }
+  std::size_t i = 0;
+  while (i < out.size()) {
+    std::size_t nl = out.find('\n', i);
+    std::size_t end = nl == std::string::npos ? out.size() : nl + 1;
+    if (out.compare(i, 6, "#line ") != 0) std::fwrite(out.data() + i, 1, end - i, stdout);
+    i = end;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  zenta::diag::installTranslations();
+  zenta::diag::registerCatalogues();
+  zenta::diag::installSupportHooks();
+  zenta::diag::openListFile(std::string());  // messages on the standard error stream
+
+  std::vector<std::string> includes, defines, undefines;
+  std::string stdDefine, input;
+  bool stdDefineGiven = false, markers = true, inputGiven = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    auto value = [&](std::size_t prefix) -> std::string {
+      if (a.size() > prefix) return a.substr(prefix);
+      if (i + 1 < argc) return argv[++i];
+      zenta::diag::fatal("CMDERREUR", a);
+    };
+    if (a.rfind("-I", 0) == 0) includes.push_back(value(2));
+    else if (a.rfind("-D", 0) == 0) defines.push_back(value(2));
+    else if (a.rfind("-U", 0) == 0) undefines.push_back(value(2));
+    else if (a.rfind("-std-define=", 0) == 0) {
+      stdDefine = a.substr(12);
+      stdDefineGiven = true;
+    } else if (a == "-P") markers = false;
+    else if (a == "-" || a.empty() || a[0] != '-') {
+      if (inputGiven) zenta::diag::fatal("CMDERREUR", a);
+      input = a;
+      inputGiven = true;
+    } else {
+      zenta::diag::fatal("CMDERREUR", a);
+    }
+  }
+  if (!stdDefineGiven) {
+    if (const char* target = std::getenv("ZNTTGT")) stdDefine = std::string(target) + "/ana/znus_c.def";
+  }
+
+  std::string text;
+  std::string name;
+  if (!inputGiven || input == "-") {
+    if (!readAll(stdin, text)) zenta::diag::fatal("IMPOUVFIC", "<stdin>");
+    name = "<stdin>";
+  } else {
+    std::FILE* f = std::fopen(input.c_str(), "rb");
+    if (!f || !readAll(f, text)) zenta::diag::fatal("IMPOUVFIC", input);
+    std::fclose(f);
+    name = input;
+  }
+
+  zenta::analyser::startAnalyser(includes, defines, stdDefine);
+  std::string out;
+  for (const auto& u : undefines) {
+    zenta::analyser::preprocess_text("#undef " + u, true, std::string(), 0, out,
+                                     zenta::analyser::preprocessorMacroTable(),
+                                     zenta::analyser::analyserMessageHook);
+  }
+  out.clear();
+  zenta::analyser::preprocess_text(text, false, name, 0, out, zenta::analyser::preprocessorMacroTable(),
+                                   zenta::analyser::analyserMessageHook);
+  writeOutput(out, markers);
+  std::fflush(stdout);
+  zenta::analyser::closeAnalyser();
+  zenta::diag::endOfRun();
+}
