@@ -174,7 +174,9 @@ void flushServiceHeader() {
   s.serviceHeaderPending = false;
   s.serviceLine = desc::writeServiceHeader(s.serviceGivenName);
   if (tsfOpen()) desc::tsfService(s.serviceLine, s.serviceGivenName, s.serviceScriptLine);
-  if (s.serviceGenerated && canWrite() && !noEdit())
+  // Service-level lines follow the service's own selection: an excluded
+  // first test does not leave the service undeclared.
+  if (s.serviceGenerated && !noEdit())
     split(out::currentOutput(), "zenta_run.DCL_OP_CPP(" + std::to_string(s.serviceLine) + ", \"" +
                                     cString(s.serviceName) + "\");");
 }
@@ -477,7 +479,7 @@ void genEndService() {
   State& s = st();
   if (s.testOpen) genEndTest();
   if (!s.serviceOpen) return;
-  const bool gen = s.serviceGenerated && canWrite();
+  const bool gen = s.serviceGenerated;
   if (gen && s.procedureNotBegun) {
     if (!noExcep()) harness("try {");
     harness("// BEGIN  PROCEDURE TEST_" + s.serviceName);
@@ -515,7 +517,7 @@ void genTest(const std::string& name, const std::string& loopCount) {
   ++s.testNumber;
   if (s.procedureNotBegun) {
     s.procedureNotBegun = false;
-    if (s.serviceGenerated && canWrite()) {
+    if (s.serviceGenerated) {
       if (!noExcep()) harness("try {");
       harness("// BEGIN  PROCEDURE TEST_" + s.serviceName);
       harness("#ifdef NEEDS_NUM_TEST_OPE");
@@ -627,8 +629,10 @@ void genEndElement() {
     }
     if (!noExcep()) {
       if (noEdit()) {
+        // The check part keeps its frame too, so that the braces balance.
         split(out::WorkA, "} catch (...) { }");
         toFile(out::WorkC, "} catch (...) { }");
+        toFile(out::WorkD, "} catch (...) { }");
       } else if (!s.hasException) {
         split(out::WorkA, "} catch (...) {zenta_run.EXCEP_CPP(1);}");
         toFile(out::WorkC, "} catch (...) { zenta_run.EXCEP_CPP(2);}");

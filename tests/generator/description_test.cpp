@@ -1,0 +1,210 @@
+#include <cstdlib>
+
+#include "tests/generator/generation_fixture.h"
+
+namespace zenta::generator {
+namespace {
+
+using testing_support::GenerationTest;
+using testing_support::lines;
+
+using DescriptionTest = GenerationTest;
+
+// Lines of the description without the header-statement lines.
+std::vector<std::string> numberedAndPositions(const std::string& tdc) {
+  std::vector<std::string> out;
+  for (const std::string& l : lines(tdc))
+    if (!l.empty()) out.push_back(l);
+  return out;
+}
+
+TEST_F(DescriptionTest, ServiceTestElementSequenceAndTheNumbersTheHarnessPasses) {
+  generate([] {
+    genBegin();
+    genService("S");
+    genTest("T", "");
+    genElement();
+    genEndElement();
+    genEndTest();
+    genEndService();
+  });
+  const std::vector<std::string> expected = {"E17 0 0", "E16 0 0", "O1 S", "T2 T", "E14 0 0", "B3 1"};
+  EXPECT_EQ(numberedAndPositions(tdc), expected) << tdc;
+  EXPECT_NE(harness.find("zenta_run.DCL_OP_CPP(1, \"S\");"), std::string::npos);
+  EXPECT_NE(harness.find("zenta_run.DCL_TST_CPP(2, \"T\");"), std::string::npos);
+}
+
+TEST_F(DescriptionTest, HeadersAreDeferredToFirstUse) {
+  generate([] {
+    genBegin();
+    genService("A");
+    genTest("A1", "");
+    genElement();
+    genEndElement();
+    genElement();
+    genEndElement();
+    genTest("A2", "");  // closes A1
+    genEndTest();       // empty test: declared at its end
+    genService("B");    // closes A
+    genEndService();    // service without tests: declared at its end
+  });
+  const std::vector<std::string> expected = {"E17 0 0", "E16 0 0", "O1 A",    "T2 A1",   "E14 0 0", "B3 1",
+                                             "E14 0 0", "B4 2",    "E16 0 0", "T5 A2",   "E17 0 0", "O6 B"};
+  EXPECT_EQ(numberedAndPositions(tdc), expected) << tdc;
+  EXPECT_NE(harness.find("zenta_run.DCL_TST_CPP(5, \"A2\");"), std::string::npos);
+  EXPECT_NE(harness.find("zenta_run.DCL_OP_CPP(6, \"B\");"), std::string::npos);
+}
+
+TEST_F(DescriptionTest, CommentsAndRequirementsFollowTheirBlockHeader) {
+  generate([] {
+    genComment("before any service");
+    genBegin();
+    genService("S");
+    genComment("about S");
+    genRequirement("REQ-1");
+    genServiceType("type of S");
+    genTest("T", "");
+    genComment("about T");
+    genFamily({"NOMINAL"});
+    genComment("about the family");
+    genElement();
+    genComment("inside the element");
+    genEndElement();
+    genEndTest();
+    genEndService();
+  });
+  const std::vector<std::string> expected = {
+      "X1 before any service", "E17 0 0",  "E16 0 0", "O2 S",         "S3 type of S", "C4 about S", "Q5 REQ-1",
+      "T6 T",                  "C7 about T", "F8 NOMINAL", "C9 about the family", "E14 0 0", "B10 1",
+      "C11 inside the element"};
+  EXPECT_EQ(numberedAndPositions(tdc), expected) << tdc;
+}
+
+TEST_F(DescriptionTest, ServiceTypeBeforeAnyServiceIsTheDefault) {
+  generate([] {
+    genServiceType("DEFAULT");
+    genBegin();
+  });
+  EXPECT_EQ(numberedAndPositions(tdc), std::vector<std::string>{"E3 DEFAULT"});
+}
+
+TEST_F(DescriptionTest, LoopRepetitionLineFollowsTheTest) {
+  generate([] {
+    genBegin();
+    genService("S");
+    genTest("T", "n + 1");
+    genElement();
+    genEndElement();
+    genEndService();
+  });
+  EXPECT_NE(tdc.find("T2 T\nR3 ?\n"), std::string::npos) << tdc;
+  EXPECT_NE(harness.find("zenta_run.DCL_FAC_REP_CPP(3,n + 1);"), std::string::npos);
+}
+
+TEST_F(DescriptionTest, HeaderStatementLines) {
+  setenv("ZENTA_TEST_MODULE", "queue", 1);
+  unsetenv("ZENTA_TEST_UNSET");
+  struct Case {
+    std::string a, b, c;
+    std::optional<std::string> d;
+    std::string strver;
+    std::vector<std::string> expected;
+    int warnings;
+  };
+  const std::vector<Case> cases = {
+      {"mod", "1.0", "x", std::nullopt, "", {"E1 mod", "E2 1.0", "E10 x", "E0 mod , 1.0 , x"}, 0},
+      {"mod", "1.0", "x", std::string("four"), "", {"E1 mod", "E2 1.0", "E10 x", "E0 mod , 1.0 , four , x"}, 0},
+      {"$ZENTA_TEST_MODULE", "2", "y", std::nullopt, "", {"E1 queue", "E2 2", "E10 y", "E0 queue , 2 , y"}, 0},
+      {"$ZENTA_TEST_UNSET", "2", "y", std::nullopt, "", {"E1 ", "E2 2", "E10 y", "E0  , 2 , y"}, 1},
+      {"m", "1.0", "z", std::nullopt, "2.0", {"E1 m", "E2 2.0", "E10 z", "E0 m , 1.0 , z"}, 1},
+      {"m", "", "z", std::nullopt, "2.0", {"E1 m", "E2 2.0", "E10 z", "E0 m ,  , z"}, 0},
+      {"m", "2.0", "z", std::nullopt, "2.0", {"E1 m", "E2 2.0", "E10 z", "E0 m , 2.0 , z"}, 0},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    cmdline::mutableSettings().strver = c.strver;
+    generate([&] { genHeader(c.a, c.b, c.c, c.d ? &*c.d : nullptr); });
+    EXPECT_EQ(numberedAndPositions(tdc), c.expected) << c.a << " " << c.b;
+    EXPECT_EQ(diag::warningCount(), c.warnings) << c.a << " " << c.b;
+  }
+  unsetenv("ZENTA_TEST_MODULE");
+}
+
+TEST_F(DescriptionTest, LongVariableLinesAreContinued) {
+  const std::string expression(300, 'v');
+  int number = 0;
+  generate([&] { number = output::description::writeVariable(expression); });
+  const auto l = lines(tdc);
+  ASSERT_EQ(l.size(), 3u) << tdc;
+  EXPECT_EQ(number, 1);
+  EXPECT_EQ(l[0], "V1 " + std::string(129, 'v'));
+  EXPECT_EQ(l[1], "&" + std::string(132, 'v'));
+  EXPECT_EQ(l[2], "&" + std::string(39, 'v'));
+  EXPECT_EQ(output::tdc::current(), 2);
+}
+
+TEST_F(DescriptionTest, SuspendedPassCountsAlikeAndWritesNothing) {
+  std::vector<int> numbers;
+  generate([&] {
+    numbers.push_back(output::description::writeStructureOpen("s"));
+    output::tdc::beginSuspension();
+    numbers.push_back(output::description::writeVariable("s.a RA=FORM=CD32,"));
+    output::tdc::endSuspension();
+    numbers.push_back(output::description::writeStructureClose(""));
+  });
+  EXPECT_EQ(numbers, (std::vector<int>{1, 2, 2}));
+  EXPECT_EQ(numberedAndPositions(tdc), (std::vector<std::string>{"J1 s", "P2"}));
+}
+
+TEST_F(DescriptionTest, ListIncludeStubAndDependencyTexts) {
+  namespace d = output::description;
+  EXPECT_EQ(d::listText("l", 3, "1, 2, 3", ""), "l[1..3] RA=FORM=CD32, INIT={1, 2, 3}, VA= ");
+  EXPECT_EQ(d::listText("l", 2, "", "a,b"), "l[1..2] RA=FORM=CD32, INIT= , VA={a,b}");
+  const std::string inc = d::includeText("defs.ptu", "", "main.ptu");
+  EXPECT_EQ(inc.size(), 85u + 3u + 8u);
+  EXPECT_EQ(inc.substr(0, 28), "defs.ptu                  / ");
+  EXPECT_EQ(inc.substr(28, 34), std::string(34, '-'));
+  EXPECT_EQ(inc.substr(85), " / main.ptu");
+  generate([&] {
+    d::writeStub(1, "blk", "f");
+    d::writeDependency("x", 7);
+    d::writeUnnumberedRepetition("5");
+  });
+  EXPECT_EQ(numberedAndPositions(tdc), (std::vector<std::string>{"M1 blk f", "M0", "D1 x 7", "R0 5"}));
+}
+
+TEST_F(DescriptionTest, ConstantCounts) {
+  long v = 0;
+  EXPECT_TRUE(output::description::constantCount(" 12 ", &v));
+  EXPECT_EQ(v, 12);
+  EXPECT_TRUE(output::description::constantCount("0x1F", &v));
+  EXPECT_EQ(v, 31);
+  EXPECT_TRUE(output::description::constantCount("4u", &v));
+  EXPECT_FALSE(output::description::constantCount("n"));
+  EXPECT_FALSE(output::description::constantCount("1.5"));
+  EXPECT_FALSE(output::description::constantCount(""));
+}
+
+TEST_F(DescriptionTest, TsfRecordsUseTheDescriptionNumbers) {
+  cmdline::mutableNames().crossReference1 = "/d/x.xrd";
+  cmdline::mutableNames().crossReference2 = "x.xrd";
+  generate([&] {
+    output::openOutput(output::Tsf, dir_.file("h.tsf"), nullptr, nullptr);
+    genBegin();
+    genService("S");
+    genTest("T", "");
+    genElement();
+    genEndElement();
+    genEndService();
+  });
+  output::closeOutput(output::Tsf, false);
+  const std::vector<std::string> expected = {
+      "SI 9",        "IN \"ZNUS\" 15 \"S\"", "LK 0",   "MS 14 \"S\"",        "SI 15",
+      "IN \"ZNUT\" 19 \"Test T\"",           "LK 0",   "MS 18 \"T\"",        "ID 1 0",
+      "ED",          "DB \"Kestrel-Tracer\"", "SO \"/d/x.xrd\" 000 \"xrd\"", "IN \"File\" 9 \"x.xrd\"",
+      "LK 1",        "TX 6 \"Errors detected\"", "LK \"Test0\"", "TX 20 \"Test result\"", "ID 2 0", "ED"};
+  EXPECT_EQ(lines(dir_.read("h.tsf")), expected);
+}
+
+}  // namespace
+}  // namespace zenta::generator
