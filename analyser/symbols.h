@@ -39,6 +39,7 @@ struct Symbol {
   bool defined = false;      // functions: a body was seen
   bool hasDefault = false;   // parameters: a default argument was given
   std::string defaultText;   // parameters: the default argument as written
+  Name stubBlock;            // functions declared in a DEFINE STUB block: its name
   bool isEnumerator = false;
   std::int64_t value = 0;    // enumerators
   Symbol* next = nullptr;    // bucket chain

@@ -662,6 +662,85 @@ int integerWidth(const Type* type) {
 }
 
 // ---------------------------------------------------------------------------
+// Comparing types.
+
+std::string canonicalIntegerName(const Type* integer) {
+  if (!integer || integer->kind != TypeKind::Integer) return {};
+  IntegerWords w;
+  if (!splitIntegerWords(integer->name.view(), w)) return integer->name.text();
+  if (w.wchars) return "wchar_t";
+  if (w.bools) return "bool";
+  if (w.chars) return w.isUnsigned ? "unsigned char" : w.isSigned ? "signed char" : "char";
+  std::string out = w.isUnsigned ? "unsigned " : "";
+  if (w.shorts) out += "short";
+  else if (w.longs == 2) out += "long long";
+  else if (w.longs == 1) out += "long";
+  else out += "int";
+  return out;
+}
+
+namespace {
+const Type* skipTypedefs(const Type* t) {
+  for (int guard = 0; t && t->kind == TypeKind::Typedef && guard < 100000; ++guard) t = t->target;
+  return t;
+}
+
+bool compareTypes(const Type* a, const Type* b, bool lenient, int depth) {
+  a = skipTypedefs(a);
+  b = skipTypedefs(b);
+  if (a == b) return true;
+  if (!a || !b || depth > 10000 || a->kind != b->kind) return false;
+  if (a->modifiers != b->modifiers) return false;
+  switch (a->kind) {
+    case TypeKind::Integer:
+      if (a->widthPinned || b->widthPinned || a->signPinned || b->signPinned)
+        return a->signedWidth == b->signedWidth && a->charFlag == b->charFlag &&
+               canonicalIntegerName(a) == canonicalIntegerName(b);
+      return canonicalIntegerName(a) == canonicalIntegerName(b);
+    case TypeKind::Floating:
+      return a->name == b->name;
+    case TypeKind::Void:
+    case TypeKind::Ellipsis:
+      return true;
+    case TypeKind::Pointer:
+      if ((a->memberOf == nullptr) != (b->memberOf == nullptr)) return false;
+      if (a->memberOf && !compareTypes(a->memberOf, b->memberOf, false, depth + 1)) return false;
+      return compareTypes(a->target, b->target, false, depth + 1);
+    case TypeKind::Reference:
+      return compareTypes(a->target, b->target, false, depth + 1);
+    case TypeKind::Modified:
+      return a->name == b->name && compareTypes(a->target, b->target, lenient, depth + 1);
+    case TypeKind::Array: {
+      if (!compareTypes(a->target, b->target, false, depth + 1)) return false;
+      if (!a->hasDimension || !b->hasDimension) return lenient || a->hasDimension == b->hasDimension;
+      if (a->dimensionIsConstant && b->dimensionIsConstant) return a->dimensionValue == b->dimensionValue;
+      return a->dimensionText == b->dimensionText;
+    }
+    case TypeKind::Function: {
+      if (!compareTypes(a->target, b->target, false, depth + 1)) return false;
+      if (a->constMethod != b->constMethod) return false;
+      if (a->parameters.size() != b->parameters.size()) return lenient && (a->parameters.empty() || b->parameters.empty());
+      for (std::size_t i = 0; i < a->parameters.size(); ++i) {
+        const Symbol* pa = a->parameters[i];
+        const Symbol* pb = b->parameters[i];
+        if (!pa || !pb || !compareTypes(pa->type, pb->type, false, depth + 1)) return false;
+      }
+      return true;
+    }
+    case TypeKind::Structure:
+    case TypeKind::Union:
+    case TypeKind::Enumeration:
+      return !a->name.empty() && a->name == b->name && a->scope == b->scope;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
+bool sameType(const Type* a, const Type* b) { return compareTypes(a, b, false, 0); }
+bool compatibleTypes(const Type* a, const Type* b) { return compareTypes(a, b, true, 0); }
+
+// ---------------------------------------------------------------------------
 // Target width pragmas.
 
 namespace {

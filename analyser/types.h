@@ -226,6 +226,20 @@ bool isSignedInteger(const Type* type);
 int integerWidth(const Type* type);  // magnitude in bits, 0 if not integer
 
 // ---------------------------------------------------------------------------
+// Comparing types (redeclarations, overloads). Typedefs are looked through;
+// const, volatile and other modifiers count. Integer types compare by what
+// they denote (`long unsigned int` is `unsigned long`, `signed` is `int`);
+// structures, unions and enumerations by record, or by kind, tag and scope.
+bool sameType(const Type* a, const Type* b);
+// As sameType, except that an array without a dimension matches any
+// dimension and a function declared without parameters matches any list
+// (`extern int t[];` then `int t[10];`).
+bool compatibleTypes(const Type* a, const Type* b);
+// The canonical words of an integer record ("unsigned long", "signed char",
+// "int"); empty for another kind.
+std::string canonicalIntegerName(const Type* integer);
+
+// ---------------------------------------------------------------------------
 // Target widths pragmas. NAME is first looked up as a typedef leading to an
 // integer base record (whose own width or sign is then set); otherwise its
 // first letter chooses: c char, s short, i int, l long (long long when the
