@@ -142,7 +142,8 @@ bool Decoder::fail(int message, const std::string& offending) {
     if (!offending.empty()) line += " " + translateText("Command-line", offending);
   }
   QString usage = QString::fromStdString(translateText("Command-line", d_.usage[kEnglish]));
-  usage.remove(QRegularExpression(QStringLiteral("\t\\[-XT.*\n")));
+  static const QRegularExpression xtLine(QStringLiteral("\t\\[-XT.*\n"));
+  usage.remove(xtLine);
   line += usage.toStdString() + "\n";
   error_.line = line;
   if (sink_) sink_(line);
