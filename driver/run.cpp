@@ -49,7 +49,6 @@ void run(int argc, char** argv) {
   // 12-13. The command line.
   cmdline::analyseCommand(argc, argv);
   cmdline::clearSubSystem();
-  diag::setDisplayLimits(cmdline::settings().errorDisplayLimit, cmdline::settings().warningDisplayLimit);
   // 14. The target package.
   cmdline::loadTargetConfiguration();
   // 15. File names.

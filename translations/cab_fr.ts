@@ -98,6 +98,10 @@
         <source>memory overflow</source>
         <translation>débordement de mémoire</translation>
     </message>
+    <message>
+        <source>else or elif</source>
+        <translation>else ou elif</translation>
+    </message>
 </context>
 <context>
     <name>Warning Parameter</name>

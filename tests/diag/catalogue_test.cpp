@@ -207,6 +207,7 @@ TEST(TranslationSources, DecoderAndParameterTexts) {
     EXPECT_FALSE(it->second.empty()) << text;
   }
   EXPECT_TRUE(cab.count({"Error Parameter", "memory overflow", ""}));
+  EXPECT_TRUE(cab.count({"Error Parameter", "else or elif", ""}));
   EXPECT_TRUE(cab.count({"Warning Parameter", "improper RESTR=KR option", ""}));
   EXPECT_TRUE(cab.count({"Fatal Error (cstsyst)", "FATAL ERROR on '%1',\n Please contact your administrative.", ""}));
 }

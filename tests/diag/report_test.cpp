@@ -304,4 +304,15 @@ TEST_F(Report, UnopenableListFileIsFatal) {
   EXPECT_EQ(o.err, "Quarto-F-FICERROPN,  File " + bad + " opening problem\n");
 }
 
+TEST_F(Report, ListFileCloseFailureIsFatal) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  auto o = childrun::inChild([] {
+    diag::openListFile("/dev/full");  // opens, but no byte can be flushed to it
+    diag::writeToListFile("lost");
+    diag::closeListFile();
+  });
+  EXPECT_EQ(o.status, 7);
+  EXPECT_EQ(o.err, "FATAL ERROR on 'fclose',\n Please contact your administrative.\n");
+}
+
 }  // namespace

@@ -33,6 +33,21 @@ testkit::Result compile(const testkit::ScratchDir& dir, const std::vector<std::s
   return testkit::run(argv, env, dir.path().string());
 }
 
+// A script that compiles without any message.
+const char kCleanScript[] =
+    "##int x;\n"
+    "HEADER m,1,1\n"
+    "BEGIN\n"
+    "SERVICE s\n"
+    "TEST 1\n"
+    "FAMILY nominal\n"
+    "ELEMENT\n"
+    "VAR x, init=1, ev=1\n"
+    "END ELEMENT\n"
+    "END FAMILY\n"
+    "END TEST\n"
+    "END SERVICE\n";
+
 bool startsWith(const std::string& text, const std::string& head) { return text.rfind(head, 0) == 0; }
 bool endsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -40,7 +55,7 @@ bool endsWith(const std::string& text, const std::string& tail) {
 
 TEST(Program, BannerThenCopyrightOnTheErrorStream) {
   testkit::ScratchDir dir;
-  dir.write("e.ptu", "");
+  dir.write("e.ptu", kCleanScript);
   auto r = compile(dir, {"e.ptu", "out.cc"}, environment("C"));
   EXPECT_TRUE(startsWith(r.err, kBannerLine + kCopyrightLine)) << r.err;
   EXPECT_EQ(r.out, "");
@@ -49,7 +64,7 @@ TEST(Program, BannerThenCopyrightOnTheErrorStream) {
 TEST(Program, CopyrightSuppressedByAnyValue) {
   for (const char* value : {"", "1", "no"}) {
     testkit::ScratchDir dir;
-    dir.write("e.ptu", "");
+    dir.write("e.ptu", kCleanScript);
     auto r = compile(dir, {"e.ptu", "out.cc"}, environment("C", {{"ZENTA_SUPPRESS_COPYRIGHT", value}}));
     EXPECT_TRUE(startsWith(r.err, kBannerLine)) << r.err;
     EXPECT_EQ(r.err.find("COPYRIGHT"), std::string::npos) << "value '" << value << "'";
@@ -58,7 +73,7 @@ TEST(Program, CopyrightSuppressedByAnyValue) {
 
 TEST(Program, CleanRunExitsZeroAndLeavesNoListFile) {
   testkit::ScratchDir dir;
-  dir.write("e.ptu", "");
+  dir.write("e.ptu", kCleanScript);
   auto r = compile(dir, {"e.ptu", "out.cc"}, environment("C"));
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(endsWith(r.err, "Quarto-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n")) << r.err;
@@ -67,13 +82,26 @@ TEST(Program, CleanRunExitsZeroAndLeavesNoListFile) {
 
 TEST(Program, WarningRunExitsThreeAndKeepsTheListFile) {
   testkit::ScratchDir dir;
-  dir.write("e.ptu", "");
+  dir.write("e.ptu", kCleanScript);
   auto r = compile(dir, {"e.ptu", "out.cc", "-LEARN"}, environment("C"));
   EXPECT_EQ(r.status, 3) << r.err;
   const std::string summary = "Quarto-I-ENDNOEWAR,  End of execution with 1 warning(s)\n";
   EXPECT_TRUE(endsWith(r.err, summary)) << r.err;
   ASSERT_TRUE(dir.exists("e.lis"));
   EXPECT_TRUE(endsWith(dir.read("e.lis"), summary));
+}
+
+TEST(Program, ErrorRunExitsFiveAndKeepsTheListFile) {
+  testkit::ScratchDir dir;
+  dir.write("p.ptu", "HEADER m,1,1\nBEGIN\n");  // a program without services
+  auto r = compile(dir, {"p.ptu", "out.cc"}, environment("C"));
+  EXPECT_EQ(r.status, 5) << r.err;
+  const std::string summary = "Quarto-I-ENDERRNWR,  End of execution with 1 error(s)\n";
+  EXPECT_TRUE(endsWith(r.err, summary)) << r.err;
+  ASSERT_TRUE(dir.exists("p.lis"));
+  const std::string list = dir.read("p.lis");
+  EXPECT_TRUE(endsWith(list, summary));
+  EXPECT_NE(list.find("Quarto-E-PROG_VIDE,  [./p.ptu:"), std::string::npos) << list;
 }
 
 TEST(Program, MissingScriptIsFatalAndTheListFileKeepsTheBoxAndTheLine) {
@@ -101,7 +129,7 @@ TEST(Program, FrenchLocaleGivesFrenchMessages) {
   EXPECT_TRUE(endsWith(r.err, "Quarto-F-IMPOUVFIC,  Impossible d'ouvrir le fichier ./missing.ptu\n")) << r.err;
 
   testkit::ScratchDir clean;
-  clean.write("e.ptu", "");
+  clean.write("e.ptu", kCleanScript);
   r = compile(clean, {"e.ptu", "out.cc"}, environment("fr_FR.UTF-8"));
   EXPECT_TRUE(endsWith(r.err, "Quarto-I-ENDNOENWR,  Fin d'exécution avec 0 erreur et 0 avertissement\n")) << r.err;
 }
@@ -120,7 +148,7 @@ TEST(Program, MissingLocaleFolderWarnsThenSpeaksEnglish) {
 
 TEST(Program, UnopenableListFileIsFatal) {
   testkit::ScratchDir dir;
-  dir.write("e.ptu", "");
+  dir.write("e.ptu", kCleanScript);
   std::filesystem::create_directory(dir.path() / "e.lis");  // a folder where the list file goes
   auto r = compile(dir, {"e.ptu", "out.cc"}, environment("C"));
   EXPECT_EQ(r.status, 7);
