@@ -17,6 +17,7 @@
 #include "diag/catalogue.h"
 #include "diag/report.h"
 #include "generator/frame.h"
+#include "generator/native.h"
 #include "generator/skeleton.h"
 #include "output/description.h"
 #include "output/files.h"
@@ -58,6 +59,8 @@ class GenerationTest : public ::testing::Test {
     output::resetSourcesForTests();
     output::tdc::resetDescription();
     resetSuppression();
+    fedToAnalyser().clear();
+    setAnalyserFeed([](const std::string& text) { fedToAnalyser().push_back(text); });
     cmdline::TargetConfiguration target;
     target.runtimeHeader = "\"TP.h\"";
     target.packageFound = true;
@@ -70,7 +73,12 @@ class GenerationTest : public ::testing::Test {
     n.descriptionPath = dir_.file("h.tdc");
     n.resultsPath = dir_.file("h.rio");
   }
+  static std::vector<std::string>& fedToAnalyser() {
+    static std::vector<std::string> texts;
+    return texts;
+  }
   void TearDown() override {
+    setAnalyserFeed(nullptr);
     output::closeAndDeleteWorkFiles();
     output::resetOutputsForTests();
     output::resetSourcesForTests();
