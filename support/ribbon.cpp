@@ -58,9 +58,7 @@ char* Ribbon::writableBlock(std::int32_t position) {
   return block;
 }
 
-char Ribbon::charAt(std::int32_t position) const {
-  return blockAt(position)[position % kBlockSize];
-}
+char Ribbon::charAt(std::int32_t position) const { return blockAt(position)[position % kBlockSize]; }
 
 void Ribbon::append(std::string_view text) {
   if (!initialised_) reportSevere("RUBNOTINI", std::string(text.substr(0, 60)));

@@ -205,10 +205,14 @@ Checked<ScriptInt> ScriptInt::scan(std::string_view text, int base) {
     text.remove_prefix(1);
   }
   if (base == 0) {
-    if (hasPrefix(text, 'x')) base = 16;
-    else if (hasPrefix(text, 'b')) base = 2;
-    else if (text.size() > 1 && text[0] == '0') base = 8;
-    else base = 10;
+    if (hasPrefix(text, 'x'))
+      base = 16;
+    else if (hasPrefix(text, 'b'))
+      base = 2;
+    else if (text.size() > 1 && text[0] == '0')
+      base = 8;
+    else
+      base = 10;
   }
   if (base < 2 || base > 36) return malformed;
   if ((base == 16 && hasPrefix(text, 'x')) || (base == 2 && hasPrefix(text, 'b')) ||
@@ -339,7 +343,8 @@ Checked<ScriptInt> ScriptInt::mod(const ScriptInt& a, const ScriptInt& b) {
 }
 
 Checked<ScriptInt> ScriptInt::shiftLeft(const ScriptInt& a, int count) {
-  if (count < 0) return {shiftRight(a, count == std::numeric_limits<int>::min() ? kBits : -count), NumStatus::Ok};
+  if (count < 0)
+    return {shiftRight(a, count == std::numeric_limits<int>::min() ? kBits : -count), NumStatus::Ok};
   if (a.isZero()) return {a, NumStatus::Ok};
   if (count >= kBits) return {a.isNegative() ? min() : max(), NumStatus::Overflow};
   Limbs x = unpack(a.bytes_);
@@ -369,25 +374,27 @@ ScriptInt ScriptInt::shiftRight(const ScriptInt& a, int count) {
 
 ScriptInt operator+(const ScriptInt& a, const ScriptInt& b) {
   return scriptnum::settle(ScriptInt::add(a, b), a.faulty_ || b.faulty_,
-                [&] { return a.toString() + " + " + b.toString(); });
+                           [&] { return a.toString() + " + " + b.toString(); });
 }
 ScriptInt operator-(const ScriptInt& a, const ScriptInt& b) {
   return scriptnum::settle(ScriptInt::sub(a, b), a.faulty_ || b.faulty_,
-                [&] { return a.toString() + " - " + b.toString(); });
+                           [&] { return a.toString() + " - " + b.toString(); });
 }
 ScriptInt operator*(const ScriptInt& a, const ScriptInt& b) {
   return scriptnum::settle(ScriptInt::mul(a, b), a.faulty_ || b.faulty_,
-                [&] { return a.toString() + " * " + b.toString(); });
+                           [&] { return a.toString() + " * " + b.toString(); });
 }
 ScriptInt operator/(const ScriptInt& a, const ScriptInt& b) {
   return scriptnum::settle(ScriptInt::div(a, b), a.faulty_ || b.faulty_,
-                [&] { return a.toString() + " / " + b.toString(); });
+                           [&] { return a.toString() + " / " + b.toString(); });
 }
 ScriptInt operator%(const ScriptInt& a, const ScriptInt& b) {
   return scriptnum::settle(ScriptInt::mod(a, b), a.faulty_ || b.faulty_,
-                [&] { return a.toString() + " % " + b.toString(); });
+                           [&] { return a.toString() + " % " + b.toString(); });
 }
-ScriptInt ScriptInt::operator-() const { return scriptnum::settle(neg(*this), faulty_, [&] { return "- " + toString(); }); }
+ScriptInt ScriptInt::operator-() const {
+  return scriptnum::settle(neg(*this), faulty_, [&] { return "- " + toString(); });
+}
 
 ScriptInt operator&(const ScriptInt& a, const ScriptInt& b) {
   ScriptInt r;

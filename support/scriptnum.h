@@ -53,7 +53,7 @@ class ScriptInt {
   static constexpr int kBytes = 21;
   using Bytes = std::array<std::uint8_t, kBytes>;
 
-  ScriptInt() = default;  // zero
+  ScriptInt() = default;          // zero
   ScriptInt(std::int64_t value);  // NOLINT: implicit, so that `x + 1` reads naturally
   static ScriptInt fromUnsigned(std::uint64_t value);
   static ScriptInt fromBytes(const Bytes& bytes);
@@ -108,7 +108,7 @@ class ScriptInt {
   static Checked<ScriptInt> remTruncated(const ScriptInt& a, const ScriptInt& b);
   static Checked<ScriptInt> neg(const ScriptInt& a);
   static Checked<ScriptInt> shiftLeft(const ScriptInt& a, int count);
-  static ScriptInt shiftRight(const ScriptInt& a, int count);
+  static ScriptInt shiftRight(const ScriptInt& a, int count);  // a negative count saturates silently
 
   // Reporting forms (see the top of this file).
   friend ScriptInt operator+(const ScriptInt& a, const ScriptInt& b);
@@ -138,7 +138,7 @@ class ScriptInt {
 
 class ScriptReal {
  public:
-  ScriptReal() = default;  // zero
+  ScriptReal() = default;                                            // zero
   ScriptReal(const ScriptInt& mantissa, std::int32_t exponent = 0);  // NOLINT: an integer is a real
 
   const ScriptInt& mantissa() const { return mantissa_; }

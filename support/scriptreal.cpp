@@ -42,7 +42,8 @@ static Checked<ScriptReal> makeReal(ScriptInt m, std::int64_t e) {
     ++e;
   }
   if (e > kExponentMax) {
-    return {ScriptReal(m.isNegative() ? ScriptInt::min() : ScriptInt::max(), static_cast<std::int32_t>(kExponentMax)),
+    return {ScriptReal(m.isNegative() ? ScriptInt::min() : ScriptInt::max(),
+                       static_cast<std::int32_t>(kExponentMax)),
             NumStatus::Overflow};
   }
   if (e < kExponentMin) return {ScriptReal(), NumStatus::Ok};
@@ -90,7 +91,9 @@ static Checked<ScriptReal> addOrSub(const ScriptReal& a, const ScriptReal& b, bo
   return makeReal(sum.value, ea);
 }
 
-Checked<ScriptReal> ScriptReal::add(const ScriptReal& a, const ScriptReal& b) { return addOrSub(a, b, false); }
+Checked<ScriptReal> ScriptReal::add(const ScriptReal& a, const ScriptReal& b) {
+  return addOrSub(a, b, false);
+}
 Checked<ScriptReal> ScriptReal::sub(const ScriptReal& a, const ScriptReal& b) { return addOrSub(a, b, true); }
 
 Checked<ScriptReal> ScriptReal::mul(const ScriptReal& a, const ScriptReal& b) {
@@ -100,8 +103,10 @@ Checked<ScriptReal> ScriptReal::mul(const ScriptReal& a, const ScriptReal& b) {
     Checked<ScriptInt> product = ScriptInt::mul(ma, mb);
     if (product.ok()) return makeReal(product.value, e);
     // Too many digits: drop the last digit of the longer mantissa.
-    if (magnitudeDigits(ma).size() >= magnitudeDigits(mb).size()) ma = dropDigit(ma);
-    else mb = dropDigit(mb);
+    if (magnitudeDigits(ma).size() >= magnitudeDigits(mb).size())
+      ma = dropDigit(ma);
+    else
+      mb = dropDigit(mb);
     ++e;
   }
 }
@@ -215,8 +220,8 @@ std::string ScriptReal::toString() const {
   } else if (adjusted <= 0 && adjusted > -6) {
     text += "0." + std::string(static_cast<std::size_t>(-adjusted), '0') + digits;
   } else {
-    text += digits.substr(0, 1) + "." + (n > 1 ? digits.substr(1) : "0") + "e" + (adjusted - 1 >= 0 ? "+" : "-") +
-            std::to_string(adjusted - 1 >= 0 ? adjusted - 1 : 1 - adjusted);
+    text += digits.substr(0, 1) + "." + (n > 1 ? digits.substr(1) : "0") + "e" +
+            (adjusted - 1 >= 0 ? "+" : "-") + std::to_string(adjusted - 1 >= 0 ? adjusted - 1 : 1 - adjusted);
   }
   return text;
 }
@@ -228,7 +233,8 @@ double ScriptReal::toDouble() const {
   (void)end;
   if (ec == std::errc::result_out_of_range) {
     // Either too large or too small for a double.
-    const bool huge = std::int64_t{exponent_} + static_cast<std::int64_t>(magnitudeDigits(mantissa_).size()) > 0;
+    const bool huge =
+        std::int64_t{exponent_} + static_cast<std::int64_t>(magnitudeDigits(mantissa_).size()) > 0;
     value = huge ? std::numeric_limits<double>::infinity() : 0.0;
     if (sign() < 0) value = -value;
   }
@@ -279,7 +285,8 @@ std::strong_ordering operator<=>(const ScriptReal& a, const ScriptReal& b) {
     da.resize(width, '0');
     db.resize(width, '0');
     const int c = da.compare(db);
-    magnitude = c < 0 ? std::strong_ordering::less : (c > 0 ? std::strong_ordering::greater : std::strong_ordering::equal);
+    magnitude = c < 0 ? std::strong_ordering::less
+                      : (c > 0 ? std::strong_ordering::greater : std::strong_ordering::equal);
   }
   if (a.sign() > 0) return magnitude;
   return 0 <=> magnitude;

@@ -1,5 +1,6 @@
 #include "support/text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -121,7 +122,7 @@ bool cut(std::string_view text, std::string_view leadingSeparators, std::string_
   if (width < 0) width = 0;
   const std::size_t limit = static_cast<std::size_t>(width);
   const bool escapes = language == kLangC || language == kLangCpp;
-  char quote = 0;  // the quote character of the open quoted stretch
+  char quote = 0;             // the quote character of the open quoted stretch
   std::size_t candidate = 0;  // 0: none (a separator at position 0 is no candidate)
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (i >= limit) {
@@ -181,6 +182,18 @@ std::string environmentValue(const char* name, const std::string& defaultValue) 
   if (auto value = environment(name)) return *value;
   report(SevWarning, "NOLOGIDEF", name ? name : "");
   return defaultValue;
+}
+
+bool environmentValue(const char* name, const char* defaultValue, char* buffer, std::size_t size) {
+  std::optional<std::string> value = environment(name);
+  if (!value) report(SevWarning, "NOLOGIDEF", name ? name : "");
+  if (buffer && size > 0) {
+    const std::string& text = value ? *value : std::string(defaultValue ? defaultValue : "");
+    const std::size_t count = std::min(text.size(), size - 1);
+    std::memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
+  }
+  return value.has_value();
 }
 
 }  // namespace zenta::support

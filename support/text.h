@@ -1,6 +1,7 @@
 // Bounded string building, line cutting, hashing and environment lookup.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -40,5 +41,8 @@ bool cut(std::string_view text, std::string_view leadingSeparators, std::string_
 std::optional<std::string> environment(const char* name);
 // The value, or the default after the warning "NOLOGIDEF" naming the variable.
 std::string environmentValue(const char* name, const std::string& defaultValue);
+// The same, copied into a caller's buffer of `size` bytes (cut to fit and
+// always terminated); returns whether the variable was defined.
+bool environmentValue(const char* name, const char* defaultValue, char* buffer, std::size_t size);
 
 }  // namespace zenta::support

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "support/report_hook.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

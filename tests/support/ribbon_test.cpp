@@ -1,9 +1,9 @@
+#include "support/ribbon.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "support/ribbon.h"
 
 namespace zs = zenta::support;
 

@@ -1,3 +1,5 @@
+#include "support/scriptnum.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "support/report_hook.h"
-#include "support/scriptnum.h"
 
 namespace zs = zenta::support;
 using zs::NumStatus;
@@ -53,7 +54,8 @@ TEST(ScriptInt, ByteLayoutTopByteFirstThenLeastSignificant) {
   EXPECT_EQ(ScriptInt::min().bytes()[0], 0x80);
   EXPECT_EQ(ScriptInt::min().bytes()[20], 0x00);
   EXPECT_EQ(ScriptInt::fromBytes(big256), ScriptInt(256));
-  EXPECT_EQ(ScriptInt::fromUnsigned(std::numeric_limits<std::uint64_t>::max()).toString(), "18446744073709551615");
+  EXPECT_EQ(ScriptInt::fromUnsigned(std::numeric_limits<std::uint64_t>::max()).toString(),
+            "18446744073709551615");
 }
 
 TEST(ScriptInt, ExtremesRoundTripThroughText) {
@@ -67,8 +69,10 @@ TEST(ScriptInt, ExtremesRoundTripThroughText) {
   EXPECT_EQ(ScriptInt::tryParse("3" + std::string(55, '7'), 8), ScriptInt::max());
   EXPECT_EQ(ScriptInt::tryParse("-1" + std::string(167, '0'), 2), ScriptInt::min());
   // One past either end does not fit.
-  EXPECT_EQ(ScriptInt::scan("187072209578355573530071658587684226515959365500928").status, NumStatus::Overflow);
-  EXPECT_EQ(ScriptInt::scan("-187072209578355573530071658587684226515959365500929").status, NumStatus::Overflow);
+  EXPECT_EQ(ScriptInt::scan("187072209578355573530071658587684226515959365500928").status,
+            NumStatus::Overflow);
+  EXPECT_EQ(ScriptInt::scan("-187072209578355573530071658587684226515959365500929").status,
+            NumStatus::Overflow);
   EXPECT_EQ(ScriptInt::scan(std::string(300, '9')).value, ScriptInt::max());
   EXPECT_EQ(ScriptInt::scan("-" + std::string(300, '9')).value, ScriptInt::min());
   EXPECT_EQ(ScriptInt::tryParse(std::string(60, '9')), std::nullopt);
@@ -82,12 +86,12 @@ struct TextCase {
 
 TEST(ScriptInt, TextForms) {
   const std::vector<TextCase> cases = {
-      {"0", 10, 0},        {"-0", 10, 0},        {"+42", 10, 42},     {"  17\t", 10, 17},  {"017", 10, 17},
-      {"017", 0, 15},      {"0x1F", 0, 31},      {"-0x10", 0, -16},   {"0b101", 0, 5},     {"0", 0, 0},
-      {"ff", 16, 255},     {"0XfF", 16, 255},    {"0o17", 8, 15},     {"zz", 36, 1295},    {"1010", 2, 10},
-      {"", 10, {}},        {"-", 10, {}},        {"12a", 10, {}},     {"0x", 0, {}},       {"1 2", 10, {}},
-      {"--1", 10, {}},     {"0x1G", 16, {}},     {"08", 0, {}},       {"2", 2, {}},        {"1", 1, {}},
-      {"1.5", 10, {}},     {"0b", 0, {}},
+      {"0", 10, 0},    {"-0", 10, 0},     {"+42", 10, 42},   {"  17\t", 10, 17}, {"017", 10, 17},
+      {"017", 0, 15},  {"0x1F", 0, 31},   {"-0x10", 0, -16}, {"0b101", 0, 5},    {"0", 0, 0},
+      {"ff", 16, 255}, {"0XfF", 16, 255}, {"0o17", 8, 15},   {"zz", 36, 1295},   {"1010", 2, 10},
+      {"", 10, {}},    {"-", 10, {}},     {"12a", 10, {}},   {"0x", 0, {}},      {"1 2", 10, {}},
+      {"--1", 10, {}}, {"0x1G", 16, {}},  {"08", 0, {}},     {"2", 2, {}},       {"1", 1, {}},
+      {"1.5", 10, {}}, {"0b", 0, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text + " base " + std::to_string(c.base));
@@ -153,8 +157,10 @@ TEST(ScriptInt, LimitsOverflow) {
 // Bits 0 to 159 live in bytes 1 to 20, bits 160 to 167 in byte 0.
 void setBit(ScriptInt::Bytes& bytes, int bit) {
   const auto mask = static_cast<std::uint8_t>(1u << (bit % 8));
-  if (bit < 160) bytes[static_cast<std::size_t>(1 + bit / 8)] |= mask;
-  else bytes[0] |= mask;
+  if (bit < 160)
+    bytes[static_cast<std::size_t>(1 + bit / 8)] |= mask;
+  else
+    bytes[0] |= mask;
 }
 
 TEST(ScriptInt, CarriesAndBorrowsCrossEveryByte) {
@@ -176,8 +182,9 @@ TEST(ScriptInt, CarriesAndBorrowsCrossEveryByte) {
 }
 
 TEST(ScriptInt, ArithmeticOnLargeValues) {
-  EXPECT_EQ(ScriptInt::mul(big("12345678901234567890123456789"), big("-98765432109876543210")).value.toString(),
-            "-1219326311370217952249657064223746380111126352690");
+  EXPECT_EQ(
+      ScriptInt::mul(big("12345678901234567890123456789"), big("-98765432109876543210")).value.toString(),
+      "-1219326311370217952249657064223746380111126352690");
   const ScriptInt x = ScriptInt::add(ScriptInt::shiftLeft(1, 160).value, 12345).value;
   const ScriptInt y = ScriptInt::add(ScriptInt::shiftLeft(1, 80).value, 7).value;
   EXPECT_EQ(ScriptInt::div(x, y).value.toString(), "1208925819614629174706169");
@@ -193,9 +200,9 @@ TEST(ScriptInt, DivisionSignsForAllFourCombinations) {
     std::int64_t a, b, q, r, qt, rt;
   };
   const Case cases[] = {
-      {7, 2, 3, 1, 3, 1},      {-7, 2, -4, 1, -3, -1},  {7, -2, -3, 1, -3, 1},
-      {-7, -2, 4, 1, 3, -1},   {-6, 3, -2, 0, -2, 0},   {6, -3, -2, 0, -2, 0},
-      {0, -5, 0, 0, 0, 0},     {-1, 5, -1, 4, 0, -1},   {-1, -5, 1, 4, 0, -1},
+      {7, 2, 3, 1, 3, 1},    {-7, 2, -4, 1, -3, -1}, {7, -2, -3, 1, -3, 1},
+      {-7, -2, 4, 1, 3, -1}, {-6, 3, -2, 0, -2, 0},  {6, -3, -2, 0, -2, 0},
+      {0, -5, 0, 0, 0, 0},   {-1, 5, -1, 4, 0, -1},  {-1, -5, 1, 4, 0, -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.a) + " / " + std::to_string(c.b));
@@ -205,14 +212,25 @@ TEST(ScriptInt, DivisionSignsForAllFourCombinations) {
     EXPECT_EQ(ScriptInt::remTruncated(c.a, c.b).value, c.rt);
   }
   EXPECT_EQ(ScriptInt::mod(ScriptInt::min(), 10).value, 2);  // -2^167 = 10 * q + 2
-  EXPECT_EQ(ScriptInt::div(ScriptInt::min(), 10).value.toString(), "-18707220957835557353007165858768422651595936550093");
+  EXPECT_EQ(ScriptInt::div(ScriptInt::min(), 10).value.toString(),
+            "-18707220957835557353007165858768422651595936550093");
 }
 
 TEST(ScriptInt, ComparisonFollowsTheValue) {
-  const std::vector<ScriptInt> ascending = {
-      ScriptInt::min(), ScriptInt::add(ScriptInt::min(), 1).value, big("-340282366920938463463374607431768211456"),
-      -65536, -256, -255, -1, 0, 1, 255, 256, 65535, big("340282366920938463463374607431768211456"),
-      ScriptInt::max()};
+  const std::vector<ScriptInt> ascending = {ScriptInt::min(),
+                                            ScriptInt::add(ScriptInt::min(), 1).value,
+                                            big("-340282366920938463463374607431768211456"),
+                                            -65536,
+                                            -256,
+                                            -255,
+                                            -1,
+                                            0,
+                                            1,
+                                            255,
+                                            256,
+                                            65535,
+                                            big("340282366920938463463374607431768211456"),
+                                            ScriptInt::max()};
   for (std::size_t i = 0; i < ascending.size(); ++i) {
     for (std::size_t j = 0; j < ascending.size(); ++j) {
       SCOPED_TRACE(ascending[i].toString() + " vs " + ascending[j].toString());
@@ -236,8 +254,10 @@ TEST(ScriptInt, BitwiseOperations) {
 }
 
 TEST(ScriptInt, Conversions) {
-  EXPECT_EQ(ScriptInt(std::numeric_limits<std::int64_t>::min()).toInt64(), std::numeric_limits<std::int64_t>::min());
-  EXPECT_EQ(ScriptInt(std::numeric_limits<std::int64_t>::max()).toInt64(), std::numeric_limits<std::int64_t>::max());
+  EXPECT_EQ(ScriptInt(std::numeric_limits<std::int64_t>::min()).toInt64(),
+            std::numeric_limits<std::int64_t>::min());
+  EXPECT_EQ(ScriptInt(std::numeric_limits<std::int64_t>::max()).toInt64(),
+            std::numeric_limits<std::int64_t>::max());
   EXPECT_EQ(ScriptInt::add(std::numeric_limits<std::int64_t>::max(), 1).value.toInt64(), std::nullopt);
   EXPECT_EQ(ScriptInt::sub(std::numeric_limits<std::int64_t>::min(), 1).value.toInt64(), std::nullopt);
   EXPECT_EQ(ScriptInt::max().toInt64(), std::nullopt);
@@ -384,10 +404,18 @@ TEST(ScriptReal, Arithmetic) {
 TEST(ScriptReal, ComparisonIsExact) {
   EXPECT_EQ(ScriptReal(150, -2), ScriptReal(15, -1));
   EXPECT_EQ(ScriptReal(0, 5), ScriptReal());
-  const std::vector<ScriptReal> ascending = {ScriptReal(ScriptInt::min(), 10), real("-2"), real("-1.5"),
-                                             real("-1e-30"), ScriptReal(), real("1e-30"), real("0.001"),
-                                             real("0.0011"), real("1"), real("1.000000000000000000001"),
-                                             ScriptReal(ScriptInt::max()), ScriptReal(1, 100)};
+  const std::vector<ScriptReal> ascending = {ScriptReal(ScriptInt::min(), 10),
+                                             real("-2"),
+                                             real("-1.5"),
+                                             real("-1e-30"),
+                                             ScriptReal(),
+                                             real("1e-30"),
+                                             real("0.001"),
+                                             real("0.0011"),
+                                             real("1"),
+                                             real("1.000000000000000000001"),
+                                             ScriptReal(ScriptInt::max()),
+                                             ScriptReal(1, 100)};
   for (std::size_t i = 0; i < ascending.size(); ++i) {
     for (std::size_t j = 0; j < ascending.size(); ++j) {
       SCOPED_TRACE(ascending[i].toString() + " vs " + ascending[j].toString());

@@ -1,3 +1,5 @@
+#include "support/text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,7 +9,6 @@
 
 #include "support/memory.h"
 #include "support/report_hook.h"
-#include "support/text.h"
 
 namespace zs = zenta::support;
 
@@ -131,12 +132,13 @@ INSTANTIATE_TEST_SUITE_P(
         CutCase{"SingleQuotesInC", "f(',',x)", "", ",", 3, C, true, "f(',',", "x)"},
         CutCase{"BackslashInQuotesCpp", "x=\"a\\\",b\",y", "", ",", 5, Cpp, true, "x=\"a\\\",b\",", "y"},
         CutCase{"BackslashInQuotesC", "x=\"a\\\",b\",y", "", ",", 5, C, true, "x=\"a\\\",b\",", "y"},
-        CutCase{"BackslashOrdinaryElsewhere", "x=\"a\\\",b\",y", "", ",", 5, Other, true, "x=\"a\\\",", "b\",y"},
+        CutCase{"BackslashOrdinaryElsewhere", "x=\"a\\\",b\",y", "", ",", 5, Other, true, "x=\"a\\\",",
+                "b\",y"},
         CutCase{"UnclosedQuoteHidesAll", "a'b,c,d", "", ",", 3, C, false, "", "a'b,c,d"},
         CutCase{"AdaLiteralSplit", "Put(\"abcdefghij\");", " ", ",", 8, Ada, true, "Put(\"abc\"",
                 "&\"defghij\");"},
-        CutCase{"AdaCandidateWithinWidthWins", "X := \"abcdefghij\";", " ", "", 8, Ada, true, "X :=",
-                " \"abcdefghij\";"},
+        CutCase{"AdaCandidateWithinWidthWins", "X := \"abcdefghij\";", " ", "", 8, Ada, true,
+                "X :=", " \"abcdefghij\";"},
         CutCase{"AdaNoSplitOutsideQuotes", "abcdefghij k", " ", "", 8, Ada, true, "abcdefghij", " k"},
         CutCase{"CNeverSplitsLiterals", "Put(\"abcdefghij\");", " ", ",", 8, C, false, "",
                 "Put(\"abcdefghij\");"},
@@ -160,9 +162,15 @@ TEST(Environment, ValueOrDefaultWithWarning) {
   EXPECT_EQ(zs::environmentValue("ZENTA_SUPPORT_TEST_EMPTY", "dflt"), "");
   EXPECT_TRUE(g_reports.empty());
   EXPECT_EQ(zs::environmentValue("ZENTA_SUPPORT_TEST_UNSET", "dflt"), "dflt");
+  char buffer[4];
+  EXPECT_TRUE(zs::environmentValue("ZENTA_SUPPORT_TEST_SET", "d", buffer, sizeof buffer));
+  EXPECT_STREQ(buffer, "val");  // cut to the buffer
+  EXPECT_FALSE(zs::environmentValue("ZENTA_SUPPORT_TEST_UNSET", "d", buffer, sizeof buffer));
+  EXPECT_STREQ(buffer, "d");
   zs::setReportHook(nullptr);
-  ASSERT_EQ(g_reports.size(), 1u);
+  ASSERT_EQ(g_reports.size(), 2u);
   EXPECT_EQ(g_reports[0], "3NOLOGIDEF:ZENTA_SUPPORT_TEST_UNSET");
+  EXPECT_EQ(g_reports[1], "3NOLOGIDEF:ZENTA_SUPPORT_TEST_UNSET");
   EXPECT_EQ(zs::environment("ZENTA_SUPPORT_TEST_UNSET"), std::nullopt);
   EXPECT_EQ(zs::environment("ZENTA_SUPPORT_TEST_SET"), "value");
 }
