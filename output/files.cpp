@@ -69,9 +69,10 @@ void appendToToolLog(const std::string& path) {
   const std::string& log = state().context.toolLog;
   if (log.empty()) return;
   const std::string line = toolLogLine(path);
+  if (line.empty()) return;  // an ending that is not logged
   std::FILE* f = std::fopen(log.c_str(), "a");
   if (f == nullptr) diag::fatal("IMPOUVFIC", log);
-  const bool written = line.empty() || std::fputs(line.c_str(), f) >= 0;
+  const bool written = std::fputs(line.c_str(), f) >= 0;
   const bool flushed = std::fflush(f) == 0;
   const bool closed = std::fclose(f) == 0;
   if (!written || !flushed) diag::fatal("IMPECRFIC", log);

@@ -1,0 +1,293 @@
+// Whole runs of the staged compiler: the files the processing chain creates,
+// keeps and deletes, the tool log, the target package warning, and that no
+// work file survives any way out of the program.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/testkit/process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A complete, clean test program.
+const char* kCleanScript =
+    "HEADER demo, 1, 1\n"
+    "BEGIN\n"
+    "#int x;\n"
+    "SERVICE S1\n"
+    "TEST T1\n"
+    "FAMILY nominal\n"
+    "ELEMENT\n"
+    "VAR x, init = 1, ev = 1\n"
+    "#x = 1;\n"
+    "END ELEMENT\n"
+    "END TEST\n"
+    "END SERVICE\n";
+
+class RunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(scratch.path() / "work");
+    fs::create_directories(scratch.path() / "tmp");
+    fs::create_directories(scratch.path() / "work/out");
+    scratch.write("work/demo.ptu", kCleanScript);
+    scratch.write("work/std.def", "/* no standard definitions */\n");
+  }
+
+  // The environment of a run: the staged package as installation and target,
+  // English messages, the work files in scratch/tmp.
+  testkit::EnvChanges env() const {
+    testkit::EnvChanges e{
+        {"QUARTODIR", testkit::stageDir()},
+        {"ZNTTGT", testkit::stageDir()},
+        {"ZNUTGT", std::nullopt},
+        {"ZENTACPPINC", std::nullopt},
+        {"ZENTALAN", std::nullopt},
+        {"ZENTA_SUPPRESS_COPYRIGHT", "1"},
+        {"TEMP", tmp()},
+        {"LC_ALL", "C"},
+        {"LANG", "C"},
+        {"LANGUAGE", std::nullopt},
+    };
+    for (const char* v : {"ZENTATDC", "ZENTARIO", "ZENTARIO2", "ZENTAPTU", "ZENTALIS", "ZENTACPP"}) e[v] = std::nullopt;
+    return e;
+  }
+  // Every run analyses with an empty standard-definitions file, so that only
+  // the script itself is analysed.
+  testkit::Result run(std::vector<std::string> args, testkit::EnvChanges changes = {}) const {
+    args.insert(args.begin(), testkit::stageBin("zentaprepro"));
+    args.push_back("-STD_DEFINE=std.def");
+    testkit::EnvChanges e = env();
+    for (auto& [k, v] : changes) e[k] = v;
+    return testkit::run(args, e, work());
+  }
+  std::string work() const { return scratch.file("work"); }
+  std::string tmp() const { return scratch.file("tmp"); }
+  std::string read(const std::string& name) const { return scratch.read("work/" + name); }
+  bool exists(const std::string& name) const { return scratch.exists("work/" + name); }
+  bool tmpIsEmpty() const { return fs::is_empty(scratch.path() / "tmp"); }
+  static std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    while (start < text.size()) {
+      const std::size_t end = text.find('\n', start);
+      out.push_back(text.substr(start, end - start));
+      if (end == std::string::npos) break;
+      start = end + 1;
+    }
+    return out;
+  }
+  // The index of the first line after the header comment (the second line of
+  // asterisks, behind the given comment start).
+  static std::size_t afterHeader(const std::vector<std::string>& text, const std::string& start) {
+    const std::string stars = start + std::string(72, '*');
+    for (std::size_t i = 1; i < text.size(); ++i)
+      if (text[i] == stars) return i + 1;
+    return text.size();
+  }
+
+  testkit::ScratchDir scratch;
+};
+
+TEST_F(RunTest, CleanRunCreatesTheOutputsWithHeadersAndLogsThem) {
+  const auto r = run({"demo.ptu", "out/demo", "-VISTRA_LOG=tools.log"});
+  ASSERT_TRUE(r.status == 0 || r.status == 3) << r.err;
+  ASSERT_TRUE(exists("out/demo.cc"));
+  ASSERT_TRUE(exists("out/demo.tdc"));
+  ASSERT_TRUE(exists("out/demo.icc"));
+  const std::vector<std::string> cc = lines(read("out/demo.cc"));
+  ASSERT_GE(cc.size(), 10u);
+  EXPECT_EQ(cc[0], "//" + std::string(72, '*'));
+  EXPECT_EQ(cc[1], "//* TOOL : Unit Test Compiler VERSION 8.3.0.1.342.020                    *");
+  EXPECT_EQ(cc[3].rfind("//* COMMAND : zentaprepro demo.ptu out/demo", 0), 0u) << cc[3];
+  // The command text takes two framed lines: ten header lines in all.
+  EXPECT_EQ(afterHeader(cc, "//"), 10u);
+  bool fileLine = false;
+  for (const std::string& l : cc) fileLine = fileLine || l.rfind("//* FILE : out/demo.cc ", 0) == 0;
+  EXPECT_TRUE(fileLine);
+
+  // The tdc file: the header without delimiters, then the opening lines.
+  const std::vector<std::string> tdc = lines(read("out/demo.tdc"));
+  const std::size_t h = afterHeader(tdc, "");
+  ASSERT_GE(tdc.size(), h + 9);
+  EXPECT_EQ(tdc[0], std::string(72, '*'));
+  EXPECT_EQ(tdc[1], "* TOOL : Unit Test Compiler VERSION 8.3.0.1.342.020                    *");
+  EXPECT_EQ(tdc[h + 0], "E11 0 " + fs::canonical(scratch.path() / "work/demo.ptu").string());
+  EXPECT_EQ(tdc[h + 1].rfind("C0 zentaprepro demo.ptu out/demo", 0), 0u) << tdc[h + 1];
+  EXPECT_EQ(tdc[h + 2].rfind("H0 ", 0), 0u);
+  EXPECT_EQ(tdc[h + 2].size(), 3u + 24u);
+  EXPECT_EQ(tdc[h + 3], "E7 indefinie");
+  EXPECT_EQ(tdc[h + 4], "E8 8.3.0.1.342.020");
+  EXPECT_EQ(tdc[h + 5], "E9 C++ 5");
+  EXPECT_EQ(tdc[h + 6], "E6  demo");
+  EXPECT_EQ(tdc[h + 7], "E4  ");
+  EXPECT_EQ(tdc[h + 8], "E5  ");
+
+  // The tool log names every created output, in creation order.
+  const std::vector<std::string> log = lines(read("tools.log"));
+  ASSERT_GE(log.size(), 3u) << read("tools.log");
+  EXPECT_EQ(log[0], "CCP out/demo.cc");
+  EXPECT_EQ(log[1], "TDC out/demo.tdc");
+  EXPECT_EQ(log[2], "CPP out/demo.icc");
+  EXPECT_TRUE(tmpIsEmpty());
+}
+
+TEST_F(RunTest, CommandOverrideAndTargetInTheOpeningLines) {
+  const auto r = run({"demo.ptu", "out/demo", "-COMMAND=build it", "-TARGET=host", "-SOURCE=mod042.cc"},
+                     {});
+  // The separate source file does not exist: fatal, nothing else matters here.
+  EXPECT_EQ(r.status, 7);
+  scratch.write("work/mod042.cc", "#include <nothing.h>\nint y;\n");
+  const auto r2 = run({"demo.ptu", "out/demo", "-COMMAND=build it", "-TARGET=host", "-SOURCE=mod042.cc"});
+  ASSERT_TRUE(r2.status == 0 || r2.status == 3) << r2.err;
+  const std::vector<std::string> tdc = lines(read("out/demo.tdc"));
+  const std::size_t h = afterHeader(tdc, "");
+  ASSERT_GE(tdc.size(), h + 10);
+  EXPECT_EQ(tdc[h + 1], "C0 build it");
+  EXPECT_EQ(tdc[h + 3], "E7 HOST");
+  EXPECT_EQ(tdc[h + 7], "E4  mod042");
+  EXPECT_EQ(tdc[h + 8], "E5  042");
+  // The separate source file is the first further source: include number 1.
+  EXPECT_EQ(tdc[h + 9], "E11 1 " + fs::canonical(scratch.path() / "work/mod042.cc").string());
+}
+
+TEST_F(RunTest, TsfFileStartsWithItsHeaderAndOpeningLines) {
+  const auto r = run({"demo.ptu", "out/demo", "-TSF=out/trace"});
+  ASSERT_TRUE(r.status == 0 || r.status == 3) << r.err;
+  const std::vector<std::string> tsf = lines(read("out/trace.tsf"));
+  const std::size_t h = afterHeader(tsf, "US ");
+  ASSERT_GE(tsf.size(), h + 5);
+  EXPECT_EQ(tsf[0], "US " + std::string(72, '*'));
+  EXPECT_EQ(tsf[h + 0], "DB \"Kestrel-Tracer\"");
+  EXPECT_EQ(tsf[h + 1], "SO \"./demo.ptu\" 000 \"txt\"");
+  EXPECT_EQ(tsf[h + 2], "IN \"File\" 9 \"demo.ptu\"");
+  EXPECT_EQ(tsf[h + 3], "TX 4 \"Parameters OK\"");
+  EXPECT_EQ(tsf[h + 4], "TX 5 \"Test Parameters Failed\"");
+}
+
+TEST_F(RunTest, MissingScriptIsFatalAndKeepsTheListFile) {
+  const auto r = run({"nope.ptu", "out/demo"});
+  EXPECT_EQ(r.status, 7) << r.err;
+  const std::string line = "Quarto-F-IMPOUVFIC,  Cannot open the file ./nope.ptu\n";
+  EXPECT_NE(r.err.find(line), std::string::npos) << r.err;
+  ASSERT_TRUE(exists("nope.lis"));
+  const std::string list = read("nope.lis");
+  EXPECT_EQ(list.rfind(std::string(78, '*') + "\n", 0), 0u) << list;
+  EXPECT_NE(list.find(line), std::string::npos) << list;
+  EXPECT_FALSE(exists("out/demo.cc"));
+  EXPECT_TRUE(tmpIsEmpty());
+}
+
+TEST_F(RunTest, OnlyTheTargetWarningExitsThree) {
+  // The default runtime header is still found through the include chain.
+  const auto r = run({"demo.ptu", "out/demo", "-INCL=" + testkit::stageDir() + "/lib"}, {{"ZNTTGT", std::nullopt}});
+  EXPECT_EQ(r.status, 3) << r.err;
+  const std::string line = "Quarto-W-BADRUNTIM,  Target Package not found, check ZNTTGT environment variable.\n";
+  const std::size_t at = r.err.find(line);
+  ASSERT_NE(at, std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("BADRUNTIM", at + 20), std::string::npos) << "reported once";
+  EXPECT_TRUE(exists("demo.lis"));  // a run with a warning keeps its list file
+}
+
+TEST_F(RunTest, UnwritableHarnessIsAWriteError) {
+  fs::create_symlink("/dev/full", scratch.path() / "work/out/demo.cc");
+  const auto r = run({"demo.ptu", "out/demo"});
+  EXPECT_EQ(r.status, 7) << r.err;
+  EXPECT_NE(r.err.find("Quarto-F-IMPECRFIC,  "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("out/demo.cc"), std::string::npos) << r.err;
+  EXPECT_TRUE(tmpIsEmpty());
+}
+
+TEST_F(RunTest, UnopenableOutputDirectoryIsFatal) {
+  const auto r = run({"demo.ptu", "missing/demo"});
+  EXPECT_EQ(r.status, 7) << r.err;
+  EXPECT_NE(r.err.find("Quarto-F-IMPOUVFIC,  [./demo.ptu:-1] Cannot open the file missing/demo.cc\n"), std::string::npos) << r.err;
+  EXPECT_TRUE(tmpIsEmpty());
+}
+
+TEST_F(RunTest, ScriptNamedAsItsOwnSourceIsNotReadTwice) {
+  const auto r = run({"demo.ptu", "out/demo", "-SOURCE=demo.ptu"});
+  EXPECT_NE(r.err.find("Quarto-W-LIGNTRAIT,  "), std::string::npos) << r.err;
+  std::size_t count = 0;
+  for (std::size_t at = r.err.find("LIGNTRAIT"); at != std::string::npos; at = r.err.find("LIGNTRAIT", at + 1))
+    ++count;
+  EXPECT_EQ(count, 1u);
+  EXPECT_TRUE(tmpIsEmpty());
+}
+
+TEST_F(RunTest, CountedErrorDeletesGeneratedOutputsButKeepsTheList) {
+  // A SERVICE without its name is an error.
+  scratch.write("work/bad.ptu", "HEADER demo, 1, 1\nBEGIN\nSERVICE\n");
+  const auto r = run({"bad.ptu", "out/bad", "-TSF=out/bad"});
+  if (r.err.find("-E-") == std::string::npos) GTEST_SKIP() << "no error reported by this build: " << r.err;
+  EXPECT_EQ(r.status, 5) << r.err;
+  EXPECT_FALSE(exists("out/bad.cc"));
+  EXPECT_FALSE(exists("out/bad.tdc"));
+  EXPECT_FALSE(exists("out/bad.icc"));
+  EXPECT_TRUE(exists("out/bad.tsf"));
+  EXPECT_TRUE(exists("bad.lis"));
+  EXPECT_TRUE(tmpIsEmpty());
+}
+
+// A segmentation violation while the run waits on a separate source file that
+// is a named pipe: the handler ends the run with status 9 and no work file
+// is left in TEMP.
+TEST_F(RunTest, SegmentationViolationLeavesNoWorkFile) {
+  const std::string fifo = scratch.file("work/pipe.cc");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  testkit::EnvChanges e = env();
+  std::vector<std::string> envStrings;
+  for (char** p = environ; *p; ++p) {
+    const std::string kv = *p;
+    const std::string key = kv.substr(0, kv.find('='));
+    if (e.find(key) == e.end()) envStrings.push_back(kv);
+  }
+  for (const auto& [k, v] : e)
+    if (v) envStrings.push_back(k + "=" + *v);
+  std::vector<std::string> args = {testkit::stageBin("zentaprepro"), "demo.ptu", "out/demo", "-SOURCE=pipe.cc",
+                                   "-STD_DEFINE=std.def"};
+  std::vector<char*> argv, envp;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  for (auto& s : envStrings) envp.push_back(s.data());
+  envp.push_back(nullptr);
+  const std::string errPath = scratch.file("err.txt");
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(work().c_str()) != 0) _exit(126);
+    if (!std::freopen(errPath.c_str(), "w", stderr)) _exit(126);
+    if (!std::freopen("/dev/null", "w", stdout)) _exit(126);
+    execve(argv[0], argv.data(), envp.data());
+    _exit(127);
+  }
+  // The outputs exist before the chain opens the separate source file.
+  bool ready = false;
+  for (int i = 0; i < 600 && !ready; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ready = exists("out/demo.tdc");
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  ::kill(pid, SIGSEGV);
+  int st = 0;
+  waitpid(pid, &st, 0);
+  ASSERT_TRUE(ready);
+  ASSERT_TRUE(WIFEXITED(st)) << "signal " << WTERMSIG(st);
+  EXPECT_EQ(WEXITSTATUS(st), 9);
+  const std::string err = testkit::ScratchDir::slurp(errPath);
+  EXPECT_NE(err.find("Quarto-S-INTERNERR,  "), std::string::npos) << err;
+  EXPECT_NE(err.find("Module SFC"), std::string::npos) << err;
+  EXPECT_TRUE(tmpIsEmpty());
+}
+
+}  // namespace
