@@ -57,7 +57,15 @@ int bucketOf(std::string_view name) {
 
 // ---------------------------------------------------------------------------
 
-SymbolTable::SymbolTable() {
+SymbolTable::SymbolTable() { clear(); }
+
+void SymbolTable::clear() {
+  identifiers_ = {};
+  tags_ = {};
+  scopes_.clear();
+  scopeIndex_.clear();
+  stack_.clear();
+  unnamedCounter_ = 0;
   Scope global;
   global.number = kGlobalScope;
   global.kind = ScopeKind::Global;

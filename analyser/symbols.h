@@ -78,6 +78,10 @@ class SymbolTable {
   SymbolTable(const SymbolTable&) = delete;
   SymbolTable& operator=(const SymbolTable&) = delete;
   ~SymbolTable();
+  // Back to the state of a new table: the global scope alone, empty grids,
+  // the unnamed-namespace counter at 0. The entries themselves stay allocated
+  // (records may still point at them).
+  void clear();
 
   // --- scopes -------------------------------------------------------------
   int scopeCount() const { return static_cast<int>(scopes_.size()); }
@@ -171,7 +175,6 @@ class SymbolTable {
   std::vector<Scope> scopes_;
   std::unordered_map<Name, std::vector<int>> scopeIndex_;  // name -> scopes
   std::vector<int> stack_;
-  std::vector<Symbol*> owned_;
   int unnamedCounter_ = 0;
 };
 

@@ -228,3 +228,36 @@ TEST_F(Symbols, EnteringAnExistingScopeForQualifiedDefinitions) {
 
 }  // namespace
 }  // namespace zenta::analyser::testing
+
+namespace zenta::analyser::testing {
+namespace {
+
+class SymbolsClear : public TablesTest {};
+
+TEST_F(SymbolsClear, ClearGivesAFreshTable) {
+  const int ns = table.openUnnamedNamespace();
+  table.declareSymbol(n("kept"), I("int"), 0, ns);
+  table.declareTag(n("T"), structureType(n("T"), false, 0), 0);
+  table.clear();
+  EXPECT_EQ(table.scopeCount(), 1);
+  EXPECT_EQ(table.currentScope(), kGlobalScope);
+  EXPECT_EQ(table.identifierCount(), 0u);
+  EXPECT_EQ(table.lookupTag(n("T"), -1, 0), nullptr);
+  EXPECT_EQ(table.lookupScope(n("zenta_unnamed_namespace_1")), 0);
+  EXPECT_EQ(table.nextUnnamedNamespaceName().text(), "zenta_unnamed_namespace_1");
+}
+
+TEST_F(SymbolsClear, RemovingTheIdentifierExceptionFromOneScope) {
+  const int std_ = table.openScope(n("std"), ScopeKind::Namespace);
+  Symbol* inStd = table.declareSymbol(n("exception"), I("int"), 0, std_);
+  table.closeScope();
+  Symbol* global = table.declareSymbol(n("exception"), I("int"), 0, kGlobalScope);
+  SymbolFilter here;
+  here.scope = kGlobalScope;
+  EXPECT_EQ(table.undeclareSymbol(n("exception"), here), global);
+  EXPECT_EQ(table.lookupSymbol(n("exception"), kGlobalScope), nullptr);
+  EXPECT_EQ(table.lookupSymbol(n("exception"), std_), inStd);
+}
+
+}  // namespace
+}  // namespace zenta::analyser::testing
