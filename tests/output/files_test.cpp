@@ -141,18 +141,27 @@ TEST_F(FilesTest, CloseAndDeleteWorkFilesLeavesNothing) {
   EXPECT_TRUE(fs::is_empty(scratch.path()));
 }
 
-TEST_F(FilesTest, FatalMessageDeletesTheWorkFiles) {
-  const outtest::Ending e = outtest::endOf([&] {
-    makeWorkFileNames(scratch.file("w"));
-    openWorkFiles(0);
-    openWorkFiles(1);
-    diag::fatal("IMPOUVFIC", "somewhere");
-  });
-  EXPECT_EQ(e.status, 7);
-  EXPECT_FALSE(scratch.exists("wa.tmp"));
-  EXPECT_FALSE(scratch.exists("wb.tmp"));
-  EXPECT_FALSE(scratch.exists("wc.tmp"));
-  EXPECT_FALSE(scratch.exists("wd.tmp"));
+TEST_F(FilesTest, FatalAndSevereMessagesDeleteTheWorkFiles) {
+  const struct {
+    bool severe;
+    int status;
+  } table[] = {{false, 7}, {true, 9}};
+  for (const auto& row : table) {
+    const outtest::Ending e = outtest::endOf([&] {
+      makeWorkFileNames(scratch.file("w"));
+      for (int section : {0, 1, 3, 4, 6}) openWorkFiles(section);
+      if (std::FILE* probe = std::fopen(scratch.file("wh.tmp").c_str(), "r")) {
+        std::fclose(probe);
+      } else {
+        _exit(101);  // the work files were not created
+      }
+      if (row.severe) diag::severe("ERRINTFCT", "test");
+      diag::fatal("IMPOUVFIC", "somewhere");
+    });
+    EXPECT_EQ(e.status, row.status) << e.err;
+    for (const char* letter : {"a", "b", "c", "d", "e", "f", "h"})
+      EXPECT_FALSE(scratch.exists(std::string("w") + letter + ".tmp")) << letter;
+  }
 }
 
 TEST_F(FilesTest, FileFailuresAreFatal) {

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -240,54 +241,127 @@ TEST_F(RunTest, CountedErrorDeletesGeneratedOutputsButKeepsTheList) {
   EXPECT_TRUE(tmpIsEmpty());
 }
 
-// A segmentation violation while the run waits on a separate source file that
-// is a named pipe: the handler ends the run with status 9 and no work file
-// is left in TEMP.
-TEST_F(RunTest, SegmentationViolationLeavesNoWorkFile) {
-  const std::string fifo = scratch.file("work/pipe.cc");
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  testkit::EnvChanges e = env();
-  std::vector<std::string> envStrings;
-  for (char** p = environ; *p; ++p) {
-    const std::string kv = *p;
-    const std::string key = kv.substr(0, kv.find('='));
-    if (e.find(key) == e.end()) envStrings.push_back(kv);
+// A run started in the background, so that the test can act on it while it
+// waits on a named pipe.
+class Background {
+ public:
+  Background(const std::vector<std::string>& args, const testkit::EnvChanges& env, const std::string& cwd,
+             const std::string& errPath) {
+    std::vector<std::string> envStrings;
+    for (char** p = environ; *p; ++p) {
+      const std::string kv = *p;
+      if (env.find(kv.substr(0, kv.find('='))) == env.end()) envStrings.push_back(kv);
+    }
+    for (const auto& [k, v] : env)
+      if (v) envStrings.push_back(k + "=" + *v);
+    std::vector<std::string> argCopy = args;
+    std::vector<char*> argv, envp;
+    for (auto& a : argCopy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    for (auto& e : envStrings) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    pid_ = fork();
+    if (pid_ == 0) {
+      if (chdir(cwd.c_str()) != 0) _exit(126);
+      if (!std::freopen(errPath.c_str(), "w", stderr)) _exit(126);
+      if (!std::freopen("/dev/null", "w", stdout)) _exit(126);
+      execve(argv[0], argv.data(), envp.data());
+      _exit(127);
+    }
   }
-  for (const auto& [k, v] : e)
-    if (v) envStrings.push_back(k + "=" + *v);
-  std::vector<std::string> args = {testkit::stageBin("zentaprepro"), "demo.ptu", "out/demo", "-SOURCE=pipe.cc",
-                                   "-STD_DEFINE=std.def"};
-  std::vector<char*> argv, envp;
-  for (auto& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  for (auto& s : envStrings) envp.push_back(s.data());
-  envp.push_back(nullptr);
-  const std::string errPath = scratch.file("err.txt");
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (chdir(work().c_str()) != 0) _exit(126);
-    if (!std::freopen(errPath.c_str(), "w", stderr)) _exit(126);
-    if (!std::freopen("/dev/null", "w", stdout)) _exit(126);
-    execve(argv[0], argv.data(), envp.data());
-    _exit(127);
+  ~Background() {
+    if (pid_ > 0 && !reaped_) {
+      ::kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
   }
-  // The outputs exist before the chain opens the separate source file.
-  bool ready = false;
-  for (int i = 0; i < 600 && !ready; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ready = exists("out/demo.tdc");
+  void signal(int sig) const { ::kill(pid_, sig); }
+  // Exit status, or 128 + signal number.
+  int wait() {
+    int st = 0;
+    waitpid(pid_, &st, 0);
+    reaped_ = true;
+    return WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
   }
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  ::kill(pid, SIGSEGV);
-  int st = 0;
-  waitpid(pid, &st, 0);
-  ASSERT_TRUE(ready);
-  ASSERT_TRUE(WIFEXITED(st)) << "signal " << WTERMSIG(st);
-  EXPECT_EQ(WEXITSTATUS(st), 9);
-  const std::string err = testkit::ScratchDir::slurp(errPath);
-  EXPECT_NE(err.find("Quarto-S-INTERNERR,  "), std::string::npos) << err;
-  EXPECT_NE(err.find("Module SFC"), std::string::npos) << err;
+
+ private:
+  pid_t pid_ = -1;
+  bool reaped_ = false;
+};
+
+template <class Predicate>
+bool waitFor(Predicate ready) {
+  for (int i = 0; i < 400; ++i) {
+    if (ready()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+  return false;
+}
+
+std::size_t fileCount(const fs::path& dir) {
+  std::size_t n = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir)) ++n;
+  return n;
+}
+
+// The run stops inside an element, on an included PTU file that is a named
+// pipe; the work files of the test, the element and the program then exist.
+class InterruptedRunTest : public RunTest {
+ protected:
+  void SetUp() override {
+    RunTest::SetUp();
+    scratch.write("work/stop.ptu",
+                  "HEADER demo, 1, 1\nBEGIN\n#int x;\nSERVICE S1\nTEST T1\nELEMENT\n"
+                  "INCLUDE PTU pipe.ptu\nVAR x, init = 1, ev = 1\nEND ELEMENT\nEND TEST\nEND SERVICE\n");
+    fifo = scratch.file("work/pipe.ptu");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    testkit::EnvChanges e = env();
+    run_ = std::make_unique<Background>(
+        std::vector<std::string>{testkit::stageBin("zentaprepro"), "stop.ptu", "out/stop", "-STD_DEFINE=std.def"}, e,
+        work(), scratch.file("err.txt"));
+    // Blocked on the pipe with the work files a, b, c, d, e and f open.
+    workFilesSeen = waitFor([&] { return fileCount(scratch.path() / "tmp") >= 6; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  // Feeds the pipe with the text of the included file.
+  void feed(const std::string& text) const {
+    std::FILE* f = std::fopen(fifo.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs(text.c_str(), f);
+    std::fclose(f);
+  }
+  std::string err() const { return testkit::ScratchDir::slurp(scratch.file("err.txt")); }
+
+  std::string fifo;
+  std::unique_ptr<Background> run_;
+  bool workFilesSeen = false;
+};
+
+TEST_F(InterruptedRunTest, SegmentationViolationLeavesNoWorkFile) {
+  ASSERT_TRUE(workFilesSeen) << err();
+  run_->signal(SIGSEGV);
+  EXPECT_EQ(run_->wait(), 9);
+  EXPECT_NE(err().find("Quarto-S-INTERNERR,  "), std::string::npos) << err();
+  EXPECT_NE(err().find("Module SFC"), std::string::npos) << err();
   EXPECT_TRUE(tmpIsEmpty());
+}
+
+TEST_F(InterruptedRunTest, FatalMessageLeavesNoWorkFile) {
+  ASSERT_TRUE(workFilesSeen) << err();
+  fs::create_directories(scratch.path() / "work/adir");
+  feed("INCLUDE PTU adir\n");  // a directory cannot be opened as a source file
+  EXPECT_EQ(run_->wait(), 7);
+  EXPECT_NE(err().find("Quarto-F-IMPOUVFIC,  "), std::string::npos) << err();
+  EXPECT_TRUE(tmpIsEmpty());
+}
+
+TEST_F(InterruptedRunTest, NormalEndLeavesNoWorkFile) {
+  ASSERT_TRUE(workFilesSeen) << err();
+  feed("-- nothing but a comment\n");
+  const int status = run_->wait();
+  EXPECT_TRUE(status == 0 || status == 3) << err();
+  EXPECT_TRUE(tmpIsEmpty());
+  EXPECT_TRUE(exists("out/stop.cc"));
 }
 
 }  // namespace
