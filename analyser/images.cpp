@@ -61,8 +61,11 @@ std::string bodyImage(const Type* t, const ImageOptions& o) {
     out += " }";
     return out;
   }
+  // Named member types are written by name: their own definitions stand
+  // elsewhere. Anonymous ones still show their body.
   ImageOptions inner = o;
   inner.requestingScope = t->memberScope > 0 ? t->memberScope : o.requestingScope;
+  inner.definitions = false;
   for (const Symbol* m : t->members) {
     if (!m) continue;
     out += " ";

@@ -75,6 +75,22 @@ TEST_F(BaseTypes, ModifiedAndPointerSpecifiersComposeInside) {
   EXPECT_EQ(p, pointerTo(I("long long")));
 }
 
+TEST_F(BaseTypes, QualifiersAndModeWordsComposeInAnyPosition) {
+  const Name cst = n("const");
+  // const unsigned long, unsigned const long, unsigned long const
+  Type* a = composeType(composeType(qualifiedType(nullptr, cst), I("unsigned")), I("long"));
+  Type* b = composeType(composeType(I("unsigned"), qualifiedType(nullptr, cst)), I("long"));
+  Type* c = composeType(composeType(I("unsigned"), I("long")), qualifiedType(nullptr, cst));
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(b, c);
+  EXPECT_EQ(image(a, "v"), "const unsigned long v");
+  // A lone qualifier is the implicit int of C.
+  EXPECT_EQ(image(qualifiedType(nullptr, cst), "w"), "const int w");
+  Type* in = composeType(modifiedType(n("_in"), nullptr), I("char"));
+  EXPECT_EQ(image(pointerTo(in), "s"), "_in char *s");
+  EXPECT_TRUE(reported().empty());
+}
+
 struct BadCase {
   const char* what;
   Type* a;
