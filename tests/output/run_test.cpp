@@ -227,6 +227,47 @@ TEST_F(RunTest, ScriptNamedAsItsOwnSourceIsNotReadTwice) {
   EXPECT_TRUE(tmpIsEmpty());
 }
 
+TEST_F(RunTest, ScriptIncludingItselfIsWarnedOnceAndGoesOn) {
+  scratch.write("work/self.ptu",
+                "HEADER demo, 1, 1\nBEGIN\n#int x;\nINCLUDE PTU self.ptu\nSERVICE S1\nTEST T1\nELEMENT\n"
+                "VAR x, init = 1, ev = 1\nEND ELEMENT\nEND TEST\nEND SERVICE\n");
+  const auto r = run({"self.ptu", "out/self"});
+  std::size_t count = 0;
+  for (std::size_t at = r.err.find("-LIGNTRAIT,"); at != std::string::npos; at = r.err.find("-LIGNTRAIT,", at + 1))
+    ++count;
+  EXPECT_EQ(count, 1u) << r.err;
+  EXPECT_EQ(r.status, 3) << r.err;
+  // Processing went on: the service after the include reached the harness.
+  EXPECT_NE(read("out/self.cc").find("TEST_S1"), std::string::npos);
+}
+
+TEST_F(RunTest, NestedIncludesAreNumberedOneAndTwo) {
+  scratch.write("work/outer.ptu",
+                "HEADER demo, 1, 1\nBEGIN\n#int x;\nINCLUDE PTU inc/first.ptu\nSERVICE S1\nTEST T1\nELEMENT\n"
+                "VAR x, init = 1, ev = 1\nEND ELEMENT\nEND TEST\nEND SERVICE\n");
+  scratch.write("work/inc/first.ptu", "INCLUDE PTU inc/second.ptu\n");
+  scratch.write("work/inc/second.ptu", "-- empty\n");
+  const auto r = run({"outer.ptu", "out/outer"});
+  ASSERT_TRUE(r.status == 0 || r.status == 3) << r.err;
+  const std::string tdc = read("out/outer.tdc");
+  const std::string root = fs::canonical(scratch.path() / "work").string();
+  EXPECT_NE(tdc.find("\nE11 0 " + root + "/outer.ptu\n"), std::string::npos) << tdc;
+  const std::size_t one = tdc.find("\nE11 1 " + root + "/inc/first.ptu\n");
+  const std::size_t two = tdc.find("\nE11 2 " + root + "/inc/second.ptu\n");
+  EXPECT_NE(one, std::string::npos) << tdc;
+  EXPECT_NE(two, std::string::npos) << tdc;
+  EXPECT_LT(one, two);
+}
+
+TEST_F(RunTest, HeaderCommentFollowsZentalan) {
+  const auto r = run({"demo.ptu", "out/demo"}, {{"ZENTALAN", "fr"}});
+  ASSERT_TRUE(r.status == 0 || r.status == 3) << r.err;
+  const std::vector<std::string> cc = lines(read("out/demo.cc"));
+  ASSERT_GE(cc.size(), 4u);
+  EXPECT_EQ(cc[1], "//* OUTIL : Unit Test Compiler VERSION 8.3.0.1.342.020                   *");
+  EXPECT_EQ(cc[3].rfind("//* COMMANDE : zentaprepro demo.ptu out/demo", 0), 0u) << cc[3];
+}
+
 TEST_F(RunTest, CountedErrorDeletesGeneratedOutputsButKeepsTheList) {
   // A SERVICE without its name is an error.
   scratch.write("work/bad.ptu", "HEADER demo, 1, 1\nBEGIN\nSERVICE\n");
