@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -193,6 +194,44 @@ TEST(ScriptInt, ArithmeticOnLargeValues) {
   const ScriptInt v = ScriptInt::sub(ScriptInt::shiftLeft(1, 90).value, 3).value;
   EXPECT_EQ(ScriptInt::div(u, v).value.toString(), "-75557863725914323419137");
   EXPECT_EQ(ScriptInt::mod(u, v).value.toString(), "1237713365694202531928866714");
+}
+
+std::string toText(__int128 v) {
+  if (v == 0) return "0";
+  const bool negative = v < 0;
+  unsigned __int128 m = negative ? -static_cast<unsigned __int128>(v) : static_cast<unsigned __int128>(v);
+  std::string digits;
+  for (; m != 0; m /= 10) digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(m % 10)));
+  return negative ? "-" + digits : digits;
+}
+
+TEST(ScriptInt, AgreesWithNativeArithmeticOnRandomValues) {
+  std::mt19937_64 random(1234);
+  for (int i = 0; i < 2000; ++i) {
+    // 127-bit operands built from two 64-bit halves, so that sums,
+    // differences and the checks of the quotients fit in 128 bits.
+    const __int128 a = (static_cast<__int128>(static_cast<std::int64_t>(random()) >> (i % 64)) << 62) ^
+                       static_cast<__int128>(random() >> 2);
+    const __int128 b = static_cast<__int128>(static_cast<std::int64_t>(random()) >> (i % 63)) | 1;
+    const ScriptInt x = big(toText(a).c_str()), y = big(toText(b).c_str());
+    SCOPED_TRACE(toText(a) + " , " + toText(b));
+    ASSERT_EQ(x.toString(), toText(a));
+    ASSERT_EQ(ScriptInt::add(x, y).value.toString(), toText(a + b));
+    ASSERT_EQ(ScriptInt::sub(x, y).value.toString(), toText(a - b));
+    ASSERT_EQ(ScriptInt::mul(y, y).value.toString(), toText(b * b));
+    ASSERT_EQ(ScriptInt::divTruncated(x, y).value.toString(), toText(a / b));
+    ASSERT_EQ(ScriptInt::remTruncated(x, y).value.toString(), toText(a % b));
+    __int128 r = a % b;
+    __int128 q = a / b;
+    if (r < 0) {
+      r += b < 0 ? -b : b;
+      q += b < 0 ? 1 : -1;
+    }
+    ASSERT_EQ(ScriptInt::div(x, y).value.toString(), toText(q));
+    ASSERT_EQ(ScriptInt::mod(x, y).value.toString(), toText(r));
+    ASSERT_EQ(x < y, a < b);
+    ASSERT_EQ((x & y).toString(), toText(a & b));
+  }
 }
 
 TEST(ScriptInt, DivisionSignsForAllFourCombinations) {

@@ -17,6 +17,15 @@ namespace {
 TEST(Hash, WorkedValues) {
   EXPECT_EQ(zs::hashText("A"), 1803);
   EXPECT_EQ(zs::hashText(""), 128);
+  // Longer texts, the running value passing the modulus many times.
+  EXPECT_EQ(zs::hashText("AB"), 2537);
+  EXPECT_EQ(zs::hashText("zentaprepro"), 17631);
+  EXPECT_EQ(zs::hashText(std::string(1000, 'x')), 18394);
+  std::string allBytes;
+  for (int round = 0; round < 4; ++round) {
+    for (int b = 0; b < 256; ++b) allBytes += static_cast<char>(b);
+  }
+  EXPECT_EQ(zs::hashText(allBytes), 19228);
 }
 
 TEST(Hash, StaysInRangeForAnyBytes) {
