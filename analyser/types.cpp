@@ -838,6 +838,27 @@ int parameterMode(Type*& type, bool remove) {
 
 int parameterMode(const Type* type) { return findMode(type); }
 
+bool typeHasModifier(const Type* t, std::string_view word) {
+  for (int guard = 0; t != nullptr && guard < 100000; ++guard) {
+    for (Name m : t->modifiers)
+      if (m == word) return true;
+    switch (t->kind) {
+      case TypeKind::Modified:
+        if (t->name == word) return true;
+        [[fallthrough]];
+      case TypeKind::Pointer:
+      case TypeKind::Array:
+      case TypeKind::Function:
+      case TypeKind::Reference:
+        t = t->target;
+        break;
+      default:
+        return false;
+    }
+  }
+  return false;
+}
+
 ParameterMode modeOfIndex(int index) {
   if (index < 0 || index > 7) return ModeNone;
   return static_cast<ParameterMode>(index / 2);
@@ -877,6 +898,26 @@ std::string storageImage(unsigned storage) {
 
 // ---------------------------------------------------------------------------
 // Testable components.
+
+namespace {
+Symbol* findMemberIn(const Type* s, Name name, int depth) {
+  if (!s || depth > 200) return nullptr;
+  for (Symbol* m : s->members)
+    if (m && m->name == name) return m;
+  for (const BaseClass& b : s->bases) {
+    const Type* base = stripTypedefsAndModifiers(b.type);
+    if (base && base->isStructured())
+      if (Symbol* m = findMemberIn(base, name, depth + 1)) return m;
+  }
+  return nullptr;
+}
+}  // namespace
+
+Symbol* findMember(const Type* structure, Name name) {
+  const Type* s = stripTypedefsAndModifiers(structure);
+  if (!s || !s->isStructured() || !name) return nullptr;
+  return findMemberIn(s, name, 0);
+}
 
 bool memberReachable(const Type* structure, const Symbol* member) {
   if (!member) return false;

@@ -274,6 +274,9 @@ constexpr int kNoModeIndex = 8;
 int parameterMode(Type*& type, bool remove);
 int parameterMode(const Type* type);
 ParameterMode modeOfIndex(int index);
+// Whether a modifier word (`_nocheck`, `_NOCHECK`, a registered word, const)
+// appears on the type, looking through the same levels as the mode lookup.
+bool typeHasModifier(const Type* type, std::string_view word);
 
 // ---------------------------------------------------------------------------
 // Storage classes and specifiers (bit set on a declaration).
@@ -300,6 +303,10 @@ std::string storageImage(unsigned storage);
 // Testable components: a member the harness can reach, the reachable fields
 // of a structure (public bases first, then its own data members), and the
 // count of elementary components of a type (999 nesting levels at most).
+// The member of a structure or union (typedefs and modifiers looked
+// through) named `name`: its own members first, then those of its base
+// classes in order; null when none.
+Symbol* findMember(const Type* structure, Name name);
 bool memberReachable(const Type* structure, const Symbol* member);
 std::vector<Symbol*> reachableFields(const Type* structure);
 int countTestable(const Type* type);

@@ -313,6 +313,16 @@ TEST_F(BaseTypes, ParameterModesLookThroughLevels) {
   }
 }
 
+TEST_F(BaseTypes, ModifierWordsAreFoundThroughLevels) {
+  Type* t = pointerTo(modifiedType(n("_nocheck"), qualifiedType(I("char"), n("const"))));
+  EXPECT_TRUE(typeHasModifier(t, "_nocheck"));
+  EXPECT_TRUE(typeHasModifier(t, "const"));
+  EXPECT_FALSE(typeHasModifier(t, "_NOCHECK"));
+  EXPECT_TRUE(typeHasModifier(arrayOf(pointerTo(I("int"), {n("_NOCHECK")}), "2"), "_NOCHECK"));
+  EXPECT_FALSE(typeHasModifier(typedefType(n("T"), modifiedType(n("_nocheck"), I("int")), 0), "_nocheck"));
+  EXPECT_FALSE(typeHasModifier(nullptr, "const"));
+}
+
 // --- testable components --------------------------------------------------
 
 TEST_F(BaseTypes, TestableComponentsCount) {
@@ -351,6 +361,11 @@ TEST_F(BaseTypes, TestableComponentsCount) {
   addBaseClass(derived, inner, Access::Public, false);
   addBaseClass(derived, privateOnly, Access::Private, false);
   addMember(derived, makeMember(n("own"), i, 0, 0, Access::Public));
+  EXPECT_EQ(findMember(derived, n("own"))->name.text(), "own");
+  EXPECT_EQ(findMember(typedefType(n("DT"), derived, 0), n("a"))->name.text(), "a");  // from the base
+  EXPECT_EQ(findMember(derived, n("z"))->access, Access::Private);
+  EXPECT_EQ(findMember(derived, n("missing")), nullptr);
+  EXPECT_EQ(findMember(i, n("a")), nullptr);
   auto fields = reachableFields(derived);
   ASSERT_EQ(fields.size(), 3u);
   EXPECT_EQ(fields[0]->name.text(), "a");
