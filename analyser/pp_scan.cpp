@@ -40,12 +40,23 @@ const ScanClasses& classes() {
 
 bool punctuator(char c) { return c && std::strchr("+-*/%<>=!&|^:#.", c) != nullptr; }
 
-// Whether writing `b` right after `a` could form a token that neither was.
-bool wouldPaste(char a, char b) {
+// Whether writing `b` right after the text `buf` could form a token that
+// neither was. In text that is scanned again (intermediate) only names and
+// numbers running together count: punctuators are left as they come, since
+// the text may still be stringised.
+bool wouldPaste(const std::string& buf, char b, bool intermediate) {
+  char a = buf.back();
   if (b == kNoExpand) b = 'a';
   if (isIdentPart(a) && (isIdentPart(b) || b == '\'' || b == '"')) return true;
+  if (intermediate) return false;
   if (punctuator(a) && punctuator(b)) return true;
-  if ((isDigit(a) && b == '.') || (a == '.' && isDigit(b))) return true;
+  if (a == '.' && isDigit(b)) return true;
+  if (isDigit(a) && b == '.') {
+    // Only a number continues with a dot: find the start of the last token.
+    std::size_t i = buf.size();
+    while (i > 0 && (isIdentPart(buf[i - 1]) || buf[i - 1] == '.')) --i;
+    return isDigit(buf[i]) || buf[i] == '.';
+  }
   return false;
 }
 
@@ -152,7 +163,7 @@ void resolve(Out& o, char next) {
     o.pending = o.forceMarker = false;
   }
   if (o.checkPaste) {
-    if (!o.buf.empty() && wouldPaste(o.buf.back(), next)) o.buf += ' ';
+    if (!o.buf.empty() && wouldPaste(o.buf, next, o.intermediate)) o.buf += ' ';
     o.checkPaste = false;
   }
 }
