@@ -1,0 +1,62 @@
+// The description of one variable statement (VAR, ARRAY, STR): its
+// qualifier texts, forms and flags, the variable text and the type that the
+// analyser gave it. Filled by the variable statements and by the
+// environments; read by the generator.
+#pragma once
+
+#include <string>
+
+namespace zenta::model {
+
+constexpr std::size_t kMaxQualifierText = 20479;
+constexpr std::size_t kMaxDeclaredType = 79;
+
+enum InitForm { InitValue = 0, InitInList = 1, InitFromRange = 2 };
+enum RangeKind { RangeNone = 0, RangeStep = 1, RangeCount = 2, RangeRandom = 3 };
+enum DeltaKind { DeltaNone = 0, DeltaPercentage = 1, DeltaAbsolute = 2 };
+enum StatementKind { VariableScalar = 0, VariableArray = 1, VariableStructured = 2 };
+
+struct VariableDescription {
+  std::string initText;
+  std::string evText;
+  std::string maxText;
+  std::string minText;
+  std::string deltaText;
+
+  bool initPresent = false;
+  bool evPresent = false;
+  bool maxPresent = false;
+  bool minPresent = false;
+
+  bool initDoubleEqual = false;
+  int initForm = InitValue;
+  int rangeKind = RangeNone;
+  int deltaKind = DeltaNone;
+  bool initFromPresent = false;
+  bool boundsFlag = false;  // +BOUNDS of an INIT FROM range
+
+  // Set for the EV == form; for the EV => form it takes the run option's value.
+  bool evForm = false;
+
+  std::string rangeLow;
+  std::string rangeHigh;
+  std::string rangeStep;
+  std::string evArrowText;
+  std::string evInList;
+  std::string evWithText;
+
+  int randomCount = 0;  // 10 when the given count was out of range
+
+  std::string variableText;
+  std::string declaredType;  // fewer than 80 characters
+  int typeClass = -1;        // the analyser's class; -1 before typing
+  std::string cType;         // the C type text of the analyser's answer
+
+  int statementKind = VariableScalar;
+  unsigned analyserFlags = 0;
+};
+
+// Stores a qualifier text cut to its bound.
+void setBoundedText(std::string& field, const std::string& value, std::size_t limit = kMaxQualifierText);
+
+}  // namespace zenta::model

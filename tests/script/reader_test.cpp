@@ -1,0 +1,237 @@
+// The reader's pieces: comment splitting, keyword splitting, the keyword
+// tables, the language check, native code collection, statement texts, and
+// PTU includes.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "model/script_language.h"
+#include "script/keywords.h"
+#include "script/reader.h"
+#include "script/structure.h"
+#include "script_runner.h"
+
+using namespace zenta;
+using scripttest::analyse;
+using scripttest::brief;
+using scripttest::joined;
+
+namespace {
+
+TEST(SplitComment, RespectsStringAndCharacterLiterals) {
+  struct Row {
+    const char* line;
+    int language;
+    const char* code;
+    bool found;
+  } rows[] = {
+      {"VAR x -- c", 6, "VAR x ", true},
+      {"VAR s, INIT = \"a--b\" -- c", 6, "VAR s, INIT = \"a--b\" ", true},
+      {"VAR s, INIT = \"a\\\"--b\"", 6, "VAR s, INIT = \"a\\\"--b\"", false},
+      {"VAR c, INIT = '-' -- c", 6, "VAR c, INIT = '-' ", true},
+      {"VAR c, INIT = 'a--b'", 6, "VAR c, INIT = 'a--b'", false},
+      {"X 'a--b' -- c", 0, "X 'a", true},
+      {"X '-' -- c", 0, "X '-' ", true},
+      {"X \"unterminated -- no comment", 6, "X \"unterminated -- no comment", false},
+      {"--all comment", 6, "", true},
+  };
+  for (const Row& r : rows) {
+    std::string code, comment;
+    EXPECT_EQ(script::splitComment(r.line, "--", r.language, code, comment), r.found) << r.line;
+    EXPECT_EQ(code, r.code) << r.line;
+  }
+}
+
+TEST(SplitWord, TakesWordCharactersAndUpperCases) {
+  struct Row {
+    const char* text;
+    const char* word;
+    const char* rest;
+  } rows[] = {
+      {"var x, init=1", "VAR", "x, init=1"},
+      {"VAR(x)", "VAR", "(x)"},
+      {"end\t\ttest", "END", "test"},
+      {"(x) y", "", "(x) y"},
+      {"A_$1 b", "A_$1", "b"},
+      {"", "", ""},
+  };
+  for (const Row& r : rows) {
+    std::string w, rest;
+    script::splitWord(r.text, w, rest);
+    EXPECT_EQ(w, r.word) << r.text;
+    EXPECT_EQ(rest, r.rest) << r.text;
+  }
+}
+
+TEST(Keywords, TableHasEightyTwoDistinctEntriesWithTheirKinds) {
+  int count = 0;
+  const script::KeywordEntry* table = script::keywordTable(count);
+  ASSERT_EQ(count, 82);
+  std::set<std::string> words;
+  for (int i = 0; i < count; ++i) words.insert(table[i].word);
+  EXPECT_EQ(words.size(), 82u);
+  struct Row {
+    const char* word;
+    int kind;
+    script::KeywordLanguage language;
+  } rows[] = {
+      {"ENTETE", 2, script::French}, {"HEADER", 2, script::English}, {"SERVICE", 3, script::Both},
+      {"FTEST", 6, script::French},  {"TAB", 12, script::French},    {"ARRAY", 12, script::English},
+      {"CONST", 1, script::Both},    {"END", 30, script::English},   {"INCLURE", 32, script::French},
+      {"STR", 39, script::Both},     {"NEXT_TEST", 59, script::English}, {"TEST_SUITE", 59, script::French},
+      {"COUV", 61, script::French},  {"REQUIREMENT", 63, script::Both}, {"INITIALIZATION", 41, script::English},
+  };
+  for (const Row& r : rows) {
+    const script::KeywordEntry* e = script::findKeyword(r.word);
+    ASSERT_NE(e, nullptr) << r.word;
+    EXPECT_EQ(e->kind, r.kind) << r.word;
+    EXPECT_EQ(e->language, r.language) << r.word;
+  }
+  EXPECT_EQ(script::findKeyword("VA"), nullptr);  // no prefix matching
+  EXPECT_EQ(script::findKeyword("var"), nullptr);  // the caller upper-cases
+  EXPECT_TRUE(script::findKeyword("TEST")->argumentRequired);
+  EXPECT_TRUE(script::findKeyword("HEADER")->argumentExpected);
+  EXPECT_FALSE(script::findKeyword("HEADER")->argumentRequired);
+}
+
+TEST(Keywords, SecondWordTables) {
+  int n = 0;
+  script::secondWordTable(script::EndWords, n);
+  EXPECT_EQ(n, 21);
+  EXPECT_EQ(script::findSecondWord(script::EndWords, "OPERATION")->subKind, script::EndService);
+  EXPECT_EQ(script::findSecondWord(script::EndWords, "SEQUENCE")->subKind, script::EndSequence);
+  EXPECT_EQ(script::findSecondWord(script::IncludeWords, "PTU")->subKind, script::IncludePtu);
+  EXPECT_EQ(script::findSecondWord(script::DefineWords, "MUET")->language, script::French);
+  EXPECT_EQ(script::findSecondWord(script::DefineWords, "FIELD"), nullptr);
+}
+
+TEST(Keywords, MessageWordsFollowTheLanguage) {
+  EXPECT_STREQ(script::messageWord(script::MwEndService, 0), " FIN SERVICE");
+  EXPECT_STREQ(script::messageWord(script::MwEndService, 2), " END SERVICE");
+  EXPECT_STREQ(script::messageWord(script::MwHeader, 1), "ENTETE");
+  EXPECT_STREQ(script::messageWord(script::MwTo, 2), " TO ");
+  EXPECT_STREQ(script::messageWord(script::MwEv, 0), "VA");
+}
+
+TEST(LanguageCheck, SwitchesOnceThenRefuses) {
+  scripttest::prepare({});
+  model::setScriptLanguage(model::LangFrench);
+  model::setScriptLanguageOpen(true);
+  EXPECT_TRUE(script::languageCheck(script::Both));
+  EXPECT_TRUE(model::scriptLanguageOpen());  // bilingual keywords do not decide
+  EXPECT_TRUE(script::languageCheck(script::English));
+  EXPECT_EQ(model::scriptLanguage(), model::LangEnglish);
+  EXPECT_TRUE(script::languageCheck(script::English));
+  EXPECT_FALSE(model::scriptLanguageOpen());
+  EXPECT_FALSE(script::languageCheck(script::French));
+  EXPECT_EQ(model::scriptLanguage(), model::LangEnglish);
+  model::setScriptLanguage(7);
+  EXPECT_FALSE(script::languageCheck(script::Both));
+  model::setScriptLanguage(model::LangEnglish);
+}
+
+TEST(Language, EnglishScriptUnderFrenchSwitchesAndRefusesFrenchLater) {
+  scripttest::Options o;
+  o.language = model::LangFrench;
+  const auto got = brief(analyse("HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\n"
+                                 "END ELEMENT\nFIN TEST\nEND SERVICE\n",
+                                 o));
+  EXPECT_EQ(joined(got), joined({"I:LANSWITCH:2", "W:STXMETAIN:10", "W:MOTCLEABS:10", "W:MOTCLEABS:10"}));
+  EXPECT_EQ(model::scriptLanguage(), model::LangEnglish);
+}
+
+TEST(Language, FrenchScriptUnderEnglishSwitches) {
+  const auto ms = analyse("ENTETE m, 1, x\nDEBUT\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\nVAR x\n"
+                          "FIN ELEMENT\nFIN FAMILLE\nFIN TEST\nFIN SERVICE\nEND SERVICE\n");
+  EXPECT_EQ(joined(brief(ms)), joined({"I:LANSWITCH:2", "W:STXMETAIN:12"}));
+  ASSERT_FALSE(ms.empty());
+  EXPECT_NE(ms[0].text.find("it should be 'FR'"), std::string::npos);
+  EXPECT_EQ(model::scriptLanguage(), model::LangFrench);
+}
+
+TEST(Language, MessagesQuoteKeywordsInTheScriptLanguage) {
+  scripttest::Options o;
+  o.language = model::LangFrench;
+  const auto ms = analyse("ENTETE m, 1, x\nDEBUT\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\nVAR x\n", o);
+  ASSERT_EQ(ms.size(), 4u);
+  EXPECT_NE(ms[0].text.find(" FIN SERVICE"), std::string::npos);
+  EXPECT_NE(ms[1].text.find("FIN TEST"), std::string::npos);
+  EXPECT_NE(ms[2].text.find("FIN ELEMENT"), std::string::npos);
+  EXPECT_NE(ms[3].text.find("FIN FAMILLE"), std::string::npos);
+}
+
+TEST(Reader, StatementTextsInMessages) {
+  const auto ms = analyse(
+      "HEADER m, 1, x\nBEGIN\nFOO \"a--b\" 'c--d' -- gone\nBAR one\n&   two -- gone\n-- comment line\n& three\n"
+      "\n\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n");
+  ASSERT_EQ(ms.size(), 2u);
+  EXPECT_EQ(ms[0].line, 4);
+  EXPECT_NE(ms[0].text.find("FOO \"a--b\" 'c--d'"), std::string::npos) << ms[0].text;
+  EXPECT_EQ(ms[0].text.find("gone"), std::string::npos);
+  EXPECT_EQ(ms[1].line, 8);
+  EXPECT_NE(ms[1].text.find("BAR one two three"), std::string::npos) << ms[1].text;
+}
+
+TEST(Reader, NativeCodeKeepsLineDistances) {
+  script::resetReader();
+  script::collectNativeCode("int a;", 5);
+  script::collectNativeCode("int b;", 8);
+  script::collectNativeCode("int c;", 9);
+  EXPECT_EQ(script::collectedNativeCode(), "int a;\n\n\nint b;\nint c;");
+  EXPECT_EQ(script::takeStubNativeCode(), "int a;\n\n\nint b;\nint c;");
+  EXPECT_EQ(script::collectedNativeCode(), "");
+}
+
+TEST(Reader, NativeLinesDoNotCountAsStatementsAndCommentsOnlyScriptIsFatal) {
+  const std::string path = scripttest::writeFile("comments.ptu", "-- only\n-- comments\n#int x;\n\n");
+  EXPECT_EXIT(scripttest::analyseFile(path), ::testing::ExitedWithCode(7), "AUCUNMETA");
+}
+
+TEST(Reader, TooLongStatementIsFatal) {
+  std::string s = "HEADER m, 1, x\nBEGIN\nCOMMENT x\n";
+  for (int i = 0; i < 10000; ++i) s += "& abcdefghij\n";
+  const std::string path = scripttest::writeFile("long.ptu", s);
+  EXPECT_EXIT(scripttest::analyseFile(path), ::testing::ExitedWithCode(7), "LINETOLON");
+}
+
+TEST(Reader, NextTestNamesPhases) {
+  analyse("HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t first\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nNEXT_TEST\n"
+          "ELEMENT\nVAR x\nEND ELEMENT\nNEXT_TEST more\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nNEXT_TEST\n"
+          "ELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n");
+  const auto& tests = script::blockState().allTests;
+  EXPECT_EQ(joined(tests), joined({"T FIRST", "T_PHASE_2", "T_PHASE_3 MORE", "TEST_PHASE_1"}));
+}
+
+TEST(Reader, NextTestRepeatsTheFamily) {
+  scripttest::Options o;
+  o.selection.families = {"F"};
+  const auto got = brief(analyse("HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\n"
+                                 "END ELEMENT\nNEXT_TEST\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+                                 o));
+  // NEXT_TEST closes the family block as END TEST does; the second phase
+  // keeps family F: no missing-family warning, no empty program.
+  EXPECT_EQ(joined(got), "W:MOTCLEABS:10 ");
+  EXPECT_EQ(script::blockState().generatedTests, 2);
+}
+
+TEST(Reader, SequenceModeElements) {
+  analyse("HEADER m, 1, x\nBEGIN\nSEQUENCE\nSERVICE s\nTEST t\nFAMILY f\nVAR a\nVAR b\nEND TEST\nEND SERVICE\n");
+  EXPECT_EQ(script::blockState().elementNumber, 2);
+}
+
+TEST(Include, PtuFileContinuesTheBlockStructure) {
+  scripttest::writeFile("inc.ptu", "TEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nBOGUS\n");
+  const std::string main = scripttest::writeFile(
+      "main.ptu", "HEADER m, 1, x\nBEGIN\nSERVICE s\nINCLUDE PTU " + scripttest::scratchDir() +
+                      "/inc.ptu\nOTHER\nEND SERVICE\n");
+  const auto got = scripttest::analyseFile(main);
+  ASSERT_EQ(got.size(), 2u) << joined(brief(got));
+  EXPECT_EQ(got[0].code, "STXMETAIN");
+  // The last statement of the included file ends with the including file's
+  // next line, and carries that line.
+  EXPECT_NE(got[0].text.find("main.ptu:5"), std::string::npos) << got[0].text;
+  EXPECT_NE(got[0].text.find("BOGUS"), std::string::npos) << got[0].text;
+  EXPECT_EQ(got[1].code, "STXMETAIN");
+  EXPECT_NE(got[1].text.find("main.ptu:6"), std::string::npos) << got[1].text;
+}
+}  // namespace

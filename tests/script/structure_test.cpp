@@ -1,0 +1,182 @@
+// Small scripts with the exact messages each must give (severity, code and
+// the line that ended the statement), and nothing else.
+#include <gtest/gtest.h>
+
+#include "script/structure.h"
+#include "script_runner.h"
+
+using scripttest::analyse;
+using scripttest::brief;
+using scripttest::joined;
+using scripttest::Options;
+
+namespace {
+
+struct Case {
+  const char* name;
+  const char* script;
+  std::vector<std::string> expected;
+  Options options = {};
+};
+
+const char* kClean =
+    "HEADER mod, 1.0, x\n"
+    "BEGIN\n"
+    "SERVICE s1\n"
+    "TEST t1\n"
+    "FAMILY nominal\n"
+    "ELEMENT\n"
+    "VAR x, INIT = 1, EV = 1\n"
+    "END ELEMENT\nEND FAMILY\n"
+    "END TEST\n"
+    "END SERVICE\n";
+
+Options french() {
+  Options o;
+  o.language = zenta::model::LangFrench;
+  return o;
+}
+
+Options selecting(zenta::script::Selection s) {
+  Options o;
+  o.selection = std::move(s);
+  return o;
+}
+
+std::vector<Case> cases() {
+  return {
+      {"clean", kClean, {}},
+      {"lower case keywords", "header m, 1, x\nbegin\nservice s\ntest t\nfamily f\nelement\nvar x, init = 1\n"
+                              "end element\nend family\nend test\nend service\n", {}},
+      {"continuations join with blanks and skip comment lines",
+       "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x,\n& INIT = 1\n-- between\n& , EV = 1;\n"
+       "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:LIGNERRON:11"}},
+      {"unknown keyword", "HEADER m, 1, x\nBEGIN\nFOO bar\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\n"
+                          "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {"W:STXMETAIN:4"}},
+      {"coverage is unknown, register accepted",
+       "HEADER m, 1, x\nBEGIN\nCOV all\nREGISTER r\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\n"
+       "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {"W:STXMETAIN:4"}},
+      {"header without argument, test without name",
+       "HEADER\nHEADER m, 1, x\nBEGIN\nSERVICE s\nTEST\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
+       "END SERVICE\n",
+       {"W:STXVALEXP:2", "E:STXVALEXP:6"}},
+      {"header with two fields", "HEADER m, 1\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\n"
+                                 "END TEST\nEND SERVICE\n", {"W:FORMENTET:2"}},
+      {"test ending with semicolon is still opened",
+       "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t;\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:LIGNERRON:5"}},
+      {"test before service opens INCONNUE",
+       "HEADER m, 1, x\nBEGIN\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"E:MOTCLEABS:4"}},
+      {"service before begin", "HEADER m, 1, x\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\n"
+                               "END TEST\nEND SERVICE\n", {"W:MOTCLEABS:3"}},
+      {"begin without header", "BEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
+                               "END SERVICE\n", {"E:ENTETEERR:2"}},
+      {"element without test opens INCONNU",
+       "HEADER m, 1, x\nBEGIN\nSERVICE s\nELEMENT\nVAR x\nEND ELEMENT\nEND TEST\nEND SERVICE\n",
+       {"E:MOTCLEABS:5", "W:BLOC_ABST:5"}},
+      {"element without family", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nELEMENT\nVAR x\nEND ELEMENT\n"
+                                 "ELEMENT\nVAR y\nEND ELEMENT\nEND TEST\nEND SERVICE\n", {"W:BLOC_ABST:6"}},
+      {"duplicate test in one service, same name in another accepted",
+       "HEADER m, 1, x\nBEGIN\nSERVICE s1\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
+       "TEST  T\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n"
+       "SERVICE s2\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:NOMTSTDBL:12"}},
+      {"duplicate service", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\n"
+                            "END TEST\nEND SERVICE\nSERVICE S\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\n"
+                            "END TEST\nEND SERVICE\n", {"W:NOMOPEDBL:13"}},
+      {"empty loop", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t LOOP\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\n"
+                     "END TEST\nEND SERVICE\n", {"W:INDBOUINC:5"}},
+      {"loop with expression", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t loop 3\nFAMILY f\nELEMENT\nVAR x\n"
+                               "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {}},
+      {"french loop word", "ENTETE m, 1, x\nDEBUT\nSERVICE s\nTEST t BOUCLE\nFAMILLE f\nELEMENT\nVAR x\n"
+                           "FIN ELEMENT\nFIN FAMILLE\nFIN TEST\nFIN SERVICE\n", {"W:INDBOUINC:5"}, french()},
+      {"end test outside a test inside a service",
+       "HEADER m, 1, x\nBEGIN\nSERVICE s\nEND TEST\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
+       "END SERVICE\n",
+       {"W:MOTCLEABS:5", "I:MAL_PLACE:5"}},
+      {"end test and end service outside", "HEADER m, 1, x\nBEGIN\nEND TEST\nEND SERVICE\nSERVICE s\nTEST t\n"
+                                           "FAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:MAL_PLACE:4", "W:MAL_PLACE:5"}},
+      {"test without element", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nEND TEST\nEND SERVICE\n",
+       {"W:MOTCLEABS:7", "W:BLOC_ABST:7", "W:TEST_VIDE:7"}},
+      {"empty element", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
+                        "END SERVICE\n", {"W:ELMT_VIDE:8"}},
+      {"service without test", "HEADER m, 1, x\nBEGIN\nSERVICE s\nEND SERVICE\n",
+       {"W:OPER_VIDE:4", "E:PROGXVIDE:4"}},
+      {"no service", "HEADER m, 1, x\nBEGIN\n", {"E:PROG_VIDE:2"}},
+      {"misplaced family", "HEADER m, 1, x\nBEGIN\nSERVICE s\nFAMILY f\nTEST t\nFAMILY f\nFAMILY g\nELEMENT\n"
+                           "FAMILY h\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:MAL_PLACE:5", "W:MAL_PLACE:8", "W:MAL_PLACE:10"}},
+      {"implicit closings at the end of the script",
+       "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\n",
+       {"W:MOTCLEABS:7", "W:MOTCLEABS:7", "W:MOTCLEABS:7", "W:MOTCLEABS:7"}},
+      {"element closes element, test closes test",
+       "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nELEMENT\nVAR y\nTEST u\nFAMILY f\n"
+       "ELEMENT\nVAR z\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:MOTCLEABS:9", "W:MOTCLEABS:11", "W:MOTCLEABS:11", "W:MOTCLEABS:11"}},
+      {"else and end if without if", "HEADER m, 1, x\nBEGIN\nELSE\nEND IF\nSERVICE s\nTEST t\nFAMILY f\n"
+                                     "ELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"E:TROPSINON:4", "W:TROPFINSI:5"}},
+      {"second else on one if", "HEADER m, 1, x\nBEGIN\nIF A\nELSE\nELSE\nEND IF\nSERVICE s\nTEST t\nFAMILY f\n"
+                                "ELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {"E:TROPSINON:6"}},
+      {"unclosed if", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\n"
+                      "END TEST\nEND SERVICE\nIF A\n", {"W:MOTCLEABS:12"}},
+      {"exception outside an element only in generated branches",
+       "HEADER m, 1, x\nBEGIN\nIF UNDEFINED_NAME\nEXCEPTION a\nIF KNOWN\nEXCEPTION b\nEND IF\nELSE\n"
+       "EXCEPTION c\nEND IF\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:MOTCLEABS:10"},
+       [] {
+         Options o;
+         o.defines = {"KNOWN=1"};
+         return o;
+       }()},
+      {"simulation blocks", "HEADER m, 1, x\nBEGIN\nELSE_SIMUL\nEND SIMUL\nSIMUL\nSIMUL\nELSE_SIMUL\nELSE_SIMUL\n"
+                            "SERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:MOTCLEABS:4", "W:MOTCLEABS:5", "W:MOTDOUBLE:7", "W:MOTDOUBLE:9", "W:MOTCLEABS:17"}},
+      {"double exception in an element", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\n"
+                                         "EXCEPTION a\nEXCEPTION b\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:DBL_EXCEP:9"}},
+      {"sequence mode makes one element per variable",
+       "HEADER m, 1, x\nBEGIN\nSEQUENCE\nSERVICE s\nTEST t\nFAMILY f\nVAR a\nVAR b\nEND FAMILY\nEND TEST\nEND SERVICE\n"
+       "END SEQUENCE\n", {}},
+      {"variable outside an element", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nVAR a\nEND ELEMENT\nEND FAMILY\n"
+                                      "END TEST\nEND SERVICE\n", {"W:MOTCLEABS:7"}},
+      {"end environment and end define without block",
+       "HEADER m, 1, x\nBEGIN\nEND ENVIRONMENT\nEND DEFINE\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\n"
+       "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"E:MOTCLEABS:4", "E:MOTCLEABS:5"}},
+      {"unknown end word", "HEADER m, 1, x\nBEGIN\nEND WHATEVER\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\n"
+                           "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {"W:STXMETAIN:4"}},
+      {"service selection", kClean, {"E:PROGXVIDE:11", "W:OPER_INEX:11"},
+       selecting({{"S2"}, {}, {}, {}, {}, {}})},
+      {"test selection", kClean, {"W:TEST_INEX:11"}, selecting({{}, {}, {"T1", "T9"}, {}, {}, {}})},
+      {"family selection", kClean, {"I:OPERXVIDE:11", "E:PROGXVIDE:11", "W:FAMI_INEX:11"},
+       selecting({{}, {}, {}, {}, {"F9"}, {}})},
+      {"family exclusion", kClean, {"I:OPERXVIDE:11", "E:PROGXVIDE:11"},
+       selecting({{}, {}, {}, {}, {}, {"NOMINAL"}})},
+      {"service exclusion", kClean, {"E:PROGXVIDE:11"}, selecting({{}, {"S1"}, {}, {}, {}, {}})},
+  };
+}
+
+// Prints a case by its name in failure reports.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+class StructureCases : public ::testing::TestWithParam<Case> {};
+
+TEST_P(StructureCases, GivesExactlyTheseMessages) {
+  const Case& c = GetParam();
+  const auto got = brief(analyse(c.script, c.options));
+  EXPECT_EQ(joined(got), joined(c.expected)) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, StructureCases, ::testing::ValuesIn(cases()),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                           std::string n;
+                           for (const char* p = info.param.name; *p; ++p)
+                             n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+                           return n;
+                         });
+
+}  // namespace
