@@ -3,9 +3,11 @@
 // source file. Until then a run writes the opening and closing parts only.
 #include "driver/chain.h"
 
+#include "script/analyse.h"
+
 namespace zenta::driver {
 
-void runScriptAnalysis() {}
+void runScriptAnalysis() { script::analyseScript(script::passArgumentsFromSettings()); }
 
 void processIncludeLine(const std::string&) {}
 
