@@ -244,71 +244,6 @@ Type* withoutMode(Type* t, bool& found, int depth) {
   }
 }
 
-// ---------------------------------------------------------------------------
-// Testable components.
-
-struct CountState {
-  std::unordered_map<const Type*, int> done;
-  std::vector<const Type*> active;
-};
-
-void collectFields(const Type* s, std::vector<Symbol*>& out, std::vector<const Type*>& active) {
-  for (const Type* a : active)
-    if (a == s) return;
-  active.push_back(s);
-  for (const BaseClass& b : s->bases) {
-    if (b.access != Access::Public && !s->openAccess) continue;
-    const Type* base = stripTypedefsAndModifiers(b.type);
-    if (base != nullptr && base->isStructured()) collectFields(base, out, active);
-  }
-  for (Symbol* m : s->members) {
-    if (m == nullptr || m->isEnumerator) continue;
-    if (m->storage & (StTypedef | StStatic | StFriend)) continue;
-    const Type* mt = stripTypedefsAndModifiers(m->type);
-    if (mt != nullptr && mt->kind == TypeKind::Function) continue;
-    if (!memberReachable(s, m)) continue;
-    out.push_back(m);
-  }
-  active.pop_back();
-}
-
-int count(const Type* t, int depth, CountState& st) {
-  if (t == nullptr || depth > 999) return 0;
-  switch (t->kind) {
-    case TypeKind::Array:
-    case TypeKind::Reference:
-    case TypeKind::Typedef:
-    case TypeKind::Modified:
-      return count(t->target, depth + 1, st);
-    case TypeKind::Union: {
-      if (t->selectedMember > 0 && t->selectedMember <= static_cast<int>(t->members.size())) {
-        const Symbol* m = t->members[static_cast<std::size_t>(t->selectedMember - 1)];
-        return m ? count(m->type, depth + 1, st) : 0;
-      }
-      return 1;
-    }
-    case TypeKind::Structure: {
-      auto it = st.done.find(t);
-      if (it != st.done.end()) return it->second;
-      for (const Type* a : st.active)
-        if (a == t) return 0;  // contains itself: nothing more to reach
-      st.active.push_back(t);
-      long total = 0;
-      for (const Symbol* m : reachableFields(t)) {
-        total += count(m->type, depth + 1, st);
-        if (total > 1000000000L) total = 1000000000L;
-      }
-      st.active.pop_back();
-      st.done[t] = static_cast<int>(total);
-      return static_cast<int>(total);
-    }
-    case TypeKind::Template:
-      return 0;
-    default:
-      return 1;
-  }
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -662,7 +597,7 @@ int integerWidth(const Type* type) {
 }
 
 // ---------------------------------------------------------------------------
-// Comparing types.
+// Canonical integer names (type comparison).
 
 std::string canonicalIntegerName(const Type* integer) {
   if (!integer || integer->kind != TypeKind::Integer) return {};
@@ -678,67 +613,6 @@ std::string canonicalIntegerName(const Type* integer) {
   else out += "int";
   return out;
 }
-
-namespace {
-const Type* skipTypedefs(const Type* t) {
-  for (int guard = 0; t && t->kind == TypeKind::Typedef && guard < 100000; ++guard) t = t->target;
-  return t;
-}
-
-bool compareTypes(const Type* a, const Type* b, bool lenient, int depth) {
-  a = skipTypedefs(a);
-  b = skipTypedefs(b);
-  if (a == b) return true;
-  if (!a || !b || depth > 10000 || a->kind != b->kind) return false;
-  if (a->modifiers != b->modifiers) return false;
-  switch (a->kind) {
-    case TypeKind::Integer:
-      if (a->widthPinned || b->widthPinned || a->signPinned || b->signPinned)
-        return a->signedWidth == b->signedWidth && a->charFlag == b->charFlag &&
-               canonicalIntegerName(a) == canonicalIntegerName(b);
-      return canonicalIntegerName(a) == canonicalIntegerName(b);
-    case TypeKind::Floating:
-      return a->name == b->name;
-    case TypeKind::Void:
-    case TypeKind::Ellipsis:
-      return true;
-    case TypeKind::Pointer:
-      if ((a->memberOf == nullptr) != (b->memberOf == nullptr)) return false;
-      if (a->memberOf && !compareTypes(a->memberOf, b->memberOf, false, depth + 1)) return false;
-      return compareTypes(a->target, b->target, false, depth + 1);
-    case TypeKind::Reference:
-      return compareTypes(a->target, b->target, false, depth + 1);
-    case TypeKind::Modified:
-      return a->name == b->name && compareTypes(a->target, b->target, lenient, depth + 1);
-    case TypeKind::Array: {
-      if (!compareTypes(a->target, b->target, false, depth + 1)) return false;
-      if (!a->hasDimension || !b->hasDimension) return lenient || a->hasDimension == b->hasDimension;
-      if (a->dimensionIsConstant && b->dimensionIsConstant) return a->dimensionValue == b->dimensionValue;
-      return a->dimensionText == b->dimensionText;
-    }
-    case TypeKind::Function: {
-      if (!compareTypes(a->target, b->target, false, depth + 1)) return false;
-      if (a->constMethod != b->constMethod) return false;
-      if (a->parameters.size() != b->parameters.size()) return lenient && (a->parameters.empty() || b->parameters.empty());
-      for (std::size_t i = 0; i < a->parameters.size(); ++i) {
-        const Symbol* pa = a->parameters[i];
-        const Symbol* pb = b->parameters[i];
-        if (!pa || !pb || !compareTypes(pa->type, pb->type, false, depth + 1)) return false;
-      }
-      return true;
-    }
-    case TypeKind::Structure:
-    case TypeKind::Union:
-    case TypeKind::Enumeration:
-      return !a->name.empty() && a->name == b->name && a->scope == b->scope;
-    default:
-      return false;
-  }
-}
-}  // namespace
-
-bool sameType(const Type* a, const Type* b) { return compareTypes(a, b, false, 0); }
-bool compatibleTypes(const Type* a, const Type* b) { return compareTypes(a, b, true, 0); }
 
 // ---------------------------------------------------------------------------
 // Target width pragmas.
@@ -894,49 +768,6 @@ std::string storageImage(unsigned storage) {
       out += ' ';
     }
   return out;
-}
-
-// ---------------------------------------------------------------------------
-// Testable components.
-
-namespace {
-Symbol* findMemberIn(const Type* s, Name name, int depth) {
-  if (!s || depth > 200) return nullptr;
-  for (Symbol* m : s->members)
-    if (m && m->name == name) return m;
-  for (const BaseClass& b : s->bases) {
-    const Type* base = stripTypedefsAndModifiers(b.type);
-    if (base && base->isStructured())
-      if (Symbol* m = findMemberIn(base, name, depth + 1)) return m;
-  }
-  return nullptr;
-}
-}  // namespace
-
-Symbol* findMember(const Type* structure, Name name) {
-  const Type* s = stripTypedefsAndModifiers(structure);
-  if (!s || !s->isStructured() || !name) return nullptr;
-  return findMemberIn(s, name, 0);
-}
-
-bool memberReachable(const Type* structure, const Symbol* member) {
-  if (!member) return false;
-  if (structure && structure->openAccess) return true;
-  return member->access == Access::Public;
-}
-
-std::vector<Symbol*> reachableFields(const Type* structure) {
-  std::vector<Symbol*> out;
-  const Type* s = stripTypedefsAndModifiers(structure);
-  if (!s || !s->isStructured()) return out;
-  std::vector<const Type*> active;
-  collectFields(s, out, active);
-  return out;
-}
-
-int countTestable(const Type* type) {
-  CountState st;
-  return count(type, 0, st);
 }
 
 void resetTypeTablesForTests() {
