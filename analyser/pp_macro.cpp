@@ -718,7 +718,9 @@ bool expandMacro(Out& o, Macro* m) {
   if (k == 0) args.assign(args.empty() ? 0 : 1, std::string());
   args.resize(static_cast<std::size_t>(n));
 
-  // Substitution.
+  // Substitution. An argument refused at the depth limit (reported once)
+  // skips the whole expansion.
+  s.limitHit = false;
   std::vector<std::string> expanded(args.size());
   std::vector<bool> done(args.size(), false);
   std::string result;
@@ -748,6 +750,7 @@ bool expandMacro(Out& o, Macro* m) {
     }
   }
   result += d.tail;
+  if (s.limitHit) return true;
   Frame* f = pushFrame(FrameKind::Macro);
   if (!f) return true;
   f->owned = std::move(result);

@@ -85,6 +85,7 @@ const char* skipLiteral(const char* p, const char* end, bool& closed) {
 Frame* pushFrame(FrameKind kind) {
   State& s = st();
   if (s.top >= kMaxFrames - 1) {
+    s.limitHit = true;
     report(1, "NBRECURSI", std::string());
     return nullptr;
   }
@@ -570,7 +571,7 @@ void scan(Out& o, int base) {
 
 std::string expandText(const std::string& text, bool final) {
   Frame* f = pushFrame(FrameKind::Arg);
-  if (!f) return final ? stripNoExpand(text) : text;
+  if (!f) return std::string();  // too deep: the expansion is skipped
   f->owned = text;
   f->text = f->owned.data();
   f->len = f->owned.size();

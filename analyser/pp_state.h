@@ -171,6 +171,7 @@ struct State {
   std::vector<Frame> frames;
   int top = -1;
   int scanBase = 0;  // the frame below which the current scan never reads
+  bool limitHit = false;  // a frame was refused at the depth limit
 
   std::string pseudoFile;  // "*Initialization*" / "*undef*" while set up runs
   std::string dateText, timeText;
