@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <cctype>
 
+#include "analyser/interface.h"
 #include "cmdline/settings.h"
 #include "script/analyse.h"
 #include "script/reader.h"
-#include "script/structure.h"
 
 namespace zenta::script {
 namespace {
@@ -26,13 +26,7 @@ std::string definedName(const std::string& entry) {
 
 bool conditionTrue(const std::string& condition) {
   const auto& definitions = cmdline::settings().definitions;
-  if (passArguments().harnessLanguage == 6) {
-    if (std::any_of(definitions.begin(), definitions.end(),
-                    [&](const std::string& d) { return definedName(d) == condition; }))
-      return true;
-    const auto& constants = blockState().constants;
-    return std::find(constants.begin(), constants.end(), condition) != constants.end();
-  }
+  if (passArguments().harnessLanguage == 6) return analyser::analyserMacroDefined(condition);
   const std::string name = upper(condition);
   return std::any_of(definitions.begin(), definitions.end(),
                      [&](const std::string& d) { return upper(definedName(d)) == name; });

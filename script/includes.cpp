@@ -2,13 +2,13 @@
 
 #include <unistd.h>
 
-#include <cctype>
-
 #include "cmdline/settings.h"
 #include "diag/report.h"
+#include "generator/skeleton.h"
 #include "output/sources.h"
+#include "script/analyse.h"
+#include "script/native_code.h"
 #include "script/keywords.h"
-#include "script/structure.h"
 
 namespace zenta::script {
 
@@ -39,15 +39,23 @@ bool includePtu(const std::string& name) {
   return output::openSource(path, output::F_INC);
 }
 
-// The constant's name is remembered for IF conditions; the #define line for
-// the preprocessor and the harness is written by the constant handling.
+// The constant becomes a macro of the preprocessor for the rest of the
+// script (IF conditions, native code, variables) and a #define of the
+// harness. The checks of the statement (placement, name, value) belong to
+// the constant handling.
 void defineConstant(const std::string& rest) {
   const std::size_t eq = rest.find('=');
-  std::string name = trim(rest.substr(0, eq));
-  std::size_t end = 0;
-  while (end < name.size() && (std::isalnum(static_cast<unsigned char>(name[end])) || name[end] == '_')) ++end;
-  name = name.substr(0, end);
-  if (!name.empty()) blockState().constants.push_back(name);
+  if (eq == std::string::npos) return;
+  const std::string name = trim(rest.substr(0, eq));
+  const std::string value = trim(rest.substr(eq + 1));
+  if (name.empty()) return;
+  const std::string line = "#define " + name + " " + value;
+  const std::string file = diag::currentFile();
+  const int at = diag::currentLine();
+  if (analysisAllowed()) preprocessNativeCode(line, file, at - 1);
+  diag::setCurrentFile(file);
+  diag::setCurrentLine(at);
+  generator::genNativeLine(line);
 }
 
 void defineStructure(const std::string&, int) {}

@@ -1,12 +1,17 @@
 #include "script/native_code.h"
 
+#include "analyser/interface.h"
+#include "analyser/preprocessor.h"
+
 namespace zenta::script {
 
-// The analyser's preprocessing and declaration parsing take the code here
-// once they are linked into the compiler; until then the code passes
-// through unchanged.
-std::string preprocessNativeCode(const std::string& code, const std::string&, int) { return code; }
+std::string preprocessNativeCode(const std::string& code, const std::string& file, int line) {
+  std::string output;
+  analyser::preprocess_text(code, false, file, line, output, analyser::preprocessorMacroTable(),
+                            analyser::analyserMessageHook);
+  return output;
+}
 
-void analyseNativeDeclarations(const std::string&) {}
+void analyseNativeDeclarations(const std::string& preprocessed) { analyser::analyseDeclarations(preprocessed); }
 
 }  // namespace zenta::script

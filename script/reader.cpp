@@ -256,6 +256,10 @@ const std::string& collectedNativeCode() { return g_reader.native; }
 void handOnNativeCode() {
   if (!g_reader.nativeCollected) return;
   BlockState& b = blockState();
+  // The analyser's messages move the message position; the statement's own
+  // messages must carry the script's position again.
+  const std::string file = diag::currentFile();
+  const int line = diag::currentLine();
   if (b.nativeAnalysis) {
     collectNativeCode(" ", g_reader.nativeLastLine + 1);
     const output::SourceFrame* frame = output::currentSource();
@@ -267,8 +271,11 @@ void handOnNativeCode() {
     g_reader.native.clear();
     g_reader.nativeCollected = false;
     const output::SourceFrame* frame = output::currentSource();
-    if (frame) diag::setCurrentFile(frame->path);
+    diag::setCurrentFile(frame ? frame->path : file);
+  } else {
+    diag::setCurrentFile(file);
   }
+  diag::setCurrentLine(line);
 }
 
 std::string takeStubNativeCode() {

@@ -42,9 +42,9 @@ void handOnNativeCode();
 // The code collected in a DEFINE STUB block (the buffer is emptied).
 std::string takeStubNativeCode();
 
-// Whether an IF condition is true: a macro known to the preprocessor (the
-// -DEFINE names and CONST names as a fallback); for other harness languages
-// a name of the -DEFINE list.
+// Whether an IF condition is true: with the C++ harness a macro that the
+// preprocessor has defined (-DEFINE options, CONST statements, native code);
+// for other harness languages a name of the -DEFINE list.
 bool conditionTrue(const std::string& condition);
 
 void resetReader();

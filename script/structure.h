@@ -69,9 +69,6 @@ struct BlockState {
 
   // Native code is preprocessed and analysed while this is on.
   bool nativeAnalysis = true;
-
-  // CONST names, answered by IF until the preprocessor knows the macros.
-  std::vector<std::string> constants;
 };
 
 BlockState& blockState();

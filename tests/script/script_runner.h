@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "analyser/interface.h"
 #include "cmdline/filenames.h"
 #include "cmdline/settings.h"
 #include "cmdline/target.h"
@@ -102,6 +103,7 @@ inline std::vector<Message> analyseFile(const std::string& path, const Options& 
   settings.harness = scratchDir() + "/harness.cc";
   settings.resultsDirectory = scratchDir();
   zenta::cmdline::deriveAllNames();
+  zenta::analyser::startAnalyser({}, o.defines, "");
   zenta::generator::prepareGeneration();
   zenta::output::openSource(path, zenta::output::F_PTU);
   zenta::script::PassArguments args;

@@ -132,6 +132,12 @@ std::vector<Case> cases() {
          o.defines = {"KNOWN=1"};
          return o;
        }()},
+      {"constants and native macros answer IF",
+       "HEADER m, 1, x\nBEGIN\nCONST LIMIT = 3\n##define FROM_NATIVE 1\nIF LIMIT\nEXCEPTION a\nEND IF\n"
+       "IF FROM_NATIVE\nEXCEPTION b\nEND IF\nIF NOT_DEFINED, FROM_NATIVE\nEXCEPTION c\nEND IF\n"
+       "IF NOT_DEFINED\nEXCEPTION d\nEND IF\n"
+       "SERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:MOTCLEABS:7", "W:MOTCLEABS:10", "W:MOTCLEABS:13"}},
       {"simulation blocks", "HEADER m, 1, x\nBEGIN\nELSE_SIMUL\nEND SIMUL\nSIMUL\nSIMUL\nELSE_SIMUL\nELSE_SIMUL\n"
                             "SERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
        {"W:MOTCLEABS:4", "W:MOTCLEABS:5", "W:MOTDOUBLE:7", "W:MOTDOUBLE:9", "W:MOTCLEABS:17"}},
