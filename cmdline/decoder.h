@@ -7,6 +7,22 @@
 // environment references, then analyses the arguments against the table and
 // reports the first violation with one of its fixed messages followed by the
 // usage text. Decode never exits: the caller decides what an error means.
+//
+// Choices of this decoder beyond the classic rules:
+// - An argument that begins with "/" and matches no option name is taken as
+//   a positional argument, so that absolute paths work as file arguments.
+//   With "-" an unknown name stays an error.
+// - "-option=file" is also recognised inside an option file, so option files
+//   may nest (an "@" inside an option file is an ordinary token). Nesting is
+//   bounded by kMaxOptionFileDepth ("Option files nested too deeply,"); a file
+//   that names itself directly or through others is refused ("Option file
+//   refers to itself,"); the bytes read from option files are bounded by
+//   kMaxOptionFileBytes ("Option file too large,"). Only regular files are
+//   option files: a directory, device or pipe is "File not found".
+// - A NUL byte in an option file separates tokens; inside double quotes it is
+//   dropped. An unbalanced double quote ends at the end of the file.
+// - Environment references are replaced in one pass: a substituted value is
+//   not scanned again.
 #pragma once
 
 #include <array>

@@ -346,7 +346,9 @@ CommandResult decodeCommand(const std::vector<std::string>& arguments, const Dec
   if (given("STD_DEFINE") > 0) {
     s.standardDefinitions = firstValue("STD_DEFINE");
   } else if (const char* tgt = std::getenv("ZNTTGT"); tgt && *tgt && s.analysis && analysedLanguage) {
-    s.standardDefinitions = std::string(tgt) + "/ana/znus_c.def";
+    std::string dir = tgt;
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    s.standardDefinitions = dir + "/ana/znus_c.def";
   }
   if (!s.standardDefinitions.empty() && !s.analysis) {
     diag::warning("OPTCETCPP", "STD_DEFINE");

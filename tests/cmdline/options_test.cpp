@@ -176,6 +176,11 @@ TEST_F(Options, StandardDefinitionsFromTheTargetDirectory) {
     // The option wins over the target directory.
     runCommand({"t.ptu", "t.cc", "-STD_DEFINE=mine.def"});
     EXPECT_EQ(settings().standardDefinitions, "mine.def");
+    {
+      EnvGuard slash("ZNTTGT", "/opt/zenta/tgt//");
+      runCommand({"t.ptu", "t.cc"});
+      EXPECT_EQ(settings().standardDefinitions, "/opt/zenta/tgt/ana/znus_c.def");
+    }
     // Without analysis the target's file is not taken, and nothing is said.
     Outcome off = runCommand({"t.ptu", "t.cc", "-NOANALYZE"});
     EXPECT_EQ(off.warnings, 0);
