@@ -1,0 +1,2 @@
+int next_a;
+#include_next <next.h>

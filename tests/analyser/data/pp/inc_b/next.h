@@ -1,0 +1,2 @@
+int next_b;
+#include_next <next.h>

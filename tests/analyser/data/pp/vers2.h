@@ -1,0 +1,1 @@
+int included_through_a_macro_name;

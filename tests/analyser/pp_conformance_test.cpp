@@ -1,0 +1,250 @@
+// Conformance: the corpus in data/pp gives, token by token (blanks and line
+// markers ignored), what the host's `gcc -E -P -undef -nostdinc` gives. The
+// places where this preprocessor deliberately differs are tests of their own
+// below, each showing the difference against gcc.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <sstream>
+
+#include "pp_support.h"
+#include "tests/testkit/process.h"
+
+using namespace pptest;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kGcc = "/usr/bin/gcc";
+
+std::vector<std::string> tokens(const std::string& text) {
+  static const char* const multi[] = {"...", "<<=", ">>=", "->", "++", "--", "<<", ">>", "<=", ">=",
+                                      "==",  "!=",  "&&",  "||", "*=", "/=", "%=", "+=", "-=", "&=",
+                                      "^=",  "|=",  "##",  "::"};
+  std::vector<std::string> r;
+  std::size_t i = 0;
+  bool bol = true;
+  auto ident = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$'; };
+  while (i < text.size()) {
+    char c = text[i];
+    if (c == '\n') {
+      bol = true;
+      ++i;
+      continue;
+    }
+    if (std::isspace(static_cast<unsigned char>(c))) {
+      ++i;
+      continue;
+    }
+    if (bol && text.compare(i, 6, "#line ") == 0) {
+      i = text.find('\n', i);
+      if (i == std::string::npos) break;
+      continue;
+    }
+    bol = false;
+    std::size_t b = i;
+    if (std::isdigit(static_cast<unsigned char>(c)) ||
+        (c == '.' && i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1])))) {
+      ++i;
+      while (i < text.size() && (ident(text[i]) || text[i] == '.' ||
+                                 ((text[i] == '+' || text[i] == '-') && (text[i - 1] | 0x20) == 'e')))
+        ++i;
+    } else if (ident(c)) {
+      while (i < text.size() && ident(text[i])) ++i;
+    } else if (c == '"' || c == '\'') {
+      ++i;
+      while (i < text.size() && text[i] != c && text[i] != '\n') i += text[i] == '\\' ? 2 : 1;
+      i = std::min(i + 1, text.size());
+    } else {
+      std::size_t len = 1;
+      for (const char* m : multi)
+        if (text.compare(i, std::strlen(m), m) == 0) {
+          len = std::strlen(m);
+          break;
+        }
+      i += len;
+    }
+    r.push_back(text.substr(b, i - b));
+  }
+  return r;
+}
+
+std::string join(const std::vector<std::string>& t) {
+  std::string r;
+  for (const auto& s : t) r += s + " ";
+  return r;
+}
+
+// First place where the token lists differ, with some context.
+std::string difference(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+  std::size_t i = 0;
+  while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+  if (i == a.size() && i == b.size()) return {};
+  std::size_t from = i > 8 ? i - 8 : 0;
+  auto slice = [&](const std::vector<std::string>& v) {
+    std::vector<std::string> s(v.begin() + static_cast<long>(std::min(from, v.size())),
+                               v.begin() + static_cast<long>(std::min(i + 8, v.size())));
+    return join(s);
+  };
+  return "at token " + std::to_string(i) + "\n  ours: " + slice(a) + "\n  gcc:  " + slice(b);
+}
+
+std::string corpus() { return std::string(ZENTA_TEST_DATA) + "/pp"; }
+
+std::string gccOutput(const std::vector<std::string>& options, const std::string& file,
+                      const std::string& input = {}) {
+  std::vector<std::string> argv = {kGcc, "-E", "-P", "-undef", "-nostdinc"};
+  argv.insert(argv.end(), options.begin(), options.end());
+  argv.push_back(file);
+  testkit::Result r = testkit::run(argv, {}, corpus(), input);
+  EXPECT_EQ(r.status, 0) << r.err;
+  return r.out;
+}
+
+// Header comment lines: "// args: ..." and "// expect: CODE ...".
+std::vector<std::string> header(const std::string& text, const std::string& key) {
+  std::vector<std::string> r;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line) && line.rfind("//", 0) == 0) {
+    std::string tag = "// " + key + ":";
+    if (line.rfind(tag, 0) != 0) continue;
+    std::istringstream words(line.substr(tag.size()));
+    std::string w;
+    while (words >> w) r.push_back(w);
+  }
+  return r;
+}
+
+std::vector<std::string> corpusFiles() {
+  std::vector<std::string> r;
+  for (const auto& e : fs::directory_iterator(corpus()))
+    if (e.path().extension() == ".c") r.push_back(e.path().filename().string());
+  std::sort(r.begin(), r.end());
+  return r;
+}
+
+class Corpus : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Corpus, SameTokensAsGcc) {
+  if (!fs::exists(kGcc)) GTEST_SKIP() << "no gcc on this host";
+  const std::string name = GetParam();
+  const std::string path = corpus() + "/" + name;
+  const std::string text = testkit::ScratchDir::slurp(path);
+  std::vector<std::string> args = header(text, "args");
+  std::vector<std::string> dirs;
+  for (const auto& a : args)
+    if (a.rfind("-I", 0) == 0) dirs.push_back(corpus() + "/" + a.substr(2));
+  fresh({}, dirs);
+  std::string ours = run(text, path);
+  std::string theirs = gccOutput(args, name);
+  auto a = tokens(ours), b = tokens(theirs);
+  EXPECT_TRUE(a == b) << name << " " << difference(a, b);
+  EXPECT_FALSE(a.empty());
+
+  std::vector<std::string> expected = header(text, "expect");
+  std::vector<std::string> got = codes();
+  std::sort(expected.begin(), expected.end());
+  std::sort(got.begin(), got.end());
+  EXPECT_EQ(got, expected) << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Preprocessor, Corpus, ::testing::ValuesIn(corpusFiles()), [](const auto& info) {
+  std::string n = info.param.substr(0, info.param.size() - 2);
+  std::replace(n.begin(), n.end(), '-', '_');
+  return n;
+});
+
+// ---------------------------------------------------------------- differences
+
+class Difference : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(kGcc)) GTEST_SKIP() << "no gcc on this host";
+  }
+  // Our tokens and gcc's for the same text (given on gcc's standard input).
+  std::pair<std::string, std::string> both(const std::string& text, std::vector<std::string> options = {}) {
+    fresh();
+    std::string ours = join(tokens(run(text)));
+    if (options.empty()) options = {"-x", "c"};
+    std::string theirs = join(tokens(gccOutput(options, "-", text)));
+    return {ours, theirs};
+  }
+};
+
+TEST_F(Difference, SquareBracketParameterLists) {
+  auto [ours, gcc] = both("#define F[a] a+1\nF[2]\n");
+  EXPECT_EQ(ours, "2 + 1 ");
+  EXPECT_NE(gcc, ours);  // gcc: an object-like macro whose text starts with "[a]"
+}
+
+TEST_F(Difference, NoCplusplusEvenForCppText) {
+  auto [ours, gcc] = both("#ifdef __cplusplus\ncpp\n#else\nc\n#endif\n", {"-x", "c++"});
+  EXPECT_EQ(ours, "c ");
+  EXPECT_EQ(gcc, "cpp ");
+}
+
+TEST_F(Difference, OwnPredefinedNames) {
+  auto [ours, gcc] = both("ZNT_WIN32 USE_ZNU ZNT_CPLUSPLUS_LANGUAGE __STDC_VERSION__\n");
+  EXPECT_EQ(ours, "1 1 1 __STDC_VERSION__ ");
+  EXPECT_EQ(gcc.rfind("ZNT_WIN32 USE_ZNU ZNT_CPLUSPLUS_LANGUAGE 2", 0), 0u) << gcc;
+}
+
+TEST_F(Difference, LineMarkersAreLineDirectives) {
+  fresh();
+  std::string ours = run("a\n#define X\n\n\n\n\n\n\n\n\nb\n", "m.c");
+  EXPECT_EQ(ours, "#line 1 \"m.c\"\na\n#line 11 \"m.c\"\nb\n");
+  testkit::Result r = testkit::run({kGcc, "-E", "-undef", "-nostdinc", "-x", "c", "-"}, {}, corpus(),
+                                   "a\n#define X\n\n\n\n\n\n\n\n\nb\n");
+  EXPECT_NE(r.out.find("# 11 \"<stdin>\""), std::string::npos) << r.out;
+}
+
+TEST_F(Difference, EmptyCallOfOneParameterMacroWarns) {
+  auto [ours, gcc] = both("#define q(x) [x]\nq()\n");
+  EXPECT_EQ(ours, gcc);
+  EXPECT_EQ(codes(), std::vector<std::string>{"NOARTOMAC"});
+}
+
+TEST_F(Difference, PragmaLinesAreConsumed) {
+  auto [ours, gcc] = both("#pragma pack(1)\nx\n");
+  EXPECT_EQ(ours, "x ");
+  EXPECT_NE(gcc.find("pragma"), std::string::npos);
+}
+
+TEST_F(Difference, TrigraphsAlwaysReplaced) {
+  auto [ours, gcc] = both("??=define T 1\nT\n");
+  EXPECT_EQ(ours, "1 ");
+  EXPECT_NE(gcc, ours);  // gcc's default dialect ignores trigraphs
+}
+
+TEST_F(Difference, DigraphsReplacedEvenInLiterals) {
+  auto [ours, gcc] = both("a<:1:> \"<%%>\"\n");
+  EXPECT_EQ(ours, "a [ 1 ] \"{}\" ");
+  EXPECT_EQ(gcc, "a < : 1 : > \"<%%>\" ");  // digraph spelling kept
+}
+
+TEST_F(Difference, QuotedIncludeSearchesTheChainBeforeTheIncluderDirectory) {
+  testkit::ScratchDir d;
+  d.write("chain/h.h", "from_chain\n");
+  d.write("src/h.h", "from_includer\n");
+  d.write("src/main.c", "#include \"h.h\"\n");
+  fresh({}, {d.file("chain")});
+  std::string ours = flat(run("#include \"h.h\"\n", d.file("src/main.c")));
+  testkit::Result r = testkit::run({kGcc, "-E", "-P", "-I", d.file("chain"), d.file("src/main.c")});
+  EXPECT_EQ(ours, "from_chain");
+  EXPECT_NE(r.out.find("from_includer"), std::string::npos);
+}
+
+TEST_F(Difference, UnbalancedElseIsAWarningNotAnError) {
+  fresh();
+  std::string ours = flat(run("#if 1\na\n#else\nb\n#else\nc\n#endif\n"));
+  EXPECT_EQ(ours, "a");
+  testkit::Result r = testkit::run({kGcc, "-E", "-P", "-x", "c", "-"}, {}, corpus(),
+                                   "#if 1\na\n#else\nb\n#else\nc\n#endif\n");
+  EXPECT_NE(r.status, 0);
+  EXPECT_EQ(codes(), (std::vector<std::string>{"ELIFAELSE", "MATCHLINE"}));
+}
+
+}  // namespace
