@@ -5,6 +5,7 @@
 #include "cmdline/settings.h"
 #include "diag/report.h"
 #include "generator/skeleton.h"
+#include "output/files.h"
 #include "output/sources.h"
 #include "script/analyse.h"
 #include "script/keywords.h"
@@ -33,6 +34,15 @@ struct Reader {
 };
 
 Reader g_reader;
+
+// Trace 2: a statement line is copied to the harness as a comment.
+void traceStatementLine(const std::string& physical) {
+  if (!cmdline::traceOn(2)) return;
+  const output::CommentDelimiters d = output::commentDelimiters(passArguments().harnessLanguage);
+  std::string text = std::string(d.start ? d.start : "") + " " + physical + " ";
+  if (d.end && *d.end) text += d.end;
+  generator::genTraceComment(text);
+}
 
 void echo(const std::string& physical) {
   if (diag::listFileOpen()) diag::writeToListFile(physical + "\n");
@@ -104,7 +114,7 @@ void dispatchPending() {
 }
 
 void startStatement(const std::string& physical) {
-  if (cmdline::traceOn(2)) generator::genTraceComment(physical);
+  traceStatementLine(physical);
   std::string code, comment;
   splitComment(trim(physical), "--", passArguments().harnessLanguage, code, comment);
   g_reader.statement = trim(code);
@@ -134,7 +144,7 @@ void processLine() {
   }
   if (t[0] == '&') {
     echo(physical);
-    if (cmdline::traceOn(2)) generator::genTraceComment(physical);
+    traceStatementLine(physical);
     std::string code, comment;
     splitComment(std::string_view(t).substr(1), "--", passArguments().harnessLanguage, code, comment);
     const std::string part = trim(code);

@@ -1,0 +1,131 @@
+// The staged compiler on whole scripts: exit status, the messages on the
+// error stream, and survival of hostile input.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "../testkit/process.h"
+
+namespace {
+
+const char* kClean =
+    "HEADER mod, 1.0, x\nBEGIN\nSERVICE s1\nTEST t1\nFAMILY nominal\nELEMENT\nVAR x, INIT = 1, EV = 1\n"
+    "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n";
+
+testkit::Result compile(const testkit::ScratchDir& dir, const std::string& script,
+                        const std::vector<std::string>& options = {}, testkit::EnvChanges env = {}) {
+  dir.write("s.ptu", script);
+  std::vector<std::string> argv{testkit::stageBin("zentaprepro"), "s.ptu", "s.cc", "."};
+  argv.insert(argv.end(), options.begin(), options.end());
+  env["QUARTODIR"] = testkit::stageDir();
+  env["ZNTTGT"] = testkit::stageDir();
+  if (!env.count("ZENTALAN")) env["ZENTALAN"] = std::nullopt;
+  return testkit::run(argv, env, dir.path().string());
+}
+
+struct StatusCase {
+  const char* name;
+  std::string script;
+  int status;
+  std::vector<std::string> expectedInStderr;
+  std::vector<std::string> options = {};
+};
+
+TEST(Program, ExitStatusAndMessages) {
+  std::string longStatement = "HEADER m, 1, x\nBEGIN\nCOMMENT x\n";
+  for (int i = 0; i < 10000; ++i) longStatement += "& abcdefghij\n";
+  const std::vector<StatusCase> cases = {
+      {"clean", kClean, 0, {"0 error and 0 warning"}},
+      {"warnings only", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nEND ELEMENT\nEND FAMILY\n"
+                        "END TEST\nEND SERVICE\n", 3, {"ELMT_VIDE,  [./s.ptu:8]"}},
+      {"implicit service is an error", "HEADER m, 1, x\nBEGIN\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\n"
+                                       "END FAMILY\nEND TEST\nEND SERVICE\n", 5, {"Quarto-E-MOTCLEABS,  [./s.ptu:4]"}},
+      {"comments only", "-- nothing\n-- here\n", 7, {"AUCUNMETA"}},
+      {"too long statement", longStatement, 7, {"LINETOLON"}},
+      {"service selection", kClean, 5, {"OPER_INEX", "PROGXVIDE"}, {"-SERVICE=S2"}},
+  };
+  for (const StatusCase& c : cases) {
+    testkit::ScratchDir dir;
+    const testkit::Result r = compile(dir, c.script, c.options);
+    EXPECT_EQ(r.status, c.status) << c.name << "\n" << r.err;
+    for (const std::string& s : c.expectedInStderr) EXPECT_NE(r.err.find(s), std::string::npos) << c.name << ": " << s << "\n" << r.err;
+  }
+}
+
+TEST(Program, ErrorsDeleteTheHarness) {
+  testkit::ScratchDir dir;
+  EXPECT_EQ(compile(dir, kClean).status, 0);
+  EXPECT_TRUE(dir.exists("s.cc"));
+  testkit::ScratchDir bad;
+  EXPECT_EQ(compile(bad, "HEADER m, 1, x\nBEGIN\nTEST t\nEND SERVICE\n").status, 5);
+  EXPECT_FALSE(bad.exists("s.cc"));
+}
+
+TEST(Program, LanguageSwitchUnderFrench) {
+  testkit::ScratchDir dir;
+  const auto r = compile(dir, kClean, {}, {{"ZENTALAN", "FR"}});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("LANSWITCH"), std::string::npos) << r.err;
+}
+
+TEST(Program, TraceTwoCopiesStatementsAsComments) {
+  testkit::ScratchDir dir;
+  ASSERT_EQ(compile(dir, kClean, {"-XT=2"}).status, 0);
+  const std::string harness = dir.read("s.cc");
+  EXPECT_NE(harness.find("// VAR x, INIT = 1, EV = 1 \n"), std::string::npos);
+  EXPECT_NE(harness.find("// SERVICE s1 \n"), std::string::npos);
+}
+
+TEST(Program, NativeLinesByMarker) {
+  testkit::ScratchDir dir;
+  const std::string script =
+      "HEADER m, 1, x\nBEGIN\n#int written_and_analysed;\n@int written_only;\n!int analysed_only;\n"
+      "SERVICE s1\nTEST t1\nFAMILY nominal\nELEMENT\nVAR x, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\n"
+      "END TEST\nEND SERVICE\n";
+  ASSERT_EQ(compile(dir, script).status, 0);
+  const std::string harness = dir.read("s.cc");
+  EXPECT_NE(harness.find("int written_and_analysed;"), std::string::npos);
+  EXPECT_NE(harness.find("int written_only;"), std::string::npos);
+  EXPECT_EQ(harness.find("analysed_only"), std::string::npos);
+}
+
+// Hostile input: every run ends with a status of its own, never a signal.
+TEST(Program, HostileScriptsEndWithAStatus) {
+  std::mt19937 rng(42);
+  std::vector<std::pair<std::string, std::string>> scripts;
+  for (int round = 0; round < 3; ++round) {
+    std::string s;
+    for (int i = 0; i < 30000; ++i) s += static_cast<char>(rng() & 0xff);
+    scripts.emplace_back("random bytes", s);
+  }
+  std::string nul = "HEADER m, 1, x\nBEGIN\nSERVICE s";
+  nul += std::string(4, '\0') + "\nTEST t\n" + std::string(30000, 'x') + "\nVAR " + std::string(30000, 'v') +
+         "\nEND SERVICE\n";
+  scripts.emplace_back("nul bytes and long lines", nul);
+  scripts.emplace_back("self include", "HEADER m, 1, x\nBEGIN\nINCLUDE PTU s.ptu\nSERVICE s\nTEST t\nEND SERVICE\n");
+  std::string deep = "HEADER m, 1, x\nBEGIN\n";
+  for (int i = 0; i < 3000; ++i) deep += "IF A\nSIMUL\nSEQUENCE\n";
+  scripts.emplace_back("deep nesting", deep);
+  for (const auto& [name, script] : scripts) {
+    testkit::ScratchDir dir;
+    const auto r = compile(dir, script);
+    EXPECT_LT(r.status, 128) << name;
+    EXPECT_TRUE(r.status == 0 || r.status == 3 || r.status == 5 || r.status == 7) << name << " " << r.status;
+    EXPECT_NE(r.err.find("End of execution"), std::string::npos) << name;
+  }
+}
+
+TEST(Program, NestedIncludesReturnToTheIncludingFile) {
+  testkit::ScratchDir dir;
+  const int depth = 60;
+  for (int i = 0; i < depth; ++i) {
+    std::string body = "COMMENT level " + std::to_string(i) + "\n";
+    if (i + 1 < depth) body += "INCLUDE PTU n" + std::to_string(i + 1) + ".ptu\n";
+    else body += "TEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n";
+    dir.write("n" + std::to_string(i) + ".ptu", body);
+  }
+  const auto r = compile(dir, "HEADER m, 1, x\nBEGIN\nSERVICE s\nINCLUDE PTU n0.ptu\nEND SERVICE\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+}
+
+}  // namespace
