@@ -5,6 +5,7 @@
 
 #include "diag/report.h"
 #include "diag/run_info.h"
+#include "model/script_language.h"
 
 namespace zenta::driver {
 
@@ -31,7 +32,10 @@ void installCrashHandler() {
   sigaction(SIGSEGV, &action, nullptr);
 }
 
-void readHeaderLanguage() { diag::setHeaderLanguage(diag::headerLanguageFromEnvironment(std::getenv("ZENTALAN"))); }
+void readHeaderLanguage() {
+  diag::setHeaderLanguage(diag::headerLanguageFromEnvironment(std::getenv("ZENTALAN")));
+  model::initScriptLanguageFromEnvironment();
+}
 
 bool copyrightWanted() { return std::getenv("ZENTA_SUPPRESS_COPYRIGHT") == nullptr; }
 
