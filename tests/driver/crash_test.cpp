@@ -1,6 +1,8 @@
 // The segmentation-violation handler and the start-up environment, in process.
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <string>
@@ -18,9 +20,16 @@ using namespace zenta;
 
 void cleanupMarker() { std::fputs("cleanup\n", stderr); }
 
+// Reads a page that allows no access: a genuine segmentation violation, a
+// few calls deep.
 int faultyDepth(volatile int* p, int n) {
-  if (n == 0) return *p;  // p is null: a segmentation violation
+  if (n == 0) return *p;
   return faultyDepth(p, n - 1) + 1;
+}
+
+volatile int* forbiddenPage() {
+  void* page = mmap(nullptr, 4096, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  return page == MAP_FAILED ? nullptr : static_cast<volatile int*>(page);
 }
 
 TEST(CrashHandler, SegmentationViolationIsSevereInternalError) {
@@ -31,8 +40,9 @@ TEST(CrashHandler, SegmentationViolationIsSevereInternalError) {
     diag::setExitCleanup(&cleanupMarker);
     diag::openListFile(list);
     driver::installCrashHandler();
-    volatile int* nothing = nullptr;
-    std::exit(faultyDepth(nothing, 3));
+    volatile int* page = forbiddenPage();
+    if (!page) std::exit(99);
+    std::exit(faultyDepth(page, 3));
   });
   const std::string line = "Quarto-S-INTERNERR,  internal error raised in  Module SFC\n";
   EXPECT_EQ(o.status, 9);
