@@ -1,0 +1,121 @@
+// The staged zentacpp tool: start-up like the compiler's analyser, the
+// standard-definitions file, messages and exit statuses.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/testkit/process.h"
+
+namespace {
+
+testkit::EnvChanges stagedEnvironment() {
+  return {{"QUARTODIR", testkit::stageDir()},
+          {"ZNTTGT", testkit::stageDir()},
+          {"ZNUTGT", std::nullopt},
+          {"ZNW_ADD_USR_INCLUDE", std::nullopt},
+          {"ZENTALAN", std::nullopt}};
+}
+
+testkit::Result zentacpp(std::vector<std::string> args, const std::string& input = {},
+                         testkit::EnvChanges env = stagedEnvironment(), const std::string& cwd = {}) {
+  args.insert(args.begin(), testkit::stageBin("zentacpp"));
+  return testkit::run(args, env, cwd, input);
+}
+
+// Message lines of a given severity letter ("W", "E", "F").
+int lines(const std::string& err, const char* letter) {
+  std::string tag = std::string("-") + letter + "-";
+  int n = 0;
+  for (std::size_t i = err.find(tag); i != std::string::npos; i = err.find(tag, i + 1)) ++n;
+  return n;
+}
+
+class Zentacpp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::exists(testkit::stageBin("zentacpp")))
+      GTEST_SKIP() << "zentacpp is not built";
+    ASSERT_TRUE(std::filesystem::exists(testkit::stageDir() + "/ana/znus_c.def"));
+  }
+};
+
+TEST_F(Zentacpp, CommonStandardHeadersGiveNoMessage) {
+  testkit::ScratchDir d;
+  const char* headers[] = {"stdexcept", "string",  "vector",   "map",     "iostream", "cstdio",    "cstring",
+                           "stdint.h",  "cstdlib", "list",     "set",     "algorithm", "sstream",  "memory",
+                           "cmath",     "cassert", "climits",  "ctime",   "deque",    "utility",   "stdio.h",
+                           "string.h",  "stdlib.h", "limits.h", "stddef.h", "stdarg.h"};
+  std::string text;
+  for (const char* h : headers) text += std::string("#include <") + h + ">\n";
+  text += "int64_t tested_width;\n";
+  d.write("all.cpp", text);
+  testkit::Result r = zentacpp({d.file("all.cpp")});
+  EXPECT_EQ(r.status, 0) << r.err.substr(0, 2000);
+  EXPECT_EQ(lines(r.err, "W") + lines(r.err, "E") + lines(r.err, "F"), 0) << r.err.substr(0, 2000);
+  EXPECT_NE(r.out.find("#line 1 \"" + d.file("all.cpp") + "\""), std::string::npos);
+  EXPECT_NE(r.out.find("int64_t tested_width;"), std::string::npos);
+  EXPECT_NE(r.out.find("typedef signed long int __int64_t;"), std::string::npos);  // __WORDSIZE 64
+  EXPECT_EQ(r.out.find("__attribute__"), std::string::npos);
+  EXPECT_EQ(r.out.find("__extension__"), std::string::npos);
+}
+
+TEST_F(Zentacpp, StandardInputWithDefinitionsAndDirectories) {
+  testkit::ScratchDir d;
+  d.write("inc/h.h", "from_h\n");
+  testkit::Result r = zentacpp({"-DA=5", "-D", "B", "-UB", "-I", d.file("inc"), "-P"},
+                               "#include <h.h>\nA B __FILE__\n#if defined(ZENTA) && defined(STUBINACTIVE)\n"
+                               "started\n#endif\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.find("#line"), std::string::npos);
+  EXPECT_NE(r.out.find("from_h"), std::string::npos);
+  EXPECT_NE(r.out.find("5 B \"<stdin>\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("started"), std::string::npos);
+}
+
+TEST_F(Zentacpp, StandardDefinitionsFileChoice) {
+  const std::string probe = "#ifdef __x86_64__\nhost\n#else\nplain\n#endif\n";
+  EXPECT_NE(zentacpp({"-P"}, probe).out.find("host"), std::string::npos);
+  EXPECT_NE(zentacpp({"-P", "-std-define=/dev/null"}, probe).out.find("plain"), std::string::npos);
+  auto env = stagedEnvironment();
+  env["ZNTTGT"] = std::nullopt;
+  EXPECT_NE(zentacpp({"-P"}, probe, env).out.find("plain"), std::string::npos);
+}
+
+TEST_F(Zentacpp, ExitStatuses) {
+  testkit::Result warned = zentacpp({}, "#warning look\n");
+  EXPECT_EQ(warned.status, 3);
+  EXPECT_NE(warned.err.find("WARNERR"), std::string::npos);
+  EXPECT_NE(warned.err.find("#warning look"), std::string::npos);
+  EXPECT_NE(warned.out.find("#warning look"), std::string::npos);
+
+  testkit::Result missing = zentacpp({}, "\n#include \"no-such-header.h\"\n");
+  EXPECT_EQ(missing.status, 7);
+  EXPECT_NE(missing.err.find("IMPOUVFIC"), std::string::npos);
+  EXPECT_NE(missing.err.find("no-such-header.h"), std::string::npos);
+
+  EXPECT_EQ(zentacpp({"/no/such/input.c"}).status, 7);
+  EXPECT_EQ(zentacpp({"--bogus"}).status, 7);
+
+  auto env = stagedEnvironment();
+  env["QUARTODIR"] = std::nullopt;
+  testkit::Result noHome = zentacpp({}, "x\n", env);
+  EXPECT_EQ(noHome.status, 7);
+  EXPECT_NE(noHome.err.find("QUARTODIR"), std::string::npos);
+}
+
+TEST_F(Zentacpp, MessagesNameTheHeaderPosition) {
+  testkit::ScratchDir d;
+  d.write("bad.h", "\n\n#if 1/0\n#endif\n");
+  testkit::Result r = zentacpp({"-I", d.path().string()}, "#include \"bad.h\"\n");
+  EXPECT_EQ(r.status, 3);
+  EXPECT_NE(r.err.find("[" + d.file("bad.h") + ":3]"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("DIVISZERO"), std::string::npos);
+}
+
+TEST_F(Zentacpp, OpenConditionalReportedAtTheEnd) {
+  testkit::Result r = zentacpp({"-P"}, "#ifdef X\n");
+  EXPECT_EQ(r.status, 3);
+  EXPECT_NE(r.err.find("UNTERCOND"), std::string::npos) << r.err;
+}
+
+}  // namespace
