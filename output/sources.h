@@ -14,9 +14,9 @@
 namespace zenta::output {
 
 // Kinds of source files.
-enum FileKind { F_INC = 0, F_SOURCE = 1, F_PTU = 2 };
+enum FileKind : int { F_INC = 0, F_SOURCE = 1, F_PTU = 2 };
 // File operations.
-enum FileAction { A_OUVRIR = 0, A_OUVRIR_ECR, A_FERMER_SAUV, A_FERMER_DEL, A_RESETER };
+enum FileAction : int { A_OUVRIR = 0, A_OUVRIR_ECR, A_FERMER_SAUV, A_FERMER_DEL, A_RESETER };
 
 // Longest line read at once (bytes, without the line end).
 constexpr std::size_t kMaxSourceLine = 20480;
