@@ -393,7 +393,10 @@ void prepareGeneration() {
 }
 
 void genHeader(const std::string& a, const std::string& b, const std::string& c, const std::string* d) {
-  desc::writeHeaderStatement(a, b, c, d, cmdline::settings().strver);
+  // The front end has expanded the "$" fields and reported a version
+  // mismatch; the STRVER text wins for the version line.
+  const std::string& strver = cmdline::settings().strver;
+  desc::writeHeaderLines(a, b, c, d, strver.empty() ? b : strver);
 }
 
 void genServiceType(const std::string& text) {

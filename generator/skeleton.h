@@ -34,8 +34,10 @@ void resetSuppression();
 // Prepares the generation state for a run (processing chain step 6).
 void prepareGeneration();
 
-// HEADER fields (already split, trimmed and with $VARIABLE fields replaced):
-// writes the header-statement lines of the test-description file.
+// HEADER fields (already split, trimmed and with $VARIABLE fields replaced;
+// NOLOGIDEF and MISMNUVER already reported by the front end): writes the
+// header-statement lines of the test-description file, with the STRVER text
+// as the version when it is given.
 void genHeader(const std::string& a, const std::string& b, const std::string& c, const std::string* d);
 // TYPE_SERVICE given before any SERVICE, or inside a service.
 void genServiceType(const std::string& text);

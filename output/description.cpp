@@ -61,21 +61,31 @@ std::string expandField(const std::string& field) {
   return support::environmentValue(name.c_str(), std::string());
 }
 
+std::string versionMismatch(const std::string& strver, const std::string& b) {
+  if (strver.empty() || b.empty() || strver == b) return {};
+  return "Source : " + strver + " / PTU : " + b;
+}
+
+void writeHeaderLines(const std::string& a, const std::string& b, const std::string& c, const std::string* d,
+                      const std::string& version) {
+  tdc::writeLine("E1 " + a);
+  tdc::writeLine("E2 " + version);
+  tdc::writeLine("E10 " + c);
+  if (d)
+    tdc::writeLine("E0 " + a + " , " + b + " , " + *d + " , " + c);
+  else
+    tdc::writeLine("E0 " + a + " , " + b + " , " + c);
+}
+
 void writeHeaderStatement(const std::string& a0, const std::string& b0, const std::string& c0,
                           const std::string* d0, const std::string& strver) {
   const std::string a = expandField(a0);
   const std::string b = expandField(b0);
   const std::string c = expandField(c0);
-  std::string version = strver.empty() ? b : strver;
-  if (!strver.empty() && !b.empty() && strver != b)
-    diag::warning("MISMNUVER", "Source : " + strver + " / PTU : " + b);
-  tdc::writeLine("E1 " + a);
-  tdc::writeLine("E2 " + version);
-  tdc::writeLine("E10 " + c);
-  if (d0)
-    tdc::writeLine("E0 " + a + " , " + b + " , " + expandField(*d0) + " , " + c);
-  else
-    tdc::writeLine("E0 " + a + " , " + b + " , " + c);
+  const std::string mismatch = versionMismatch(strver, b);
+  if (!mismatch.empty()) diag::warning("MISMNUVER", mismatch);
+  const std::string d = d0 ? expandField(*d0) : std::string();
+  writeHeaderLines(a, b, c, d0 ? &d : nullptr, strver.empty() ? b : strver);
 }
 
 void writeDefaultServiceType(const std::string& text) { tdc::writeLine("E3 " + text); }

@@ -123,11 +123,20 @@ TEST_F(DescriptionTest, HeaderStatementLines) {
   for (const Case& c : cases) {
     SetUp();
     cmdline::mutableSettings().strver = c.strver;
-    generate([&] { genHeader(c.a, c.b, c.c, c.d ? &*c.d : nullptr); });
+    generate([&] { output::description::writeHeaderStatement(c.a, c.b, c.c, c.d ? &*c.d : nullptr, c.strver); });
     EXPECT_EQ(numberedAndPositions(tdc), c.expected) << c.a << " " << c.b;
     EXPECT_EQ(diag::warningCount(), c.warnings) << c.a << " " << c.b;
   }
   unsetenv("ZENTA_TEST_MODULE");
+}
+
+TEST_F(DescriptionTest, HeaderHandlerTakesTheStrverVersionWithoutWarning) {
+  cmdline::mutableSettings().strver = "9.9";
+  generate([] { genHeader("m", "1.0", "z", nullptr); });
+  EXPECT_EQ(numberedAndPositions(tdc), (std::vector<std::string>{"E1 m", "E2 9.9", "E10 z", "E0 m , 1.0 , z"}));
+  EXPECT_EQ(diag::warningCount(), 0);
+  EXPECT_EQ(output::description::versionMismatch("9.9", "1.0"), "Source : 9.9 / PTU : 1.0");
+  EXPECT_EQ(output::description::versionMismatch("9.9", ""), "");
 }
 
 TEST_F(DescriptionTest, LongVariableLinesAreContinued) {
