@@ -3,6 +3,7 @@
 #include "cmdline/settings.h"
 #include "generator/skeleton.h"
 #include "model/store.h"
+#include "script/environments.h"
 #include "script/reader.h"
 #include "script/structure.h"
 
@@ -45,6 +46,7 @@ bool analysisAllowed() { return g_arguments.harnessLanguage == 6; }
 void resetFrontEnd() {
   resetReader();
   resetBlockState();
+  endEnvironment();
   model::resetModel();
   generator::resetSuppression();
 }

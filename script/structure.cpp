@@ -516,6 +516,13 @@ void handleEndElement() {
 
 // 13. VAR, ARRAY, STR
 void handleVariableStatement(int kind, const std::string& rest) {
+  const bool array = kind == KArray || kind == KStructure;
+  const bool structured = kind == KStructure;
+  if (g_state.environmentOpen) {
+    // The variables of an environment block give defaults to the elements.
+    if (!generator::generationSuppressed()) environmentVariable(rest, array, structured);
+    return;
+  }
   bool wrapped = false;
   if (!g_state.elementOpen) {
     if (g_state.sequenceMode) {
@@ -531,8 +538,6 @@ void handleVariableStatement(int kind, const std::string& rest) {
       handleElement();
     }
   }
-  const bool array = kind == KArray || kind == KStructure;
-  const bool structured = kind == KStructure;
   if (handleVar(rest, array, structured)) ++g_state.elementVariables;
   g_state.testHasContent = true;
   if (wrapped) handleEndElement();
@@ -664,7 +669,7 @@ void handleEndEnvironmentStatement() {
     return;
   }
   g_state.environmentOpen = false;
-  if (!generator::generationSuppressed()) endEnvironment();
+  endEnvironment();
 }
 
 void handleUseStatement(const std::string& rest) {

@@ -72,6 +72,8 @@ struct Options {
   bool dropSimulation = false;
   std::vector<std::string> defines;
   std::vector<int> traces;
+  std::string strver;
+  int harnessLanguage = 6;
 };
 
 inline void prepare(const Options& o) {
@@ -80,6 +82,7 @@ inline void prepare(const Options& o) {
   zenta::output::resetSourcesForTests();
   zenta::cmdline::resetSettings();
   zenta::cmdline::mutableSettings().definitions = o.defines;
+  zenta::cmdline::mutableSettings().strver = o.strver;
   for (int t : o.traces) zenta::cmdline::mutableSettings().traces[static_cast<std::size_t>(t)] = true;
   zenta::cmdline::TargetConfiguration target;
   // An empty runtime header keeps these runs independent of the target package.
@@ -109,6 +112,7 @@ inline std::vector<Message> analyseFile(const std::string& path, const Options& 
   zenta::script::PassArguments args;
   args.selection = o.selection;
   args.dropSimulation = o.dropSimulation;
+  args.harnessLanguage = o.harnessLanguage;
   zenta::script::analyseScript(args);
   zenta::diag::closeListFile();
   zenta::output::resetSourcesForTests();

@@ -155,6 +155,50 @@ std::vector<Case> cases() {
        {"E:MOTCLEABS:4", "E:MOTCLEABS:5"}},
       {"unknown end word", "HEADER m, 1, x\nBEGIN\nEND WHATEVER\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\n"
                            "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {"W:STXMETAIN:4"}},
+      {"header field from an unset variable, version mismatch", "HEADER m, $ZENTA_SURELY_UNSET_VAR, x\nBEGIN\n"
+       "SERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:NOLOGIDEF:2", "W:MISMNUVER:2"},
+       [] {
+         Options o;
+         o.strver = "2.0";
+         return o;
+       }()},
+      {"second header and second begin", "HEADER m, 1, x\nBEGIN\nHEADER n, 2, y\nBEGIN\nSERVICE s\nTEST t\n"
+       "FAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:MOTDOUBLE:4", "W:MOTDOUBLE:5"}},
+      {"comment may end with a semicolon", "HEADER m, 1, x\nBEGIN\nCOMMENT text;\nSERVICE s\nTEST t\nFAMILY f\n"
+       "ELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {}},
+      {"initialization closes the service", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\n"
+       "VAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nINITIALIZATION\n#int a;\nEND INITIALIZATION\nTERMINATION\n",
+       {"W:MOTCLEABS:12", "W:MOTCLEABS:14"}},
+      {"stub definition inside a service", "HEADER m, 1, x\nBEGIN\nSERVICE s\nDEFINE STUB blk 10\n#int f(int);\n"
+       "END DEFINE\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:MUETSERVI:5"}},
+      {"open environment closed by the next block", "HEADER m, 1, x\nBEGIN\nENVIRONMENT e\nVAR a\nSERVICE s\n"
+       "TEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:MOTCLEABS:6"}},
+      {"environment names are unique", "HEADER m, 1, x\nBEGIN\nENVIRONMENT e\nEND ENVIRONMENT\nENVIRONMENT E\n"
+       "END ENVIRONMENT\nUSE nothere\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\n"
+       "END TEST\nEND SERVICE\n",
+       {"E:DUPENVNAM:6", "E:ENV_INCON:8"}},
+      {"french with accented messages accepts french keywords", "ENTETE m, 1, x\nDEBUT\nSERVICE s\nTEST t\n"
+       "FAMILLE f\nELEMENT\nVAR x\nFEL\nFFAM\nFTEST\nFSERV\n", {},
+       [] {
+         Options o;
+         o.language = zenta::model::LangFrenchAccented;
+         return o;
+       }()},
+      {"other harness languages refuse FORMAT and STUB and take IF names from the options",
+       "HEADER m, 1, x\nBEGIN\nFORMAT x\nDEFINE STUB s 1\nIF KNOWN\nEXCEPTION a\nEND IF\nSERVICE s\nTEST t\n"
+       "FAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+       {"W:MOTCLEANA:4", "W:MOTCLEANA:5", "W:MOTCLEABS:7"},
+       [] {
+         Options o;
+         o.harnessLanguage = 3;
+         o.defines = {"known=1"};
+         return o;
+       }()},
+      {"test exclusion", kClean, {"I:OPERXVIDE:11", "E:PROGXVIDE:11"}, selecting({{}, {}, {}, {"T1"}, {}, {}})},
       {"service selection", kClean, {"E:PROGXVIDE:11", "W:OPER_INEX:11"},
        selecting({{"S2"}, {}, {}, {}, {}, {}})},
       {"test selection", kClean, {"W:TEST_INEX:11"}, selecting({{}, {}, {"T1", "T9"}, {}, {}, {}})},
