@@ -1,6 +1,7 @@
 // Directives: #define, #undef, conditionals, #include and #include_next,
 // #line, #error and #warning, and #pragma with the analyser's own keywords.
 #include <cstring>
+#include <unordered_map>
 #include <unistd.h>
 
 #include "analyser/pp_state.h"
@@ -154,7 +155,25 @@ void doEndif() {
 
 // ---------------------------------------------------------------- #include
 
-bool canRead(const std::string& path) { return ::access(path.c_str(), R_OK) == 0; }
+}  // namespace
+
+// Whether a path can be read, remembered for the run: the same header names
+// are looked for in the same directories again and again.
+namespace {
+std::unordered_map<std::string, bool> readable;
+}
+
+void clearPathCache() { readable.clear(); }
+
+namespace {
+
+bool canRead(const std::string& path) {
+  auto it = readable.find(path);
+  if (it != readable.end()) return it->second;
+  bool ok = ::access(path.c_str(), R_OK) == 0;
+  readable.emplace(path, ok);
+  return ok;
+}
 
 std::string directoryOf(const std::string& file) {
   std::size_t slash = file.rfind('/');

@@ -1,5 +1,6 @@
 // The macro table, #define and #undef, command-line definitions and macro
 // expansion (arguments, stringising, pasting, special names).
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 
@@ -9,9 +10,12 @@ namespace zenta::analyser::pp {
 
 // ---------------------------------------------------------------- table
 
-Macro* lookup(const char* name, std::size_t length, unsigned bucket) {
-  for (Macro* m = st().buckets[bucket]; m; m = m->next)
-    if (m->name.size() == length && std::memcmp(m->name.data(), name, length) == 0) return m;
+Macro* lookup(const char* name, std::size_t length, unsigned hash) {
+  const State& s = st();
+  if (!s.maybeMacro(hash)) return nullptr;
+  for (Macro* m = s.buckets[bucketOf(hash)]; m; m = m->next)
+    if (m->hash == hash && m->name.size() == length && std::memcmp(m->name.data(), name, length) == 0)
+      return m;
   return nullptr;
 }
 
@@ -21,7 +25,10 @@ Macro* insertNew(const std::string& name) {
   State& s = st();
   auto* m = new Macro;
   m->name = name;
-  m->bucket = static_cast<int>(hashName(name.data(), name.size()));
+  m->hash = hashName(name.data(), name.size());
+  m->bucket = static_cast<int>(bucketOf(m->hash));
+  unsigned bit = filterBit(m->hash);
+  s.filter[bit >> 6] |= std::uint64_t{1} << (bit & 63);
   m->next = s.buckets[m->bucket];
   if (m->next) m->next->prev = m;
   s.buckets[m->bucket] = m;
@@ -65,6 +72,7 @@ void clearMacros() {
   for (auto& head : s.buckets) {
     while (head) removeMacro(head);
   }
+  std::fill(std::begin(s.filter), std::end(s.filter), 0);
 }
 
 // ---------------------------------------------------------------- #define

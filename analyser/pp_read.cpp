@@ -2,7 +2,9 @@
 // input texts (NUL stop, final newline, trigraphs, digraphs, line splices).
 #include <cstdio>
 #include <cstring>
-#include <map>
+#include <sys/stat.h>
+
+#include <unordered_map>
 
 #include "analyser/pp_state.h"
 
@@ -162,13 +164,19 @@ std::size_t digraphAt(const std::string& t, std::size_t i, char& r) {
 }
 
 bool hasDigraph(const std::string& t) {
-  const char* p = t.data();
-  const char* end = p + t.size();
-  for (; p + 1 < end; ++p) {
-    char a = p[0], b = p[1];
-    if ((a == '<' && (b == ':' || b == '%')) || (a == ':' && b == '>') ||
-        (a == '%' && (b == '>' || b == ':')))
-      return true;
+  // Every digraph has a ':' or a '%' in it.
+  const char* begin = t.data();
+  const char* end = begin + t.size();
+  for (char key : {':', '%'}) {
+    for (const char* p = begin; p < end;) {
+      const void* hit = std::memchr(p, key, static_cast<std::size_t>(end - p));
+      if (!hit) break;
+      const char* q = static_cast<const char*>(hit);
+      char before = q > begin ? q[-1] : '\0';
+      char after = q + 1 < end ? q[1] : '\0';
+      if (before == '<' || after == '>' || (key == '%' && after == ':')) return true;
+      p = q + 1;
+    }
   }
   return false;
 }
@@ -221,12 +229,15 @@ bool readFile(const std::string& path, std::string& text) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
   text.clear();
+  struct stat info {};
+  if (::fstat(::fileno(f), &info) == 0 && info.st_size > 0)
+    text.reserve(static_cast<std::size_t>(info.st_size) + 2);
   char chunk[65536];
   std::size_t got;
   while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
     const void* nul = std::memchr(chunk, 0, got);
     if (nul) {
-      text.append(chunk, static_cast<const char*>(nul) - chunk);
+      text.append(chunk, static_cast<std::size_t>(static_cast<const char*>(nul) - chunk));
       break;
     }
     text.append(chunk, got);
@@ -238,20 +249,31 @@ bool readFile(const std::string& path, std::string& text) {
   return true;
 }
 
+namespace {
+
+// Headers are read again at every #include (no include is ever skipped), but
+// their normalised text is kept for the run, up to a total size, so that the
+// disk is read once per file.
+std::unordered_map<std::string, std::shared_ptr<const std::string>> cache;
+std::size_t cached = 0;
+constexpr std::size_t kCacheLimit = 256u << 20;
+
+}  // namespace
+
+void clearFileCache() {
+  cache.clear();
+  cached = 0;
+}
+
 std::shared_ptr<const std::string> loadFile(const std::string& path) {
-  // A file open on the input stack (a header including itself) shares its
-  // text with its new frame instead of being held twice in memory.
-  static std::map<std::string, std::weak_ptr<const std::string>> open;
-  auto it = open.find(path);
-  if (it != open.end()) {
-    if (auto alive = it->second.lock()) return alive;
-  }
+  auto it = cache.find(path);
+  if (it != cache.end()) return it->second;
   auto text = std::make_shared<std::string>();
   if (!readFile(path, *text)) return nullptr;
-  if (open.size() > 256) {
-    for (auto i = open.begin(); i != open.end();) i = i->second.expired() ? open.erase(i) : std::next(i);
+  if (cached + text->size() <= kCacheLimit) {
+    cached += text->size();
+    cache.emplace(path, text);
   }
-  open[path] = text;
   return text;
 }
 

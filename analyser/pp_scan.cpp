@@ -7,6 +7,7 @@
 // the separate expansion of macro arguments and of directive lines scans a
 // text on its own, and those frames count against the same depth limit.
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "analyser/pp_state.h"
@@ -222,6 +223,19 @@ std::string extractLine(Out& o, Frame& f, const char* p, int& newlines) {
   std::string line;
   newlines = 0;
   ++p;  // the '#'
+  {
+    // Most directive lines hold no comment and no literal: taken whole.
+    const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+    const char* e = nl ? static_cast<const char*>(nl) : end;
+    const char* q = p;
+    while (q < e && *q != '/' && *q != '"' && *q != '\'') ++q;
+    if (q == e) {
+      line.assign(p, e);
+      newlines = nl ? 1 : 0;
+      f.pos = static_cast<std::size_t>((nl ? e + 1 : e) - f.text);
+      return line;
+    }
+  }
   while (p < end) {
     char c = *p;
     if (c == '\n') {
@@ -283,15 +297,35 @@ bool lineStart(Out& o, Frame& f) {
 
 // A group that is not taken: only conditional directives count; comments and
 // literals are recognised so that a '#' inside them does not.
+bool conditionalName(const char* p, const char* end) {
+  std::size_t n = 0;
+  while (p + n < end && p[n] >= 'a' && p[n] <= 'z') ++n;
+  std::string_view w(p, n);
+  return w == "if" || w == "ifdef" || w == "ifndef" || w == "else" || w == "elif" || w == "endif";
+}
+
 void skipGroup(Out& o, Frame& f) {
+  static const auto stops = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {'\n', '/', '"', '\''}) t[c] = true;
+    return t;
+  }();
   const char* p = f.text + f.pos;
   const char* end = f.text + f.len;
   bool bol = f.bol;
   State& s = st();
   while (p < end) {
     if (bol) {
+      bol = false;
       while (p < end && isHSpace(*p)) ++p;
       if (p < end && *p == '#') {
+        const char* q = p + 1;
+        while (q < end && isHSpace(*q)) ++q;
+        if (!conditionalName(q, end)) {
+          // Any other directive is skipped like text.
+          p = q;
+          continue;
+        }
         int newlines = 0;
         std::string line = extractLine(o, f, p, newlines);
         conditionalInSkip(f, line);
@@ -300,23 +334,24 @@ void skipGroup(Out& o, Frame& f) {
         if (!o.intermediate) o.pending = true;
         if (!s.skipping()) return;
         p = f.text + f.pos;
+        bol = true;
         continue;
       }
-      bol = false;
       if (p >= end) break;
     }
+    while (p < end && !stops[static_cast<unsigned char>(*p)]) ++p;
+    if (p >= end) break;
     char c = *p;
     if (c == '\n') {
       ++f.line;
       bol = true;
       ++p;
-    } else if (c == '/' && p + 1 < end && (p[1] == '*' || p[1] == '/')) {
-      p = skipComment(o, f, p, end, false);
-    } else if (c == '"' || c == '\'') {
+    } else if (c == '/') {
+      if (p + 1 < end && (p[1] == '*' || p[1] == '/')) p = skipComment(o, f, p, end, false);
+      else ++p;
+    } else {
       bool closed;
       p = skipLiteral(p, end, closed);
-    } else {
-      ++p;
     }
   }
   f.pos = f.len;
@@ -510,12 +545,11 @@ void scanRun(Out& o, Frame& f) {
           h = h * 4 + static_cast<unsigned char>(*q);
           ++q;
         }
-        unsigned bucket = (h & 0x7fffffffu) % kBuckets;
-        if (!s.buckets[bucket]) {
+        if (!s.maybeMacro(h)) {
           p = q;
           continue;
         }
-        Macro* m = lookup(p, static_cast<std::size_t>(q - p), bucket);
+        Macro* m = lookup(p, static_cast<std::size_t>(q - p), h);
         if (!m || (q < end && (*q == '"' || *q == '\'') && q - p <= 2)) {
           p = q;
           continue;

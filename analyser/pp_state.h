@@ -77,18 +77,27 @@ struct Macro {
   Macro* prev = nullptr;
   Macro* next = nullptr;
   int bucket = 0;
+  unsigned hash = 0;  // hashName of the name
   int busy = 0;  // number of frames on the input stack expanding it
 };
 
 constexpr int kBuckets = 1403;
 
+// The hash of a name: h = h * 4 + c over its bytes. The bucket is
+// (h & 0x7fffffff) % 1403; the whole value is kept with each entry so that a
+// chain is walked comparing numbers, and a bit filter indexed by it tells
+// at once that most names are no macro.
 inline unsigned hashName(const char* s, std::size_t n) {
   unsigned h = 0;
   for (std::size_t i = 0; i < n; ++i) h = h * 4 + static_cast<unsigned char>(s[i]);
-  return (h & 0x7fffffffu) % kBuckets;
+  return h;
 }
+inline unsigned bucketOf(unsigned h) { return (h & 0x7fffffffu) % kBuckets; }
+constexpr unsigned kFilterBits = 1u << 20;
+inline unsigned filterBit(unsigned h) { return (h * 2654435761u) >> 12; }
 
-Macro* lookup(const char* name, std::size_t length, unsigned bucket);
+// `hash` is hashName of the name.
+Macro* lookup(const char* name, std::size_t length, unsigned hash);
 inline Macro* lookup(std::string_view name) {
   return lookup(name.data(), name.size(), hashName(name.data(), name.size()));
 }
@@ -160,6 +169,11 @@ struct State {
   bool analysisOn = true;
 
   Macro* buckets[kBuckets] = {};
+  std::uint64_t filter[kFilterBits / 64] = {};  // names that may be macros (bits never cleared)
+  bool maybeMacro(unsigned h) const {
+    unsigned b = filterBit(h);
+    return (filter[b >> 6] >> (b & 63)) & 1u;
+  }
   std::vector<std::unique_ptr<MacroDef>> retired;  // definitions replaced while in use
 
   std::vector<std::string> chain;  // include chain
@@ -195,6 +209,8 @@ void reportAt(int severity, const char* code, const std::string& argument, const
 bool readFile(const std::string& path, std::string& text);
 void normaliseText(std::string& text);
 std::shared_ptr<const std::string> loadFile(const std::string& path);
+void clearFileCache();
+void clearPathCache();
 
 // Frames. pushFrame reports "NBRECURSI" and returns nullptr at the limit.
 Frame* pushFrame(FrameKind kind);

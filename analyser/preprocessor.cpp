@@ -116,6 +116,8 @@ void resetPreprocessor() {
   s.errors = 0;
   s.hook = nullptr;
   s.pseudoFile.clear();
+  clearFileCache();
+  clearPathCache();
 }
 
 bool preprocessorMacroDefined(const std::string& name) { return lookup(name) != nullptr; }
