@@ -198,6 +198,19 @@ std::vector<Case> cases() {
          o.defines = {"known=1"};
          return o;
        }()},
+      {"include ignored in a false branch", "HEADER m, 1, x\nBEGIN\nIF UNDEFINED_NAME\nINCLUDE PTU /nonexistent/x.ptu\n"
+       "END IF\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {}},
+      {"simulation part generated without drop-simulation", "HEADER m, 1, x\nBEGIN\nSIMUL\nEXCEPTION a\nELSE_SIMUL\n"
+       "EXCEPTION b\nEND SIMUL\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
+       "END SERVICE\n", {"W:MOTCLEABS:5"}},
+      {"alternative part generated with drop-simulation", "HEADER m, 1, x\nBEGIN\nSIMUL\nEXCEPTION a\nELSE_SIMUL\n"
+       "EXCEPTION b\nEND SIMUL\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
+       "END SERVICE\n", {"W:MOTCLEABS:7"},
+       [] {
+         Options o;
+         o.dropSimulation = true;
+         return o;
+       }()},
       {"test exclusion", kClean, {"I:OPERXVIDE:11", "E:PROGXVIDE:11"}, selecting({{}, {}, {}, {"T1"}, {}, {}})},
       {"service selection", kClean, {"E:PROGXVIDE:11", "W:OPER_INEX:11"},
        selecting({{"S2"}, {}, {}, {}, {}, {}})},
