@@ -268,6 +268,23 @@ TEST_F(RunTest, HeaderCommentFollowsZentalan) {
   EXPECT_EQ(cc[3].rfind("//* COMMANDE : zentaprepro demo.ptu out/demo", 0), 0u) << cc[3];
 }
 
+TEST_F(RunTest, ScriptThatCannotBeRewoundIsFatal) {
+  const std::string fifo = scratch.file("work/piped.ptu");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&] {
+    if (std::FILE* f = std::fopen(fifo.c_str(), "w")) {
+      std::fputs(kCleanScript, f);
+      std::fclose(f);
+    }
+  });
+  const auto r = run({"piped.ptu", "out/piped"});
+  writer.join();
+  EXPECT_EQ(r.status, 7) << r.err;
+  EXPECT_NE(r.err.find("Quarto-F-IMPRESFIC,  "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("piped.ptu"), std::string::npos) << r.err;
+  EXPECT_TRUE(tmpIsEmpty());
+}
+
 TEST_F(RunTest, CountedErrorDeletesGeneratedOutputsButKeepsTheList) {
   // A SERVICE without its name is an error.
   scratch.write("work/bad.ptu", "HEADER demo, 1, 1\nBEGIN\nSERVICE\n");
