@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <exception>
 
 #include "diag/report.h"
 #include "diag/run_info.h"
@@ -9,9 +10,17 @@
 
 namespace zenta::driver {
 
+namespace {
+// The faults that end the run as an internal error, like a segmentation
+// violation: a bus error, an arithmetic trap, an illegal instruction.
+constexpr int kFaultSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL};
+
+[[noreturn]] void uncaughtException() { crashHandler(0); }
+}  // namespace
+
 void crashHandler(int /*signalNumber*/) {
   // A second fault while reporting must not loop back here.
-  std::signal(SIGSEGV, SIG_DFL);
+  for (int s : kFaultSignals) std::signal(s, SIG_DFL);
   diag::severe("INTERNERR", "Module SFC");
 }
 
@@ -29,7 +38,10 @@ void installCrashHandler() {
   action.sa_handler = &crashHandler;
   sigemptyset(&action.sa_mask);
   action.sa_flags = onStack ? SA_ONSTACK : 0;
-  sigaction(SIGSEGV, &action, nullptr);
+  for (int s : kFaultSignals) sigaction(s, &action, nullptr);
+  // An exception that nothing catches ends the run the same way, so that the
+  // work files are removed and the list file is closed.
+  std::set_terminate(&uncaughtException);
 }
 
 void readHeaderLanguage() {

@@ -4,8 +4,10 @@
 
 namespace zenta::driver {
 
-// Installs the handler of the segmentation-violation signal, on its own
-// stack so that a stack overflow is caught too.
+// Installs the handler of the segmentation-violation signal (and of the other
+// fault signals: bus error, arithmetic trap, illegal instruction) on its own
+// stack so that a stack overflow is caught too; an uncaught exception takes
+// the same way out.
 void installCrashHandler();
 
 // The handler: the severe "INTERNERR" with "Module SFC", which runs the exit

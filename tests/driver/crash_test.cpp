@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 
 #include "diag/catalogue.h"
@@ -50,14 +51,31 @@ TEST(CrashHandler, SegmentationViolationIsSevereInternalError) {
   EXPECT_EQ(childrun::slurp(list), line);
 }
 
-TEST(CrashHandler, RaisedSignalTakesTheSameWay) {
-  auto o = childrun::inChild([] {
-    diag::registerCatalogues();
-    driver::installCrashHandler();
-    std::raise(SIGSEGV);
-  });
-  EXPECT_EQ(o.status, 9);
-  EXPECT_EQ(o.err, "Quarto-S-INTERNERR,  internal error raised in  Module SFC\n");
+void throwSomething() { throw std::runtime_error("nobody catches this"); }
+void escapeException() noexcept {
+  void (*volatile call)() = &throwSomething;
+  call();
+}
+
+TEST(CrashHandler, OtherFaultsAndUncaughtExceptionsTakeTheSameWay) {
+  const std::pair<const char*, void (*)()> cases[] = {
+      {"SIGSEGV", [] { std::raise(SIGSEGV); }},
+      {"SIGFPE", [] { std::raise(SIGFPE); }},
+      {"SIGBUS", [] { std::raise(SIGBUS); }},
+      // The test framework catches exceptions; a noexcept frame lets this one
+      // escape as it would from the program's main.
+      {"exception", [] { escapeException(); }},
+  };
+  for (const auto& [name, fault] : cases) {
+    auto o = childrun::inChild([fault] {
+      diag::registerCatalogues();
+      diag::setExitCleanup(&cleanupMarker);
+      driver::installCrashHandler();
+      fault();
+    });
+    EXPECT_EQ(o.status, 9) << name;
+    EXPECT_EQ(o.err, "cleanup\nQuarto-S-INTERNERR,  internal error raised in  Module SFC\n") << name;
+  }
 }
 
 TEST(StartupEnvironment, HeaderLanguageFromZentalan) {
