@@ -298,16 +298,21 @@ bool mergeWorkFiles(int section) {
 
 void closeAndDeleteWorkFiles() {
   // The order is a, b, g, c, d, e, f, h; i, j and k follow when used.
+  // This also runs from the crash handler: the names go first (unlink is
+  // safe there), the streams after.
   static constexpr int order[] = {0, 1, 6, 2, 3, 4, 5, 7, 8, 9, 10};
+  for (int letter : order) {
+    Slot& s = slot(workFile(letter));
+    if (s.created) {
+      ::unlink(s.path.c_str());
+      s.created = false;
+    }
+  }
   for (int letter : order) {
     Slot& s = slot(workFile(letter));
     if (s.stream != nullptr) {
       std::fclose(s.stream);
       s.stream = nullptr;
-    }
-    if (s.created) {
-      ::unlink(s.path.c_str());
-      s.created = false;
     }
   }
   if (isWorkFile(state().current)) state().current = Harness;
