@@ -373,6 +373,7 @@ class InterruptedRunTest : public RunTest {
                   "INCLUDE PTU pipe.ptu\nVAR x, init = 1, ev = 1\nEND ELEMENT\nEND TEST\nEND SERVICE\n");
     fifo = scratch.file("work/pipe.ptu");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    if (fullHarness) fs::create_symlink("/dev/full", scratch.path() / "work/out/stop.cc");
     testkit::EnvChanges e = env();
     run_ = std::make_unique<Background>(
         std::vector<std::string>{testkit::stageBin("zentaprepro"), "stop.ptu", "out/stop", "-STD_DEFINE=std.def"}, e,
@@ -393,6 +394,12 @@ class InterruptedRunTest : public RunTest {
   std::string fifo;
   std::unique_ptr<Background> run_;
   bool workFilesSeen = false;
+  bool fullHarness = false;  // the harness is written to a full device
+};
+
+class FullDiskRunTest : public InterruptedRunTest {
+ protected:
+  FullDiskRunTest() { fullHarness = true; }
 };
 
 TEST_F(InterruptedRunTest, SegmentationViolationLeavesNoWorkFile) {
@@ -410,6 +417,20 @@ TEST_F(InterruptedRunTest, FatalMessageLeavesNoWorkFile) {
   feed("INCLUDE PTU adir\n");  // a directory cannot be opened as a source file
   EXPECT_EQ(run_->wait(), 7);
   EXPECT_NE(err().find("Quarto-F-IMPOUVFIC,  "), std::string::npos) << err();
+  EXPECT_TRUE(tmpIsEmpty());
+}
+
+// The rest of the program goes to the harness, whose device is full: the
+// write error comes while the initialisation and termination work files are
+// still open.
+TEST_F(FullDiskRunTest, WriteErrorLeavesNoWorkFile) {
+  ASSERT_TRUE(workFilesSeen) << err();
+  std::string rest = "END ELEMENT\nEND TEST\nEND SERVICE\n";
+  for (int i = 0; i < 400; ++i) rest += "#int filler_" + std::to_string(i) + " = " + std::to_string(i) + ";\n";
+  feed(rest);
+  EXPECT_EQ(run_->wait(), 7) << err();
+  EXPECT_NE(err().find("Quarto-F-IMPECRFIC,  "), std::string::npos) << err();
+  EXPECT_NE(err().find("out/stop.cc"), std::string::npos) << err();
   EXPECT_TRUE(tmpIsEmpty());
 }
 
