@@ -104,6 +104,25 @@ TEST(Program, ErrorRunExitsFiveAndKeepsTheListFile) {
   EXPECT_NE(list.find("Quarto-E-PROG_VIDE,  [./p.ptu:"), std::string::npos) << list;
 }
 
+TEST(Program, WarningDisplayLimitHidesTheRestFromTheErrorStreamOnly) {
+  testkit::ScratchDir dir;
+  std::string script = kCleanScript;
+  std::string unknown;
+  for (int i = 1; i <= 7; ++i) unknown += "BOGUS" + std::to_string(i) + "\n";
+  script.insert(script.find("END ELEMENT"), unknown);  // seven unknown keywords: seven warnings
+  dir.write("w.ptu", script);
+  auto r = compile(dir, {"w.ptu", "out.cc", "-W=5"}, environment("C"));
+  EXPECT_EQ(r.status, 3) << r.err;
+  EXPECT_NE(r.err.find("BOGUS5\n"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("BOGUS6"), std::string::npos) << r.err;
+  const std::string tail = "Quarto-I-MORERWALI,  more detailed Errors/Warnings can be found in file w.lis\n"
+                           "Quarto-I-ENDNOEWAR,  End of execution with 7 warning(s)\n";
+  EXPECT_TRUE(endsWith(r.err, tail)) << r.err;
+  const std::string list = dir.read("w.lis");
+  EXPECT_NE(list.find("BOGUS7\n"), std::string::npos) << list;
+  EXPECT_TRUE(endsWith(list, tail));
+}
+
 TEST(Program, MissingScriptIsFatalAndTheListFileKeepsTheBoxAndTheLine) {
   testkit::ScratchDir dir;
   auto r = compile(dir, {"missing.ptu", "out.cc"}, environment("C"));
