@@ -140,13 +140,6 @@ TEST(Extension, EnvironmentOverridesAreTruncated) {
   EXPECT_EQ(n.descriptionPath, "out/test.de");
 }
 
-TEST(Extension, LanguageSourceExtensions) {
-  EXPECT_EQ(languageSourceExtension(6), "cc");
-  EXPECT_EQ(languageSourceExtension(0), "ada");
-  EXPECT_EQ(languageSourceExtension(5), "");
-  EXPECT_EQ(languageSourceExtension(8), "");
-}
-
 TEST(TemporaryBase, PlacedInTempThenTmpdirThenTmp) {
   const std::regex shape(R"(at[0-9a-f]+_([0-9a-f]+)\.tmp)");
   std::smatch m;

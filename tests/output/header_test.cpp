@@ -77,16 +77,6 @@ TEST(ToolLog, KindsByEndingWithLetterCase) {
   for (const auto& row : table) EXPECT_EQ(toolLogLine(row.path), row.line) << row.path;
 }
 
-TEST(CommentDelimiters, ByLanguage) {
-  EXPECT_STREQ(commentDelimiters(6).start, "//");
-  EXPECT_STREQ(commentDelimiters(6).end, "");
-  EXPECT_STREQ(commentDelimiters(1).start, "(*");
-  EXPECT_STREQ(commentDelimiters(1).end, "*)");
-  EXPECT_STREQ(commentDelimiters(3).end, "*/");
-  EXPECT_STREQ(commentDelimiters(0).start, "--");
-  EXPECT_STREQ(commentDelimiters(99).start, "");
-}
-
 TEST(SplitGeneratedLine, CutsAtEightyColumns) {
   EXPECT_EQ(splitGeneratedLine("short;", 6), std::vector<std::string>{"short;"});
   EXPECT_EQ(splitGeneratedLine("", 6), std::vector<std::string>{""});
