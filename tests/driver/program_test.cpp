@@ -123,6 +123,20 @@ TEST(Program, WarningDisplayLimitHidesTheRestFromTheErrorStreamOnly) {
   EXPECT_TRUE(endsWith(list, tail));
 }
 
+TEST(Program, ZentalanChoosesTheHeaderCommentWords) {
+  const std::pair<std::optional<std::string>, const char*> cases[] = {
+      {std::nullopt, "//* TOOL : "}, {"gb", "//* TOOL : "}, {"DE", "//* TOOL : "}, {"", "//* TOOL : "},
+      {"fr", "//* OUTIL : "},        {"FA", "//* OUTIL : "},
+  };
+  for (const auto& [value, word] : cases) {
+    testkit::ScratchDir dir;
+    dir.write("e.ptu", kCleanScript);
+    auto r = compile(dir, {"e.ptu", "out.cc"}, environment("C", {{"ZENTALAN", value}}));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(dir.read("out.cc").find(word), std::string::npos) << (value ? *value : "(unset)");
+  }
+}
+
 TEST(Program, MissingScriptIsFatalAndTheListFileKeepsTheBoxAndTheLine) {
   testkit::ScratchDir dir;
   auto r = compile(dir, {"missing.ptu", "out.cc"}, environment("C"));
