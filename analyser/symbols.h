@@ -132,7 +132,8 @@ class SymbolTable {
   // First entry of the name in the grid that passes the filter.
   Symbol* findSymbol(Name name, const SymbolFilter& filter = {}) const;
   std::vector<Symbol*> findAllSymbols(Name name, const SymbolFilter& filter = {}) const;
-  // The declaration visible from a scope, innermost first.
+  // The declaration visible from a scope, innermost first (the filter's
+  // scope field is not used: the search order chooses the scope).
   Symbol* lookupSymbol(Name name, int fromScope, const SymbolFilter& filter = {}) const;
   // A qualified name "A::B::x" (or "::x"), or a plain one, from a scope.
   Symbol* lookupQualified(std::string_view qualifiedName, int fromScope) const;
