@@ -57,6 +57,27 @@ std::string preprocessNativeCode(const std::string& text, const std::string& fil
   return output;
 }
 
+std::string preprocessScriptText(const std::string& text, const std::string& file, int line) {
+  std::string output;
+  preprocess_text(text, false, file, line - 1, output, preprocessorMacroTable(), analyserMessageHook);
+  std::string result;
+  std::size_t i = 0;
+  while (i < output.size()) {
+    std::size_t nl = output.find('\n', i);
+    std::size_t end = nl == std::string::npos ? output.size() : nl;
+    if (output.compare(i, 6, "#line ") != 0) {
+      std::size_t b = output.find_first_not_of(" \t", i);
+      std::size_t e = output.find_last_not_of(" \t", end == 0 ? 0 : end - 1);
+      if (b < end && e != std::string::npos && e >= b) {
+        if (!result.empty()) result += ' ';
+        result.append(output, b, e - b + 1);
+      }
+    }
+    i = end + 1;
+  }
+  return result;
+}
+
 void analyseDeclarations(const std::string& /*preprocessed*/) {}
 
 void closeAnalyser() { close_preprocessor(); }

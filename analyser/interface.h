@@ -30,6 +30,12 @@ bool analyserMacroDefined(const std::string& name);
 // included) is handed to the declaration analysis and given back.
 std::string preprocessNativeCode(const std::string& text, const std::string& file, int line);
 
+// Runs a short script text (a variable name, an INIT or EV value) through
+// the preprocessor at the given script position and gives back the expanded
+// text alone: no line marker, blanks at either end removed, lines joined by
+// blanks.
+std::string preprocessScriptText(const std::string& text, const std::string& file, int line);
+
 // Declaration analysis of preprocessed code (filled in by the declaration
 // parser; does nothing until then).
 void analyseDeclarations(const std::string& preprocessed);

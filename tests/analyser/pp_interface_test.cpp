@@ -1,0 +1,82 @@
+// The compiler's start of the analyser and the helpers the script uses.
+#include <gtest/gtest.h>
+
+#include "analyser/interface.h"
+#include "analyser/preprocessor.h"
+#include "cmdline/settings.h"
+#include "diag/report.h"
+#include "tests/testkit/process.h"
+
+using namespace zenta::analyser;
+
+namespace {
+
+class AnalyserStart : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    zenta::diag::resetForTests();
+    resetPreprocessor();
+  }
+  void TearDown() override {
+    resetPreprocessor();
+    zenta::cmdline::resetSettings();
+    zenta::diag::resetForTests();
+  }
+};
+
+TEST_F(AnalyserStart, DefinitionsFileOptionsAndPredefinedNames) {
+  testkit::ScratchDir d;
+  d.write("defs.h", "#define FROM_DEFS 1\n");
+  startAnalyser({d.path().string()}, {"OPT=3"}, d.file("defs.h"));
+  for (const char* name : {"ZENTA", "STUBINACTIVE", "FROM_DEFS", "OPT", "ZNT_WIN32", "__STDC__"})
+    EXPECT_TRUE(analyserMacroDefined(name)) << name;
+  EXPECT_FALSE(analyserMacroDefined("__cplusplus"));
+  auto chain = preprocessorIncludeChain();
+  ASSERT_FALSE(chain.empty());
+  EXPECT_EQ(chain[0], d.path().string());
+  EXPECT_EQ(zenta::diag::warningCount(), 0);
+}
+
+TEST_F(AnalyserStart, UserDefinitionOfStubinactiveIsKept) {
+  startAnalyser({}, {"STUBINACTIVE=5"}, std::string());
+  EXPECT_EQ(preprocessScriptText("STUBINACTIVE", "s.ptu", 1), "5");
+  EXPECT_EQ(zenta::diag::warningCount(), 0);
+}
+
+TEST_F(AnalyserStart, ScriptTextAndNativeCode) {
+  startAnalyser({}, {"OPT=3"}, std::string());
+  EXPECT_EQ(preprocessScriptText("  OPT +\n 1 ", "s.ptu", 12), "3 + 1");
+  EXPECT_EQ(preprocessScriptText("", "s.ptu", 12), "");
+  EXPECT_EQ(preprocessNativeCode("int a = OPT;\n", "s.ptu", 20), "#line 20 \"s.ptu\"\nint a = 3;\n");
+  preprocessNativeCode("#define LATER 4\n", "s.ptu", 30);
+  EXPECT_TRUE(analyserMacroDefined("LATER"));
+}
+
+TEST_F(AnalyserStart, MessagesKeepTheScriptPosition) {
+  startAnalyser({}, {}, std::string());
+  zenta::diag::setCurrentFile("script.ptu");
+  zenta::diag::setCurrentLine(7);
+  preprocessNativeCode("\n#warning careful\n", "script.ptu", 40);
+  EXPECT_EQ(zenta::diag::warningCount(), 1);
+  EXPECT_EQ(zenta::diag::currentFile(), "script.ptu");
+  EXPECT_EQ(zenta::diag::currentLine(), 7);
+}
+
+TEST_F(AnalyserStart, SettingsDriveTheStart) {
+  testkit::ScratchDir d;
+  d.write("std.def", "#define STANDARD_DEFS 1\n");
+  auto& s = zenta::cmdline::mutableSettings();
+  s.includeDirectories = {d.path().string()};
+  s.definitions = {"FROM_OPTION"};
+  s.standardDefinitions = d.file("std.def");
+  s.analysis = false;
+  startAnalyser();
+  EXPECT_FALSE(analyserMacroDefined("ZENTA"));
+  s.analysis = true;
+  startAnalyser();
+  EXPECT_TRUE(analyserMacroDefined("STANDARD_DEFS"));
+  EXPECT_TRUE(analyserMacroDefined("FROM_OPTION"));
+  EXPECT_TRUE(analyserMacroDefined("ZENTA"));
+}
+
+}  // namespace
