@@ -356,8 +356,9 @@ void endTestCommon(bool explicitStatement) {
   closeEnvironmentsAndDefinitions();
   if (!g_state.elementSeenInTest) diag::warning("BLOC_ABST", messageWord(MwElement));
   if (!g_state.testHasContent && !g_state.testHadException) diag::warning("TEST_VIDE", g_state.testName);
-  const bool generated = !suppressed(generator::SuppressService) && !suppressed(generator::SuppressTest) &&
-                         !suppressed(generator::SuppressFamily);
+  // Generated: no reason at all (selection, family, condition, simulation)
+  // kept the test out of the harness.
+  const bool generated = !generator::generationSuppressed();
   if (generated) {
     ++g_state.generatedTests;
     ++g_state.generatedTestsInService;

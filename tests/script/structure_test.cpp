@@ -140,7 +140,9 @@ std::vector<Case> cases() {
        {"W:MOTCLEABS:7", "W:MOTCLEABS:10", "W:MOTCLEABS:13"}},
       {"simulation blocks", "HEADER m, 1, x\nBEGIN\nELSE_SIMUL\nEND SIMUL\nSIMUL\nSIMUL\nELSE_SIMUL\nELSE_SIMUL\n"
                             "SERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
-       {"W:MOTCLEABS:4", "W:MOTCLEABS:5", "W:MOTDOUBLE:7", "W:MOTDOUBLE:9", "W:MOTCLEABS:17"}},
+       // The test lies in the ELSE_SIMUL part, which is not generated here.
+       {"W:MOTCLEABS:4", "W:MOTCLEABS:5", "W:MOTDOUBLE:7", "W:MOTDOUBLE:9", "I:OPERXVIDE:17", "W:MOTCLEABS:17",
+        "E:PROGXVIDE:17"}},
       {"double exception in an element", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\n"
                                          "EXCEPTION a\nEXCEPTION b\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
        {"W:DBL_EXCEP:9"}},
@@ -211,6 +213,9 @@ std::vector<Case> cases() {
          o.dropSimulation = true;
          return o;
        }()},
+      {"a test in a false branch is not generated", "HEADER m, 1, x\nBEGIN\nSERVICE s\nIF UNDEFINED_NAME\nTEST t\n"
+       "FAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND IF\nEND SERVICE\n",
+       {"I:OPERXVIDE:13", "E:PROGXVIDE:13"}},
       {"test exclusion", kClean, {"I:OPERXVIDE:11", "E:PROGXVIDE:11"}, selecting({{}, {}, {}, {"T1"}, {}, {}})},
       {"service selection", kClean, {"E:PROGXVIDE:11", "W:OPER_INEX:11"},
        selecting({{"S2"}, {}, {}, {}, {}, {}})},
