@@ -157,6 +157,21 @@ TEST_F(RoadTest, SelectionByService) {
   EXPECT_NE(results.find("OP " + std::to_string(lineOf('O', "POP")) + " \"POP\""), std::string::npos);
 }
 
+TEST_F(RoadTest, ExcludedServiceAndUnmatchedNamesInTheListFile) {
+  ASSERT_EQ(compileScript("road.ptu", {"-EXSERVICE=pop,nosuch"}).status, 3);
+  EXPECT_EQ(harness.find("TEST_POP"), std::string::npos);
+  EXPECT_NE(harness.find("zenta.TEST_PUSH();"), std::string::npos);
+  ASSERT_TRUE(build("g++")) << buildOutput;
+  EXPECT_EQ(runHarness().status, 1);  // the expected exception that is not raised
+  expectResultsMatchDescription();
+  EXPECT_EQ(results.find("\"POP\""), std::string::npos);
+  ASSERT_TRUE(dir_.exists("road.lis"));
+  const std::string list = dir_.read("road.lis");
+  EXPECT_NE(list.find("liste totale des services \nPOP\nPUSH\n"), std::string::npos) << list;
+  EXPECT_NE(list.find("liste des services en exclusion \nPOP\nNOSUCH\n"), std::string::npos) << list;
+  EXPECT_NE(list.find("liste des services a executer \nPUSH\n"), std::string::npos) << list;
+}
+
 TEST_F(RoadTest, SelectionByTest) {
   ASSERT_EQ(compileScript("road.ptu", {"-TEST=raised,plain"}).status, 3);
   ASSERT_TRUE(build("g++")) << buildOutput;
