@@ -188,27 +188,38 @@ void joinSplices(std::string& text) {
   std::string out;
   out.reserve(text.size());
   std::size_t owed = 0;
+  const char* base = text.data();
   const std::size_t n = text.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    char c = text[i];
-    if (c == '\\') {
-      if (i + 1 < n && text[i + 1] == '\n') {
-        ++owed;
-        ++i;
-        continue;
-      }
-      if (i + 2 < n && text[i + 1] == '\r' && text[i + 2] == '\n') {
-        ++owed;
-        i += 2;
+  std::size_t i = 0;
+  while (i < n) {
+    const void* bs = std::memchr(base + i, '\\', n - i);
+    std::size_t b = bs ? static_cast<std::size_t>(static_cast<const char*>(bs) - base) : n;
+    if (owed) {
+      // The newlines owed go right after the end of the joined line.
+      const void* nl = std::memchr(base + i, '\n', b - i);
+      if (nl) {
+        std::size_t e = static_cast<std::size_t>(static_cast<const char*>(nl) - base) + 1;
+        out.append(base + i, e - i);
+        out.append(owed, '\n');
+        owed = 0;
+        i = e;
         continue;
       }
     }
-    out += c;
-    if (c == '\n' && owed) {
-      out.append(owed, '\n');
-      owed = 0;
+    out.append(base + i, b - i);
+    if (b >= n) break;
+    if (b + 1 < n && base[b + 1] == '\n') {
+      ++owed;
+      i = b + 2;
+    } else if (b + 2 < n && base[b + 1] == '\r' && base[b + 2] == '\n') {
+      ++owed;
+      i = b + 3;
+    } else {
+      out += '\\';
+      i = b + 1;
     }
   }
+  if (owed) out.append(owed, '\n');
   text.swap(out);
 }
 
