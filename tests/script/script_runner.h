@@ -6,11 +6,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "analyser/interface.h"
 #include "cmdline/filenames.h"
@@ -32,12 +35,31 @@ struct Message {
   std::string text;  // the whole line
 };
 
-inline std::string scratchDir() {
+inline std::string& scratchPath() {
   static std::string dir;
+  return dir;
+}
+
+// Removes the scratch folder after the last test (not in the children of
+// death tests, which end through exit).
+class ScratchCleanup : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    if (scratchPath().empty()) return;
+    std::error_code ec;
+    std::filesystem::remove_all(scratchPath(), ec);
+  }
+};
+
+inline std::string scratchDir() {
+  std::string& dir = scratchPath();
   if (dir.empty()) {
-    char pattern[] = "/tmp/zenta-script-test-XXXXXX";
-    const char* made = ::mkdtemp(pattern);
-    dir = made ? made : "/tmp";
+    const std::string base = std::filesystem::temp_directory_path().string() + "/zenta-script-test-XXXXXX";
+    std::vector<char> pattern(base.begin(), base.end());
+    pattern.push_back('\0');
+    const char* made = ::mkdtemp(pattern.data());
+    dir = made ? made : std::filesystem::temp_directory_path().string();
+    if (made) ::testing::AddGlobalTestEnvironment(new ScratchCleanup);
   }
   return dir;
 }
