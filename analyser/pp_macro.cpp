@@ -593,11 +593,16 @@ bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args)
         continue;
       } else if (c == '\n') {
         cur += ' ';
+        ++q;
         if (g.source()) {
           ++g.line;
           o.lag = true;
+          // Conditionals between the arguments are carried out.
+          g.pos = q;
+          while (g.pos < g.len && argumentDirective(o, g)) {
+          }
+          q = g.pos;
         }
-        ++q;
         continue;
       } else if (c == '/' && g.source() && q + 1 < g.len && (t[q + 1] == '*' || t[q + 1] == '/')) {
         int before = g.line;

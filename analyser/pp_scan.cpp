@@ -358,6 +358,34 @@ void skipGroup(Out& o, Frame& f) {
   f.bol = bol;
 }
 
+}  // namespace
+
+bool argumentDirective(Out& o, Frame& f) {
+  const char* p = f.text + f.pos;
+  const char* end = f.text + f.len;
+  while (p < end && isHSpace(*p)) ++p;
+  if (p >= end || *p != '#') return false;
+  const char* q = p + 1;
+  while (q < end && isHSpace(*q)) ++q;
+  std::size_t n = 0;
+  while (q + n < end && q[n] >= 'a' && q[n] <= 'z') ++n;
+  std::string_view name(q, n);
+  if (!conditionalName(q, end) && name != "define" && name != "undef") return false;
+  State& s = st();
+  const int index = static_cast<int>(&f - s.frames.data());
+  int newlines = 0;
+  std::string line = extractLine(o, f, p, newlines);
+  directive(o, f, line, newlines);
+  Frame& g = s.frames[index];
+  g.line += newlines;
+  g.bol = true;
+  while (s.skipping() && g.pos < g.len) skipGroup(o, g);
+  o.lag = true;
+  return true;
+}
+
+namespace {
+
 // Analysis off: input is discarded line by line until a pragma turns it on.
 bool startsAnalysis(const std::string& line);
 

@@ -232,6 +232,10 @@ void emitRaw(Out& out, const char* s, std::size_t n);
 // Returns false when the line is not a directive (copied as text).
 bool directive(Out& out, Frame& f, const std::string& line, int physicalLines);
 bool conditionalInSkip(Frame& f, const std::string& line);
+// Inside the arguments of a macro call: carries out a conditional, #define
+// or #undef line starting at the frame's position (a line start). Returns
+// false, consuming nothing, for anything else.
+bool argumentDirective(Out& out, Frame& f);
 void defineFromText(const std::string& text);  // "NAME BODY" as after #define
 void undefName(const std::string& name);
 void commandLineDefinition(const std::string& entry);
