@@ -101,7 +101,7 @@ int main(int argc, char ** argv)
 ZNU_TRACES_FILE("t.rio")
 )";
 
-class RuntimeTest : public ::testing::TestWithParam<std::pair<const char*, const char*>> {
+class RuntimeTest : public ::testing::TestWithParam<std::pair<std::string, std::string>> {
  protected:
   testkit::ScratchDir dir_;
 };
@@ -152,8 +152,16 @@ TEST_P(RuntimeTest, EveryCallCompilesCleanlyAndRecords) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Compilers, RuntimeTest,
-                         ::testing::Values(std::make_pair("g++", "c++11"), std::make_pair("g++", "c++20"),
-                                           std::make_pair("clang++", "c++11"), std::make_pair("clang++", "c++20")));
+                         ::testing::Values(std::make_pair(std::string("g++"), std::string("c++11")),
+                                           std::make_pair(std::string("g++"), std::string("c++20")),
+                                           std::make_pair(std::string("clang++"), std::string("c++11")),
+                                           std::make_pair(std::string("clang++"), std::string("c++20"))),
+                         [](const auto& info) {
+                           std::string name = info.param.first + "_" + info.param.second;
+                           for (char& c : name)
+                             if (c == '+') c = 'p';
+                           return name;
+                         });
 
 TEST(RuntimeAnalyserView, WithZentaDefinedOnlyPlainDeclarationsRemain) {
   const testkit::Result r = testkit::run(
