@@ -205,11 +205,15 @@ TEST_F(DescriptionTest, TsfRecordsUseTheDescriptionNumbers) {
     genElement();
     genEndElement();
     genEndService();
+    output::description::tsfStub("f", 9);
+    output::description::tsfStub("g", 10);
   });
   output::closeOutput(output::Tsf, false);
   const std::vector<std::string> expected = {
       "SI 9",        "IN \"ZNUS\" 15 \"S\"", "LK 0",   "MS 14 \"S\"",        "SI 15",
-      "IN \"ZNUT\" 19 \"Test T\"",           "LK 0",   "MS 18 \"T\"",        "ID 1 0",
+      "IN \"ZNUT\" 19 \"Test T\"",           "LK 0",   "MS 18 \"T\"",
+      "SI 9",        "IN \"ZNUB\" 3 \"Stubs\"", "LK 9", "SI 3", "IN \"ZNUB\" 1 \"f\"", "SI 1",
+      "LK 10",       "SI 3", "IN \"ZNUB\" 2 \"g\"", "SI 2",                   "ID 1 0",
       "ED",          "DB \"Kestrel-Tracer\"", "SO \"/d/x.xrd\" 000 \"xrd\"", "IN \"File\" 9 \"x.xrd\"",
       "LK 1",        "TX 6 \"Errors detected\"", "LK \"Test0\"", "TX 20 \"Test result\"", "ID 2 0", "ED"};
   EXPECT_EQ(lines(dir_.read("h.tsf")), expected);

@@ -334,6 +334,30 @@ TEST_F(SkeletonTest, ServiceWithoutTestsIsStillBalanced) {
   EXPECT_TRUE(compile()) << compilerOutput << harness;
 }
 
+TEST_F(SkeletonTest, FalseConditionDropsNativeLinesAndWholeServices) {
+  generate([] {
+    genBegin();
+    genService("S");
+    genTest("T", "");
+    genElement();
+    setSuppressed(SuppressCondition, true);
+    genNativeLine("this is not C++;");
+    setSuppressed(SuppressCondition, false);
+    genNativeLine("int kept = 1; (void)kept;");
+    genEndElement();
+    genEndTest();
+    genEndService();
+    setSuppressed(SuppressCondition, true);
+    oneElement("HIDDEN", "T", "neither is this;");
+    setSuppressed(SuppressCondition, false);
+  });
+  EXPECT_EQ(harness.find("not C++"), std::string::npos);
+  EXPECT_NE(harness.find("int kept = 1;"), std::string::npos);
+  EXPECT_EQ(harness.find("HIDDEN"), std::string::npos);
+  EXPECT_NE(tdc.find("O4 HIDDEN"), std::string::npos) << tdc;
+  EXPECT_TRUE(compile()) << compilerOutput << harness;
+}
+
 TEST_F(SkeletonTest, ClassOptionRenamesTheTestClass) {
   cmdline::mutableSettings().className = "MYTESTS";
   generate([] {
