@@ -1,6 +1,9 @@
 // #if arithmetic, includes, pragmas and the analysis switch.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+
 #include "analyser/preprocessor.h"
 #include "analyser/target_widths.h"
 #include "pp_support.h"
@@ -238,6 +241,68 @@ TEST(PreprocessorInclude, ConditionalsStayOpenAcrossFiles) {
   d.write("open.h", "#if 0\n");
   fresh({}, {d.path().string()});
   EXPECT_EQ(flat(run("#include \"open.h\"\nhidden\n#endif\nshown\n")), "shown");
+}
+
+}  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- set-up
+
+class EnvironmentVariable {
+ public:
+  EnvironmentVariable(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old;
+    if (value) ::setenv(name, value, 1);
+    else ::unsetenv(name);
+  }
+  ~EnvironmentVariable() {
+    if (old_) ::setenv(name_, old_->c_str(), 1);
+    else ::unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> old_;
+};
+
+TEST(PreprocessorSetUp, IncludeChainFromOptionsAndEnvironment) {
+  using namespace zenta::analyser;
+  EnvironmentVariable znu("ZNUTGT", "/target/u");
+  EnvironmentVariable znt("ZNTTGT", "/target/t");
+  EnvironmentVariable usr("ZNW_ADD_USR_INCLUDE", "");
+  resetPreprocessor();
+  init_preprocessor(false, false, 0, {}, {"/opt/a", ""}, std::string(), nullptr, true);
+  std::vector<std::string> expected = {"/opt/a", "", "/target/u/lib", "/usr/include", "/usr/local/include"};
+  EXPECT_EQ(preprocessorIncludeChain(), expected);
+}
+
+TEST(PreprocessorSetUp, TargetDirectoryWithoutUserIncludes) {
+  using namespace zenta::analyser;
+  EnvironmentVariable znu("ZNUTGT", nullptr);
+  EnvironmentVariable znt("ZNTTGT", "/target/t");
+  EnvironmentVariable usr("ZNW_ADD_USR_INCLUDE", nullptr);
+  resetPreprocessor();
+  init_preprocessor(false, false, 0, {}, {}, std::string(), nullptr, true);
+  EXPECT_EQ(preprocessorIncludeChain(), std::vector<std::string>{"/target/t/lib"});
+  resetPreprocessor();
+  init_preprocessor(false, false, 0, {}, {"/ignored"}, std::string(), nullptr, false);
+  EXPECT_TRUE(preprocessorIncludeChain().empty());
+}
+
+TEST(PreprocessorSetUp, MainFileDefinitionsStay) {
+  using namespace zenta::analyser;
+  testkit::ScratchDir d;
+  d.write("main.h", "#define FROM_MAIN 1\ntext is dropped\n");
+  messages().clear();
+  resetPreprocessor();
+  setPreprocessorHook(capture);
+  init_preprocessor(false, false, 0, {}, {}, d.file("main.h"), nullptr, false);
+  EXPECT_TRUE(preprocessorMacroDefined("FROM_MAIN"));
+  init_preprocessor(false, false, 0, {}, {}, d.file("absent.h"), nullptr, false);
+  ASSERT_NE(find("IMPOUVFIC"), nullptr);
+  EXPECT_EQ(find("IMPOUVFIC")->severity, 1);
+  EXPECT_FALSE(preprocessorMacroDefined("FROM_MAIN"));  // the table was cleared
 }
 
 }  // namespace
