@@ -6,7 +6,7 @@
 
 #include "diag/catalogue.h"
 #include "diag/report.h"
-#include "tests/diag/child.h"
+#include "tests/testkit/child.h"
 #include "tests/testkit/process.h"
 
 namespace {
@@ -192,7 +192,7 @@ TEST_F(Report, TheFourSummariesAndTheirExitStatus) {
   for (const SummaryCase& c : cases) {
     testkit::ScratchDir dir;
     const std::string list = dir.file("s.lis");
-    auto o = childrun::inChild([&] {
+    auto o = testkit::endOf([&] {
       diag::openListFile(list);
       for (int i = 0; i < c.errors; ++i) {
         diag::setCurrentLine(i + 1);
@@ -219,7 +219,7 @@ TEST_F(Report, TheFourSummariesAndTheirExitStatus) {
 TEST_F(Report, HiddenMessagesAnnounceTheListFileBeforeTheSummary) {
   testkit::ScratchDir dir;
   const std::string list = dir.file("h.lis");
-  auto o = childrun::inChild([&] {
+  auto o = testkit::endOf([&] {
     diag::openListFile(list);
     for (int i = 1; i <= 61; ++i) {
       diag::setCurrentLine(i);
@@ -238,7 +238,7 @@ TEST_F(Report, HiddenMessagesAnnounceTheListFileBeforeTheSummary) {
 }
 
 TEST_F(Report, NoAnnouncementWhenNothingWasHidden) {
-  auto o = childrun::inChild([] {
+  auto o = testkit::endOf([] {
     diag::warning("MOTCLEOBS", "w");
     diag::endOfRun();
   });
@@ -270,7 +270,7 @@ TEST_F(Report, SevereAndFatalRunTheCleanupWriteTheLineAndExit) {
     testkit::ScratchDir dir;
     const std::string list = dir.file("k.lis");
     g_marker = dir.file("marker");
-    auto o = childrun::inChild([&] {
+    auto o = testkit::endOf([&] {
       diag::setExitCleanup(&markCleanup);
       diag::openListFile(list);
       diag::setCurrentFile("k.ptu");
@@ -287,7 +287,7 @@ TEST_F(Report, SevereAndFatalRunTheCleanupWriteTheLineAndExit) {
 }
 
 TEST_F(Report, EndOfRunRunsTheCleanupFirstAndOnce) {
-  auto o = childrun::inChild([] {
+  auto o = testkit::endOf([] {
     diag::setExitCleanup(&markCleanup);
     diag::runExitCleanup();  // a cleanup already run is not run again
     diag::endOfRun();
@@ -299,14 +299,14 @@ TEST_F(Report, EndOfRunRunsTheCleanupFirstAndOnce) {
 TEST_F(Report, UnopenableListFileIsFatal) {
   testkit::ScratchDir dir;
   const std::string bad = dir.file("no/such/dir/x.lis");
-  auto o = childrun::inChild([&] { diag::openListFile(bad); });
+  auto o = testkit::endOf([&] { diag::openListFile(bad); });
   EXPECT_EQ(o.status, 7);
   EXPECT_EQ(o.err, "Quarto-F-FICERROPN,  File " + bad + " opening problem\n");
 }
 
 TEST_F(Report, ListFileCloseFailureIsFatal) {
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  auto o = childrun::inChild([] {
+  auto o = testkit::endOf([] {
     diag::openListFile("/dev/full");  // opens, but no byte can be flushed to it
     diag::writeToListFile("lost");
     diag::closeListFile();

@@ -12,7 +12,7 @@
 #include "diag/report.h"
 #include "diag/run_info.h"
 #include "driver/startup.h"
-#include "tests/diag/child.h"
+#include "tests/testkit/child.h"
 #include "tests/testkit/process.h"
 
 namespace {
@@ -36,7 +36,7 @@ volatile int* forbiddenPage() {
 TEST(CrashHandler, SegmentationViolationIsSevereInternalError) {
   testkit::ScratchDir dir;
   const std::string list = dir.file("c.lis");
-  auto o = childrun::inChild([&] {
+  auto o = testkit::endOf([&] {
     diag::registerCatalogues();
     diag::setExitCleanup(&cleanupMarker);
     diag::openListFile(list);
@@ -48,7 +48,7 @@ TEST(CrashHandler, SegmentationViolationIsSevereInternalError) {
   const std::string line = "Quarto-S-INTERNERR,  internal error raised in  Module SFC\n";
   EXPECT_EQ(o.status, 9);
   EXPECT_EQ(o.err, "cleanup\n" + line);
-  EXPECT_EQ(childrun::slurp(list), line);
+  EXPECT_EQ(testkit::ScratchDir::slurp(list), line);
 }
 
 void throwSomething() { throw std::runtime_error("nobody catches this"); }
@@ -67,7 +67,7 @@ TEST(CrashHandler, OtherFaultsAndUncaughtExceptionsTakeTheSameWay) {
       {"exception", [] { escapeException(); }},
   };
   for (const auto& [name, fault] : cases) {
-    auto o = childrun::inChild([fault] {
+    auto o = testkit::endOf([fault] {
       diag::registerCatalogues();
       diag::setExitCleanup(&cleanupMarker);
       driver::installCrashHandler();

@@ -8,7 +8,7 @@
 
 #include "diag/report.h"
 #include "output/files.h"
-#include "tests/output/child.h"
+#include "tests/testkit/child.h"
 #include "tests/testkit/process.h"
 
 namespace zenta::output {
@@ -147,7 +147,7 @@ TEST_F(FilesTest, FatalAndSevereMessagesDeleteTheWorkFiles) {
     int status;
   } table[] = {{false, 7}, {true, 9}};
   for (const auto& row : table) {
-    const outtest::Ending e = outtest::endOf([&] {
+    const testkit::Ending e = testkit::endOf([&] {
       makeWorkFileNames(scratch.file("w"));
       for (int section : {0, 1, 3, 4, 6}) openWorkFiles(section);
       if (std::FILE* probe = std::fopen(scratch.file("wh.tmp").c_str(), "r")) {
@@ -191,7 +191,7 @@ TEST_F(FilesTest, FileFailuresAreFatal) {
        }, "IMPFERFIC", scratch.file("t.seg")},
   };
   for (const Case& c : cases) {
-    const outtest::Ending e = outtest::endOf(c.body);
+    const testkit::Ending e = testkit::endOf(c.body);
     EXPECT_EQ(e.status, 7) << c.name;
     EXPECT_NE(e.err.find(std::string("-") + c.code + ","), std::string::npos) << c.name << ": " << e.err;
     EXPECT_NE(e.err.find(c.argument), std::string::npos) << c.name << ": " << e.err;

@@ -10,7 +10,7 @@
 #include "output/files.h"
 #include "output/sources.h"
 #include "output/tdc.h"
-#include "tests/output/child.h"
+#include "tests/testkit/child.h"
 #include "tests/testkit/process.h"
 
 namespace zenta::output {
@@ -164,7 +164,7 @@ TEST_F(SourcesTest, RefusedOperationsAreSevere) {
       {static_cast<FileAction>(9), F_INC, "MAJ_FIC / F_INC : action demandee inconnue"},
   };
   for (const auto& row : table) {
-    const outtest::Ending e = outtest::endOf([&] { fileOperation(row.action, row.kind, path); });
+    const testkit::Ending e = testkit::endOf([&] { fileOperation(row.action, row.kind, path); });
     EXPECT_EQ(e.status, 9) << row.text;
     EXPECT_NE(e.err.find("-ERRINTFCT,"), std::string::npos) << e.err;
     EXPECT_NE(e.err.find(row.text), std::string::npos) << e.err;
@@ -174,7 +174,7 @@ TEST_F(SourcesTest, RefusedOperationsAreSevere) {
 TEST_F(SourcesTest, UnopenableSourcesAreFatal) {
   fs::create_directories(scratch.path() / "dir.h");
   for (const std::string& path : {scratch.file("missing.ptu"), scratch.file("dir.h")}) {
-    const outtest::Ending e = outtest::endOf([&] { openSource(path, F_PTU); });
+    const testkit::Ending e = testkit::endOf([&] { openSource(path, F_PTU); });
     EXPECT_EQ(e.status, 7) << path;
     EXPECT_NE(e.err.find("-IMPOUVFIC,"), std::string::npos) << e.err;
     EXPECT_NE(e.err.find(path), std::string::npos) << e.err;

@@ -1,5 +1,5 @@
 // Runs a piece of code that ends the process (exit, signal) in a forked
-// child, capturing its standard error stream byte for byte.
+// child, capturing its exit status and standard error stream byte for byte.
 #pragma once
 
 #include <sys/wait.h>
@@ -8,19 +8,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-namespace childrun {
+#include "tests/testkit/process.h"
 
-struct Outcome {
+namespace testkit {
+
+struct Ending {
   int status = -1;  // exit status, or 128 + signal number
   std::string err;
 };
 
 template <class Body>
-Outcome inChild(Body body) {
+Ending endOf(Body body) {
   const std::string errPath =
       (std::filesystem::temp_directory_path() / ("zenta-child-" + std::to_string(getpid()) + ".err")).string();
   std::fflush(nullptr);
@@ -33,21 +33,11 @@ Outcome inChild(Body body) {
   }
   int st = 0;
   waitpid(pid, &st, 0);
-  Outcome o;
-  o.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
-  std::ifstream in(errPath, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  o.err = s.str();
+  Ending e;
+  e.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+  e.err = ScratchDir::slurp(errPath);
   std::filesystem::remove(errPath);
-  return o;
+  return e;
 }
 
-inline std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-}  // namespace childrun
+}  // namespace testkit
