@@ -1,6 +1,7 @@
 #include "analyser/interface.h"
 
 #include "analyser/preprocessor.h"
+#include "analyser/types.h"
 #include "cmdline/settings.h"
 #include "diag/catalogue.h"
 #include "diag/report.h"
@@ -29,6 +30,9 @@ void startAnalyser(const std::vector<std::string>& includeDirs,
   // #error and #warning lines are reported with their own text.
   if (!diag::catalogueText("WARNERR")) diag::registerMessage("WARNERR", "%1%2");
   setPreprocessorHook(analyserMessageHook);
+  // Words registered by `#pragma zenta type_modifier` become type modifiers
+  // of the type tables.
+  setTypeModifierSource(&isPreprocessorTypeModifier);
   init_preprocessor(false, false, 0, defines, includeDirs, std::string(), preprocessorMacroTable(),
                     true);
   std::string output;

@@ -60,6 +60,8 @@ void run(int argc, char** argv) {
   if (cmdline::settings().analysis) analyser::startAnalyser();
   // 19. The processing chain.
   runProcessingChain();
+  // Conditionals left open in the analysed code are reported now.
+  if (cmdline::settings().analysis) analyser::closeAnalyser();
   // 20. The end of the run.
   diag::endOfRun();
 }

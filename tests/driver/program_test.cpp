@@ -189,3 +189,20 @@ TEST(Program, UnopenableListFileIsFatal) {
 }
 
 }  // namespace
+
+namespace {
+
+// A conditional that the script's native code leaves open is reported once
+// the chain has finished, at the line that opened it.
+TEST(Program, OpenConditionalOfNativeCodeIsReportedAtTheEnd) {
+  testkit::ScratchDir dir;
+  std::string script = kCleanScript;
+  script.insert(0, "##ifdef NEVER_DEFINED\n");
+  dir.write("c.ptu", script);
+  auto r = compile(dir, {"c.ptu", "out.cc"}, environment("C"));
+  EXPECT_EQ(r.status, 3) << r.err;
+  EXPECT_NE(r.err.find("Quarto-W-UNTERCOND,  [./c.ptu:1] unterminated #ifdef conditional\n"), std::string::npos)
+      << r.err;
+}
+
+}  // namespace
