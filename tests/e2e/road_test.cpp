@@ -4,6 +4,7 @@
 // the test-description file.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -170,6 +171,31 @@ TEST_F(RoadTest, ExcludedServiceAndUnmatchedNamesInTheListFile) {
   EXPECT_NE(list.find("liste totale des services \nPOP\nPUSH\n"), std::string::npos) << list;
   EXPECT_NE(list.find("liste des services en exclusion \nPOP\nNOSUCH\n"), std::string::npos) << list;
   EXPECT_NE(list.find("liste des services a executer \nPUSH\n"), std::string::npos) << list;
+}
+
+TEST_F(RoadTest, BundledExampleHasNoEmptyElementWarning) {
+  const std::vector<std::string> argv = {testkit::stageBin("zentaprepro"), kExamples + "/bqueue.ptu",
+                                         dir_.file("t.cc"), dir_.path().string() + "/", "-INCL=" + kExamples};
+  const testkit::Result r =
+      testkit::run(argv, {{"QUARTODIR", testkit::stageDir()}, {"ZNTTGT", testkit::stageDir()}, {"ZNUTGT", {}},
+                          {"ZENTACPPINC", {}}, {"ZENTALAN", "GB"}},
+                   dir_.path().string());
+  EXPECT_EQ(r.status, 3) << r.err;
+  EXPECT_TRUE(dir_.exists("t.cc")) << r.err;
+  EXPECT_EQ(r.err.find("TEST_VIDE"), std::string::npos) << r.err;
+  // Elements that only run native code have nothing to edit and warn; an
+  // element that expects an exception checks that exception and does not.
+  std::ifstream script(kExamples + "/bqueue.ptu");
+  std::string line;
+  int withException = 0, without = 0;
+  bool exception = false;
+  while (std::getline(script, line)) {
+    if (line.rfind("ELEMENT", 0) == 0) exception = false;
+    if (line.rfind("EXCEPTION", 0) == 0) exception = true;
+    if (line.rfind("END ELEMENT", 0) == 0) ++(exception ? withException : without);
+  }
+  EXPECT_GT(withException, 0);
+  EXPECT_EQ(count(r.err, "ELMT_VIDE"), without) << r.err;
 }
 
 TEST_F(RoadTest, SelectionByTest) {

@@ -103,6 +103,12 @@ std::vector<Case> cases() {
        {"W:MOTCLEABS:7", "W:BLOC_ABST:7", "W:TEST_VIDE:7"}},
       {"empty element", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
                         "END SERVICE\n", {"W:ELMT_VIDE:8"}},
+      {"element expecting an exception has no variable and is not empty",
+       "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nEXCEPTION std::bad_alloc()\nEND ELEMENT\n"
+       "END FAMILY\nEND TEST\nEND SERVICE\n", {}},
+      {"exception in a second element does not excuse the first",
+       "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nEND ELEMENT\nELEMENT\nEXCEPTION e\n"
+       "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {"W:ELMT_VIDE:8"}},
       {"service without test", "HEADER m, 1, x\nBEGIN\nSERVICE s\nEND SERVICE\n",
        {"W:OPER_VIDE:4", "E:PROGXVIDE:4"}},
       {"no service", "HEADER m, 1, x\nBEGIN\n", {"E:PROG_VIDE:2"}},
