@@ -762,13 +762,23 @@ void endOfScript() {
   closeEnvironmentsAndDefinitions();
   if (g_state.services.empty()) diag::error("PROG_VIDE", "");
   else if (g_state.generatedTests == 0) diag::error("PROGXVIDE", "");
+  // Names of the selection and exclusion lists that the program never met.
+  // Test names are only looked for when the services were not chosen by name
+  // and the last service is not excluded (its tests were all read).
   const Selection& sel = selection();
-  for (const std::string& s : sel.services)
-    if (!contains(g_state.services, s)) diag::warning("OPER_INEX", s);
-  for (const std::string& t : sel.tests)
-    if (!contains(g_state.allTests, t)) diag::warning("TEST_INEX", t);
-  for (const std::string& f : sel.families)
-    if (!contains(g_state.allFamilies, f)) diag::warning("FAMI_INEX", f);
+  const auto reportUnmatched = [](const std::vector<std::string>& list, const std::vector<std::string>& met,
+                                  const char* code) {
+    for (const std::string& name : list)
+      if (!contains(met, name)) diag::warning(code, name);
+  };
+  reportUnmatched(sel.services, g_state.services, "OPER_INEX");
+  reportUnmatched(sel.exServices, g_state.services, "OPER_INEX");
+  if (sel.services.empty() && !contains(sel.exServices, g_state.serviceName)) {
+    reportUnmatched(sel.tests, g_state.allTests, "TEST_INEX");
+    reportUnmatched(sel.exTests, g_state.allTests, "TEST_INEX");
+  }
+  reportUnmatched(sel.families, g_state.allFamilies, "FAMI_INEX");
+  reportUnmatched(sel.exFamilies, g_state.allFamilies, "FAMI_INEX");
 }
 
 }  // namespace zenta::script

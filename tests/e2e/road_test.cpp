@@ -171,6 +171,9 @@ TEST_F(RoadTest, ExcludedServiceAndUnmatchedNamesInTheListFile) {
   EXPECT_NE(list.find("liste totale des services \nPOP\nPUSH\n"), std::string::npos) << list;
   EXPECT_NE(list.find("liste des services en exclusion \nPOP\nNOSUCH\n"), std::string::npos) << list;
   EXPECT_NE(list.find("liste des services a executer \nPUSH\n"), std::string::npos) << list;
+  // The excluded name that the program does not have is reported once.
+  EXPECT_EQ(count(list, "Quarto-W-OPER_INEX"), 1) << list;
+  EXPECT_NE(list.find("NOSUCH does not exist"), std::string::npos) << list;
 }
 
 TEST_F(RoadTest, BundledExampleHasNoEmptyElementWarning) {

@@ -231,6 +231,14 @@ std::vector<Case> cases() {
       {"family exclusion", kClean, {"I:OPERXVIDE:11", "E:PROGXVIDE:11"},
        selecting({{}, {}, {}, {}, {}, {"NOMINAL"}})},
       {"service exclusion", kClean, {"E:PROGXVIDE:11"}, selecting({{}, {"S1"}, {}, {}, {}, {}})},
+      {"unmatched service exclusion", kClean, {"E:PROGXVIDE:11", "W:OPER_INEX:11"},
+       selecting({{}, {"S1", "S9"}, {}, {}, {}, {}})},
+      {"unmatched test exclusion", kClean, {"W:TEST_INEX:11"}, selecting({{}, {}, {}, {"T9"}, {}, {}})},
+      {"unmatched family exclusion", kClean, {"W:FAMI_INEX:11"}, selecting({{}, {}, {}, {}, {}, {"F9"}})},
+      {"tests not looked for when services are chosen by name", kClean, {"I:OPERXVIDE:11", "E:PROGXVIDE:11"},
+       selecting({{"S1"}, {}, {"T9"}, {}, {}, {}})},
+      {"tests not looked for when the last service is excluded", kClean, {"E:PROGXVIDE:11"},
+       selecting({{}, {"S1"}, {}, {"T9"}, {}, {}})},
   };
 }
 
