@@ -61,9 +61,9 @@ std::string expandField(const std::string& field) {
   return support::environmentValue(name.c_str(), std::string());
 }
 
-std::string versionMismatch(const std::string& strver, const std::string& b) {
+std::string versionMismatch(const std::string& strver, const std::string& b, const std::string& origin) {
   if (strver.empty() || b.empty() || strver == b) return {};
-  return "Source : " + strver + " / PTU : " + b;
+  return origin + strver + " / PTU : " + b;
 }
 
 void writeHeaderLines(const std::string& a, const std::string& b, const std::string& c, const std::string* d,

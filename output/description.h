@@ -23,9 +23,11 @@ std::string expandField(const std::string& field);
 // and different, the warning "MISMNUVER" names both. Fields are expanded.
 void writeHeaderStatement(const std::string& a, const std::string& b, const std::string& c,
                           const std::string* d, const std::string& strver);
-// The argument of "MISMNUVER" ("Source : " + strver + " / PTU : " + b), or
-// empty when there is no mismatch (either empty, or both alike).
-std::string versionMismatch(const std::string& strver, const std::string& b);
+// The argument of "MISMNUVER" (origin + strver + " / PTU : " + b), or empty
+// when there is no mismatch (either empty, or both alike). origin is the
+// script language's wording: "Source : " in French, "Origin : " in English.
+std::string versionMismatch(const std::string& strver, const std::string& b,
+                            const std::string& origin = "Source : ");
 // The four lines alone, from fields already expanded and checked; version
 // is the text of the "E2" line.
 void writeHeaderLines(const std::string& a, const std::string& b, const std::string& c, const std::string* d,

@@ -8,6 +8,7 @@
 #include "generator/skeleton.h"
 #include "model/script_language.h"
 #include "model/store.h"
+#include "output/description.h"
 #include "script/analyse.h"
 #include "script/environments.h"
 #include "script/includes.h"
@@ -165,7 +166,8 @@ void handleHeader(const std::string& rest, const std::string& statement) {
   while (fields.size() < 3) fields.emplace_back();
   for (std::string& f : fields) f = headerField(f);
   const std::string& strver = cmdline::settings().strver;
-  if (!strver.empty() && strver != fields[1]) diag::warning("MISMNUVER", fields[1]);
+  const std::string mismatch = output::description::versionMismatch(strver, fields[1], messageWord(MwOrigin));
+  if (!mismatch.empty()) diag::warning("MISMNUVER", mismatch);
   generator::genHeader(fields[0], fields[1], fields[2], fields.size() > 3 ? &fields[3] : nullptr);
 }
 

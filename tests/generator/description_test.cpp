@@ -137,6 +137,9 @@ TEST_F(DescriptionTest, HeaderHandlerTakesTheStrverVersionWithoutWarning) {
   EXPECT_EQ(diag::warningCount(), 0);
   EXPECT_EQ(output::description::versionMismatch("9.9", "1.0"), "Source : 9.9 / PTU : 1.0");
   EXPECT_EQ(output::description::versionMismatch("9.9", ""), "");
+  EXPECT_EQ(output::description::versionMismatch("", "1.0"), "");
+  EXPECT_EQ(output::description::versionMismatch("1.0", "1.0"), "");
+  EXPECT_EQ(output::description::versionMismatch("9.9", "1.0", "Origin : "), "Origin : 9.9 / PTU : 1.0");
 }
 
 TEST_F(DescriptionTest, LongVariableLinesAreContinued) {

@@ -37,6 +37,12 @@ Options french() {
   return o;
 }
 
+Options strver(const char* version) {
+  Options o;
+  o.strver = version;
+  return o;
+}
+
 Options selecting(zenta::script::Selection s) {
   Options o;
   o.selection = std::move(s);
@@ -163,14 +169,12 @@ std::vector<Case> cases() {
        {"E:MOTCLEABS:4", "E:MOTCLEABS:5"}},
       {"unknown end word", "HEADER m, 1, x\nBEGIN\nEND WHATEVER\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\n"
                            "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {"W:STXMETAIN:4"}},
-      {"header field from an unset variable, version mismatch", "HEADER m, $ZENTA_SURELY_UNSET_VAR, x\nBEGIN\n"
+      {"header version from an unset variable is empty: no version mismatch",
+       "HEADER m, $ZENTA_SURELY_UNSET_VAR, x\nBEGIN\n"
        "SERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
-       {"W:NOLOGIDEF:2", "W:MISMNUVER:2"},
-       [] {
-         Options o;
-         o.strver = "2.0";
-         return o;
-       }()},
+       {"W:NOLOGIDEF:2"}, strver("2.0")},
+      {"version mismatch", kClean, {"W:MISMNUVER:2"}, strver("2.0")},
+      {"same version", kClean, {}, strver("1.0")},
       {"second header and second begin", "HEADER m, 1, x\nBEGIN\nHEADER n, 2, y\nBEGIN\nSERVICE s\nTEST t\n"
        "FAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
        {"W:MOTDOUBLE:4", "W:MOTDOUBLE:5"}},
@@ -244,6 +248,22 @@ std::vector<Case> cases() {
 
 // Prints a case by its name in failure reports.
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
+// The version mismatch names the option value and the HEADER version, with
+// the origin word of the script language.
+TEST(StructureMessages, VersionMismatchArgument) {
+  Options english = strver("2.0");
+  Options french = strver("2.0");
+  french.language = zenta::model::LangFrench;
+  const auto en = analyse(kClean, english);
+  ASSERT_EQ(en.size(), 1u);
+  EXPECT_NE(en[0].text.find("Origin : 2.0 / PTU : 1.0"), std::string::npos) << en[0].text;
+  const auto fr = analyse("ENTETE mod, 1.0, x\nDEBUT\nSERVICE s1\nTEST t1\nFAMILLE f\nELEMENT\nVAR x\n"
+                          "FIN ELEMENT\nFIN FAMILLE\nFIN TEST\nFIN SERVICE\n",
+                          french);
+  ASSERT_EQ(fr.size(), 1u);
+  EXPECT_NE(fr[0].text.find("Source : 2.0 / PTU : 1.0"), std::string::npos) << fr[0].text;
+}
 
 class StructureCases : public ::testing::TestWithParam<Case> {};
 
