@@ -91,6 +91,18 @@
         <source>Internal error, bad option name</source>
         <translation>Erreur interne, nom d&apos;option erroné</translation>
     </message>
+    <message>
+        <source>Option file refers to itself,</source>
+        <translation>Fichier d&apos;options qui se référence lui-même,</translation>
+    </message>
+    <message>
+        <source>Option files nested too deeply,</source>
+        <translation>Fichiers d&apos;options trop imbriqués,</translation>
+    </message>
+    <message>
+        <source>Option file too large,</source>
+        <translation>Fichier d&apos;options trop volumineux,</translation>
+    </message>
 </context>
 <context>
     <name>Error Parameter</name>
