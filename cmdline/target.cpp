@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "cmdline/settings.h"
 #include "diag/report.h"
@@ -38,6 +40,15 @@ std::optional<std::string> variable(const char* name) {
   return std::string(value);
 }
 
+// The path made absolute from the current folder, with "." and ".." parts
+// and doubled separators removed (symbolic links are kept as written).
+std::string absoluteCleanPath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  if (error) return path;
+  return absolute.lexically_normal().string();
+}
+
 }  // namespace
 
 TargetConfiguration settleTarget(const TargetInputs& in) {
@@ -54,9 +65,13 @@ TargetConfiguration settleTarget(const TargetInputs& in) {
     for (const char* name : kRuntimeHeaders) {
       const std::string candidate = lib + name;
       if (opensForReading(candidate)) {
+        // The harness includes the header from its own folder, so a target
+        // directory given relative to the current folder must not reach the
+        // reference as it is.
+        const std::string path = absoluteCleanPath(candidate);
         c.packageFound = true;
-        c.runtimeHeaderPath = candidate;
-        c.runtimeHeader = "\"" + (in.withSeparate ? std::string(name) : candidate) + "\"";
+        c.runtimeHeaderPath = path;
+        c.runtimeHeader = "\"" + (in.withSeparate ? std::string(name) : path) + "\"";
         break;
       }
     }

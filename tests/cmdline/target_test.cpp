@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "cmdline/target.h"
 #include "tests/testkit/process.h"
@@ -56,6 +57,26 @@ TEST_F(TargetTest, FirstHeaderWinsThenSecond) {
   EXPECT_EQ(settleTarget(in).runtimeHeader, "\"" + dir("d") + "/lib/provado.h\"");
   in.znutgt = dir("t") + "/";  // a trailing separator is not doubled
   EXPECT_EQ(settleTarget(in).runtimeHeaderPath, dir("t") + "/lib/TP.h");
+}
+
+TEST_F(TargetTest, RelativeTargetGivesAnAbsoluteCleanReference) {
+  const std::string expected = dir("t") + "/lib/TP.h";
+  const std::vector<std::string> forms = {
+      fs::relative(dir("t"), fs::current_path()).string(),  // relative to the current folder
+      "./" + fs::relative(dir("t"), fs::current_path()).string() + "/",
+      dir("u") + "/../t",  // absolute with a ".." part
+      dir("t") + "//./",
+  };
+  for (const std::string& form : forms) {
+    TargetInputs in;
+    in.znttgt = form;
+    const TargetConfiguration c = settleTarget(in);
+    EXPECT_TRUE(c.packageFound) << form;
+    EXPECT_EQ(c.runtimeHeader, "\"" + expected + "\"") << form;
+    EXPECT_EQ(c.runtimeHeaderPath, expected) << form;
+    in.withSeparate = true;  // the bare name stays bare
+    EXPECT_EQ(settleTarget(in).runtimeHeader, "\"TP.h\"") << form;
+  }
 }
 
 TEST_F(TargetTest, WithSeparateKeepsTheBareName) {
