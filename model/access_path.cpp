@@ -252,7 +252,7 @@ bool parseAccessPath(std::string_view input, int level, AccessPath& path) {
           break;
         }
         p.beginElement(PathDereference);
-        p.element = "*";
+        p.element.assign(1, '*');
         p.endElement();
         break;
       case AOpenIndex: p.endElement(); p.beginElement(PathIndex); break;

@@ -44,7 +44,9 @@ TEST(ListHeader, LongCommandIsCutIntoAlignedPieces) {
     std::string piece = line.substr(13, 64);
     piece.erase(piece.find_last_not_of(' ') + 1);
     EXPECT_LE(piece.size(), 63u) << piece;
-    if (i + 1 < pieces) EXPECT_EQ(line.substr(13).rfind("/", 0), i == 0 ? std::string::npos : 0u);
+    if (i + 1 < pieces) {
+      EXPECT_EQ(line.substr(13).rfind("/", 0), i == 0 ? std::string::npos : 0u);
+    }
     rebuilt += line.substr(13, 64);
   }
   // Pieces start at the "/" separators: nothing of the command is lost.

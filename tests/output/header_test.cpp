@@ -55,7 +55,9 @@ TEST(HeaderComment, EveryLineIsSeventyTwoWideAndUncuttableTextStaysWhole) {
   EXPECT_EQ(lines[5], "* FILE : out                                                           *");
   EXPECT_EQ(lines[6], "*   /" + std::string(90, 'a') + ".cc *");
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i != 6) EXPECT_EQ(lines[i].size(), 72u) << i;
+    if (i != 6) {
+      EXPECT_EQ(lines[i].size(), 72u) << i;
+    }
   }
 }
 
@@ -97,7 +99,9 @@ TEST(SplitGeneratedLine, AdaCommentsContinueBehindDashes) {
   const std::vector<std::string> pieces = splitGeneratedLine(text, 0);
   ASSERT_GE(pieces.size(), 2u);
   for (std::size_t i = 1; i < pieces.size(); ++i) {
-    if (pieces[i - 1].find("--") != std::string::npos) EXPECT_EQ(pieces[i].rfind("--", 0), 0u) << pieces[i];
+    if (pieces[i - 1].find("--") != std::string::npos) {
+      EXPECT_EQ(pieces[i].rfind("--", 0), 0u) << pieces[i];
+    }
   }
 }
 
