@@ -265,6 +265,10 @@ void doInclude(Out& o, std::string_view text, bool next) {
   if (!o.intermediate) {
     o.pending = true;
     o.forceMarker = true;
+    // A guarded header included again while its guard is defined: scanning
+    // it would write nothing, report nothing and leave every table as it is,
+    // so its frame is left at once (which asks for the same line marker).
+    if (s.guardSkip && (s.analysisOn || s.force) && skippableInclude(found, f->shared)) popFrame(&o);
   }
 }
 

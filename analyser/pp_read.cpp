@@ -54,6 +54,10 @@ Frame* innermostSource() {
 void reportAt(int severity, const char* code, const std::string& argument, const std::string& file,
               int line) {
   State& s = st();
+  if (s.quiet) {
+    ++s.quietReports;
+    return;
+  }
   if (severity == 2) ++s.errors;
   if (s.hook) s.hook(severity, code, argument, file, line);
 }
@@ -265,7 +269,14 @@ namespace {
 // Headers are read again at every #include (no include is ever skipped), but
 // their normalised text is kept for the run, up to a total size, so that the
 // disk is read once per file.
-std::unordered_map<std::string, std::shared_ptr<const std::string>> cache;
+struct CachedFile {
+  std::shared_ptr<const std::string> text;
+  bool candidateKnown = false;
+  std::string candidate;  // name of the leading #ifndef, if any
+  std::size_t after = 0;  // offset after that line
+  signed char group = 0;  // the group checked: 1 guarded, -1 not, 0 unknown
+};
+std::unordered_map<std::string, CachedFile> cache;
 std::size_t cached = 0;
 constexpr std::size_t kCacheLimit = 256u << 20;
 
@@ -278,14 +289,32 @@ void clearFileCache() {
 
 std::shared_ptr<const std::string> loadFile(const std::string& path) {
   auto it = cache.find(path);
-  if (it != cache.end()) return it->second;
+  if (it != cache.end()) return it->second.text;
   auto text = std::make_shared<std::string>();
   if (!readFile(path, *text)) return nullptr;
   if (cached + text->size() <= kCacheLimit) {
     cached += text->size();
-    cache.emplace(path, text);
+    cache.emplace(path, CachedFile{text, false, {}, 0, 0});
   }
   return text;
+}
+
+bool skippableInclude(const std::string& path, const std::shared_ptr<const std::string>& text) {
+  auto it = cache.find(path);
+  if (it == cache.end() || it->second.text != text) {
+    // Not kept: examined each time.
+    std::size_t after = 0;
+    std::string name = findGuardCandidate(*text, after);
+    return !name.empty() && lookup(name) && checkGuardGroup(*text, after);
+  }
+  CachedFile& c = it->second;
+  if (!c.candidateKnown) {
+    c.candidate = findGuardCandidate(*text, c.after);
+    c.candidateKnown = true;
+  }
+  if (c.candidate.empty() || !lookup(c.candidate)) return false;
+  if (c.group == 0) c.group = checkGuardGroup(*text, c.after) ? 1 : -1;
+  return c.group > 0;
 }
 
 }  // namespace zenta::analyser::pp

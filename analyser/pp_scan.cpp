@@ -360,6 +360,186 @@ void skipGroup(Out& o, Frame& f) {
 
 }  // namespace
 
+namespace {
+
+// Where the text after p (a line start or the middle of a line) holds only
+// blanks, newlines and closed comments up to the first '#' that starts a
+// line: gives that '#', or `end` when the text ends first, or nullptr when
+// anything else comes first. This is what a scan whose output is pending
+// passes without writing or reporting anything.
+const char* blanksAndComments(Out& o, Frame& f, const char* p, const char* end, bool bol) {
+  State& s = st();
+  while (p < end) {
+    if (bol) {
+      while (p < end && isHSpace(*p)) ++p;
+      if (p >= end) return end;
+      if (*p == '#') return p;
+      bol = false;
+    }
+    char c = *p;
+    if (isHSpace(c)) {
+      ++p;
+    } else if (c == '\n') {
+      ++p;
+      bol = true;
+    } else if (c == '/' && p + 1 < end && (p[1] == '*' || p[1] == '/')) {
+      int before = s.quietReports;
+      p = skipComment(o, f, p, end, false);
+      if (s.quietReports != before) return nullptr;
+    } else {
+      return nullptr;
+    }
+  }
+  return end;
+}
+
+// The first word of a directive line, as the directive handlers take it.
+std::string_view directiveWord(const std::string& line) {
+  std::size_t i = 0;
+  while (i < line.size() && isSpace(line[i])) ++i;
+  std::size_t b = i;
+  while (i < line.size() && isIdentPart(line[i])) ++i;
+  return std::string_view(line).substr(b, i - b);
+}
+
+// The name of the `#ifndef NAME` line that starts the significant text, and
+// the position after that line; empty when the text does not start so.
+std::string guardCandidate(const std::string& text, const char*& after) {
+  Frame f;
+  f.kind = FrameKind::Text;
+  f.text = text.data();
+  f.len = text.size();
+  Out o;
+  o.intermediate = true;
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+
+  // Before the group: nothing but blanks and comments.
+  const char* p = blanksAndComments(o, f, begin, end, true);
+  if (!p || p >= end) return {};
+
+  // `#ifndef NAME` alone on its line.
+  const char* q = p + 1;
+  while (q < end && isHSpace(*q)) ++q;
+  if (static_cast<std::size_t>(end - q) < 7 || std::memcmp(q, "ifndef", 6) != 0 || !isHSpace(q[6]))
+    return {};
+  q += 6;
+  while (q < end && isHSpace(*q)) ++q;
+  if (q >= end || !isIdentStart(*q)) return {};
+  const char* name = q;
+  while (q < end && isIdentPart(*q)) ++q;
+  std::string guard(name, q);
+  while (q < end && isHSpace(*q)) ++q;
+  if (q >= end || *q != '\n') return {};
+  after = q + 1;
+  return guard;
+}
+
+// Whether the text from p (after the guard's line) is the rest of the
+// guard's group, passed without any message by a skipping scan, followed by
+// blanks and comments only.
+bool guardGroup(const std::string& text, const char* p) {
+  State& s = st();
+  Frame f;
+  f.kind = FrameKind::Text;
+  f.text = text.data();
+  f.len = text.size();
+  Out o;
+  o.intermediate = true;
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+
+  // The group, passed as a skipping scan passes it: `sawElse` per open
+  // conditional, the guard's own first. An #else or #elif of the guard's
+  // conditional would end the skip; a second #else, an #elif after #else
+  // or an unclosed comment would raise a message.
+  std::vector<bool> sawElse{false};
+  bool bol = true;
+  bool closed = false;
+  while (p < end && !closed) {
+    if (bol) {
+      bol = false;
+      while (p < end && isHSpace(*p)) ++p;
+      if (p < end && *p == '#') {
+        const char* r = p + 1;
+        while (r < end && isHSpace(*r)) ++r;
+        if (!conditionalName(r, end)) {
+          p = r;
+          continue;
+        }
+        int newlines = 0;
+        int before = s.quietReports;
+        std::string line = extractLine(o, f, p, newlines);
+        if (s.quietReports != before) return false;
+        std::string_view w = directiveWord(line);
+        if (w == "if" || w == "ifdef" || w == "ifndef") {
+          sawElse.push_back(false);
+        } else if (w == "else" || w == "elif") {
+          if (sawElse.size() == 1 || sawElse.back()) return false;
+          if (w == "else") sawElse.back() = true;
+        } else if (w == "endif") {
+          sawElse.pop_back();
+          closed = sawElse.empty();
+        }
+        p = begin + f.pos;
+        bol = true;
+        continue;
+      }
+      if (p >= end) break;
+    }
+    while (p < end && *p != '\n' && *p != '/' && *p != '"' && *p != '\'') ++p;
+    if (p >= end) break;
+    char c = *p;
+    if (c == '\n') {
+      bol = true;
+      ++p;
+    } else if (c == '/') {
+      if (p + 1 < end && (p[1] == '*' || p[1] == '/')) {
+        int before = s.quietReports;
+        p = skipComment(o, f, p, end, false);
+        if (s.quietReports != before) return false;
+      } else {
+        ++p;
+      }
+    } else {
+      bool ended;
+      p = skipLiteral(p, end, ended);
+    }
+  }
+  if (!closed) return false;
+
+  // After it: blanks and comments only, to the end.
+  if (blanksAndComments(o, f, p, end, true) != end) return false;
+  return true;
+}
+
+}  // namespace
+
+std::string findGuardCandidate(const std::string& text, std::size_t& after) {
+  State& s = st();
+  const char* a = nullptr;
+  ++s.quiet;
+  std::string name = guardCandidate(text, a);
+  --s.quiet;
+  after = name.empty() ? 0 : static_cast<std::size_t>(a - text.data());
+  return name;
+}
+
+bool checkGuardGroup(const std::string& text, std::size_t after) {
+  State& s = st();
+  ++s.quiet;
+  bool ok = guardGroup(text, text.data() + after);
+  --s.quiet;
+  return ok;
+}
+
+std::string findIncludeGuard(const std::string& text) {
+  std::size_t after = 0;
+  std::string name = findGuardCandidate(text, after);
+  if (name.empty() || !checkGuardGroup(text, after)) return {};
+  return name;
+}
+
 bool argumentDirective(Out& o, Frame& f) {
   const char* p = f.text + f.pos;
   const char* end = f.text + f.len;

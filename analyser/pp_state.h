@@ -190,6 +190,13 @@ struct State {
   std::string pseudoFile;  // "*Initialization*" / "*undef*" while set up runs
   std::string dateText, timeText;
 
+  // While a header is examined for its include guard, messages are counted
+  // here instead of being delivered: a header that would raise one is not
+  // eligible for skipping.
+  int quiet = 0;
+  int quietReports = 0;
+  bool guardSkip = true;  // re-inclusions of guarded headers are skipped
+
   bool skipping() const { return !conds.empty() && conds.back().skipping; }
 };
 
@@ -210,6 +217,18 @@ bool readFile(const std::string& path, std::string& text);
 void normaliseText(std::string& text);
 std::shared_ptr<const std::string> loadFile(const std::string& path);
 void clearFileCache();
+// Include guards. A file is guarded by NAME when everything significant in
+// it is one `#ifndef NAME` ... `#endif` group that a skipping scan passes
+// without any message: including it while NAME is defined then has no effect
+// but the entry and exit of its frame. findGuardCandidate gives the name of
+// a leading `#ifndef NAME` line (and the offset after it), checkGuardGroup
+// whether the rest is as described, findIncludeGuard both (empty: none).
+// skippableInclude tells whether the loaded file `text` of `path` is guarded
+// by a name that is defined now (the results are kept with the file).
+bool skippableInclude(const std::string& path, const std::shared_ptr<const std::string>& text);
+std::string findGuardCandidate(const std::string& text, std::size_t& after);
+bool checkGuardGroup(const std::string& text, std::size_t after);
+std::string findIncludeGuard(const std::string& text);
 void clearPathCache();
 
 // Frames. pushFrame reports "NBRECURSI" and returns nullptr at the limit.

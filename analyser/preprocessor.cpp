@@ -120,6 +120,8 @@ void resetPreprocessor() {
   clearPathCache();
 }
 
+void setPreprocessorGuardSkip(bool enabled) { st().guardSkip = enabled; }
+
 bool preprocessorMacroDefined(const std::string& name) { return lookup(name) != nullptr; }
 
 bool preprocessorAnalysisOn() { return st().analysisOn; }

@@ -63,6 +63,12 @@ void close_preprocessor();
 // pragma aliases, type modifiers, analysis switch and hook (tests, tools).
 void resetPreprocessor();
 
+// Whether a header whose content is one `#ifndef GUARD` ... `#endif` group is
+// passed over without a scan when it is included again while GUARD is
+// defined (on by default). The output is the same either way; the switch
+// exists so that tests and benchmarks can compare the two.
+void setPreprocessorGuardSkip(bool enabled);
+
 // Queries for the rest of the analyser and the script.
 bool preprocessorMacroDefined(const std::string& name);
 bool preprocessorAnalysisOn();

@@ -8,7 +8,11 @@
 // Each measurement is the best of three, in processor time. The ratio is gcc's time over ours:
 // above 1 means faster than gcc -E.
 //
-//   zenta_pp_bench [--qt DIR] [--c-headers DIR] [--flat-mb N]
+//   zenta_pp_bench [--qt DIR] [--c-headers DIR] [--flat-mb N] [--profile-c ROUNDS]
+//                  [--guard-skip 0|1]
+//
+// The C headers are also measured with the skip of re-included guarded
+// headers turned off, for comparison.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -112,14 +116,35 @@ int main(int argc, char** argv) {
   std::string qt = "/usr/include/x86_64-linux-gnu/qt6";
   std::string cHeaders = "/usr/include";
   int flatMb = 40;
+  int profileRounds = 0;
   for (int i = 1; i + 1 < argc; i += 2) {
     std::string a = argv[i];
     if (a == "--qt") qt = argv[i + 1];
     else if (a == "--c-headers") cHeaders = argv[i + 1];
     else if (a == "--flat-mb") flatMb = std::atoi(argv[i + 1]);
+    else if (a == "--profile-c") profileRounds = std::atoi(argv[i + 1]);
+    else if (a == "--guard-skip") setPreprocessorGuardSkip(std::atoi(argv[i + 1]) != 0);
   }
   fs::path tmp = fs::temp_directory_path() / ("zenta-pp-bench-" + std::to_string(::getpid()));
   fs::create_directories(tmp);
+
+  // Only our preprocessor on the C headers, N times (for a profiler).
+  if (profileRounds > 0) {
+    std::vector<std::string> headers;
+    for (const auto& e : fs::directory_iterator(cHeaders))
+      if (e.path().extension() == ".h") headers.push_back(e.path().string());
+    std::sort(headers.begin(), headers.end());
+    std::string tu = (tmp / "c_headers.c").string();
+    std::ofstream o(tu);
+    for (const auto& h : headers) o << "#include \"" << h << "\"\n";
+    o.close();
+    std::vector<std::string> dirs = hostIncludes("c");
+    double t0 = cpuSeconds();
+    for (int i = 0; i < profileRounds; ++i) ours(tu, dirs, {}, true);
+    std::printf("%d rounds: %.3f s each\n", profileRounds, (cpuSeconds() - t0) / profileRounds);
+    fs::remove_all(tmp);
+    return 0;
+  }
 
   // 1. Flat text.
   {
@@ -181,6 +206,13 @@ int main(int argc, char** argv) {
     double t2 = best([&] { gcc("-x c", tu); });
     line((cHeaders + "/*.h (C)").c_str(), sizeOfHeaders(headers), t1, t2);
     std::printf("  (%zu headers, our output %zu bytes, %d messages)\n", headers.size(), outBytes, messageCount);
+    // The same with every re-included guarded header scanned again.
+    setPreprocessorGuardSkip(false);
+    std::size_t fullBytes = 0;
+    double t3 = best([&] { fullBytes = ours(tu, dirs, {}, true); });
+    setPreprocessorGuardSkip(true);
+    line("  same, no guard skip", sizeOfHeaders(headers), t3, t2);
+    std::printf("  (our output %zu bytes, %s)\n", fullBytes, fullBytes == outBytes ? "same size" : "SIZE DIFFERS");
   }
   // For context: what gcc -E spends on an empty file (process start-up),
   // included in each of its times above.
