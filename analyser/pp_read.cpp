@@ -2,7 +2,10 @@
 // input texts (NUL stop, final newline, trigraphs, digraphs, line splices).
 #include <cstdio>
 #include <cstring>
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <unordered_map>
 
@@ -241,25 +244,33 @@ void normaliseText(std::string& text) {
 }
 
 bool readFile(const std::string& path, std::string& text) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  text.clear();
+  // Read straight into the text: one copy, no stdio buffer.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
   struct stat info {};
-  if (::fstat(::fileno(f), &info) == 0 && info.st_size > 0)
-    text.reserve(static_cast<std::size_t>(info.st_size) + 2);
-  char chunk[65536];
-  std::size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
-    const void* nul = std::memchr(chunk, 0, got);
-    if (nul) {
-      text.append(chunk, static_cast<std::size_t>(static_cast<const char*>(nul) - chunk));
+  std::size_t size = 0;
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) size = static_cast<std::size_t>(info.st_size);
+  // One byte more than the size, so that the end of the file is seen without
+  // growing, and room for the final newline.
+  text.clear();
+  text.reserve(size + 2);
+  text.resize(size + 1);
+  std::size_t got = 0;
+  bool failed = false;
+  for (;;) {
+    if (got == text.size()) text.resize(text.size() * 2 + 4096);
+    ssize_t n = ::read(fd, &text[got], text.size() - got);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      failed = true;
       break;
     }
-    text.append(chunk, got);
+    if (n == 0) break;
+    got += static_cast<std::size_t>(n);
   }
-  bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed && text.empty()) return false;
+  ::close(fd);
+  text.resize(got);
+  if (failed && got == 0) return false;
   normaliseText(text);
   return true;
 }
