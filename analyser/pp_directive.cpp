@@ -2,6 +2,7 @@
 // #line, #error and #warning, and #pragma with the analyser's own keywords.
 #include <cstring>
 #include <unordered_map>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "analyser/pp_state.h"
@@ -159,18 +160,37 @@ void doEndif() {
 
 // Whether a path can be read, remembered for the run: the same header names
 // are looked for in the same directories again and again.
+// Directories are remembered the same way: most names are looked for in
+// directories that have no such subdirectory (bits/, sys/ ...), and a path
+// whose directory does not exist cannot be read.
 namespace {
 std::unordered_map<std::string, bool> readable;
+std::unordered_map<std::string, bool> directories;
 }
 
-void clearPathCache() { readable.clear(); }
+void clearPathCache() {
+  readable.clear();
+  directories.clear();
+}
 
 namespace {
+
+bool isDirectory(const std::string& dir) {
+  auto it = directories.find(dir);
+  if (it != directories.end()) return it->second;
+  struct stat info {};
+  bool ok = ::stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  directories.emplace(dir, ok);
+  return ok;
+}
 
 bool canRead(const std::string& path) {
   auto it = readable.find(path);
   if (it != readable.end()) return it->second;
-  bool ok = ::access(path.c_str(), R_OK) == 0;
+  std::size_t slash = path.rfind('/');
+  bool ok;
+  if (slash != std::string::npos && slash > 0 && !isDirectory(path.substr(0, slash))) ok = false;
+  else ok = ::access(path.c_str(), R_OK) == 0;
   readable.emplace(path, ok);
   return ok;
 }
