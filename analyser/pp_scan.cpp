@@ -494,10 +494,14 @@ bool guardGroup(const std::string& text, const char* p) {
       bol = true;
       ++p;
     } else if (c == '/') {
-      if (p + 1 < end && (p[1] == '*' || p[1] == '/')) {
-        int before = s.quietReports;
-        p = skipComment(o, f, p, end, false);
-        if (s.quietReports != before) return false;
+      if (p + 1 < end && p[1] == '/') {
+        const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+        p = nl ? static_cast<const char*>(nl) : end;
+      } else if (p + 1 < end && p[1] == '*') {
+        // Where skipComment would stop; an unclosed comment has a message.
+        const void* close = ::memmem(p + 2, static_cast<std::size_t>(end - (p + 2)), "*/", 2);
+        if (!close) return false;
+        p = static_cast<const char*>(close) + 2;
       } else {
         ++p;
       }
