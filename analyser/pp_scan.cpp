@@ -816,6 +816,17 @@ void scan(Out& o, int base) {
 }
 
 std::string expandText(const std::string& text, bool final) {
+  State& s = st();
+  if (s.argumentScans >= kMaxArgumentScans) {
+    s.limitHit = true;
+    report(1, "NBRECURSI", std::string());
+    return std::string();  // too deep: the expansion is skipped
+  }
+  struct Nesting {
+    int& depth;
+    explicit Nesting(int& d) : depth(d) { ++depth; }
+    ~Nesting() { --depth; }
+  } nesting(s.argumentScans);
   Frame* f = pushFrame(FrameKind::Arg);
   if (!f) return std::string();  // too deep: the expansion is skipped
   f->owned = text;

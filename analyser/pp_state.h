@@ -110,6 +110,10 @@ void clearMacros();
 enum class FrameKind : std::uint8_t { File, Text, Macro, Arg };
 
 constexpr int kMaxFrames = 2000;
+// Arguments are macro-expanded by a nested scan before substitution; each
+// nesting level costs native stack, so the nesting of argument scans has a
+// bound of its own, well below the frame limit, reported like it.
+constexpr int kMaxArgumentScans = 200;
 
 struct Frame {
   const char* text = nullptr;
@@ -186,6 +190,7 @@ struct State {
   int top = -1;
   int scanBase = 0;  // the frame below which the current scan never reads
   bool limitHit = false;  // a frame was refused at the depth limit
+  int argumentScans = 0;  // nested argument scans now running
 
   std::string pseudoFile;  // "*Initialization*" / "*undef*" while set up runs
   std::string dateText, timeText;

@@ -27,8 +27,12 @@ TEST_P(Diagnostic, IsReportedOnce) {
     if (m.code != c.code) continue;
     ++count;
     EXPECT_EQ(m.severity, c.severity);
-    if (c.argument) EXPECT_EQ(m.argument, c.argument);
-    if (c.line) EXPECT_EQ(m.line, c.line);
+    if (c.argument) {
+      EXPECT_EQ(m.argument, c.argument);
+    }
+    if (c.line) {
+      EXPECT_EQ(m.line, c.line);
+    }
     EXPECT_EQ(m.file, "d.c");
   }
   EXPECT_EQ(count, 1) << c.input;
