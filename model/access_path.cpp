@@ -162,22 +162,7 @@ int AccessPath::indexCount() const {
   return n;
 }
 
-std::string normaliseVariableText(std::string_view in) {
-  // An l or L suffix of a number becomes a blank.
-  std::string s(in);
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(s[i]))) continue;
-    if (i > 0 && isWord(s[i - 1])) continue;  // part of an identifier
-    std::size_t j = i;
-    while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j;
-    if (j < s.size() && (s[j] == 'l' || s[j] == 'L') && (j + 1 >= s.size() || !isWord(s[j + 1]))) s[j] = ' ';
-    i = j;
-  }
-  // Trim.
-  std::size_t b = 0, e = s.size();
-  while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
-  s = s.substr(b, e - b);
+std::string compressBlanksOutsideLiterals(std::string_view s) {
   // Blanks outside literals go, except one between two word characters.
   std::string out;
   char quote = 0;
@@ -206,6 +191,25 @@ std::string normaliseVariableText(std::string_view in) {
     out += c;
   }
   return out;
+}
+
+std::string normaliseVariableText(std::string_view in) {
+  // An l or L suffix of a number becomes a blank.
+  std::string s(in);
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(s[i]))) continue;
+    if (i > 0 && isWord(s[i - 1])) continue;  // part of an identifier
+    std::size_t j = i;
+    while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j;
+    if (j < s.size() && (s[j] == 'l' || s[j] == 'L') && (j + 1 >= s.size() || !isWord(s[j + 1]))) s[j] = ' ';
+    i = j;
+  }
+  // Trim.
+  std::size_t b = 0, e = s.size();
+  while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+  while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+  s = s.substr(b, e - b);
+  return compressBlanksOutsideLiterals(s);
 }
 
 int characterClass(std::string_view t, std::size_t i, int state) {

@@ -35,6 +35,10 @@ struct AccessPath {
 // blank between two word characters.
 std::string normaliseVariableText(std::string_view text);
 
+// Removes blanks and tabs outside string and character literals, keeping one
+// blank between two word characters (letters, digits, '_' and '$').
+std::string compressBlanksOutsideLiterals(std::string_view text);
+
 // Character class (0 to 8) of the character at position i of a text, in the
 // given parser state (the star is a dereference only in the initial state).
 int characterClass(std::string_view text, std::size_t i, int state);

@@ -6,6 +6,7 @@
 #include "cmdline/settings.h"
 #include "diag/report.h"
 #include "generator/skeleton.h"
+#include "model/access_path.h"
 #include "model/script_language.h"
 #include "model/store.h"
 #include "output/description.h"
@@ -16,6 +17,7 @@
 #include "script/reader.h"
 #include "script/stubs.h"
 #include "script/variables.h"
+#include "support/text.h"
 
 namespace zenta::script {
 
@@ -35,48 +37,13 @@ void missingError(MessageWord word) { diag::error("MOTCLEABS", messageWord(word)
 
 const Selection& selection() { return passArguments().selection; }
 
-bool isWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$'; }
-
 // HEADER fields: blanks and tabs outside literals go, except one blank
 // between two word characters; a field starting with '$' names an
 // environment variable.
 std::string headerField(const std::string& raw) {
   const std::string t = trim(raw);
-  std::string out;
-  char quote = 0;
-  bool escape = false;
-  for (std::size_t i = 0; i < t.size(); ++i) {
-    const char c = t[i];
-    if (quote) {
-      out += c;
-      if (escape) escape = false;
-      else if (c == '\\') escape = true;
-      else if (c == quote) quote = 0;
-      continue;
-    }
-    if (c == '"' || c == '\'') {
-      quote = c;
-      out += c;
-      continue;
-    }
-    if (c == ' ' || c == '\t') {
-      std::size_t j = i;
-      while (j < t.size() && (t[j] == ' ' || t[j] == '\t')) ++j;
-      if (!out.empty() && j < t.size() && isWordChar(out.back()) && isWordChar(t[j])) out += ' ';
-      i = j - 1;
-      continue;
-    }
-    out += c;
-  }
-  if (!out.empty() && out[0] == '$') {
-    const std::string name = out.substr(1);
-    const char* value = name.empty() ? nullptr : std::getenv(name.c_str());
-    if (!value) {
-      diag::warning("NOLOGIDEF", name);
-      return {};
-    }
-    return value;
-  }
+  const std::string out = model::compressBlanksOutsideLiterals(t);
+  if (!out.empty() && out[0] == '$') return support::environmentValue(out.substr(1).c_str(), std::string());
   return out;
 }
 

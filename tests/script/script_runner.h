@@ -101,6 +101,7 @@ struct Options {
 inline void prepare(const Options& o) {
   zenta::diag::resetForTests();
   zenta::diag::registerCatalogues();
+  zenta::diag::installSupportHooks();
   zenta::output::resetSourcesForTests();
   zenta::cmdline::resetSettings();
   zenta::cmdline::mutableSettings().definitions = o.defines;
