@@ -244,6 +244,20 @@ void defineFromText(const std::string& text) {
     char close = open == '(' ? ')' : ']';
     def->square = open == '[';
     def->paramCount = 0;
+    // After "...", only the closing bracket may follow; it is consumed.
+    auto closesAfterEllipsis = [&c, close]() {
+      c.blanks();
+      if (c.end()) {
+        report(3, "UNTPARDEF", std::string());
+        return false;
+      }
+      if (c.peek() != close) {
+        report(3, "BADPARDEF", "another parameter follow \"...\"");
+        return false;
+      }
+      ++c.i;
+      return true;
+    };
     ++c.i;
     c.blanks();
     if (c.peek() == close) {
@@ -262,16 +276,7 @@ void defineFromText(const std::string& text) {
           }
           c.i += 3;
           def->variadic = VarBare;
-          c.blanks();
-          if (c.end()) {
-            report(3, "UNTPARDEF", std::string());
-            return;
-          }
-          if (c.peek() != close) {
-            report(3, "BADPARDEF", "another parameter follow \"...\"");
-            return;
-          }
-          ++c.i;
+          if (!closesAfterEllipsis()) return;
           break;
         }
         if (isDigit(c.peek())) {
@@ -288,16 +293,7 @@ void defineFromText(const std::string& text) {
         if (c.t.substr(c.i, 3) == "...") {
           c.i += 3;
           def->variadic = VarNamed;
-          c.blanks();
-          if (c.end()) {
-            report(3, "UNTPARDEF", std::string());
-            return;
-          }
-          if (c.peek() != close) {
-            report(3, "BADPARDEF", "another parameter follow \"...\"");
-            return;
-          }
-          ++c.i;
+          if (!closesAfterEllipsis()) return;
           break;
         }
         if (c.end()) {
