@@ -1,7 +1,7 @@
 #include "analyser/interface.h"
 
-#include "analyser/preprocessor.h"
-#include "analyser/types.h"
+#include "analyser/lex/preprocessor.h"
+#include "analyser/ast/types.h"
 #include "cmdline/settings.h"
 #include "diag/catalogue.h"
 #include "diag/report.h"
@@ -19,6 +19,12 @@ void analyserMessageHook(int severity, const char* code, const std::string& argu
   diag::setCurrentLine(savedLine);
 }
 
+namespace {
+std::string translateAnalyserText(const char* context, const char* text) {
+  return diag::translate(context, text);
+}
+}  // namespace
+
 void startAnalyser() {
   const cmdline::Settings& s = cmdline::settings();
   if (!s.analysis) return;
@@ -30,6 +36,8 @@ void startAnalyser(const std::vector<std::string>& includeDirs,
   // #error and #warning lines are reported with their own text.
   if (!diag::catalogueText("WARNERR")) diag::registerMessage("WARNERR", "%1%2");
   setPreprocessorHook(analyserMessageHook);
+  setTablesMessageHook(analyserMessageHook);
+  setTextTranslator(&translateAnalyserText);
   // Words registered by `#pragma zenta type_modifier` become type modifiers
   // of the type tables.
   setTypeModifierSource(&isPreprocessorTypeModifier);

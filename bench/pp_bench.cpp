@@ -26,7 +26,7 @@
 #include <unistd.h>
 #include <algorithm>
 
-#include "analyser/preprocessor.h"
+#include "analyser/lex/preprocessor.h"
 
 namespace fs = std::filesystem;
 using namespace zenta::analyser;

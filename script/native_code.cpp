@@ -1,7 +1,7 @@
 #include "script/native_code.h"
 
 #include "analyser/interface.h"
-#include "analyser/preprocessor.h"
+#include "analyser/lex/preprocessor.h"
 
 namespace zenta::script {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "analyser/preprocessor.h"
-#include "analyser/target_widths.h"
+#include "analyser/lex/preprocessor.h"
+#include "analyser/basic/target_widths.h"
 #include "pp_support.h"
 #include "tests/testkit/process.h"
 

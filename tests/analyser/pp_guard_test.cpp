@@ -12,7 +12,7 @@
 
 #include <unistd.h>
 
-#include "analyser/pp_state.h"
+#include "analyser/lex/pp_state.h"
 #include "pp_support.h"
 
 namespace fs = std::filesystem;

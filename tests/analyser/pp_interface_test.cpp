@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "analyser/interface.h"
-#include "analyser/preprocessor.h"
+#include "analyser/lex/preprocessor.h"
 #include "cmdline/settings.h"
 #include "diag/report.h"
 #include "tests/testkit/process.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "analyser/preprocessor.h"
+#include "analyser/lex/preprocessor.h"
 
 namespace pptest {
 

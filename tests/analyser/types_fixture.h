@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "analyser/images.h"
-#include "analyser/symbols.h"
-#include "analyser/target_widths.h"
-#include "analyser/types.h"
+#include "analyser/ast/images.h"
+#include "analyser/ast/symbols.h"
+#include "analyser/basic/target_widths.h"
+#include "analyser/ast/types.h"
 
 namespace zenta::analyser::testing {
 

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "analyser/interface.h"
-#include "analyser/preprocessor.h"
+#include "analyser/lex/preprocessor.h"
 #include "diag/catalogue.h"
 #include "diag/report.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "analyser/types.h"
+#include "analyser/ast/types.h"
 
 namespace zenta::analyser {
 

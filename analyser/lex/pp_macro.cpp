@@ -4,7 +4,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "analyser/pp_state.h"
+#include "analyser/lex/pp_state.h"
 
 namespace zenta::analyser::pp {
 

@@ -1,8 +1,8 @@
-#include "analyser/images.h"
+#include "analyser/ast/images.h"
 
 #include <cctype>
 
-#include "analyser/symbols.h"
+#include "analyser/ast/symbols.h"
 
 namespace zenta::analyser {
 namespace {

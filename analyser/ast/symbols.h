@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "analyser/names.h"
-#include "analyser/types.h"
+#include "analyser/basic/names.h"
+#include "analyser/ast/types.h"
 
 namespace zenta::analyser {
 

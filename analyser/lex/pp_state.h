@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "analyser/preprocessor.h"
+#include "analyser/lex/preprocessor.h"
 
 namespace zenta::analyser::pp {
 

@@ -14,15 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "analyser/basic/message_hook.h"
+
 namespace zenta::analyser {
 
-// The one callback through which every diagnostic leaves the preprocessor:
-// severity (0 internal, 1 fatal, 2 error, 3 warning, 4 information), the
-// message code of the analyser catalogue, the argument (%2 of the text), and
-// the file and line of the innermost input frame that has a file name (empty
-// and 0 when none has).
-using MessageHook = void (*)(int severity, const char* code, const std::string& argument,
-                             const std::string& file, int line);
+// Diagnostics leave through the MessageHook, with the file and line of the
+// innermost input frame that has a file name (empty and 0 when none has).
 
 // The macro table. There is one per process; the handle exists so that the
 // calls keep the shape the analyser front expects. A null handle means the

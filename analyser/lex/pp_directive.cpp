@@ -5,8 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "analyser/pp_state.h"
-#include "diag/catalogue.h"
+#include "analyser/lex/pp_state.h"
 
 namespace zenta::analyser::pp {
 
@@ -107,7 +106,7 @@ void reportAfterElse(const Conditional& c, const std::string& argument) {
   report(4, "MATCHLINE", buf + c.elseFile);
 }
 
-std::string elseOrElif() { return diag::translate("Error Parameter", "else or elif"); }
+std::string elseOrElif() { return translateText("Error Parameter", "else or elif"); }
 
 void doElse(bool inSkippedGroup) {
   State& s = st();

@@ -10,7 +10,7 @@
 #include <array>
 #include <cstring>
 
-#include "analyser/pp_state.h"
+#include "analyser/lex/pp_state.h"
 
 namespace zenta::analyser::pp {
 

@@ -18,7 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "analyser/names.h"
+#include "analyser/basic/message_hook.h"
+#include "analyser/basic/names.h"
 
 namespace zenta::analyser {
 
@@ -128,11 +129,9 @@ struct Type {
 
 // ---------------------------------------------------------------------------
 // Messages. Diagnostics of the tables go through one hook (severity 0 to 4,
-// code, argument, file, line); the default hook is zenta::diag::reportAt. The
-// position is the one last set by the analyser's reader.
-using MessageHook = void (*)(int severity, const char* code, const std::string& argument,
-                             const std::string& file, int line);
-void setTablesMessageHook(MessageHook hook);  // null restores the default
+// code, argument, file, line); without one they are dropped. The position is
+// the one last set by the analyser's reader.
+void setTablesMessageHook(MessageHook hook);
 MessageHook tablesMessageHook();
 void setTablesPosition(const std::string& file, int line);
 void tablesReport(int severity, const char* code, const std::string& argument);

@@ -1,4 +1,4 @@
-#include "analyser/target_widths.h"
+#include "analyser/basic/target_widths.h"
 
 namespace zenta::analyser {
 namespace {

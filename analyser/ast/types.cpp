@@ -1,14 +1,13 @@
-#include "analyser/types.h"
+#include "analyser/ast/types.h"
 
 #include <map>
 #include <memory>
 #include <tuple>
 #include <unordered_map>
 
-#include "analyser/images.h"
-#include "analyser/symbols.h"
-#include "analyser/target_widths.h"
-#include "diag/report.h"
+#include "analyser/ast/images.h"
+#include "analyser/ast/symbols.h"
+#include "analyser/basic/target_widths.h"
 
 namespace zenta::analyser {
 namespace {
@@ -250,13 +249,13 @@ Type* withoutMode(Type* t, bool& found, int depth) {
 // Messages.
 
 void setTablesMessageHook(MessageHook hook) { g_hook = hook; }
-MessageHook tablesMessageHook() { return g_hook ? g_hook : &diag::reportAt; }
+MessageHook tablesMessageHook() { return g_hook; }
 void setTablesPosition(const std::string& file, int line) {
   g_file = file;
   g_line = line;
 }
 void tablesReport(int severity, const char* code, const std::string& argument) {
-  tablesMessageHook()(severity, code, argument, g_file, g_line);
+  if (g_hook) g_hook(severity, code, argument, g_file, g_line);
 }
 
 // ---------------------------------------------------------------------------

@@ -1,8 +1,8 @@
 // Queries over type records: comparison, members and testable components.
 #include <unordered_map>
 
-#include "analyser/symbols.h"
-#include "analyser/types.h"
+#include "analyser/ast/symbols.h"
+#include "analyser/ast/types.h"
 
 namespace zenta::analyser {
 namespace {

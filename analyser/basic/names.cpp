@@ -1,4 +1,4 @@
-#include "analyser/names.h"
+#include "analyser/basic/names.h"
 
 #include <unordered_set>
 

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <vector>
 
-#include "analyser/pp_state.h"
-#include "analyser/target_widths.h"
+#include "analyser/lex/pp_state.h"
+#include "analyser/basic/target_widths.h"
 
 namespace zenta::analyser::pp {
 

@@ -9,7 +9,7 @@
 
 #include <unordered_map>
 
-#include "analyser/pp_state.h"
+#include "analyser/lex/pp_state.h"
 
 namespace zenta::analyser::pp {
 

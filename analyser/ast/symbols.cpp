@@ -1,4 +1,4 @@
-#include "analyser/symbols.h"
+#include "analyser/ast/symbols.h"
 
 #include <cstdio>
 #include <memory>

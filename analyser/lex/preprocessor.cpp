@@ -1,11 +1,11 @@
 // The preprocessor's public operations: set-up, preprocessing of a text, the
 // closing operation and the queries of the rest of the analyser.
-#include "analyser/preprocessor.h"
+#include "analyser/lex/preprocessor.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "analyser/pp_state.h"
+#include "analyser/lex/pp_state.h"
 
 namespace zenta::analyser {
 
