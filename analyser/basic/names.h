@@ -1,8 +1,7 @@
 // Interned names of the analyser's tables.
 //
-// Every identifier stored in the type and symbol tables is interned once for
-// the whole run: equal texts share one stored string, so two names are equal
-// exactly when they are the same object. A default-constructed Name is "no
+// A Name is a handle on an entry of the identifier table: equal texts share
+// one entry, so two names are equal exactly when they are the same object. A default-constructed Name is "no
 // name" (anonymous structures, unnamed parameters).
 #pragma once
 
@@ -10,6 +9,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "analyser/basic/identifiers.h"
 
 namespace zenta::analyser {
 
@@ -22,19 +23,20 @@ class Name {
   std::string_view view() const { return text(); }
   const char* c_str() const { return text().c_str(); }
   std::size_t size() const { return text().size(); }
-  bool empty() const { return p_ == nullptr || p_->empty(); }
+  bool empty() const { return p_ == nullptr || p_->text.empty(); }
   explicit operator bool() const { return p_ != nullptr; }
 
   friend bool operator==(Name a, Name b) { return a.p_ == b.p_; }
   friend bool operator!=(Name a, Name b) { return a.p_ != b.p_; }
-  bool operator==(std::string_view t) const { return p_ != nullptr && *p_ == t; }
+  bool operator==(std::string_view t) const { return p_ != nullptr && p_->text == t; }
 
   const void* identity() const { return p_; }
+  Identifier* identifier() const { return p_; }
+
+  explicit Name(Identifier* p) : p_(p) {}
 
  private:
-  friend Name internName(std::string_view text);
-  explicit Name(const std::string* p) : p_(p) {}
-  const std::string* p_ = nullptr;
+  Identifier* p_ = nullptr;
 };
 
 // The interned name of a text (the same Name for equal texts). The empty text
