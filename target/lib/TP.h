@@ -454,10 +454,23 @@ class TracesFile {
   TracesFile(Runtime& runtime, const char* name) { runtime.SET_TRACES_FILE_CPP(name); }
 };
 
+// The one runtime of the program. Every translation unit that includes this
+// header (the harness, stub files, helpers) reaches the same object, so all
+// their records go to the one results file and count in the one set of
+// totals. It is built at its first use, whichever file's static initialiser
+// or function comes first, and never destroyed: a static object of the code
+// under test may still record from its destructor after main returned.
+inline Runtime& runtime() {
+  static Runtime* const theRuntime = new Runtime();
+  return *theRuntime;
+}
+
 }  // namespace zenta_tp
 
-// One runtime object per harness.
-static zenta_tp::Runtime zenta_run;
+// The name the harness writes. A macro rather than a variable: a variable
+// would be one per translation unit, and a per-file reference to the single
+// object would be unbound while static initialisers of other files run.
+#define zenta_run (::zenta_tp::runtime())
 
 // ------------------------------------------------------- harness macros
 #ifndef ZNU_INIT_DATA
