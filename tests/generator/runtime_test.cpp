@@ -154,6 +154,13 @@ const Unit kUnits[] = {
       "-Werror"}},
 };
 
+// A sanitized build of the tests builds the runtime the same way.
+#ifdef __SANITIZE_ADDRESS__
+const std::vector<std::string> kSanitize = {"-fsanitize=address,undefined", "-fno-sanitize-recover=undefined"};
+#else
+const std::vector<std::string> kSanitize;
+#endif
+
 class RuntimeTest : public ::testing::TestWithParam<std::pair<std::string, std::string>> {
  protected:
   testkit::ScratchDir dir_;
@@ -162,11 +169,13 @@ class RuntimeTest : public ::testing::TestWithParam<std::pair<std::string, std::
 TEST_P(RuntimeTest, EveryCallCompilesCleanlyAndRecords) {
   const auto [compiler, standard] = GetParam();
   const std::string cxx = "/usr/bin/" + compiler;
-  std::vector<std::string> link = {cxx, "-o", dir_.file("t.exe")};
+  std::vector<std::string> link = kSanitize;
+  link.insert(link.begin(), {cxx, "-o", dir_.file("t.exe")});
   for (const Unit& unit : kUnits) {
     const std::string name = std::string(unit.name) + ".cc", source = dir_.file(name);
     dir_.write(name, unit.source);
     std::vector<std::string> argv = unit.flags;
+    argv.insert(argv.end(), kSanitize.begin(), kSanitize.end());
     argv.insert(argv.begin(), {cxx, "-std=" + standard, "-I", kRuntimeDir, "-c", source, "-o", source + ".o"});
     const testkit::Result build = testkit::run(argv);
     ASSERT_EQ(build.status, 0) << unit.name << "\n" << build.err;
