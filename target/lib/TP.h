@@ -33,20 +33,34 @@
 #define ZENTA_TP_H
 
 // ---------------------------------------------------------------- words
+// NIL is the null pointer; NONIL, "any pointer but the null pointer", is an
+// address that no object can have; ZENTA_INT converts array slice indexes.
+// The compiled forms stay silent under -Wold-style-cast and
+// -Wzero-as-null-pointer-constant; the analyser reads the plain C forms.
+#ifdef ZENTA
 #ifndef NIL
 #define NIL 0
 #endif
-// "Any pointer but the null pointer": an address that no object can have.
 #ifndef NONIL
 #define NONIL ((void *)1)
+#endif
+#ifndef ZENTA_INT
+#define ZENTA_INT(x) ((int)(x))
+#endif
+#else
+#ifndef NIL
+#define NIL nullptr
+#endif
+#ifndef NONIL
+#define NONIL (reinterpret_cast<void *>(1))
+#endif
+#ifndef ZENTA_INT
+#define ZENTA_INT(x) (static_cast<int>(x))
+#endif
 #endif
 // Size of the character strings that stubs keep for each call.
 #ifndef ZNU_STRING_SIZE
 #define ZNU_STRING_SIZE 512
-#endif
-// Integer conversion of array slice indexes.
-#ifndef ZENTA_INT
-#define ZENTA_INT(x) ((int)(x))
 #endif
 
 // ---------------------------------------------------------- list macros
@@ -103,6 +117,15 @@ extern ZentaRuntimeAnalysed zenta_run;
 #include <cstring>
 #include <string>
 
+// The recorder takes a printf format: GNU compilers check every call's
+// arguments against it.
+#if defined(__GNUC__)
+#define ZENTA_TP_PRINTF_LIKE(formatIndex, firstIndex) \
+  __attribute__((__format__(__printf__, formatIndex, firstIndex)))
+#else
+#define ZENTA_TP_PRINTF_LIKE(formatIndex, firstIndex)
+#endif
+
 namespace zenta_tp {
 
 // The runtime proper. Every member is called as a statement by the harness.
@@ -114,7 +137,7 @@ class Runtime {
   Runtime()
       : NUM_OPERATION(0),
         NUM_TEST(0),
-        file_(0),
+        file_(nullptr),
         checks_(0),
         passed_(0),
         failed_(0),
@@ -190,7 +213,7 @@ class Runtime {
 
   // ---- exceptions: 0 service or program, 1 initialisation or test,
   // 2 call, 3 checks, 5 expected exception not raised, 6 expected raised.
-  void EXCEP_CPP(int code) { exception(code, 0); }
+  void EXCEP_CPP(int code) { exception(code, nullptr); }
   void EXCEP_CPP(int code, const char* type) { exception(code, type); }
 
   // ---- initial values
@@ -270,7 +293,7 @@ class Runtime {
     bool ok;
     std::string want;
     if (expected == NONIL) {
-      ok = value != 0;
+      ok = value != nullptr;
       want = "NONIL";
     } else {
       ok = value == expected;
@@ -324,7 +347,7 @@ class Runtime {
   void closeFile() {
     if (file_) {
       std::fclose(file_);
-      file_ = 0;
+      file_ = nullptr;
     }
   }
   // ZENTA_RESULTS, when set, replaces the results path named by the harness.
@@ -360,7 +383,9 @@ class Runtime {
     else
       record("EXCEP %ld %s %d", currentTest_, ok ? "PASS" : "FAIL", code);
   }
-  void record(const char* format, ...) {
+  // One record a line, flushed at once so that every record written before
+  // a crash of the code under test is in the file.
+  ZENTA_TP_PRINTF_LIKE(2, 3) void record(const char* format, ...) {
     if (!file_) return;
     va_list args;
     va_start(args, format);
@@ -454,15 +479,28 @@ class TracesFile {
   TracesFile(Runtime& runtime, const char* name) { runtime.SET_TRACES_FILE_CPP(name); }
 };
 
+// The one runtime of the program. Every translation unit that includes this
+// header (the harness, stub files, helpers) reaches the same object, so all
+// their records go to the one results file and count in the one set of
+// totals. It is built at its first use, whichever file's static initialiser
+// or function comes first, and never destroyed: a static object of the code
+// under test may still record from its destructor after main returned.
+inline Runtime& runtime() {
+  static Runtime* const theRuntime = new Runtime();
+  return *theRuntime;
+}
+
 }  // namespace zenta_tp
 
-// One runtime object per harness.
-static zenta_tp::Runtime zenta_run;
+// The name the harness writes. A macro rather than a variable: a variable
+// would be one per translation unit, and a per-file reference to the single
+// object would be unbound while static initialisers of other files run.
+#define zenta_run (::zenta_tp::runtime())
 
 // ------------------------------------------------------- harness macros
 #ifndef ZNU_INIT_DATA
 #ifdef NOVA_MAIN_HEADER
-#define ZNU_INIT_DATA zenta_run.INIT_DATA_CPP(0, 0);
+#define ZNU_INIT_DATA zenta_run.INIT_DATA_CPP(0, nullptr);
 #else
 #define ZNU_INIT_DATA zenta_run.INIT_DATA_CPP(argc, argv);
 #endif
@@ -477,6 +515,8 @@ static zenta_tp::Runtime zenta_run;
 #ifndef NOVA_MAIN_RETURN
 #define NOVA_MAIN_RETURN return zenta_run.MAIN_RETURN_CPP();
 #endif
+
+#undef ZENTA_TP_PRINTF_LIKE
 
 #endif  // ZENTA
 #endif  // ZENTA_TP_H

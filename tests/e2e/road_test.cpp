@@ -59,11 +59,14 @@ class RoadTest : public ::testing::Test {
     if (dir_.exists("t.tdc")) tdc = dir_.read("t.tdc");
     return r;
   }
-  // Builds the harness with the code under test; true when it builds.
-  bool build(const std::string& compiler) {
-    const testkit::Result r = testkit::run({"/usr/bin/" + compiler, "-std=c++17", "-w", "-I", kExamples, "-I",
-                                            dir_.path().string(), dir_.file("t.cc"), kExamples + "/bqueue.cpp", "-o",
-                                            dir_.file("t.exe")});
+  // Builds the harness with the code under test and the further sources
+  // given; true when it builds.
+  bool build(const std::string& compiler, const std::vector<std::string>& more = {}) {
+    std::vector<std::string> argv = {"/usr/bin/" + compiler, "-std=c++17", "-w", "-I", kExamples, "-I",
+                                     dir_.path().string(), "-I", testkit::stageDir() + "/lib", dir_.file("t.cc"),
+                                     kExamples + "/bqueue.cpp", "-o", dir_.file("t.exe")};
+    argv.insert(argv.end(), more.begin(), more.end());
+    const testkit::Result r = testkit::run(argv);
     buildOutput = r.err;
     return r.status == 0;
   }
@@ -142,6 +145,29 @@ TEST_F(RoadTest, ServicesTestsLoopsAndExceptionsWithBothCompilers) {
     EXPECT_EQ(count(results, "TS " + std::to_string(repeated) + " \"REPEATED\""), 3);
     EXPECT_NE(results.find("REP " + std::to_string(repeated + 1) + " 3"), std::string::npos);
     EXPECT_EQ(results.substr(results.rfind("END ")), "END 3 1 2\n");
+  }
+}
+
+// A helper in a translation unit of its own, like a stub file, checks
+// through the same runtime as the harness: its verdicts reach the results
+// file, the totals and the exit status.
+TEST_F(RoadTest, ChecksOfASecondTranslationUnitReachTheResults) {
+  ASSERT_EQ(compileScript("helper.ptu").status, 0) << dir_.read("helper.lis");
+  dir_.write("helper.cpp", R"(#include "TP.h"
+void helper_check(int size) {
+  zenta_run.EDV_INTEGER_CPP(1, 0, size, 900, 10, 1, 1);
+  zenta_run.EDV_INTEGER_CPP(1, 0, size, 901, 10, 2, 2);
+}
+)");
+  for (const std::string compiler : {"g++", "clang++"}) {
+    ASSERT_TRUE(build(compiler, {dir_.file("helper.cpp")})) << compiler << "\n" << buildOutput;
+    const testkit::Result r = runHarness();
+    EXPECT_EQ(r.status, 1) << compiler << r.out << r.err;
+    EXPECT_EQ(r.out, "zenta: 3 checks, 2 passed, 1 failed\n") << compiler;
+    EXPECT_NE(results.find("CHECK 900 PASS integer 1 1\nCHECK 901 FAIL integer 1 2\n"), std::string::npos)
+        << results;
+    EXPECT_NE(results.find("EXCEP " + std::to_string(lineOf('T', "RAISED")) + " PASS 6"), std::string::npos);
+    EXPECT_EQ(results.substr(results.rfind("END ")), "END 3 2 1\n") << compiler;
   }
 }
 

@@ -1,10 +1,13 @@
 // The target package's runtime header: every call in the shapes the
 // harness writes compiles without warnings as C++11 and C++20 with g++ and
-// clang++, the analyser's view of the header is plain, and each call writes
-// the record documented for it.
+// clang++, so does a file of the test's own built with the strictest
+// warnings users set, both files record through the one runtime, the
+// analyser's view of the header is plain, and each call writes the record
+// documented for it.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/testkit/process.h"
 
@@ -20,6 +23,7 @@ struct S { int a; };
 int x = 4; unsigned u = 5; char c = 'b'; float f = 1.5f; double d = 2.5; long double ld = 3.5L;
 char s[ZNU_STRING_SIZE]; int* p = 0; bool b = true; std::list<int> l; std::vector<int> v;
 int J1, I1;
+void unit_checks();
 int main(int argc, char ** argv)
 {
    ZNU_INIT_DATA
@@ -90,6 +94,7 @@ int main(int argc, char ** argv)
   zenta_run.EXCEP_CPP(5,"S");
   zenta_run.EXCEP_CPP(6,"S");
   zenta_run.EXCEP_CPP(2);
+  unit_checks();
   ZNU_END_TEST_CPP();
   zenta_run.CLF_CPP("t.rio");
 #ifdef NOVA_MAIN_RETURN
@@ -101,6 +106,61 @@ int main(int argc, char ** argv)
 ZNU_TRACES_FILE("t.rio")
 )";
 
+// A file of the test's own, as a stub file or a helper is written: modern
+// C++ that uses every macro the header offers outside main.
+const char* const kUnit = R"(#include "TP.h"
+#include <climits>
+#include <vector>
+struct E { int code; };
+void unit_checks() {
+  int value = 7;
+  int* none = NIL;
+  zenta_run.EDV_POINTER_CPP(1, 0, none, 20, NIL);
+  zenta_run.EDV_POINTER_CPP(1, 0, &value, 21, NONIL);
+  std::vector<int> items(1, ZENTA_INT(2.5));
+  ZNW_LST_INSERT_BEGIN(items, 1);
+  zenta_run.EDV_LST_TEST_ITEM_CPP("1", ZNW_LST_COMPARE(ZNW_LST_FRONT(items), 1), 22);
+  ZNW_LST_ERASE_BEGIN(items);
+  zenta_run.EDV_INTEGER_CPP(1, 0, ZNW_LST_FRONT(items), 23, 10, 2, 2);
+  ZNW_LST_CLEAR(items);
+  if (!ZNW_LST_EMPTY(items)) zenta_run.EDV_LST_ITEM_NOT_EXPECTED_CPP(22);
+  E caught = {3};
+  E* thrown = &caught;
+  E* kept = new E();
+  ZNW_EXCEP_REFCPY(kept, caught);
+  ZNW_EXCEP_PTRCPY(kept, thrown);
+  zenta_run.EDV_INTEGER_CPP(1, 0, kept->code, 24, 10, 3, 3);
+  delete kept;
+  zenta_run.EDV_INTEGER_CPP(0, 0, LONG_MIN, 25, 16, 0, 0);
+  zenta_run.EDV_UNSIGNED_CPP(0, 0, ULONG_MAX, 26, 2, 0, 0);
+  char text[ZNU_STRING_SIZE];
+  zenta_run.INI_STR_CPP(text, 1, 27, zenta_run.CONCAT_STR_CPP("a", "b", static_cast<const char*>(nullptr)));
+}
+ZNU_TRACES_FILE("t.rio")
+)";
+
+// Each file with the warnings it is built with: the harness's shapes carry
+// C casts and 0 as the null pointer by design; the test's own file gets the
+// full set.
+struct Unit {
+  const char* name;
+  const char* source;
+  std::vector<std::string> flags;
+};
+const Unit kUnits[] = {
+    {"t", kProgram, {"-Wall", "-Wextra", "-Wpedantic", "-Wformat=2", "-Werror"}},
+    {"unit", kUnit,
+     {"-Wall", "-Wextra", "-Wpedantic", "-Wold-style-cast", "-Wzero-as-null-pointer-constant", "-Wformat=2",
+      "-Werror"}},
+};
+
+// A sanitized build of the tests builds the runtime the same way.
+#ifdef __SANITIZE_ADDRESS__
+const std::vector<std::string> kSanitize = {"-fsanitize=address,undefined", "-fno-sanitize-recover=undefined"};
+#else
+const std::vector<std::string> kSanitize;
+#endif
+
 class RuntimeTest : public ::testing::TestWithParam<std::pair<std::string, std::string>> {
  protected:
   testkit::ScratchDir dir_;
@@ -108,17 +168,28 @@ class RuntimeTest : public ::testing::TestWithParam<std::pair<std::string, std::
 
 TEST_P(RuntimeTest, EveryCallCompilesCleanlyAndRecords) {
   const auto [compiler, standard] = GetParam();
-  dir_.write("t.cc", kProgram);
-  const testkit::Result build =
-      testkit::run({std::string("/usr/bin/") + compiler, std::string("-std=") + standard, "-Wall", "-Wextra", "-Werror",
-                    "-I", kRuntimeDir, dir_.file("t.cc"), "-o", dir_.file("t.exe")});
-  ASSERT_EQ(build.status, 0) << build.err;
+  const std::string cxx = "/usr/bin/" + compiler;
+  std::vector<std::string> link = kSanitize;
+  link.insert(link.begin(), {cxx, "-o", dir_.file("t.exe")});
+  for (const Unit& unit : kUnits) {
+    const std::string name = std::string(unit.name) + ".cc", source = dir_.file(name);
+    dir_.write(name, unit.source);
+    std::vector<std::string> argv = unit.flags;
+    argv.insert(argv.end(), kSanitize.begin(), kSanitize.end());
+    argv.insert(argv.begin(), {cxx, "-std=" + standard, "-I", kRuntimeDir, "-c", source, "-o", source + ".o"});
+    const testkit::Result build = testkit::run(argv);
+    ASSERT_EQ(build.status, 0) << unit.name << "\n" << build.err;
+    link.push_back(source + ".o");
+  }
+  const testkit::Result linked = testkit::run(link);
+  ASSERT_EQ(linked.status, 0) << linked.err;
   const testkit::Result r = testkit::run({dir_.file("t.exe")}, {{"ZENTA_RESULTS", {}}}, dir_.path().string());
   // Five verdicts fail on purpose: an integer out of its range, a string
   // below its range, the list's extra item, an expected exception not
-  // raised and an unexpected one. The long double is only recorded.
+  // raised and an unexpected one. The long double is only recorded. The
+  // second file adds five passed verdicts.
   EXPECT_EQ(r.status, 1) << r.out;
-  EXPECT_EQ(r.out, "zenta: 15 checks, 10 passed, 5 failed\n");
+  EXPECT_EQ(r.out, "zenta: 20 checks, 15 passed, 5 failed\n");
   const std::string rio = dir_.read("t.rio");
   const std::vector<std::string> expected = {
       "ZRIO 1\n",
@@ -141,6 +212,12 @@ TEST_P(RuntimeTest, EveryCallCompilesCleanlyAndRecords) {
       "LIST 17 PASS ITEM \"1\"\nLIST 17 FAIL UNEXPECTED\n",
       "STUB 1 1\n",
       "EXCEP 2 FAIL 5 \"S\"\nEXCEP 2 PASS 6 \"S\"\nEXCEP 2 FAIL 2\n",
+      "CHECK 20 PASS pointer NIL NIL\nCHECK 21 PASS pointer ",
+      " NONIL\nLIST 22 PASS ITEM \"1\"\nCHECK 23 PASS integer 2 2\nCHECK 24 PASS integer 3 3\n",
+      // Integers travel as 64-bit long and unsigned long, whole.
+      "CHECK 25 EDIT integer -0x8000000000000000 0x0\n",
+      "CHECK 26 EDIT unsigned 0b" + std::string(64, '1') + " 0b0\n",
+      "INIT 27 string \"ab\"\n",
   };
   std::size_t at = 0;
   for (const std::string& e : expected) {
@@ -148,7 +225,7 @@ TEST_P(RuntimeTest, EveryCallCompilesCleanlyAndRecords) {
     ASSERT_NE(found, std::string::npos) << "missing in order: " << e << "\n" << rio;
     at = found + e.size();
   }
-  EXPECT_EQ(rio.substr(rio.rfind("END ")), "END 15 10 5\n");
+  EXPECT_EQ(rio.substr(rio.rfind("END ")), "END 20 15 5\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Compilers, RuntimeTest,
