@@ -208,6 +208,7 @@ void Lexer::scan(Token& t) {
     t.code = Tok::End;
     t.text = {p, 0};
     pos_ = p;
+    if (p > highWater_) highWater_ = p;
     return;
   }
   lineStart_ = false;

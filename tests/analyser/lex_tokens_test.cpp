@@ -15,29 +15,17 @@ std::vector<Tok> codesOf(const std::vector<Token>& ts) {
 using Tokens = LexTest;
 
 TEST_F(Tokens, OperatorsByLongestMatch) {
-  // Every operator alone, then glued to its neighbours.
-  const std::pair<const char*, Tok> ops[] = {
-      {"(", Tok::LParen}, {")", Tok::RParen}, {"[", Tok::LBracket}, {"]", Tok::RBracket},
-      {"{", Tok::LBrace}, {"}", Tok::RBrace}, {",", Tok::Comma}, {";", Tok::Semicolon},
-      {":", Tok::Colon}, {"::", Tok::ColonColon}, {".", Tok::Dot}, {".*", Tok::DotStar},
-      {"->", Tok::Arrow}, {"->*", Tok::ArrowStar}, {"...", Tok::Ellipsis}, {"?", Tok::Question},
-      {"=", Tok::Assign}, {"==", Tok::Equal}, {"!=", Tok::NotEqual}, {"<", Tok::Less},
-      {">", Tok::Greater}, {"<=", Tok::LessEqual}, {">=", Tok::GreaterEqual}, {"<<", Tok::ShiftLeft},
-      {">>", Tok::ShiftRight}, {"<<=", Tok::ShiftLeftAssign}, {">>=", Tok::ShiftRightAssign},
-      {"+", Tok::Plus}, {"-", Tok::Minus}, {"*", Tok::Star}, {"/", Tok::Slash}, {"%", Tok::Percent},
-      {"++", Tok::PlusPlus}, {"--", Tok::MinusMinus}, {"+=", Tok::PlusAssign}, {"-=", Tok::MinusAssign},
-      {"*=", Tok::StarAssign}, {"/=", Tok::SlashAssign}, {"%=", Tok::PercentAssign}, {"&", Tok::Amp},
-      {"&&", Tok::AmpAmp}, {"&=", Tok::AmpAssign}, {"|", Tok::Pipe}, {"||", Tok::PipePipe},
-      {"|=", Tok::PipeAssign}, {"^", Tok::Caret}, {"^=", Tok::CaretAssign}, {"~", Tok::Tilde},
-      {"!", Tok::Not},
-  };
-  for (const auto& [text, code] : ops) {
+  // Every operator alone (49 of them), then glued to its neighbours.
+  int count = 0;
+  for (auto code = Tok::LParen; code <= Tok::Not; code = static_cast<Tok>(static_cast<int>(code) + 1), ++count) {
+    const std::string_view text = tokenSpelling(code);
     auto d = declTokens(text), e = exprTokens(text);
     ASSERT_EQ(d.size(), 1u) << text;
     EXPECT_EQ(d[0].code, code) << text;
-    EXPECT_EQ(tokenSpelling(code), text);
+    EXPECT_EQ(d[0].text, text);
     EXPECT_EQ(codesOf(e), codesOf(d)) << text;
   }
+  EXPECT_EQ(count, 49);
   EXPECT_EQ(texts(declTokens("a->*b<<=c>>=d...e.*f::g&&=h||i---j+++k")),
             "a ->* b <<= c >>= d ... e .* f :: g && = h || i -- - j ++ + k");
   EXPECT_EQ(texts(declTokens("x/*y*/z//w")), "x / * y * / z / / w");
