@@ -1,19 +1,20 @@
 #include "analyser/ast/symbols.h"
 
 #include <cstdio>
-#include <memory>
 
 namespace zenta::analyser {
 namespace {
 
-std::vector<std::unique_ptr<Symbol>>& symbolArena() {
-  static std::vector<std::unique_ptr<Symbol>> entries;
+Arena& symbolArena() {
+  static Arena entries;
   return entries;
 }
 
-Symbol* newSymbol() {
-  symbolArena().push_back(std::make_unique<Symbol>());
-  return symbolArena().back().get();
+Symbol* newSymbol() { return symbolArena().make<Symbol>(); }
+
+SymbolDetail* detailOf(Symbol* s) {
+  if (!s->detail) s->detail = symbolArena().make<SymbolDetail>();
+  return s->detail;
 }
 
 bool isTagKind(int kind) {
@@ -111,7 +112,8 @@ int SymbolTable::createScope(Name name, ScopeKind kind, int parent, Type* classT
   s.classType = classType;
   scopes_.push_back(s);
   if (name) scopeIndex_[name].push_back(s.number);
-  if (classType && classType->memberScope == 0) classType->memberScope = s.number;
+  StructuredType* cls = dyn<StructuredType>(classType);
+  if (cls && cls->memberScope == 0) cls->memberScope = s.number;
   return s.number;
 }
 
@@ -280,11 +282,12 @@ std::vector<Symbol*> SymbolTable::findAllSymbols(Name name, const SymbolFilter& 
   return out;
 }
 
-void SymbolTable::addClassScopes(const Type* cls, std::vector<int>& order, int depth) const {
+void SymbolTable::addClassScopes(const Type* type, std::vector<int>& order, int depth) const {
+  const StructuredType* cls = dyn<StructuredType>(type);
   if (!cls || depth > 200) return;
   for (const BaseClass& b : cls->bases) {
-    const Type* base = stripTypedefsAndModifiers(b.type);
-    if (!base || !base->isStructured()) continue;
+    const StructuredType* base = dyn<StructuredType>(stripTypedefsAndModifiers(b.type));
+    if (!base) continue;
     const int s = base->memberScope;
     if (s <= 0 || s >= scopeCount()) continue;
     bool seen = false;
@@ -465,6 +468,16 @@ Symbol* makeParameter(Name name, Type* type) {
   e->name = name;
   e->type = type;
   return e;
+}
+
+void setDefaultArgument(Symbol* parameter, std::string_view text) {
+  if (!parameter) return;
+  parameter->hasDefault = true;
+  detailOf(parameter)->defaultText = symbolArena().copyText(text);
+}
+
+void setStubBlock(Symbol* function, Name block) {
+  if (function) detailOf(function)->stubBlock = block;
 }
 
 }  // namespace zenta::analyser

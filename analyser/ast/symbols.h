@@ -28,21 +28,31 @@ constexpr int kGlobalScope = 0;
 constexpr int kAnyScope = -1;
 constexpr int kBucketCount = 100;
 
+// Fields that few symbols have, kept apart from the common part.
+struct SymbolDetail {
+  std::string_view defaultText;  // parameters: the default argument as written
+  Name stubBlock;                // functions declared in a DEFINE STUB block: its name
+};
+
+// An entry of the tables: an ordinary identifier, a tag, a member or a
+// parameter. Entries come from an arena and live for the whole run.
 struct Symbol {
   Name name;
   Type* type = nullptr;
-  unsigned storage = 0;  // StorageBits
+  Symbol* next = nullptr;    // bucket chain
+  Name file;                 // file of the declaration
+  std::int64_t value = 0;    // enumerators
+  SymbolDetail* detail = nullptr;  // rare fields, null when none is set
+  unsigned storage = 0;      // StorageBits
   int scope = kGlobalScope;
-  Access access = Access::Public;  // members
-  Name file;                        // file of the declaration
   int line = 0;
+  Access access = Access::Public;  // members
   bool defined = false;      // functions: a body was seen
   bool hasDefault = false;   // parameters: a default argument was given
-  std::string defaultText;   // parameters: the default argument as written
-  Name stubBlock;            // functions declared in a DEFINE STUB block: its name
   bool isEnumerator = false;
-  std::int64_t value = 0;    // enumerators
-  Symbol* next = nullptr;    // bucket chain
+
+  std::string_view defaultText() const { return detail ? detail->defaultText : std::string_view(); }
+  Name stubBlock() const { return detail ? detail->stubBlock : Name(); }
 };
 
 enum class ScopeKind : int { Global = 0, Namespace = 1, Class = 2, Function = 3, Block = 4 };
@@ -185,6 +195,10 @@ SymbolTable& globalSymbolTable();
 // A member or parameter entry (not linked into any grid).
 Symbol* makeMember(Name name, Type* type, unsigned storage, int scope, Access access);
 Symbol* makeParameter(Name name, Type* type);
+// The default argument of a parameter (the text is copied; hasDefault is
+// set) and the stub block of a function.
+void setDefaultArgument(Symbol* parameter, std::string_view text);
+void setStubBlock(Symbol* function, Name block);
 
 // Whether a symbol is a typedef name.
 inline bool isTypedefSymbol(const Symbol* s) { return s != nullptr && (s->storage & StTypedef) != 0; }

@@ -1,8 +1,8 @@
 #include "analyser/ast/types.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <map>
-#include <memory>
-#include <tuple>
 #include <unordered_map>
 
 #include "analyser/ast/images.h"
@@ -10,38 +10,103 @@
 #include "analyser/basic/target_widths.h"
 
 namespace zenta::analyser {
+
+void badTypeDowncast(const Type* type) {
+  std::fprintf(stderr, "internal error: type record of kind %d used as another kind\n",
+               type ? static_cast<int>(type->kind) : -1);
+  std::abort();
+}
+
 namespace {
 
 // ---------------------------------------------------------------------------
 // Storage of the records: nothing is freed during the run.
 
-std::vector<std::unique_ptr<Type>>& arena() {
-  static std::vector<std::unique_ptr<Type>> records;
+Arena& arena() {
+  static Arena records;
   return records;
 }
 
-Type* newType(TypeKind kind, int scope) {
-  arena().push_back(std::make_unique<Type>());
-  Type* t = arena().back().get();
-  t->kind = kind;
-  t->scope = scope;
-  return t;
+template <class T>
+T* newRecord(TypeKind kind, int scope) {
+  return arena().make<T>(kind, scope);
 }
 
-Type* copyType(const Type* t) {
-  arena().push_back(std::make_unique<Type>(*t));
-  Type* c = arena().back().get();
+Type* newType(TypeKind kind, int scope) {
+  switch (kind) {
+    case TypeKind::Integer: return newRecord<IntegerType>(kind, scope);
+    case TypeKind::Floating: return newRecord<FloatingType>(kind, scope);
+    case TypeKind::Pointer: return newRecord<PointerType>(kind, scope);
+    case TypeKind::Reference: return newRecord<ReferenceType>(kind, scope);
+    case TypeKind::Array: return newRecord<ArrayType>(kind, scope);
+    case TypeKind::Typedef: return newRecord<TypedefType>(kind, scope);
+    case TypeKind::Modified: return newRecord<ModifiedType>(kind, scope);
+    case TypeKind::Function: return newRecord<FunctionType>(kind, scope);
+    case TypeKind::Template: return newRecord<TemplateType>(kind, scope);
+    case TypeKind::Enumeration: return newRecord<EnumerationType>(kind, scope);
+    case TypeKind::Structure:
+    case TypeKind::Union: return newRecord<StructuredType>(kind, scope);
+    default: return newRecord<Type>(kind, scope);
+  }
+}
+
+// A record of its own with the same detail (its lists shared until either
+// side grows them).
+template <class T>
+T* cloneRecord(const Type* t) {
+  T* c = arena().make<T>(*static_cast<const T*>(t));
   c->printing = false;
   return c;
 }
 
-using LevelKey = std::tuple<int, const Type*, const Type*, std::vector<const void*>>;
+Type* copyType(const Type* t) {
+  switch (t->kind) {
+    case TypeKind::Integer: return cloneRecord<IntegerType>(t);
+    case TypeKind::Floating: return cloneRecord<FloatingType>(t);
+    case TypeKind::Pointer: return cloneRecord<PointerType>(t);
+    case TypeKind::Reference: return cloneRecord<ReferenceType>(t);
+    case TypeKind::Array: return cloneRecord<ArrayType>(t);
+    case TypeKind::Typedef: return cloneRecord<TypedefType>(t);
+    case TypeKind::Modified: return cloneRecord<ModifiedType>(t);
+    case TypeKind::Function: return cloneRecord<FunctionType>(t);
+    case TypeKind::Template: return cloneRecord<TemplateType>(t);
+    case TypeKind::Enumeration: return cloneRecord<EnumerationType>(t);
+    case TypeKind::Structure:
+    case TypeKind::Union: return cloneRecord<StructuredType>(t);
+    default: return cloneRecord<Type>(t);
+  }
+}
+
+struct LevelKey {
+  TypeKind kind;
+  const Type* classType;
+  const Type* target;
+  const Name* chain;  // interned
+  bool operator==(const LevelKey&) const = default;
+};
+
+struct LevelHash {
+  std::size_t operator()(const LevelKey& k) const noexcept {
+    std::size_t h = std::hash<const void*>()(k.target);
+    h = h * 31 + std::hash<const void*>()(k.classType);
+    h = h * 31 + std::hash<const void*>()(k.chain);
+    return h * 31 + static_cast<std::size_t>(k.kind);
+  }
+};
+
+struct PairHash {
+  std::size_t operator()(const std::pair<const void*, const Type*>& k) const noexcept {
+    return std::hash<const void*>()(k.first) * 31 + std::hash<const void*>()(k.second);
+  }
+};
 
 struct Caches {
-  std::map<std::string, Type*, std::less<>> integers;
-  std::map<std::string, Type*, std::less<>> floatings;
-  std::map<LevelKey, Type*> levels;  // pointers, member pointers, references
-  std::map<std::pair<const void*, const Type*>, Type*> modified;
+  std::map<std::string, IntegerType*, std::less<>> integers;
+  std::map<std::string, FloatingType*, std::less<>> floatings;
+  std::unordered_map<LevelKey, DerivedType*, LevelHash> levels;  // pointers, member pointers, references
+  std::unordered_map<std::pair<const void*, const Type*>, ModifiedType*, PairHash> modified;
+  std::map<std::vector<const void*>, const Name*> chains;
+  std::map<std::pair<int, bool>, IntegerType*> ownIntegers;  // integerTypeFor
   Type* voidRecord = nullptr;
   Type* ellipsisRecord = nullptr;
 };
@@ -51,11 +116,16 @@ Caches& caches() {
   return c;
 }
 
-std::vector<const void*> chainKey(const std::vector<Name>& chain) {
+// The stored chain equal to `chain`: equal chains share one array.
+ModifierChain internChain(ModifierChain chain) {
+  if (chain.empty()) return {};
   std::vector<const void*> key;
   key.reserve(chain.size());
   for (Name n : chain) key.push_back(n.identity());
-  return key;
+  auto& chains = caches().chains;
+  auto it = chains.find(key);
+  if (it == chains.end()) it = chains.emplace(std::move(key), arena().copyArray(chain.data(), chain.size())).first;
+  return ModifierChain(it->second, chain.size());
 }
 
 // ---------------------------------------------------------------------------
@@ -113,7 +183,7 @@ BaseWidth widthClass(const IntegerWords& w) {
 }
 
 // Width and sign of an integer record from its name and the target table.
-void refreshInteger(Type* t) {
+void refreshInteger(IntegerType* t) {
   IntegerWords w;
   if (!splitIntegerWords(t->name.view(), w)) return;
   const BaseWidth cls = widthClass(w);
@@ -178,20 +248,27 @@ int findMode(const Type* t) {
       case TypeKind::Modified: {
         int idx = modeIndexOfName(t->name);
         if (idx >= 0) return idx;
-        t = t->target;
+        t = targetOf(t);
         break;
       }
       case TypeKind::Pointer:
       case TypeKind::Array:
       case TypeKind::Function:
       case TypeKind::Reference:
-        t = t->target;
+        t = targetOf(t);
         break;
       default:
         return kNoModeIndex;
     }
   }
   return kNoModeIndex;
+}
+
+// A pointer or reference level like `level` with another target and chain.
+Type* relevel(const Type* level, Type* target, ModifierChain chain) {
+  if (level->kind == TypeKind::Reference) return referenceTo(target, chain);
+  const PointerType* p = as<PointerType>(level);
+  return p->memberOf ? memberPointerTo(p->memberOf, target, chain) : pointerTo(target, chain);
 }
 
 // The type without its first mode word, rebuilt level by level; the shared
@@ -201,16 +278,15 @@ Type* withoutMode(Type* t, bool& found, int depth) {
   for (std::size_t i = 0; i < t->modifiers.size(); ++i) {
     if (modeIndexOfName(t->modifiers[i]) >= 0) {
       found = true;
-      std::vector<Name> chain = t->modifiers;
+      std::vector<Name> chain(t->modifiers.begin(), t->modifiers.end());
       chain.erase(chain.begin() + static_cast<std::ptrdiff_t>(i));
       switch (t->kind) {
         case TypeKind::Pointer:
-          return t->memberOf ? memberPointerTo(t->memberOf, t->target, chain) : pointerTo(t->target, chain);
         case TypeKind::Reference:
-          return referenceTo(t->target, chain);
+          return relevel(t, targetOf(t), chain);
         default: {
           Type* c = copyType(t);
-          c->modifiers = chain;
+          c->modifiers = internChain(chain);
           return c;
         }
       }
@@ -218,24 +294,23 @@ Type* withoutMode(Type* t, bool& found, int depth) {
   }
   switch (t->kind) {
     case TypeKind::Modified: {
+      Type* target = targetOf(t);
       if (modeIndexOfName(t->name) >= 0) {
         found = true;
-        return t->target;
+        return target;
       }
-      Type* inner = withoutMode(t->target, found, depth + 1);
+      Type* inner = withoutMode(target, found, depth + 1);
       return found ? modifiedType(t->name, inner) : t;
     }
     case TypeKind::Pointer:
     case TypeKind::Reference:
     case TypeKind::Array:
     case TypeKind::Function: {
-      Type* inner = withoutMode(t->target, found, depth + 1);
+      Type* inner = withoutMode(targetOf(t), found, depth + 1);
       if (!found) return t;
-      if (t->kind == TypeKind::Pointer)
-        return t->memberOf ? memberPointerTo(t->memberOf, inner, t->modifiers) : pointerTo(inner, t->modifiers);
-      if (t->kind == TypeKind::Reference) return referenceTo(inner, t->modifiers);
+      if (t->kind == TypeKind::Pointer || t->kind == TypeKind::Reference) return relevel(t, inner, t->modifiers);
       Type* c = copyType(t);
-      c->target = inner;
+      as<DerivedType>(c)->target = inner;
       return c;
     }
     default:
@@ -263,29 +338,29 @@ void tablesReport(int severity, const char* code, const std::string& argument) {
 
 Type* makeType(TypeKind kind, int scope) { return newType(kind, scope); }
 
-Type* integerType(std::string_view words) {
+IntegerType* integerType(std::string_view words) {
   ensureListener();
   auto& ints = caches().integers;
   auto it = ints.find(words);
   if (it != ints.end()) return it->second;
   IntegerWords w;
   if (!splitIntegerWords(words, w)) return nullptr;
-  Type* t = newType(TypeKind::Integer, kGlobalScope);
+  IntegerType* t = newRecord<IntegerType>(TypeKind::Integer, kGlobalScope);
   t->name = internName(words);
   refreshInteger(t);
   ints.emplace(std::string(words), t);
   return t;
 }
 
-Type* builtinInteger(std::string_view name) {
+IntegerType* builtinInteger(std::string_view name) {
   static const char* const kBuiltins[] = {"char", "wchar_t", "bool", "short", "int", "signed", "unsigned", "long"};
   for (const char* b : kBuiltins)
     if (name == b) return integerType(name);
   return nullptr;
 }
 
-Type* makeIntegerType(Name name, int signedWidth, bool charFlag) {
-  Type* t = newType(TypeKind::Integer, kGlobalScope);
+IntegerType* makeIntegerType(Name name, int signedWidth, bool charFlag) {
+  IntegerType* t = newRecord<IntegerType>(TypeKind::Integer, kGlobalScope);
   t->name = name;
   t->signedWidth = signedWidth;
   t->charFlag = charFlag;
@@ -294,28 +369,28 @@ Type* makeIntegerType(Name name, int signedWidth, bool charFlag) {
   return t;
 }
 
-Type* integerTypeFor(int signedWidth, bool charFlag) {
+IntegerType* integerTypeFor(int signedWidth, bool charFlag) {
   static const char* const kOrder[] = {"char", "unsigned char", "signed char", "short", "unsigned short", "int", "unsigned",
                                        "long", "unsigned long", "long long", "unsigned long long"};
   for (const char* words : kOrder) {
-    Type* t = integerType(words);
+    IntegerType* t = integerType(words);
     if (t && t->signedWidth == signedWidth && t->charFlag == charFlag) return t;
   }
-  static std::map<std::pair<int, bool>, Type*> own;  // kept for the run
+  auto& own = caches().ownIntegers;
   auto it = own.find({signedWidth, charFlag});
   if (it != own.end()) return it->second;
-  Type* t = makeIntegerType(internName(charFlag ? "char" : (signedWidth < 0 ? "int" : "unsigned")), signedWidth,
-                            charFlag);
+  IntegerType* t = makeIntegerType(internName(charFlag ? "char" : (signedWidth < 0 ? "int" : "unsigned")),
+                                   signedWidth, charFlag);
   own.emplace(std::make_pair(signedWidth, charFlag), t);
   return t;
 }
 
-Type* floatingType(std::string_view name) {
+FloatingType* floatingType(std::string_view name) {
   if (name != "float" && name != "double" && name != "long double") return nullptr;
   auto& fl = caches().floatings;
   auto it = fl.find(name);
   if (it != fl.end()) return it->second;
-  Type* t = newType(TypeKind::Floating, kGlobalScope);
+  FloatingType* t = newRecord<FloatingType>(TypeKind::Floating, kGlobalScope);
   t->name = internName(name);
   fl.emplace(std::string(name), t);
   return t;
@@ -349,38 +424,40 @@ Type* baseTypeForKeyword(std::string_view word) {
 }
 
 namespace {
-Type* levelType(TypeKind kind, Type* classType, Type* target, const std::vector<Name>& modifiers) {
-  LevelKey key{static_cast<int>(kind), classType, target, chainKey(modifiers)};
+template <class T>
+T* levelType(TypeKind kind, Type* classType, Type* target, ModifierChain modifiers) {
+  const ModifierChain chain = internChain(modifiers);
+  LevelKey key{kind, classType, target, chain.data()};
   auto& levels = caches().levels;
   auto it = levels.find(key);
-  if (it != levels.end()) return it->second;
-  Type* t = newType(kind, kGlobalScope);
+  if (it != levels.end()) return static_cast<T*>(it->second);
+  T* t = newRecord<T>(kind, kGlobalScope);
   t->target = target;
-  t->memberOf = classType;
-  t->modifiers = modifiers;
-  levels.emplace(std::move(key), t);
+  if constexpr (std::is_same_v<T, PointerType>) t->memberOf = classType;
+  t->modifiers = chain;
+  levels.emplace(key, t);
   return t;
 }
 }  // namespace
 
-Type* pointerTo(Type* target, const std::vector<Name>& modifiers) {
-  return levelType(TypeKind::Pointer, nullptr, target, modifiers);
+PointerType* pointerTo(Type* target, ModifierChain modifiers) {
+  return levelType<PointerType>(TypeKind::Pointer, nullptr, target, modifiers);
 }
 
-Type* memberPointerTo(Type* classType, Type* target, const std::vector<Name>& modifiers) {
-  return levelType(TypeKind::Pointer, classType, target, modifiers);
+PointerType* memberPointerTo(Type* classType, Type* target, ModifierChain modifiers) {
+  return levelType<PointerType>(TypeKind::Pointer, classType, target, modifiers);
 }
 
-Type* referenceTo(Type* target, const std::vector<Name>& modifiers) {
-  return levelType(TypeKind::Reference, nullptr, target, modifiers);
+ReferenceType* referenceTo(Type* target, ModifierChain modifiers) {
+  return levelType<ReferenceType>(TypeKind::Reference, nullptr, target, modifiers);
 }
 
-Type* modifiedType(Name modifier, Type* target) {
+ModifiedType* modifiedType(Name modifier, Type* target) {
   auto& mods = caches().modified;
   auto key = std::make_pair(modifier.identity(), static_cast<const Type*>(target));
   auto it = mods.find(key);
   if (it != mods.end()) return it->second;
-  Type* t = newType(TypeKind::Modified, kGlobalScope);
+  ModifiedType* t = newRecord<ModifiedType>(TypeKind::Modified, kGlobalScope);
   t->name = modifier;
   t->target = target;
   mods.emplace(key, t);
@@ -391,113 +468,115 @@ Type* qualifiedType(Type* type, Name word) {
   if (type != nullptr && (type->kind == TypeKind::Pointer || type->kind == TypeKind::Reference)) {
     for (Name m : type->modifiers)
       if (m == word) return type;
-    std::vector<Name> chain = type->modifiers;
+    std::vector<Name> chain(type->modifiers.begin(), type->modifiers.end());
     chain.push_back(word);
-    if (type->kind == TypeKind::Reference) return referenceTo(type->target, chain);
-    return type->memberOf ? memberPointerTo(type->memberOf, type->target, chain) : pointerTo(type->target, chain);
+    return relevel(type, targetOf(type), chain);
   }
-  for (const Type* t = type; t != nullptr && t->kind == TypeKind::Modified; t = t->target)
+  for (const Type* t = type; t != nullptr && t->kind == TypeKind::Modified; t = targetOf(t))
     if (t->name == word) return type;
   return modifiedType(word, type);
 }
 
-Type* arrayOf(Type* element) {
-  Type* t = newType(TypeKind::Array, kGlobalScope);
+ArrayType* arrayOf(Type* element) {
+  ArrayType* t = newRecord<ArrayType>(TypeKind::Array, kGlobalScope);
   t->target = element;
   return t;
 }
 
-Type* arrayOf(Type* element, const std::string& dimensionText) {
-  Type* t = arrayOf(element);
+ArrayType* arrayOf(Type* element, std::string_view dimensionText) {
+  ArrayType* t = arrayOf(element);
   t->hasDimension = true;
-  t->dimensionText = dimensionText;
+  t->dimensionText = arena().copyText(dimensionText);
   return t;
 }
 
-Type* arrayOf(Type* element, const std::string& dimensionText, std::int64_t value) {
-  Type* t = arrayOf(element, dimensionText);
+ArrayType* arrayOf(Type* element, std::string_view dimensionText, std::int64_t value) {
+  ArrayType* t = arrayOf(element, dimensionText);
   t->dimensionIsConstant = true;
   t->dimensionValue = value;
   return t;
 }
 
-Type* enumerationType(Name tag, int scope) {
-  Type* t = newType(TypeKind::Enumeration, scope);
+EnumerationType* enumerationType(Name tag, int scope) {
+  EnumerationType* t = newRecord<EnumerationType>(TypeKind::Enumeration, scope);
   t->name = tag;
   return t;
 }
 
-void addEnumerator(Type* enumeration, Name name, std::int64_t value) {
-  if (enumeration) enumeration->enumerators.push_back({name, value});
+void addEnumerator(EnumerationType* enumeration, Name name, std::int64_t value) {
+  if (enumeration) enumeration->enumerators.push_back(arena(), {name, value});
 }
 
-Type* structureType(Name tag, bool isClass, int scope) {
-  Type* t = newType(TypeKind::Structure, scope);
+StructuredType* structureType(Name tag, bool isClass, int scope) {
+  StructuredType* t = newRecord<StructuredType>(TypeKind::Structure, scope);
   t->name = tag;
   t->isClass = isClass;
   return t;
 }
 
-Type* unionType(Name tag, int scope) {
-  Type* t = newType(TypeKind::Union, scope);
+StructuredType* unionType(Name tag, int scope) {
+  StructuredType* t = newRecord<StructuredType>(TypeKind::Union, scope);
   t->name = tag;
   return t;
 }
 
-void addBaseClass(Type* structure, Type* base, Access access, bool isVirtual) {
-  if (structure) structure->bases.push_back({base, access, isVirtual});
+void addBaseClass(StructuredType* structure, Type* base, Access access, bool isVirtual) {
+  if (structure) structure->bases.push_back(arena(), {base, access, isVirtual});
 }
 
-void addMember(Type* structure, Symbol* member) {
-  if (structure && member) structure->members.push_back(member);
+void addMember(StructuredType* structure, Symbol* member) {
+  if (structure && member) structure->members.push_back(arena(), member);
 }
 
-void addFriend(Type* structure, Name name) {
-  if (structure) structure->friends.push_back(name);
+void addFriend(StructuredType* structure, Name name) {
+  if (structure) structure->friends.push_back(arena(), name);
 }
 
 Access defaultAccess(const Type* structure) {
-  return structure != nullptr && structure->kind == TypeKind::Structure && structure->isClass ? Access::Private
-                                                                                               : Access::Public;
+  const StructuredType* s = dyn<StructuredType>(structure);
+  return s != nullptr && s->kind == TypeKind::Structure && s->isClass ? Access::Private : Access::Public;
 }
 
-Type* typedefType(Name name, Type* standsFor, int scope) {
-  Type* t = newType(TypeKind::Typedef, scope);
+TypedefType* typedefType(Name name, Type* standsFor, int scope) {
+  TypedefType* t = newRecord<TypedefType>(TypeKind::Typedef, scope);
   t->name = name;
   t->target = standsFor;
   return t;
 }
 
-Type* functionType(Type* result) {
-  Type* t = newType(TypeKind::Function, kGlobalScope);
+FunctionType* functionType(Type* result) {
+  FunctionType* t = newRecord<FunctionType>(TypeKind::Function, kGlobalScope);
   t->target = result;
   return t;
 }
 
-Type* functionType(Type* result, const std::vector<Symbol*>& parameters) {
-  Type* t = functionType(result);
+FunctionType* functionType(Type* result, const std::vector<Symbol*>& parameters) {
+  FunctionType* t = functionType(result);
   for (Symbol* p : parameters) addParameter(t, p);
   return t;
 }
 
-void addParameter(Type* function, Symbol* parameter) {
-  if (function && parameter) function->parameters.push_back(parameter);
+void addParameter(FunctionType* function, Symbol* parameter) {
+  if (function && parameter) function->parameters.push_back(arena(), parameter);
 }
 
-void addException(Type* function, Type* exception) {
+void addException(FunctionType* function, Type* exception) {
   if (!function) return;
   function->hasExceptionList = true;
-  if (exception) function->exceptions.push_back(exception);
+  if (exception) function->exceptions.push_back(arena(), exception);
 }
 
-Type* templateType(Name name, int scope) {
-  Type* t = newType(TypeKind::Template, scope);
+TemplateType* templateType(Name name, int scope) {
+  TemplateType* t = newRecord<TemplateType>(TypeKind::Template, scope);
   t->name = name;
   return t;
 }
 
-void addTemplateParameter(Type* templ, const TemplateParameter& parameter) {
-  if (templ) templ->templateParameters.push_back(parameter);
+void addTemplateParameter(TemplateType* templ, const TemplateParameter& parameter) {
+  if (!templ) return;
+  TemplateParameter p = parameter;
+  p.defaultText = arena().copyText(parameter.defaultText);
+  templ->templateParameters.push_back(arena(), p);
 }
 
 // ---------------------------------------------------------------------------
@@ -521,18 +600,18 @@ Type* composeType(Type* a, Type* b) {
     return nullptr;
   }
   if (a->kind == TypeKind::Modified) {
-    Type* inner = composeType(a->target, b);
+    Type* inner = composeType(targetOf(a), b);
     return inner ? modifiedType(a->name, inner) : nullptr;
   }
   if (b->kind == TypeKind::Modified) {
-    Type* inner = composeType(a, b->target);
+    Type* inner = composeType(a, targetOf(b));
     return inner ? modifiedType(b->name, inner) : nullptr;
   }
   if (a->kind == TypeKind::Pointer || b->kind == TypeKind::Pointer) {
     Type* p = a->kind == TypeKind::Pointer ? a : b;
-    Type* inner = a->kind == TypeKind::Pointer ? composeType(a->target, b) : composeType(a, b->target);
+    Type* inner = a->kind == TypeKind::Pointer ? composeType(targetOf(a), b) : composeType(a, targetOf(b));
     if (!inner) return nullptr;
-    return p->memberOf ? memberPointerTo(p->memberOf, inner, p->modifiers) : pointerTo(inner, p->modifiers);
+    return relevel(p, inner, p->modifiers);
   }
   if (a->kind == TypeKind::Integer && b->kind == TypeKind::Integer) {
     std::string words = a->name.text() + " " + b->name.text();
@@ -555,7 +634,7 @@ Type* composeType(Type* a, Type* b) {
 const Type* stripTypedefsAndModifiers(const Type* type) {
   for (int guard = 0; type && (type->kind == TypeKind::Typedef || type->kind == TypeKind::Modified) && guard < 100000;
        ++guard)
-    type = type->target;
+    type = static_cast<const DerivedType*>(type)->target;
   return type;
 }
 
@@ -567,31 +646,28 @@ const Type* stripAll(const Type* type) {
   for (int guard = 0; type && guard < 100000; ++guard) {
     if (type->kind != TypeKind::Typedef && type->kind != TypeKind::Modified && type->kind != TypeKind::Reference)
       break;
-    type = type->target;
+    type = static_cast<const DerivedType*>(type)->target;
   }
   return type;
 }
 
 Type* stripAll(Type* type) { return const_cast<Type*>(stripAll(static_cast<const Type*>(type))); }
 
-Type* integerBase(Type* type) {
-  Type* t = stripTypedefsAndModifiers(type);
-  return t && t->kind == TypeKind::Integer ? t : nullptr;
-}
+IntegerType* integerBase(Type* type) { return dyn<IntegerType>(stripTypedefsAndModifiers(type)); }
 
 bool isCharLike(const Type* type) {
-  const Type* t = stripTypedefsAndModifiers(type);
-  return t && t->kind == TypeKind::Integer && t->charFlag;
+  const IntegerType* t = dyn<IntegerType>(stripTypedefsAndModifiers(type));
+  return t && t->charFlag;
 }
 
 bool isSignedInteger(const Type* type) {
-  const Type* t = stripTypedefsAndModifiers(type);
-  return t && t->kind == TypeKind::Integer && t->signedWidth < 0;
+  const IntegerType* t = dyn<IntegerType>(stripTypedefsAndModifiers(type));
+  return t && t->signedWidth < 0;
 }
 
 int integerWidth(const Type* type) {
-  const Type* t = stripTypedefsAndModifiers(type);
-  if (!t || t->kind != TypeKind::Integer) return 0;
+  const IntegerType* t = dyn<IntegerType>(stripTypedefsAndModifiers(type));
+  if (!t) return 0;
   return t->signedWidth < 0 ? -t->signedWidth : t->signedWidth;
 }
 
@@ -617,7 +693,7 @@ std::string canonicalIntegerName(const Type* integer) {
 // Target width pragmas.
 
 namespace {
-Type* typedefBase(std::string_view name, const SymbolTable* table) {
+IntegerType* typedefBase(std::string_view name, const SymbolTable* table) {
   Name n = findName(name);
   if (!n) return nullptr;
   if (!table) table = &globalSymbolTable();
@@ -642,7 +718,7 @@ bool widthClassOfPragmaName(std::string_view name, BaseWidth& cls) {
 bool applySizeofPragma(std::string_view name, int bits, const SymbolTable* table) {
   if (bits < 1 || bits > 64) return false;
   ensureListener();
-  if (Type* base = typedefBase(name, table)) {
+  if (IntegerType* base = typedefBase(name, table)) {
     base->widthPinned = true;
     base->signedWidth = base->signedWidth < 0 ? -bits : bits;
     return true;
@@ -655,7 +731,7 @@ bool applySizeofPragma(std::string_view name, int bits, const SymbolTable* table
 
 bool applySignofPragma(std::string_view name, bool isUnsigned, const SymbolTable* table) {
   ensureListener();
-  if (Type* base = typedefBase(name, table)) {
+  if (IntegerType* base = typedefBase(name, table)) {
     base->signPinned = true;
     const int width = base->signedWidth < 0 ? -base->signedWidth : base->signedWidth;
     base->signedWidth = isUnsigned ? width : -width;
@@ -723,7 +799,7 @@ bool typeHasModifier(const Type* t, std::string_view word) {
       case TypeKind::Array:
       case TypeKind::Function:
       case TypeKind::Reference:
-        t = t->target;
+        t = targetOf(t);
         break;
       default:
         return false;
@@ -775,6 +851,8 @@ void resetTypeTablesForTests() {
   c.floatings.clear();
   c.levels.clear();
   c.modified.clear();
+  c.chains.clear();
+  c.ownIntegers.clear();
   c.voidRecord = nullptr;
   c.ellipsisRecord = nullptr;
   auto& list = modifierList();

@@ -104,11 +104,11 @@ TEST_F(Symbols, InnermostDeclarationShadowsOuterOnes) {
 }
 
 TEST_F(Symbols, ClassScopesSearchBaseClasses) {
-  Type* base = structureType(n("Base"), true, 0);
+  auto* base = structureType(n("Base"), true, 0);
   const int bs = table.openScope(n("Base"), ScopeKind::Class, base);
   Symbol* g = table.declareSymbol(n("g"), functionType(I("int")), 0, bs);
   table.closeScope();
-  Type* derived = structureType(n("Derived"), true, 0);
+  auto* derived = structureType(n("Derived"), true, 0);
   addBaseClass(derived, typedefType(n("BaseT"), base, 0), Access::Public, false);
   const int ds = table.openScope(n("Derived"), ScopeKind::Class, derived);
   Symbol* h = table.declareSymbol(n("h"), I("int"), 0, ds);
@@ -158,10 +158,10 @@ TEST_F(Symbols, FiltersChooseAmongEntriesOfOneName) {
 }
 
 TEST_F(Symbols, TagsAreFoundByKindAndScope) {
-  Type* s = structureType(n("Node"), false, 0);
+  auto* s = structureType(n("Node"), false, 0);
   Symbol* globalTag = table.declareTag(n("Node"), s, kGlobalScope);
   const int ns = table.openScope(n("tree"), ScopeKind::Namespace);
-  Type* s2 = structureType(n("Node"), false, ns);
+  auto* s2 = structureType(n("Node"), false, ns);
   Symbol* nsTag = table.declareTag(n("Node"), s2, ns);
   table.closeScope();
   const int other = table.openScope(n("other"), ScopeKind::Namespace);
@@ -173,7 +173,7 @@ TEST_F(Symbols, TagsAreFoundByKindAndScope) {
   EXPECT_EQ(table.findTag(n("Node"), -1, ns), nsTag);
 
   // Not visible from a scope: only a unique tag is given.
-  Type* e = enumerationType(n("Colour"), ns);
+  auto* e = enumerationType(n("Colour"), ns);
   Symbol* colour = table.declareTag(n("Colour"), e, ns);
   EXPECT_EQ(table.lookupTag(n("Colour"), static_cast<int>(TypeKind::Enumeration), other), colour);
   SymbolTable two;
@@ -190,7 +190,7 @@ TEST_F(Symbols, TagsAreFoundByKindAndScope) {
 }
 
 TEST_F(Symbols, IdentifiersAreClassifiedForTheLexers) {
-  Type* s = structureType(n("Point"), false, 0);
+  auto* s = structureType(n("Point"), false, 0);
   table.declareTag(n("Point"), s, 0);
   table.declareTag(n("Vec"), templateType(n("Vec"), 0), 0);
   table.declareTag(n("Mode"), enumerationType(n("Mode"), 0), 0);
@@ -214,7 +214,7 @@ TEST_F(Symbols, IdentifiersAreClassifiedForTheLexers) {
 }
 
 TEST_F(Symbols, EnteringAnExistingScopeForQualifiedDefinitions) {
-  Type* a = structureType(n("A"), true, 0);
+  auto* a = structureType(n("A"), true, 0);
   const int as = table.openScope(n("A"), ScopeKind::Class, a);
   table.closeScope();
   table.enterScope(as);

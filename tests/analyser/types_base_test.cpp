@@ -34,9 +34,8 @@ TEST_F(BaseTypes, SpecifiersComposeLeftToRight) {
       {{"int", "short"}, "int short", -16, false},
   };
   for (const auto& k : cases) {
-    Type* t = compose(k.words);
+    const IntegerType* t = dyn<IntegerType>(compose(k.words));
     ASSERT_NE(t, nullptr) << k.name;
-    EXPECT_EQ(t->kind, TypeKind::Integer) << k.name;
     EXPECT_EQ(t->name.text(), k.name);
     EXPECT_EQ(t->signedWidth, k.signedWidth) << k.name;
     EXPECT_EQ(t->charFlag, k.charFlag) << k.name;
@@ -62,7 +61,7 @@ TEST_F(BaseTypes, ModifiedAndPointerSpecifiersComposeInside) {
   Type* t = composeType(constUnsigned, I("long"));
   ASSERT_NE(t, nullptr);
   EXPECT_EQ(t->kind, TypeKind::Modified);
-  EXPECT_EQ(t->target, I("unsigned long"));
+  EXPECT_EQ(targetOf(t), I("unsigned long"));
   EXPECT_EQ(image(t, "x"), "const unsigned long x");
 
   Type* mode = modifiedType(n("_in"), I("short"));
@@ -100,9 +99,9 @@ struct BadCase {
 };
 
 TEST_F(BaseTypes, InvalidCombinationsReportAndGiveNoType) {
-  Type* s = structureType(n("S"), false, 0);
-  Type* e = enumerationType(n("E"), 0);
-  Type* fn = functionType(I("int"));
+  auto* s = structureType(n("S"), false, 0);
+  auto* e = enumerationType(n("E"), 0);
+  auto* fn = functionType(I("int"));
   const BadCase cases[] = {
       {"short long", I("short"), I("long"), "CONSTRUCT", 3},
       {"signed unsigned", I("signed"), I("unsigned"), "CONSTRUCT", 3},
@@ -144,8 +143,8 @@ TEST_F(BaseTypes, NullOperandGivesTheOther) {
 }
 
 TEST_F(BaseTypes, SizeofPragmaChangesWidthsOfExistingAndNewRecords) {
-  Type* l = I("long");
-  Type* ul = I("unsigned long");
+  auto* l = I("long");
+  auto* ul = I("unsigned long");
   ASSERT_TRUE(applySizeofPragma("long", 64, &table));
   EXPECT_EQ(l->signedWidth, -64);
   EXPECT_EQ(ul->signedWidth, 64);
@@ -180,10 +179,10 @@ TEST_F(BaseTypes, SizeofPragmaRefusesUnknownNamesAndWidths) {
 }
 
 TEST_F(BaseTypes, PragmasThroughTypedefsSetTheBaseRecordOnly) {
-  Type* ulong = I("unsigned long");
-  Type* u32 = typedefType(n("U32"), ulong, 0);
+  auto* ulong = I("unsigned long");
+  auto* u32 = typedefType(n("U32"), ulong, 0);
   table.declareSymbol(n("U32"), u32, StTypedef, 0);
-  Type* dword = typedefType(n("DWORD"), typedefType(n("inner"), qualifiedType(u32, n("const")), 0), 0);
+  auto* dword = typedefType(n("DWORD"), typedefType(n("inner"), qualifiedType(u32, n("const")), 0), 0);
   table.declareSymbol(n("DWORD"), dword, StTypedef, 0);
 
   ASSERT_TRUE(applySizeofPragma("DWORD", 64, &table));  // begins with no width letter
@@ -192,7 +191,7 @@ TEST_F(BaseTypes, PragmasThroughTypedefsSetTheBaseRecordOnly) {
   EXPECT_EQ(I("long")->signedWidth, -32);
 
   // "int8" is a typedef name: the typedef wins over the i of int.
-  Type* sc = I("signed char");
+  auto* sc = I("signed char");
   table.declareSymbol(n("int8"), typedefType(n("int8"), sc, 0), StTypedef, 0);
   ASSERT_TRUE(applySignofPragma("int8", true, &table));
   EXPECT_EQ(sc->signedWidth, 8);
@@ -210,9 +209,9 @@ TEST_F(BaseTypes, PragmasThroughTypedefsSetTheBaseRecordOnly) {
 }
 
 TEST_F(BaseTypes, PlainCharSignednessFollowsSignofAndReachesWchar) {
-  Type* c = I("char");
-  Type* w = I("wchar_t");
-  Type* sc = I("signed char");
+  auto* c = I("char");
+  auto* w = I("wchar_t");
+  auto* sc = I("signed char");
   ASSERT_TRUE(applySignofPragma("char", true, &table));
   EXPECT_TRUE(plainCharUnsigned());
   EXPECT_EQ(c->signedWidth, 8);
@@ -238,7 +237,7 @@ TEST_F(BaseTypes, SignofOfOtherWidthsKeepsExplicitWords) {
 }
 
 TEST_F(BaseTypes, ResetOfTheWidthTableRefreshesRecords) {
-  Type* l = I("long");
+  auto* l = I("long");
   setTargetWidth(BaseWidth::Long, 64);
   EXPECT_EQ(l->signedWidth, -64);
   resetTargetWidths();
@@ -246,7 +245,7 @@ TEST_F(BaseTypes, ResetOfTheWidthTableRefreshesRecords) {
 }
 
 TEST_F(BaseTypes, LookingThroughTypedefsAndModifiers) {
-  Type* byte = typedefType(n("BYTE"), I("unsigned char"), 0);
+  auto* byte = typedefType(n("BYTE"), I("unsigned char"), 0);
   Type* cbyte = qualifiedType(byte, n("const"));
   EXPECT_TRUE(isCharLike(cbyte));
   EXPECT_EQ(integerBase(cbyte), I("unsigned char"));
@@ -293,8 +292,8 @@ TEST_F(BaseTypes, ParameterModesLookThroughLevels) {
     int index;
     const char* strippedImage;
   };
-  Type* c = I("char");
-  Type* f = functionType(modifiedType(n("_no"), voidType()));
+  auto* c = I("char");
+  auto* f = functionType(modifiedType(n("_no"), voidType()));
   const Case cases[] = {
       {"in-out array", arrayOf(modifiedType(n("_INOUT"), c), "4"), 5, "char [4]"},
       {"reference", referenceTo(modifiedType(n("_inout"), I("long"))), 4, "long &"},
@@ -326,17 +325,17 @@ TEST_F(BaseTypes, ModifierWordsAreFoundThroughLevels) {
 // --- testable components --------------------------------------------------
 
 TEST_F(BaseTypes, TestableComponentsCount) {
-  Type* i = I("int");
-  Type* inner = structureType(n("Inner"), false, 0);
+  auto* i = I("int");
+  auto* inner = structureType(n("Inner"), false, 0);
   addMember(inner, makeMember(n("a"), i, 0, 0, Access::Public));
   addMember(inner, makeMember(n("b"), arrayOf(floatingType("double"), "10"), 0, 0, Access::Public));
-  Type* cls = structureType(n("Outer"), true, 0);
+  auto* cls = structureType(n("Outer"), true, 0);
   addMember(cls, makeMember(n("hidden"), i, 0, 0, Access::Private));
   addMember(cls, makeMember(n("in"), inner, 0, 0, Access::Public));
   addMember(cls, makeMember(n("p"), pointerTo(cls), 0, 0, Access::Public));
   addMember(cls, makeMember(n("method"), functionType(i), 0, 0, Access::Public));
   addMember(cls, makeMember(n("shared"), i, StStatic, 0, Access::Public));
-  Type* u = unionType(n("U"), 0);
+  auto* u = unionType(n("U"), 0);
   addMember(u, makeMember(n("x"), inner, 0, 0, Access::Public));
   addMember(u, makeMember(n("y"), i, 0, 0, Access::Public));
 
@@ -351,13 +350,13 @@ TEST_F(BaseTypes, TestableComponentsCount) {
   EXPECT_EQ(countTestable(templateType(n("X"), 0)), 0);
   EXPECT_EQ(countTestable(functionType(i)), 1);
 
-  Type* privateOnly = structureType(n("P"), true, 0);
+  auto* privateOnly = structureType(n("P"), true, 0);
   addMember(privateOnly, makeMember(n("z"), i, 0, 0, Access::Private));
   EXPECT_EQ(countTestable(privateOnly), 0);
   privateOnly->openAccess = true;
   EXPECT_EQ(countTestable(privateOnly), 1);
 
-  Type* derived = structureType(n("D"), true, 0);
+  auto* derived = structureType(n("D"), true, 0);
   addBaseClass(derived, inner, Access::Public, false);
   addBaseClass(derived, privateOnly, Access::Private, false);
   addMember(derived, makeMember(n("own"), i, 0, 0, Access::Public));
@@ -374,7 +373,7 @@ TEST_F(BaseTypes, TestableComponentsCount) {
 
 TEST_F(BaseTypes, TestableCountStopsOnMalformedNesting) {
   // A structure that contains itself by value, twice: must end, not explode.
-  Type* s = structureType(n("Loop"), false, 0);
+  auto* s = structureType(n("Loop"), false, 0);
   addMember(s, makeMember(n("a"), s, 0, 0, Access::Public));
   addMember(s, makeMember(n("b"), s, 0, 0, Access::Public));
   addMember(s, makeMember(n("c"), I("int"), 0, 0, Access::Public));
@@ -388,7 +387,7 @@ TEST_F(BaseTypes, TestableCountStopsOnMalformedNesting) {
   // Many levels of structures with two members each: counted once per type.
   Type* level = I("int");
   for (int k = 0; k < 40; ++k) {
-    Type* next = structureType(n("L"), false, 0);
+    auto* next = structureType(n("L"), false, 0);
     addMember(next, makeMember(n("l"), level, 0, 0, Access::Public));
     addMember(next, makeMember(n("r"), level, 0, 0, Access::Public));
     level = next;
@@ -415,7 +414,7 @@ TEST_F(ConstantTypes, IntegerRecordsForConstantWidths) {
   EXPECT_EQ(integerTypeFor(8, true), I("char"));
   EXPECT_EQ(integerTypeFor(-8, true), I("signed char"));
   // No built-in record of that width: one record of its own, kept.
-  Type* odd = integerTypeFor(-24, false);
+  auto* odd = integerTypeFor(-24, false);
   ASSERT_NE(odd, nullptr);
   EXPECT_EQ(odd->signedWidth, -24);
   EXPECT_EQ(integerTypeFor(-24, false), odd);

@@ -27,8 +27,8 @@ TEST_F(CompareTypes, IntegersCompareByWhatTheyDenote) {
 }
 
 TEST_F(CompareTypes, DerivedTypesCompareLevelByLevel) {
-  Type* i = I("int");
-  Type* size = typedefType(n("size"), I("unsigned long"), 0);
+  auto* i = I("int");
+  auto* size = typedefType(n("size"), I("unsigned long"), 0);
   const Name cst = n("const");
   EXPECT_TRUE(sameType(pointerTo(size), pointerTo(I("long unsigned"))));  // typedef looked through
   EXPECT_FALSE(sameType(pointerTo(i), pointerTo(qualifiedType(i, cst))));
@@ -40,7 +40,7 @@ TEST_F(CompareTypes, DerivedTypesCompareLevelByLevel) {
   EXPECT_FALSE(sameType(arrayOf(i), arrayOf(i, "10", 10)));
   EXPECT_TRUE(compatibleTypes(arrayOf(i), arrayOf(i, "10", 10)));
 
-  Type* cls = structureType(n("C"), true, 0);
+  auto* cls = structureType(n("C"), true, 0);
   EXPECT_FALSE(sameType(memberPointerTo(cls, i), pointerTo(i)));
   EXPECT_TRUE(sameType(memberPointerTo(cls, i), memberPointerTo(cls, i)));
 
@@ -51,9 +51,9 @@ TEST_F(CompareTypes, DerivedTypesCompareLevelByLevel) {
 }
 
 TEST_F(CompareTypes, FunctionsCompareResultParametersAndConstness) {
-  Type* i = I("int");
+  auto* i = I("int");
   auto fn = [&](Type* result, std::initializer_list<Type*> params, bool isConst = false) {
-    Type* f = functionType(result);
+    auto* f = functionType(result);
     for (Type* p : params) addParameter(f, param("", p));
     f->constMethod = isConst;
     return f;

@@ -43,7 +43,7 @@ class TablesTest : public ::testing::Test {
   }
 
   static Name n(const char* text) { return internName(text); }
-  static Type* I(const char* words) { return integerType(words); }
+  static IntegerType* I(const char* words) { return integerType(words); }
   Type* compose(std::initializer_list<const char*> words) {
     Type* t = nullptr;
     for (const char* w : words) t = composeType(t, baseTypeForKeyword(w));

@@ -17,8 +17,8 @@ struct ImageCase {
 };
 
 TEST_F(TypeImages, DeclaratorsNestAsCRequires) {
-  Type* i = I("int");
-  Type* c = I("char");
+  auto* i = I("int");
+  auto* c = I("char");
   const Name cst = n("const");
   const Name vol = n("volatile");
   const ImageCase cases[] = {
@@ -35,14 +35,14 @@ TEST_F(TypeImages, DeclaratorsNestAsCRequires) {
       {"constant dimension", [&] { return arrayOf(i, "", 7); }, "t", "int t[7]"},
       {"pointer to function",
        [&] {
-         Type* f = functionType(i);
+         auto* f = functionType(i);
          addParameter(f, param("", c));
          return pointerTo(f);
        },
        "fp", "int (*fp)(char)"},
       {"array of pointers to functions",
        [&] {
-         Type* f = functionType(voidType());
+         auto* f = functionType(voidType());
          addParameter(f, param("n", i));
          return arrayOf(pointerTo(f), "3");
        },
@@ -51,16 +51,16 @@ TEST_F(TypeImages, DeclaratorsNestAsCRequires) {
        [&] { return functionType(pointerTo(arrayOf(c, "8"))); }, "f", "char (*f())[8]"},
       {"function returning pointer to function",
        [&] {
-         Type* inner = functionType(i);
+         auto* inner = functionType(i);
          addParameter(inner, param("", I("long")));
-         Type* outer = functionType(pointerTo(inner));
+         auto* outer = functionType(pointerTo(inner));
          addParameter(outer, param("k", c));
          return outer;
        },
        "pick", "int (*pick(char k))(long)"},
       {"ellipsis and exception list",
        [&] {
-         Type* f = functionType(i);
+         auto* f = functionType(i);
          addParameter(f, param("fmt", pointerTo(modifiedType(cst, c))));
          addParameter(f, param("", ellipsisType()));
          addException(f, structureType(n("Error"), true, 0));
@@ -69,13 +69,13 @@ TEST_F(TypeImages, DeclaratorsNestAsCRequires) {
        "printf", "int printf(const char *fmt, ...) throw (Error)"},
       {"empty exception list",
        [&] {
-         Type* f = functionType(voidType());
+         auto* f = functionType(voidType());
          addException(f, nullptr);
          return f;
        },
        "g", "void g() throw ()"},
       {"const method", [&] {
-         Type* f = functionType(i);
+         auto* f = functionType(i);
          f->constMethod = true;
          return f;
        }, "size", "int size() const"},
@@ -100,8 +100,8 @@ TEST_F(TypeImages, DeclaratorsNestAsCRequires) {
 }
 
 TEST_F(TypeImages, MemberPointersNameTheirClass) {
-  Type* cls = structureType(n("Shape"), true, 0);
-  Type* method = functionType(I("int"));
+  auto* cls = structureType(n("Shape"), true, 0);
+  auto* method = functionType(I("int"));
   method->constMethod = true;
   EXPECT_EQ(image(memberPointerTo(cls, I("int")), "pm"), "int Shape::*pm");
   EXPECT_EQ(image(memberPointerTo(cls, method), "area"), "int (Shape::*area)() const");
@@ -109,9 +109,9 @@ TEST_F(TypeImages, MemberPointersNameTheirClass) {
 
 TEST_F(TypeImages, TagsAreQualifiedFromOtherScopes) {
   const int ns = table.openScope(n("geo"), ScopeKind::Namespace);
-  Type* point = structureType(n("Point"), false, ns);
+  auto* point = structureType(n("Point"), false, ns);
   const int cls = table.openScope(n("Point"), ScopeKind::Class, point);
-  Type* inner = enumerationType(n("Axis"), cls);
+  auto* inner = enumerationType(n("Axis"), cls);
   table.closeScope();
   table.closeScope();
   ImageOptions fromGlobal;
@@ -129,13 +129,13 @@ TEST_F(TypeImages, TagsAreQualifiedFromOtherScopes) {
 
 TEST_F(TypeImages, UnnamedNamespacesAreNotWritten) {
   const int ns = table.openUnnamedNamespace();
-  Type* hidden = structureType(n("Hidden"), false, ns);
+  auto* hidden = structureType(n("Hidden"), false, ns);
   table.closeScope();
   EXPECT_EQ(image(hidden, "h"), "Hidden h");
 }
 
 TEST_F(TypeImages, SelfReferencingStructureIsPrintedOnce) {
-  Type* node = structureType(n("Node"), false, 0);
+  auto* node = structureType(n("Node"), false, 0);
   addMember(node, makeMember(n("value"), I("int"), 0, 0, Access::Public));
   addMember(node, makeMember(n("next"), pointerTo(node), 0, 0, Access::Public));
   node->complete = true;
@@ -148,9 +148,9 @@ TEST_F(TypeImages, SelfReferencingStructureIsPrintedOnce) {
 }
 
 TEST_F(TypeImages, AnonymousTypesShowTheirBody) {
-  Type* anon = structureType(Name(), false, 0);
+  auto* anon = structureType(Name(), false, 0);
   addMember(anon, makeMember(n("x"), I("short"), 0, 0, Access::Public));
-  Type* colours = enumerationType(Name(), 0);
+  auto* colours = enumerationType(Name(), 0);
   addEnumerator(colours, n("RED"), 0);
   addEnumerator(colours, n("BLUE"), 4);
   EXPECT_EQ(image(anon, "s"), "struct { short x; } s");
@@ -158,23 +158,23 @@ TEST_F(TypeImages, AnonymousTypesShowTheirBody) {
 }
 
 TEST_F(TypeImages, TemplatesPrintTheirParameterList) {
-  Type* stack = structureType(n("Stack"), true, 0);
-  Type* templ = templateType(n("Stack"), 0);
+  auto* stack = structureType(n("Stack"), true, 0);
+  auto* templ = templateType(n("Stack"), 0);
   templ->target = stack;
   addTemplateParameter(templ, {TemplateParameterKind::Type, n("T"), false, nullptr, ""});
   addTemplateParameter(templ, {TemplateParameterKind::Value, n("N"), false, I("int"), "16"});
   EXPECT_EQ(image(templ), "template <class T, int N = 16> class Stack");
 
-  Type* fn = functionType(pointerTo(I("char")));
+  auto* fn = functionType(pointerTo(I("char")));
   addParameter(fn, param("a", I("int")));
-  Type* ftempl = templateType(n("first"), 0);
+  auto* ftempl = templateType(n("first"), 0);
   ftempl->target = fn;
   addTemplateParameter(ftempl, {TemplateParameterKind::Type, n("U"), true, nullptr, ""});
   EXPECT_EQ(image(ftempl, "first"), "template <typename U> char *first(int a)");
 }
 
 TEST_F(TypeImages, ParameterNamesCanBeLeftOut) {
-  Type* f = functionType(voidType());
+  auto* f = functionType(voidType());
   addParameter(f, param("dst", pointerTo(I("char"))));
   addParameter(f, param("n", I("unsigned")));
   ImageOptions o;
