@@ -10,8 +10,6 @@ namespace {
 // Limits the walk of a malformed chain of records.
 constexpr int kLevelLimit = 100000;
 
-const SymbolTable& tableOf(const ImageOptions& o) { return o.table ? *o.table : globalSymbolTable(); }
-
 const char* tagKeyword(const Type* t) {
   switch (t->kind) {
     case TypeKind::Structure: return as<StructuredType>(t)->isClass ? "class" : "struct";
@@ -132,9 +130,10 @@ std::string baseImage(const Type* t, const ImageOptions& o) {
 std::string qualifiedTypeName(const Type* type, const ImageOptions& options) {
   if (!type) return "int";
   std::string name = type->name.text();
-  const SymbolTable& table = tableOf(options);
-  if (type->scope > 0 && type->scope < table.scopeCount() && !table.encloses(type->scope, options.requestingScope)) {
-    std::string path = table.scopePath(type->scope, true);
+  const SymbolTable* table = options.table;
+  if (table && type->scope > 0 && type->scope < table->scopeCount() &&
+      !table->encloses(type->scope, options.requestingScope)) {
+    std::string path = table->scopePath(type->scope, true);
     if (!path.empty()) name = path + "::" + name;
   }
   return name;

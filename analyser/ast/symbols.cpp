@@ -2,20 +2,10 @@
 
 #include <cstdio>
 
+#include "analyser/ast/context.h"
+
 namespace zenta::analyser {
 namespace {
-
-Arena& symbolArena() {
-  static Arena entries;
-  return entries;
-}
-
-Symbol* newSymbol() { return symbolArena().make<Symbol>(); }
-
-SymbolDetail* detailOf(Symbol* s) {
-  if (!s->detail) s->detail = symbolArena().make<SymbolDetail>();
-  return s->detail;
-}
 
 bool isTagKind(int kind) {
   return kind == static_cast<int>(TypeKind::Enumeration) || kind == static_cast<int>(TypeKind::Union) ||
@@ -58,7 +48,7 @@ int bucketOf(std::string_view name) {
 
 // ---------------------------------------------------------------------------
 
-SymbolTable::SymbolTable() { clear(); }
+SymbolTable::SymbolTable(AstContext& context) : context_(context) { clear(); }
 
 void SymbolTable::clear() {
   identifiers_ = {};
@@ -243,12 +233,7 @@ Symbol* SymbolTable::search(const Bucket& b, Name name, const SymbolFilter& f) {
 }
 
 Symbol* SymbolTable::declareSymbol(Name name, Type* type, unsigned storage, int s) {
-  Symbol* e = newSymbol();
-  e->name = name;
-  e->type = type;
-  e->storage = storage;
-  e->scope = s;
-  return insertSymbol(e);
+  return insertSymbol(context_.makeSymbol(name, type, storage, s));
 }
 
 Symbol* SymbolTable::insertSymbol(Symbol* entry) {
@@ -392,10 +377,7 @@ std::size_t SymbolTable::identifierCount() const {
 // ---------------------------------------------------------------------------
 
 Symbol* SymbolTable::declareTag(Name name, Type* type, int s) {
-  Symbol* e = newSymbol();
-  e->name = name;
-  e->type = type;
-  e->scope = s;
+  Symbol* e = context_.makeSymbol(name, type, 0, s);
   append(tags_[static_cast<std::size_t>(bucketOf(name.view()))], e);
   return e;
 }
@@ -424,7 +406,7 @@ Symbol* SymbolTable::lookupTag(Name name, int kind, int fromScope) const {
 
 IdentifierClass SymbolTable::classify(Name name, int fromScope) const {
   if (!name) return IdentifierClass::Plain;
-  if (isTypeModifier(name.view())) return IdentifierClass::Modifier;
+  if (context_.isTypeModifier(name)) return IdentifierClass::Modifier;
   const std::size_t bucket = static_cast<std::size_t>(bucketOf(name.view()));
   auto tags = candidates(tags_[bucket], name, {});
   auto ids = candidates(identifiers_[bucket], name, {});
@@ -444,40 +426,6 @@ IdentifierClass SymbolTable::classify(Name name, int fromScope) const {
       if (id->scope == s) return isTypedefSymbol(id) ? IdentifierClass::TypeName : IdentifierClass::Plain;
   }
   return IdentifierClass::Plain;
-}
-
-// ---------------------------------------------------------------------------
-
-SymbolTable& globalSymbolTable() {
-  static SymbolTable table;
-  return table;
-}
-
-Symbol* makeMember(Name name, Type* type, unsigned storage, int s, Access access) {
-  Symbol* e = newSymbol();
-  e->name = name;
-  e->type = type;
-  e->storage = storage;
-  e->scope = s;
-  e->access = access;
-  return e;
-}
-
-Symbol* makeParameter(Name name, Type* type) {
-  Symbol* e = newSymbol();
-  e->name = name;
-  e->type = type;
-  return e;
-}
-
-void setDefaultArgument(Symbol* parameter, std::string_view text) {
-  if (!parameter) return;
-  parameter->hasDefault = true;
-  detailOf(parameter)->defaultText = symbolArena().copyText(text);
-}
-
-void setStubBlock(Symbol* function, Name block) {
-  if (function) detailOf(function)->stubBlock = block;
 }
 
 }  // namespace zenta::analyser

@@ -7,6 +7,12 @@
 // 10 x (sum of its character codes mod 10) + (its length mod 10), and each
 // bucket is a list in declaration order.
 //
+// A table is made on a context (context.h), whose arena holds its entries:
+//   AstContext ctx;
+//   SymbolTable table(ctx);
+//   table.declareSymbol(internName("count"), ctx.integerType("int"), 0, kGlobalScope);
+//   Symbol* s = table.lookupSymbol(internName("count"), fromScope);
+//
 // Lookups from a scope search that scope, then (for a class) its base
 // classes, then the namespaces it uses, then its enclosing scope, and so on
 // out to the global scope: the innermost declaration wins.
@@ -82,9 +88,11 @@ enum class IdentifierClass : int { Modifier, TemplateName, ClassName, TypeName, 
 
 int bucketOf(std::string_view name);
 
+class AstContext;
+
 class SymbolTable {
  public:
-  SymbolTable();
+  explicit SymbolTable(AstContext& context);
   SymbolTable(const SymbolTable&) = delete;
   SymbolTable& operator=(const SymbolTable&) = delete;
   ~SymbolTable();
@@ -92,6 +100,7 @@ class SymbolTable {
   // the unnamed-namespace counter at 0. The entries themselves stay allocated
   // (records may still point at them).
   void clear();
+  AstContext& context() const { return context_; }
 
   // --- scopes -------------------------------------------------------------
   int scopeCount() const { return static_cast<int>(scopes_.size()); }
@@ -187,18 +196,8 @@ class SymbolTable {
   std::unordered_map<Name, std::vector<int>> scopeIndex_;  // name -> scopes
   std::vector<int> stack_;
   int unnamedCounter_ = 0;
+  AstContext& context_;
 };
-
-// The one table of the run (tests make their own).
-SymbolTable& globalSymbolTable();
-
-// A member or parameter entry (not linked into any grid).
-Symbol* makeMember(Name name, Type* type, unsigned storage, int scope, Access access);
-Symbol* makeParameter(Name name, Type* type);
-// The default argument of a parameter (the text is copied; hasDefault is
-// set) and the stub block of a function.
-void setDefaultArgument(Symbol* parameter, std::string_view text);
-void setStubBlock(Symbol* function, Name block);
 
 // Whether a symbol is a typedef name.
 inline bool isTypedefSymbol(const Symbol* s) { return s != nullptr && (s->storage & StTypedef) != 0; }

@@ -27,8 +27,8 @@
 //   as<ArrayType>(t)   the array record; t must be one (checked: a wrong kind
 //                      stops the program with a message).
 //
-// Records are created by the constructors below, from an arena, and live for
-// the whole run. Records of the derived kinds that carry no data of their own
+// Records are created by the constructors of the context (AstContext,
+// context.h), from its arena, and live as long as it. Records of the derived kinds that carry no data of their own
 // (base integers by name, floating types, pointers, references, modified
 // types, member pointers) are shared: asking twice for the same type gives
 // the same record, so they must never be changed once made. Records of
@@ -48,7 +48,6 @@
 #include <vector>
 
 #include "analyser/ast/arena.h"
-#include "analyser/basic/message_hook.h"
 #include "analyser/basic/names.h"
 
 namespace zenta::analyser {
@@ -83,7 +82,7 @@ class ModifierChain {
  public:
   ModifierChain() = default;
   ModifierChain(const Name* data, std::size_t size) : data_(data), size_(static_cast<std::uint32_t>(size)) {}
-  ModifierChain(std::initializer_list<Name> words) : data_(words.begin()), size_(static_cast<std::uint32_t>(words.size())) {}
+  ModifierChain(std::initializer_list<Name> words) : ModifierChain(words.begin(), words.size()) {}
   ModifierChain(const std::vector<Name>& words) : data_(words.data()), size_(static_cast<std::uint32_t>(words.size())) {}
 
   const Name* begin() const { return data_; }
@@ -281,86 +280,9 @@ inline Type* targetOf(const Type* type) {
   return d ? d->target : nullptr;
 }
 
-// ---------------------------------------------------------------------------
-// Messages. Diagnostics of the tables go through one hook (severity 0 to 4,
-// code, argument, file, line); without one they are dropped. The position is
-// the one last set by the analyser's reader.
-void setTablesMessageHook(MessageHook hook);
-MessageHook tablesMessageHook();
-void setTablesPosition(const std::string& file, int line);
-void tablesReport(int severity, const char* code, const std::string& argument);
-
-// ---------------------------------------------------------------------------
-// Constructors.
-
-// A record of any kind (the record type of that kind), owned by `scope`;
-// details are filled by the caller.
-Type* makeType(TypeKind kind, int scope = 0);
-
-// Integer base type by its specifier words ("unsigned long", "char", "long
-// long int"). The width, signedness and char flag follow the words and the
-// target widths; equal names give the same record. A name that is not a
-// valid combination of integer words gives null.
-IntegerType* integerType(std::string_view words);
-// The built-in types: char, wchar_t, bool, short, int, signed, unsigned, long.
-IntegerType* builtinInteger(std::string_view name);
-// A record of its own with a fixed width and sign (the pragmas and the target
-// table do not change it).
-IntegerType* makeIntegerType(Name name, int signedWidth, bool charFlag);
-// The integer record for a value of that signed width and char flag (typing
-// constants): the first of char, unsigned char, short, unsigned short, int,
-// unsigned, long, unsigned long, long long, unsigned long long whose record
-// has them; otherwise a record of its own.
-IntegerType* integerTypeFor(int signedWidth, bool charFlag);
-FloatingType* floatingType(std::string_view name);  // float, double, long double
-Type* voidType();
-Type* ellipsisType();
-// The record of a base type keyword (integer words, float, double, void), or
-// null.
-Type* baseTypeForKeyword(std::string_view word);
-
-PointerType* pointerTo(Type* target, ModifierChain modifiers = {});
-PointerType* memberPointerTo(Type* classType, Type* target, ModifierChain modifiers = {});
-ReferenceType* referenceTo(Type* target, ModifierChain modifiers = {});
-ModifiedType* modifiedType(Name modifier, Type* target);
-// const/volatile (or any modifier word) applied to a type: on a pointer or
-// reference level it joins the level's chain, otherwise it wraps the type.
-// Applying a word the type already has gives the type unchanged.
-Type* qualifiedType(Type* type, Name word);
-
-ArrayType* arrayOf(Type* element);  // `x[]`
-ArrayType* arrayOf(Type* element, std::string_view dimensionText);
-ArrayType* arrayOf(Type* element, std::string_view dimensionText, std::int64_t value);
-
-EnumerationType* enumerationType(Name tag, int scope);
-void addEnumerator(EnumerationType* enumeration, Name name, std::int64_t value);
-
-StructuredType* structureType(Name tag, bool isClass, int scope);
-StructuredType* unionType(Name tag, int scope);
-void addBaseClass(StructuredType* structure, Type* base, Access access, bool isVirtual);
-// Appends a member symbol (made with makeMember, symbols.h).
-void addMember(StructuredType* structure, Symbol* member);
-void addFriend(StructuredType* structure, Name name);
-// The default access of a member: private in a class, public otherwise.
+// Access of a member declared without a label: private in a class, public
+// otherwise.
 Access defaultAccess(const Type* structure);
-
-TypedefType* typedefType(Name name, Type* standsFor, int scope);
-
-FunctionType* functionType(Type* result);
-FunctionType* functionType(Type* result, const std::vector<Symbol*>& parameters);
-void addParameter(FunctionType* function, Symbol* parameter);  // ellipsis: type ellipsisType()
-void addException(FunctionType* function, Type* exception);    // also sets the list flag
-
-TemplateType* templateType(Name name, int scope);
-// The default text is copied.
-void addTemplateParameter(TemplateType* templ, const TemplateParameter& parameter);
-
-// ---------------------------------------------------------------------------
-// Combining the specifiers of one declaration, left to right. Invalid pairs
-// report "CONSTRUCT" (severity 3, argument the combined text) and give null;
-// pairs that cannot come from specifiers report "ERRINTERN" (severity 0). A
-// null operand gives the other one.
-Type* composeType(Type* a, Type* b);
 
 // ---------------------------------------------------------------------------
 // Looking through.
@@ -394,40 +316,10 @@ bool compatibleTypes(const Type* a, const Type* b);
 // "int"); empty for another kind.
 std::string canonicalIntegerName(const Type* integer);
 
-// ---------------------------------------------------------------------------
-// Target widths pragmas. NAME is first looked up as a typedef leading to an
-// integer base record (whose own width or sign is then set); otherwise its
-// first letter chooses: c char, s short, i int, l long (long long when the
-// fifth letter is also l). Returns false when NAME matches nothing or the
-// width is not in 1..64; nothing is changed then.
-bool applySizeofPragma(std::string_view name, int bits, const SymbolTable* table = nullptr);
-bool applySignofPragma(std::string_view name, bool isUnsigned, const SymbolTable* table = nullptr);
-
-// ---------------------------------------------------------------------------
-// Type modifier list: the ten parameter-mode words first (index 0 to 9:
-// _in _IN _out _OUT _inout _INOUT _no _NO _nocheck _NOCHECK), then the words
-// registered by `#pragma zenta type_modifier`.
-void registerModeWords();
-// Adds a word unless present; returns its index.
-int registerTypeModifier(std::string_view word);
-// Index of a word in the list, or -1.
-int typeModifierIndex(std::string_view word);
-bool isTypeModifier(std::string_view word);
-// A further source of modifier words (the preprocessor's list of
-// `#pragma zenta type_modifier` names): a word it knows is added to the list
-// when first asked for. Null removes it.
-void setTypeModifierSource(bool (*isModifier)(const std::string& word));
-const std::vector<Name>& typeModifiers();
-
-// Parameter modes: the index of the mode word found (0/1 in, 2/3 out, 4/5
-// in-out, 6/7 no), or 8 when the type carries none.
+// Parameter modes (AstContext::parameterMode finds the index of the mode
+// word of a type: 0/1 in, 2/3 out, 4/5 in-out, 6/7 no, 8 none).
 enum ParameterMode : int { ModeIn = 0, ModeOut = 1, ModeInOut = 2, ModeNo = 3, ModeNone = 4 };
 constexpr int kNoModeIndex = 8;
-// Looks through pointers, arrays, functions (their result) and references,
-// each level's modifier chain first, then kind-11 records. With `remove` the
-// type is replaced by one without the mode word.
-int parameterMode(Type*& type, bool remove);
-int parameterMode(const Type* type);
 ParameterMode modeOfIndex(int index);
 // Whether a modifier word (`_nocheck`, `_NOCHECK`, a registered word, const)
 // appears on the type, looking through the same levels as the mode lookup.
@@ -465,9 +357,5 @@ Symbol* findMember(const Type* structure, Name name);
 bool memberReachable(const Type* structure, const Symbol* member);
 std::vector<Symbol*> reachableFields(const Type* structure);
 int countTestable(const Type* type);
-
-// Releases the caches and recreates the built-in records with the current
-// target widths; registered modifiers are cleared. For tests.
-void resetTypeTablesForTests();
 
 }  // namespace zenta::analyser
