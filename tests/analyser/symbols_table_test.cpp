@@ -211,6 +211,27 @@ TEST_F(Symbols, IdentifiersAreClassifiedForTheLexers) {
   table.closeScope();
   EXPECT_EQ(table.classify(n("Point"), ns), IdentifierClass::Plain);
   EXPECT_EQ(table.classify(n("Point"), 0), IdentifierClass::ClassName);
+  // `struct stat` and `int stat(...)` in one scope: the tag is the type name.
+  table.declareSymbol(n("Point"), ctx.functionType(I("int")), 0, 0);
+  EXPECT_EQ(table.classify(n("Point"), 0), IdentifierClass::ClassName);
+}
+
+TEST_F(Symbols, TablesOfOneContextKeepTheirOwnEntries) {
+  Symbol* mine = table.declareSymbol(n("shared"), I("int"), 0, 0);
+  {
+    SymbolTable other(ctx);
+    Symbol* theirs = other.declareSymbol(n("shared"), I("long"), 0, 0);
+    other.declareTag(n("shared"), ctx.structureType(n("shared"), false, 0), 0);
+    EXPECT_EQ(table.lookupSymbol(n("shared"), 0), mine);
+    EXPECT_EQ(other.lookupSymbol(n("shared"), 0), theirs);
+    EXPECT_EQ(table.classify(n("shared"), 0), IdentifierClass::Plain);
+    EXPECT_EQ(other.classify(n("shared"), 0), IdentifierClass::ClassName);
+    EXPECT_EQ(other.undeclareSymbol(n("shared")), theirs);
+    EXPECT_EQ(table.findSymbol(n("shared")), mine);
+  }
+  // The other table is gone: nothing of it is left on the name.
+  EXPECT_EQ(table.findAllSymbols(n("shared")).size(), 1u);
+  EXPECT_EQ(table.lookupTag(n("shared"), -1, 0), nullptr);
 }
 
 TEST_F(Symbols, EnteringAnExistingScopeForQualifiedDefinitions) {
