@@ -1,12 +1,28 @@
 #include "analyser/interface.h"
 
+#include "analyser/ast/context.h"
+#include "analyser/ast/symbols.h"
 #include "analyser/lex/preprocessor.h"
-#include "analyser/ast/types.h"
 #include "cmdline/settings.h"
 #include "diag/catalogue.h"
 #include "diag/report.h"
 
 namespace zenta::analyser {
+
+namespace {
+struct RunTables {
+  AstContext context;
+  SymbolTable symbols{context};
+};
+
+RunTables& runTables() {
+  static RunTables tables;
+  return tables;
+}
+}  // namespace
+
+AstContext& analyserContext() { return runTables().context; }
+SymbolTable& analyserSymbols() { return runTables().symbols; }
 
 void analyserMessageHook(int severity, const char* code, const std::string& argument,
                          const std::string& file, int line) {
@@ -36,11 +52,11 @@ void startAnalyser(const std::vector<std::string>& includeDirs,
   // #error and #warning lines are reported with their own text.
   if (!diag::catalogueText("WARNERR")) diag::registerMessage("WARNERR", "%1%2");
   setPreprocessorHook(analyserMessageHook);
-  setTablesMessageHook(analyserMessageHook);
+  analyserContext().setMessageHook(analyserMessageHook);
   setTextTranslator(&translateAnalyserText);
   // Words registered by `#pragma zenta type_modifier` become type modifiers
   // of the type tables.
-  setTypeModifierSource(&isPreprocessorTypeModifier);
+  analyserContext().setTypeModifierSource(&isPreprocessorTypeModifier);
   init_preprocessor(false, false, 0, defines, includeDirs, std::string(), preprocessorMacroTable(),
                     true);
   std::string output;

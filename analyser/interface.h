@@ -6,6 +6,15 @@
 
 namespace zenta::analyser {
 
+class AstContext;
+class SymbolTable;
+
+// The type tables and the symbol table of the run: made on first use, kept
+// until the process ends. The declaration analysis fills them; the compiler
+// reads them through this interface.
+AstContext& analyserContext();
+SymbolTable& analyserSymbols();
+
 // Starts the analyser from the command-line settings: include directories and
 // definitions of the options, the predefined ZENTA, the standard-definitions
 // file and STUBINACTIVE. Does nothing when the analysis switch is off.

@@ -10,18 +10,16 @@ namespace {
 // Limits the walk of a malformed chain of records.
 constexpr int kLevelLimit = 100000;
 
-const SymbolTable& tableOf(const ImageOptions& o) { return o.table ? *o.table : globalSymbolTable(); }
-
 const char* tagKeyword(const Type* t) {
   switch (t->kind) {
-    case TypeKind::Structure: return t->isClass ? "class" : "struct";
+    case TypeKind::Structure: return as<StructuredType>(t)->isClass ? "class" : "struct";
     case TypeKind::Union: return "union";
     case TypeKind::Enumeration: return "enum";
     default: return "";
   }
 }
 
-std::string chainText(const std::vector<Name>& chain) {
+std::string chainText(ModifierChain chain) {
   std::string out;
   for (Name m : chain) {
     out += ' ';
@@ -45,15 +43,18 @@ std::string templateParameterImage(const TemplateParameter& p, const ImageOption
       if (!p.name.empty()) out += " " + p.name.text();
       break;
   }
-  if (!p.defaultText.empty()) out += " = " + p.defaultText;
+  if (!p.defaultText.empty()) {
+    out += " = ";
+    out += p.defaultText;
+  }
   return out;
 }
 
 std::string bodyImage(const Type* t, const ImageOptions& o) {
   std::string out = " {";
-  if (t->kind == TypeKind::Enumeration) {
+  if (const EnumerationType* en = dyn<EnumerationType>(t)) {
     bool first = true;
-    for (const Enumerator& e : t->enumerators) {
+    for (const Enumerator& e : en->enumerators) {
       out += first ? " " : ", ";
       first = false;
       out += e.name.text() + " = " + std::to_string(e.value);
@@ -63,10 +64,11 @@ std::string bodyImage(const Type* t, const ImageOptions& o) {
   }
   // Named member types are written by name: their own definitions stand
   // elsewhere. Anonymous ones still show their body.
+  const StructuredType* s = as<StructuredType>(t);
   ImageOptions inner = o;
-  inner.requestingScope = t->memberScope > 0 ? t->memberScope : o.requestingScope;
+  inner.requestingScope = s->memberScope > 0 ? s->memberScope : o.requestingScope;
   inner.definitions = false;
-  for (const Symbol* m : t->members) {
+  for (const Symbol* m : s->members) {
     if (!m) continue;
     out += " ";
     out += storageImage(m->storage);
@@ -99,7 +101,7 @@ std::string baseImage(const Type* t, const ImageOptions& o) {
     case TypeKind::Union:
     case TypeKind::Enumeration: {
       const bool anonymous = t->name.empty();
-      const bool body = !t->printing && (anonymous || (o.definitions && t->complete));
+      const bool body = !t->printing && (anonymous || (o.definitions && as<TagType>(t)->complete));
       if (o.tagKeywords || anonymous || body) out = tagKeyword(t);
       if (!anonymous) {
         if (!out.empty()) out += ' ';
@@ -128,16 +130,18 @@ std::string baseImage(const Type* t, const ImageOptions& o) {
 std::string qualifiedTypeName(const Type* type, const ImageOptions& options) {
   if (!type) return "int";
   std::string name = type->name.text();
-  const SymbolTable& table = tableOf(options);
-  if (type->scope > 0 && type->scope < table.scopeCount() && !table.encloses(type->scope, options.requestingScope)) {
-    std::string path = table.scopePath(type->scope, true);
+  const SymbolTable* table = options.table;
+  if (table && type->scope > 0 && type->scope < table->scopeCount() &&
+      !table->encloses(type->scope, options.requestingScope)) {
+    std::string path = table->scopePath(type->scope, true);
     if (!path.empty()) name = path + "::" + name;
   }
   return name;
 }
 
-std::string parameterListImage(const Type* function, const ImageOptions& options) {
+std::string parameterListImage(const Type* type, const ImageOptions& options) {
   std::string out;
+  const FunctionType* function = dyn<FunctionType>(type);
   if (!function) return out;
   ImageOptions o = options;
   o.definitions = false;
@@ -168,61 +172,64 @@ std::string typeImage(const Type* type, std::string_view declarator, const Image
     }
     if (t->kind == TypeKind::Pointer || t->kind == TypeKind::Reference) {
       std::string op;
-      if (t->kind == TypeKind::Reference) op = "&";
-      else if (t->memberOf) op = qualifiedTypeName(t->memberOf, o) + "::*";
+      const PointerType* pointer = dyn<PointerType>(t);
+      if (!pointer) op = "&";
+      else if (pointer->memberOf) op = qualifiedTypeName(pointer->memberOf, o) + "::*";
       else op = "*";
       if (!t->modifiers.empty()) {
         op += chainText(t->modifiers);
         if (!decl.empty()) op += ' ';
       }
       decl = op + decl;
-      const Type* next = t->target;
+      const Type* next = targetOf(t);
       if (next && (next->kind == TypeKind::Array || next->kind == TypeKind::Function)) decl = "(" + decl + ")";
       t = next;
       continue;
     }
-    if (t->kind == TypeKind::Array) {
+    if (const ArrayType* a = dyn<ArrayType>(t)) {
       decl += "[";
-      if (t->hasDimension)
-        decl += !t->dimensionText.empty() || !t->dimensionIsConstant ? t->dimensionText
-                                                                      : std::to_string(t->dimensionValue);
+      if (a->hasDimension) {
+        if (!a->dimensionText.empty() || !a->dimensionIsConstant) decl += a->dimensionText;
+        else decl += std::to_string(a->dimensionValue);
+      }
       decl += "]";
-      t = t->target;
+      t = a->target;
       continue;
     }
-    if (t->kind == TypeKind::Function) {
+    if (const FunctionType* f = dyn<FunctionType>(t)) {
       decl += "(" + parameterListImage(t, o) + ")";
-      if (t->constMethod) decl += " const";
-      if (t->hasExceptionList) {
+      if (f->constMethod) decl += " const";
+      if (f->hasExceptionList) {
         decl += " throw (";
         bool first = true;
-        for (const Type* e : t->exceptions) {
+        for (const Type* e : f->exceptions) {
           if (!first) decl += ", ";
           first = false;
           decl += typeImage(e, {}, o);
         }
         decl += ")";
       }
-      t = t->target;
+      t = f->target;
       continue;
     }
     if (t->kind == TypeKind::Modified) {
       prefix += t->name.text();
       prefix += ' ';
-      t = t->target;
+      t = targetOf(t);
       continue;
     }
-    if (t->kind == TypeKind::Template && t->target && !t->target->printing) {
+    const TemplateType* templ = dyn<TemplateType>(t);
+    if (templ && templ->target && !templ->target->printing) {
       prefix += "template <";
       bool first = true;
-      for (const TemplateParameter& p : t->templateParameters) {
+      for (const TemplateParameter& p : templ->templateParameters) {
         if (!first) prefix += ", ";
         first = false;
         prefix += templateParameterImage(p, o);
       }
       prefix += "> ";
       o.tagKeywords = true;
-      t = t->target;
+      t = templ->target;
       continue;
     }
     base = baseImage(t, o);

@@ -15,8 +15,8 @@ struct ImageOptions {
   // Scope the text is written for: names owned by another scope that does
   // not enclose it are qualified with `::` (unnamed namespaces left out).
   int requestingScope = 0;
-  // The table whose scopes the type records refer to (the global one when
-  // null).
+  // The table whose scopes the type records refer to; without one, names
+  // are written unqualified.
   const SymbolTable* table = nullptr;
   // `struct S` / `class S` / `union U` / `enum E` rather than the bare name.
   bool tagKeywords = false;

@@ -1,20 +1,11 @@
 #include "analyser/ast/symbols.h"
 
 #include <cstdio>
-#include <memory>
+
+#include "analyser/ast/context.h"
 
 namespace zenta::analyser {
 namespace {
-
-std::vector<std::unique_ptr<Symbol>>& symbolArena() {
-  static std::vector<std::unique_ptr<Symbol>> entries;
-  return entries;
-}
-
-Symbol* newSymbol() {
-  symbolArena().push_back(std::make_unique<Symbol>());
-  return symbolArena().back().get();
-}
 
 bool isTagKind(int kind) {
   return kind == static_cast<int>(TypeKind::Enumeration) || kind == static_cast<int>(TypeKind::Union) ||
@@ -57,9 +48,41 @@ int bucketOf(std::string_view name) {
 
 // ---------------------------------------------------------------------------
 
-SymbolTable::SymbolTable() { clear(); }
+SymbolTable::SymbolTable(AstContext& context) : context_(context) { clear(); }
+
+void SymbolTable::unlinkNames() {
+  for (NameEntries* e : named_) {
+    NameEntries** link = &e->identifier->entries;
+    while (*link != nullptr && *link != e) link = &(*link)->nextTable;
+    if (*link == e) *link = e->nextTable;
+  }
+  named_.clear();
+  unnamed_ = NameEntries{};
+  unnamed_.table = this;
+}
+
+NameEntries* SymbolTable::entriesOf(Name name) const {
+  Identifier* id = name.identifier();
+  if (id == nullptr) return const_cast<NameEntries*>(&unnamed_);
+  for (NameEntries* e = id->entries; e != nullptr; e = e->nextTable)
+    if (e->table == this) return e;
+  return nullptr;
+}
+
+NameEntries& SymbolTable::entriesFor(Name name) {
+  if (NameEntries* e = entriesOf(name)) return *e;
+  Identifier* id = name.identifier();
+  NameEntries* e = context_.arena().make<NameEntries>();
+  e->table = this;
+  e->identifier = id;
+  e->nextTable = id->entries;
+  id->entries = e;
+  named_.push_back(e);
+  return *e;
+}
 
 void SymbolTable::clear() {
+  unlinkNames();
   identifiers_ = {};
   tags_ = {};
   scopes_.clear();
@@ -74,7 +97,7 @@ void SymbolTable::clear() {
   stack_.push_back(kGlobalScope);
 }
 
-SymbolTable::~SymbolTable() = default;
+SymbolTable::~SymbolTable() { unlinkNames(); }
 
 const Scope& SymbolTable::scope(int number) const {
   if (number < 0 || number >= scopeCount()) return scopes_[0];
@@ -111,7 +134,8 @@ int SymbolTable::createScope(Name name, ScopeKind kind, int parent, Type* classT
   s.classType = classType;
   scopes_.push_back(s);
   if (name) scopeIndex_[name].push_back(s.number);
-  if (classType && classType->memberScope == 0) classType->memberScope = s.number;
+  StructuredType* cls = dyn<StructuredType>(classType);
+  if (cls && cls->memberScope == 0) cls->memberScope = s.number;
   return s.number;
 }
 
@@ -173,7 +197,8 @@ int SymbolTable::lookupScope(Name name) const {
 int SymbolTable::lookupScope(Name name, int fromScope) const {
   auto it = scopeIndex_.find(name);
   if (!name || it == scopeIndex_.end()) return 0;
-  for (int from : searchOrder(fromScope)) {
+  searchOrderInto(fromScope, order_);
+  for (int from : order_) {
     for (int number : it->second) {
       const Scope& s = scopes_[static_cast<std::size_t>(number)];
       if (s.parent == from && (s.kind == ScopeKind::Namespace || s.kind == ScopeKind::Class)) return number;
@@ -234,57 +259,66 @@ void SymbolTable::append(Bucket& b, Symbol* s) {
   b.tail = s;
 }
 
-Symbol* SymbolTable::search(const Bucket& b, Name name, const SymbolFilter& f) {
-  for (Symbol* s = b.head; s; s = s->next)
-    if (s->name == name && f.matches(*s)) return s;
-  return nullptr;
-}
-
 Symbol* SymbolTable::declareSymbol(Name name, Type* type, unsigned storage, int s) {
-  Symbol* e = newSymbol();
-  e->name = name;
-  e->type = type;
-  e->storage = storage;
-  e->scope = s;
-  return insertSymbol(e);
+  return insertSymbol(context_.makeSymbol(name, type, storage, s));
 }
 
 Symbol* SymbolTable::insertSymbol(Symbol* entry) {
   if (!entry) return nullptr;
   append(identifiers_[static_cast<std::size_t>(bucketOf(entry->name.view()))], entry);
+  NameEntries& e = entriesFor(entry->name);
+  entry->nextOfName = nullptr;
+  if (e.lastSymbol) e.lastSymbol->nextOfName = entry;
+  else e.firstSymbol = entry;
+  e.lastSymbol = entry;
   return entry;
 }
 
 Symbol* SymbolTable::undeclareSymbol(Name name, const SymbolFilter& filter) {
-  Bucket& b = identifiers_[static_cast<std::size_t>(bucketOf(name.view()))];
+  NameEntries* e = entriesOf(name);
+  if (!e) return nullptr;
   Symbol* previous = nullptr;
-  for (Symbol* s = b.head; s; previous = s, s = s->next) {
-    if (s->name != name || !filter.matches(*s)) continue;
-    if (previous) previous->next = s->next;
-    else b.head = s->next;
-    if (b.tail == s) b.tail = previous;
-    s->next = nullptr;
-    return s;
+  Symbol* s = e->firstSymbol;
+  while (s && !filter.matches(*s)) {
+    previous = s;
+    s = s->nextOfName;
   }
-  return nullptr;
+  if (!s) return nullptr;
+  if (previous) previous->nextOfName = s->nextOfName;
+  else e->firstSymbol = s->nextOfName;
+  if (e->lastSymbol == s) e->lastSymbol = previous;
+  s->nextOfName = nullptr;
+  Bucket& b = identifiers_[static_cast<std::size_t>(bucketOf(name.view()))];
+  Symbol* before = nullptr;
+  for (Symbol* t = b.head; t && t != s; t = t->next) before = t;
+  if (before) before->next = s->next;
+  else b.head = s->next;
+  if (b.tail == s) b.tail = before;
+  s->next = nullptr;
+  return s;
 }
 
 Symbol* SymbolTable::findSymbol(Name name, const SymbolFilter& filter) const {
-  return search(identifiers_[static_cast<std::size_t>(bucketOf(name.view()))], name, filter);
+  const NameEntries* e = entriesOf(name);
+  for (Symbol* s = e ? e->firstSymbol : nullptr; s; s = s->nextOfName)
+    if (filter.matches(*s)) return s;
+  return nullptr;
 }
 
 std::vector<Symbol*> SymbolTable::findAllSymbols(Name name, const SymbolFilter& filter) const {
   std::vector<Symbol*> out;
-  for (Symbol* s = identifiers_[static_cast<std::size_t>(bucketOf(name.view()))].head; s; s = s->next)
-    if (s->name == name && filter.matches(*s)) out.push_back(s);
+  const NameEntries* e = entriesOf(name);
+  for (Symbol* s = e ? e->firstSymbol : nullptr; s; s = s->nextOfName)
+    if (filter.matches(*s)) out.push_back(s);
   return out;
 }
 
-void SymbolTable::addClassScopes(const Type* cls, std::vector<int>& order, int depth) const {
+void SymbolTable::addClassScopes(const Type* type, std::vector<int>& order, int depth) const {
+  const StructuredType* cls = dyn<StructuredType>(type);
   if (!cls || depth > 200) return;
   for (const BaseClass& b : cls->bases) {
-    const Type* base = stripTypedefsAndModifiers(b.type);
-    if (!base || !base->isStructured()) continue;
+    const StructuredType* base = dyn<StructuredType>(stripTypedefsAndModifiers(b.type));
+    if (!base) continue;
     const int s = base->memberScope;
     if (s <= 0 || s >= scopeCount()) continue;
     bool seen = false;
@@ -309,6 +343,12 @@ std::vector<int> SymbolTable::memberScopes(int s) const {
 
 std::vector<int> SymbolTable::searchOrder(int fromScope) const {
   std::vector<int> order;
+  searchOrderInto(fromScope, order);
+  return order;
+}
+
+void SymbolTable::searchOrderInto(int fromScope, std::vector<int>& order) const {
+  order.clear();
   auto add = [&order](int s) {
     for (int o : order)
       if (o == s) return false;
@@ -331,30 +371,40 @@ std::vector<int> SymbolTable::searchOrder(int fromScope) const {
     }
     if (s == kGlobalScope) break;
   }
-  return order;
 }
 
-std::vector<Symbol*> SymbolTable::candidates(const Bucket& b, Name name, const SymbolFilter& f) {
-  SymbolFilter anyScope = f;
-  anyScope.scope = kAnyScope;
-  std::vector<Symbol*> out;
-  for (Symbol* s = b.head; s; s = s->next)
-    if (s->name == name && anyScope.matches(*s)) out.push_back(s);
-  return out;
+namespace {
+// Of the entries of a chain that `accept` takes, the one whose scope comes
+// first in `order` (the first such in the chain on a tie), or null; `rank`
+// receives its position (order.size() when none).
+template <class Accept>
+Symbol* innermostOf(Symbol* chain, const std::vector<int>& order, Accept accept, std::size_t& rank) {
+  Symbol* best = nullptr;
+  rank = order.size();
+  for (Symbol* s = chain; s; s = s->nextOfName) {
+    if (!accept(*s)) continue;
+    for (std::size_t r = 0; r < rank; ++r)
+      if (order[r] == s->scope) {
+        best = s;
+        rank = r;
+        break;
+      }
+  }
+  return best;
 }
 
-Symbol* SymbolTable::innermost(const std::vector<Symbol*>& found, int fromScope) const {
-  if (found.empty()) return nullptr;
-  for (int s : searchOrder(fromScope))
-    for (Symbol* c : found)
-      if (c->scope == s) return c;
-  return nullptr;
-}
+bool hasTagKind(const Symbol& s) { return s.type && isTagKind(static_cast<int>(s.type->kind)); }
+}  // namespace
 
 Symbol* SymbolTable::lookupSymbol(Name name, int fromScope, const SymbolFilter& filter) const {
   if (!name) return nullptr;
-  return innermost(candidates(identifiers_[static_cast<std::size_t>(bucketOf(name.view()))], name, filter),
-                   fromScope);
+  const NameEntries* e = entriesOf(name);
+  if (!e || !e->firstSymbol) return nullptr;
+  SymbolFilter anyScope = filter;
+  anyScope.scope = kAnyScope;
+  searchOrderInto(fromScope, order_);
+  std::size_t rank;
+  return innermostOf(e->firstSymbol, order_, [&anyScope](const Symbol& s) { return anyScope.matches(s); }, rank);
 }
 
 Symbol* SymbolTable::lookupQualified(std::string_view qualifiedName, int fromScope) const {
@@ -369,14 +419,12 @@ Symbol* SymbolTable::lookupQualified(std::string_view qualifiedName, int fromSco
   if (!n) return nullptr;
   int s = scopeText.empty() ? kGlobalScope : lookupScopePath(scopeText, fromScope);
   if (s < 0) return nullptr;
+  const NameEntries* e = entriesOf(n);
+  if (!e || !e->firstSymbol) return nullptr;
   // Within the named scope: its own names, its bases and the namespaces it
   // uses, but not the enclosing scopes.
-  auto found = candidates(identifiers_[static_cast<std::size_t>(bucketOf(n.view()))], n, {});
-  if (found.empty()) return nullptr;
-  for (int o : memberScopes(s))
-    for (Symbol* c : found)
-      if (c->scope == o) return c;
-  return nullptr;
+  std::size_t rank;
+  return innermostOf(e->firstSymbol, memberScopes(s), [](const Symbol&) { return true; }, rank);
 }
 
 std::size_t SymbolTable::identifierCount() const {
@@ -389,82 +437,66 @@ std::size_t SymbolTable::identifierCount() const {
 // ---------------------------------------------------------------------------
 
 Symbol* SymbolTable::declareTag(Name name, Type* type, int s) {
-  Symbol* e = newSymbol();
-  e->name = name;
-  e->type = type;
-  e->scope = s;
-  append(tags_[static_cast<std::size_t>(bucketOf(name.view()))], e);
-  return e;
+  Symbol* entry = context_.makeSymbol(name, type, 0, s);
+  append(tags_[static_cast<std::size_t>(bucketOf(name.view()))], entry);
+  NameEntries& e = entriesFor(name);
+  if (e.lastTag) e.lastTag->nextOfName = entry;
+  else e.firstTag = entry;
+  e.lastTag = entry;
+  return entry;
 }
 
 Symbol* SymbolTable::findTag(Name name, int kind, int s) const {
   SymbolFilter f;
   f.scope = s;
   f.kind = kind;
-  Symbol* found = search(tags_[static_cast<std::size_t>(bucketOf(name.view()))], name, f);
-  if (found && kind < 0 && !(found->type && isTagKind(static_cast<int>(found->type->kind)))) return nullptr;
+  const NameEntries* e = entriesOf(name);
+  Symbol* found = e ? e->firstTag : nullptr;
+  while (found && !f.matches(*found)) found = found->nextOfName;
+  if (found && kind < 0 && !hasTagKind(*found)) return nullptr;
   return found;
 }
 
 Symbol* SymbolTable::lookupTag(Name name, int kind, int fromScope) const {
   if (!name) return nullptr;
-  SymbolFilter f;
-  f.kind = kind;
-  auto found = candidates(tags_[static_cast<std::size_t>(bucketOf(name.view()))], name, f);
-  if (kind < 0) {
-    std::erase_if(found, [](const Symbol* s) { return !s->type || !isTagKind(static_cast<int>(s->type->kind)); });
-  }
-  if (Symbol* visible = innermost(found, fromScope)) return visible;
+  const NameEntries* e = entriesOf(name);
+  if (!e || !e->firstTag) return nullptr;
+  auto accept = [kind](const Symbol& s) {
+    return kind < 0 ? hasTagKind(s) : s.type != nullptr && static_cast<int>(s.type->kind) == kind;
+  };
+  searchOrderInto(fromScope, order_);
+  std::size_t rank;
+  if (Symbol* visible = innermostOf(e->firstTag, order_, accept, rank)) return visible;
   // Not visible from the scope: the only tag of that name and kind, if any.
-  return found.size() == 1 ? found[0] : nullptr;
+  Symbol* only = nullptr;
+  for (Symbol* s = e->firstTag; s; s = s->nextOfName) {
+    if (!accept(*s)) continue;
+    if (only) return nullptr;
+    only = s;
+  }
+  return only;
 }
 
 IdentifierClass SymbolTable::classify(Name name, int fromScope) const {
   if (!name) return IdentifierClass::Plain;
-  if (isTypeModifier(name.view())) return IdentifierClass::Modifier;
-  const std::size_t bucket = static_cast<std::size_t>(bucketOf(name.view()));
-  auto tags = candidates(tags_[bucket], name, {});
-  auto ids = candidates(identifiers_[bucket], name, {});
-  if (tags.empty() && ids.empty()) return IdentifierClass::Plain;
+  if (context_.isTypeModifier(name)) return IdentifierClass::Modifier;
+  const NameEntries* e = entriesOf(name);
+  if (!e || (!e->firstTag && !e->firstSymbol)) return IdentifierClass::Plain;
   // The innermost declaration decides: an ordinary identifier declared in a
-  // scope hides a tag of an outer one.
-  for (int s : searchOrder(fromScope)) {
-    for (const Symbol* tag : tags) {
-      if (tag->scope != s || !tag->type) continue;
-      switch (tag->type->kind) {
-        case TypeKind::Template: return IdentifierClass::TemplateName;
-        case TypeKind::Structure: return IdentifierClass::ClassName;
-        default: return IdentifierClass::TypeName;
-      }
+  // scope hides a tag of an outer one; in one scope the tag comes first.
+  searchOrderInto(fromScope, order_);
+  std::size_t tagRank, idRank;
+  const Symbol* tag = innermostOf(e->firstTag, order_, [](const Symbol& s) { return s.type != nullptr; }, tagRank);
+  const Symbol* id = innermostOf(e->firstSymbol, order_, [](const Symbol&) { return true; }, idRank);
+  if (tag && tagRank <= idRank) {
+    switch (tag->type->kind) {
+      case TypeKind::Template: return IdentifierClass::TemplateName;
+      case TypeKind::Structure: return IdentifierClass::ClassName;
+      default: return IdentifierClass::TypeName;
     }
-    for (const Symbol* id : ids)
-      if (id->scope == s) return isTypedefSymbol(id) ? IdentifierClass::TypeName : IdentifierClass::Plain;
   }
+  if (id) return isTypedefSymbol(id) ? IdentifierClass::TypeName : IdentifierClass::Plain;
   return IdentifierClass::Plain;
-}
-
-// ---------------------------------------------------------------------------
-
-SymbolTable& globalSymbolTable() {
-  static SymbolTable table;
-  return table;
-}
-
-Symbol* makeMember(Name name, Type* type, unsigned storage, int s, Access access) {
-  Symbol* e = newSymbol();
-  e->name = name;
-  e->type = type;
-  e->storage = storage;
-  e->scope = s;
-  e->access = access;
-  return e;
-}
-
-Symbol* makeParameter(Name name, Type* type) {
-  Symbol* e = newSymbol();
-  e->name = name;
-  e->type = type;
-  return e;
 }
 
 }  // namespace zenta::analyser

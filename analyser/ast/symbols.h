@@ -5,7 +5,16 @@
 // members) and the tags (structures, classes, unions, enumerations,
 // templates) are kept in two grids of 100 buckets; the bucket of a name is
 // 10 x (sum of its character codes mod 10) + (its length mod 10), and each
-// bucket is a list in declaration order.
+// bucket is a list in declaration order. The grids order and list the
+// entries; lookups by name do not walk them: every entry is also on a chain
+// of the entries of its name (NameEntries), reached from the name's
+// Identifier, so a lookup costs the declarations of that name alone.
+//
+// A table is made on a context (context.h), whose arena holds its entries:
+//   AstContext ctx;
+//   SymbolTable table(ctx);
+//   table.declareSymbol(internName("count"), ctx.integerType("int"), 0, kGlobalScope);
+//   Symbol* s = table.lookupSymbol(internName("count"), fromScope);
 //
 // Lookups from a scope search that scope, then (for a class) its base
 // classes, then the namespaces it uses, then its enclosing scope, and so on
@@ -28,21 +37,46 @@ constexpr int kGlobalScope = 0;
 constexpr int kAnyScope = -1;
 constexpr int kBucketCount = 100;
 
+// Fields that few symbols have, kept apart from the common part.
+struct SymbolDetail {
+  std::string_view defaultText;  // parameters: the default argument as written
+  Name stubBlock;                // functions declared in a DEFINE STUB block: its name
+};
+
+// An entry of the tables: an ordinary identifier, a tag, a member or a
+// parameter. Entries come from an arena and live for the whole run.
 struct Symbol {
   Name name;
   Type* type = nullptr;
-  unsigned storage = 0;  // StorageBits
+  Symbol* next = nullptr;    // bucket chain
+  Symbol* nextOfName = nullptr;  // next entry of the same name in the same grid
+  Name file;                 // file of the declaration
+  std::int64_t value = 0;    // enumerators
+  SymbolDetail* detail = nullptr;  // rare fields, null when none is set
+  unsigned storage = 0;      // StorageBits
   int scope = kGlobalScope;
-  Access access = Access::Public;  // members
-  Name file;                        // file of the declaration
   int line = 0;
+  Access access = Access::Public;  // members
   bool defined = false;      // functions: a body was seen
   bool hasDefault = false;   // parameters: a default argument was given
-  std::string defaultText;   // parameters: the default argument as written
-  Name stubBlock;            // functions declared in a DEFINE STUB block: its name
   bool isEnumerator = false;
-  std::int64_t value = 0;    // enumerators
-  Symbol* next = nullptr;    // bucket chain
+
+  std::string_view defaultText() const { return detail ? detail->defaultText : std::string_view(); }
+  Name stubBlock() const { return detail ? detail->stubBlock : Name(); }
+};
+
+class SymbolTable;
+
+// The entries of one table under one name, each grid's in declaration order.
+// Hung from the name's Identifier (one record per table holding the name).
+struct NameEntries {
+  const SymbolTable* table = nullptr;
+  Identifier* identifier = nullptr;
+  NameEntries* nextTable = nullptr;  // records of the same name in other tables
+  Symbol* firstSymbol = nullptr;
+  Symbol* lastSymbol = nullptr;
+  Symbol* firstTag = nullptr;
+  Symbol* lastTag = nullptr;
 };
 
 enum class ScopeKind : int { Global = 0, Namespace = 1, Class = 2, Function = 3, Block = 4 };
@@ -72,9 +106,11 @@ enum class IdentifierClass : int { Modifier, TemplateName, ClassName, TypeName, 
 
 int bucketOf(std::string_view name);
 
+class AstContext;
+
 class SymbolTable {
  public:
-  SymbolTable();
+  explicit SymbolTable(AstContext& context);
   SymbolTable(const SymbolTable&) = delete;
   SymbolTable& operator=(const SymbolTable&) = delete;
   ~SymbolTable();
@@ -82,6 +118,8 @@ class SymbolTable {
   // the unnamed-namespace counter at 0. The entries themselves stay allocated
   // (records may still point at them).
   void clear();
+  // A table must be destroyed before its context.
+  AstContext& context() const { return context_; }
 
   // --- scopes -------------------------------------------------------------
   int scopeCount() const { return static_cast<int>(scopes_.size()); }
@@ -127,7 +165,8 @@ class SymbolTable {
   // Appends an entry made by the caller (members, parameters); the table
   // takes no ownership beyond linking it.
   Symbol* insertSymbol(Symbol* entry);
-  // Finds the first entry of a name that passes the filter and unlinks it.
+  // Finds the first entry of a name that passes the filter and unlinks it
+  // (from its bucket too, which is walked: removals are rare).
   Symbol* undeclareSymbol(Name name, const SymbolFilter& filter = {});
   // First entry of the name in the grid that passes the filter.
   Symbol* findSymbol(Name name, const SymbolFilter& filter = {}) const;
@@ -160,11 +199,13 @@ class SymbolTable {
     Symbol* tail = nullptr;
   };
   static void append(Bucket& b, Symbol* s);
-  static Symbol* search(const Bucket& b, Name name, const SymbolFilter& f);
-  // Entries of a name in a bucket that pass the filter, scope aside.
-  static std::vector<Symbol*> candidates(const Bucket& b, Name name, const SymbolFilter& f);
-  // The candidate of the innermost scope of the search order, or null.
-  Symbol* innermost(const std::vector<Symbol*>& found, int fromScope) const;
+  // The entries of a name in this table, null when none (made on demand by
+  // the second form).
+  NameEntries* entriesOf(Name name) const;
+  NameEntries& entriesFor(Name name);
+  // Drops the name records of this table from the identifiers.
+  void unlinkNames();
+  void searchOrderInto(int fromScope, std::vector<int>& order) const;
   void addClassScopes(const Type* cls, std::vector<int>& order, int depth) const;
   // A scope with its base classes and used namespaces (qualified lookup).
   std::vector<int> memberScopes(int scope) const;
@@ -177,14 +218,11 @@ class SymbolTable {
   std::unordered_map<Name, std::vector<int>> scopeIndex_;  // name -> scopes
   std::vector<int> stack_;
   int unnamedCounter_ = 0;
+  AstContext& context_;
+  std::vector<NameEntries*> named_;  // the records hung from identifiers
+  NameEntries unnamed_;              // entries without a name
+  mutable std::vector<int> order_;   // search order of the lookup under way
 };
-
-// The one table of the run (tests make their own).
-SymbolTable& globalSymbolTable();
-
-// A member or parameter entry (not linked into any grid).
-Symbol* makeMember(Name name, Type* type, unsigned storage, int scope, Access access);
-Symbol* makeParameter(Name name, Type* type);
 
 // Whether a symbol is a typedef name.
 inline bool isTypedefSymbol(const Symbol* s) { return s != nullptr && (s->storage & StTypedef) != 0; }

@@ -1,70 +1,22 @@
-#include "analyser/ast/types.h"
+#include "analyser/ast/context.h"
 
-#include <map>
-#include <memory>
-#include <tuple>
-#include <unordered_map>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "analyser/ast/images.h"
 #include "analyser/ast/symbols.h"
 #include "analyser/basic/target_widths.h"
 
 namespace zenta::analyser {
+
+void badTypeDowncast(const Type* type) {
+  std::fprintf(stderr, "internal error: type record of kind %d used as another kind\n",
+               type ? static_cast<int>(type->kind) : -1);
+  std::abort();
+}
+
 namespace {
-
-// ---------------------------------------------------------------------------
-// Storage of the records: nothing is freed during the run.
-
-std::vector<std::unique_ptr<Type>>& arena() {
-  static std::vector<std::unique_ptr<Type>> records;
-  return records;
-}
-
-Type* newType(TypeKind kind, int scope) {
-  arena().push_back(std::make_unique<Type>());
-  Type* t = arena().back().get();
-  t->kind = kind;
-  t->scope = scope;
-  return t;
-}
-
-Type* copyType(const Type* t) {
-  arena().push_back(std::make_unique<Type>(*t));
-  Type* c = arena().back().get();
-  c->printing = false;
-  return c;
-}
-
-using LevelKey = std::tuple<int, const Type*, const Type*, std::vector<const void*>>;
-
-struct Caches {
-  std::map<std::string, Type*, std::less<>> integers;
-  std::map<std::string, Type*, std::less<>> floatings;
-  std::map<LevelKey, Type*> levels;  // pointers, member pointers, references
-  std::map<std::pair<const void*, const Type*>, Type*> modified;
-  Type* voidRecord = nullptr;
-  Type* ellipsisRecord = nullptr;
-};
-
-Caches& caches() {
-  static Caches c;
-  return c;
-}
-
-std::vector<const void*> chainKey(const std::vector<Name>& chain) {
-  std::vector<const void*> key;
-  key.reserve(chain.size());
-  for (Name n : chain) key.push_back(n.identity());
-  return key;
-}
-
-// ---------------------------------------------------------------------------
-// Messages.
-
-MessageHook g_hook = nullptr;
-bool (*g_modifierSource)(const std::string&) = nullptr;
-std::string g_file;
-int g_line = 0;
 
 // ---------------------------------------------------------------------------
 // Integer specifier words.
@@ -113,7 +65,7 @@ BaseWidth widthClass(const IntegerWords& w) {
 }
 
 // Width and sign of an integer record from its name and the target table.
-void refreshInteger(Type* t) {
+void refreshInteger(IntegerType* t) {
   IntegerWords w;
   if (!splitIntegerWords(t->name.view(), w)) return;
   const BaseWidth cls = widthClass(w);
@@ -127,165 +79,136 @@ void refreshInteger(Type* t) {
   t->charFlag = w.chars || w.wchars;
 }
 
-void refreshAllIntegers() {
-  for (auto& [name, t] : caches().integers) refreshInteger(t);
-}
-
-void ensureListener() {
-  static bool installed = false;
-  if (!installed) {
-    setTargetWidthsListener(&refreshAllIntegers);
-    installed = true;
-  }
-}
-
-// ---------------------------------------------------------------------------
-// Modifier list.
-
-struct ModifierList {
-  std::vector<Name> words;
-  std::unordered_map<Name, int> index;
-};
-
-ModifierList& modifierList() {
-  static ModifierList list;
-  if (list.words.empty()) {
-    static const char* const kModeWords[] = {"_in", "_IN", "_out", "_OUT", "_inout", "_INOUT",
-                                             "_no", "_NO", "_nocheck", "_NOCHECK"};
-    for (const char* w : kModeWords) {
-      Name n = internName(w);
-      list.index.emplace(n, static_cast<int>(list.words.size()));
-      list.words.push_back(n);
-    }
-  }
-  return list;
-}
-
-int modeIndexOfName(Name n) {
-  auto& list = modifierList();
-  auto it = list.index.find(n);
-  if (it == list.index.end() || it->second >= 8) return -1;
-  return it->second;
-}
-
-int findMode(const Type* t) {
-  for (int guard = 0; t != nullptr && guard < 100000; ++guard) {
-    for (Name m : t->modifiers) {
-      int idx = modeIndexOfName(m);
-      if (idx >= 0) return idx;
-    }
-    switch (t->kind) {
-      case TypeKind::Modified: {
-        int idx = modeIndexOfName(t->name);
-        if (idx >= 0) return idx;
-        t = t->target;
-        break;
-      }
-      case TypeKind::Pointer:
-      case TypeKind::Array:
-      case TypeKind::Function:
-      case TypeKind::Reference:
-        t = t->target;
-        break;
-      default:
-        return kNoModeIndex;
-    }
-  }
-  return kNoModeIndex;
-}
-
-// The type without its first mode word, rebuilt level by level; the shared
-// records are not touched.
-Type* withoutMode(Type* t, bool& found, int depth) {
-  if (t == nullptr || depth > 100000) return t;
-  for (std::size_t i = 0; i < t->modifiers.size(); ++i) {
-    if (modeIndexOfName(t->modifiers[i]) >= 0) {
-      found = true;
-      std::vector<Name> chain = t->modifiers;
-      chain.erase(chain.begin() + static_cast<std::ptrdiff_t>(i));
-      switch (t->kind) {
-        case TypeKind::Pointer:
-          return t->memberOf ? memberPointerTo(t->memberOf, t->target, chain) : pointerTo(t->target, chain);
-        case TypeKind::Reference:
-          return referenceTo(t->target, chain);
-        default: {
-          Type* c = copyType(t);
-          c->modifiers = chain;
-          return c;
-        }
-      }
-    }
-  }
-  switch (t->kind) {
-    case TypeKind::Modified: {
-      if (modeIndexOfName(t->name) >= 0) {
-        found = true;
-        return t->target;
-      }
-      Type* inner = withoutMode(t->target, found, depth + 1);
-      return found ? modifiedType(t->name, inner) : t;
-    }
-    case TypeKind::Pointer:
-    case TypeKind::Reference:
-    case TypeKind::Array:
-    case TypeKind::Function: {
-      Type* inner = withoutMode(t->target, found, depth + 1);
-      if (!found) return t;
-      if (t->kind == TypeKind::Pointer)
-        return t->memberOf ? memberPointerTo(t->memberOf, inner, t->modifiers) : pointerTo(inner, t->modifiers);
-      if (t->kind == TypeKind::Reference) return referenceTo(inner, t->modifiers);
-      Type* c = copyType(t);
-      c->target = inner;
-      return c;
-    }
-    default:
-      return t;
-  }
+// The target widths are process-wide: every live context refreshes its base
+// integer records when they change.
+std::vector<AstContext*>& liveContexts() {
+  static std::vector<AstContext*> contexts;
+  return contexts;
 }
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
-// Messages.
-
-void setTablesMessageHook(MessageHook hook) { g_hook = hook; }
-MessageHook tablesMessageHook() { return g_hook; }
-void setTablesPosition(const std::string& file, int line) {
-  g_file = file;
-  g_line = line;
-}
-void tablesReport(int severity, const char* code, const std::string& argument) {
-  if (g_hook) g_hook(severity, code, argument, g_file, g_line);
+void refreshContextIntegers() {
+  for (AstContext* c : liveContexts()) c->refreshIntegers();
 }
 
 // ---------------------------------------------------------------------------
-// Constructors.
+// The context.
 
-Type* makeType(TypeKind kind, int scope) { return newType(kind, scope); }
+AstContext::AstContext() {
+  static const char* const kModeWords[] = {"_in", "_IN", "_out", "_OUT", "_inout", "_INOUT",
+                                           "_no", "_NO", "_nocheck", "_NOCHECK"};
+  for (const char* w : kModeWords) registerTypeModifier(w);
+  liveContexts().push_back(this);
+  setTargetWidthsListener(&refreshContextIntegers);
+}
 
-Type* integerType(std::string_view words) {
-  ensureListener();
-  auto& ints = caches().integers;
-  auto it = ints.find(words);
-  if (it != ints.end()) return it->second;
+AstContext::~AstContext() {
+  auto& live = liveContexts();
+  live.erase(std::remove(live.begin(), live.end(), this), live.end());
+  if (live.empty()) setTargetWidthsListener(nullptr);
+}
+
+void AstContext::refreshIntegers() {
+  for (auto& [name, t] : integers_) refreshInteger(t);
+}
+
+std::size_t AstContext::LevelHash::operator()(const LevelKey& k) const noexcept {
+  std::size_t h = std::hash<const void*>()(k.target);
+  h = h * 31 + std::hash<const void*>()(k.classType);
+  h = h * 31 + std::hash<const void*>()(k.chain);
+  return h * 31 + static_cast<std::size_t>(k.kind);
+}
+
+std::size_t AstContext::PairHash::operator()(const std::pair<const void*, const Type*>& k) const noexcept {
+  return std::hash<const void*>()(k.first) * 31 + std::hash<const void*>()(k.second);
+}
+
+void AstContext::report(int severity, const char* code, const std::string& argument) const {
+  if (hook_) hook_(severity, code, argument, file_, line_);
+}
+
+ModifierChain AstContext::internChain(ModifierChain chain) {
+  if (chain.empty()) return {};
+  std::vector<const void*> key;
+  key.reserve(chain.size());
+  for (Name n : chain) key.push_back(n.identity());
+  auto it = chains_.find(key);
+  if (it == chains_.end()) it = chains_.emplace(std::move(key), arena_.copyArray(chain.data(), chain.size())).first;
+  return ModifierChain(it->second, chain.size());
+}
+
+Type* AstContext::makeType(TypeKind kind, int scope) {
+  switch (kind) {
+    case TypeKind::Integer: return newRecord<IntegerType>(kind, scope);
+    case TypeKind::Floating: return newRecord<FloatingType>(kind, scope);
+    case TypeKind::Pointer: return newRecord<PointerType>(kind, scope);
+    case TypeKind::Reference: return newRecord<ReferenceType>(kind, scope);
+    case TypeKind::Array: return newRecord<ArrayType>(kind, scope);
+    case TypeKind::Typedef: return newRecord<TypedefType>(kind, scope);
+    case TypeKind::Modified: return newRecord<ModifiedType>(kind, scope);
+    case TypeKind::Function: return newRecord<FunctionType>(kind, scope);
+    case TypeKind::Template: return newRecord<TemplateType>(kind, scope);
+    case TypeKind::Enumeration: return newRecord<EnumerationType>(kind, scope);
+    case TypeKind::Structure:
+    case TypeKind::Union: return newRecord<StructuredType>(kind, scope);
+    default: return newRecord<Type>(kind, scope);
+  }
+}
+
+namespace {
+// A record of its own with the same detail (its lists shared until either
+// side grows them).
+template <class T>
+T* cloneRecord(Arena& arena, const Type* t) {
+  T* c = arena.make<T>(*static_cast<const T*>(t));
+  c->printing = false;
+  return c;
+}
+}  // namespace
+
+Type* AstContext::copyType(const Type* t) {
+  switch (t->kind) {
+    case TypeKind::Integer: return cloneRecord<IntegerType>(arena_, t);
+    case TypeKind::Floating: return cloneRecord<FloatingType>(arena_, t);
+    case TypeKind::Pointer: return cloneRecord<PointerType>(arena_, t);
+    case TypeKind::Reference: return cloneRecord<ReferenceType>(arena_, t);
+    case TypeKind::Array: return cloneRecord<ArrayType>(arena_, t);
+    case TypeKind::Typedef: return cloneRecord<TypedefType>(arena_, t);
+    case TypeKind::Modified: return cloneRecord<ModifiedType>(arena_, t);
+    case TypeKind::Function: return cloneRecord<FunctionType>(arena_, t);
+    case TypeKind::Template: return cloneRecord<TemplateType>(arena_, t);
+    case TypeKind::Enumeration: return cloneRecord<EnumerationType>(arena_, t);
+    case TypeKind::Structure:
+    case TypeKind::Union: return cloneRecord<StructuredType>(arena_, t);
+    default: return cloneRecord<Type>(arena_, t);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Base types.
+
+IntegerType* AstContext::integerType(std::string_view words) {
+  auto it = integers_.find(words);
+  if (it != integers_.end()) return it->second;
   IntegerWords w;
   if (!splitIntegerWords(words, w)) return nullptr;
-  Type* t = newType(TypeKind::Integer, kGlobalScope);
+  IntegerType* t = newRecord<IntegerType>(TypeKind::Integer, kGlobalScope);
   t->name = internName(words);
   refreshInteger(t);
-  ints.emplace(std::string(words), t);
+  integers_.emplace(std::string(words), t);
   return t;
 }
 
-Type* builtinInteger(std::string_view name) {
+IntegerType* AstContext::builtinInteger(std::string_view name) {
   static const char* const kBuiltins[] = {"char", "wchar_t", "bool", "short", "int", "signed", "unsigned", "long"};
   for (const char* b : kBuiltins)
     if (name == b) return integerType(name);
   return nullptr;
 }
 
-Type* makeIntegerType(Name name, int signedWidth, bool charFlag) {
-  Type* t = newType(TypeKind::Integer, kGlobalScope);
+IntegerType* AstContext::makeIntegerType(Name name, int signedWidth, bool charFlag) {
+  IntegerType* t = newRecord<IntegerType>(TypeKind::Integer, kGlobalScope);
   t->name = name;
   t->signedWidth = signedWidth;
   t->charFlag = charFlag;
@@ -294,52 +217,48 @@ Type* makeIntegerType(Name name, int signedWidth, bool charFlag) {
   return t;
 }
 
-Type* integerTypeFor(int signedWidth, bool charFlag) {
+IntegerType* AstContext::integerTypeFor(int signedWidth, bool charFlag) {
   static const char* const kOrder[] = {"char", "unsigned char", "signed char", "short", "unsigned short", "int", "unsigned",
                                        "long", "unsigned long", "long long", "unsigned long long"};
   for (const char* words : kOrder) {
-    Type* t = integerType(words);
+    IntegerType* t = integerType(words);
     if (t && t->signedWidth == signedWidth && t->charFlag == charFlag) return t;
   }
-  static std::map<std::pair<int, bool>, Type*> own;  // kept for the run
-  auto it = own.find({signedWidth, charFlag});
-  if (it != own.end()) return it->second;
-  Type* t = makeIntegerType(internName(charFlag ? "char" : (signedWidth < 0 ? "int" : "unsigned")), signedWidth,
-                            charFlag);
-  own.emplace(std::make_pair(signedWidth, charFlag), t);
+  auto it = ownIntegers_.find({signedWidth, charFlag});
+  if (it != ownIntegers_.end()) return it->second;
+  IntegerType* t = makeIntegerType(internName(charFlag ? "char" : (signedWidth < 0 ? "int" : "unsigned")),
+                                   signedWidth, charFlag);
+  ownIntegers_.emplace(std::make_pair(signedWidth, charFlag), t);
   return t;
 }
 
-Type* floatingType(std::string_view name) {
+FloatingType* AstContext::floatingType(std::string_view name) {
   if (name != "float" && name != "double" && name != "long double") return nullptr;
-  auto& fl = caches().floatings;
-  auto it = fl.find(name);
-  if (it != fl.end()) return it->second;
-  Type* t = newType(TypeKind::Floating, kGlobalScope);
+  auto it = floatings_.find(name);
+  if (it != floatings_.end()) return it->second;
+  FloatingType* t = newRecord<FloatingType>(TypeKind::Floating, kGlobalScope);
   t->name = internName(name);
-  fl.emplace(std::string(name), t);
+  floatings_.emplace(std::string(name), t);
   return t;
 }
 
-Type* voidType() {
-  auto& c = caches();
-  if (!c.voidRecord) {
-    c.voidRecord = newType(TypeKind::Void, kGlobalScope);
-    c.voidRecord->name = internName("void");
+Type* AstContext::voidType() {
+  if (!void_) {
+    void_ = newRecord<Type>(TypeKind::Void, kGlobalScope);
+    void_->name = internName("void");
   }
-  return c.voidRecord;
+  return void_;
 }
 
-Type* ellipsisType() {
-  auto& c = caches();
-  if (!c.ellipsisRecord) {
-    c.ellipsisRecord = newType(TypeKind::Ellipsis, kGlobalScope);
-    c.ellipsisRecord->name = internName("...");
+Type* AstContext::ellipsisType() {
+  if (!ellipsis_) {
+    ellipsis_ = newRecord<Type>(TypeKind::Ellipsis, kGlobalScope);
+    ellipsis_->name = internName("...");
   }
-  return c.ellipsisRecord;
+  return ellipsis_;
 }
 
-Type* baseTypeForKeyword(std::string_view word) {
+Type* AstContext::baseTypeForKeyword(std::string_view word) {
   if (word == "void") return voidType();
   if (word == "float" || word == "double") return floatingType(word);
   if (word == "char" || word == "wchar_t" || word == "bool" || word == "short" || word == "int" ||
@@ -348,162 +267,170 @@ Type* baseTypeForKeyword(std::string_view word) {
   return nullptr;
 }
 
-namespace {
-Type* levelType(TypeKind kind, Type* classType, Type* target, const std::vector<Name>& modifiers) {
-  LevelKey key{static_cast<int>(kind), classType, target, chainKey(modifiers)};
-  auto& levels = caches().levels;
-  auto it = levels.find(key);
-  if (it != levels.end()) return it->second;
-  Type* t = newType(kind, kGlobalScope);
+// ---------------------------------------------------------------------------
+// Levels and modified types.
+
+template <class T>
+T* AstContext::levelType(TypeKind kind, Type* classType, Type* target, ModifierChain modifiers) {
+  const ModifierChain chain = internChain(modifiers);
+  LevelKey key{kind, classType, target, chain.data()};
+  auto it = levels_.find(key);
+  if (it != levels_.end()) return static_cast<T*>(it->second);
+  T* t = newRecord<T>(kind, kGlobalScope);
   t->target = target;
-  t->memberOf = classType;
-  t->modifiers = modifiers;
-  levels.emplace(std::move(key), t);
+  if constexpr (std::is_same_v<T, PointerType>) t->memberOf = classType;
+  t->modifiers = chain;
+  levels_.emplace(key, t);
   return t;
 }
-}  // namespace
 
-Type* pointerTo(Type* target, const std::vector<Name>& modifiers) {
-  return levelType(TypeKind::Pointer, nullptr, target, modifiers);
+PointerType* AstContext::pointerTo(Type* target, ModifierChain modifiers) {
+  return levelType<PointerType>(TypeKind::Pointer, nullptr, target, modifiers);
 }
 
-Type* memberPointerTo(Type* classType, Type* target, const std::vector<Name>& modifiers) {
-  return levelType(TypeKind::Pointer, classType, target, modifiers);
+PointerType* AstContext::memberPointerTo(Type* classType, Type* target, ModifierChain modifiers) {
+  return levelType<PointerType>(TypeKind::Pointer, classType, target, modifiers);
 }
 
-Type* referenceTo(Type* target, const std::vector<Name>& modifiers) {
-  return levelType(TypeKind::Reference, nullptr, target, modifiers);
+ReferenceType* AstContext::referenceTo(Type* target, ModifierChain modifiers) {
+  return levelType<ReferenceType>(TypeKind::Reference, nullptr, target, modifiers);
 }
 
-Type* modifiedType(Name modifier, Type* target) {
-  auto& mods = caches().modified;
+// A pointer or reference level like `level` with another target and chain.
+Type* AstContext::relevel(const Type* level, Type* target, ModifierChain chain) {
+  if (level->kind == TypeKind::Reference) return referenceTo(target, chain);
+  const PointerType* p = as<PointerType>(level);
+  return p->memberOf ? memberPointerTo(p->memberOf, target, chain) : pointerTo(target, chain);
+}
+
+ModifiedType* AstContext::modifiedType(Name modifier, Type* target) {
   auto key = std::make_pair(modifier.identity(), static_cast<const Type*>(target));
-  auto it = mods.find(key);
-  if (it != mods.end()) return it->second;
-  Type* t = newType(TypeKind::Modified, kGlobalScope);
+  auto it = modified_.find(key);
+  if (it != modified_.end()) return it->second;
+  ModifiedType* t = newRecord<ModifiedType>(TypeKind::Modified, kGlobalScope);
   t->name = modifier;
   t->target = target;
-  mods.emplace(key, t);
+  modified_.emplace(key, t);
   return t;
 }
 
-Type* qualifiedType(Type* type, Name word) {
+Type* AstContext::qualifiedType(Type* type, Name word) {
   if (type != nullptr && (type->kind == TypeKind::Pointer || type->kind == TypeKind::Reference)) {
     for (Name m : type->modifiers)
       if (m == word) return type;
-    std::vector<Name> chain = type->modifiers;
+    std::vector<Name> chain(type->modifiers.begin(), type->modifiers.end());
     chain.push_back(word);
-    if (type->kind == TypeKind::Reference) return referenceTo(type->target, chain);
-    return type->memberOf ? memberPointerTo(type->memberOf, type->target, chain) : pointerTo(type->target, chain);
+    return relevel(type, targetOf(type), chain);
   }
-  for (const Type* t = type; t != nullptr && t->kind == TypeKind::Modified; t = t->target)
+  for (const Type* t = type; t != nullptr && t->kind == TypeKind::Modified; t = targetOf(t))
     if (t->name == word) return type;
   return modifiedType(word, type);
 }
 
-Type* arrayOf(Type* element) {
-  Type* t = newType(TypeKind::Array, kGlobalScope);
+// ---------------------------------------------------------------------------
+// Records made one per declaration.
+
+ArrayType* AstContext::arrayOf(Type* element) {
+  ArrayType* t = newRecord<ArrayType>(TypeKind::Array, kGlobalScope);
   t->target = element;
   return t;
 }
 
-Type* arrayOf(Type* element, const std::string& dimensionText) {
-  Type* t = arrayOf(element);
+ArrayType* AstContext::arrayOf(Type* element, std::string_view dimensionText) {
+  ArrayType* t = arrayOf(element);
   t->hasDimension = true;
-  t->dimensionText = dimensionText;
+  t->dimensionText = arena_.copyText(dimensionText);
   return t;
 }
 
-Type* arrayOf(Type* element, const std::string& dimensionText, std::int64_t value) {
-  Type* t = arrayOf(element, dimensionText);
+ArrayType* AstContext::arrayOf(Type* element, std::string_view dimensionText, std::int64_t value) {
+  ArrayType* t = arrayOf(element, dimensionText);
   t->dimensionIsConstant = true;
   t->dimensionValue = value;
   return t;
 }
 
-Type* enumerationType(Name tag, int scope) {
-  Type* t = newType(TypeKind::Enumeration, scope);
+EnumerationType* AstContext::enumerationType(Name tag, int scope) {
+  EnumerationType* t = newRecord<EnumerationType>(TypeKind::Enumeration, scope);
   t->name = tag;
   return t;
 }
 
-void addEnumerator(Type* enumeration, Name name, std::int64_t value) {
-  if (enumeration) enumeration->enumerators.push_back({name, value});
+void AstContext::addEnumerator(EnumerationType* enumeration, Name name, std::int64_t value) {
+  if (enumeration) enumeration->enumerators.push_back(arena_, {name, value});
 }
 
-Type* structureType(Name tag, bool isClass, int scope) {
-  Type* t = newType(TypeKind::Structure, scope);
+StructuredType* AstContext::structureType(Name tag, bool isClass, int scope) {
+  StructuredType* t = newRecord<StructuredType>(TypeKind::Structure, scope);
   t->name = tag;
   t->isClass = isClass;
   return t;
 }
 
-Type* unionType(Name tag, int scope) {
-  Type* t = newType(TypeKind::Union, scope);
+StructuredType* AstContext::unionType(Name tag, int scope) {
+  StructuredType* t = newRecord<StructuredType>(TypeKind::Union, scope);
   t->name = tag;
   return t;
 }
 
-void addBaseClass(Type* structure, Type* base, Access access, bool isVirtual) {
-  if (structure) structure->bases.push_back({base, access, isVirtual});
+void AstContext::addBaseClass(StructuredType* structure, Type* base, Access access, bool isVirtual) {
+  if (structure) structure->bases.push_back(arena_, {base, access, isVirtual});
 }
 
-void addMember(Type* structure, Symbol* member) {
-  if (structure && member) structure->members.push_back(member);
+void AstContext::addMember(StructuredType* structure, Symbol* member) {
+  if (structure && member) structure->members.push_back(arena_, member);
 }
 
-void addFriend(Type* structure, Name name) {
-  if (structure) structure->friends.push_back(name);
+void AstContext::addFriend(StructuredType* structure, Name name) {
+  if (structure) structure->friends.push_back(arena_, name);
 }
 
-Access defaultAccess(const Type* structure) {
-  return structure != nullptr && structure->kind == TypeKind::Structure && structure->isClass ? Access::Private
-                                                                                               : Access::Public;
-}
-
-Type* typedefType(Name name, Type* standsFor, int scope) {
-  Type* t = newType(TypeKind::Typedef, scope);
+TypedefType* AstContext::typedefType(Name name, Type* standsFor, int scope) {
+  TypedefType* t = newRecord<TypedefType>(TypeKind::Typedef, scope);
   t->name = name;
   t->target = standsFor;
   return t;
 }
 
-Type* functionType(Type* result) {
-  Type* t = newType(TypeKind::Function, kGlobalScope);
+FunctionType* AstContext::functionType(Type* result) {
+  FunctionType* t = newRecord<FunctionType>(TypeKind::Function, kGlobalScope);
   t->target = result;
   return t;
 }
 
-Type* functionType(Type* result, const std::vector<Symbol*>& parameters) {
-  Type* t = functionType(result);
+FunctionType* AstContext::functionType(Type* result, const std::vector<Symbol*>& parameters) {
+  FunctionType* t = functionType(result);
   for (Symbol* p : parameters) addParameter(t, p);
   return t;
 }
 
-void addParameter(Type* function, Symbol* parameter) {
-  if (function && parameter) function->parameters.push_back(parameter);
+void AstContext::addParameter(FunctionType* function, Symbol* parameter) {
+  if (function && parameter) function->parameters.push_back(arena_, parameter);
 }
 
-void addException(Type* function, Type* exception) {
+void AstContext::addException(FunctionType* function, Type* exception) {
   if (!function) return;
   function->hasExceptionList = true;
-  if (exception) function->exceptions.push_back(exception);
+  if (exception) function->exceptions.push_back(arena_, exception);
 }
 
-Type* templateType(Name name, int scope) {
-  Type* t = newType(TypeKind::Template, scope);
+TemplateType* AstContext::templateType(Name name, int scope) {
+  TemplateType* t = newRecord<TemplateType>(TypeKind::Template, scope);
   t->name = name;
   return t;
 }
 
-void addTemplateParameter(Type* templ, const TemplateParameter& parameter) {
-  if (templ) templ->templateParameters.push_back(parameter);
+void AstContext::addTemplateParameter(TemplateType* templ, const TemplateParameter& parameter) {
+  if (!templ) return;
+  TemplateParameter p = parameter;
+  p.defaultText = arena_.copyText(parameter.defaultText);
+  templ->templateParameters.push_back(arena_, p);
 }
 
 // ---------------------------------------------------------------------------
 // Combining specifiers.
 
-Type* composeType(Type* a, Type* b) {
+Type* AstContext::composeType(Type* a, Type* b, const SymbolTable* table) {
   if (a == nullptr) return b;
   if (b == nullptr) return a;
   auto impossible = [](const Type* t) {
@@ -517,27 +444,27 @@ Type* composeType(Type* a, Type* b) {
     }
   };
   if (impossible(a) || impossible(b)) {
-    tablesReport(0, "ERRINTERN", "CPP_compose_type");
+    report(0, "ERRINTERN", "CPP_compose_type");
     return nullptr;
   }
   if (a->kind == TypeKind::Modified) {
-    Type* inner = composeType(a->target, b);
+    Type* inner = composeType(targetOf(a), b, table);
     return inner ? modifiedType(a->name, inner) : nullptr;
   }
   if (b->kind == TypeKind::Modified) {
-    Type* inner = composeType(a, b->target);
+    Type* inner = composeType(a, targetOf(b), table);
     return inner ? modifiedType(b->name, inner) : nullptr;
   }
   if (a->kind == TypeKind::Pointer || b->kind == TypeKind::Pointer) {
     Type* p = a->kind == TypeKind::Pointer ? a : b;
-    Type* inner = a->kind == TypeKind::Pointer ? composeType(a->target, b) : composeType(a, b->target);
+    Type* inner = a->kind == TypeKind::Pointer ? composeType(targetOf(a), b, table) : composeType(a, targetOf(b), table);
     if (!inner) return nullptr;
-    return p->memberOf ? memberPointerTo(p->memberOf, inner, p->modifiers) : pointerTo(inner, p->modifiers);
+    return relevel(p, inner, p->modifiers);
   }
   if (a->kind == TypeKind::Integer && b->kind == TypeKind::Integer) {
     std::string words = a->name.text() + " " + b->name.text();
     if (Type* t = integerType(words)) return t;
-    tablesReport(3, "CONSTRUCT", words);
+    report(3, "CONSTRUCT", words);
     return nullptr;
   }
   // long double, double long.
@@ -545,8 +472,247 @@ Type* composeType(Type* a, Type* b) {
   const Type* f = a->kind == TypeKind::Floating ? a : b;
   if (i->kind == TypeKind::Integer && f->kind == TypeKind::Floating && i->name == "long" && f->name == "double")
     return floatingType("long double");
-  tablesReport(3, "CONSTRUCT", typeImage(a) + " " + typeImage(b));
+  ImageOptions o;
+  o.table = table;
+  report(3, "CONSTRUCT", typeImage(a, {}, o) + " " + typeImage(b, {}, o));
   return nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Target width pragmas.
+
+namespace {
+IntegerType* typedefBase(std::string_view name, const SymbolTable* table) {
+  Name n = findName(name);
+  if (!n || !table) return nullptr;
+  SymbolFilter f;
+  f.storageAll = StTypedef;
+  const Symbol* s = table->findSymbol(n, f);
+  return s ? integerBase(s->type) : nullptr;
+}
+
+bool widthClassOfPragmaName(std::string_view name, BaseWidth& cls) {
+  if (name.empty()) return false;
+  switch (name[0]) {
+    case 'c': cls = BaseWidth::Char; return true;
+    case 's': cls = BaseWidth::Short; return true;
+    case 'i': cls = BaseWidth::Int; return true;
+    case 'l': cls = name.size() >= 5 && name[4] == 'l' ? BaseWidth::LongLong : BaseWidth::Long; return true;
+    default: return false;
+  }
+}
+}  // namespace
+
+bool AstContext::applySizeofPragma(std::string_view name, int bits, const SymbolTable* table) {
+  if (bits < 1 || bits > 64) return false;
+  if (IntegerType* base = typedefBase(name, table)) {
+    base->widthPinned = true;
+    base->signedWidth = base->signedWidth < 0 ? -bits : bits;
+    return true;
+  }
+  BaseWidth cls;
+  if (!widthClassOfPragmaName(name, cls)) return false;
+  setTargetWidth(cls, bits);
+  return true;
+}
+
+bool AstContext::applySignofPragma(std::string_view name, bool isUnsigned, const SymbolTable* table) {
+  if (IntegerType* base = typedefBase(name, table)) {
+    base->signPinned = true;
+    const int width = base->signedWidth < 0 ? -base->signedWidth : base->signedWidth;
+    base->signedWidth = isUnsigned ? width : -width;
+    return true;
+  }
+  BaseWidth cls;
+  if (!widthClassOfPragmaName(name, cls)) return false;
+  setTargetUnsigned(cls, isUnsigned);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Modifier list and parameter modes.
+
+int AstContext::registerTypeModifier(std::string_view word) {
+  Name n = internName(word);
+  auto it = modifierIndex_.find(n);
+  if (it != modifierIndex_.end()) return it->second;
+  const int idx = static_cast<int>(modifierWords_.size());
+  modifierIndex_.emplace(n, idx);
+  modifierWords_.push_back(n);
+  return idx;
+}
+
+int AstContext::typeModifierIndex(Name word) {
+  if (!word) return -1;
+  auto it = modifierIndex_.find(word);
+  if (it != modifierIndex_.end()) return it->second;
+  if (modifierSource_ && modifierSource_(word.text())) return registerTypeModifier(word.view());
+  return -1;
+}
+
+int AstContext::typeModifierIndex(std::string_view word) {
+  if (Name n = findName(word)) return typeModifierIndex(n);
+  if (modifierSource_ && modifierSource_(std::string(word))) return registerTypeModifier(word);
+  return -1;
+}
+
+int AstContext::modeIndexOfName(Name n) const {
+  auto it = modifierIndex_.find(n);
+  if (it == modifierIndex_.end() || it->second >= 8) return -1;
+  return it->second;
+}
+
+int AstContext::findMode(const Type* t) const {
+  for (int guard = 0; t != nullptr && guard < 100000; ++guard) {
+    for (Name m : t->modifiers) {
+      int idx = modeIndexOfName(m);
+      if (idx >= 0) return idx;
+    }
+    switch (t->kind) {
+      case TypeKind::Modified: {
+        int idx = modeIndexOfName(t->name);
+        if (idx >= 0) return idx;
+        t = targetOf(t);
+        break;
+      }
+      case TypeKind::Pointer:
+      case TypeKind::Array:
+      case TypeKind::Function:
+      case TypeKind::Reference:
+        t = targetOf(t);
+        break;
+      default:
+        return kNoModeIndex;
+    }
+  }
+  return kNoModeIndex;
+}
+
+// The type without its first mode word, rebuilt level by level; the shared
+// records are not touched.
+Type* AstContext::withoutMode(Type* t, bool& found, int depth) {
+  if (t == nullptr || depth > 100000) return t;
+  for (std::size_t i = 0; i < t->modifiers.size(); ++i) {
+    if (modeIndexOfName(t->modifiers[i]) >= 0) {
+      found = true;
+      std::vector<Name> chain(t->modifiers.begin(), t->modifiers.end());
+      chain.erase(chain.begin() + static_cast<std::ptrdiff_t>(i));
+      switch (t->kind) {
+        case TypeKind::Pointer:
+        case TypeKind::Reference:
+          return relevel(t, targetOf(t), chain);
+        default: {
+          Type* c = copyType(t);
+          c->modifiers = internChain(chain);
+          return c;
+        }
+      }
+    }
+  }
+  switch (t->kind) {
+    case TypeKind::Modified: {
+      Type* target = targetOf(t);
+      if (modeIndexOfName(t->name) >= 0) {
+        found = true;
+        return target;
+      }
+      Type* inner = withoutMode(target, found, depth + 1);
+      return found ? modifiedType(t->name, inner) : t;
+    }
+    case TypeKind::Pointer:
+    case TypeKind::Reference:
+    case TypeKind::Array:
+    case TypeKind::Function: {
+      Type* inner = withoutMode(targetOf(t), found, depth + 1);
+      if (!found) return t;
+      if (t->kind == TypeKind::Pointer || t->kind == TypeKind::Reference) return relevel(t, inner, t->modifiers);
+      Type* c = copyType(t);
+      as<DerivedType>(c)->target = inner;
+      return c;
+    }
+    default:
+      return t;
+  }
+}
+
+int AstContext::parameterMode(Type*& type, bool remove) {
+  const int idx = findMode(type);
+  if (remove && idx != kNoModeIndex) {
+    bool found = false;
+    type = withoutMode(type, found, 0);
+  }
+  return idx;
+}
+
+int AstContext::parameterMode(const Type* type) const { return findMode(type); }
+
+ParameterMode modeOfIndex(int index) {
+  if (index < 0 || index > 7) return ModeNone;
+  return static_cast<ParameterMode>(index / 2);
+}
+
+bool typeHasModifier(const Type* t, std::string_view word) {
+  for (int guard = 0; t != nullptr && guard < 100000; ++guard) {
+    for (Name m : t->modifiers)
+      if (m == word) return true;
+    switch (t->kind) {
+      case TypeKind::Modified:
+        if (t->name == word) return true;
+        [[fallthrough]];
+      case TypeKind::Pointer:
+      case TypeKind::Array:
+      case TypeKind::Function:
+      case TypeKind::Reference:
+        t = targetOf(t);
+        break;
+      default:
+        return false;
+    }
+  }
+  return false;
+}
+
+// ---------------------------------------------------------------------------
+// Symbol entries.
+
+Symbol* AstContext::makeSymbol(Name name, Type* type, unsigned storage, int scope) {
+  Symbol* e = arena_.make<Symbol>();
+  e->name = name;
+  e->type = type;
+  e->storage = storage;
+  e->scope = scope;
+  return e;
+}
+
+Symbol* AstContext::makeMember(Name name, Type* type, unsigned storage, int scope, Access access) {
+  Symbol* e = makeSymbol(name, type, storage, scope);
+  e->access = access;
+  return e;
+}
+
+Symbol* AstContext::makeParameter(Name name, Type* type) { return makeSymbol(name, type, 0, kGlobalScope); }
+
+SymbolDetail* AstContext::detailOf(Symbol* s) {
+  if (!s->detail) s->detail = arena_.make<SymbolDetail>();
+  return s->detail;
+}
+
+void AstContext::setDefaultArgument(Symbol* parameter, std::string_view text) {
+  if (!parameter) return;
+  parameter->hasDefault = true;
+  detailOf(parameter)->defaultText = arena_.copyText(text);
+}
+
+void AstContext::setStubBlock(Symbol* function, Name block) {
+  if (function) detailOf(function)->stubBlock = block;
+}
+
+// ---------------------------------------------------------------------------
+// Queries without state.
+
+Access defaultAccess(const Type* structure) {
+  const StructuredType* s = dyn<StructuredType>(structure);
+  return s != nullptr && s->kind == TypeKind::Structure && s->isClass ? Access::Private : Access::Public;
 }
 
 // ---------------------------------------------------------------------------
@@ -555,7 +721,7 @@ Type* composeType(Type* a, Type* b) {
 const Type* stripTypedefsAndModifiers(const Type* type) {
   for (int guard = 0; type && (type->kind == TypeKind::Typedef || type->kind == TypeKind::Modified) && guard < 100000;
        ++guard)
-    type = type->target;
+    type = static_cast<const DerivedType*>(type)->target;
   return type;
 }
 
@@ -567,31 +733,28 @@ const Type* stripAll(const Type* type) {
   for (int guard = 0; type && guard < 100000; ++guard) {
     if (type->kind != TypeKind::Typedef && type->kind != TypeKind::Modified && type->kind != TypeKind::Reference)
       break;
-    type = type->target;
+    type = static_cast<const DerivedType*>(type)->target;
   }
   return type;
 }
 
 Type* stripAll(Type* type) { return const_cast<Type*>(stripAll(static_cast<const Type*>(type))); }
 
-Type* integerBase(Type* type) {
-  Type* t = stripTypedefsAndModifiers(type);
-  return t && t->kind == TypeKind::Integer ? t : nullptr;
-}
+IntegerType* integerBase(Type* type) { return dyn<IntegerType>(stripTypedefsAndModifiers(type)); }
 
 bool isCharLike(const Type* type) {
-  const Type* t = stripTypedefsAndModifiers(type);
-  return t && t->kind == TypeKind::Integer && t->charFlag;
+  const IntegerType* t = dyn<IntegerType>(stripTypedefsAndModifiers(type));
+  return t && t->charFlag;
 }
 
 bool isSignedInteger(const Type* type) {
-  const Type* t = stripTypedefsAndModifiers(type);
-  return t && t->kind == TypeKind::Integer && t->signedWidth < 0;
+  const IntegerType* t = dyn<IntegerType>(stripTypedefsAndModifiers(type));
+  return t && t->signedWidth < 0;
 }
 
 int integerWidth(const Type* type) {
-  const Type* t = stripTypedefsAndModifiers(type);
-  if (!t || t->kind != TypeKind::Integer) return 0;
+  const IntegerType* t = dyn<IntegerType>(stripTypedefsAndModifiers(type));
+  if (!t) return 0;
   return t->signedWidth < 0 ? -t->signedWidth : t->signedWidth;
 }
 
@@ -611,130 +774,6 @@ std::string canonicalIntegerName(const Type* integer) {
   else if (w.longs == 1) out += "long";
   else out += "int";
   return out;
-}
-
-// ---------------------------------------------------------------------------
-// Target width pragmas.
-
-namespace {
-Type* typedefBase(std::string_view name, const SymbolTable* table) {
-  Name n = findName(name);
-  if (!n) return nullptr;
-  if (!table) table = &globalSymbolTable();
-  SymbolFilter f;
-  f.storageAll = StTypedef;
-  const Symbol* s = table->findSymbol(n, f);
-  return s ? integerBase(s->type) : nullptr;
-}
-
-bool widthClassOfPragmaName(std::string_view name, BaseWidth& cls) {
-  if (name.empty()) return false;
-  switch (name[0]) {
-    case 'c': cls = BaseWidth::Char; return true;
-    case 's': cls = BaseWidth::Short; return true;
-    case 'i': cls = BaseWidth::Int; return true;
-    case 'l': cls = name.size() >= 5 && name[4] == 'l' ? BaseWidth::LongLong : BaseWidth::Long; return true;
-    default: return false;
-  }
-}
-}  // namespace
-
-bool applySizeofPragma(std::string_view name, int bits, const SymbolTable* table) {
-  if (bits < 1 || bits > 64) return false;
-  ensureListener();
-  if (Type* base = typedefBase(name, table)) {
-    base->widthPinned = true;
-    base->signedWidth = base->signedWidth < 0 ? -bits : bits;
-    return true;
-  }
-  BaseWidth cls;
-  if (!widthClassOfPragmaName(name, cls)) return false;
-  setTargetWidth(cls, bits);
-  return true;
-}
-
-bool applySignofPragma(std::string_view name, bool isUnsigned, const SymbolTable* table) {
-  ensureListener();
-  if (Type* base = typedefBase(name, table)) {
-    base->signPinned = true;
-    const int width = base->signedWidth < 0 ? -base->signedWidth : base->signedWidth;
-    base->signedWidth = isUnsigned ? width : -width;
-    return true;
-  }
-  BaseWidth cls;
-  if (!widthClassOfPragmaName(name, cls)) return false;
-  setTargetUnsigned(cls, isUnsigned);
-  return true;
-}
-
-// ---------------------------------------------------------------------------
-// Modifier list and parameter modes.
-
-void registerModeWords() { (void)modifierList(); }
-
-int registerTypeModifier(std::string_view word) {
-  auto& list = modifierList();
-  Name n = internName(word);
-  auto it = list.index.find(n);
-  if (it != list.index.end()) return it->second;
-  const int idx = static_cast<int>(list.words.size());
-  list.index.emplace(n, idx);
-  list.words.push_back(n);
-  return idx;
-}
-
-int typeModifierIndex(std::string_view word) {
-  Name n = findName(word);
-  if (n) {
-    auto& list = modifierList();
-    auto it = list.index.find(n);
-    if (it != list.index.end()) return it->second;
-  }
-  if (g_modifierSource && g_modifierSource(std::string(word))) return registerTypeModifier(word);
-  return -1;
-}
-
-void setTypeModifierSource(bool (*isModifier)(const std::string& word)) { g_modifierSource = isModifier; }
-
-bool isTypeModifier(std::string_view word) { return typeModifierIndex(word) >= 0; }
-
-const std::vector<Name>& typeModifiers() { return modifierList().words; }
-
-int parameterMode(Type*& type, bool remove) {
-  const int idx = findMode(type);
-  if (remove && idx != kNoModeIndex) {
-    bool found = false;
-    type = withoutMode(type, found, 0);
-  }
-  return idx;
-}
-
-int parameterMode(const Type* type) { return findMode(type); }
-
-bool typeHasModifier(const Type* t, std::string_view word) {
-  for (int guard = 0; t != nullptr && guard < 100000; ++guard) {
-    for (Name m : t->modifiers)
-      if (m == word) return true;
-    switch (t->kind) {
-      case TypeKind::Modified:
-        if (t->name == word) return true;
-        [[fallthrough]];
-      case TypeKind::Pointer:
-      case TypeKind::Array:
-      case TypeKind::Function:
-      case TypeKind::Reference:
-        t = t->target;
-        break;
-      default:
-        return false;
-    }
-  }
-  return false;
-}
-
-ParameterMode modeOfIndex(int index) {
-  if (index < 0 || index > 7) return ModeNone;
-  return static_cast<ParameterMode>(index / 2);
 }
 
 // ---------------------------------------------------------------------------
@@ -767,24 +806,6 @@ std::string storageImage(unsigned storage) {
       out += ' ';
     }
   return out;
-}
-
-void resetTypeTablesForTests() {
-  auto& c = caches();
-  c.integers.clear();
-  c.floatings.clear();
-  c.levels.clear();
-  c.modified.clear();
-  c.voidRecord = nullptr;
-  c.ellipsisRecord = nullptr;
-  auto& list = modifierList();
-  list.words.clear();
-  list.index.clear();
-  (void)modifierList();
-  g_hook = nullptr;
-  g_modifierSource = nullptr;
-  g_file.clear();
-  g_line = 0;
 }
 
 }  // namespace zenta::analyser

@@ -1,10 +1,37 @@
 // The analyser's model of C and C++ types.
 //
-// One Type record per type. Records are created by the constructors below and
-// live for the whole run. Records of the derived kinds that carry no data of
-// their own (base integers by name, floating types, pointers, references,
-// modified types, member pointers) are shared: asking twice for the same type
-// gives the same record, so they must never be changed once made. Records of
+// One record per type. Every record starts with the common part `Type`
+// (kind, owning scope, modifier chain, print flag, name); the detail of each
+// kind family is a record of its own that extends it:
+//
+//   kind                      record           detail
+//   Integer                   IntegerType      signed width, char flag
+//   Floating                  FloatingType     (name only)
+//   Void, Ellipsis            Type             none
+//   Pointer (and to member)   PointerType      target, class of a member pointer
+//   Reference                 ReferenceType    target
+//   Array                     ArrayType        element (target), dimension
+//   Typedef                   TypedefType      the type it stands for (target)
+//   Function                  FunctionType     result (target), parameters,
+//                                              exception list, const method
+//   Modified                  ModifiedType     the type modified (target)
+//   Template                  TemplateType     templated type (target),
+//                                              parameters, templated symbol
+//   Enumeration               EnumerationType  enumerators
+//   Structure, Union          StructuredType   members, bases, friends ...
+//
+// DerivedType is the part shared by the kinds built on another type (its
+// `target`); TagType the part shared by enumerations, structures and unions.
+// A record is reached from a `Type*` by a checked downcast:
+//   dyn<ArrayType>(t)  the array record, or null when t is not an array;
+//   as<ArrayType>(t)   the array record; t must be one (checked: a wrong kind
+//                      stops the program with a message).
+//
+// Records are created by the constructors of the context (AstContext,
+// context.h), from its arena, and live as long as it. Records of the derived kinds that carry no data of their own
+// (base integers by name, floating types, pointers, references, modified
+// types, member pointers) are shared: asking twice for the same type gives
+// the same record, so they must never be changed once made. Records of
 // structures, unions, enumerations, functions, arrays, typedefs and templates
 // are made one per declaration and filled by the declaration parser until the
 // declaration is complete.
@@ -15,10 +42,12 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "analyser/basic/message_hook.h"
+#include "analyser/ast/arena.h"
 #include "analyser/basic/names.h"
 
 namespace zenta::analyser {
@@ -26,7 +55,7 @@ namespace zenta::analyser {
 struct Symbol;
 class SymbolTable;
 
-enum class TypeKind : int {
+enum class TypeKind : std::uint8_t {
   Integer = 0,
   Floating = 1,
   Pointer = 3,
@@ -44,6 +73,36 @@ enum class TypeKind : int {
 };
 
 enum class Access : int { Public = 0, Protected = 1, Private = 2 };
+
+// A modifier chain: the words printed after a type name or a pointer level
+// (`char * const`). A view: the records hold chains interned by the tables
+// (equal chains share their storage), so a chain built from a braced list or
+// a vector is only valid while that list lives.
+class ModifierChain {
+ public:
+  ModifierChain() = default;
+  ModifierChain(const Name* data, std::size_t size) : data_(data), size_(static_cast<std::uint32_t>(size)) {}
+  ModifierChain(std::initializer_list<Name> words) : ModifierChain(words.begin(), words.size()) {}
+  ModifierChain(const std::vector<Name>& words) : data_(words.data()), size_(static_cast<std::uint32_t>(words.size())) {}
+
+  const Name* begin() const { return data_; }
+  const Name* end() const { return data_ + size_; }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  Name operator[](std::size_t i) const { return data_[i]; }
+  const Name* data() const { return data_; }
+
+  friend bool operator==(ModifierChain a, ModifierChain b) {
+    if (a.size_ != b.size_) return false;
+    for (std::uint32_t i = 0; i < a.size_; ++i)
+      if (a.data_[i] != b.data_[i]) return false;
+    return true;
+  }
+
+ private:
+  const Name* data_ = nullptr;
+  std::uint32_t size_ = 0;
+};
 
 struct Enumerator {
   Name name;
@@ -63,148 +122,167 @@ struct TemplateParameter {
   Name name;                 // may be empty
   bool typenameWord = false;  // written `typename` instead of `class`
   struct Type* valueType = nullptr;  // for a value parameter
-  std::string defaultText;   // default argument as written, may be empty
+  std::string_view defaultText;  // default argument as written, may be empty
 };
 
+// The common part of every record.
 struct Type {
-  TypeKind kind = TypeKind::Void;
-  int scope = 0;                 // scope that owns the type (qualified names)
-  std::vector<Name> modifiers;   // modifier chain, printed after the type name
-  mutable bool printing = false;  // set while the image is being built
+  Type(TypeKind k, int owner) : kind(k), scope(owner) {}
 
+  TypeKind kind;
+  mutable bool printing = false;  // set while the image is being built
+  int scope = 0;                  // scope that owns the type (qualified names)
+  ModifierChain modifiers;        // printed after the type name
   // Integer, floating: the base name ("unsigned long", "long double").
   // Enumeration, union, structure, template: the tag (empty if anonymous).
   // Typedef: the typedef name. Modified: the modifier word.
   Name name;
 
-  // Integer: width in bits, negative for a signed type; char flag.
-  int signedWidth = 0;
+  bool isStructured() const { return kind == TypeKind::Structure || kind == TypeKind::Union; }
+  static bool classof(TypeKind) { return true; }
+};
+
+struct IntegerType : Type {
+  using Type::Type;
+  int signedWidth = 0;       // width in bits, negative for a signed type
   bool charFlag = false;
   bool widthPinned = false;  // width set for this record by a pragma
   bool signPinned = false;   // signedness set for this record by a pragma
+  static bool classof(TypeKind k) { return k == TypeKind::Integer; }
+};
 
-  // Pointer: pointed type. Array: element. Typedef: the type it stands for.
-  // Function: result. Modified: the type modified. Reference: referenced.
+struct FloatingType : Type {
+  using Type::Type;
+  static bool classof(TypeKind k) { return k == TypeKind::Floating; }
+};
+
+// A type built on another one.
+struct DerivedType : Type {
+  using Type::Type;
+  // Pointer: pointed type. Reference: referenced. Array: element. Typedef:
+  // the type it stands for. Function: result. Modified: the type modified.
   // Template: the templated declaration's type.
   Type* target = nullptr;
-
-  // Pointer to member: the class (`int C::*`); null for an ordinary pointer.
-  Type* memberOf = nullptr;
-
-  // Array: dimension text as written and its constant value when it is one.
-  bool hasDimension = false;
-  std::string dimensionText;
-  bool dimensionIsConstant = false;
-  std::int64_t dimensionValue = 0;
-
-  // Enumeration.
-  std::vector<Enumerator> enumerators;
-
-  // Union, structure: members in declaration order; union: selected member
-  // (1-based, 0 when none). Structure: `class` or `struct`, bases, friends.
-  std::vector<Symbol*> members;
-  int selectedMember = 0;
-  bool isClass = false;
-  std::vector<BaseClass> bases;
-  std::vector<Name> friends;
-  int memberScope = 0;     // scope of the body (structures, unions)
-  bool complete = false;   // body seen
-  bool openAccess = false;  // the harness may reach every member
-
-  // Function: parameters (symbols with name, type, default flag), exception
-  // list, const method flag.
-  std::vector<Symbol*> parameters;
-  bool hasExceptionList = false;
-  std::vector<Type*> exceptions;
-  bool constMethod = false;
-
-  // Template.
-  std::vector<TemplateParameter> templateParameters;
-  Symbol* templated = nullptr;
-
-  bool isStructured() const {
-    return kind == TypeKind::Structure || kind == TypeKind::Union;
+  static bool classof(TypeKind k) {
+    switch (k) {
+      case TypeKind::Pointer: case TypeKind::Reference: case TypeKind::Array: case TypeKind::Typedef:
+      case TypeKind::Function: case TypeKind::Modified: case TypeKind::Template:
+        return true;
+      default:
+        return false;
+    }
   }
 };
 
-// ---------------------------------------------------------------------------
-// Messages. Diagnostics of the tables go through one hook (severity 0 to 4,
-// code, argument, file, line); without one they are dropped. The position is
-// the one last set by the analyser's reader.
-void setTablesMessageHook(MessageHook hook);
-MessageHook tablesMessageHook();
-void setTablesPosition(const std::string& file, int line);
-void tablesReport(int severity, const char* code, const std::string& argument);
+struct PointerType : DerivedType {
+  using DerivedType::DerivedType;
+  Type* memberOf = nullptr;  // pointer to member: the class (`int C::*`)
+  static bool classof(TypeKind k) { return k == TypeKind::Pointer; }
+};
 
-// ---------------------------------------------------------------------------
-// Constructors.
+struct ReferenceType : DerivedType {
+  using DerivedType::DerivedType;
+  static bool classof(TypeKind k) { return k == TypeKind::Reference; }
+};
 
-// A record of any kind, owned by `scope`; details are filled by the caller.
-Type* makeType(TypeKind kind, int scope = 0);
+struct ArrayType : DerivedType {
+  using DerivedType::DerivedType;
+  // Dimension text as written and its constant value when it is one.
+  bool hasDimension = false;
+  bool dimensionIsConstant = false;
+  std::string_view dimensionText;
+  std::int64_t dimensionValue = 0;
+  static bool classof(TypeKind k) { return k == TypeKind::Array; }
+};
 
-// Integer base type by its specifier words ("unsigned long", "char", "long
-// long int"). The width, signedness and char flag follow the words and the
-// target widths; equal names give the same record. A name that is not a
-// valid combination of integer words gives null.
-Type* integerType(std::string_view words);
-// The built-in types: char, wchar_t, bool, short, int, signed, unsigned, long.
-Type* builtinInteger(std::string_view name);
-// A record of its own with a fixed width and sign (the pragmas and the target
-// table do not change it).
-Type* makeIntegerType(Name name, int signedWidth, bool charFlag);
-// The integer record for a value of that signed width and char flag (typing
-// constants): the first of char, unsigned char, short, unsigned short, int,
-// unsigned, long, unsigned long, long long, unsigned long long whose record
-// has them; otherwise a record of its own.
-Type* integerTypeFor(int signedWidth, bool charFlag);
-Type* floatingType(std::string_view name);  // float, double, long double
-Type* voidType();
-Type* ellipsisType();
-// The record of a base type keyword (integer words, float, double, void), or
-// null.
-Type* baseTypeForKeyword(std::string_view word);
+struct TypedefType : DerivedType {
+  using DerivedType::DerivedType;
+  static bool classof(TypeKind k) { return k == TypeKind::Typedef; }
+};
 
-Type* pointerTo(Type* target, const std::vector<Name>& modifiers = {});
-Type* memberPointerTo(Type* classType, Type* target, const std::vector<Name>& modifiers = {});
-Type* referenceTo(Type* target, const std::vector<Name>& modifiers = {});
-Type* modifiedType(Name modifier, Type* target);
-// const/volatile (or any modifier word) applied to a type: on a pointer or
-// reference level it joins the level's chain, otherwise it wraps the type.
-// Applying a word the type already has gives the type unchanged.
-Type* qualifiedType(Type* type, Name word);
+struct ModifiedType : DerivedType {
+  using DerivedType::DerivedType;
+  static bool classof(TypeKind k) { return k == TypeKind::Modified; }
+};
 
-Type* arrayOf(Type* element);  // `x[]`
-Type* arrayOf(Type* element, const std::string& dimensionText);
-Type* arrayOf(Type* element, const std::string& dimensionText, std::int64_t value);
+struct FunctionType : DerivedType {
+  using DerivedType::DerivedType;
+  // Parameters: symbols with name, type, default flag; an ellipsis is a
+  // parameter of type ellipsisType().
+  ArenaVector<Symbol*> parameters;
+  ArenaVector<Type*> exceptions;
+  bool hasExceptionList = false;
+  bool constMethod = false;
+  static bool classof(TypeKind k) { return k == TypeKind::Function; }
+};
 
-Type* enumerationType(Name tag, int scope);
-void addEnumerator(Type* enumeration, Name name, std::int64_t value);
+struct TemplateType : DerivedType {
+  using DerivedType::DerivedType;
+  ArenaVector<TemplateParameter> templateParameters;
+  Symbol* templated = nullptr;
+  static bool classof(TypeKind k) { return k == TypeKind::Template; }
+};
 
-Type* structureType(Name tag, bool isClass, int scope);
-Type* unionType(Name tag, int scope);
-void addBaseClass(Type* structure, Type* base, Access access, bool isVirtual);
-// Appends a member symbol (made with makeMember, symbols.h).
-void addMember(Type* structure, Symbol* member);
-void addFriend(Type* structure, Name name);
-// The default access of a member: private in a class, public otherwise.
+// Enumerations, structures and unions.
+struct TagType : Type {
+  using Type::Type;
+  bool complete = false;  // body seen
+  static bool classof(TypeKind k) {
+    return k == TypeKind::Enumeration || k == TypeKind::Structure || k == TypeKind::Union;
+  }
+};
+
+struct EnumerationType : TagType {
+  using TagType::TagType;
+  ArenaVector<Enumerator> enumerators;
+  static bool classof(TypeKind k) { return k == TypeKind::Enumeration; }
+};
+
+// Structures, classes and unions.
+struct StructuredType : TagType {
+  using TagType::TagType;
+  ArenaVector<Symbol*> members;  // declaration order
+  ArenaVector<BaseClass> bases;
+  ArenaVector<Name> friends;
+  int selectedMember = 0;  // union: selected member, 1-based, 0 when none
+  int memberScope = 0;     // scope of the body
+  bool isClass = false;    // `class` rather than `struct`
+  bool openAccess = false;  // the harness may reach every member
+  static bool classof(TypeKind k) { return k == TypeKind::Structure || k == TypeKind::Union; }
+};
+
+// Checked downcasts.
+[[noreturn]] void badTypeDowncast(const Type* type);
+
+template <class T>
+T* dyn(Type* type) {
+  return type != nullptr && T::classof(type->kind) ? static_cast<T*>(type) : nullptr;
+}
+template <class T>
+const T* dyn(const Type* type) {
+  return type != nullptr && T::classof(type->kind) ? static_cast<const T*>(type) : nullptr;
+}
+template <class T>
+T* as(Type* type) {
+  if (type == nullptr || !T::classof(type->kind)) badTypeDowncast(type);
+  return static_cast<T*>(type);
+}
+template <class T>
+const T* as(const Type* type) {
+  if (type == nullptr || !T::classof(type->kind)) badTypeDowncast(type);
+  return static_cast<const T*>(type);
+}
+
+// The type a record is built on (DerivedType::target), null for the other
+// kinds.
+inline Type* targetOf(const Type* type) {
+  const DerivedType* d = dyn<DerivedType>(type);
+  return d ? d->target : nullptr;
+}
+
+// Access of a member declared without a label: private in a class, public
+// otherwise.
 Access defaultAccess(const Type* structure);
-
-Type* typedefType(Name name, Type* standsFor, int scope);
-
-Type* functionType(Type* result);
-Type* functionType(Type* result, const std::vector<Symbol*>& parameters);
-void addParameter(Type* function, Symbol* parameter);  // ellipsis: type ellipsisType()
-void addException(Type* function, Type* exception);    // also sets the list flag
-
-Type* templateType(Name name, int scope);
-void addTemplateParameter(Type* templ, const TemplateParameter& parameter);
-
-// ---------------------------------------------------------------------------
-// Combining the specifiers of one declaration, left to right. Invalid pairs
-// report "CONSTRUCT" (severity 3, argument the combined text) and give null;
-// pairs that cannot come from specifiers report "ERRINTERN" (severity 0). A
-// null operand gives the other one.
-Type* composeType(Type* a, Type* b);
 
 // ---------------------------------------------------------------------------
 // Looking through.
@@ -217,7 +295,7 @@ const Type* stripAll(const Type* type);
 Type* stripAll(Type* type);
 // The integer base record a type leads to through typedefs and modifiers, or
 // null.
-Type* integerBase(Type* type);
+IntegerType* integerBase(Type* type);
 // Char-like: an integer base record with the char flag, through typedefs and
 // modifiers.
 bool isCharLike(const Type* type);
@@ -238,40 +316,10 @@ bool compatibleTypes(const Type* a, const Type* b);
 // "int"); empty for another kind.
 std::string canonicalIntegerName(const Type* integer);
 
-// ---------------------------------------------------------------------------
-// Target widths pragmas. NAME is first looked up as a typedef leading to an
-// integer base record (whose own width or sign is then set); otherwise its
-// first letter chooses: c char, s short, i int, l long (long long when the
-// fifth letter is also l). Returns false when NAME matches nothing or the
-// width is not in 1..64; nothing is changed then.
-bool applySizeofPragma(std::string_view name, int bits, const SymbolTable* table = nullptr);
-bool applySignofPragma(std::string_view name, bool isUnsigned, const SymbolTable* table = nullptr);
-
-// ---------------------------------------------------------------------------
-// Type modifier list: the ten parameter-mode words first (index 0 to 9:
-// _in _IN _out _OUT _inout _INOUT _no _NO _nocheck _NOCHECK), then the words
-// registered by `#pragma zenta type_modifier`.
-void registerModeWords();
-// Adds a word unless present; returns its index.
-int registerTypeModifier(std::string_view word);
-// Index of a word in the list, or -1.
-int typeModifierIndex(std::string_view word);
-bool isTypeModifier(std::string_view word);
-// A further source of modifier words (the preprocessor's list of
-// `#pragma zenta type_modifier` names): a word it knows is added to the list
-// when first asked for. Null removes it.
-void setTypeModifierSource(bool (*isModifier)(const std::string& word));
-const std::vector<Name>& typeModifiers();
-
-// Parameter modes: the index of the mode word found (0/1 in, 2/3 out, 4/5
-// in-out, 6/7 no), or 8 when the type carries none.
+// Parameter modes (AstContext::parameterMode finds the index of the mode
+// word of a type: 0/1 in, 2/3 out, 4/5 in-out, 6/7 no, 8 none).
 enum ParameterMode : int { ModeIn = 0, ModeOut = 1, ModeInOut = 2, ModeNo = 3, ModeNone = 4 };
 constexpr int kNoModeIndex = 8;
-// Looks through pointers, arrays, functions (their result) and references,
-// each level's modifier chain first, then kind-11 records. With `remove` the
-// type is replaced by one without the mode word.
-int parameterMode(Type*& type, bool remove);
-int parameterMode(const Type* type);
 ParameterMode modeOfIndex(int index);
 // Whether a modifier word (`_nocheck`, `_NOCHECK`, a registered word, const)
 // appears on the type, looking through the same levels as the mode lookup.
@@ -309,9 +357,5 @@ Symbol* findMember(const Type* structure, Name name);
 bool memberReachable(const Type* structure, const Symbol* member);
 std::vector<Symbol*> reachableFields(const Type* structure);
 int countTestable(const Type* type);
-
-// Releases the caches and recreates the built-in records with the current
-// target widths; registered modifiers are cleared. For tests.
-void resetTypeTablesForTests();
 
 }  // namespace zenta::analyser

@@ -15,14 +15,14 @@ struct CountState {
   std::vector<const Type*> active;
 };
 
-void collectFields(const Type* s, std::vector<Symbol*>& out, std::vector<const Type*>& active) {
+void collectFields(const StructuredType* s, std::vector<Symbol*>& out, std::vector<const Type*>& active) {
   for (const Type* a : active)
     if (a == s) return;
   active.push_back(s);
   for (const BaseClass& b : s->bases) {
     if (b.access != Access::Public && !s->openAccess) continue;
-    const Type* base = stripTypedefsAndModifiers(b.type);
-    if (base != nullptr && base->isStructured()) collectFields(base, out, active);
+    const StructuredType* base = dyn<StructuredType>(stripTypedefsAndModifiers(b.type));
+    if (base != nullptr) collectFields(base, out, active);
   }
   for (Symbol* m : s->members) {
     if (m == nullptr || m->isEnumerator) continue;
@@ -42,10 +42,11 @@ int count(const Type* t, int depth, CountState& st) {
     case TypeKind::Reference:
     case TypeKind::Typedef:
     case TypeKind::Modified:
-      return count(t->target, depth + 1, st);
+      return count(targetOf(t), depth + 1, st);
     case TypeKind::Union: {
-      if (t->selectedMember > 0 && t->selectedMember <= static_cast<int>(t->members.size())) {
-        const Symbol* m = t->members[static_cast<std::size_t>(t->selectedMember - 1)];
+      const StructuredType* u = as<StructuredType>(t);
+      if (u->selectedMember > 0 && u->selectedMember <= static_cast<int>(u->members.size())) {
+        const Symbol* m = u->members[static_cast<std::size_t>(u->selectedMember - 1)];
         return m ? count(m->type, depth + 1, st) : 0;
       }
       return 1;
@@ -79,7 +80,7 @@ int count(const Type* t, int depth, CountState& st) {
 
 namespace {
 const Type* skipTypedefs(const Type* t) {
-  for (int guard = 0; t && t->kind == TypeKind::Typedef && guard < 100000; ++guard) t = t->target;
+  for (int guard = 0; t && t->kind == TypeKind::Typedef && guard < 100000; ++guard) t = targetOf(t);
   return t;
 }
 
@@ -90,37 +91,48 @@ bool compareTypes(const Type* a, const Type* b, bool lenient, int depth) {
   if (!a || !b || depth > 10000 || a->kind != b->kind) return false;
   if (a->modifiers != b->modifiers) return false;
   switch (a->kind) {
-    case TypeKind::Integer:
-      if (a->widthPinned || b->widthPinned || a->signPinned || b->signPinned)
-        return a->signedWidth == b->signedWidth && a->charFlag == b->charFlag &&
+    case TypeKind::Integer: {
+      const IntegerType* ia = as<IntegerType>(a);
+      const IntegerType* ib = as<IntegerType>(b);
+      if (ia->widthPinned || ib->widthPinned || ia->signPinned || ib->signPinned)
+        return ia->signedWidth == ib->signedWidth && ia->charFlag == ib->charFlag &&
                canonicalIntegerName(a) == canonicalIntegerName(b);
       return canonicalIntegerName(a) == canonicalIntegerName(b);
+    }
     case TypeKind::Floating:
       return a->name == b->name;
     case TypeKind::Void:
     case TypeKind::Ellipsis:
       return true;
-    case TypeKind::Pointer:
-      if ((a->memberOf == nullptr) != (b->memberOf == nullptr)) return false;
-      if (a->memberOf && !compareTypes(a->memberOf, b->memberOf, false, depth + 1)) return false;
-      return compareTypes(a->target, b->target, false, depth + 1);
+    case TypeKind::Pointer: {
+      const PointerType* pa = as<PointerType>(a);
+      const PointerType* pb = as<PointerType>(b);
+      if ((pa->memberOf == nullptr) != (pb->memberOf == nullptr)) return false;
+      if (pa->memberOf && !compareTypes(pa->memberOf, pb->memberOf, false, depth + 1)) return false;
+      return compareTypes(pa->target, pb->target, false, depth + 1);
+    }
     case TypeKind::Reference:
-      return compareTypes(a->target, b->target, false, depth + 1);
+      return compareTypes(targetOf(a), targetOf(b), false, depth + 1);
     case TypeKind::Modified:
-      return a->name == b->name && compareTypes(a->target, b->target, lenient, depth + 1);
+      return a->name == b->name && compareTypes(targetOf(a), targetOf(b), lenient, depth + 1);
     case TypeKind::Array: {
-      if (!compareTypes(a->target, b->target, false, depth + 1)) return false;
-      if (!a->hasDimension || !b->hasDimension) return lenient || a->hasDimension == b->hasDimension;
-      if (a->dimensionIsConstant && b->dimensionIsConstant) return a->dimensionValue == b->dimensionValue;
-      return a->dimensionText == b->dimensionText;
+      const ArrayType* xa = as<ArrayType>(a);
+      const ArrayType* xb = as<ArrayType>(b);
+      if (!compareTypes(xa->target, xb->target, false, depth + 1)) return false;
+      if (!xa->hasDimension || !xb->hasDimension) return lenient || xa->hasDimension == xb->hasDimension;
+      if (xa->dimensionIsConstant && xb->dimensionIsConstant) return xa->dimensionValue == xb->dimensionValue;
+      return xa->dimensionText == xb->dimensionText;
     }
     case TypeKind::Function: {
-      if (!compareTypes(a->target, b->target, false, depth + 1)) return false;
-      if (a->constMethod != b->constMethod) return false;
-      if (a->parameters.size() != b->parameters.size()) return lenient && (a->parameters.empty() || b->parameters.empty());
-      for (std::size_t i = 0; i < a->parameters.size(); ++i) {
-        const Symbol* pa = a->parameters[i];
-        const Symbol* pb = b->parameters[i];
+      const FunctionType* fa = as<FunctionType>(a);
+      const FunctionType* fb = as<FunctionType>(b);
+      if (!compareTypes(fa->target, fb->target, false, depth + 1)) return false;
+      if (fa->constMethod != fb->constMethod) return false;
+      if (fa->parameters.size() != fb->parameters.size())
+        return lenient && (fa->parameters.empty() || fb->parameters.empty());
+      for (std::size_t i = 0; i < fa->parameters.size(); ++i) {
+        const Symbol* pa = fa->parameters[i];
+        const Symbol* pb = fb->parameters[i];
         if (!pa || !pb || !compareTypes(pa->type, pb->type, false, depth + 1)) return false;
       }
       return true;
@@ -142,13 +154,12 @@ bool compatibleTypes(const Type* a, const Type* b) { return compareTypes(a, b, t
 // Testable components.
 
 namespace {
-Symbol* findMemberIn(const Type* s, Name name, int depth) {
+Symbol* findMemberIn(const StructuredType* s, Name name, int depth) {
   if (!s || depth > 200) return nullptr;
   for (Symbol* m : s->members)
     if (m && m->name == name) return m;
   for (const BaseClass& b : s->bases) {
-    const Type* base = stripTypedefsAndModifiers(b.type);
-    if (base && base->isStructured())
+    if (const StructuredType* base = dyn<StructuredType>(stripTypedefsAndModifiers(b.type)))
       if (Symbol* m = findMemberIn(base, name, depth + 1)) return m;
   }
   return nullptr;
@@ -156,21 +167,22 @@ Symbol* findMemberIn(const Type* s, Name name, int depth) {
 }  // namespace
 
 Symbol* findMember(const Type* structure, Name name) {
-  const Type* s = stripTypedefsAndModifiers(structure);
-  if (!s || !s->isStructured() || !name) return nullptr;
+  const StructuredType* s = dyn<StructuredType>(stripTypedefsAndModifiers(structure));
+  if (!s || !name) return nullptr;
   return findMemberIn(s, name, 0);
 }
 
 bool memberReachable(const Type* structure, const Symbol* member) {
   if (!member) return false;
-  if (structure && structure->openAccess) return true;
+  const StructuredType* s = dyn<StructuredType>(structure);
+  if (s && s->openAccess) return true;
   return member->access == Access::Public;
 }
 
 std::vector<Symbol*> reachableFields(const Type* structure) {
   std::vector<Symbol*> out;
-  const Type* s = stripTypedefsAndModifiers(structure);
-  if (!s || !s->isStructured()) return out;
+  const StructuredType* s = dyn<StructuredType>(stripTypedefsAndModifiers(structure));
+  if (!s) return out;
   std::vector<const Type*> active;
   collectFields(s, out, active);
   return out;

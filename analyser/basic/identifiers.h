@@ -4,7 +4,8 @@
 // interned here once for the run: equal texts give the same Identifier, whose
 // address is its identity. An entry also carries what each stage needs to
 // know of the name at once, without a second lookup: the macro it names for
-// the preprocessor, its keyword token for the lexers, and a few free flags.
+// the preprocessor, its keyword token for the lexers, the declarations of it
+// in the symbol tables, and a few free flags.
 //
 // Entries are allocated in blocks and never move or die; the table of slots
 // grows by doubling, so lookups stay one probe on average however many names
@@ -23,6 +24,7 @@ namespace zenta::analyser {
 namespace pp {
 struct Macro;
 }
+struct NameEntries;
 
 struct Identifier {
   std::string text;
@@ -34,6 +36,10 @@ struct Identifier {
   std::uint16_t flags = 0;
   // The macro that the name stands for in the preprocessor, or null.
   pp::Macro* macro = nullptr;
+  // The symbols and tags declared with this name: one record per symbol
+  // table that holds any (analyser/ast/symbols.h), null when none. Lookups
+  // start here, so they cost the declarations of the name alone.
+  NameEntries* entries = nullptr;
 };
 
 class IdentifierTable {

@@ -82,7 +82,7 @@ TEST_F(Symbols, UnnamedNamespacesGetNumberedNames) {
 TEST_F(Symbols, InnermostDeclarationShadowsOuterOnes) {
   Symbol* global = table.declareSymbol(n("x"), I("int"), 0, kGlobalScope);
   const int ns = table.openScope(n("N"), ScopeKind::Namespace);
-  Symbol* inNs = table.declareSymbol(n("x"), floatingType("double"), 0, ns);
+  Symbol* inNs = table.declareSymbol(n("x"), ctx.floatingType("double"), 0, ns);
   const int inner = table.openScope(n("M"), ScopeKind::Namespace);
   table.closeScope();
   table.closeScope();
@@ -104,12 +104,12 @@ TEST_F(Symbols, InnermostDeclarationShadowsOuterOnes) {
 }
 
 TEST_F(Symbols, ClassScopesSearchBaseClasses) {
-  Type* base = structureType(n("Base"), true, 0);
+  auto* base = ctx.structureType(n("Base"), true, 0);
   const int bs = table.openScope(n("Base"), ScopeKind::Class, base);
-  Symbol* g = table.declareSymbol(n("g"), functionType(I("int")), 0, bs);
+  Symbol* g = table.declareSymbol(n("g"), ctx.functionType(I("int")), 0, bs);
   table.closeScope();
-  Type* derived = structureType(n("Derived"), true, 0);
-  addBaseClass(derived, typedefType(n("BaseT"), base, 0), Access::Public, false);
+  auto* derived = ctx.structureType(n("Derived"), true, 0);
+  ctx.addBaseClass(derived, ctx.typedefType(n("BaseT"), base, 0), Access::Public, false);
   const int ds = table.openScope(n("Derived"), ScopeKind::Class, derived);
   Symbol* h = table.declareSymbol(n("h"), I("int"), 0, ds);
   table.closeScope();
@@ -123,7 +123,7 @@ TEST_F(Symbols, ClassScopesSearchBaseClasses) {
 
 TEST_F(Symbols, UsingNamespaceMakesNamesVisible) {
   const int lib = table.openScope(n("lib"), ScopeKind::Namespace);
-  Symbol* f = table.declareSymbol(n("f"), functionType(voidType()), 0, lib);
+  Symbol* f = table.declareSymbol(n("f"), ctx.functionType(ctx.voidType()), 0, lib);
   table.closeScope();
   const int app = table.openScope(n("app"), ScopeKind::Namespace);
   table.closeScope();
@@ -137,7 +137,7 @@ TEST_F(Symbols, UsingNamespaceMakesNamesVisible) {
 
 TEST_F(Symbols, FiltersChooseAmongEntriesOfOneName) {
   Symbol* var = table.declareSymbol(n("item"), I("int"), StExtern, 0);
-  Symbol* type = table.declareSymbol(n("item"), typedefType(n("item"), I("int"), 0), StTypedef, 0);
+  Symbol* type = table.declareSymbol(n("item"), ctx.typedefType(n("item"), I("int"), 0), StTypedef, 0);
   SymbolFilter typedefs;
   typedefs.storageAll = StTypedef;
   EXPECT_EQ(table.findSymbol(n("item")), var);
@@ -158,10 +158,10 @@ TEST_F(Symbols, FiltersChooseAmongEntriesOfOneName) {
 }
 
 TEST_F(Symbols, TagsAreFoundByKindAndScope) {
-  Type* s = structureType(n("Node"), false, 0);
+  auto* s = ctx.structureType(n("Node"), false, 0);
   Symbol* globalTag = table.declareTag(n("Node"), s, kGlobalScope);
   const int ns = table.openScope(n("tree"), ScopeKind::Namespace);
-  Type* s2 = structureType(n("Node"), false, ns);
+  auto* s2 = ctx.structureType(n("Node"), false, ns);
   Symbol* nsTag = table.declareTag(n("Node"), s2, ns);
   table.closeScope();
   const int other = table.openScope(n("other"), ScopeKind::Namespace);
@@ -173,30 +173,30 @@ TEST_F(Symbols, TagsAreFoundByKindAndScope) {
   EXPECT_EQ(table.findTag(n("Node"), -1, ns), nsTag);
 
   // Not visible from a scope: only a unique tag is given.
-  Type* e = enumerationType(n("Colour"), ns);
+  auto* e = ctx.enumerationType(n("Colour"), ns);
   Symbol* colour = table.declareTag(n("Colour"), e, ns);
   EXPECT_EQ(table.lookupTag(n("Colour"), static_cast<int>(TypeKind::Enumeration), other), colour);
-  SymbolTable two;
+  SymbolTable two(ctx);
   const int x = two.openScope(n("X"), ScopeKind::Namespace);
   two.closeScope();
   const int y = two.openScope(n("Y"), ScopeKind::Namespace);
   two.closeScope();
   const int z = two.openScope(n("Z"), ScopeKind::Namespace);
   two.closeScope();
-  two.declareTag(n("Twin"), unionType(n("Twin"), x), x);
-  Symbol* ty = two.declareTag(n("Twin"), unionType(n("Twin"), y), y);
+  two.declareTag(n("Twin"), ctx.unionType(n("Twin"), x), x);
+  Symbol* ty = two.declareTag(n("Twin"), ctx.unionType(n("Twin"), y), y);
   EXPECT_EQ(two.lookupTag(n("Twin"), static_cast<int>(TypeKind::Union), z), nullptr);
   EXPECT_EQ(two.lookupTag(n("Twin"), static_cast<int>(TypeKind::Union), y), ty);
 }
 
 TEST_F(Symbols, IdentifiersAreClassifiedForTheLexers) {
-  Type* s = structureType(n("Point"), false, 0);
+  auto* s = ctx.structureType(n("Point"), false, 0);
   table.declareTag(n("Point"), s, 0);
-  table.declareTag(n("Vec"), templateType(n("Vec"), 0), 0);
-  table.declareTag(n("Mode"), enumerationType(n("Mode"), 0), 0);
-  table.declareSymbol(n("size_t"), typedefType(n("size_t"), I("unsigned long"), 0), StTypedef, 0);
+  table.declareTag(n("Vec"), ctx.templateType(n("Vec"), 0), 0);
+  table.declareTag(n("Mode"), ctx.enumerationType(n("Mode"), 0), 0);
+  table.declareSymbol(n("size_t"), ctx.typedefType(n("size_t"), I("unsigned long"), 0), StTypedef, 0);
   table.declareSymbol(n("count"), I("int"), 0, 0);
-  registerTypeModifier("__near");
+  ctx.registerTypeModifier("__near");
   EXPECT_EQ(table.classify(n("Point"), 0), IdentifierClass::ClassName);
   EXPECT_EQ(table.classify(n("Vec"), 0), IdentifierClass::TemplateName);
   EXPECT_EQ(table.classify(n("Mode"), 0), IdentifierClass::TypeName);
@@ -211,10 +211,31 @@ TEST_F(Symbols, IdentifiersAreClassifiedForTheLexers) {
   table.closeScope();
   EXPECT_EQ(table.classify(n("Point"), ns), IdentifierClass::Plain);
   EXPECT_EQ(table.classify(n("Point"), 0), IdentifierClass::ClassName);
+  // `struct stat` and `int stat(...)` in one scope: the tag is the type name.
+  table.declareSymbol(n("Point"), ctx.functionType(I("int")), 0, 0);
+  EXPECT_EQ(table.classify(n("Point"), 0), IdentifierClass::ClassName);
+}
+
+TEST_F(Symbols, TablesOfOneContextKeepTheirOwnEntries) {
+  Symbol* mine = table.declareSymbol(n("shared"), I("int"), 0, 0);
+  {
+    SymbolTable other(ctx);
+    Symbol* theirs = other.declareSymbol(n("shared"), I("long"), 0, 0);
+    other.declareTag(n("shared"), ctx.structureType(n("shared"), false, 0), 0);
+    EXPECT_EQ(table.lookupSymbol(n("shared"), 0), mine);
+    EXPECT_EQ(other.lookupSymbol(n("shared"), 0), theirs);
+    EXPECT_EQ(table.classify(n("shared"), 0), IdentifierClass::Plain);
+    EXPECT_EQ(other.classify(n("shared"), 0), IdentifierClass::ClassName);
+    EXPECT_EQ(other.undeclareSymbol(n("shared")), theirs);
+    EXPECT_EQ(table.findSymbol(n("shared")), mine);
+  }
+  // The other table is gone: nothing of it is left on the name.
+  EXPECT_EQ(table.findAllSymbols(n("shared")).size(), 1u);
+  EXPECT_EQ(table.lookupTag(n("shared"), -1, 0), nullptr);
 }
 
 TEST_F(Symbols, EnteringAnExistingScopeForQualifiedDefinitions) {
-  Type* a = structureType(n("A"), true, 0);
+  auto* a = ctx.structureType(n("A"), true, 0);
   const int as = table.openScope(n("A"), ScopeKind::Class, a);
   table.closeScope();
   table.enterScope(as);
@@ -237,7 +258,7 @@ class SymbolsClear : public TablesTest {};
 TEST_F(SymbolsClear, ClearGivesAFreshTable) {
   const int ns = table.openUnnamedNamespace();
   table.declareSymbol(n("kept"), I("int"), 0, ns);
-  table.declareTag(n("T"), structureType(n("T"), false, 0), 0);
+  table.declareTag(n("T"), ctx.structureType(n("T"), false, 0), 0);
   table.clear();
   EXPECT_EQ(table.scopeCount(), 1);
   EXPECT_EQ(table.currentScope(), kGlobalScope);

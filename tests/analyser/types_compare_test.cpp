@@ -23,47 +23,47 @@ TEST_F(CompareTypes, IntegersCompareByWhatTheyDenote) {
   for (const auto& k : cases) EXPECT_EQ(sameType(I(k.a), I(k.b)), k.same) << k.a << " / " << k.b;
   EXPECT_EQ(canonicalIntegerName(I("long unsigned int")), "unsigned long");
   EXPECT_EQ(canonicalIntegerName(I("char signed")), "signed char");
-  EXPECT_EQ(canonicalIntegerName(floatingType("double")), "");
+  EXPECT_EQ(canonicalIntegerName(ctx.floatingType("double")), "");
 }
 
 TEST_F(CompareTypes, DerivedTypesCompareLevelByLevel) {
-  Type* i = I("int");
-  Type* size = typedefType(n("size"), I("unsigned long"), 0);
+  auto* i = I("int");
+  auto* size = ctx.typedefType(n("size"), I("unsigned long"), 0);
   const Name cst = n("const");
-  EXPECT_TRUE(sameType(pointerTo(size), pointerTo(I("long unsigned"))));  // typedef looked through
-  EXPECT_FALSE(sameType(pointerTo(i), pointerTo(qualifiedType(i, cst))));
-  EXPECT_FALSE(sameType(pointerTo(i), qualifiedType(pointerTo(i), cst)));
-  EXPECT_FALSE(sameType(pointerTo(i), referenceTo(i)));
-  EXPECT_TRUE(sameType(arrayOf(i, "N"), arrayOf(i, "N")));
-  EXPECT_TRUE(sameType(arrayOf(i, "10", 10), arrayOf(i, "(5*2)", 10)));
-  EXPECT_FALSE(sameType(arrayOf(i, "10", 10), arrayOf(i, "11", 11)));
-  EXPECT_FALSE(sameType(arrayOf(i), arrayOf(i, "10", 10)));
-  EXPECT_TRUE(compatibleTypes(arrayOf(i), arrayOf(i, "10", 10)));
+  EXPECT_TRUE(sameType(ctx.pointerTo(size), ctx.pointerTo(I("long unsigned"))));  // typedef looked through
+  EXPECT_FALSE(sameType(ctx.pointerTo(i), ctx.pointerTo(ctx.qualifiedType(i, cst))));
+  EXPECT_FALSE(sameType(ctx.pointerTo(i), ctx.qualifiedType(ctx.pointerTo(i), cst)));
+  EXPECT_FALSE(sameType(ctx.pointerTo(i), ctx.referenceTo(i)));
+  EXPECT_TRUE(sameType(ctx.arrayOf(i, "N"), ctx.arrayOf(i, "N")));
+  EXPECT_TRUE(sameType(ctx.arrayOf(i, "10", 10), ctx.arrayOf(i, "(5*2)", 10)));
+  EXPECT_FALSE(sameType(ctx.arrayOf(i, "10", 10), ctx.arrayOf(i, "11", 11)));
+  EXPECT_FALSE(sameType(ctx.arrayOf(i), ctx.arrayOf(i, "10", 10)));
+  EXPECT_TRUE(compatibleTypes(ctx.arrayOf(i), ctx.arrayOf(i, "10", 10)));
 
-  Type* cls = structureType(n("C"), true, 0);
-  EXPECT_FALSE(sameType(memberPointerTo(cls, i), pointerTo(i)));
-  EXPECT_TRUE(sameType(memberPointerTo(cls, i), memberPointerTo(cls, i)));
+  auto* cls = ctx.structureType(n("C"), true, 0);
+  EXPECT_FALSE(sameType(ctx.memberPointerTo(cls, i), ctx.pointerTo(i)));
+  EXPECT_TRUE(sameType(ctx.memberPointerTo(cls, i), ctx.memberPointerTo(cls, i)));
 
   // Two records of one tag in one scope (a declaration and its definition).
-  EXPECT_TRUE(sameType(structureType(n("S"), false, 0), structureType(n("S"), false, 0)));
-  EXPECT_FALSE(sameType(structureType(n("S"), false, 0), unionType(n("S"), 0)));
-  EXPECT_FALSE(sameType(structureType(Name(), false, 0), structureType(Name(), false, 0)));
+  EXPECT_TRUE(sameType(ctx.structureType(n("S"), false, 0), ctx.structureType(n("S"), false, 0)));
+  EXPECT_FALSE(sameType(ctx.structureType(n("S"), false, 0), ctx.unionType(n("S"), 0)));
+  EXPECT_FALSE(sameType(ctx.structureType(Name(), false, 0), ctx.structureType(Name(), false, 0)));
 }
 
 TEST_F(CompareTypes, FunctionsCompareResultParametersAndConstness) {
-  Type* i = I("int");
+  auto* i = I("int");
   auto fn = [&](Type* result, std::initializer_list<Type*> params, bool isConst = false) {
-    Type* f = functionType(result);
-    for (Type* p : params) addParameter(f, param("", p));
+    auto* f = ctx.functionType(result);
+    for (Type* p : params) ctx.addParameter(f, param("", p));
     f->constMethod = isConst;
     return f;
   };
-  EXPECT_TRUE(sameType(fn(i, {i, pointerTo(I("char"))}), fn(I("signed"), {i, pointerTo(I("char"))})));
+  EXPECT_TRUE(sameType(fn(i, {i, ctx.pointerTo(I("char"))}), fn(I("signed"), {i, ctx.pointerTo(I("char"))})));
   EXPECT_FALSE(sameType(fn(i, {i}), fn(i, {I("long")})));
   EXPECT_FALSE(sameType(fn(i, {i}), fn(i, {i, i})));
   EXPECT_FALSE(sameType(fn(i, {}), fn(i, {}, true)));
-  EXPECT_FALSE(sameType(fn(i, {}), fn(voidType(), {})));
-  EXPECT_FALSE(sameType(fn(i, {i}), fn(i, {i, ellipsisType()})));
+  EXPECT_FALSE(sameType(fn(i, {}), fn(ctx.voidType(), {})));
+  EXPECT_FALSE(sameType(fn(i, {i}), fn(i, {i, ctx.ellipsisType()})));
   EXPECT_FALSE(sameType(fn(i, {}), fn(i, {i})));
   EXPECT_TRUE(compatibleTypes(fn(i, {}), fn(i, {i})));
 }

@@ -1,5 +1,6 @@
-// Shared set-up of the type and symbol table tests: fresh caches, default
-// target widths, and a message hook that records what the tables report.
+// Shared set-up of the type and symbol table tests: a context and a table of
+// their own, default target widths, and a message hook that records what the
+// tables report.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analyser/ast/context.h"
 #include "analyser/ast/images.h"
 #include "analyser/ast/symbols.h"
 #include "analyser/basic/target_widths.h"
@@ -33,20 +35,16 @@ class TablesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     resetTargetWidths();
-    resetTypeTablesForTests();
-    setTablesMessageHook(&recordingHook);
+    ctx.setMessageHook(&recordingHook);
     reported().clear();
   }
-  void TearDown() override {
-    resetTargetWidths();
-    resetTypeTablesForTests();
-  }
+  void TearDown() override { resetTargetWidths(); }
 
   static Name n(const char* text) { return internName(text); }
-  static Type* I(const char* words) { return integerType(words); }
+  IntegerType* I(const char* words) { return ctx.integerType(words); }
   Type* compose(std::initializer_list<const char*> words) {
     Type* t = nullptr;
-    for (const char* w : words) t = composeType(t, baseTypeForKeyword(w));
+    for (const char* w : words) t = ctx.composeType(t, ctx.baseTypeForKeyword(w));
     return t;
   }
   std::string image(const Type* t, const char* decl = "") {
@@ -54,9 +52,10 @@ class TablesTest : public ::testing::Test {
     o.table = &table;
     return typeImage(t, decl, o);
   }
-  Symbol* param(const char* name, Type* t) { return makeParameter(name[0] ? n(name) : Name(), t); }
+  Symbol* param(const char* name, Type* t) { return ctx.makeParameter(name[0] ? n(name) : Name(), t); }
 
-  SymbolTable table;
+  AstContext ctx;
+  SymbolTable table{ctx};
 };
 
 }  // namespace zenta::analyser::testing

@@ -17,106 +17,106 @@ struct ImageCase {
 };
 
 TEST_F(TypeImages, DeclaratorsNestAsCRequires) {
-  Type* i = I("int");
-  Type* c = I("char");
+  auto* i = I("int");
+  auto* c = I("char");
   const Name cst = n("const");
   const Name vol = n("volatile");
   const ImageCase cases[] = {
       {"null type", [] { return nullptr; }, "x", "int x"},
       {"plain", [&] { return i; }, "x", "int x"},
-      {"pointer", [&] { return pointerTo(i); }, "p", "int *p"},
-      {"abstract pointer", [&] { return pointerTo(i); }, "", "int *"},
-      {"pointer to pointer", [&] { return pointerTo(pointerTo(c)); }, "argv", "char **argv"},
-      {"pointer to array", [&] { return pointerTo(arrayOf(i, "10")); }, "p", "int (*p)[10]"},
-      {"abstract pointer to array", [&] { return pointerTo(arrayOf(i, "10")); }, "", "int (*)[10]"},
-      {"array of pointers", [&] { return arrayOf(pointerTo(i), "4"); }, "a", "int *a[4]"},
-      {"array of arrays", [&] { return arrayOf(arrayOf(i, "5"), "10"); }, "t", "int t[10][5]"},
-      {"open array", [&] { return arrayOf(i); }, "t", "int t[]"},
-      {"constant dimension", [&] { return arrayOf(i, "", 7); }, "t", "int t[7]"},
+      {"pointer", [&] { return ctx.pointerTo(i); }, "p", "int *p"},
+      {"abstract pointer", [&] { return ctx.pointerTo(i); }, "", "int *"},
+      {"pointer to pointer", [&] { return ctx.pointerTo(ctx.pointerTo(c)); }, "argv", "char **argv"},
+      {"pointer to array", [&] { return ctx.pointerTo(ctx.arrayOf(i, "10")); }, "p", "int (*p)[10]"},
+      {"abstract pointer to array", [&] { return ctx.pointerTo(ctx.arrayOf(i, "10")); }, "", "int (*)[10]"},
+      {"array of pointers", [&] { return ctx.arrayOf(ctx.pointerTo(i), "4"); }, "a", "int *a[4]"},
+      {"array of arrays", [&] { return ctx.arrayOf(ctx.arrayOf(i, "5"), "10"); }, "t", "int t[10][5]"},
+      {"open array", [&] { return ctx.arrayOf(i); }, "t", "int t[]"},
+      {"constant dimension", [&] { return ctx.arrayOf(i, "", 7); }, "t", "int t[7]"},
       {"pointer to function",
        [&] {
-         Type* f = functionType(i);
-         addParameter(f, param("", c));
-         return pointerTo(f);
+         auto* f = ctx.functionType(i);
+         ctx.addParameter(f, param("", c));
+         return ctx.pointerTo(f);
        },
        "fp", "int (*fp)(char)"},
       {"array of pointers to functions",
        [&] {
-         Type* f = functionType(voidType());
-         addParameter(f, param("n", i));
-         return arrayOf(pointerTo(f), "3");
+         auto* f = ctx.functionType(ctx.voidType());
+         ctx.addParameter(f, param("n", i));
+         return ctx.arrayOf(ctx.pointerTo(f), "3");
        },
        "handlers", "void (*handlers[3])(int n)"},
       {"function returning pointer to array",
-       [&] { return functionType(pointerTo(arrayOf(c, "8"))); }, "f", "char (*f())[8]"},
+       [&] { return ctx.functionType(ctx.pointerTo(ctx.arrayOf(c, "8"))); }, "f", "char (*f())[8]"},
       {"function returning pointer to function",
        [&] {
-         Type* inner = functionType(i);
-         addParameter(inner, param("", I("long")));
-         Type* outer = functionType(pointerTo(inner));
-         addParameter(outer, param("k", c));
+         auto* inner = ctx.functionType(i);
+         ctx.addParameter(inner, param("", I("long")));
+         auto* outer = ctx.functionType(ctx.pointerTo(inner));
+         ctx.addParameter(outer, param("k", c));
          return outer;
        },
        "pick", "int (*pick(char k))(long)"},
       {"ellipsis and exception list",
        [&] {
-         Type* f = functionType(i);
-         addParameter(f, param("fmt", pointerTo(modifiedType(cst, c))));
-         addParameter(f, param("", ellipsisType()));
-         addException(f, structureType(n("Error"), true, 0));
+         auto* f = ctx.functionType(i);
+         ctx.addParameter(f, param("fmt", ctx.pointerTo(ctx.modifiedType(cst, c))));
+         ctx.addParameter(f, param("", ctx.ellipsisType()));
+         ctx.addException(f, ctx.structureType(n("Error"), true, 0));
          return f;
        },
        "printf", "int printf(const char *fmt, ...) throw (Error)"},
       {"empty exception list",
        [&] {
-         Type* f = functionType(voidType());
-         addException(f, nullptr);
+         auto* f = ctx.functionType(ctx.voidType());
+         ctx.addException(f, nullptr);
          return f;
        },
        "g", "void g() throw ()"},
       {"const method", [&] {
-         Type* f = functionType(i);
+         auto* f = ctx.functionType(i);
          f->constMethod = true;
          return f;
        }, "size", "int size() const"},
-      {"const int", [&] { return qualifiedType(i, cst); }, "k", "const int k"},
-      {"const volatile", [&] { return qualifiedType(qualifiedType(i, vol), cst); }, "r", "const volatile int r"},
-      {"pointer to const", [&] { return pointerTo(qualifiedType(c, cst)); }, "s", "const char *s"},
-      {"const pointer", [&] { return qualifiedType(pointerTo(c), cst); }, "s", "char * const s"},
-      {"abstract const pointer", [&] { return qualifiedType(pointerTo(c), cst); }, "", "char * const"},
-      {"const pointer to const", [&] { return qualifiedType(pointerTo(qualifiedType(c, cst)), cst); }, "s",
+      {"const int", [&] { return ctx.qualifiedType(i, cst); }, "k", "const int k"},
+      {"const volatile", [&] { return ctx.qualifiedType(ctx.qualifiedType(i, vol), cst); }, "r", "const volatile int r"},
+      {"pointer to const", [&] { return ctx.pointerTo(ctx.qualifiedType(c, cst)); }, "s", "const char *s"},
+      {"const pointer", [&] { return ctx.qualifiedType(ctx.pointerTo(c), cst); }, "s", "char * const s"},
+      {"abstract const pointer", [&] { return ctx.qualifiedType(ctx.pointerTo(c), cst); }, "", "char * const"},
+      {"const pointer to const", [&] { return ctx.qualifiedType(ctx.pointerTo(ctx.qualifiedType(c, cst)), cst); }, "s",
        "const char * const s"},
-      {"pointer to const pointer", [&] { return pointerTo(qualifiedType(pointerTo(c), cst)); }, "pp",
+      {"pointer to const pointer", [&] { return ctx.pointerTo(ctx.qualifiedType(ctx.pointerTo(c), cst)); }, "pp",
        "char * const *pp"},
-      {"reference", [&] { return referenceTo(i); }, "r", "int &r"},
-      {"reference to pointer", [&] { return referenceTo(pointerTo(i)); }, "rp", "int *&rp"},
-      {"reference to array", [&] { return referenceTo(arrayOf(i, "3")); }, "ra", "int (&ra)[3]"},
-      {"mode word", [&] { return pointerTo(modifiedType(n("_out"), i)); }, "p", "_out int *p"},
-      {"typedef keeps its name", [&] { return pointerTo(typedefType(n("BYTE"), I("unsigned char"), 0)); }, "b",
+      {"reference", [&] { return ctx.referenceTo(i); }, "r", "int &r"},
+      {"reference to pointer", [&] { return ctx.referenceTo(ctx.pointerTo(i)); }, "rp", "int *&rp"},
+      {"reference to array", [&] { return ctx.referenceTo(ctx.arrayOf(i, "3")); }, "ra", "int (&ra)[3]"},
+      {"mode word", [&] { return ctx.pointerTo(ctx.modifiedType(n("_out"), i)); }, "p", "_out int *p"},
+      {"typedef keeps its name", [&] { return ctx.pointerTo(ctx.typedefType(n("BYTE"), I("unsigned char"), 0)); }, "b",
        "BYTE *b"},
-      {"long double", [&] { return floatingType("long double"); }, "d", "long double d"},
+      {"long double", [&] { return ctx.floatingType("long double"); }, "d", "long double d"},
   };
   for (const auto& k : cases) EXPECT_EQ(image(k.build(), k.declarator), k.expected) << k.what;
 }
 
 TEST_F(TypeImages, MemberPointersNameTheirClass) {
-  Type* cls = structureType(n("Shape"), true, 0);
-  Type* method = functionType(I("int"));
+  auto* cls = ctx.structureType(n("Shape"), true, 0);
+  auto* method = ctx.functionType(I("int"));
   method->constMethod = true;
-  EXPECT_EQ(image(memberPointerTo(cls, I("int")), "pm"), "int Shape::*pm");
-  EXPECT_EQ(image(memberPointerTo(cls, method), "area"), "int (Shape::*area)() const");
+  EXPECT_EQ(image(ctx.memberPointerTo(cls, I("int")), "pm"), "int Shape::*pm");
+  EXPECT_EQ(image(ctx.memberPointerTo(cls, method), "area"), "int (Shape::*area)() const");
 }
 
 TEST_F(TypeImages, TagsAreQualifiedFromOtherScopes) {
   const int ns = table.openScope(n("geo"), ScopeKind::Namespace);
-  Type* point = structureType(n("Point"), false, ns);
+  auto* point = ctx.structureType(n("Point"), false, ns);
   const int cls = table.openScope(n("Point"), ScopeKind::Class, point);
-  Type* inner = enumerationType(n("Axis"), cls);
+  auto* inner = ctx.enumerationType(n("Axis"), cls);
   table.closeScope();
   table.closeScope();
   ImageOptions fromGlobal;
   fromGlobal.table = &table;
-  EXPECT_EQ(typeImage(pointerTo(point), "p", fromGlobal), "geo::Point *p");
+  EXPECT_EQ(typeImage(ctx.pointerTo(point), "p", fromGlobal), "geo::Point *p");
   EXPECT_EQ(typeImage(inner, "a", fromGlobal), "geo::Point::Axis a");
   ImageOptions fromInside = fromGlobal;
   fromInside.requestingScope = cls;
@@ -129,15 +129,15 @@ TEST_F(TypeImages, TagsAreQualifiedFromOtherScopes) {
 
 TEST_F(TypeImages, UnnamedNamespacesAreNotWritten) {
   const int ns = table.openUnnamedNamespace();
-  Type* hidden = structureType(n("Hidden"), false, ns);
+  auto* hidden = ctx.structureType(n("Hidden"), false, ns);
   table.closeScope();
   EXPECT_EQ(image(hidden, "h"), "Hidden h");
 }
 
 TEST_F(TypeImages, SelfReferencingStructureIsPrintedOnce) {
-  Type* node = structureType(n("Node"), false, 0);
-  addMember(node, makeMember(n("value"), I("int"), 0, 0, Access::Public));
-  addMember(node, makeMember(n("next"), pointerTo(node), 0, 0, Access::Public));
+  auto* node = ctx.structureType(n("Node"), false, 0);
+  ctx.addMember(node, ctx.makeMember(n("value"), I("int"), 0, 0, Access::Public));
+  ctx.addMember(node, ctx.makeMember(n("next"), ctx.pointerTo(node), 0, 0, Access::Public));
   node->complete = true;
   ImageOptions o;
   o.table = &table;
@@ -148,35 +148,35 @@ TEST_F(TypeImages, SelfReferencingStructureIsPrintedOnce) {
 }
 
 TEST_F(TypeImages, AnonymousTypesShowTheirBody) {
-  Type* anon = structureType(Name(), false, 0);
-  addMember(anon, makeMember(n("x"), I("short"), 0, 0, Access::Public));
-  Type* colours = enumerationType(Name(), 0);
-  addEnumerator(colours, n("RED"), 0);
-  addEnumerator(colours, n("BLUE"), 4);
+  auto* anon = ctx.structureType(Name(), false, 0);
+  ctx.addMember(anon, ctx.makeMember(n("x"), I("short"), 0, 0, Access::Public));
+  auto* colours = ctx.enumerationType(Name(), 0);
+  ctx.addEnumerator(colours, n("RED"), 0);
+  ctx.addEnumerator(colours, n("BLUE"), 4);
   EXPECT_EQ(image(anon, "s"), "struct { short x; } s");
   EXPECT_EQ(image(colours, "c"), "enum { RED = 0, BLUE = 4 } c");
 }
 
 TEST_F(TypeImages, TemplatesPrintTheirParameterList) {
-  Type* stack = structureType(n("Stack"), true, 0);
-  Type* templ = templateType(n("Stack"), 0);
+  auto* stack = ctx.structureType(n("Stack"), true, 0);
+  auto* templ = ctx.templateType(n("Stack"), 0);
   templ->target = stack;
-  addTemplateParameter(templ, {TemplateParameterKind::Type, n("T"), false, nullptr, ""});
-  addTemplateParameter(templ, {TemplateParameterKind::Value, n("N"), false, I("int"), "16"});
+  ctx.addTemplateParameter(templ, {TemplateParameterKind::Type, n("T"), false, nullptr, ""});
+  ctx.addTemplateParameter(templ, {TemplateParameterKind::Value, n("N"), false, I("int"), "16"});
   EXPECT_EQ(image(templ), "template <class T, int N = 16> class Stack");
 
-  Type* fn = functionType(pointerTo(I("char")));
-  addParameter(fn, param("a", I("int")));
-  Type* ftempl = templateType(n("first"), 0);
+  auto* fn = ctx.functionType(ctx.pointerTo(I("char")));
+  ctx.addParameter(fn, param("a", I("int")));
+  auto* ftempl = ctx.templateType(n("first"), 0);
   ftempl->target = fn;
-  addTemplateParameter(ftempl, {TemplateParameterKind::Type, n("U"), true, nullptr, ""});
+  ctx.addTemplateParameter(ftempl, {TemplateParameterKind::Type, n("U"), true, nullptr, ""});
   EXPECT_EQ(image(ftempl, "first"), "template <typename U> char *first(int a)");
 }
 
 TEST_F(TypeImages, ParameterNamesCanBeLeftOut) {
-  Type* f = functionType(voidType());
-  addParameter(f, param("dst", pointerTo(I("char"))));
-  addParameter(f, param("n", I("unsigned")));
+  auto* f = ctx.functionType(ctx.voidType());
+  ctx.addParameter(f, param("dst", ctx.pointerTo(I("char"))));
+  ctx.addParameter(f, param("n", I("unsigned")));
   ImageOptions o;
   o.table = &table;
   o.parameterNames = false;
