@@ -35,17 +35,12 @@ Macro* insertNew(const std::string& name) {
   return m;
 }
 
-void retire(Macro* m) {
-  if (m->def && m->busy) st().retired.push_back(std::move(m->def));
-  m->def.reset();
-}
-
 }  // namespace
 
 Macro* installSpecial(const std::string& name, int kind, const std::string& value) {
   Macro* m = lookup(name);
   if (!m) m = insertNew(name);
-  retire(m);
+  m->def.reset();
   m->kind = kind;
   m->value = value;
   return m;
@@ -56,9 +51,9 @@ void removeMacro(Macro* m) {
   if (m->prev) m->prev->next = m->next;
   else s.buckets[m->bucket] = m->next;
   if (m->next) m->next->prev = m->prev;
-  if (m->busy) {
-    // Still read by a frame: keep the definition alive, forget the entry.
-    retire(m);
+  if (m->busy || m->pins) {
+    // Still named by a frame or a call under way: the entry is kept out of
+    // the table (the frames hold the definition itself).
     static std::vector<std::unique_ptr<Macro>> orphans;
     orphans.emplace_back(m);
     m->prev = m->next = nullptr;
@@ -331,7 +326,6 @@ void defineFromText(const std::string& text) {
     } else if (!m->def || !sameDefinition(*m->def, *def)) {
       report(3, "IDENREDEF", nameText);
     }
-    retire(m);
   } else {
     m = insertNew(nameText);
   }
@@ -668,13 +662,18 @@ bool expandMacro(Out& o, Macro* m) {
     default:
       break;
   }
-  const MacroDef& d = *m->def;
+  // The definition stays alive for this call even when a directive between
+  // its arguments replaces or removes the macro: the call is expanded with
+  // the definition it started with.
+  std::shared_ptr<const MacroDef> def = m->def;
+  const MacroDef& d = *def;
   if (d.paramCount < 0) {
     Frame* f = pushFrame(FrameKind::Macro);
     if (!f) return true;
     f->text = d.tail.data();
     f->len = d.tail.size();
     f->macro = m;
+    f->def = std::move(def);
     ++m->busy;
     o.checkPaste = true;
     return true;
@@ -689,7 +688,15 @@ bool expandMacro(Out& o, Macro* m) {
   }
   commit(o, index, at + 1, newlines);
   std::vector<std::string> args;
-  if (!collectArguments(o, d, args)) return true;
+  struct Pin {
+    Macro* m;
+    explicit Pin(Macro* macro) : m(macro) { ++m->pins; }
+    ~Pin() { --m->pins; }
+  };
+  {
+    Pin pin(m);
+    if (!collectArguments(o, d, args)) return true;
+  }
 
   // Argument count.
   const int n = d.paramCount;
@@ -766,6 +773,7 @@ bool expandMacro(Out& o, Macro* m) {
   f->text = f->owned.data();
   f->len = f->owned.size();
   f->macro = m;
+  f->def = std::move(def);
   ++m->busy;
   o.checkPaste = true;
   return true;

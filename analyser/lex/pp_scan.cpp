@@ -99,6 +99,7 @@ Frame* pushFrame(FrameKind kind) {
   f.named = false;
   f.line = 1;
   f.macro = nullptr;
+  f.def.reset();
   f.condDepth = static_cast<int>(s.conds.size());
   f.foundIn = -1;
   f.kind = kind;
@@ -113,6 +114,7 @@ void popFrame(Out* out) {
   if (f.macro) {
     --f.macro->busy;
     f.macro = nullptr;
+    f.def.reset();
   }
   FrameKind kind = f.kind;
   if (f.owned.capacity() > (1u << 20)) std::string().swap(f.owned);

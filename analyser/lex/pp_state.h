@@ -73,12 +73,15 @@ struct Macro {
   std::string name;
   int kind = KindMacro;
   std::string value;  // the text of a constant entry
-  std::unique_ptr<MacroDef> def;
+  // Shared with the expansions that read it, so that a #define or #undef met
+  // while one of them is under way cannot free the text it reads.
+  std::shared_ptr<const MacroDef> def;
   Macro* prev = nullptr;
   Macro* next = nullptr;
   int bucket = 0;
   unsigned hash = 0;  // hashName of the name
   int busy = 0;  // number of frames on the input stack expanding it
+  int pins = 0;  // calls whose arguments are being collected (entry kept if removed)
 };
 
 constexpr int kBuckets = 1403;
@@ -125,6 +128,7 @@ struct Frame {
   bool named = false;
   int line = 1;
   Macro* macro = nullptr;  // macro expanded by this frame
+  std::shared_ptr<const MacroDef> def;  // its definition, kept while the frame reads it
   int condDepth = 0;       // conditional stack depth at entry
   int foundIn = -1;        // include chain entry the file came from (-1: none)
   FrameKind kind = FrameKind::Text;
@@ -178,7 +182,6 @@ struct State {
     unsigned b = filterBit(h);
     return (filter[b >> 6] >> (b & 63)) & 1u;
   }
-  std::vector<std::unique_ptr<MacroDef>> retired;  // definitions replaced while in use
 
   std::vector<std::string> chain;  // include chain
   std::size_t longestDir = 19;
