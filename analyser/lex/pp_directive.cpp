@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "analyser/lex/pp_state.h"
+#include "analyser/basic/target_widths.h"
 
 namespace zenta::analyser::pp {
 
@@ -342,6 +343,37 @@ void runAlias(const std::string& text) {
   --depth;
 }
 
+// `#pragma zenta sizeof NAME = BITS` and `signof NAME = signed|unsigned` are
+// passed on to the lexer, which applies them to the target widths; for the
+// names of the base types they are applied here too, so that `sizeof` in the
+// `#if` lines that follow sees them at once. Other names may be typedef names
+// that only the lexer can resolve; applying the same value twice is harmless.
+void applyWidthPragma(bool size, std::string_view rest) {
+  std::size_t eq = rest.find('=');
+  if (eq == std::string_view::npos) return;
+  std::string name;
+  for (char c : rest.substr(0, eq))
+    if (!isSpace(c)) name += c;
+  BaseWidth which;
+  if (name == "char") which = BaseWidth::Char;
+  else if (name == "short") which = BaseWidth::Short;
+  else if (name == "int") which = BaseWidth::Int;
+  else if (name == "long") which = BaseWidth::Long;
+  else if (name == "longlong") which = BaseWidth::LongLong;
+  else return;
+  std::string_view value = trimView(rest.substr(eq + 1));
+  if (size) {
+    int bits = 0;
+    for (char c : value) {
+      if (!isDigit(c) || bits > 64) return;
+      bits = bits * 10 + (c - '0');
+    }
+    if (bits >= 1 && bits <= 64) setTargetWidth(which, bits);
+  } else if (value == "signed" || value == "unsigned") {
+    setTargetUnsigned(which, value == "unsigned");
+  }
+}
+
 void doPragma(Out& o, std::string_view text) {
   State& s = st();
   Words w{text};
@@ -387,6 +419,7 @@ void doPragma(Out& o, std::string_view text) {
       case 3:
       case 4:
         copyLine(o, "#pragma " + std::string(trimView(text)));
+        applyWidthPragma(k == 3, w.rest());
         break;
       case 5: {
         std::string name(w.word());

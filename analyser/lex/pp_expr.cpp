@@ -191,7 +191,7 @@ class Lexer {
     if (wide) {
       value = static_cast<std::int32_t>(static_cast<std::uint32_t>(acc));
     } else if (count == 1) {
-      bool unsignedChar = lookup("__CHAR_UNSIGNED__") != nullptr;
+      bool unsignedChar = plainCharUnsigned() || lookup("__CHAR_UNSIGNED__") != nullptr;
       value = unsignedChar ? static_cast<std::int64_t>(acc & 0xff)
                            : static_cast<std::int64_t>(static_cast<std::int8_t>(acc & 0xff));
     } else {

@@ -84,6 +84,19 @@ TEST(PreprocessorIf, SizeofFollowsTheTargetWidths) {
   EXPECT_EQ(out, "yes");
 }
 
+TEST(PreprocessorIf, WidthPragmasReachTheEvaluatorAtOnce) {
+  fresh();
+  std::string out = flat(run("#pragma zenta sizeof long = 64\n#if sizeof(long) == 8\nlong64\n#endif\n"
+                             "#pragma zenta sizeof lint = 16\n#if sizeof(long) == 8\nstill\n#endif\n"
+                             "#pragma zenta signof char = unsigned\n#if '\\377' > 0\nuchar\n#endif\n"));
+  int longBits = zenta::analyser::targetWidth(zenta::analyser::BaseWidth::Long);
+  zenta::analyser::resetTargetWidths();
+  // The lines still reach the lexer; a name that may be a typedef is left to it.
+  EXPECT_EQ(out, "#pragma zenta sizeof long = 64 long64 #pragma zenta sizeof lint = 16 still "
+                 "#pragma zenta signof char = unsigned uchar");
+  EXPECT_EQ(longBits, 64);
+}
+
 TEST(PreprocessorIf, DeeplyNestedParenthesesNeedNoStack) {
   fresh();
   std::string e(100000, '(');
