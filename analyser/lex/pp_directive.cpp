@@ -158,8 +158,10 @@ void doEndif() {
 
 }  // namespace
 
-// Whether a path can be read, remembered for the run: the same header names
-// are looked for in the same directories again and again.
+// Whether a path is a file that can be read, remembered for the run: the
+// same header names are looked for in the same directories again and again.
+// A directory of the same name (a folder named like an extension-less C++
+// header such as <memory>) is passed over: the search goes on.
 // Directories are remembered the same way: most names are looked for in
 // directories that have no such subdirectory (bits/, sys/ ...), and a path
 // whose directory does not exist cannot be read.
@@ -189,8 +191,10 @@ bool canRead(const std::string& path) {
   if (it != readable.end()) return it->second;
   std::size_t slash = path.rfind('/');
   bool ok;
+  struct stat info {};
   if (slash != std::string::npos && slash > 0 && !isDirectory(path.substr(0, slash))) ok = false;
-  else ok = ::access(path.c_str(), R_OK) == 0;
+  else
+    ok = ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && ::access(path.c_str(), R_OK) == 0;
   readable.emplace(path, ok);
   return ok;
 }
