@@ -96,7 +96,8 @@ namespace {
 // Rewrites `text` replacing sequences found by `match` (which gives the
 // replacement character and the length of the sequence, or 0). Every line
 // keeps its length: the characters saved are added as blanks at the end of the
-// line, or before a final backslash so that a line splice stays a splice.
+// line; a line that ends with a splice passes them on to the line it joins, so
+// that no blank comes between the joined parts.
 template <typename Match>
 void replaceKeepingLines(std::string& text, Match match) {
   std::string out;
@@ -106,14 +107,11 @@ void replaceKeepingLines(std::string& text, Match match) {
   for (std::size_t i = 0; i < n; ++i) {
     char c = text[i];
     if (c == '\n') {
-      if (pad) {
-        if (!out.empty() && out.back() == '\\') {
-          out.pop_back();
-          out.append(pad, ' ');
-          out += '\\';
-        } else {
-          out.append(pad, ' ');
-        }
+      const std::size_t k = out.size();
+      const bool splice =
+          (k >= 1 && out[k - 1] == '\\') || (k >= 2 && out[k - 1] == '\r' && out[k - 2] == '\\');
+      if (pad && !splice) {
+        out.append(pad, ' ');
         pad = 0;
       }
       out += '\n';
@@ -138,6 +136,7 @@ void replaceKeepingLines(std::string& text, Match match) {
       }
     }
   }
+  out.append(pad, ' ');
   text.swap(out);
 }
 
