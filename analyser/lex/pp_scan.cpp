@@ -79,6 +79,23 @@ const char* skipLiteral(const char* p, const char* end, bool& closed) {
   return p;
 }
 
+// From the start of a line: skips blanks and block comments (a comment may
+// run over several lines; their newlines are added to `newlines`) and gives
+// the '#' that follows, or nullptr when anything else comes first. Comments
+// are blanks: a '#' after them still begins a directive.
+const char* directiveHash(const char* p, const char* end, int& newlines) {
+  for (;;) {
+    while (p < end && isHSpace(*p)) ++p;
+    if (p >= end) return nullptr;
+    if (*p == '#') return p;
+    if (*p != '/' || p + 1 >= end || p[1] != '*') return nullptr;
+    const void* close = ::memmem(p + 2, static_cast<std::size_t>(end - (p + 2)), "*/", 2);
+    if (!close) return nullptr;
+    newlines += static_cast<int>(std::count(p, static_cast<const char*>(close), '\n'));
+    p = static_cast<const char*>(close) + 2;
+  }
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- frames
@@ -271,21 +288,25 @@ std::string extractLine(Out& o, Frame& f, const char* p, int& newlines) {
 // At the beginning of a line of a source frame: carries out a directive.
 // Returns true when the line was a directive (consumed).
 bool lineStart(Out& o, Frame& f) {
-  const char* p = f.text + f.pos;
+  const char* start = f.text + f.pos;
   const char* end = f.text + f.len;
-  while (p < end && isHSpace(*p)) ++p;
-  if (p >= end || *p != '#') {
+  int commentLines = 0;
+  const char* p = directiveHash(start, end, commentLines);
+  if (!p) {
     f.bol = false;
     return false;
   }
-  std::size_t hashPos = static_cast<std::size_t>(p - f.text);
+  const bool comments = std::find(start, p, '/') != p;
+  f.line += commentLines;
   int newlines = 0;
   std::string line = extractLine(o, f, p, newlines);
   State& s = st();
   int index = static_cast<int>(&f - s.frames.data());
   if (!directive(o, f, line, newlines)) {
-    // Not a directive: the line is ordinary text, from its '#'.
-    f.pos = hashPos;
+    // Not a directive: the line is ordinary text, from its '#' (or from its
+    // start when comments come first).
+    f.line -= commentLines;
+    f.pos = static_cast<std::size_t>((comments ? start : p) - f.text);
     f.bol = false;
     return false;
   }
@@ -319,8 +340,10 @@ void skipGroup(Out& o, Frame& f) {
   while (p < end) {
     if (bol) {
       bol = false;
-      while (p < end && isHSpace(*p)) ++p;
-      if (p < end && *p == '#') {
+      int commentLines = 0;
+      if (const char* hash = directiveHash(p, end, commentLines)) {
+        p = hash;
+        f.line += commentLines;
         const char* q = p + 1;
         while (q < end && isHSpace(*q)) ++q;
         if (!conditionalName(q, end)) {
@@ -461,8 +484,9 @@ bool guardGroup(const std::string& text, const char* p) {
   while (p < end && !closed) {
     if (bol) {
       bol = false;
-      while (p < end && isHSpace(*p)) ++p;
-      if (p < end && *p == '#') {
+      int commentLines = 0;
+      if (const char* hash = directiveHash(p, end, commentLines)) {
+        p = hash;
         const char* r = p + 1;
         while (r < end && isHSpace(*r)) ++r;
         if (!conditionalName(r, end)) {
@@ -547,10 +571,10 @@ std::string findIncludeGuard(const std::string& text) {
 }
 
 bool argumentDirective(Out& o, Frame& f) {
-  const char* p = f.text + f.pos;
   const char* end = f.text + f.len;
-  while (p < end && isHSpace(*p)) ++p;
-  if (p >= end || *p != '#') return false;
+  int commentLines = 0;
+  const char* p = directiveHash(f.text + f.pos, end, commentLines);
+  if (!p) return false;
   const char* q = p + 1;
   while (q < end && isHSpace(*q)) ++q;
   std::size_t n = 0;
@@ -559,6 +583,7 @@ bool argumentDirective(Out& o, Frame& f) {
   if (!conditionalName(q, end) && name != "define" && name != "undef") return false;
   State& s = st();
   const int index = static_cast<int>(&f - s.frames.data());
+  f.line += commentLines;
   int newlines = 0;
   std::string line = extractLine(o, f, p, newlines);
   directive(o, f, line, newlines);
@@ -581,20 +606,19 @@ void skipWhileOff(Out& o, Frame& f) {
   const char* end = f.text + f.len;
   bool bol = f.bol;
   while (p < end) {
-    if (bol) {
-      while (p < end && isHSpace(*p)) ++p;
-      if (p < end && *p == '#') {
-        const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-        const char* e = nl ? static_cast<const char*>(nl) : end;
-        std::string line(p + 1, e);
-        if (startsAnalysis(line)) {
-          s.analysisOn = true;
-          f.pos = static_cast<std::size_t>((e < end ? e + 1 : e) - f.text);
-          if (e < end) ++f.line;
-          f.bol = true;
-          if (!o.intermediate) o.pending = true;
-          return;
-        }
+    int commentLines = 0;
+    if (const char* hash = bol ? directiveHash(p, end, commentLines) : nullptr) {
+      const void* nl = std::memchr(hash, '\n', static_cast<std::size_t>(end - hash));
+      const char* e = nl ? static_cast<const char*>(nl) : end;
+      std::string line(hash + 1, e);
+      if (startsAnalysis(line)) {
+        f.line += commentLines;
+        s.analysisOn = true;
+        f.pos = static_cast<std::size_t>((e < end ? e + 1 : e) - f.text);
+        if (e < end) ++f.line;
+        f.bol = true;
+        if (!o.intermediate) o.pending = true;
+        return;
       }
     }
     const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
@@ -701,9 +725,8 @@ void scanRun(Out& o, Frame& f) {
           f.pos = static_cast<std::size_t>(p - text);
           return;
         }
-        const char* q = p;
-        while (q < end && isHSpace(*q)) ++q;
-        if (q < end && *q == '#') {
+        int commentLines = 0;
+        if (directiveHash(p, end, commentLines)) {
           flush(p);
           f.bol = true;
           f.pos = static_cast<std::size_t>(p - text);
