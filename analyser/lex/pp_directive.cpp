@@ -59,7 +59,7 @@ bool evaluateIf(std::string_view text, const char* name) {
     line.replace(i, 9, "  (0)    ");
   Macro* previous = lookup("defined");
   Macro* def = previous ? nullptr : installSpecial("defined", KindDefined);
-  std::string expanded = expandText(line, true);
+  std::string expanded = expandText(escapeInput(line), true);
   if (def) removeMacro(def);
   (void)s;
   return evaluateCondition(expanded, name);
@@ -225,7 +225,7 @@ void doInclude(Out& o, std::string_view text, bool next) {
   };
   std::string name;
   if (!form(text, name)) {
-    std::string expanded = expandText(std::string(text), true);
+    std::string expanded = expandText(escapeInput(text), true);
     if (!form(expanded, name)) {
       report(3, "ERINCLUDE", std::string(trimView(text)));
       return;
@@ -300,7 +300,7 @@ void doInclude(Out& o, std::string_view text, bool next) {
 
 void doLine(Frame& f, std::string_view text, int physicalLines) {
   std::string v(trimView(text));
-  if (v.empty() || !isDigit(v[0])) v = expandText(v, true);
+  if (v.empty() || !isDigit(v[0])) v = expandText(escapeInput(v), true);
   std::string_view t = trimView(v);
   std::size_t n = 0;
   long value = 0;

@@ -62,7 +62,7 @@ class Lexer {
   std::size_t pos() const { return i_; }
 
   Token next() {
-    while (i_ < t_.size() && (isSpace(t_[i_]) || t_[i_] == kNoExpand)) ++i_;
+    while (i_ < t_.size() && isSpace(t_[i_])) ++i_;
     Token k;
     k.start = i_;
     if (i_ >= t_.size()) return k;

@@ -315,7 +315,7 @@ void defineFromText(const std::string& text) {
     if (def->variadic == VarBare) def->argNames += def->argNames.empty() ? "..." : ",...";
     if (def->variadic == VarNamed) def->argNames += "...";
   }
-  def->body = normaliseBody(c.t.substr(c.i));
+  def->body = escapeInput(normaliseBody(c.t.substr(c.i)));
   analyseBody(*def, params);
 
   std::string nameText(name);
@@ -361,7 +361,7 @@ void commandLineDefinition(const std::string& entry) {
 // ---------------------------------------------------------------- expansion
 
 std::string stringise(std::string_view raw) {
-  std::string a = stripNoExpand(raw);
+  std::string a = plainText(raw);
   std::string_view v = trimView(a);
   std::string r = "\"";
   bool blank = false;
@@ -415,7 +415,12 @@ std::string stringise(std::string_view raw) {
 namespace {
 
 void emitToken(Out& o, const std::string& text) {
-  emitRaw(o, text.data(), text.size());
+  if (o.intermediate && std::find_if(text.begin(), text.end(), isMarkByte) != text.end()) {
+    std::string escaped = escapeInput(text);
+    emitRaw(o, escaped.data(), escaped.size());
+  } else {
+    emitRaw(o, text.data(), text.size());
+  }
   o.checkPaste = true;
 }
 
@@ -455,8 +460,7 @@ int peekNext(std::size_t& at, int& newlines) {
         ++nl;
         bol = true;
         ++q;
-      } else if (isHSpace(c) || c == kNoExpand) {
-        if (c == kNoExpand) break;
+      } else if (isHSpace(c)) {
         ++q;
       } else if (g.source() && c == '/' && q + 1 < g.len && t[q + 1] == '*') {
         std::size_t close = std::string_view(t, g.len).find("*/", q + 2);
@@ -511,7 +515,9 @@ void expandDefined(Out& o) {
       if (index >= 0) commit(o, index, at, newlines);
     }
     Frame& h = s.frames[s.top];
-    if (index >= 0 && h.pos < h.len && h.text[h.pos] == kNoExpand) ++h.pos;
+    if (index >= 0 && !h.source() && h.pos + 1 < h.len && h.text[h.pos] == kNoExpand &&
+        isIdentStart(h.text[h.pos + 1]))
+      ++h.pos;
     std::size_t b = h.pos;
     if (index >= 0 && b < h.len && isIdentStart(h.text[b])) {
       std::size_t e = b;
@@ -578,7 +584,8 @@ bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args)
         std::size_t j = q + 1;
         while (j < g.len && t[j] != c && t[j] != '\n') j += (t[j] == '\\' && j + 1 < g.len) ? 2 : 1;
         if (j < g.len && t[j] == c) ++j;
-        cur.append(t + q, j - q);
+        if (g.source()) appendEscaped(cur, std::string_view(t + q, j - q));
+        else cur.append(t + q, j - q);
         q = j;
         continue;
       } else if (c == '\n') {
@@ -610,6 +617,8 @@ bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args)
         if (g.line != before) o.lag = true;
         cur += ' ';
         continue;
+      } else if (g.source() && isMarkByte(c)) {
+        cur += kNoExpand;  // an input byte escaped
       }
       cur += c;
       ++q;
@@ -701,7 +710,7 @@ bool expandMacro(Out& o, Macro* m) {
   // Argument count.
   const int n = d.paramCount;
   int k = static_cast<int>(args.size());
-  if (k == 1 && trimView(stripNoExpand(args[0])).empty()) k = 0;
+  if (k == 1 && trimView(stripMarks(args[0])).empty()) k = 0;
   if (n == 0) {
     if (k > 0) report(3, "ARGTOMACR", m->name);
     args.clear();
@@ -744,13 +753,14 @@ bool expandMacro(Out& o, Macro* m) {
     const std::string& arg = args[static_cast<std::size_t>(u.param)];
     std::string_view before = u.before;
     bool isVariadicParam = d.variadic != VarNone && u.param == n - 1;
-    if (u.pasteLeft && isVariadicParam && trimView(arg).empty() && !before.empty() && before.back() == ',')
+    if (u.pasteLeft && isVariadicParam && !before.empty() && before.back() == ',' &&
+        trimView(stripMarks(arg)).empty())
       before.remove_suffix(1);  // `, ## __VA_ARGS__` with no variable argument: the comma goes
     result += before;
     if (u.stringise) {
       result += stringise(arg);
     } else if (u.pasteLeft || u.pasteRight) {
-      std::string raw = stripNoExpand(arg);
+      std::string raw = stripMarks(arg);
       std::string_view v = trimView(raw);
       if (u.pasteLeft) {
         while (!result.empty() && isSpace(result.back())) result.pop_back();

@@ -83,11 +83,48 @@ std::string_view trimView(std::string_view s) {
   return s.substr(b, e - b);
 }
 
-std::string stripNoExpand(std::string_view s) {
+void appendEscaped(std::string& out, std::string_view raw) {
+  for (char c : raw) {
+    if (isMarkByte(c)) out += kNoExpand;
+    out += c;
+  }
+}
+
+std::string escapeInput(std::string_view raw) {
+  std::string r;
+  r.reserve(raw.size());
+  appendEscaped(r, raw);
+  return r;
+}
+
+namespace {
+// Walks a text to be scanned again: `plain` takes each byte of the text
+// (escaped bytes unescaped when `unescape`), marks are dropped.
+template <typename Plain>
+void walkMarks(std::string_view s, bool unescape, Plain plain) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    char c = s[i];
+    if (!isMarkByte(c)) {
+      plain(c);
+    } else if (c == kNoExpand && i + 1 < s.size() && isMarkByte(s[i + 1])) {
+      if (!unescape) plain(c);
+      plain(s[++i]);
+    }
+  }
+}
+}  // namespace
+
+std::string stripMarks(std::string_view s) {
   std::string r;
   r.reserve(s.size());
-  for (char c : s)
-    if (c != kNoExpand) r += c;
+  walkMarks(s, false, [&r](char c) { r += c; });
+  return r;
+}
+
+std::string plainText(std::string_view s) {
+  std::string r;
+  r.reserve(s.size());
+  walkMarks(s, true, [&r](char c) { r += c; });
   return r;
 }
 
@@ -234,8 +271,6 @@ void joinSplices(std::string& text) {
 void normaliseText(std::string& text) {
   std::size_t nul = text.find('\0');
   if (nul != std::string::npos) text.resize(nul);
-  for (std::size_t i = text.find(kNoExpand); i != std::string::npos; i = text.find(kNoExpand, i))
-    text[i] = ' ';
   if (text.empty() || text.back() != '\n') text += '\n';
   if (text.find("??") != std::string::npos) replaceKeepingLines(text, trigraphAt);
   if (hasDigraph(text)) replaceKeepingLines(text, digraphAt);

@@ -751,6 +751,14 @@ void scanRun(Out& o, Frame& f) {
         bool closed;
         const char* q = skipLiteral(p, end, closed);
         if (!closed) report(3, "UNTERSTRI", std::string());
+        // A literal holding a mark byte: escaped when input goes into a text
+        // scanned again, unescaped when such a text reaches the output.
+        if (src == o.intermediate && std::find_if(p, q, isMarkByte) != q) {
+          flush(p);
+          if (src) appendEscaped(o.buf, std::string_view(p, static_cast<std::size_t>(q - p)));
+          else o.buf += plainText(std::string_view(p, static_cast<std::size_t>(q - p)));
+          run = q;
+        }
         p = q;
         continue;
       }
@@ -768,6 +776,20 @@ void scanRun(Out& o, Frame& f) {
       }
       case CMark: {
         flush(p);
+        if (src) {
+          // A plain input byte.
+          if (o.intermediate) o.buf += kNoExpand;
+          o.buf += *p;
+          p = run = p + 1;
+          continue;
+        }
+        if (p + 1 < end && isMarkByte(p[1])) {
+          // An input byte escaped.
+          if (o.intermediate) o.buf += *p;
+          o.buf += p[1];
+          p = run = p + 2;
+          continue;
+        }
         const char* q = p + 1;
         while (q < end && isIdentPart(*q)) ++q;
         if (o.intermediate) o.buf.append(p, static_cast<std::size_t>(q - p));
@@ -860,7 +882,7 @@ std::string expandText(const std::string& text, bool final) {
   Out out;
   out.intermediate = true;
   scan(out, st().top);
-  if (final) return stripNoExpand(out.buf);
+  if (final) return plainText(out.buf);
   return std::move(out.buf);
 }
 

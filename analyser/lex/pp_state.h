@@ -15,10 +15,13 @@ namespace zenta::analyser::pp {
 
 // ---------------------------------------------------------------- characters
 
-// Byte that marks, inside intermediate expansion texts, an identifier that
-// must not be expanded again (its macro was being expanded when it was met).
-// Input texts never contain it: the reader turns it into a blank.
+// Texts that are scanned again (macro bodies, arguments, expansions) carry
+// marks of their own: kNoExpand before an identifier that must not be
+// expanded again (its macro was being expanded when it was met). An input
+// byte equal to a mark byte is written there as kNoExpand followed by the
+// byte. Input texts themselves (files, buffers) hold plain bytes.
 constexpr char kNoExpand = '\x01';
+inline bool isMarkByte(char c) { return c == kNoExpand; }
 
 struct CharTables {
   bool hspace[256];  // blank, tab, form feed, vertical tab, carriage return
@@ -280,6 +283,12 @@ int pragmaKeyword(std::string_view word);
 
 // Text helpers.
 std::string_view trimView(std::string_view s);
-std::string stripNoExpand(std::string_view s);
+// Input text into a text to be scanned again: mark bytes escaped.
+void appendEscaped(std::string& out, std::string_view raw);
+std::string escapeInput(std::string_view raw);
+// A text to be scanned again without its marks, escaped bytes kept escaped.
+std::string stripMarks(std::string_view s);
+// A text to be scanned again as plain text: marks dropped, bytes unescaped.
+std::string plainText(std::string_view s);
 
 }  // namespace zenta::analyser::pp

@@ -153,6 +153,22 @@ TEST(PreprocessorScan, DateAndTimeAreLiterals) {
   EXPECT_EQ(out[17], ':');
 }
 
+TEST(PreprocessorScan, InternalBytesOfTheInputAreKept) {
+  // The scanner marks some places of the texts it rescans with bytes of its
+  // own; the same bytes in the input are plain bytes wherever they go.
+  const struct {
+    const char* input;
+    const char* expected;
+  } cases[] = {
+      {"\"a\x01b\" 'c\x02' d\x01\x02e\n", "\"a\x01b\" 'c\x02' d\x01\x02e"},
+      {"#define S \"a\x01b\" \x01 x\x02y\nS\n", "\"a\x01b\" \x01 x\x02y"},
+      {"#define F(x) x\nF(\"a\x01\x02\") F(\x01X) F(F(\x02))\n", "\"a\x01\x02\" \x01X \x02"},
+      {"#define Q(x) #x\n#define R(x) Q(x)\nQ(\"a\x01\") R(\"\x02\")\n", "\"\\\"a\\001\\\"\" \"\\\"\\002\\\"\""},
+      {"#line 7 \"f\x01.h\"\n#define F(x) x\nF(__FILE__)\n", "\"f\x01.h\""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(expand(c.input), c.expected) << c.input;
+}
+
 TEST(PreprocessorScan, TraditionalHasNoStdcAndAcceptsEmptyCall) {
   fresh({}, {}, true);
   EXPECT_EQ(flat(run("__STDC__\n#define q(x) [x]\nq()\n")), "__STDC__ []");
