@@ -361,7 +361,7 @@ void commandLineDefinition(const std::string& entry) {
 // ---------------------------------------------------------------- expansion
 
 std::string stringise(std::string_view raw) {
-  std::string a = plainText(raw);
+  std::string a = plainText(raw, false);
   std::string_view v = trimView(a);
   std::string r = "\"";
   bool blank = false;
@@ -414,6 +414,15 @@ std::string stringise(std::string_view raw) {
 
 namespace {
 
+// Whether the text ends with a separator (and not with an escaped byte equal
+// to it: that one follows an odd number of kNoExpand bytes).
+bool endsWithSeparator(const std::string& t) {
+  if (t.empty() || t.back() != kSeparator) return false;
+  std::size_t n = 0;
+  while (n + 1 < t.size() && t[t.size() - 2 - n] == kNoExpand) ++n;
+  return n % 2 == 0;
+}
+
 void emitToken(Out& o, const std::string& text) {
   if (o.intermediate && std::find_if(text.begin(), text.end(), isMarkByte) != text.end()) {
     std::string escaped = escapeInput(text);
@@ -460,7 +469,7 @@ int peekNext(std::size_t& at, int& newlines) {
         ++nl;
         bol = true;
         ++q;
-      } else if (isHSpace(c)) {
+      } else if (isHSpace(c) || (c == kSeparator && !g.source())) {
         ++q;
       } else if (g.source() && c == '/' && q + 1 < g.len && t[q + 1] == '*') {
         std::size_t close = std::string_view(t, g.len).find("*/", q + 2);
@@ -749,6 +758,14 @@ bool expandMacro(Out& o, Macro* m) {
   std::vector<std::string> expanded(args.size());
   std::vector<bool> done(args.size(), false);
   std::string result;
+  // An expanded argument and the text around it are separate tokens even
+  // where they meet without a blank (`-x` with the argument `-1`).
+  bool boundary = false;
+  auto append = [&result, &boundary](std::string_view text) {
+    if (boundary && !text.empty() && !result.empty() && wouldPaste(result, text.front()))
+      result += kSeparator;
+    result += text;
+  };
   for (const ParamUse& u : d.uses) {
     const std::string& arg = args[static_cast<std::size_t>(u.param)];
     std::string_view before = u.before;
@@ -756,14 +773,19 @@ bool expandMacro(Out& o, Macro* m) {
     if (u.pasteLeft && isVariadicParam && !before.empty() && before.back() == ',' &&
         trimView(stripMarks(arg)).empty())
       before.remove_suffix(1);  // `, ## __VA_ARGS__` with no variable argument: the comma goes
-    result += before;
+    append(before);
+    boundary = false;
     if (u.stringise) {
       result += stringise(arg);
     } else if (u.pasteLeft || u.pasteRight) {
-      std::string raw = stripMarks(arg);
-      std::string_view v = trimView(raw);
+      // The tokens of the argument stay apart; only its ends are joined.
+      std::string raw = stripMarks(arg, true);
+      while (!raw.empty() && (isSpace(raw.back()) || endsWithSeparator(raw))) raw.pop_back();
+      std::size_t from = 0;
+      while (from < raw.size() && (isSpace(raw[from]) || raw[from] == kSeparator)) ++from;
+      std::string_view v = std::string_view(raw).substr(from);
       if (u.pasteLeft) {
-        while (!result.empty() && isSpace(result.back())) result.pop_back();
+        while (!result.empty() && (isSpace(result.back()) || endsWithSeparator(result))) result.pop_back();
       }
       result += v;
     } else {
@@ -772,10 +794,11 @@ bool expandMacro(Out& o, Macro* m) {
         expanded[i] = expandText(arg, false);
         done[i] = true;
       }
-      result += expanded[i];
+      boundary = true;
+      append(expanded[i]);
     }
   }
-  result += d.tail;
+  append(d.tail);
   if (s.limitHit) return true;
   Frame* f = pushFrame(FrameKind::Macro);
   if (!f) return true;

@@ -99,9 +99,10 @@ std::string escapeInput(std::string_view raw) {
 
 namespace {
 // Walks a text to be scanned again: `plain` takes each byte of the text
-// (escaped bytes unescaped when `unescape`), marks are dropped.
+// (escaped bytes unescaped when `unescape`), separators become `separator`
+// unless it is 0, no-expand marks are dropped.
 template <typename Plain>
-void walkMarks(std::string_view s, bool unescape, Plain plain) {
+void walkMarks(std::string_view s, bool unescape, char separator, Plain plain) {
   for (std::size_t i = 0; i < s.size(); ++i) {
     char c = s[i];
     if (!isMarkByte(c)) {
@@ -109,22 +110,24 @@ void walkMarks(std::string_view s, bool unescape, Plain plain) {
     } else if (c == kNoExpand && i + 1 < s.size() && isMarkByte(s[i + 1])) {
       if (!unescape) plain(c);
       plain(s[++i]);
+    } else if (c == kSeparator && separator) {
+      plain(separator);
     }
   }
 }
 }  // namespace
 
-std::string stripMarks(std::string_view s) {
+std::string stripMarks(std::string_view s, bool separators) {
   std::string r;
   r.reserve(s.size());
-  walkMarks(s, false, [&r](char c) { r += c; });
+  walkMarks(s, false, separators ? kSeparator : 0, [&r](char c) { r += c; });
   return r;
 }
 
-std::string plainText(std::string_view s) {
+std::string plainText(std::string_view s, bool blanks) {
   std::string r;
   r.reserve(s.size());
-  walkMarks(s, true, [&r](char c) { r += c; });
+  walkMarks(s, true, blanks ? ' ' : 0, [&r](char c) { r += c; });
   return r;
 }
 

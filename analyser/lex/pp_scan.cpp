@@ -31,6 +31,7 @@ struct ScanClasses {
     c[static_cast<unsigned char>('"')] = CQuote;
     c[static_cast<unsigned char>('\'')] = CQuote;
     c[static_cast<unsigned char>(kNoExpand)] = CMark;
+    c[static_cast<unsigned char>(kSeparator)] = CMark;
   }
 };
 
@@ -41,15 +42,12 @@ const ScanClasses& classes() {
 
 bool punctuator(char c) { return c && std::strchr("+-*/%<>=!&|^:#.", c) != nullptr; }
 
-// Whether writing `b` right after the text `buf` could form a token that
-// neither was. In text that is scanned again (intermediate) only names and
-// numbers running together count: punctuators are left as they come, since
-// the text may still be stringised.
-bool wouldPaste(const std::string& buf, char b, bool intermediate) {
+}  // namespace
+
+bool wouldPaste(const std::string& buf, char b) {
   char a = buf.back();
   if (b == kNoExpand) b = 'a';
   if (isIdentPart(a) && (isIdentPart(b) || b == '\'' || b == '"')) return true;
-  if (intermediate) return false;
   if (punctuator(a) && punctuator(b)) return true;
   if (a == '.' && isDigit(b)) return true;
   if (isDigit(a) && b == '.') {
@@ -60,6 +58,8 @@ bool wouldPaste(const std::string& buf, char b, bool intermediate) {
   }
   return false;
 }
+
+namespace {
 
 // Skips a literal starting at p (a quote); gives the position after it, or the
 // position of the newline (or end) when it is not closed on its line.
@@ -164,7 +164,8 @@ namespace {
 
 // Brings the output in line with the input before `next` is written: nothing
 // when the lines agree, newlines when the input is 1 to 7 lines ahead, a line
-// marker otherwise; then a blank when `next` would paste onto the last byte.
+// marker otherwise; then a blank when `next` would paste onto the last byte
+// (a separator in a text that is scanned again: it may still be stringised).
 void resolve(Out& o, char next) {
   if (o.pending) {
     Frame* src = innermostSource();
@@ -184,7 +185,7 @@ void resolve(Out& o, char next) {
     o.pending = o.forceMarker = false;
   }
   if (o.checkPaste) {
-    if (!o.buf.empty() && wouldPaste(o.buf, next, o.intermediate)) o.buf += ' ';
+    if (!o.buf.empty() && wouldPaste(o.buf, next)) o.buf += o.intermediate ? kSeparator : ' ';
     o.checkPaste = false;
   }
 }
@@ -756,7 +757,7 @@ void scanRun(Out& o, Frame& f) {
         if (src == o.intermediate && std::find_if(p, q, isMarkByte) != q) {
           flush(p);
           if (src) appendEscaped(o.buf, std::string_view(p, static_cast<std::size_t>(q - p)));
-          else o.buf += plainText(std::string_view(p, static_cast<std::size_t>(q - p)));
+          else o.buf += plainText(std::string_view(p, static_cast<std::size_t>(q - p)), true);
           run = q;
         }
         p = q;
@@ -782,6 +783,18 @@ void scanRun(Out& o, Frame& f) {
           o.buf += *p;
           p = run = p + 1;
           continue;
+        }
+        if (*p == kSeparator) {
+          ++p;
+          run = p;
+          if (o.intermediate) {
+            o.buf += kSeparator;
+            continue;
+          }
+          // Two tokens meet: a blank if they would run together.
+          o.checkPaste = true;
+          f.pos = static_cast<std::size_t>(p - text);
+          return;
         }
         if (p + 1 < end && isMarkByte(p[1])) {
           // An input byte escaped.
@@ -882,7 +895,7 @@ std::string expandText(const std::string& text, bool final) {
   Out out;
   out.intermediate = true;
   scan(out, st().top);
-  if (final) return plainText(out.buf);
+  if (final) return plainText(out.buf, true);
   return std::move(out.buf);
 }
 

@@ -17,11 +17,15 @@ namespace zenta::analyser::pp {
 
 // Texts that are scanned again (macro bodies, arguments, expansions) carry
 // marks of their own: kNoExpand before an identifier that must not be
-// expanded again (its macro was being expanded when it was met). An input
-// byte equal to a mark byte is written there as kNoExpand followed by the
-// byte. Input texts themselves (files, buffers) hold plain bytes.
+// expanded again (its macro was being expanded when it was met), and
+// kSeparator where two tokens meet without white space but must stay apart
+// (a blank in the output when they would run together; nothing in a string
+// made by `#`). An input byte equal to a mark byte is written there as
+// kNoExpand followed by the byte. Input texts themselves (files, buffers)
+// hold plain bytes.
 constexpr char kNoExpand = '\x01';
-inline bool isMarkByte(char c) { return c == kNoExpand; }
+constexpr char kSeparator = '\x02';
+inline bool isMarkByte(char c) { return c == kNoExpand || c == kSeparator; }
 
 struct CharTables {
   bool hspace[256];  // blank, tab, form feed, vertical tab, carriage return
@@ -286,9 +290,13 @@ std::string_view trimView(std::string_view s);
 // Input text into a text to be scanned again: mark bytes escaped.
 void appendEscaped(std::string& out, std::string_view raw);
 std::string escapeInput(std::string_view raw);
-// A text to be scanned again without its marks, escaped bytes kept escaped.
-std::string stripMarks(std::string_view s);
-// A text to be scanned again as plain text: marks dropped, bytes unescaped.
-std::string plainText(std::string_view s);
+// A text to be scanned again without its no-expand marks, escaped bytes
+// kept escaped; separators kept when `separators` (else dropped).
+std::string stripMarks(std::string_view s, bool separators = false);
+// A text to be scanned again as plain text: marks dropped, bytes unescaped,
+// separators made blanks when `blanks` (else dropped).
+std::string plainText(std::string_view s, bool blanks);
+// Whether writing `next` right after `buf` could form a token that neither was.
+bool wouldPaste(const std::string& buf, char next);
 
 }  // namespace zenta::analyser::pp
