@@ -250,8 +250,8 @@ class Lexer {
       case '<': return d == '<' ? two(OpShl) : d == '=' ? two(OpLe) : one(Tok::Op, OpLt);
       case '>': return d == '>' ? two(OpShr) : d == '=' ? two(OpGe) : one(Tok::Op, OpGt);
       case '^': return one(Tok::Op, OpXor);
-      case '+': return one(Tok::Op, OpAdd);
-      case '-': return one(Tok::Op, OpSub);
+      case '+': return d == '+' ? bad(k) : one(Tok::Op, OpAdd);  // `++` is no operator here
+      case '-': return d == '-' ? bad(k) : one(Tok::Op, OpSub);
       case '*': return one(Tok::Op, OpMul);
       case '/': return one(Tok::Op, OpDiv);
       case '%': return one(Tok::Op, OpMod);

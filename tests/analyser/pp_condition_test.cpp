@@ -97,6 +97,18 @@ TEST(PreprocessorIf, WidthPragmasReachTheEvaluatorAtOnce) {
   EXPECT_EQ(longBits, 64);
 }
 
+TEST(PreprocessorIf, IncrementAndDecrementAreNoOperators) {
+  // `++` and `--` are single tokens that no expression takes; operators that
+  // meet only through an expansion stay two tokens.
+  for (const char* e : {"1 ++ 1", "2 --1", "+ +1 ++", "-- 1"}) {
+    EXPECT_EQ(expand(std::string("#if ") + e + "\nyes\n#endif\n"), "") << e;
+    EXPECT_EQ(codes(), std::vector<std::string>{"EXPERRONE"}) << e;
+  }
+  EXPECT_EQ(expand("#define M -1\n#define N(x) -x\n#if 2 -M == 3 && 2 N(-1) == 3 && - -1 == 1\nyes\n#endif\n"),
+            "yes");
+  EXPECT_TRUE(messages().empty());
+}
+
 TEST(PreprocessorIf, DeeplyNestedParenthesesNeedNoStack) {
   fresh();
   std::string e(100000, '(');
