@@ -24,6 +24,7 @@ namespace {
 Macro* insertNew(const std::string& name) {
   State& s = st();
   auto* m = new Macro;
+  s.tableUsed = true;
   m->name = name;
   m->hash = hashName(name.data(), name.size());
   m->bucket = static_cast<int>(bucketOf(m->hash));
@@ -64,10 +65,12 @@ void removeMacro(Macro* m) {
 
 void clearMacros() {
   State& s = st();
+  if (!s.tableUsed) return;  // already clear: set-up and closing both clear it
   for (auto& head : s.buckets) {
     while (head) removeMacro(head);
   }
   std::fill(std::begin(s.filter), std::end(s.filter), 0);
+  s.tableUsed = false;
 }
 
 // ---------------------------------------------------------------- #define

@@ -185,6 +185,7 @@ struct State {
 
   Macro* buckets[kBuckets] = {};
   std::uint64_t filter[kFilterBits / 64] = {};  // names that may be macros (bits never cleared)
+  bool tableUsed = false;  // an entry was made since the table was last cleared
   bool maybeMacro(unsigned h) const {
     unsigned b = filterBit(h);
     return (filter[b >> 6] >> (b & 63)) & 1u;
