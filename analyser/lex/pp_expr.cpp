@@ -154,16 +154,16 @@ class Lexer {
           case 'a': c = 7; break;
           case 'e': case 'E': c = 27; break;
           case 'x': {
-            unsigned v = 0;
+            std::uint64_t v = 0;
             int digits = 0;
             while (i_ < t_.size() && std::isxdigit(static_cast<unsigned char>(t_[i_]))) {
               char h = t_[i_++];
               v = v * 16 + static_cast<unsigned>(isDigit(h) ? h - '0' : (h | 0x20) - 'a' + 10);
-              if (v > 0xffffff) v = 0xffffff;
+              if (v > 0xffffffffu) v = 0xffffffffu;
               ++digits;
             }
             if (!digits) return bad(k);
-            c = v;
+            c = static_cast<unsigned>(v);
             break;
           }
           default:
@@ -181,7 +181,9 @@ class Lexer {
           c &= 0xff;
         }
       }
-      acc = (acc << 8) | (wide ? c : (c & 0xff));
+      // A wide character fills the whole width of its type: of several, the
+      // last one is kept, as the host compiler does.
+      acc = wide ? c : (acc << 8) | (c & 0xff);
       ++count;
     }
     if (i_ >= t_.size() || count == 0) return bad(k);
