@@ -736,7 +736,9 @@ void scanRun(Out& o, Frame& f) {
         continue;
       }
       case CSlash:
-        if (p + 1 < end && (p[1] == '*' || p[1] == '/')) {
+        // Texts from expansions hold no comment: a '/' next to a '*' or a
+        // '/' there was made by pasting, and stays text.
+        if (src && p + 1 < end && (p[1] == '*' || p[1] == '/')) {
           flush(p);
           p = skipComment(o, f, p, end, true);
           run = p;

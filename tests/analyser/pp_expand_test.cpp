@@ -34,6 +34,7 @@ const Case kCases[] = {
     {"ArgumentsExpandedFirst", "#define ONE 1\n#define id(x) x\nid(ONE)\n", "1"},
     {"PasteUsesRawArgument", "#define ONE 1\n#define cat(a,b) a ## b\ncat(ONE, 2)\n", "ONE2"},
     {"PasteOfLiterals", "#define cat(a,b) a##b\ncat(x,y) cat(1,2)\n", "xy 12"},
+    {"PastedSlashesAreNoComment", "#define cat(a,b) a##b\ncat(/,/) x cat(/,*) y\n", "// x /* y"},
     {"PasteInObjectMacro", "#define xy 5\n#define P x ## y\nP\n", "5"},
     {"PasteWithEmptyArguments", "#define t(x,y,z) x ## y ## z\nt(1,2,3) t(,4,5) t(6,,7) t(,,)\n",
      "123 45 67"},
