@@ -716,7 +716,11 @@ bool expandMacro(Out& o, Macro* m) {
   };
   {
     Pin pin(m);
-    if (!collectArguments(o, d, args)) return true;
+    if (!collectArguments(o, d, args)) {
+      // Reported: the name stays as text, the unfinished call is dropped.
+      emitToken(o, m->name);
+      return true;
+    }
   }
 
   // Argument count.
