@@ -798,7 +798,8 @@ bool expandMacro(Out& o, Macro* m) {
     } else {
       std::size_t i = static_cast<std::size_t>(u.param);
       if (!done[i]) {
-        expanded[i] = expandText(arg, false);
+        // White space at the ends of an argument is not part of it.
+        expanded[i] = expandText(std::string(trimView(arg)), false);
         done[i] = true;
       }
       boundary = true;

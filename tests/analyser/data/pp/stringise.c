@@ -21,3 +21,7 @@ s2(,) s2(1 , 2)
 xs(X()2) xs(X() 2) xs(Y()b) X()2 Y()b
 #define minus(x) -x
 minus(-1) xs(minus(-1)) minus() xs(minus()-)
+/* White space at the ends of an argument is not part of it. */
+#define PAREN(...) (__VA_ARGS__) - xs((__VA_ARGS__))
+#define BRACKET(x) xs([x])
+PAREN( a ) PAREN(  a  ,b ) BRACKET( 1 ) BRACKET(1 + 2 )
