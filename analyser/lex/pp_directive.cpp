@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "analyser/lex/pp_state.h"
+#include "analyser/basic/target_widths.h"
 
 namespace zenta::analyser::pp {
 
@@ -58,7 +59,7 @@ bool evaluateIf(std::string_view text, const char* name) {
     line.replace(i, 9, "  (0)    ");
   Macro* previous = lookup("defined");
   Macro* def = previous ? nullptr : installSpecial("defined", KindDefined);
-  std::string expanded = expandText(line, true);
+  std::string expanded = expandText(escapeInput(line), true);
   if (def) removeMacro(def);
   (void)s;
   return evaluateCondition(expanded, name);
@@ -157,8 +158,10 @@ void doEndif() {
 
 }  // namespace
 
-// Whether a path can be read, remembered for the run: the same header names
-// are looked for in the same directories again and again.
+// Whether a path is a file that can be read, remembered for the run: the
+// same header names are looked for in the same directories again and again.
+// A directory of the same name (a folder named like an extension-less C++
+// header such as <memory>) is passed over: the search goes on.
 // Directories are remembered the same way: most names are looked for in
 // directories that have no such subdirectory (bits/, sys/ ...), and a path
 // whose directory does not exist cannot be read.
@@ -188,8 +191,10 @@ bool canRead(const std::string& path) {
   if (it != readable.end()) return it->second;
   std::size_t slash = path.rfind('/');
   bool ok;
+  struct stat info {};
   if (slash != std::string::npos && slash > 0 && !isDirectory(path.substr(0, slash))) ok = false;
-  else ok = ::access(path.c_str(), R_OK) == 0;
+  else
+    ok = ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && ::access(path.c_str(), R_OK) == 0;
   readable.emplace(path, ok);
   return ok;
 }
@@ -220,7 +225,7 @@ void doInclude(Out& o, std::string_view text, bool next) {
   };
   std::string name;
   if (!form(text, name)) {
-    std::string expanded = expandText(std::string(text), true);
+    std::string expanded = expandText(escapeInput(text), true);
     if (!form(expanded, name)) {
       report(3, "ERINCLUDE", std::string(trimView(text)));
       return;
@@ -295,7 +300,7 @@ void doInclude(Out& o, std::string_view text, bool next) {
 
 void doLine(Frame& f, std::string_view text, int physicalLines) {
   std::string v(trimView(text));
-  if (v.empty() || !isDigit(v[0])) v = expandText(v, true);
+  if (v.empty() || !isDigit(v[0])) v = expandText(escapeInput(v), true);
   std::string_view t = trimView(v);
   std::size_t n = 0;
   long value = 0;
@@ -340,6 +345,37 @@ void runAlias(const std::string& text) {
   discard.intermediate = true;
   scan(discard, st().top);
   --depth;
+}
+
+// `#pragma zenta sizeof NAME = BITS` and `signof NAME = signed|unsigned` are
+// passed on to the lexer, which applies them to the target widths; for the
+// names of the base types they are applied here too, so that `sizeof` in the
+// `#if` lines that follow sees them at once. Other names may be typedef names
+// that only the lexer can resolve; applying the same value twice is harmless.
+void applyWidthPragma(bool size, std::string_view rest) {
+  std::size_t eq = rest.find('=');
+  if (eq == std::string_view::npos) return;
+  std::string name;
+  for (char c : rest.substr(0, eq))
+    if (!isSpace(c)) name += c;
+  BaseWidth which;
+  if (name == "char") which = BaseWidth::Char;
+  else if (name == "short") which = BaseWidth::Short;
+  else if (name == "int") which = BaseWidth::Int;
+  else if (name == "long") which = BaseWidth::Long;
+  else if (name == "longlong") which = BaseWidth::LongLong;
+  else return;
+  std::string_view value = trimView(rest.substr(eq + 1));
+  if (size) {
+    int bits = 0;
+    for (char c : value) {
+      if (!isDigit(c) || bits > 64) return;
+      bits = bits * 10 + (c - '0');
+    }
+    if (bits >= 1 && bits <= 64) setTargetWidth(which, bits);
+  } else if (value == "signed" || value == "unsigned") {
+    setTargetUnsigned(which, value == "unsigned");
+  }
 }
 
 void doPragma(Out& o, std::string_view text) {
@@ -387,6 +423,7 @@ void doPragma(Out& o, std::string_view text) {
       case 3:
       case 4:
         copyLine(o, "#pragma " + std::string(trimView(text)));
+        applyWidthPragma(k == 3, w.rest());
         break;
       case 5: {
         std::string name(w.word());

@@ -62,7 +62,7 @@ class Lexer {
   std::size_t pos() const { return i_; }
 
   Token next() {
-    while (i_ < t_.size() && (isSpace(t_[i_]) || t_[i_] == kNoExpand)) ++i_;
+    while (i_ < t_.size() && isSpace(t_[i_])) ++i_;
     Token k;
     k.start = i_;
     if (i_ >= t_.size()) return k;
@@ -154,16 +154,16 @@ class Lexer {
           case 'a': c = 7; break;
           case 'e': case 'E': c = 27; break;
           case 'x': {
-            unsigned v = 0;
+            std::uint64_t v = 0;
             int digits = 0;
             while (i_ < t_.size() && std::isxdigit(static_cast<unsigned char>(t_[i_]))) {
               char h = t_[i_++];
               v = v * 16 + static_cast<unsigned>(isDigit(h) ? h - '0' : (h | 0x20) - 'a' + 10);
-              if (v > 0xffffff) v = 0xffffff;
+              if (v > 0xffffffffu) v = 0xffffffffu;
               ++digits;
             }
             if (!digits) return bad(k);
-            c = v;
+            c = static_cast<unsigned>(v);
             break;
           }
           default:
@@ -181,7 +181,9 @@ class Lexer {
           c &= 0xff;
         }
       }
-      acc = (acc << 8) | (wide ? c : (c & 0xff));
+      // A wide character fills the whole width of its type: of several, the
+      // last one is kept, as the host compiler does.
+      acc = wide ? c : (acc << 8) | (c & 0xff);
       ++count;
     }
     if (i_ >= t_.size() || count == 0) return bad(k);
@@ -191,7 +193,7 @@ class Lexer {
     if (wide) {
       value = static_cast<std::int32_t>(static_cast<std::uint32_t>(acc));
     } else if (count == 1) {
-      bool unsignedChar = lookup("__CHAR_UNSIGNED__") != nullptr;
+      bool unsignedChar = plainCharUnsigned() || lookup("__CHAR_UNSIGNED__") != nullptr;
       value = unsignedChar ? static_cast<std::int64_t>(acc & 0xff)
                            : static_cast<std::int64_t>(static_cast<std::int8_t>(acc & 0xff));
     } else {
@@ -250,8 +252,8 @@ class Lexer {
       case '<': return d == '<' ? two(OpShl) : d == '=' ? two(OpLe) : one(Tok::Op, OpLt);
       case '>': return d == '>' ? two(OpShr) : d == '=' ? two(OpGe) : one(Tok::Op, OpGt);
       case '^': return one(Tok::Op, OpXor);
-      case '+': return one(Tok::Op, OpAdd);
-      case '-': return one(Tok::Op, OpSub);
+      case '+': return d == '+' ? bad(k) : one(Tok::Op, OpAdd);  // `++` is no operator here
+      case '-': return d == '-' ? bad(k) : one(Tok::Op, OpSub);
       case '*': return one(Tok::Op, OpMul);
       case '/': return one(Tok::Op, OpDiv);
       case '%': return one(Tok::Op, OpMod);

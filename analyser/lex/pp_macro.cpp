@@ -24,6 +24,7 @@ namespace {
 Macro* insertNew(const std::string& name) {
   State& s = st();
   auto* m = new Macro;
+  s.tableUsed = true;
   m->name = name;
   m->hash = hashName(name.data(), name.size());
   m->bucket = static_cast<int>(bucketOf(m->hash));
@@ -35,17 +36,12 @@ Macro* insertNew(const std::string& name) {
   return m;
 }
 
-void retire(Macro* m) {
-  if (m->def && m->busy) st().retired.push_back(std::move(m->def));
-  m->def.reset();
-}
-
 }  // namespace
 
 Macro* installSpecial(const std::string& name, int kind, const std::string& value) {
   Macro* m = lookup(name);
   if (!m) m = insertNew(name);
-  retire(m);
+  m->def.reset();
   m->kind = kind;
   m->value = value;
   return m;
@@ -56,9 +52,9 @@ void removeMacro(Macro* m) {
   if (m->prev) m->prev->next = m->next;
   else s.buckets[m->bucket] = m->next;
   if (m->next) m->next->prev = m->prev;
-  if (m->busy) {
-    // Still read by a frame: keep the definition alive, forget the entry.
-    retire(m);
+  if (m->busy || m->pins) {
+    // Still named by a frame or a call under way: the entry is kept out of
+    // the table (the frames hold the definition itself).
     static std::vector<std::unique_ptr<Macro>> orphans;
     orphans.emplace_back(m);
     m->prev = m->next = nullptr;
@@ -69,10 +65,12 @@ void removeMacro(Macro* m) {
 
 void clearMacros() {
   State& s = st();
+  if (!s.tableUsed) return;  // already clear: set-up and closing both clear it
   for (auto& head : s.buckets) {
     while (head) removeMacro(head);
   }
   std::fill(std::begin(s.filter), std::end(s.filter), 0);
+  s.tableUsed = false;
 }
 
 // ---------------------------------------------------------------- #define
@@ -320,7 +318,7 @@ void defineFromText(const std::string& text) {
     if (def->variadic == VarBare) def->argNames += def->argNames.empty() ? "..." : ",...";
     if (def->variadic == VarNamed) def->argNames += "...";
   }
-  def->body = normaliseBody(c.t.substr(c.i));
+  def->body = escapeInput(normaliseBody(c.t.substr(c.i)));
   analyseBody(*def, params);
 
   std::string nameText(name);
@@ -331,7 +329,6 @@ void defineFromText(const std::string& text) {
     } else if (!m->def || !sameDefinition(*m->def, *def)) {
       report(3, "IDENREDEF", nameText);
     }
-    retire(m);
   } else {
     m = insertNew(nameText);
   }
@@ -367,7 +364,7 @@ void commandLineDefinition(const std::string& entry) {
 // ---------------------------------------------------------------- expansion
 
 std::string stringise(std::string_view raw) {
-  std::string a = stripNoExpand(raw);
+  std::string a = plainText(raw, false);
   std::string_view v = trimView(a);
   std::string r = "\"";
   bool blank = false;
@@ -420,8 +417,22 @@ std::string stringise(std::string_view raw) {
 
 namespace {
 
+// Whether the text ends with a separator (and not with an escaped byte equal
+// to it: that one follows an odd number of kNoExpand bytes).
+bool endsWithSeparator(const std::string& t) {
+  if (t.empty() || t.back() != kSeparator) return false;
+  std::size_t n = 0;
+  while (n + 1 < t.size() && t[t.size() - 2 - n] == kNoExpand) ++n;
+  return n % 2 == 0;
+}
+
 void emitToken(Out& o, const std::string& text) {
-  emitRaw(o, text.data(), text.size());
+  if (o.intermediate && std::find_if(text.begin(), text.end(), isMarkByte) != text.end()) {
+    std::string escaped = escapeInput(text);
+    emitRaw(o, escaped.data(), escaped.size());
+  } else {
+    emitRaw(o, text.data(), text.size());
+  }
   o.checkPaste = true;
 }
 
@@ -461,8 +472,7 @@ int peekNext(std::size_t& at, int& newlines) {
         ++nl;
         bol = true;
         ++q;
-      } else if (isHSpace(c) || c == kNoExpand) {
-        if (c == kNoExpand) break;
+      } else if (isHSpace(c) || (c == kSeparator && !g.source())) {
         ++q;
       } else if (g.source() && c == '/' && q + 1 < g.len && t[q + 1] == '*') {
         std::size_t close = std::string_view(t, g.len).find("*/", q + 2);
@@ -517,7 +527,9 @@ void expandDefined(Out& o) {
       if (index >= 0) commit(o, index, at, newlines);
     }
     Frame& h = s.frames[s.top];
-    if (index >= 0 && h.pos < h.len && h.text[h.pos] == kNoExpand) ++h.pos;
+    if (index >= 0 && !h.source() && h.pos + 1 < h.len && h.text[h.pos] == kNoExpand &&
+        isIdentStart(h.text[h.pos + 1]))
+      ++h.pos;
     std::size_t b = h.pos;
     if (index >= 0 && b < h.len && isIdentStart(h.text[b])) {
       std::size_t e = b;
@@ -584,7 +596,8 @@ bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args)
         std::size_t j = q + 1;
         while (j < g.len && t[j] != c && t[j] != '\n') j += (t[j] == '\\' && j + 1 < g.len) ? 2 : 1;
         if (j < g.len && t[j] == c) ++j;
-        cur.append(t + q, j - q);
+        if (g.source()) appendEscaped(cur, std::string_view(t + q, j - q));
+        else cur.append(t + q, j - q);
         q = j;
         continue;
       } else if (c == '\n') {
@@ -616,6 +629,8 @@ bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args)
         if (g.line != before) o.lag = true;
         cur += ' ';
         continue;
+      } else if (g.source() && isMarkByte(c)) {
+        cur += kNoExpand;  // an input byte escaped
       }
       cur += c;
       ++q;
@@ -668,13 +683,18 @@ bool expandMacro(Out& o, Macro* m) {
     default:
       break;
   }
-  const MacroDef& d = *m->def;
+  // The definition stays alive for this call even when a directive between
+  // its arguments replaces or removes the macro: the call is expanded with
+  // the definition it started with.
+  std::shared_ptr<const MacroDef> def = m->def;
+  const MacroDef& d = *def;
   if (d.paramCount < 0) {
     Frame* f = pushFrame(FrameKind::Macro);
     if (!f) return true;
     f->text = d.tail.data();
     f->len = d.tail.size();
     f->macro = m;
+    f->def = std::move(def);
     ++m->busy;
     o.checkPaste = true;
     return true;
@@ -689,12 +709,24 @@ bool expandMacro(Out& o, Macro* m) {
   }
   commit(o, index, at + 1, newlines);
   std::vector<std::string> args;
-  if (!collectArguments(o, d, args)) return true;
+  struct Pin {
+    Macro* m;
+    explicit Pin(Macro* macro) : m(macro) { ++m->pins; }
+    ~Pin() { --m->pins; }
+  };
+  {
+    Pin pin(m);
+    if (!collectArguments(o, d, args)) {
+      // Reported: the name stays as text, the unfinished call is dropped.
+      emitToken(o, m->name);
+      return true;
+    }
+  }
 
   // Argument count.
   const int n = d.paramCount;
   int k = static_cast<int>(args.size());
-  if (k == 1 && trimView(stripNoExpand(args[0])).empty()) k = 0;
+  if (k == 1 && trimView(stripMarks(args[0])).empty()) k = 0;
   if (n == 0) {
     if (k > 0) report(3, "ARGTOMACR", m->name);
     args.clear();
@@ -733,32 +765,48 @@ bool expandMacro(Out& o, Macro* m) {
   std::vector<std::string> expanded(args.size());
   std::vector<bool> done(args.size(), false);
   std::string result;
+  // An expanded argument and the text around it are separate tokens even
+  // where they meet without a blank (`-x` with the argument `-1`).
+  bool boundary = false;
+  auto append = [&result, &boundary](std::string_view text) {
+    if (boundary && !text.empty() && !result.empty() && wouldPaste(result, text.front()))
+      result += kSeparator;
+    result += text;
+  };
   for (const ParamUse& u : d.uses) {
     const std::string& arg = args[static_cast<std::size_t>(u.param)];
     std::string_view before = u.before;
     bool isVariadicParam = d.variadic != VarNone && u.param == n - 1;
-    if (u.pasteLeft && isVariadicParam && trimView(arg).empty() && !before.empty() && before.back() == ',')
+    if (u.pasteLeft && isVariadicParam && !before.empty() && before.back() == ',' &&
+        trimView(stripMarks(arg)).empty())
       before.remove_suffix(1);  // `, ## __VA_ARGS__` with no variable argument: the comma goes
-    result += before;
+    append(before);
+    boundary = false;
     if (u.stringise) {
       result += stringise(arg);
     } else if (u.pasteLeft || u.pasteRight) {
-      std::string raw = stripNoExpand(arg);
-      std::string_view v = trimView(raw);
+      // The tokens of the argument stay apart; only its ends are joined.
+      std::string raw = stripMarks(arg, true);
+      while (!raw.empty() && (isSpace(raw.back()) || endsWithSeparator(raw))) raw.pop_back();
+      std::size_t from = 0;
+      while (from < raw.size() && (isSpace(raw[from]) || raw[from] == kSeparator)) ++from;
+      std::string_view v = std::string_view(raw).substr(from);
       if (u.pasteLeft) {
-        while (!result.empty() && isSpace(result.back())) result.pop_back();
+        while (!result.empty() && (isSpace(result.back()) || endsWithSeparator(result))) result.pop_back();
       }
       result += v;
     } else {
       std::size_t i = static_cast<std::size_t>(u.param);
       if (!done[i]) {
-        expanded[i] = expandText(arg, false);
+        // White space at the ends of an argument is not part of it.
+        expanded[i] = expandText(std::string(trimView(arg)), false);
         done[i] = true;
       }
-      result += expanded[i];
+      boundary = true;
+      append(expanded[i]);
     }
   }
-  result += d.tail;
+  append(d.tail);
   if (s.limitHit) return true;
   Frame* f = pushFrame(FrameKind::Macro);
   if (!f) return true;
@@ -766,6 +814,7 @@ bool expandMacro(Out& o, Macro* m) {
   f->text = f->owned.data();
   f->len = f->owned.size();
   f->macro = m;
+  f->def = std::move(def);
   ++m->busy;
   o.checkPaste = true;
   return true;

@@ -83,11 +83,51 @@ std::string_view trimView(std::string_view s) {
   return s.substr(b, e - b);
 }
 
-std::string stripNoExpand(std::string_view s) {
+void appendEscaped(std::string& out, std::string_view raw) {
+  for (char c : raw) {
+    if (isMarkByte(c)) out += kNoExpand;
+    out += c;
+  }
+}
+
+std::string escapeInput(std::string_view raw) {
+  std::string r;
+  r.reserve(raw.size());
+  appendEscaped(r, raw);
+  return r;
+}
+
+namespace {
+// Walks a text to be scanned again: `plain` takes each byte of the text
+// (escaped bytes unescaped when `unescape`), separators become `separator`
+// unless it is 0, no-expand marks are dropped.
+template <typename Plain>
+void walkMarks(std::string_view s, bool unescape, char separator, Plain plain) {
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    char c = s[i];
+    if (!isMarkByte(c)) {
+      plain(c);
+    } else if (c == kNoExpand && i + 1 < s.size() && isMarkByte(s[i + 1])) {
+      if (!unescape) plain(c);
+      plain(s[++i]);
+    } else if (c == kSeparator && separator) {
+      plain(separator);
+    }
+  }
+}
+}  // namespace
+
+std::string stripMarks(std::string_view s, bool separators) {
   std::string r;
   r.reserve(s.size());
-  for (char c : s)
-    if (c != kNoExpand) r += c;
+  walkMarks(s, false, separators ? kSeparator : 0, [&r](char c) { r += c; });
+  return r;
+}
+
+std::string plainText(std::string_view s, bool blanks) {
+  std::string r;
+  r.reserve(s.size());
+  walkMarks(s, true, blanks ? ' ' : 0, [&r](char c) { r += c; });
   return r;
 }
 
@@ -96,7 +136,8 @@ namespace {
 // Rewrites `text` replacing sequences found by `match` (which gives the
 // replacement character and the length of the sequence, or 0). Every line
 // keeps its length: the characters saved are added as blanks at the end of the
-// line, or before a final backslash so that a line splice stays a splice.
+// line; a line that ends with a splice passes them on to the line it joins, so
+// that no blank comes between the joined parts.
 template <typename Match>
 void replaceKeepingLines(std::string& text, Match match) {
   std::string out;
@@ -106,14 +147,11 @@ void replaceKeepingLines(std::string& text, Match match) {
   for (std::size_t i = 0; i < n; ++i) {
     char c = text[i];
     if (c == '\n') {
-      if (pad) {
-        if (!out.empty() && out.back() == '\\') {
-          out.pop_back();
-          out.append(pad, ' ');
-          out += '\\';
-        } else {
-          out.append(pad, ' ');
-        }
+      const std::size_t k = out.size();
+      const bool splice =
+          (k >= 1 && out[k - 1] == '\\') || (k >= 2 && out[k - 1] == '\r' && out[k - 2] == '\\');
+      if (pad && !splice) {
+        out.append(pad, ' ');
         pad = 0;
       }
       out += '\n';
@@ -138,6 +176,7 @@ void replaceKeepingLines(std::string& text, Match match) {
       }
     }
   }
+  out.append(pad, ' ');
   text.swap(out);
 }
 
@@ -235,8 +274,6 @@ void joinSplices(std::string& text) {
 void normaliseText(std::string& text) {
   std::size_t nul = text.find('\0');
   if (nul != std::string::npos) text.resize(nul);
-  for (std::size_t i = text.find(kNoExpand); i != std::string::npos; i = text.find(kNoExpand, i))
-    text[i] = ' ';
   if (text.empty() || text.back() != '\n') text += '\n';
   if (text.find("??") != std::string::npos) replaceKeepingLines(text, trigraphAt);
   if (hasDigraph(text)) replaceKeepingLines(text, digraphAt);

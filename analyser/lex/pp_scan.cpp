@@ -31,6 +31,7 @@ struct ScanClasses {
     c[static_cast<unsigned char>('"')] = CQuote;
     c[static_cast<unsigned char>('\'')] = CQuote;
     c[static_cast<unsigned char>(kNoExpand)] = CMark;
+    c[static_cast<unsigned char>(kSeparator)] = CMark;
   }
 };
 
@@ -41,15 +42,12 @@ const ScanClasses& classes() {
 
 bool punctuator(char c) { return c && std::strchr("+-*/%<>=!&|^:#.", c) != nullptr; }
 
-// Whether writing `b` right after the text `buf` could form a token that
-// neither was. In text that is scanned again (intermediate) only names and
-// numbers running together count: punctuators are left as they come, since
-// the text may still be stringised.
-bool wouldPaste(const std::string& buf, char b, bool intermediate) {
+}  // namespace
+
+bool wouldPaste(const std::string& buf, char b) {
   char a = buf.back();
   if (b == kNoExpand) b = 'a';
   if (isIdentPart(a) && (isIdentPart(b) || b == '\'' || b == '"')) return true;
-  if (intermediate) return false;
   if (punctuator(a) && punctuator(b)) return true;
   if (a == '.' && isDigit(b)) return true;
   if (isDigit(a) && b == '.') {
@@ -60,6 +58,8 @@ bool wouldPaste(const std::string& buf, char b, bool intermediate) {
   }
   return false;
 }
+
+namespace {
 
 // Skips a literal starting at p (a quote); gives the position after it, or the
 // position of the newline (or end) when it is not closed on its line.
@@ -77,6 +77,23 @@ const char* skipLiteral(const char* p, const char* end, bool& closed) {
   }
   closed = false;
   return p;
+}
+
+// From the start of a line: skips blanks and block comments (a comment may
+// run over several lines; their newlines are added to `newlines`) and gives
+// the '#' that follows, or nullptr when anything else comes first. Comments
+// are blanks: a '#' after them still begins a directive.
+const char* directiveHash(const char* p, const char* end, int& newlines) {
+  for (;;) {
+    while (p < end && isHSpace(*p)) ++p;
+    if (p >= end) return nullptr;
+    if (*p == '#') return p;
+    if (*p != '/' || p + 1 >= end || p[1] != '*') return nullptr;
+    const void* close = ::memmem(p + 2, static_cast<std::size_t>(end - (p + 2)), "*/", 2);
+    if (!close) return nullptr;
+    newlines += static_cast<int>(std::count(p, static_cast<const char*>(close), '\n'));
+    p = static_cast<const char*>(close) + 2;
+  }
 }
 
 }  // namespace
@@ -99,6 +116,7 @@ Frame* pushFrame(FrameKind kind) {
   f.named = false;
   f.line = 1;
   f.macro = nullptr;
+  f.def.reset();
   f.condDepth = static_cast<int>(s.conds.size());
   f.foundIn = -1;
   f.kind = kind;
@@ -113,6 +131,7 @@ void popFrame(Out* out) {
   if (f.macro) {
     --f.macro->busy;
     f.macro = nullptr;
+    f.def.reset();
   }
   FrameKind kind = f.kind;
   if (f.owned.capacity() > (1u << 20)) std::string().swap(f.owned);
@@ -145,7 +164,8 @@ namespace {
 
 // Brings the output in line with the input before `next` is written: nothing
 // when the lines agree, newlines when the input is 1 to 7 lines ahead, a line
-// marker otherwise; then a blank when `next` would paste onto the last byte.
+// marker otherwise; then a blank when `next` would paste onto the last byte
+// (a separator in a text that is scanned again: it may still be stringised).
 void resolve(Out& o, char next) {
   if (o.pending) {
     Frame* src = innermostSource();
@@ -165,7 +185,7 @@ void resolve(Out& o, char next) {
     o.pending = o.forceMarker = false;
   }
   if (o.checkPaste) {
-    if (!o.buf.empty() && wouldPaste(o.buf, next, o.intermediate)) o.buf += ' ';
+    if (!o.buf.empty() && wouldPaste(o.buf, next)) o.buf += o.intermediate ? kSeparator : ' ';
     o.checkPaste = false;
   }
 }
@@ -269,21 +289,25 @@ std::string extractLine(Out& o, Frame& f, const char* p, int& newlines) {
 // At the beginning of a line of a source frame: carries out a directive.
 // Returns true when the line was a directive (consumed).
 bool lineStart(Out& o, Frame& f) {
-  const char* p = f.text + f.pos;
+  const char* start = f.text + f.pos;
   const char* end = f.text + f.len;
-  while (p < end && isHSpace(*p)) ++p;
-  if (p >= end || *p != '#') {
+  int commentLines = 0;
+  const char* p = directiveHash(start, end, commentLines);
+  if (!p) {
     f.bol = false;
     return false;
   }
-  std::size_t hashPos = static_cast<std::size_t>(p - f.text);
+  const bool comments = std::find(start, p, '/') != p;
+  f.line += commentLines;
   int newlines = 0;
   std::string line = extractLine(o, f, p, newlines);
   State& s = st();
   int index = static_cast<int>(&f - s.frames.data());
   if (!directive(o, f, line, newlines)) {
-    // Not a directive: the line is ordinary text, from its '#'.
-    f.pos = hashPos;
+    // Not a directive: the line is ordinary text, from its '#' (or from its
+    // start when comments come first).
+    f.line -= commentLines;
+    f.pos = static_cast<std::size_t>((comments ? start : p) - f.text);
     f.bol = false;
     return false;
   }
@@ -317,8 +341,10 @@ void skipGroup(Out& o, Frame& f) {
   while (p < end) {
     if (bol) {
       bol = false;
-      while (p < end && isHSpace(*p)) ++p;
-      if (p < end && *p == '#') {
+      int commentLines = 0;
+      if (const char* hash = directiveHash(p, end, commentLines)) {
+        p = hash;
+        f.line += commentLines;
         const char* q = p + 1;
         while (q < end && isHSpace(*q)) ++q;
         if (!conditionalName(q, end)) {
@@ -459,8 +485,9 @@ bool guardGroup(const std::string& text, const char* p) {
   while (p < end && !closed) {
     if (bol) {
       bol = false;
-      while (p < end && isHSpace(*p)) ++p;
-      if (p < end && *p == '#') {
+      int commentLines = 0;
+      if (const char* hash = directiveHash(p, end, commentLines)) {
+        p = hash;
         const char* r = p + 1;
         while (r < end && isHSpace(*r)) ++r;
         if (!conditionalName(r, end)) {
@@ -545,10 +572,10 @@ std::string findIncludeGuard(const std::string& text) {
 }
 
 bool argumentDirective(Out& o, Frame& f) {
-  const char* p = f.text + f.pos;
   const char* end = f.text + f.len;
-  while (p < end && isHSpace(*p)) ++p;
-  if (p >= end || *p != '#') return false;
+  int commentLines = 0;
+  const char* p = directiveHash(f.text + f.pos, end, commentLines);
+  if (!p) return false;
   const char* q = p + 1;
   while (q < end && isHSpace(*q)) ++q;
   std::size_t n = 0;
@@ -557,6 +584,7 @@ bool argumentDirective(Out& o, Frame& f) {
   if (!conditionalName(q, end) && name != "define" && name != "undef") return false;
   State& s = st();
   const int index = static_cast<int>(&f - s.frames.data());
+  f.line += commentLines;
   int newlines = 0;
   std::string line = extractLine(o, f, p, newlines);
   directive(o, f, line, newlines);
@@ -579,20 +607,19 @@ void skipWhileOff(Out& o, Frame& f) {
   const char* end = f.text + f.len;
   bool bol = f.bol;
   while (p < end) {
-    if (bol) {
-      while (p < end && isHSpace(*p)) ++p;
-      if (p < end && *p == '#') {
-        const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-        const char* e = nl ? static_cast<const char*>(nl) : end;
-        std::string line(p + 1, e);
-        if (startsAnalysis(line)) {
-          s.analysisOn = true;
-          f.pos = static_cast<std::size_t>((e < end ? e + 1 : e) - f.text);
-          if (e < end) ++f.line;
-          f.bol = true;
-          if (!o.intermediate) o.pending = true;
-          return;
-        }
+    int commentLines = 0;
+    if (const char* hash = bol ? directiveHash(p, end, commentLines) : nullptr) {
+      const void* nl = std::memchr(hash, '\n', static_cast<std::size_t>(end - hash));
+      const char* e = nl ? static_cast<const char*>(nl) : end;
+      std::string line(hash + 1, e);
+      if (startsAnalysis(line)) {
+        f.line += commentLines;
+        s.analysisOn = true;
+        f.pos = static_cast<std::size_t>((e < end ? e + 1 : e) - f.text);
+        if (e < end) ++f.line;
+        f.bol = true;
+        if (!o.intermediate) o.pending = true;
+        return;
       }
     }
     const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
@@ -699,9 +726,8 @@ void scanRun(Out& o, Frame& f) {
           f.pos = static_cast<std::size_t>(p - text);
           return;
         }
-        const char* q = p;
-        while (q < end && isHSpace(*q)) ++q;
-        if (q < end && *q == '#') {
+        int commentLines = 0;
+        if (directiveHash(p, end, commentLines)) {
           flush(p);
           f.bol = true;
           f.pos = static_cast<std::size_t>(p - text);
@@ -710,7 +736,9 @@ void scanRun(Out& o, Frame& f) {
         continue;
       }
       case CSlash:
-        if (p + 1 < end && (p[1] == '*' || p[1] == '/')) {
+        // Texts from expansions hold no comment: a '/' next to a '*' or a
+        // '/' there was made by pasting, and stays text.
+        if (src && p + 1 < end && (p[1] == '*' || p[1] == '/')) {
           flush(p);
           p = skipComment(o, f, p, end, true);
           run = p;
@@ -726,6 +754,14 @@ void scanRun(Out& o, Frame& f) {
         bool closed;
         const char* q = skipLiteral(p, end, closed);
         if (!closed) report(3, "UNTERSTRI", std::string());
+        // A literal holding a mark byte: escaped when input goes into a text
+        // scanned again, unescaped when such a text reaches the output.
+        if (src == o.intermediate && std::find_if(p, q, isMarkByte) != q) {
+          flush(p);
+          if (src) appendEscaped(o.buf, std::string_view(p, static_cast<std::size_t>(q - p)));
+          else o.buf += plainText(std::string_view(p, static_cast<std::size_t>(q - p)), true);
+          run = q;
+        }
         p = q;
         continue;
       }
@@ -743,6 +779,32 @@ void scanRun(Out& o, Frame& f) {
       }
       case CMark: {
         flush(p);
+        if (src) {
+          // A plain input byte.
+          if (o.intermediate) o.buf += kNoExpand;
+          o.buf += *p;
+          p = run = p + 1;
+          continue;
+        }
+        if (*p == kSeparator) {
+          ++p;
+          run = p;
+          if (o.intermediate) {
+            o.buf += kSeparator;
+            continue;
+          }
+          // Two tokens meet: a blank if they would run together.
+          o.checkPaste = true;
+          f.pos = static_cast<std::size_t>(p - text);
+          return;
+        }
+        if (p + 1 < end && isMarkByte(p[1])) {
+          // An input byte escaped.
+          if (o.intermediate) o.buf += *p;
+          o.buf += p[1];
+          p = run = p + 2;
+          continue;
+        }
         const char* q = p + 1;
         while (q < end && isIdentPart(*q)) ++q;
         if (o.intermediate) o.buf.append(p, static_cast<std::size_t>(q - p));
@@ -835,7 +897,7 @@ std::string expandText(const std::string& text, bool final) {
   Out out;
   out.intermediate = true;
   scan(out, st().top);
-  if (final) return stripNoExpand(out.buf);
+  if (final) return plainText(out.buf, true);
   return std::move(out.buf);
 }
 

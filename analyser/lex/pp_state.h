@@ -15,10 +15,17 @@ namespace zenta::analyser::pp {
 
 // ---------------------------------------------------------------- characters
 
-// Byte that marks, inside intermediate expansion texts, an identifier that
-// must not be expanded again (its macro was being expanded when it was met).
-// Input texts never contain it: the reader turns it into a blank.
+// Texts that are scanned again (macro bodies, arguments, expansions) carry
+// marks of their own: kNoExpand before an identifier that must not be
+// expanded again (its macro was being expanded when it was met), and
+// kSeparator where two tokens meet without white space but must stay apart
+// (a blank in the output when they would run together; nothing in a string
+// made by `#`). An input byte equal to a mark byte is written there as
+// kNoExpand followed by the byte. Input texts themselves (files, buffers)
+// hold plain bytes.
 constexpr char kNoExpand = '\x01';
+constexpr char kSeparator = '\x02';
+inline bool isMarkByte(char c) { return c == kNoExpand || c == kSeparator; }
 
 struct CharTables {
   bool hspace[256];  // blank, tab, form feed, vertical tab, carriage return
@@ -73,12 +80,15 @@ struct Macro {
   std::string name;
   int kind = KindMacro;
   std::string value;  // the text of a constant entry
-  std::unique_ptr<MacroDef> def;
+  // Shared with the expansions that read it, so that a #define or #undef met
+  // while one of them is under way cannot free the text it reads.
+  std::shared_ptr<const MacroDef> def;
   Macro* prev = nullptr;
   Macro* next = nullptr;
   int bucket = 0;
   unsigned hash = 0;  // hashName of the name
   int busy = 0;  // number of frames on the input stack expanding it
+  int pins = 0;  // calls whose arguments are being collected (entry kept if removed)
 };
 
 constexpr int kBuckets = 1403;
@@ -125,6 +135,7 @@ struct Frame {
   bool named = false;
   int line = 1;
   Macro* macro = nullptr;  // macro expanded by this frame
+  std::shared_ptr<const MacroDef> def;  // its definition, kept while the frame reads it
   int condDepth = 0;       // conditional stack depth at entry
   int foundIn = -1;        // include chain entry the file came from (-1: none)
   FrameKind kind = FrameKind::Text;
@@ -174,11 +185,11 @@ struct State {
 
   Macro* buckets[kBuckets] = {};
   std::uint64_t filter[kFilterBits / 64] = {};  // names that may be macros (bits never cleared)
+  bool tableUsed = false;  // an entry was made since the table was last cleared
   bool maybeMacro(unsigned h) const {
     unsigned b = filterBit(h);
     return (filter[b >> 6] >> (b & 63)) & 1u;
   }
-  std::vector<std::unique_ptr<MacroDef>> retired;  // definitions replaced while in use
 
   std::vector<std::string> chain;  // include chain
   std::size_t longestDir = 19;
@@ -277,6 +288,16 @@ int pragmaKeyword(std::string_view word);
 
 // Text helpers.
 std::string_view trimView(std::string_view s);
-std::string stripNoExpand(std::string_view s);
+// Input text into a text to be scanned again: mark bytes escaped.
+void appendEscaped(std::string& out, std::string_view raw);
+std::string escapeInput(std::string_view raw);
+// A text to be scanned again without its no-expand marks, escaped bytes
+// kept escaped; separators kept when `separators` (else dropped).
+std::string stripMarks(std::string_view s, bool separators = false);
+// A text to be scanned again as plain text: marks dropped, bytes unescaped,
+// separators made blanks when `blanks` (else dropped).
+std::string plainText(std::string_view s, bool blanks);
+// Whether writing `next` right after `buf` could form a token that neither was.
+bool wouldPaste(const std::string& buf, char next);
 
 }  // namespace zenta::analyser::pp

@@ -84,6 +84,31 @@ TEST(PreprocessorIf, SizeofFollowsTheTargetWidths) {
   EXPECT_EQ(out, "yes");
 }
 
+TEST(PreprocessorIf, WidthPragmasReachTheEvaluatorAtOnce) {
+  fresh();
+  std::string out = flat(run("#pragma zenta sizeof long = 64\n#if sizeof(long) == 8\nlong64\n#endif\n"
+                             "#pragma zenta sizeof lint = 16\n#if sizeof(long) == 8\nstill\n#endif\n"
+                             "#pragma zenta signof char = unsigned\n#if '\\377' > 0\nuchar\n#endif\n"));
+  int longBits = zenta::analyser::targetWidth(zenta::analyser::BaseWidth::Long);
+  zenta::analyser::resetTargetWidths();
+  // The lines still reach the lexer; a name that may be a typedef is left to it.
+  EXPECT_EQ(out, "#pragma zenta sizeof long = 64 long64 #pragma zenta sizeof lint = 16 still "
+                 "#pragma zenta signof char = unsigned uchar");
+  EXPECT_EQ(longBits, 64);
+}
+
+TEST(PreprocessorIf, IncrementAndDecrementAreNoOperators) {
+  // `++` and `--` are single tokens that no expression takes; operators that
+  // meet only through an expansion stay two tokens.
+  for (const char* e : {"1 ++ 1", "2 --1", "+ +1 ++", "-- 1"}) {
+    EXPECT_EQ(expand(std::string("#if ") + e + "\nyes\n#endif\n"), "") << e;
+    EXPECT_EQ(codes(), std::vector<std::string>{"EXPERRONE"}) << e;
+  }
+  EXPECT_EQ(expand("#define M -1\n#define N(x) -x\n#if 2 -M == 3 && 2 N(-1) == 3 && - -1 == 1\nyes\n#endif\n"),
+            "yes");
+  EXPECT_TRUE(messages().empty());
+}
+
 TEST(PreprocessorIf, DeeplyNestedParenthesesNeedNoStack) {
   fresh();
   std::string e(100000, '(');

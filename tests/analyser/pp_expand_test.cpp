@@ -34,6 +34,7 @@ const Case kCases[] = {
     {"ArgumentsExpandedFirst", "#define ONE 1\n#define id(x) x\nid(ONE)\n", "1"},
     {"PasteUsesRawArgument", "#define ONE 1\n#define cat(a,b) a ## b\ncat(ONE, 2)\n", "ONE2"},
     {"PasteOfLiterals", "#define cat(a,b) a##b\ncat(x,y) cat(1,2)\n", "xy 12"},
+    {"PastedSlashesAreNoComment", "#define cat(a,b) a##b\ncat(/,/) x cat(/,*) y\n", "// x /* y"},
     {"PasteInObjectMacro", "#define xy 5\n#define P x ## y\nP\n", "5"},
     {"PasteWithEmptyArguments", "#define t(x,y,z) x ## y ## z\nt(1,2,3) t(,4,5) t(6,,7) t(,,)\n",
      "123 45 67"},
@@ -151,6 +152,22 @@ TEST(PreprocessorScan, DateAndTimeAreLiterals) {
   EXPECT_EQ(out[0], '"');
   EXPECT_EQ(out[12], '"');
   EXPECT_EQ(out[17], ':');
+}
+
+TEST(PreprocessorScan, InternalBytesOfTheInputAreKept) {
+  // The scanner marks some places of the texts it rescans with bytes of its
+  // own; the same bytes in the input are plain bytes wherever they go.
+  const struct {
+    const char* input;
+    const char* expected;
+  } cases[] = {
+      {"\"a\x01b\" 'c\x02' d\x01\x02e\n", "\"a\x01b\" 'c\x02' d\x01\x02e"},
+      {"#define S \"a\x01b\" \x01 x\x02y\nS\n", "\"a\x01b\" \x01 x\x02y"},
+      {"#define F(x) x\nF(\"a\x01\x02\") F(\x01X) F(F(\x02))\n", "\"a\x01\x02\" \x01X \x02"},
+      {"#define Q(x) #x\n#define R(x) Q(x)\nQ(\"a\x01\") R(\"\x02\")\n", "\"\\\"a\\001\\\"\" \"\\\"\\002\\\"\""},
+      {"#line 7 \"f\x01.h\"\n#define F(x) x\nF(__FILE__)\n", "\"f\x01.h\""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(expand(c.input), c.expected) << c.input;
 }
 
 TEST(PreprocessorScan, TraditionalHasNoStdcAndAcceptsEmptyCall) {

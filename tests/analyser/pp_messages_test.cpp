@@ -125,6 +125,18 @@ TEST(PreprocessorMessages, NoDivisionMessageWhereNotEvaluated) {
   EXPECT_TRUE(messages().empty()) << messages().front().code;
 }
 
+TEST(PreprocessorMessages, UnterminatedCallKeepsTheName) {
+  fresh();
+  EXPECT_EQ(flat(run("#define f(a) a\nx f(1,\n")), "x f");
+  EXPECT_EQ(codes(), std::vector<std::string>{"ERRINLINE"});
+  // A call left open at the end of an argument ends there.
+  fresh();
+  EXPECT_EQ(flat(run("#define sub(x, y) (x - y)\n#define head sub(\n#define body(x, y) x,y\n#define tail )\n"
+                     "#define hbt(a, b, c) a b c\nhbt(head, body(a,b), tail);\n")),
+            "sub a,b );");
+  EXPECT_EQ(codes(), std::vector<std::string>{"ERRINLINE"});
+}
+
 TEST(PreprocessorMessages, FaultyIfTakesNoGroup) {
   fresh();
   EXPECT_EQ(flat(run("#if 1 +\na\n#else\nb\n#endif\n")), "b");

@@ -76,6 +76,10 @@ TEST_F(Zentacpp, StandardDefinitionsFileChoice) {
   const std::string probe = "#ifdef __x86_64__\nhost\n#else\nplain\n#endif\n";
   EXPECT_NE(zentacpp({"-P"}, probe).out.find("host"), std::string::npos);
   EXPECT_NE(zentacpp({"-P", "-std-define=/dev/null"}, probe).out.find("plain"), std::string::npos);
+  // Its width pragmas reach `sizeof` in #if.
+  const std::string width = "#if sizeof(long) == 8\nlong64\n#endif\n";
+  EXPECT_NE(zentacpp({"-P"}, width).out.find("long64"), std::string::npos);
+  EXPECT_EQ(zentacpp({"-P", "-std-define=/dev/null"}, width).out.find("long64"), std::string::npos);
   auto env = stagedEnvironment();
   env["ZNTTGT"] = std::nullopt;
   EXPECT_NE(zentacpp({"-P"}, probe, env).out.find("plain"), std::string::npos);

@@ -14,3 +14,17 @@ ng_name = 4;
 // comment with a splice \
 continues here
 int i = 5;
+/* Comments before the '#' of a directive are blanks. */
+/**/ #define CM 1
+CM
+/* c */ # /* c */ define CN 2
+CN
+/* a comment
+   over lines */ #define CK 3
+CK
+#if 0
+/**/ #else
+taken_else
+  /* x */ #endif
+x /* not at the start of a line */ #define CL 4
+CL

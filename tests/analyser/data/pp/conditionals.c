@@ -50,3 +50,6 @@ identifiers_are_zero
 #else
 after_skipped_strings
 #endif
+#if L'ab' == 'b' && L'\xffffffff' < 0 && L'ab' != 'ab'
+wide_character_is_the_last
+#endif

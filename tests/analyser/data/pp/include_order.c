@@ -4,3 +4,4 @@
 #include "only_c.h"
 #include <next.h>
 #include "vers2.h"
+#include <memory>

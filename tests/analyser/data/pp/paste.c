@@ -12,3 +12,9 @@ three(a, b, c) three(1, 2, 3)
 #define OBJ in ## side
 #define inside 7
 OBJ
+/* The tokens of an argument stay apart when its ends are pasted. */
+#define CAT2(a, b) PCAT(a, b)
+#define PCAT(a, b) a ## b
+#define XB() B
+#define ABC 1
+CAT2(A, XB() C) CAT2(A, XB()C) CAT2(XB()C, D)
