@@ -1,5 +1,7 @@
 #include "driver/startup.h"
 
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <exception>
@@ -12,15 +14,21 @@ namespace zenta::driver {
 
 namespace {
 // The faults that end the run as an internal error, like a segmentation
-// violation: a bus error, an arithmetic trap, an illegal instruction.
-constexpr int kFaultSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL};
+// violation: a bus error, an arithmetic trap, an illegal instruction, and an
+// abort (a failed assertion in a library, or what the C++ runtime does with
+// an exception that nothing catches).
+constexpr int kFaultSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+
+volatile sig_atomic_t g_crashing = 0;
 
 [[noreturn]] void uncaughtException() { crashHandler(0); }
 }  // namespace
 
 void crashHandler(int /*signalNumber*/) {
-  // A second fault while reporting must not loop back here.
-  for (int s : kFaultSignals) std::signal(s, SIG_DFL);
+  // A second fault while the first is reported: the status stays that of an
+  // internal error.
+  if (g_crashing) ::_exit(9);
+  g_crashing = 1;
   diag::severe("INTERNERR", "Module SFC");
 }
 
@@ -37,7 +45,9 @@ void installCrashHandler() {
   struct sigaction action{};
   action.sa_handler = &crashHandler;
   sigemptyset(&action.sa_mask);
-  action.sa_flags = onStack ? SA_ONSTACK : 0;
+  // A fault inside the handler comes back to it instead of killing the
+  // process with the fault's own status.
+  action.sa_flags = SA_NODEFER | (onStack ? SA_ONSTACK : 0);
   for (int s : kFaultSignals) sigaction(s, &action, nullptr);
   // An exception that nothing catches ends the run the same way, so that the
   // work files are removed and the list file is closed.

@@ -5,13 +5,14 @@
 namespace zenta::driver {
 
 // Installs the handler of the segmentation-violation signal (and of the other
-// fault signals: bus error, arithmetic trap, illegal instruction) on its own
-// stack so that a stack overflow is caught too; an uncaught exception takes
-// the same way out.
+// fault signals: bus error, arithmetic trap, illegal instruction, abort) on
+// its own stack so that a stack overflow is caught too; an uncaught exception
+// takes the same way out.
 void installCrashHandler();
 
 // The handler: the severe "INTERNERR" with "Module SFC", which runs the exit
-// cleanup, closes the list file, flushes both streams and exits with 9.
+// cleanup, closes the list file, flushes both streams and exits with 9. A
+// fault while it reports exits with 9 at once.
 [[noreturn]] void crashHandler(int signalNumber);
 
 // Sets the header-comment language from ZENTALAN (English by default).

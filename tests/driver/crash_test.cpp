@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -14,6 +15,10 @@
 #include "driver/startup.h"
 #include "tests/testkit/child.h"
 #include "tests/testkit/process.h"
+
+// Assertions are checked here whatever the build type.
+#undef NDEBUG
+#include <assert.h>
 
 namespace {
 
@@ -51,30 +56,62 @@ TEST(CrashHandler, SegmentationViolationIsSevereInternalError) {
   EXPECT_EQ(testkit::ScratchDir::slurp(list), line);
 }
 
-void throwSomething() { throw std::runtime_error("nobody catches this"); }
-void escapeException() noexcept {
-  void (*volatile call)() = &throwSomething;
-  call();
+// The test framework catches exceptions; a noexcept frame lets one escape
+// as it would from the program's main.
+template <class Fault>
+void escape(Fault fault) noexcept {
+  fault();
 }
 
-TEST(CrashHandler, OtherFaultsAndUncaughtExceptionsTakeTheSameWay) {
-  const std::pair<const char*, void (*)()> cases[] = {
-      {"SIGSEGV", [] { std::raise(SIGSEGV); }},
-      {"SIGFPE", [] { std::raise(SIGFPE); }},
-      {"SIGBUS", [] { std::raise(SIGBUS); }},
-      // The test framework catches exceptions; a noexcept frame lets this one
-      // escape as it would from the program's main.
-      {"exception", [] { escapeException(); }},
+// A genuine fault inside the report of the first one.
+void cleanupThatFaults() {
+  volatile int* page = forbiddenPage();
+  if (page) std::exit(faultyDepth(page, 1));
+}
+
+// Whatever ends the run from the inside ends it as an internal error, with
+// status 9, after the cleanup: faults, aborts (a failed assertion, what the
+// C++ runtime makes of an exception nothing catches), exceptions.
+TEST(CrashHandler, EveryInternalFaultIsSevereInternalError) {
+  const std::string report = "cleanup\nQuarto-S-INTERNERR,  internal error raised in  Module SFC\n";
+  const struct {
+    const char* name;
+    void (*fault)();
+    void (*cleanup)();
+    std::string err;  // the end of the error stream
+  } cases[] = {
+      {"SIGSEGV", [] { std::raise(SIGSEGV); }, &cleanupMarker, report},
+      {"SIGFPE", [] { std::raise(SIGFPE); }, &cleanupMarker, report},
+      {"SIGBUS", [] { std::raise(SIGBUS); }, &cleanupMarker, report},
+      {"abort", [] { std::abort(); }, &cleanupMarker, report},
+      // The C library writes the assertion before it aborts.
+      {"failed assertion", [] {
+         volatile int x = 0;
+         assert(x > 0);
+       }, &cleanupMarker, "Assertion `x > 0' failed.\n" + report},
+      {"exception", [] { escape([] { throw std::runtime_error("nobody catches this"); }); }, &cleanupMarker,
+       report},
+      {"std::bad_alloc", [] { escape([] { throw std::bad_alloc(); }); }, &cleanupMarker, report},
+      {"std::length_error", [] {
+         escape([] {
+           std::string s;
+           s.reserve(s.max_size() + 1);
+         });
+       }, &cleanupMarker, report},
+      // A second fault leaves no time for the report; the status stays.
+      {"fault while reporting", [] { std::raise(SIGSEGV); }, &cleanupThatFaults, ""},
+      {"abort while reporting", [] { std::abort(); }, [] { std::abort(); }, ""},
   };
-  for (const auto& [name, fault] : cases) {
-    auto o = testkit::endOf([fault] {
+  for (const auto& c : cases) {
+    auto o = testkit::endOf([&c] {
       diag::registerCatalogues();
-      diag::setExitCleanup(&cleanupMarker);
+      diag::setExitCleanup(c.cleanup);
       driver::installCrashHandler();
-      fault();
+      c.fault();
     });
-    EXPECT_EQ(o.status, 9) << name;
-    EXPECT_EQ(o.err, "cleanup\nQuarto-S-INTERNERR,  internal error raised in  Module SFC\n") << name;
+    EXPECT_EQ(o.status, 9) << c.name << ": " << o.err;
+    EXPECT_TRUE(o.err.size() >= c.err.size() && o.err.compare(o.err.size() - c.err.size(), c.err.size(), c.err) == 0)
+        << c.name << ": " << o.err;
   }
 }
 
