@@ -28,7 +28,7 @@ bool openScriptAndOutputs() {
   context.toolLog = s.toolLog;
   context.languageIndex = s.languageIndex;
   output::setOutputContext(context);
-  output::installWorkFileCleanup();
+  output::installExitCleanup();
 
   // 1. The test script; opening the first source file names the work files.
   if (!output::openSource(n.scriptPath, output::F_PTU)) return false;
@@ -76,18 +76,22 @@ bool scanSeparateSource() {
 }
 
 // The closing sequence: always run. Outputs that carry generated code are
-// deleted when errors were counted; the list file is not touched here.
+// deleted when errors were counted (the TSF file is kept); the others are
+// put in place together once all are closed. The list file is not touched
+// here.
 void closeEverything() {
   const bool drop = diag::errorCount() != 0;
   while (output::currentSource() != nullptr) output::closeCurrentSource();
-  output::closeOutput(output::Intermediate, drop);
-  output::closeOutput(output::Constants, drop);
-  output::closeOutput(output::ClassDeclaration, drop);
-  output::closeOutput(output::Description, drop);
-  output::closeOutput(output::Tsf, false);
-  output::closeOutput(output::Harness, drop);
-  output::closeOutput(output::AlternateHarness, drop);
-  output::closeOutput(output::Segment, drop);
+  output::closeOutputs({
+      {output::Intermediate, drop},
+      {output::Constants, drop},
+      {output::ClassDeclaration, drop},
+      {output::Description, drop},
+      {output::Tsf, false},
+      {output::Harness, drop},
+      {output::AlternateHarness, drop},
+      {output::Segment, drop},
+  });
   output::closeSeparateSource();
 }
 

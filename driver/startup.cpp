@@ -9,6 +9,7 @@
 #include "diag/report.h"
 #include "diag/run_info.h"
 #include "model/script_language.h"
+#include "output/cleanup.h"
 
 namespace zenta::driver {
 
@@ -22,12 +23,23 @@ constexpr int kFaultSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 volatile sig_atomic_t g_crashing = 0;
 
 [[noreturn]] void uncaughtException() { crashHandler(0); }
+
+// A run ended from outside: its unfinished files go, then the signal ends
+// the process as it would have, so that the caller sees why it stopped.
+void terminationHandler(int signalNumber) {
+  output::removeRememberedFilesInHandler();
+  std::signal(signalNumber, SIG_DFL);
+  std::raise(signalNumber);  // delivered as soon as the handler returns
+}
 }  // namespace
 
 void crashHandler(int /*signalNumber*/) {
-  // A second fault while the first is reported: the status stays that of an
-  // internal error.
-  if (g_crashing) ::_exit(9);
+  // A second fault while the first is reported: only what is safe in a
+  // signal handler is left, and the status stays that of an internal error.
+  if (g_crashing) {
+    output::removeRememberedFilesInHandler();
+    ::_exit(9);
+  }
   g_crashing = 1;
   diag::severe("INTERNERR", "Module SFC");
 }
@@ -52,6 +64,22 @@ void installCrashHandler() {
   // An exception that nothing catches ends the run the same way, so that the
   // work files are removed and the list file is closed.
   std::set_terminate(&uncaughtException);
+
+  struct sigaction termination{};
+  termination.sa_handler = &terminationHandler;
+  sigemptyset(&termination.sa_mask);
+  int count = 0;
+  const int* signals = output::terminationSignals(count);
+  for (int i = 0; i < count; ++i) {
+    struct sigaction previous{};
+    // A signal the caller chose to ignore (nohup, a background job) stays
+    // ignored.
+    if (sigaction(signals[i], nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
+    sigaction(signals[i], &termination, nullptr);
+  }
+  // Beyond the file-size limit a write fails like one on a full disk
+  // ("IMPECRFIC") instead of killing the process.
+  std::signal(SIGXFSZ, SIG_IGN);
 }
 
 void readHeaderLanguage() {

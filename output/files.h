@@ -3,12 +3,24 @@
 // generator writes sections of the harness out of order, their merging into
 // the current output, and the line writers.
 //
+// An output is written under a temporary name in its own directory and put
+// in place (renamed, then logged in the tool log) only when it is closed to
+// be kept, so that a build never sees a truncated harness and a failed run
+// leaves the files of an earlier run as they were. A path that names a
+// device or a pipe is written in place.
+//
+// A work file is created in TEMP the first time its section opens and stays
+// until the run ends; opening the section again empties it. Its lines are
+// held in memory and go to the file only beyond a size, so that a test costs
+// no file operation.
+//
 // Every failure is a fatal message naming the file: "IMPOUVFIC" (cannot
 // open), "IMPECRFIC" (write error), "IMPFERFIC" (close or delete failed),
 // "IMPRESFIC" (rewind failed).
 #pragma once
 
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -79,18 +91,33 @@ struct OutputContext {
 void setOutputContext(const OutputContext& context);
 const OutputContext& outputContext();
 
-// Creates the file of a destination (mode "w+", failure "IMPOUVFIC"), logs
-// it in the tool log and writes its header comment between the given
-// delimiters (a null start writes no header; the tdc file passes "" and "").
+// Creates the file of an output destination under its temporary name
+// (failure "IMPOUVFIC" with the path: a path that names a directory, an
+// existing file that may not be written, a folder where nothing can be
+// created) and writes its header comment between the given delimiters (a
+// null start writes no header; the tdc file passes "" and ""). When a tool
+// log is named, it is created now if it cannot be opened ("IMPOUVFIC").
 void openOutput(Destination d, const std::string& path, const char* commentStart, const char* commentEnd);
-// Creates the file without a header comment (logged in the tool log).
-void createOutput(Destination d, const std::string& path);
 bool isOpen(Destination d);
+// The path the output was opened with (its final name).
 const std::string& pathOf(Destination d);
+// The stream of an open output; null for a work file.
 std::FILE* streamOf(Destination d);
-// Closes the destination; with remove the file is deleted too. Failure of
-// either is "IMPFERFIC". Nothing happens when it is not open.
+// Closes the output. Kept, it is renamed to its path and logged in the tool
+// log; with remove its temporary file is deleted and whatever the path held
+// before stays. Failure is "IMPECRFIC" (flush) or "IMPFERFIC" (close, rename,
+// delete). Nothing happens when it is not open.
 void closeOutput(Destination d, bool remove);
+
+// Closes several outputs at the end of the processing chain: all of them
+// are closed first, in the order given, deleting those marked remove; then
+// the kept ones are put in place and logged, in the order they were opened,
+// with the termination signals held so that they arrive as a whole.
+struct Closing {
+  Destination destination;
+  bool remove;
+};
+void closeOutputs(std::initializer_list<Closing> closings);
 
 // Writes the text and "\n" ("IMPECRFIC" on failure). Writing to a
 // destination that is not open does nothing.
@@ -113,23 +140,30 @@ void writeCurrentSplit(std::string_view text);
 // Work-file names: the temporary base followed by "a.tmp" ... "k.tmp".
 void makeWorkFileNames(const std::string& temporaryBase);
 const std::string& workFileName(int letterIndex);
-// Creates the work files of a section (0: a, b; 1: c, d; 3: e; 4: f; 6: h)
-// in mode "w+", logged in the tool log without header; for sections 0 and 1
-// an empty line then goes to the current output. False for another section.
+// Opens the work files of a section (0: a, b; 1: c, d; 3: e; 4: f; 6: h)
+// empty, creating them in TEMP the first time ("IMPOUVFIC" on failure); for
+// sections 0 and 1 an empty line then goes to the current output. False for
+// another section.
 bool openWorkFiles(int section);
-// Rewinds the work files of a section ("IMPRESFIC" on failure), copies each
-// line of each, in order, to the current output, then closes and deletes
+// Copies the lines of the work files of a section, each file in turn, to the
+// current output ("IMPRESFIC" when a file cannot be read back), then closes
 // them. Files of sections 3, 4 and 6 are merged only when open. False for a
 // section not in the table.
 bool mergeWorkFiles(int section);
 // Closes and deletes the work files a, b, g, c, d, e, f, h (then i, j, k),
 // without error checks. Safe to call at any time, more than once.
 void closeAndDeleteWorkFiles();
-// Installs closeAndDeleteWorkFiles as the exit cleanup of the diagnostics.
-void installWorkFileCleanup();
+// Closes and deletes the work files and every output not yet in place (its
+// temporary file goes); the files the paths held before stay.
+void removeUnfinishedFiles();
+// Installs removeUnfinishedFiles as the exit cleanup of the diagnostics.
+void installExitCleanup();
 
-// Forgets every destination (closing open streams without deleting) and the
-// context; for tests.
+// The size beyond which a work file's lines go to the file; for tests.
+void setWorkFileMemoryLimitForTests(std::size_t bytes);
+
+// Forgets every destination (removing what is not in place) and the context;
+// for tests.
 void resetOutputsForTests();
 
 }  // namespace zenta::output

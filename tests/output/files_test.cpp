@@ -2,6 +2,7 @@
 // failures, work files with their sections, merging and the exit cleanup.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -59,12 +60,81 @@ TEST_F(FilesTest, OutputsGetTheirHeaderAndAreLogged) {
   EXPECT_EQ(scratch.read("tools.log"), "CCP " + cc + "\nTDC " + tdc + "\nTSF " + tsf + "\n");
 }
 
-TEST_F(FilesTest, ClosingWithDeleteRemovesTheFile) {
-  openOutput(Intermediate, scratch.file("t.icc"), "//", "");
-  closeOutput(Intermediate, true);
-  EXPECT_FALSE(scratch.exists("t.icc"));
-  closeOutput(Intermediate, true);  // not open: nothing happens
-  writeLine(Intermediate, "ignored");
+std::size_t entries(const fs::path& dir) {
+  std::size_t n = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir)) ++n;
+  return n;
+}
+
+// An output reaches its path only when it is closed to be kept: until then,
+// and after it is closed to be removed, the path holds what it held before.
+TEST_F(FilesTest, OutputReachesItsPathOnlyWhenKept) {
+  const struct {
+    const char* earlier;  // null: no file before
+    bool remove;
+  } table[] = {{nullptr, false}, {nullptr, true}, {"old\n", false}, {"old\n", true}};
+  for (const auto& row : table) {
+    testkit::ScratchDir dir;
+    OutputContext c = outputContext();
+    c.toolLog = dir.file("tools.log");
+    setOutputContext(c);
+    if (row.earlier) dir.write("t.icc", row.earlier);
+    const std::string path = dir.file("t.icc");
+    openOutput(Intermediate, path, nullptr, nullptr);
+    writeLine(Intermediate, "new");
+    std::fflush(streamOf(Intermediate));
+    EXPECT_EQ(dir.exists("t.icc"), row.earlier != nullptr);
+    if (row.earlier) {
+      EXPECT_EQ(dir.read("t.icc"), row.earlier);
+    }
+    closeOutput(Intermediate, row.remove);
+    closeOutput(Intermediate, row.remove);  // not open: nothing happens
+    writeLine(Intermediate, "ignored");
+    const bool present = !row.remove || row.earlier;
+    EXPECT_EQ(dir.exists("t.icc"), present);
+    if (present) {
+      EXPECT_EQ(dir.read("t.icc"), row.remove ? row.earlier : "new\n");
+    }
+    // No temporary file is left; the tool log names only what was kept.
+    EXPECT_EQ(entries(dir.path()), (present ? 1u : 0u) + 1u);
+    EXPECT_EQ(dir.read("tools.log"), row.remove ? "" : "CPP " + path + "\n");
+  }
+}
+
+TEST_F(FilesTest, ReplacedFileKeepsItsLinkAndPermissionsAndDevicesAreWrittenInPlace) {
+  fs::create_directories(scratch.path() / "real");
+  scratch.write("real/t.cc", "old\n");
+  fs::permissions(scratch.file("real/t.cc"), fs::perms(0640));
+  fs::create_symlink(scratch.file("real/t.cc"), scratch.file("t.cc"));
+  openOutput(Harness, scratch.file("t.cc"), nullptr, nullptr);
+  openOutput(Segment, "/dev/null", nullptr, nullptr);
+  writeLine(Harness, "new");
+  writeLine(Segment, "gone");
+  closeOutput(Harness, false);
+  closeOutput(Segment, true);
+  EXPECT_TRUE(fs::is_symlink(scratch.file("t.cc")));
+  EXPECT_EQ(scratch.read("real/t.cc"), "new\n");
+  EXPECT_EQ(fs::status(scratch.file("real/t.cc")).permissions(), fs::perms(0640));
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  EXPECT_EQ(entries(scratch.path() / "real"), 1u);
+}
+
+// At the end of the chain every output is closed before any is put in
+// place: a failure while closing leaves none of them.
+TEST_F(FilesTest, FailureWhileClosingPutsNoOutputInPlace) {
+  const testkit::Ending e = testkit::endOf([&] {
+    installExitCleanup();
+    openOutput(Description, scratch.file("t.tdc"), nullptr, nullptr);
+    openOutput(Harness, "/dev/full", nullptr, nullptr);
+    writeLine(Description, "E8");
+    writeLine(Harness, "int x;");
+    closeOutputs({{Description, false}, {Harness, false}});
+  });
+  EXPECT_EQ(e.status, 7) << e.err;
+  EXPECT_NE(e.err.find("-IMPECRFIC,"), std::string::npos) << e.err;
+  EXPECT_NE(e.err.find("/dev/full"), std::string::npos) << e.err;
+  EXPECT_EQ(entries(scratch.path()), 1u);
+  EXPECT_EQ(scratch.read("tools.log"), "");
 }
 
 TEST_F(FilesTest, CurrentOutputAndSplitLines) {
@@ -101,8 +171,7 @@ TEST_F(FilesTest, WorkFileSectionsMergeInOrder) {
   writeLine(WorkD, "element check");
   writeLine(WorkB, "test epilogue");
   ASSERT_TRUE(mergeWorkFiles(1));
-  EXPECT_FALSE(scratch.exists("atx_1.tmpc.tmp"));
-  EXPECT_FALSE(scratch.exists("atx_1.tmpd.tmp"));
+  writeLine(WorkC, "element closed: dropped");
   writeLine(WorkA, "after element");
   setCurrentOutput(Harness);
   ASSERT_TRUE(mergeWorkFiles(0));
@@ -141,26 +210,66 @@ TEST_F(FilesTest, CloseAndDeleteWorkFilesLeavesNothing) {
   EXPECT_TRUE(fs::is_empty(scratch.path()));
 }
 
-TEST_F(FilesTest, FatalAndSevereMessagesDeleteTheWorkFiles) {
+// Lines held in memory or moved to the file beyond a size make the same
+// harness; a section opened again starts empty.
+TEST_F(FilesTest, WorkFilesGiveTheSameLinesWhereverTheyAreHeld) {
+  std::string expected;
+  for (std::size_t limit : {std::size_t{0}, std::size_t{1}, std::size_t{50}}) {
+    testkit::ScratchDir dir;
+    setWorkFileMemoryLimitForTests(limit);
+    makeWorkFileNames(dir.file("w"));
+    openOutput(Harness, dir.file("h.cc"), nullptr, nullptr);
+    for (int test = 1; test <= 3; ++test) {
+      ASSERT_TRUE(openWorkFiles(0));
+      setCurrentOutput(WorkA);
+      for (int element = 1; element <= 2; ++element) {
+        ASSERT_TRUE(openWorkFiles(1));
+        for (int i = 0; i < 20; ++i) writeLine(WorkC, "body " + std::to_string(test) + std::to_string(element));
+        writeLine(WorkD, "check " + std::to_string(test) + std::to_string(element));
+        ASSERT_TRUE(mergeWorkFiles(1));
+      }
+      writeLine(WorkB, "epilogue " + std::to_string(test));
+      setCurrentOutput(Harness);
+      ASSERT_TRUE(mergeWorkFiles(0));
+    }
+    // The files stay in TEMP while the run goes on, and go with it.
+    for (const char* letter : {"a", "b", "c", "d"}) EXPECT_TRUE(dir.exists(std::string("w") + letter + ".tmp"));
+    closeAndDeleteWorkFiles();
+    closeOutput(Harness, false);
+    EXPECT_EQ(entries(dir.path()), 1u);
+    const std::string harness = dir.read("h.cc");
+    EXPECT_EQ(std::count(harness.begin(), harness.end(), '\n'), 3 * (1 + 2 * (1 + 20 + 1) + 1)) << limit;
+    if (expected.empty()) expected = harness;
+    EXPECT_EQ(harness, expected) << "limit " << limit;
+  }
+  setWorkFileMemoryLimitForTests(0);
+}
+
+// Every way out removes the work files and the outputs not in place; the
+// files of an earlier run stay as they were.
+TEST_F(FilesTest, FatalAndSevereMessagesRemoveWorkFilesAndUnfinishedOutputs) {
   const struct {
     bool severe;
     int status;
   } table[] = {{false, 7}, {true, 9}};
+  OutputContext c = outputContext();
+  c.toolLog.clear();
+  setOutputContext(c);
   for (const auto& row : table) {
+    scratch.write("t.cc", "earlier run\n");
     const testkit::Ending e = testkit::endOf([&] {
       makeWorkFileNames(scratch.file("w"));
       for (int section : {0, 1, 3, 4, 6}) openWorkFiles(section);
-      if (std::FILE* probe = std::fopen(scratch.file("wh.tmp").c_str(), "r")) {
-        std::fclose(probe);
-      } else {
-        _exit(101);  // the work files were not created
-      }
+      openOutput(Harness, scratch.file("t.cc"), "//", "");
+      openOutput(Description, scratch.file("t.tdc"), "", "");
+      // The earlier harness, seven work files, two temporary outputs.
+      if (entries(scratch.path()) != 10) _exit(101);
       if (row.severe) diag::severe("ERRINTFCT", "test");
       diag::fatal("IMPOUVFIC", "somewhere");
     });
     EXPECT_EQ(e.status, row.status) << e.err;
-    for (const char* letter : {"a", "b", "c", "d", "e", "f", "h"})
-      EXPECT_FALSE(scratch.exists(std::string("w") + letter + ".tmp")) << letter;
+    EXPECT_EQ(entries(scratch.path()), 1u);
+    EXPECT_EQ(scratch.read("t.cc"), "earlier run\n");
   }
 }
 
@@ -186,9 +295,17 @@ TEST_F(FilesTest, FileFailuresAreFatal) {
        }, "IMPOUVFIC", scratch.file("no/dir/tools.log")},
       {"delete failure", [&] {
          openOutput(Segment, scratch.file("t.seg"), nullptr, nullptr);
-         fs::remove(scratch.file("t.seg"));
+         fs::remove(fs::read_symlink("/proc/self/fd/" + std::to_string(fileno(streamOf(Segment)))));
          closeOutput(Segment, true);
        }, "IMPFERFIC", scratch.file("t.seg")},
+      {"output path is a folder", [&] { openOutput(Harness, scratch.path().string(), "//", ""); }, "IMPOUVFIC",
+       scratch.path().string()},
+      {"output path ends with a slash", [&] { openOutput(Harness, scratch.file("sub/"), "//", ""); }, "IMPOUVFIC",
+       scratch.file("sub/")},
+      {"work files in a missing folder", [&] {
+         makeWorkFileNames(scratch.file("no/such/w"));
+         openWorkFiles(0);
+       }, "IMPOUVFIC", scratch.file("no/such/wa.tmp")},
   };
   for (const Case& c : cases) {
     const testkit::Ending e = testkit::endOf(c.body);

@@ -10,8 +10,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -22,6 +24,15 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+// The names in a folder, sorted.
+std::vector<std::string> entries(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 
 // A complete, clean test program.
 const char* kCleanScript =
@@ -277,6 +288,12 @@ TEST_F(RunTest, ScriptThatCannotBeRewoundIsFatal) {
   // must then fail, not kill the test.
   std::signal(SIGPIPE, SIG_IGN);
   std::thread writer([&] {
+    // The compiler may close the pipe before it has everything: the write
+    // then fails without a SIGPIPE for the test.
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe, nullptr);
     if (std::FILE* f = std::fopen(fifo.c_str(), "w")) {
       std::fputs(kCleanScript, f);
       std::fclose(f);
@@ -304,6 +321,45 @@ TEST_F(RunTest, CountedErrorDeletesGeneratedOutputsButKeepsTheList) {
   EXPECT_TRUE(tmpIsEmpty());
 }
 
+// A failed run leaves the outputs and the tool log of the earlier clean run
+// as they were, none of its own files, and its list file.
+TEST_F(RunTest, FailedRunKeepsTheEarlierOutputs) {
+  const auto first = run({"demo.ptu", "out/demo", "-VISTRA_LOG=tools.log"});
+  ASSERT_EQ(first.status, 3) << first.err;
+  const std::vector<std::string> outputs = entries(scratch.path() / "work/out");
+  ASSERT_EQ(outputs, (std::vector<std::string>{"demo.cc", "demo.icc", "demo.tdc", "demo_zcls.h"}));
+  std::vector<std::string> earlier;
+  for (const std::string& name : outputs) earlier.push_back(read("out/" + name));
+  const std::string log = read("tools.log");
+
+  std::string tooLong = "HEADER demo, 1, 1\nBEGIN\nCOMMENT x\n";
+  for (int i = 0; i < 3000; ++i) tooLong += "& abcdefghij\n";
+  const struct {
+    const char* name;
+    std::string script;
+    testkit::EnvChanges env;
+    int status;
+    const char* code;
+  } table[] = {
+      {"empty script", "", {}, 7, "-F-AUCUNMETA,"},
+      {"statement too long", tooLong, {}, 7, "-F-LINETOLON,"},
+      {"missing header", "BEGIN\n#int x;\nSERVICE S1\nTEST T1\nELEMENT\nVAR x, init = 1, ev = 1\nEND ELEMENT\n"
+                         "END TEST\nEND SERVICE\n", {}, 5, "-E-ENTETEERR,"},
+      {"unwritable TEMP", kCleanScript, {{"TEMP", tmp() + "/missing"}}, 7, "-F-IMPOUVFIC,"},
+  };
+  for (const auto& row : table) {
+    scratch.write("work/bad.ptu", row.script);
+    const auto r = run({"bad.ptu", "out/demo", "-VISTRA_LOG=tools.log"}, row.env);
+    EXPECT_EQ(r.status, row.status) << row.name << ": " << r.err;
+    EXPECT_NE(r.err.find(row.code), std::string::npos) << row.name << ": " << r.err;
+    EXPECT_EQ(entries(scratch.path() / "work/out"), outputs) << row.name;
+    for (std::size_t i = 0; i < outputs.size(); ++i) EXPECT_EQ(read("out/" + outputs[i]), earlier[i]) << row.name;
+    EXPECT_EQ(read("tools.log"), log) << row.name;
+    EXPECT_TRUE(exists("bad.lis")) << row.name;
+    EXPECT_TRUE(tmpIsEmpty()) << row.name;
+  }
+}
+
 // A run started in the background, so that the test can act on it while it
 // waits on a named pipe.
 class Background {
@@ -328,6 +384,9 @@ class Background {
       if (chdir(cwd.c_str()) != 0) _exit(126);
       if (!std::freopen(errPath.c_str(), "w", stderr)) _exit(126);
       if (!std::freopen("/dev/null", "w", stdout)) _exit(126);
+      // Whatever the test runner ignores, the compiler starts with the
+      // default handling of the signals the tests send.
+      for (int sig : {SIGHUP, SIGINT, SIGTERM}) ::signal(sig, SIG_DFL);
       execve(argv[0], argv.data(), envp.data());
       _exit(127);
     }
@@ -361,91 +420,113 @@ bool waitFor(Predicate ready) {
   return false;
 }
 
-std::size_t fileCount(const fs::path& dir) {
-  std::size_t n = 0;
-  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir)) ++n;
-  return n;
-}
-
-// The run stops inside an element, on an included PTU file that is a named
-// pipe; the work files of the test, the element and the program then exist.
-class InterruptedRunTest : public RunTest {
- protected:
-  void SetUp() override {
-    RunTest::SetUp();
-    scratch.write("work/stop.ptu",
-                  "HEADER demo, 1, 1\nBEGIN\n#int x;\nSERVICE S1\nTEST T1\nELEMENT\n"
-                  "INCLUDE PTU pipe.ptu\nVAR x, init = 1, ev = 1\nEND ELEMENT\nEND TEST\nEND SERVICE\n");
-    fifo = scratch.file("work/pipe.ptu");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    if (fullHarness) fs::create_symlink("/dev/full", scratch.path() / "work/out/stop.cc");
-    testkit::EnvChanges e = env();
+// A run stopped inside an element, on an included PTU file that is a named
+// pipe; the work files of the test, the element and the program then exist,
+// and so do the outputs under their temporary names. An earlier run left
+// its harness (unless the harness is a full device) and description file.
+// The root holds the folders work (with out) and tmp, which TEMP names.
+class StoppedRun {
+ public:
+  StoppedRun(const testkit::EnvChanges& env, const fs::path& root, bool fullHarness) : root_(root) {
+    const fs::path work = root / "work";
+    std::ofstream(work / "stop.ptu") << "HEADER demo, 1, 1\nBEGIN\n#int x;\nSERVICE S1\nTEST T1\nELEMENT\n"
+                                        "INCLUDE PTU pipe.ptu\nVAR x, init = 1, ev = 1\nEND ELEMENT\nEND TEST\n"
+                                        "END SERVICE\n";
+    fifo_ = (work / "pipe.ptu").string();
+    if (::mkfifo(fifo_.c_str(), 0600) != 0) return;
+    if (fullHarness) fs::create_symlink("/dev/full", work / "out/stop.cc");
+    else std::ofstream(work / "out/stop.cc") << "earlier harness\n";
+    std::ofstream(work / "out/stop.tdc") << "earlier description\n";
     run_ = std::make_unique<Background>(
-        std::vector<std::string>{testkit::stageBin("zentaprepro"), "stop.ptu", "out/stop", "-STD_DEFINE=std.def"}, e,
-        work(), scratch.file("err.txt"));
+        std::vector<std::string>{testkit::stageBin("zentaprepro"), "stop.ptu", "out/stop", "-STD_DEFINE=std.def"},
+        env, work.string(), (root / "err.txt").string());
     // Blocked on the pipe with the work files a, b, c, d, e and f open.
-    workFilesSeen = waitFor([&] { return fileCount(scratch.path() / "tmp") >= 6; });
+    stopped_ = waitFor([&] { return entries(root / "tmp").size() >= 6; });
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
+  bool stopped() const { return stopped_; }
   // Feeds the pipe with the text of the included file.
   void feed(const std::string& text) const {
-    std::FILE* f = std::fopen(fifo.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fputs(text.c_str(), f);
-    std::fclose(f);
+    if (std::FILE* f = std::fopen(fifo_.c_str(), "w")) {
+      std::fputs(text.c_str(), f);
+      std::fclose(f);
+    }
   }
-  std::string err() const { return testkit::ScratchDir::slurp(scratch.file("err.txt")); }
+  void signal(int sig) const { run_->signal(sig); }
+  int wait() { return run_->wait(); }
+  std::string err() const { return testkit::ScratchDir::slurp((root_ / "err.txt").string()); }
+  std::string read(const std::string& name) const { return testkit::ScratchDir::slurp((root_ / name).string()); }
 
-  std::string fifo;
+ private:
+  fs::path root_;
+  std::string fifo_;
   std::unique_ptr<Background> run_;
-  bool workFilesSeen = false;
-  bool fullHarness = false;  // the harness is written to a full device
+  bool stopped_ = false;
 };
 
-class FullDiskRunTest : public InterruptedRunTest {
- protected:
-  FullDiskRunTest() { fullHarness = true; }
-};
-
-TEST_F(InterruptedRunTest, SegmentationViolationLeavesNoWorkFile) {
-  ASSERT_TRUE(workFilesSeen) << err();
-  run_->signal(SIGSEGV);
-  EXPECT_EQ(run_->wait(), 9);
-  EXPECT_NE(err().find("Quarto-S-INTERNERR,  "), std::string::npos) << err();
-  EXPECT_NE(err().find("Module SFC"), std::string::npos) << err();
-  EXPECT_TRUE(tmpIsEmpty());
-}
-
-TEST_F(InterruptedRunTest, FatalMessageLeavesNoWorkFile) {
-  ASSERT_TRUE(workFilesSeen) << err();
-  fs::create_directories(scratch.path() / "work/adir");
-  feed("INCLUDE PTU adir\n");  // a directory cannot be opened as a source file
-  EXPECT_EQ(run_->wait(), 7);
-  EXPECT_NE(err().find("Quarto-F-IMPOUVFIC,  "), std::string::npos) << err();
-  EXPECT_TRUE(tmpIsEmpty());
+// Every way out of a stopped run: the work files go, the outputs of the run
+// reach their paths only on a clean end, and the earlier ones stay otherwise.
+TEST_F(RunTest, EveryWayOutRemovesTheUnfinishedFiles) {
+  const struct {
+    const char* name;
+    int signal;            // 0: the included file is fed instead
+    const char* included;  // what the pipe gives
+    int status;
+    const char* line;  // expected on the error stream
+  } table[] = {
+      {"segmentation violation", SIGSEGV, nullptr, 9, "Quarto-S-INTERNERR,  "},
+      {"abort", SIGABRT, nullptr, 9, "Quarto-S-INTERNERR,  "},
+      {"SIGTERM", SIGTERM, nullptr, 128 + SIGTERM, nullptr},
+      {"SIGINT", SIGINT, nullptr, 128 + SIGINT, nullptr},
+      {"SIGHUP", SIGHUP, nullptr, 128 + SIGHUP, nullptr},
+      {"fatal message", 0, "INCLUDE PTU adir\n", 7, "Quarto-F-IMPOUVFIC,  "},
+      {"clean end", 0, "-- nothing but a comment\n", 3, nullptr},
+  };
+  int rowNumber = 0;
+  for (const auto& row : table) {
+    const fs::path root = scratch.path() / ("row" + std::to_string(++rowNumber));
+    fs::create_directories(root / "work/out");
+    fs::create_directories(root / "work/adir");
+    fs::create_directories(root / "tmp");
+    std::ofstream(root / "work/std.def") << "/* none */\n";
+    testkit::EnvChanges e = env();
+    e["TEMP"] = (root / "tmp").string();
+    StoppedRun run(e, root, false);
+    ASSERT_TRUE(run.stopped()) << row.name << ": " << run.err();
+    // While the run goes on, the harness of the earlier run is whole.
+    EXPECT_EQ(run.read("work/out/stop.cc"), "earlier harness\n") << row.name;
+    if (row.signal) run.signal(row.signal);
+    else run.feed(row.included);
+    EXPECT_EQ(run.wait(), row.status) << row.name << ": " << run.err();
+    if (row.line) {
+      EXPECT_NE(run.err().find(row.line), std::string::npos) << row.name << ": " << run.err();
+    }
+    EXPECT_TRUE(fs::is_empty(root / "tmp")) << row.name;
+    const bool clean = row.status == 3;
+    const std::vector<std::string> expected =
+        clean ? std::vector<std::string>{"stop.cc", "stop.icc", "stop.tdc", "stop_zcls.h"}
+              : std::vector<std::string>{"stop.cc", "stop.tdc"};
+    EXPECT_EQ(entries(root / "work/out"), expected) << row.name;
+    EXPECT_EQ(run.read("work/out/stop.cc").rfind("earlier", 0) == 0, !clean) << row.name;
+    EXPECT_EQ(run.read("work/out/stop.tdc").rfind("earlier", 0) == 0, !clean) << row.name;
+  }
 }
 
 // The rest of the program goes to the harness, whose device is full: the
 // write error comes while the initialisation and termination work files are
 // still open.
-TEST_F(FullDiskRunTest, WriteErrorLeavesNoWorkFile) {
-  ASSERT_TRUE(workFilesSeen) << err();
+TEST_F(RunTest, WriteErrorLeavesNoWorkFile) {
+  StoppedRun run(env(), scratch.path(), true);
+  ASSERT_TRUE(run.stopped()) << run.err();
   std::string rest = "END ELEMENT\nEND TEST\nEND SERVICE\n";
   for (int i = 0; i < 400; ++i) rest += "#int filler_" + std::to_string(i) + " = " + std::to_string(i) + ";\n";
-  feed(rest);
-  EXPECT_EQ(run_->wait(), 7) << err();
-  EXPECT_NE(err().find("Quarto-F-IMPECRFIC,  "), std::string::npos) << err();
-  EXPECT_NE(err().find("out/stop.cc"), std::string::npos) << err();
+  run.feed(rest);
+  EXPECT_EQ(run.wait(), 7) << run.err();
+  EXPECT_NE(run.err().find("Quarto-F-IMPECRFIC,  "), std::string::npos) << run.err();
+  EXPECT_NE(run.err().find("out/stop.cc"), std::string::npos) << run.err();
   EXPECT_TRUE(tmpIsEmpty());
-}
-
-TEST_F(InterruptedRunTest, NormalEndLeavesNoWorkFile) {
-  ASSERT_TRUE(workFilesSeen) << err();
-  feed("-- nothing but a comment\n");
-  const int status = run_->wait();
-  EXPECT_TRUE(status == 0 || status == 3) << err();
-  EXPECT_TRUE(tmpIsEmpty());
-  EXPECT_TRUE(exists("out/stop.cc"));
+  EXPECT_EQ(entries(scratch.path() / "work/out"), (std::vector<std::string>{"stop.cc", "stop.tdc"}));
+  EXPECT_EQ(read("out/stop.tdc"), "earlier description\n");
 }
 
 }  // namespace

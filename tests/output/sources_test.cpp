@@ -38,9 +38,10 @@ class SourcesTest : public ::testing::Test {
     resetOutputsForTests();
     ::unsetenv("TEMP");
   }
+  // What the open description file holds so far.
   std::string description() {
     std::fflush(streamOf(Description));
-    return scratch.read("t.tdc");
+    return testkit::ScratchDir::slurp("/proc/self/fd/" + std::to_string(fileno(streamOf(Description))));
   }
   testkit::ScratchDir scratch;
 };
