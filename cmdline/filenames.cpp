@@ -11,6 +11,7 @@
 #include <ctime>
 
 #include "cmdline/settings.h"
+#include "diag/report.h"
 
 namespace zenta::cmdline {
 
@@ -44,6 +45,16 @@ std::string withSlash(std::string directory) {
 FileNames& store() {
   static FileNames names;
   return names;
+}
+
+// A path whose last part can only be a directory: it ends with "/", or its
+// last part is "." or "..". Derived names would be hidden files such as
+// ".cc" or ".lis".
+bool namesADirectory(const std::string& path) {
+  if (path.empty()) return false;
+  const std::size_t slash = path.rfind('/');
+  const std::string last = slash == std::string::npos ? path : path.substr(slash + 1);
+  return last.empty() || last == "." || last == "..";
 }
 
 }  // namespace
@@ -129,6 +140,12 @@ FileNames deriveNames(const NameInputs& in) {
 
 void deriveAllNames() {
   const Settings& s = settings();
+  // No file can be made of a directory: refused as a file that cannot be
+  // opened, before the list file (named after the script) exists.
+  for (const std::string* path : {&s.testScript, &s.harness}) {
+    if (namesADirectory(*path)) diag::fatal("IMPOUVFIC", *path);
+  }
+  if (s.tsf && namesADirectory(s.tsfFile)) diag::fatal("IMPOUVFIC", s.tsfFile);
   NameInputs in;
   in.testScript = s.testScript;
   in.harness = s.harness;

@@ -87,6 +87,9 @@ struct FileNames {
 FileNames deriveNames(const NameInputs& inputs);
 
 // Derives the names of the run from the command-line settings and keeps them.
+// A test script, harness or TSF path that names a directory (ending with "/",
+// or with "." or ".." as its last part) is the fatal "IMPOUVFIC" with the
+// path as given.
 void deriveAllNames();
 
 // The names of the run (empty until deriveAllNames has run).

@@ -360,6 +360,33 @@ TEST_F(RunTest, FailedRunKeepsTheEarlierOutputs) {
   }
 }
 
+// A path that names a folder cannot become a file: no hidden ".cc" or
+// ".lis" is made of it.
+TEST_F(RunTest, PathsThatNameAFolderAreRefused) {
+  fs::create_directories(scratch.path() / "work/sub");
+  const struct {
+    std::vector<std::string> args;
+    const char* refused;
+  } table[] = {
+      {{"sub/", "out/demo"}, "sub/"},
+      {{"sub/.", "out/demo"}, "sub/."},
+      {{"demo.ptu", "out/"}, "out/"},
+      {{"demo.ptu", "out/.."}, "out/.."},
+      {{"demo.ptu", "out/demo", "-TSF=out/"}, "out/"},
+  };
+  for (const auto& row : table) {
+    const auto r = run(row.args);
+    EXPECT_EQ(r.status, 7) << row.refused << ": " << r.err;
+    EXPECT_NE(r.err.find(std::string("Quarto-F-IMPOUVFIC,  Cannot open the file ") + row.refused + "\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(entries(scratch.path() / "work"), (std::vector<std::string>{"demo.ptu", "out", "std.def", "sub"}))
+        << row.refused;
+    EXPECT_TRUE(fs::is_empty(scratch.path() / "work/out")) << row.refused;
+    EXPECT_TRUE(fs::is_empty(scratch.path() / "work/sub")) << row.refused;
+  }
+}
+
 // A run started in the background, so that the test can act on it while it
 // waits on a named pipe.
 class Background {
