@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
 
 #include "cmdline/filenames.h"
 #include "cmdline/settings.h"
@@ -30,14 +31,12 @@ namespace {
 namespace out = zenta::output;
 namespace desc = zenta::output::description;
 
-// A sorted list of upper-case names.
+// A sorted list of upper-case names; a tree, so that a program of many
+// services adds each name in logarithmic time.
 struct NameList {
-  std::vector<std::string> names;
-  bool contains(const std::string& n) const { return std::binary_search(names.begin(), names.end(), n); }
-  void add(const std::string& n) {
-    auto at = std::lower_bound(names.begin(), names.end(), n);
-    if (at == names.end() || *at != n) names.insert(at, n);
-  }
+  std::set<std::string> names;
+  bool contains(const std::string& n) const { return names.count(n) != 0; }
+  void add(const std::string& n) { names.insert(n); }
 };
 
 struct State {
@@ -253,7 +252,8 @@ std::string exceptionType(const std::string& expression) {
 }
 
 // One list for the selection summaries of the list file.
-void listToListFile(const std::string& title, const std::vector<std::string>& names) {
+template <class Names>
+void listToListFile(const std::string& title, const Names& names) {
   diag::writeToListFile(title + "\n");
   for (const std::string& n : names) diag::writeToListFile(n + "\n");
 }

@@ -207,8 +207,7 @@ void handleService(const std::string& rest) {
   if (!sel.services.empty() && !contains(sel.services, name)) setSuppressed(generator::SuppressService, true);
   if (!sel.exServices.empty() && sel.exTests.empty() && sel.exFamilies.empty() && contains(sel.exServices, name))
     setSuppressed(generator::SuppressService, true);
-  if (contains(g_state.services, name) && name != "INCONNUE") diag::warning("NOMOPEDBL", name);
-  else g_state.services.push_back(name);
+  if (!g_state.services.insert(name).second && name != "INCONNUE") diag::warning("NOMOPEDBL", name);
   g_state.serviceOpen = true;
   g_state.serviceName = name;
   g_state.testsInService = 0;
@@ -291,9 +290,8 @@ void openTest(const std::string& rest, const std::string& statement) {
   else if (!sel.exServices.empty() && contains(sel.exServices, g_state.serviceName))
     setSuppressed(generator::SuppressTest, true);
 
-  if (contains(g_state.testsOfService, name) && name != "INCONNU") diag::warning("NOMTSTDBL", name);
-  else g_state.testsOfService.push_back(name);
-  if (!contains(g_state.allTests, name)) g_state.allTests.push_back(name);
+  if (g_state.testsOfService.insert(name).second) g_state.allTests.push_back(name);
+  else if (name != "INCONNU") diag::warning("NOMTSTDBL", name);
 
   g_state.testOpen = true;
   g_state.testName = name;
@@ -410,7 +408,7 @@ void handleFamily(const std::string& rest) {
   }
   for (const std::string& n : names) {
     g_state.families.push_back(n);
-    if (!contains(g_state.allFamilies, n)) g_state.allFamilies.push_back(n);
+    if (g_state.familySet.insert(n).second) g_state.allFamilies.push_back(n);
   }
   const Selection& sel = selection();
   if (!sel.families.empty() &&
@@ -735,10 +733,9 @@ void endOfScript() {
   // Test names are only looked for when the services were not chosen by name
   // and the last service is not excluded (its tests were all read).
   const Selection& sel = selection();
-  const auto reportUnmatched = [](const std::vector<std::string>& list, const std::vector<std::string>& met,
-                                  const char* code) {
+  const auto reportUnmatched = [](const std::vector<std::string>& list, const auto& met, const char* code) {
     for (const std::string& name : list)
-      if (!contains(met, name)) diag::warning(code, name);
+      if (std::find(met.begin(), met.end(), name) == met.end()) diag::warning(code, name);
   };
   reportUnmatched(sel.services, g_state.services, "OPER_INEX");
   reportUnmatched(sel.exServices, g_state.services, "OPER_INEX");

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace zenta::script {
@@ -22,15 +23,15 @@ struct BlockState {
 
   bool serviceOpen = false;
   std::string serviceName;
-  std::vector<std::string> services;  // every service of the program
+  std::unordered_set<std::string> services;  // every service of the program
   int testsInService = 0;
   int generatedTestsInService = 0;
 
   bool testOpen = false;
   std::string testName;
   std::string loopExpression;
-  std::vector<std::string> testsOfService;
-  std::vector<std::string> allTests;  // every test name of the run
+  std::unordered_set<std::string> testsOfService;
+  std::vector<std::string> allTests;  // every test name of the run, once per service
   int testNumber = 0;
   int generatedTests = 0;
   bool testHadException = false;
@@ -39,6 +40,7 @@ struct BlockState {
   bool familyOpen = false;
   std::vector<std::string> families;     // of the current test
   std::vector<std::string> allFamilies;  // every family name of the run
+  std::unordered_set<std::string> familySet;  // the same, for lookups
 
   bool elementOpen = false;
   bool elementSeenInTest = false;
