@@ -216,12 +216,21 @@ void closeStream(Slot& s) {
 }
 
 // Deletes the temporary file of a closed output.
+// An output dropped because errors were counted: its temporary file goes,
+// and so does what an earlier run left at its name, so that a run with
+// errors leaves no harness behind. Devices and pipes written in place are
+// left alone.
 void discard(Destination d, Slot& s) {
   if (s.inPlace || s.writtenPath.empty()) return;
   const std::string written = s.writtenPath;
   s.writtenPath.clear();
   forgetForRemoval(d);
   if (::unlink(written.c_str()) != 0) diag::fatal("IMPFERFIC", s.path);
+  struct stat st {};
+  if (::lstat(s.finalPath.c_str(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)) &&
+      ::unlink(s.finalPath.c_str()) != 0) {
+    diag::fatal("IMPFERFIC", s.path);
+  }
 }
 
 // Puts a closed output in place and logs it.

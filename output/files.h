@@ -104,8 +104,8 @@ const std::string& pathOf(Destination d);
 // The stream of an open output; null for a work file.
 std::FILE* streamOf(Destination d);
 // Closes the output. Kept, it is renamed to its path and logged in the tool
-// log; with remove its temporary file is deleted and whatever the path held
-// before stays. Failure is "IMPECRFIC" (flush) or "IMPFERFIC" (close, rename,
+// log; with remove (errors were counted) its temporary file is deleted, and
+// so is a file that an earlier run left at its path. Failure is "IMPECRFIC" (flush) or "IMPFERFIC" (close, rename,
 // delete). Nothing happens when it is not open.
 void closeOutput(Destination d, bool remove);
 
