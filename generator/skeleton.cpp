@@ -13,10 +13,12 @@
 #include <algorithm>
 #include <cctype>
 
+#include "analyser/interface.h"
 #include "cmdline/filenames.h"
 #include "cmdline/settings.h"
 #include "cmdline/target.h"
 #include "diag/report.h"
+#include "generator/constant.h"
 #include "generator/frame.h"
 #include "generator/native.h"
 #include "output/description.h"
@@ -182,11 +184,18 @@ void flushServiceHeader() {
 }
 
 // The loop count of a test: an integer type is required, and a constant
-// must be at least 1. Without the analyser's typing, literals are judged by
-// their form.
+// must be at least 1, however it is written (signs, brackets, operators,
+// constants of the script). Without the analyser's typing, literals are
+// judged by their form.
 void checkLoopCount(const std::string& count) {
-  long value = 0;
-  if (desc::constantCount(count, &value)) {
+  long long value = 0;
+  bool constant = integerConstant(count, value);
+  if (!constant && cmdline::settings().analysis) {
+    const std::string expanded =
+        analyser::preprocessScriptText(count, diag::currentFile(), diag::currentLine());
+    constant = integerConstant(expanded, value);
+  }
+  if (constant) {
     if (value < 1) diag::error("VALBOUCER", count);
     return;
   }

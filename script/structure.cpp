@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "cmdline/settings.h"
 #include "diag/report.h"
@@ -244,17 +245,20 @@ void handleEndService() {
 
 namespace {
 
-// Finds the loop word as a whole word: preceded by a blank or tab, followed
-// by a blank, a tab or the end. Returns its position or npos.
+// What may stand on either side of the loop word.
+bool loopSeparator(char c) { return std::strchr(" \t\n(),[]", c) != nullptr && c != '\0'; }
+
+// Finds the loop word as a whole word: after a separator, and followed by
+// one or by the end. Returns its position or npos.
 std::size_t findLoopWord(const std::string& text, const char* word) {
   const std::size_t n = std::char_traits<char>::length(word);
   for (std::size_t i = 1; i + n <= text.size(); ++i) {
-    if (text[i - 1] != ' ' && text[i - 1] != '\t') continue;
+    if (!loopSeparator(text[i - 1])) continue;
     bool same = true;
     for (std::size_t k = 0; k < n && same; ++k)
       same = std::toupper(static_cast<unsigned char>(text[i + k])) == word[k];
     if (!same) continue;
-    if (i + n == text.size() || text[i + n] == ' ' || text[i + n] == '\t') return i;
+    if (i + n == text.size() || loopSeparator(text[i + n])) return i;
   }
   return std::string::npos;
 }
