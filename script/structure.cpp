@@ -69,6 +69,10 @@ void closeInitializationAndTermination() {
 
 void endTestCommon(bool explicitStatement);
 
+// A block opened or closed in a false IF branch is not there for this
+// build: its emptiness is not worth a message.
+bool inFalseBranch(bool openedThere) { return openedThere || suppressed(generator::SuppressCondition); }
+
 }  // namespace
 
 BlockState& blockState() { return g_state; }
@@ -211,6 +215,7 @@ void handleService(const std::string& rest) {
   if (contains(g_state.services, name) && name != "INCONNUE") diag::warning("NOMOPEDBL", name);
   else g_state.services.push_back(name);
   g_state.serviceOpen = true;
+  g_state.serviceInFalseBranch = suppressed(generator::SuppressCondition);
   g_state.serviceName = name;
   g_state.testsInService = 0;
   g_state.generatedTestsInService = 0;
@@ -230,7 +235,7 @@ void handleEndService() {
   }
   closeEnvironmentsAndDefinitions();
   if (g_state.testsInService == 0) {
-    diag::warning("OPER_VIDE", g_state.serviceName);
+    if (!inFalseBranch(g_state.serviceInFalseBranch)) diag::warning("OPER_VIDE", g_state.serviceName);
   } else if (!suppressed(generator::SuppressService) && g_state.generatedTestsInService == 0 &&
              !contains(selection().exServices, g_state.serviceName)) {
     diag::information("OPERXVIDE", g_state.serviceName);
@@ -306,6 +311,7 @@ void openTest(const std::string& rest, const std::string& statement) {
   ++g_state.testsInService;
   g_state.elementNumber = 0;
   g_state.testHadException = false;
+  g_state.testInFalseBranch = suppressed(generator::SuppressCondition);
   if (!g_testFromNextTest) {
     std::string word, tail;
     splitWord(trim(rest), word, tail);
@@ -327,8 +333,10 @@ void endTestCommon(bool explicitStatement) {
     handleEndFamily();
   }
   closeEnvironmentsAndDefinitions();
-  if (!g_state.elementSeenInTest) diag::warning("BLOC_ABST", messageWord(MwElement));
-  if (!g_state.testHasContent && !g_state.testHadException) diag::warning("TEST_VIDE", g_state.testName);
+  if (!inFalseBranch(g_state.testInFalseBranch)) {
+    if (!g_state.elementSeenInTest) diag::warning("BLOC_ABST", messageWord(MwElement));
+    if (!g_state.testHasContent && !g_state.testHadException) diag::warning("TEST_VIDE", g_state.testName);
+  }
   // Generated: no reason at all (selection, family, condition, simulation)
   // kept the test out of the harness.
   const bool generated = !generator::generationSuppressed();
@@ -453,7 +461,7 @@ void handleElement() {
   }
   closeEnvironmentsAndDefinitions();
   if (!g_state.familyGiven) {
-    diag::warning("BLOC_ABST", messageWord(MwFamily));
+    if (!inFalseBranch(g_state.testInFalseBranch)) diag::warning("BLOC_ABST", messageWord(MwFamily));
     g_state.familyGiven = true;
   }
   ++g_state.elementNumber;

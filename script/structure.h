@@ -25,6 +25,7 @@ struct BlockState {
   std::vector<std::string> services;  // every service of the program
   int testsInService = 0;
   int generatedTestsInService = 0;
+  bool serviceInFalseBranch = false;  // opened in a false IF branch
 
   bool testOpen = false;
   std::string testName;
@@ -34,6 +35,7 @@ struct BlockState {
   int testNumber = 0;
   int generatedTests = 0;
   bool testHadException = false;
+  bool testInFalseBranch = false;
 
   bool familyGiven = false;
   bool familyOpen = false;

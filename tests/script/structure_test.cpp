@@ -237,6 +237,12 @@ std::vector<Case> cases() {
          o.dropSimulation = true;
          return o;
        }()},
+      {"statements of a false branch raise nothing", "HEADER m, 1, x\nBEGIN\nIF UNDEFINED_NAME\nSERVICE hidden\n"
+       "END SERVICE\nEND IF\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
+       "END SERVICE\n", {}},
+      {"empty tests of a false branch raise nothing", "HEADER m, 1, x\nBEGIN\nSERVICE s\nIF UNDEFINED_NAME\n"
+       "TEST hidden\nELEMENT\nEND ELEMENT\nEND TEST\nTEST hidden2\nEND TEST\nEND IF\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
+       "END SERVICE\n", {}},
       {"a test in a false branch is not generated", "HEADER m, 1, x\nBEGIN\nSERVICE s\nIF UNDEFINED_NAME\nTEST t\n"
        "FAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND IF\nEND SERVICE\n",
        {"I:OPERXVIDE:13", "E:PROGXVIDE:13"}},
