@@ -39,8 +39,16 @@ Reader g_reader;
 void traceStatementLine(const std::string& physical) {
   if (!cmdline::traceOn(2)) return;
   const output::CommentDelimiters d = output::commentDelimiters(passArguments().harnessLanguage);
-  std::string text = std::string(d.start ? d.start : "") + " " + physical + " ";
-  if (d.end && *d.end) text += d.end;
+  const std::string opener = d.start ? d.start : "";
+  std::string text = opener + " " + physical + " ";
+  if (d.end && *d.end) {
+    text += d.end;
+  } else if (opener == "//") {
+    // A line comment that ends with a backslash, blanks or not, would take
+    // the next harness line with it: the opener closes it instead.
+    const std::size_t last = physical.find_last_not_of(" \t\r");
+    if (last != std::string::npos && physical[last] == '\\') text += opener;
+  }
   generator::genTraceComment(text);
 }
 

@@ -322,4 +322,22 @@ TEST_F(RoadTest, LoopClauseFormsRunTheTestTheirCount) {
   }
 }
 
+// A statement copied into the harness as a comment (trace 2) may end with a
+// backslash; the harness line after it must stay code.
+TEST_F(RoadTest, TracedStatementEndingWithABackslashKeepsTheNextLine) {
+  const char* const statements[] = {"COMMENT a folder: C:\\work\\", "COMMENT spread over\n& two lines \\  "};
+  for (const char* statement : statements) {
+    const std::string script = "HEADER trace, 1.0, e2e\n##include <cstdio>\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\n"
+                               "ELEMENT\n" + std::string(statement) +
+                               "\n#  std::printf(\"ran\\n\");\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n";
+    ASSERT_EQ(compileText(script, {"-XT=2"}).status, 3) << statement;  // the element has nothing to edit
+    for (const std::string compiler : {"g++", "clang++"}) {
+      ASSERT_TRUE(build(compiler)) << statement << "\n" << buildOutput << harness;
+      const testkit::Result r = runHarness();
+      EXPECT_EQ(r.status, 0) << statement;
+      EXPECT_NE(r.out.find("ran\n"), std::string::npos) << statement << "\n" << harness;
+    }
+  }
+}
+
 }  // namespace
