@@ -168,6 +168,20 @@ bool cutServiceName(std::string& name) {
   return true;
 }
 
+// The service name becomes part of a member function's name: every
+// character that cannot stand in a C++ identifier becomes "_". Returns
+// whether one did.
+bool makeIdentifier(std::string& name) {
+  bool changed = false;
+  for (char& c : name) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x80 && (std::isalnum(u) || c == '_')) continue;
+    c = '_';
+    changed = true;
+  }
+  return changed;
+}
+
 // ---------------------------------------------------------- headers
 
 void flushServiceHeader() {
@@ -456,6 +470,7 @@ void genService(const std::string& given) {
   }
   s.serviceGivenName = given;
   s.givenServices.add(name);
+  if (makeIdentifier(name)) diag::warning("NOMOPEINV", given);
   cutServiceName(name);
   if (s.declaredServices.contains(name) && name != "INCONNUE") {
     for (int n = 1;; ++n) {

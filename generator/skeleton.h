@@ -7,9 +7,10 @@
 // OPER_VIDE, OPERXVIDE, DBL_EXCEP, PROG_VIDE, PROGXVIDE, OPER_INEX,
 // TEST_INEX, FAMI_INEX); it performs implicit closings by calling these
 // handlers in the right order. The generator writes the harness, the class
-// declaration file and the test-description lines, renames duplicate
-// services, checks loop counts (TYPBOUCLE, VALBOUCER) and writes the
-// selection summaries to the list file.
+// declaration file and the test-description lines, makes service names
+// identifiers (NOMOPEINV) and renames duplicates, checks loop counts
+// (TYPBOUCLE, VALBOUCER) and writes the selection summaries to the list
+// file.
 #pragma once
 
 #include <string>

@@ -104,6 +104,24 @@ TEST_F(SkeletonTest, ServiceNamesAreCutAndMadeUnique) {
   }
 }
 
+// A service name that is no identifier gives a warning and a member
+// function whose name is one; the description keeps the name as given.
+TEST_F(SkeletonTest, ServiceNamesThatAreNoIdentifiersAreMadeValid) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"MY-SERVICE", "TEST_MY_SERVICE "}, {"CAF\xc3\xa9", "TEST_CAF__ "}, {"A.B$C", "TEST_A_B_C "}};
+  for (const auto& [given, function] : cases) {
+    SetUp();
+    generate([&] {
+      genBegin();
+      oneElement(given, "T", "");
+    });
+    EXPECT_EQ(diag::warningCount(), 1) << given;
+    EXPECT_NE(harness.find("void ZENTA::" + function + "(void)"), std::string::npos) << given << "\n" << harness;
+    EXPECT_NE(tdc.find("O1 " + given + "\n"), std::string::npos) << tdc;
+    for (const char* compiler : {"g++", "clang++"}) EXPECT_TRUE(compile(compiler)) << compilerOutput;
+  }
+}
+
 TEST_F(SkeletonTest, ImplicitServiceAndTestAreOpenedForAStrayElement) {
   generate([] {
     genBegin();

@@ -98,6 +98,9 @@ std::vector<Case> cases() {
       {"duplicate service", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\n"
                             "END TEST\nEND SERVICE\nSERVICE S\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\n"
                             "END TEST\nEND SERVICE\n", {"W:NOMOPEDBL:13"}},
+      {"service names that are no identifiers", "HEADER m, 1, x\nBEGIN\nSERVICE my-service\nTEST t\nFAMILY f\n"
+       "ELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\nSERVICE caf\xc3\xa9\nTEST t\nFAMILY f\nELEMENT\nVAR x\n"
+       "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {"W:NOMOPEINV:4", "W:NOMOPEINV:13"}},
       {"empty loop", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t LOOP\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\n"
                      "END TEST\nEND SERVICE\n", {"W:INDBOUINC:5"}},
       {"loop with expression", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t loop 3\nFAMILY f\nELEMENT\nVAR x\n"
