@@ -20,7 +20,6 @@
 #include "diag/report.h"
 #include "generator/constant.h"
 #include "generator/frame.h"
-#include "generator/native.h"
 #include "output/description.h"
 #include "output/files.h"
 #include "output/sources.h"
@@ -451,7 +450,8 @@ void genBegin() {
     harness(include);
   }
   // The analyser learns the runtime's declarations from the same line.
-  feedAnalyser(include);
+  if (cmdline::settings().analysis)
+    analyser::preprocessNativeCode(include, diag::currentFile(), diag::currentLine());
 }
 
 void genService(const std::string& given) {

@@ -2,13 +2,13 @@
 
 #include <unistd.h>
 
+#include "analyser/interface.h"
 #include "cmdline/settings.h"
 #include "diag/report.h"
 #include "generator/skeleton.h"
 #include "output/description.h"
 #include "output/sources.h"
 #include "script/analyse.h"
-#include "script/native_code.h"
 #include "script/keywords.h"
 
 namespace zenta::script {
@@ -69,7 +69,7 @@ void defineConstant(const std::string& rest) {
   const std::string line = "#define " + name + " " + value;
   const std::string file = diag::currentFile();
   const int at = diag::currentLine();
-  if (analysisAllowed()) preprocessNativeCode(line, file, at - 1);
+  if (analysisAllowed()) analyser::preprocessNativeCode(line, file, at, false);
   diag::setCurrentFile(file);
   diag::setCurrentLine(at);
   generator::genNativeLine(line);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "analyser/interface.h"
 #include "cmdline/settings.h"
 #include "diag/report.h"
 #include "generator/skeleton.h"
@@ -9,7 +10,6 @@
 #include "output/sources.h"
 #include "script/analyse.h"
 #include "script/keywords.h"
-#include "script/native_code.h"
 #include "script/structure.h"
 
 namespace zenta::script {
@@ -281,9 +281,9 @@ void handOnNativeCode() {
   if (b.nativeAnalysis) {
     collectNativeCode(" ", g_reader.nativeLastLine + 1);
     const output::SourceFrame* frame = output::currentSource();
-    g_reader.native = preprocessNativeCode(g_reader.native, frame ? frame->path : diag::currentFile(),
-                                           g_reader.nativeFirstLine - 1);
-    if (analysisAllowed() && !b.stubDefinitionOpen) analyseNativeDeclarations(g_reader.native);
+    g_reader.native =
+        analyser::preprocessNativeCode(g_reader.native, frame ? frame->path : diag::currentFile(),
+                                       g_reader.nativeFirstLine, analysisAllowed() && !b.stubDefinitionOpen);
   }
   if (!b.stubDefinitionOpen) {
     g_reader.native.clear();

@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "analyser/interface.h"
 #include "cmdline/filenames.h"
 #include "cmdline/settings.h"
 #include "cmdline/target.h"
 #include "diag/catalogue.h"
 #include "diag/report.h"
 #include "generator/frame.h"
-#include "generator/native.h"
 #include "generator/skeleton.h"
 #include "output/description.h"
 #include "output/files.h"
@@ -59,8 +59,9 @@ class GenerationTest : public ::testing::Test {
     output::resetSourcesForTests();
     output::tdc::resetDescription();
     resetSuppression();
-    fedToAnalyser().clear();
-    setAnalyserFeed([](const std::string& text) { fedToAnalyser().push_back(text); });
+    // The runtime header's include line reaches the analyser, which finds
+    // the header in the runtime's folder.
+    analyser::startAnalyser({std::string(ZENTA_SOURCE_DIR) + "/target/lib"}, {}, "");
     cmdline::TargetConfiguration target;
     target.runtimeHeader = "\"TP.h\"";
     target.packageFound = true;
@@ -73,12 +74,8 @@ class GenerationTest : public ::testing::Test {
     n.descriptionPath = dir_.file("h.tdc");
     n.resultsPath = dir_.file("h.rio");
   }
-  static std::vector<std::string>& fedToAnalyser() {
-    static std::vector<std::string> texts;
-    return texts;
-  }
   void TearDown() override {
-    setAnalyserFeed(nullptr);
+    analyser::closeAnalyser();
     output::closeAndDeleteWorkFiles();
     output::resetOutputsForTests();
     output::resetSourcesForTests();

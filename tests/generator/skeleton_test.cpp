@@ -26,7 +26,7 @@ TEST_F(SkeletonTest, OneServiceOneTestOneElementMakesACompleteHarness) {
   // The class declaration file is included at the first service.
   EXPECT_EQ(h[8], "#include \"h_zcls.h\"");
   // The analyser learns the runtime's declarations from the same line.
-  EXPECT_EQ(fedToAnalyser(), std::vector<std::string>{"#include \"TP.h\""});
+  EXPECT_TRUE(analyser::analyserMacroDefined("ZENTA_TP_H"));
   EXPECT_NE(findLine(h, "void ZENTA::TEST_SRV (void) { "), -1);
   EXPECT_NE(findLine(h, "zenta_run.DCL_OP_CPP(1, \"SRV\");"), -1);
   EXPECT_NE(findLine(h, "zenta_run.DCL_TST_CPP(2, \"T1\");"), -1);
