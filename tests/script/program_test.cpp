@@ -178,3 +178,25 @@ TEST(Program, IncludedPtuFilesAreRecordedInTheDescription) {
 }
 
 }  // namespace
+
+namespace {
+
+// The include lines of the separate source file reach the analyser before
+// the script is read: a macro of a header that the source includes answers
+// the script's IF.
+TEST(Program, IncludeLinesOfTheSeparateSourceFileAreAnalysed) {
+  for (const std::string source : {"code.cpp", "src/code.cpp"}) {
+    testkit::ScratchDir dir;
+    const std::string folder = source.substr(0, source.rfind('/') + 1);
+    dir.write(source, "#include <cstdio>\n#  include \"defs.h\"\nint f() { return FROM_SOURCE_HEADER; }\n");
+    dir.write(folder + "defs.h", "#define FROM_SOURCE_HEADER 1\n");
+    const std::string script = "HEADER m, 1, x\nBEGIN\nIF FROM_SOURCE_HEADER\nSERVICE s1\nTEST t1\nFAMILY nominal\n"
+                               "ELEMENT\nVAR x, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n"
+                               "END IF\n";
+    const auto r = compile(dir, script, {"-SOURCE=" + source});
+    EXPECT_EQ(r.status, 0) << source << "\n" << r.err;
+    EXPECT_NE(dir.read("s.cc").find("zenta.TEST_S1();"), std::string::npos) << source;
+  }
+}
+
+}  // namespace
