@@ -234,8 +234,10 @@ void handleEndService() {
     endTestCommon(false);
   }
   closeEnvironmentsAndDefinitions();
-  if (g_state.testsInService == 0) {
-    if (!inFalseBranch(g_state.serviceInFalseBranch)) diag::warning("OPER_VIDE", g_state.serviceName);
+  if (inFalseBranch(g_state.serviceInFalseBranch)) {
+    // Neither empty nor generated: not there for this build.
+  } else if (g_state.testsInService == 0) {
+    diag::warning("OPER_VIDE", g_state.serviceName);
   } else if (!suppressed(generator::SuppressService) && g_state.generatedTestsInService == 0 &&
              !contains(selection().exServices, g_state.serviceName)) {
     diag::information("OPERXVIDE", g_state.serviceName);

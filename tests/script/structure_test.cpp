@@ -243,6 +243,9 @@ std::vector<Case> cases() {
       {"statements of a false branch raise nothing", "HEADER m, 1, x\nBEGIN\nIF UNDEFINED_NAME\nSERVICE hidden\n"
        "END SERVICE\nEND IF\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
        "END SERVICE\n", {}},
+      {"a service of a false branch is no generated service", "HEADER m, 1, x\nBEGIN\nIF UNDEFINED_NAME\n"
+       "SERVICE hidden\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\nEND IF\n"
+       "SERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {}},
       {"empty tests of a false branch raise nothing", "HEADER m, 1, x\nBEGIN\nSERVICE s\nIF UNDEFINED_NAME\n"
        "TEST hidden\nELEMENT\nEND ELEMENT\nEND TEST\nTEST hidden2\nEND TEST\nEND IF\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
        "END SERVICE\n", {}},
