@@ -76,7 +76,10 @@ bool inFalseBranch(bool openedThere) { return openedThere || suppressed(generato
 }  // namespace
 
 BlockState& blockState() { return g_state; }
-void resetBlockState() { g_state = BlockState{}; }
+void resetBlockState() {
+  g_state = BlockState{};
+  generator::readBlockState(&g_state);
+}
 
 int currentLevel() {
   if (g_state.elementOpen) return model::LevelElement;
@@ -164,7 +167,6 @@ void handleInitialization() {
   }
   g_state.initializationOpen = true;
   g_state.nativeAnalysis = false;
-  generator::genInitializationBlock(true);
 }
 
 void handleTermination() {
@@ -175,7 +177,6 @@ void handleTermination() {
   }
   g_state.terminationOpen = true;
   g_state.nativeAnalysis = false;
-  generator::genTerminationBlock(true);
 }
 
 void handleEndInitialization() {
@@ -185,7 +186,6 @@ void handleEndInitialization() {
   }
   g_state.initializationOpen = false;
   g_state.nativeAnalysis = true;
-  generator::genInitializationBlock(false);
 }
 
 void handleEndTermination() {
@@ -195,7 +195,6 @@ void handleEndTermination() {
   }
   g_state.terminationOpen = false;
   g_state.nativeAnalysis = true;
-  generator::genTerminationBlock(false);
 }
 
 // 4. SERVICE
@@ -220,7 +219,7 @@ void handleService(const std::string& rest) {
   g_state.testsInService = 0;
   g_state.generatedTestsInService = 0;
   g_state.testsOfService.clear();
-  generator::genService(name);
+  generator::genService();
 }
 
 // 5. END SERVICE
@@ -321,7 +320,7 @@ void openTest(const std::string& rest, const std::string& statement) {
     g_state.phaseNumber = 1;
   }
   g_state.familyStatementGiven = false;
-  generator::genTest(name, loop);
+  generator::genTest();
 }
 
 // Closes the open test (END TEST, NEXT_TEST and the implicit closings).
@@ -437,7 +436,7 @@ void handleFamily(const std::string& rest) {
   g_state.familyOpen = true;
   g_state.familyText = rest;
   g_state.familyStatementGiven = true;
-  generator::genFamily(names);
+  generator::genFamily();
 }
 
 // 10. END FAMILY
@@ -448,7 +447,6 @@ void handleEndFamily() {
     return;
   }
   g_state.familyOpen = false;
-  generator::genEndFamily();
 }
 
 // 11. ELEMENT

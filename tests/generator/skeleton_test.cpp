@@ -5,10 +5,17 @@
 namespace zenta::generator {
 namespace {
 
+using testing_support::closeElement;
+using testing_support::closeService;
+using testing_support::closeTest;
 using testing_support::count;
 using testing_support::findLine;
 using testing_support::GenerationTest;
 using testing_support::lines;
+using testing_support::openElement;
+using testing_support::openService;
+using testing_support::openTest;
+using testing_support::scriptBlocks;
 
 using SkeletonTest = GenerationTest;
 
@@ -122,13 +129,13 @@ TEST_F(SkeletonTest, ServiceNamesThatAreNoIdentifiersAreMadeValid) {
   }
 }
 
-TEST_F(SkeletonTest, ImplicitServiceAndTestAreOpenedForAStrayElement) {
+TEST_F(SkeletonTest, ImplicitServiceAndTestOfAStrayElementAreDeclared) {
   generate([] {
     genBegin();
-    genElement();
-    genEndElement();
-    genEndTest();
-    genEndService();
+    openElement();
+    closeElement();
+    closeTest();
+    closeService();
   });
   EXPECT_NE(harness.find("void ZENTA::TEST_INCONNUE (void) { "), std::string::npos);
   EXPECT_NE(harness.find("zenta_run.DCL_TST_CPP(2, \"INCONNU\");"), std::string::npos);
@@ -141,12 +148,12 @@ TEST_F(SkeletonTest, NoEditLeavesNoRuntimeCallButKeepsTheFrames) {
   generate([] {
     genBegin();
     oneElement("S", "T", "");
-    genService("S2");
-    genTest("U", "2");
-    genElement();
+    openService("S2");
+    openTest("U", "2");
+    openElement();
     genException("int(3)");
-    genEndElement();
-    genEndService();
+    closeElement();
+    closeService();
   });
   // No runtime call at all; the numbers under NEEDS_NUM_TEST_OPE stay.
   EXPECT_FALSE(std::regex_search(harness, std::regex("zenta_run\\.[A-Z_]+ *\\("))) << harness;
@@ -163,12 +170,12 @@ TEST_F(SkeletonTest, NoExcepLeavesNoTryNorCatch) {
   generate([] {
     genBegin();
     oneElement("S", "T", "int v = 1; (void)v;");
-    genService("S2");
-    genTest("U", "2");
-    genElement();
+    openService("S2");
+    openTest("U", "2");
+    openElement();
     genException("int(3)");
-    genEndElement();
-    genEndService();
+    closeElement();
+    closeService();
   });
   EXPECT_EQ(harness.find("try"), std::string::npos) << harness;
   EXPECT_EQ(harness.find("catch"), std::string::npos) << harness;
@@ -185,14 +192,14 @@ TEST_F(SkeletonTest, LoopWrapsTheTestAndTakesTheFirstIndex) {
   generate([&] {
     genBegin();
     genNativeLine("static int calls = 0;");
-    genService("S");
-    genTest("T", "3");
-    genElement();
+    openService("S");
+    openTest("T", "3");
+    openElement();
     nextIndex = nextLoopIndex();
     genNativeLine("calls++;");
-    genEndElement();
-    genEndTest();
-    genEndService();
+    closeElement();
+    closeTest();
+    closeService();
   });
   // LOOP takes J1, a dynamic initialisation in the same test gets J2.
   EXPECT_EQ(nextIndex, 2);
@@ -224,11 +231,11 @@ TEST_F(SkeletonTest, LoopCountsOfTheWrongKindAreErrors) {
     SetUp();
     generate([&] {
       genBegin();
-      genService("S");
-      genTest("T", c.count);
-      genElement();
-      genEndElement();
-      genEndService();
+      openService("S");
+      openTest("T", c.count);
+      openElement();
+      closeElement();
+      closeService();
     });
     EXPECT_EQ(diag::errorCount(), c.errors) << c.count;
   }
@@ -252,18 +259,18 @@ TEST_F(SkeletonTest, ExcludedServiceLeavesOnlyItsDescription) {
 TEST_F(SkeletonTest, ExcludedTestLeavesTheServiceBalanced) {
   generate([] {
     genBegin();
-    genService("S");
+    openService("S");
     setSuppressed(SuppressTest, true);
-    genTest("HIDDEN", "");
-    genElement();
-    genEndElement();
-    genEndTest();
+    openTest("HIDDEN", "");
+    openElement();
+    closeElement();
+    closeTest();
     setSuppressed(SuppressTest, false);
-    genTest("SHOWN", "");
-    genElement();
-    genEndElement();
-    genEndTest();
-    genEndService();
+    openTest("SHOWN", "");
+    openElement();
+    closeElement();
+    closeTest();
+    closeService();
   });
   EXPECT_EQ(harness.find("HIDDEN"), std::string::npos);
   EXPECT_NE(harness.find("\"SHOWN\""), std::string::npos);
@@ -275,19 +282,19 @@ TEST_F(SkeletonTest, ExpectedExceptionIsCaughtAndCopied) {
   generate([] {
     genBegin();
     genNativeLine("struct Boom { int code; Boom(int c) : code(c) {} };");
-    genService("S");
-    genTest("RAISED", "");
-    genElement();
+    openService("S");
+    openTest("RAISED", "");
+    openElement();
     genException("Boom(0)");
     genNativeLine("throw Boom(4);");
-    genEndElement();
-    genEndTest();
-    genTest("NOT RAISED", "");
-    genElement();
+    closeElement();
+    closeTest();
+    openTest("NOT RAISED", "");
+    openElement();
     genException("Boom(1)");
-    genEndElement();
-    genEndTest();
-    genEndService();
+    closeElement();
+    closeTest();
+    closeService();
   });
   EXPECT_NE(classFile.find("    Boom *exception_1_1_1;"), std::string::npos) << classFile;
   EXPECT_NE(classFile.find("    exception_1_1_1 = new Boom(0);"), std::string::npos);
@@ -318,12 +325,12 @@ TEST_F(SkeletonTest, InitializationAndTerminationCodeStandInMain) {
   generate([] {
     genBegin();
     genNativeLine("#include <cstdio>");
-    genInitializationBlock(true);
+    scriptBlocks().initializationOpen = true;
     genNativeLine("std::puts(\"init\");");
-    genInitializationBlock(false);
-    genTerminationBlock(true);
+    scriptBlocks().initializationOpen = false;
+    scriptBlocks().terminationOpen = true;
     genNativeLine("std::puts(\"term\");");
-    genTerminationBlock(false);
+    scriptBlocks().terminationOpen = false;
     oneElement("S", "T", "std::puts(\"call\");");
   });
   const auto h = lines(harness);
@@ -343,8 +350,8 @@ TEST_F(SkeletonTest, InitializationAndTerminationCodeStandInMain) {
 TEST_F(SkeletonTest, ServiceWithoutTestsIsStillBalanced) {
   generate([] {
     genBegin();
-    genService("EMPTY");
-    genEndService();
+    openService("EMPTY");
+    closeService();
     oneElement("FULL", "T", "");
   });
   EXPECT_NE(harness.find("// BEGIN  PROCEDURE TEST_EMPTY"), std::string::npos);
@@ -355,16 +362,16 @@ TEST_F(SkeletonTest, ServiceWithoutTestsIsStillBalanced) {
 TEST_F(SkeletonTest, FalseConditionDropsNativeLinesAndWholeServices) {
   generate([] {
     genBegin();
-    genService("S");
-    genTest("T", "");
-    genElement();
+    openService("S");
+    openTest("T", "");
+    openElement();
     setSuppressed(SuppressCondition, true);
     genNativeLine("this is not C++;");
     setSuppressed(SuppressCondition, false);
     genNativeLine("int kept = 1; (void)kept;");
-    genEndElement();
-    genEndTest();
-    genEndService();
+    closeElement();
+    closeTest();
+    closeService();
     setSuppressed(SuppressCondition, true);
     oneElement("HIDDEN", "T", "neither is this;");
     setSuppressed(SuppressCondition, false);
