@@ -78,10 +78,10 @@ void startAnalyser(const std::vector<std::string>& includeDirs,
 
 bool analyserMacroDefined(const std::string& name) { return preprocessorMacroDefined(name); }
 
-std::string preprocessNativeCode(const std::string& text, const std::string& file, int line) {
+std::string preprocessNativeCode(const std::string& text, const std::string& file, int line, bool analyse) {
   std::string output;
   preprocess_text(text, false, file, line - 1, output, preprocessorMacroTable(), analyserMessageHook);
-  analyseDeclarations(output);
+  if (analyse) analyseDeclarations(output);
   return output;
 }
 

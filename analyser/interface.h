@@ -34,10 +34,13 @@ void analyserMessageHook(int severity, const char* code, const std::string& argu
 // script).
 bool analyserMacroDefined(const std::string& name);
 
-// Runs native code of the script through the preprocessor; `file` and `line`
-// are the script position of its first line. The result (line markers
-// included) is handed to the declaration analysis and given back.
-std::string preprocessNativeCode(const std::string& text, const std::string& file, int line);
+// The one road of native code to the analyser: the script's native-code
+// lines, its constants and the runtime header's include line. Runs `text`
+// through the preprocessor as a buffer of `file` whose first line is the
+// script line `line`, hands the result (line markers included) to the
+// declaration analysis when `analyse` is set, and gives it back.
+std::string preprocessNativeCode(const std::string& text, const std::string& file, int line,
+                                 bool analyse = true);
 
 // Runs a short script text (a variable name, an INIT or EV value) through
 // the preprocessor at the given script position and gives back the expanded

@@ -114,6 +114,7 @@ const CatalogueEntry kEntries[] = {
     {"bibli", "Warnings (bibli)", "NOLOGIDEF", "%1%2 logical name not defined"},
     {"bibli", "Warnings (bibli)", "NOMFAMVID", "%1The family name is empty %2"},
     {"bibli", "Warnings (bibli)", "NOMOPEDBL", "%1%2 service used more than once in the program"},
+    {"bibli", "Warnings (bibli)", "NOMOPEINV", "%1The service name %2 is not a C++ identifier: its other characters become '_'"},
     {"bibli", "Warnings (bibli)", "NOMTSTDBL", "%1%2 test used more than once in the service"},
     {"bibli", "Warnings (bibli)", "NOMVARDBL", "%1Variable %2 overloads other variables in the same test"},
     {"bibli", "Warnings (bibli)", "NONAUTORI", "%1Option %2 not allowed with the selected INIT and EV values"},

@@ -18,6 +18,8 @@
 
 #include <string>
 
+#include "model/blocks.h"
+
 namespace zenta::generator {
 
 // Option flags of the run: NOEDIT drops every call that records results,
@@ -35,15 +37,13 @@ const std::string& classDeclarationName();    // its bare name, as the harness i
 // and base name.
 std::string classDeclarationPathFor(const std::string& harnessDirectory, const std::string& harnessBase);
 
-// Open levels and their numbers.
-bool serviceOpen();
-bool testOpen();
-bool elementOpen();
+// The script's block state (what is open, the names and numbers of the open
+// service, test and element), as the front end keeps it; read only here.
+const model::BlockState& blocks();
+// The generator's own numbering: SERVICE statements from 1, and the member
+// function's name of the open service (an identifier, cut, made unique).
 int serviceNumber();
-int testNumber();
-int elementNumber();
-const std::string& serviceName();  // after the cut and the uniqueness suffix
-const std::string& testName();
+const std::string& serviceName();
 // The number of the open test's "T" line (0 while its header is pending).
 int testDescriptionNumber();
 // Whether the code of the open element is written.

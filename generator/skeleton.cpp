@@ -14,12 +14,14 @@
 #include <cctype>
 #include <set>
 
+#include "analyser/interface.h"
 #include "cmdline/filenames.h"
 #include "cmdline/settings.h"
 #include "cmdline/target.h"
 #include "diag/report.h"
+#include "generator/constant.h"
 #include "generator/frame.h"
-#include "generator/native.h"
+#include "model/blocks.h"
 #include "output/description.h"
 #include "output/files.h"
 #include "output/sources.h"
@@ -45,17 +47,11 @@ struct State {
   std::string traceFile;
   std::string classPath;
   std::string className2;  // bare name of the class declaration file
-  bool begun = false;
 
   int serviceNumber = 0;
-  int testNumber = 0;
-  int elementNumber = 0;
   int loopIndex = 0;
   int maxLoopIndex = 0;
 
-  bool serviceOpen = false;
-  bool testOpen = false;
-  bool elementOpen = false;
   bool serviceGenerated = false;
   bool testGenerated = false;
   bool elementGenerated = false;
@@ -65,27 +61,18 @@ struct State {
   bool classIncluded = false;
   bool anyTestGenerated = false;
   bool testFilesOpen = false;  // a.tmp and b.tmp hold the open test
-  bool familyOpen = false;
-  bool initializationOpen = false;
-  bool terminationOpen = false;
 
-  std::string serviceName;       // cut and made unique
-  std::string serviceGivenName;  // as given (upper case)
-  int serviceLine = 0;           // "O" line
+  std::string serviceName;  // the member function's: an identifier, cut and made unique
+  int serviceLine = 0;      // "O" line
   int serviceScriptLine = 0;
-  std::string testName = "INCONNUE";
-  std::string loopCount;
   int testLine = 0;  // "T" line
   int testScriptLine = 0;
-  std::vector<std::string> families;
 
   bool hasException = false;
   std::string exceptionExpression;
 
   NameList declaredServices;  // names after cut and suffix
-  NameList givenServices;     // names as given, for the selection summaries
   NameList calledServices;    // member functions called from main
-  NameList familiesMet;
   std::vector<std::string> exceptionDeclarations;
   std::vector<std::string> constructorLines;
   std::vector<std::string> destructorLines;
@@ -96,6 +83,9 @@ State& st() {
   static State s;
   return s;
 }
+
+// The block state read: the script front end's, or an empty one.
+const model::BlockState* g_blocks = nullptr;
 
 // ------------------------------------------------------------ writers
 
@@ -108,7 +98,7 @@ void split(out::Destination d, const std::string& text) { out::writeSplitLine(d,
 // Where a split line goes: the test body while an element is open, the
 // current output otherwise.
 out::Destination splitDestination() {
-  if (st().elementOpen && out::isOpen(out::WorkA)) return out::WorkA;
+  if (blocks().elementOpen && out::isOpen(out::WorkA)) return out::WorkA;
   return out::currentOutput();
 }
 
@@ -165,14 +155,28 @@ bool cutServiceName(std::string& name) {
   return true;
 }
 
+// The service name becomes part of a member function's name: every
+// character that cannot stand in a C++ identifier becomes "_". Returns
+// whether one did.
+bool makeIdentifier(std::string& name) {
+  bool changed = false;
+  for (char& c : name) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u < 0x80 && (std::isalnum(u) || c == '_')) continue;
+    c = '_';
+    changed = true;
+  }
+  return changed;
+}
+
 // ---------------------------------------------------------- headers
 
 void flushServiceHeader() {
   State& s = st();
   if (!s.serviceHeaderPending) return;
   s.serviceHeaderPending = false;
-  s.serviceLine = desc::writeServiceHeader(s.serviceGivenName);
-  if (tsfOpen()) desc::tsfService(s.serviceLine, s.serviceGivenName, s.serviceScriptLine);
+  s.serviceLine = desc::writeServiceHeader(blocks().serviceName);
+  if (tsfOpen()) desc::tsfService(s.serviceLine, blocks().serviceName, s.serviceScriptLine);
   // Service-level lines follow the service's own selection: an excluded
   // first test does not leave the service undeclared.
   if (s.serviceGenerated && !noEdit())
@@ -181,11 +185,18 @@ void flushServiceHeader() {
 }
 
 // The loop count of a test: an integer type is required, and a constant
-// must be at least 1. Without the analyser's typing, literals are judged by
-// their form.
+// must be at least 1, however it is written (signs, brackets, operators,
+// constants of the script). Without the analyser's typing, literals are
+// judged by their form.
 void checkLoopCount(const std::string& count) {
-  long value = 0;
-  if (desc::constantCount(count, &value)) {
+  long long value = 0;
+  bool constant = integerConstant(count, value);
+  if (!constant && cmdline::settings().analysis) {
+    const std::string expanded =
+        analyser::preprocessScriptText(count, diag::currentFile(), diag::currentLine());
+    constant = integerConstant(expanded, value);
+  }
+  if (constant) {
     if (value < 1) diag::error("VALBOUCER", count);
     return;
   }
@@ -203,6 +214,7 @@ void checkLoopCount(const std::string& count) {
 
 void flushTestHeader() {
   State& s = st();
+  const model::BlockState& b = blocks();
   if (!s.testHeaderPending) return;
   s.testHeaderPending = false;
   flushServiceHeader();
@@ -210,39 +222,40 @@ void flushTestHeader() {
   if (gen) {
     out::openWorkFiles(0);
     s.testFilesOpen = true;
-    if (s.elementOpen) toFile(out::WorkD, "");
+    if (b.elementOpen) toFile(out::WorkD, "");
     s.anyTestGenerated = true;
   }
-  const desc::TestHeader header = desc::writeTestHeader(s.testName, s.loopCount, s.families);
+  const desc::TestHeader header = desc::writeTestHeader(b.testName, b.loopExpression, b.families);
   s.testLine = header.testLine;
-  if (tsfOpen()) desc::tsfTest(s.serviceLine, s.testLine, s.testName, s.testScriptLine);
-  if (!s.loopCount.empty()) checkLoopCount(s.loopCount);
+  if (tsfOpen()) desc::tsfTest(s.serviceLine, s.testLine, b.testName, s.testScriptLine);
+  if (!b.loopExpression.empty()) checkLoopCount(b.loopExpression);
   if (!gen) return;
   if (!noEdit())
-    split(out::WorkA, "zenta_run.DCL_TST_CPP(" + std::to_string(s.testLine) + ", \"" + cString(s.testName) + "\");");
+    split(out::WorkA,
+          "zenta_run.DCL_TST_CPP(" + std::to_string(s.testLine) + ", \"" + cString(b.testName) + "\");");
   if (!noExcep()) {
     harness("try {");
     split(out::WorkA, "try {");
   }
-  const out::Destination first = s.elementOpen ? out::WorkC : out::WorkA;
+  const out::Destination first = b.elementOpen ? out::WorkC : out::WorkA;
   toFile(first, "#ifdef NEEDS_NUM_TEST_OPE");
-  toFile(first, "zenta_run.NUM_TEST = " + std::to_string(s.testNumber) + ";");
+  toFile(first, "zenta_run.NUM_TEST = " + std::to_string(b.testsInService) + ";");
   toFile(first, "#endif /*NEEDS_NUM_TEST_OPE*/");
-  if (!s.loopCount.empty()) {
+  if (!b.loopExpression.empty()) {
     const std::string x = loopIndexName(nextLoopIndex());
-    harness("for (" + x + " = 1 ; " + x + "<=" + s.loopCount + ";" + x + "++ ){");
+    harness("for (" + x + " = 1 ; " + x + "<=" + b.loopExpression + ";" + x + "++ ){");
     s.testEpilogueQueue.insert(s.testEpilogueQueue.begin(), "}");
     if (!noEdit())
-      toFile(s.elementOpen ? out::WorkD : out::WorkA, "zenta_run.DCL_FAC_REP_CPP(" +
+      toFile(b.elementOpen ? out::WorkD : out::WorkA, "zenta_run.DCL_FAC_REP_CPP(" +
                                                           std::to_string(header.repetitionLine) + "," +
-                                                          s.loopCount + ");");
+                                                          b.loopExpression + ");");
   }
 }
 
 std::string exceptionName() {
   const State& s = st();
-  return "exception_" + std::to_string(s.serviceNumber) + "_" + std::to_string(s.testNumber) + "_" +
-         std::to_string(s.elementNumber);
+  return "exception_" + std::to_string(s.serviceNumber) + "_" + std::to_string(blocks().testsInService) +
+         "_" + std::to_string(blocks().elementNumber);
 }
 
 // The type name of an expected exception: the text before the first "(".
@@ -271,27 +284,30 @@ void selectionSummaries() {
   for (const std::string& n : upper(set.operations)) inclusion.push_back(n);
   std::vector<std::string> exclusion = upper(set.exServices);
   for (const std::string& n : upper(set.exOperations)) exclusion.push_back(n);
+  NameList services, families;
+  for (const std::string& n : blocks().services) services.add(n);
+  for (const std::string& n : blocks().allFamilies) families.add(n);
   const auto unmatched = [](const std::vector<std::string>& list, const NameList& met) {
     for (const std::string& n : list)
       if (!met.contains(n)) return true;
     return false;
   };
-  const bool inclusionUnmatched = unmatched(inclusion, s.givenServices);
-  const bool exclusionUnmatched = unmatched(exclusion, s.givenServices);
+  const bool inclusionUnmatched = unmatched(inclusion, services);
+  const bool exclusionUnmatched = unmatched(exclusion, services);
   if (inclusionUnmatched || exclusionUnmatched) {
     diag::writeToListFile("\n");
-    listToListFile("liste totale des services ", s.givenServices.names);
+    listToListFile("liste totale des services ", services.names);
     if (exclusionUnmatched) listToListFile("liste des services en exclusion ", exclusion);
     if (inclusionUnmatched) listToListFile("liste des services en inclusion ", inclusion);
     listToListFile("liste des services a executer ", s.calledServices.names);
   }
   const std::vector<std::string> famIn = upper(set.families);
   const std::vector<std::string> famEx = upper(set.exFamilies);
-  const bool famInUnmatched = unmatched(famIn, s.familiesMet);
-  const bool famExUnmatched = unmatched(famEx, s.familiesMet);
+  const bool famInUnmatched = unmatched(famIn, families);
+  const bool famExUnmatched = unmatched(famEx, families);
   if (famInUnmatched || famExUnmatched) {
     diag::writeToListFile("\n");
-    listToListFile("liste totale des familles ", s.familiesMet.names);
+    listToListFile("liste totale des familles ", families.names);
     if (famExUnmatched) listToListFile("liste en exclusion, des familles ", famEx);
     if (famInUnmatched) listToListFile("liste en inclusion, des familles ", famIn);
   }
@@ -330,16 +346,14 @@ std::string classDeclarationPathFor(const std::string& harnessDirectory, const s
   return harnessDirectory + harnessBase + "_zcls.h";
 }
 
-bool serviceOpen() { return st().serviceOpen; }
-bool testOpen() { return st().testOpen; }
-bool elementOpen() { return st().elementOpen; }
+const model::BlockState& blocks() {
+  static const model::BlockState none;
+  return g_blocks ? *g_blocks : none;
+}
 int serviceNumber() { return st().serviceNumber; }
-int testNumber() { return st().testNumber; }
-int elementNumber() { return st().elementNumber; }
 const std::string& serviceName() { return st().serviceName; }
-const std::string& testName() { return st().testName; }
 int testDescriptionNumber() { return st().testHeaderPending ? 0 : st().testLine; }
-bool elementGenerated() { return st().elementOpen && st().elementGenerated; }
+bool elementGenerated() { return blocks().elementOpen && st().elementGenerated; }
 
 int nextLoopIndex() {
   State& s = st();
@@ -353,7 +367,7 @@ void writeHarness(const std::string& text) {
   if (canWrite()) harness(text);
 }
 void writeSplit(const std::string& text) {
-  if (canWrite() && (!st().elementOpen || st().elementGenerated)) split(splitDestination(), text);
+  if (canWrite() && (!blocks().elementOpen || st().elementGenerated)) split(splitDestination(), text);
 }
 void writeElementBody(const std::string& text) {
   if (canWrite() && elementGenerated()) toFile(out::WorkC, text);
@@ -372,6 +386,8 @@ void queueTestEpilogueHead(const std::string& text) {
 }
 
 // ============================================================ handlers
+
+void readBlockState(const model::BlockState* state) { g_blocks = state; }
 
 void prepareGeneration() {
   State& s = st();
@@ -401,9 +417,9 @@ void genHeader(const std::string& a, const std::string& b, const std::string& c,
 
 void genServiceType(const std::string& text) {
   const State& s = st();
-  if (s.serviceNumber == 0 && !s.serviceOpen)
+  if (s.serviceNumber == 0 && !blocks().serviceOpen)
     desc::writeDefaultServiceType(text);
-  else if (s.serviceOpen && s.serviceHeaderPending)
+  else if (blocks().serviceOpen && s.serviceHeaderPending)
     desc::setPendingServiceType(text);
   else
     out::tdc::writeNumbered('S', text);
@@ -411,8 +427,6 @@ void genServiceType(const std::string& text) {
 
 void genBegin() {
   State& s = st();
-  if (s.begun) return;
-  s.begun = true;
   out::openWorkFiles(3);
   out::openWorkFiles(4);
   if (!out::isOpen(out::ClassDeclaration)) {
@@ -428,12 +442,13 @@ void genBegin() {
     harness(include);
   }
   // The analyser learns the runtime's declarations from the same line.
-  feedAnalyser(include);
+  if (cmdline::settings().analysis)
+    analyser::preprocessNativeCode(include, diag::currentFile(), diag::currentLine());
 }
 
-void genService(const std::string& given) {
+void genService() {
   State& s = st();
-  if (s.serviceOpen) genEndService();
+  const std::string& given = blocks().serviceName;
   int file, line;
   position(file, line);
   out::tdc::writePosition("E17", file, line);
@@ -445,8 +460,7 @@ void genService(const std::string& given) {
     diag::information("LIGNERRON", given);
     name.resize(blank);
   }
-  s.serviceGivenName = given;
-  s.givenServices.add(name);
+  if (makeIdentifier(name)) diag::warning("NOMOPEINV", given);
   cutServiceName(name);
   if (s.declaredServices.contains(name) && name != "INCONNUE") {
     for (int n = 1;; ++n) {
@@ -461,10 +475,8 @@ void genService(const std::string& given) {
   s.serviceName = name;
 
   ++s.serviceNumber;
-  s.testNumber = 0;
   s.procedureNotBegun = true;
   s.serviceHeaderPending = true;
-  s.serviceOpen = true;
   s.serviceGenerated = canWrite();
 
   if (!s.classIncluded && canWrite()) {
@@ -480,8 +492,7 @@ void genService(const std::string& given) {
 
 void genEndService() {
   State& s = st();
-  if (s.testOpen) genEndTest();
-  if (!s.serviceOpen) return;
+  if (!blocks().serviceOpen) return;
   const bool gen = s.serviceGenerated;
   if (gen && s.procedureNotBegun) {
     if (!noExcep()) harness("try {");
@@ -498,26 +509,17 @@ void genEndService() {
     }
     harness("}// PROCEDURE TEST_" + s.serviceName);
   }
-  s.serviceOpen = false;
   s.serviceGenerated = false;
   s.serviceName.clear();
-  s.serviceGivenName.clear();
 }
 
-void genTest(const std::string& name, const std::string& loopCount) {
+void genTest() {
   State& s = st();
-  if (s.testOpen) genEndTest();
-  if (!s.serviceOpen) genService("INCONNUE");
   int file, line;
   position(file, line);
   out::tdc::writePosition("E16", file, line);
   s.testScriptLine = line;
-  s.testName = name;
-  s.loopCount = trimmed(loopCount);
   s.loopIndex = 0;
-  s.families.clear();
-  s.familyOpen = false;
-  ++s.testNumber;
   if (s.procedureNotBegun) {
     s.procedureNotBegun = false;
     if (s.serviceGenerated) {
@@ -528,7 +530,6 @@ void genTest(const std::string& name, const std::string& loopCount) {
       harness("#endif /*NEEDS_NUM_TEST_OPE*/");
     }
   }
-  s.testOpen = true;
   s.testHeaderPending = true;
   s.testLine = 0;
   s.testGenerated = s.serviceGenerated && canWrite();
@@ -537,8 +538,7 @@ void genTest(const std::string& name, const std::string& loopCount) {
 
 void genEndTest() {
   State& s = st();
-  if (s.elementOpen) genEndElement();
-  if (!s.testOpen) return;
+  if (!blocks().testOpen) return;
   flushTestHeader();
   if (s.testFilesOpen) {
     for (const std::string& l : s.testEpilogueQueue) toFile(out::WorkB, l);
@@ -556,37 +556,24 @@ void genEndTest() {
   out::setCurrentOutput(out::Harness);
   s.testEpilogueQueue.clear();
   s.loopIndex = 0;
-  s.testName = "INCONNUE";
-  s.elementNumber = 0;
-  s.testOpen = false;
   s.testGenerated = false;
   s.testFilesOpen = false;
-  s.familyOpen = false;
-  s.families.clear();
 }
 
-void genFamily(const std::vector<std::string>& names) {
+void genFamily() {
   State& s = st();
-  for (const std::string& n : names) s.familiesMet.add(n);
-  s.familyOpen = true;
-  if (s.testOpen && s.testHeaderPending) {
-    s.families.insert(s.families.end(), names.begin(), names.end());
+  // A family given before the test is declared goes with its header.
+  if (blocks().testOpen && s.testHeaderPending) {
     if (suppressed(SuppressFamily)) s.testGenerated = false;
   } else {
-    desc::writeFamilies(names);
+    desc::writeFamilies(blocks().families);
   }
 }
 
-void genEndFamily() { st().familyOpen = false; }
-
 void genElement() {
   State& s = st();
-  if (s.elementOpen) genEndElement();
-  if (!s.testOpen) genTest("INCONNU", "");
-  ++s.elementNumber;
   s.hasException = false;
   s.exceptionExpression.clear();
-  s.elementOpen = true;
   const bool testWillGenerate = s.testGenerated && canWrite();
   s.elementGenerated = testWillGenerate;
   if (testWillGenerate) {
@@ -597,7 +584,7 @@ void genElement() {
   flushTestHeader();
   int file, line;
   position(file, line);
-  desc::writeElementStart(file, line, s.elementNumber);
+  desc::writeElementStart(file, line, blocks().elementNumber);
   if (!s.elementGenerated) return;
   out::setCurrentOutput(out::WorkC);
   split(out::WorkA, "#define exception " + exceptionName());
@@ -614,14 +601,14 @@ void genElement() {
 
 void genException(const std::string& expression) {
   State& s = st();
-  if (!s.elementOpen || s.hasException) return;
+  if (!blocks().elementOpen || s.hasException) return;
   s.hasException = true;
   s.exceptionExpression = trimmed(expression);
 }
 
 void genEndElement() {
   State& s = st();
-  if (!s.elementOpen) return;
+  if (!blocks().elementOpen) return;
   if (s.elementGenerated) {
     const std::string n = exceptionName();
     const std::string type = exceptionType(s.exceptionExpression);
@@ -656,7 +643,6 @@ void genEndElement() {
     out::setCurrentOutput(out::WorkA);
     out::mergeWorkFiles(1);
   }
-  s.elementOpen = false;
   s.elementGenerated = false;
   s.hasException = false;
   s.exceptionExpression.clear();
@@ -667,13 +653,14 @@ namespace {
 // block: the family, the test, then the service.
 void queueOrWrite(const std::string& text, bool requirement) {
   const State& s = st();
+  const model::BlockState& b = blocks();
   desc::Level level;
   bool queue = true;
-  if (s.testOpen && s.testHeaderPending && s.familyOpen)
+  if (b.testOpen && s.testHeaderPending && b.familyOpen)
     level = desc::LevelFamily;
-  else if (s.testOpen && s.testHeaderPending)
+  else if (b.testOpen && s.testHeaderPending)
     level = desc::LevelTest;
-  else if (s.serviceOpen && s.serviceHeaderPending)
+  else if (b.serviceOpen && s.serviceHeaderPending)
     level = desc::LevelService;
   else
     queue = false;
@@ -688,7 +675,7 @@ void queueOrWrite(const std::string& text, bool requirement) {
     desc::writeComment('Q', text);
     return;
   }
-  const bool inTest = s.testOpen || (s.serviceOpen && s.testNumber == 0);
+  const bool inTest = b.testOpen || (b.serviceOpen && b.testsInService == 0);
   desc::writeComment(inTest ? 'C' : 'X', text);
 }
 }  // namespace
@@ -696,21 +683,19 @@ void queueOrWrite(const std::string& text, bool requirement) {
 void genComment(const std::string& text) { queueOrWrite(text, false); }
 void genRequirement(const std::string& text) { queueOrWrite(text, true); }
 
-void genInitializationBlock(bool open) { st().initializationOpen = open; }
-void genTerminationBlock(bool open) { st().terminationOpen = open; }
-
 void genNativeLine(const std::string& text) {
   if (!canWrite()) return;
   const State& s = st();
-  if (s.initializationOpen) {
+  const model::BlockState& b = blocks();
+  if (b.initializationOpen) {
     toFile(out::WorkE, text);
-  } else if (s.terminationOpen) {
+  } else if (b.terminationOpen) {
     toFile(out::WorkF, text);
-  } else if (s.elementOpen) {
+  } else if (b.elementOpen) {
     if (s.elementGenerated) toFile(out::WorkC, text);
-  } else if (s.testOpen && !s.testGenerated) {
+  } else if (b.testOpen && !s.testGenerated) {
     return;
-  } else if (s.serviceOpen && !s.serviceGenerated) {
+  } else if (b.serviceOpen && !s.serviceGenerated) {
     return;
   } else {
     out::writeCurrent(text);
@@ -721,9 +706,6 @@ void genTraceComment(const std::string& text) { genNativeLine(text); }
 
 void genEndOfProgram() {
   State& s = st();
-  if (s.serviceOpen) genEndService();
-  s.initializationOpen = false;
-  s.terminationOpen = false;
   const bool write = canWrite();
   const std::string trace = doubledBackslashes(s.traceFile);
   const std::string cls = s.className;

@@ -5,17 +5,27 @@
 // structure and reports the structural messages (MOTCLEABS, MAL_PLACE,
 // NOMOPEDBL, NOMTSTDBL, INDBOUINC, BLOC_ABST, TEST_VIDE, ELMT_VIDE,
 // OPER_VIDE, OPERXVIDE, DBL_EXCEP, PROG_VIDE, PROGXVIDE, OPER_INEX,
-// TEST_INEX, FAMI_INEX); it performs implicit closings by calling these
-// handlers in the right order. The generator writes the harness, the class
-// declaration file and the test-description lines, renames duplicate
-// services, checks loop counts (TYPBOUCLE, VALBOUCER) and writes the
+// TEST_INEX, FAMI_INEX). It owns the block state (model/blocks.h), which
+// the handlers here read: a block is open in it, with its name and number,
+// when its opening handler is called, and still open when its closing
+// handler is called. The front end performs every closing, implicit ones
+// included, by calling these handlers in the right order. The generator
+// writes the harness, the class declaration file and the test-description
+// lines, makes service names identifiers (NOMOPEINV) and renames
+// duplicates, checks loop counts (TYPBOUCLE, VALBOUCER) and writes the
 // selection summaries to the list file.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "model/blocks.h"
+
 namespace zenta::generator {
+
+// The block state that the handlers read: the script front end's record
+// for the run (an empty one while none is given).
+void readBlockState(const model::BlockState* state);
 
 // Suppression reasons; while any flag is set, nothing is written to any
 // channel of the harness (the test-description file is still written).
@@ -43,16 +53,17 @@ void genHeader(const std::string& a, const std::string& b, const std::string& c,
 void genServiceType(const std::string& text);
 
 void genBegin();
-// SERVICE with its upper-case, blank-compressed name; the selection has
+// SERVICE, with the service's name in the block state; the selection has
 // already been applied through setSuppressed(SuppressService, ...).
-void genService(const std::string& name);
+void genService();
 void genEndService();
-// TEST with its normalised name and loop expression (empty: no loop).
-void genTest(const std::string& name, const std::string& loopCount);
+// TEST, with its normalised name and loop expression (empty: no loop) in
+// the block state.
+void genTest();
 void genEndTest();
-// FAMILY with its names (upper case), after the selection was applied.
-void genFamily(const std::vector<std::string>& names);
-void genEndFamily();
+// FAMILY, with the test's family names in the block state, after the
+// selection was applied.
+void genFamily();
 void genElement();
 void genEndElement();
 // The expected exception of the open element (at most one; the front end
@@ -61,10 +72,6 @@ void genException(const std::string& expression);
 // COMMENT and REQUIREMENT texts.
 void genComment(const std::string& text);
 void genRequirement(const std::string& text);
-// INITIALIZATION / TERMINATION blocks: native code goes to their sections
-// while open.
-void genInitializationBlock(bool open);
-void genTerminationBlock(bool open);
 // A native-code line of the script ("#" and "@" lines) and blank lines:
 // written to the current output, or to the initialisation or termination
 // section while such a block is open.

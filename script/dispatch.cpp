@@ -1,5 +1,6 @@
 #include "diag/report.h"
 #include "generator/skeleton.h"
+#include "output/sources.h"
 #include "script/analyse.h"
 #include "script/includes.h"
 #include "script/keywords.h"
@@ -53,6 +54,11 @@ void handleInclude(const std::string& rest) {
   const SecondWordEntry* entry = secondWord(IncludeWords, MwInclude, rest, tail);
   if (!entry) return;
   if (generator::generationSuppressed()) return;
+  if (entry->subKind != IncludeSegment && tail.empty()) {
+    const output::SourceFrame* frame = output::currentSource();
+    diag::warning("INC_NVIDE", frame ? frame->path : diag::currentFile());
+    return;
+  }
   switch (entry->subKind) {
     case IncludeCode: includeCode(tail); break;
     case IncludePtu: includePtu(tail); break;

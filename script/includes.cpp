@@ -2,12 +2,13 @@
 
 #include <unistd.h>
 
+#include "analyser/interface.h"
 #include "cmdline/settings.h"
 #include "diag/report.h"
 #include "generator/skeleton.h"
+#include "output/description.h"
 #include "output/sources.h"
 #include "script/analyse.h"
-#include "script/native_code.h"
 #include "script/keywords.h"
 
 namespace zenta::script {
@@ -30,12 +31,28 @@ void includeCode(const std::string& name) {
   if (locateInclude(name).empty()) diag::error("FICINCINC", name);
 }
 
+namespace {
+
+// The "I" record of an include, written before the file is read: the name
+// as written, the directory where it was found and the including file.
+void recordInclude(const std::string& name, const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  std::string directory;
+  if (slash != std::string::npos) directory = slash == 0 ? std::string("/") : path.substr(0, slash);
+  const output::SourceFrame* including = output::currentSource();
+  output::description::writeInclude(
+      output::description::includeText(name, directory, including ? including->path : std::string()));
+}
+
+}  // namespace
+
 bool includePtu(const std::string& name) {
   const std::string path = locateInclude(name);
   if (path.empty()) {
     diag::error("FICINCINC", name);
     return false;
   }
+  recordInclude(name, path);
   return output::openSource(path, output::F_INC);
 }
 
@@ -52,7 +69,7 @@ void defineConstant(const std::string& rest) {
   const std::string line = "#define " + name + " " + value;
   const std::string file = diag::currentFile();
   const int at = diag::currentLine();
-  if (analysisAllowed()) preprocessNativeCode(line, file, at - 1);
+  if (analysisAllowed()) analyser::preprocessNativeCode(line, file, at, false);
   diag::setCurrentFile(file);
   diag::setCurrentLine(at);
   generator::genNativeLine(line);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "analyser/interface.h"
 #include "cmdline/settings.h"
 #include "diag/report.h"
 #include "generator/skeleton.h"
@@ -9,7 +10,6 @@
 #include "output/sources.h"
 #include "script/analyse.h"
 #include "script/keywords.h"
-#include "script/native_code.h"
 #include "script/structure.h"
 
 namespace zenta::script {
@@ -39,8 +39,16 @@ Reader g_reader;
 void traceStatementLine(const std::string& physical) {
   if (!cmdline::traceOn(2)) return;
   const output::CommentDelimiters d = output::commentDelimiters(passArguments().harnessLanguage);
-  std::string text = std::string(d.start ? d.start : "") + " " + physical + " ";
-  if (d.end && *d.end) text += d.end;
+  const std::string opener = d.start ? d.start : "";
+  std::string text = opener + " " + physical + " ";
+  if (d.end && *d.end) {
+    text += d.end;
+  } else if (opener == "//") {
+    // A line comment that ends with a backslash, blanks or not, would take
+    // the next harness line with it: the opener closes it instead.
+    const std::size_t last = physical.find_last_not_of(" \t\r");
+    if (last != std::string::npos && physical[last] == '\\') text += opener;
+  }
   generator::genTraceComment(text);
 }
 
@@ -273,9 +281,9 @@ void handOnNativeCode() {
   if (b.nativeAnalysis) {
     collectNativeCode(" ", g_reader.nativeLastLine + 1);
     const output::SourceFrame* frame = output::currentSource();
-    g_reader.native = preprocessNativeCode(g_reader.native, frame ? frame->path : diag::currentFile(),
-                                           g_reader.nativeFirstLine - 1);
-    if (analysisAllowed() && !b.stubDefinitionOpen) analyseNativeDeclarations(g_reader.native);
+    g_reader.native =
+        analyser::preprocessNativeCode(g_reader.native, frame ? frame->path : diag::currentFile(),
+                                       g_reader.nativeFirstLine, analysisAllowed() && !b.stubDefinitionOpen);
   }
   if (!b.stubDefinitionOpen) {
     g_reader.native.clear();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "cmdline/settings.h"
 #include "diag/report.h"
@@ -68,10 +69,17 @@ void closeInitializationAndTermination() {
 
 void endTestCommon(bool explicitStatement);
 
+// A block opened or closed in a false IF branch is not there for this
+// build: its emptiness is not worth a message.
+bool inFalseBranch(bool openedThere) { return openedThere || suppressed(generator::SuppressCondition); }
+
 }  // namespace
 
 BlockState& blockState() { return g_state; }
-void resetBlockState() { g_state = BlockState{}; }
+void resetBlockState() {
+  g_state = BlockState{};
+  generator::readBlockState(&g_state);
+}
 
 int currentLevel() {
   if (g_state.elementOpen) return model::LevelElement;
@@ -159,7 +167,6 @@ void handleInitialization() {
   }
   g_state.initializationOpen = true;
   g_state.nativeAnalysis = false;
-  generator::genInitializationBlock(true);
 }
 
 void handleTermination() {
@@ -170,7 +177,6 @@ void handleTermination() {
   }
   g_state.terminationOpen = true;
   g_state.nativeAnalysis = false;
-  generator::genTerminationBlock(true);
 }
 
 void handleEndInitialization() {
@@ -180,7 +186,6 @@ void handleEndInitialization() {
   }
   g_state.initializationOpen = false;
   g_state.nativeAnalysis = true;
-  generator::genInitializationBlock(false);
 }
 
 void handleEndTermination() {
@@ -190,7 +195,6 @@ void handleEndTermination() {
   }
   g_state.terminationOpen = false;
   g_state.nativeAnalysis = true;
-  generator::genTerminationBlock(false);
 }
 
 // 4. SERVICE
@@ -209,11 +213,12 @@ void handleService(const std::string& rest) {
     setSuppressed(generator::SuppressService, true);
   if (!g_state.services.insert(name).second && name != "INCONNUE") diag::warning("NOMOPEDBL", name);
   g_state.serviceOpen = true;
+  g_state.serviceInFalseBranch = suppressed(generator::SuppressCondition);
   g_state.serviceName = name;
   g_state.testsInService = 0;
   g_state.generatedTestsInService = 0;
   g_state.testsOfService.clear();
-  generator::genService(name);
+  generator::genService();
 }
 
 // 5. END SERVICE
@@ -227,7 +232,9 @@ void handleEndService() {
     endTestCommon(false);
   }
   closeEnvironmentsAndDefinitions();
-  if (g_state.testsInService == 0) {
+  if (inFalseBranch(g_state.serviceInFalseBranch)) {
+    // Neither empty nor generated: not there for this build.
+  } else if (g_state.testsInService == 0) {
     diag::warning("OPER_VIDE", g_state.serviceName);
   } else if (!suppressed(generator::SuppressService) && g_state.generatedTestsInService == 0 &&
              !contains(selection().exServices, g_state.serviceName)) {
@@ -243,17 +250,20 @@ void handleEndService() {
 
 namespace {
 
-// Finds the loop word as a whole word: preceded by a blank or tab, followed
-// by a blank, a tab or the end. Returns its position or npos.
+// What may stand on either side of the loop word.
+bool loopSeparator(char c) { return std::strchr(" \t\n(),[]", c) != nullptr && c != '\0'; }
+
+// Finds the loop word as a whole word: after a separator, and followed by
+// one or by the end. Returns its position or npos.
 std::size_t findLoopWord(const std::string& text, const char* word) {
   const std::size_t n = std::char_traits<char>::length(word);
   for (std::size_t i = 1; i + n <= text.size(); ++i) {
-    if (text[i - 1] != ' ' && text[i - 1] != '\t') continue;
+    if (!loopSeparator(text[i - 1])) continue;
     bool same = true;
     for (std::size_t k = 0; k < n && same; ++k)
       same = std::toupper(static_cast<unsigned char>(text[i + k])) == word[k];
     if (!same) continue;
-    if (i + n == text.size() || text[i + n] == ' ' || text[i + n] == '\t') return i;
+    if (i + n == text.size() || loopSeparator(text[i + n])) return i;
   }
   return std::string::npos;
 }
@@ -300,6 +310,7 @@ void openTest(const std::string& rest, const std::string& statement) {
   ++g_state.testsInService;
   g_state.elementNumber = 0;
   g_state.testHadException = false;
+  g_state.testInFalseBranch = suppressed(generator::SuppressCondition);
   if (!g_testFromNextTest) {
     std::string word, tail;
     splitWord(trim(rest), word, tail);
@@ -307,7 +318,7 @@ void openTest(const std::string& rest, const std::string& statement) {
     g_state.phaseNumber = 1;
   }
   g_state.familyStatementGiven = false;
-  generator::genTest(name, loop);
+  generator::genTest();
 }
 
 // Closes the open test (END TEST, NEXT_TEST and the implicit closings).
@@ -321,8 +332,10 @@ void endTestCommon(bool explicitStatement) {
     handleEndFamily();
   }
   closeEnvironmentsAndDefinitions();
-  if (!g_state.elementSeenInTest) diag::warning("BLOC_ABST", messageWord(MwElement));
-  if (!g_state.testHasContent && !g_state.testHadException) diag::warning("TEST_VIDE", g_state.testName);
+  if (!inFalseBranch(g_state.testInFalseBranch)) {
+    if (!g_state.elementSeenInTest) diag::warning("BLOC_ABST", messageWord(MwElement));
+    if (!g_state.testHasContent && !g_state.testHadException) diag::warning("TEST_VIDE", g_state.testName);
+  }
   // Generated: no reason at all (selection, family, condition, simulation)
   // kept the test out of the harness.
   const bool generated = !generator::generationSuppressed();
@@ -421,7 +434,7 @@ void handleFamily(const std::string& rest) {
   g_state.familyOpen = true;
   g_state.familyText = rest;
   g_state.familyStatementGiven = true;
-  generator::genFamily(names);
+  generator::genFamily();
 }
 
 // 10. END FAMILY
@@ -432,7 +445,6 @@ void handleEndFamily() {
     return;
   }
   g_state.familyOpen = false;
-  generator::genEndFamily();
 }
 
 // 11. ELEMENT
@@ -447,7 +459,7 @@ void handleElement() {
   }
   closeEnvironmentsAndDefinitions();
   if (!g_state.familyGiven) {
-    diag::warning("BLOC_ABST", messageWord(MwFamily));
+    if (!inFalseBranch(g_state.testInFalseBranch)) diag::warning("BLOC_ABST", messageWord(MwFamily));
     g_state.familyGiven = true;
   }
   ++g_state.elementNumber;

@@ -6,72 +6,16 @@
 #pragma once
 
 #include <string>
-#include <unordered_set>
 #include <vector>
+
+#include "model/blocks.h"
 
 namespace zenta::script {
 
-struct ConditionalFrame {
-  bool conditionFalse = false;  // this branch is not generated
-  bool ifBranchTrue = false;    // the IF branch's own result
-  bool inElse = false;
-};
-
-struct BlockState {
-  bool headerSeen = false;
-  bool beginSeen = false;
-
-  bool serviceOpen = false;
-  std::string serviceName;
-  std::unordered_set<std::string> services;  // every service of the program
-  int testsInService = 0;
-  int generatedTestsInService = 0;
-
-  bool testOpen = false;
-  std::string testName;
-  std::string loopExpression;
-  std::unordered_set<std::string> testsOfService;
-  std::vector<std::string> allTests;  // every test name of the run, once per service
-  int testNumber = 0;
-  int generatedTests = 0;
-  bool testHadException = false;
-
-  bool familyGiven = false;
-  bool familyOpen = false;
-  std::vector<std::string> families;     // of the current test
-  std::vector<std::string> allFamilies;  // every family name of the run
-  std::unordered_set<std::string> familySet;  // the same, for lookups
-
-  bool elementOpen = false;
-  bool elementSeenInTest = false;
-  int elementNumber = 0;
-  int elementVariables = 0;
-  bool testHasContent = false;
-
-  bool environmentOpen = false;
-  bool defineOpen = false;
-  bool stubDefinitionOpen = false;
-  bool initializationOpen = false;
-  bool terminationOpen = false;
-  bool segmentOpen = false;
-
-  bool simulOpen = false;
-  bool elseSimulSeen = false;
-
-  std::vector<ConditionalFrame> conditionals;
-  int elseCount = 0;
-
-  bool sequenceMode = false;
-
-  // NEXT_TEST phase memory.
-  std::string phaseBase;
-  int phaseNumber = 0;
-  std::string familyText = "INCONNUE";
-  bool familyStatementGiven = false;
-
-  // Native code is preprocessed and analysed while this is on.
-  bool nativeAnalysis = true;
-};
+// The front end owns the run's block state and registers it with the
+// generator, which reads it.
+using model::BlockState;
+using model::ConditionalFrame;
 
 BlockState& blockState();
 void resetBlockState();

@@ -445,6 +445,11 @@
         <translation>%1Service %2 utilisé plusieurs fois dans le programme</translation>
     </message>
     <message>
+        <source>%1The service name %2 is not a C++ identifier: its other characters become &apos;_&apos;</source>
+        <comment>Error code is &quot;NOMOPEINV&quot;</comment>
+        <translation>%1Le nom de service %2 n&apos;est pas un identificateur C++ : ses autres caractères deviennent &apos;_&apos;</translation>
+    </message>
+    <message>
         <source>%1%2 test used more than once in the service</source>
         <comment>Error code is &quot;NOMTSTDBL&quot;</comment>
         <translation>%1Test %2 utilisé plusieurs fois dans le service</translation>

@@ -314,7 +314,7 @@ bool readFile(const std::string& path, std::string& text) {
 
 namespace {
 
-// Headers are read again at every #include (no include is ever skipped), but
+// Headers are scanned at every #include that their guard does not pass over, but
 // their normalised text is kept for the run, up to a total size, so that the
 // disk is read once per file.
 struct CachedFile {

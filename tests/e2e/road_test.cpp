@@ -59,6 +59,20 @@ class RoadTest : public ::testing::Test {
     if (dir_.exists("t.tdc")) tdc = dir_.read("t.tdc");
     return r;
   }
+  // Runs the staged compiler on a script given as text.
+  testkit::Result compileText(const std::string& text, const std::vector<std::string>& options = {}) {
+    dir_.write("inline.ptu", text);
+    std::vector<std::string> argv = {testkit::stageBin("zentaprepro"), dir_.file("inline.ptu"), dir_.file("t.cc"),
+                                     dir_.path().string() + "/", "-INCL=" + kExamples};
+    argv.insert(argv.end(), options.begin(), options.end());
+    const testkit::Result r =
+        testkit::run(argv, {{"QUARTODIR", testkit::stageDir()}, {"ZNTTGT", testkit::stageDir()}, {"ZNUTGT", {}},
+                            {"ZENTACPPINC", {}}, {"ZENTALAN", "GB"}},
+                     dir_.path().string());
+    harness = dir_.exists("t.cc") ? dir_.read("t.cc") : std::string();
+    tdc = dir_.exists("t.tdc") ? dir_.read("t.tdc") : std::string();
+    return r;
+  }
   // Builds the harness with the code under test and the further sources
   // given; true when it builds.
   bool build(const std::string& compiler, const std::vector<std::string>& more = {}) {
@@ -279,6 +293,51 @@ TEST_F(RoadTest, ScriptWithErrorsLeavesNoHarness) {
   EXPECT_FALSE(dir_.exists("t_zcls.h"));
   ASSERT_TRUE(dir_.exists("broken.lis"));
   EXPECT_NE(dir_.read("broken.lis").find("STXVALEXP"), std::string::npos) << dir_.read("broken.lis");
+}
+
+// The loop word stands alone between blanks, tabs, brackets, commas or the
+// end; the test keeps the name before it and runs as often as the count says.
+TEST_F(RoadTest, LoopClauseFormsRunTheTestTheirCount) {
+  struct Case {
+    const char* statement;
+    const char* name;
+    int runs;
+  };
+  const Case cases[] = {
+      {"TEST t LOOP 3", "T", 3},       {"TEST t LOOP(3)", "T", 3}, {"TEST t\tloop\t3", "T", 3},
+      {"TEST t LOOP (1+1)", "T", 2},   {"TEST tloop 3", "TLOOP 3", 1},
+  };
+  for (const Case& c : cases) {
+    const std::string script = "HEADER loops, 1.0, e2e\nBEGIN\nSERVICE s\n" + std::string(c.statement) +
+                               "\nFAMILY nominal\nELEMENT\n#  ;\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n";
+    ASSERT_EQ(compileText(script).status, 3) << c.statement;  // the element has nothing to edit
+    const int line = lineOf('T', c.name);
+    ASSERT_NE(line, 0) << c.statement << "\n" << tdc;
+    for (const std::string compiler : {"g++", "clang++"}) {
+      ASSERT_TRUE(build(compiler)) << c.statement << "\n" << buildOutput;
+      ASSERT_EQ(runHarness().status, 0) << c.statement;
+      EXPECT_EQ(count(results, "TS " + std::to_string(line) + " \"" + c.name + "\""), c.runs)
+          << c.statement << "\n" << results;
+    }
+  }
+}
+
+// A statement copied into the harness as a comment (trace 2) may end with a
+// backslash; the harness line after it must stay code.
+TEST_F(RoadTest, TracedStatementEndingWithABackslashKeepsTheNextLine) {
+  const char* const statements[] = {"COMMENT a folder: C:\\work\\", "COMMENT spread over\n& two lines \\  "};
+  for (const char* statement : statements) {
+    const std::string script = "HEADER trace, 1.0, e2e\n##include <cstdio>\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\n"
+                               "ELEMENT\n" + std::string(statement) +
+                               "\n#  std::printf(\"ran\\n\");\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n";
+    ASSERT_EQ(compileText(script, {"-XT=2"}).status, 3) << statement;  // the element has nothing to edit
+    for (const std::string compiler : {"g++", "clang++"}) {
+      ASSERT_TRUE(build(compiler)) << statement << "\n" << buildOutput << harness;
+      const testkit::Result r = runHarness();
+      EXPECT_EQ(r.status, 0) << statement;
+      EXPECT_NE(r.out.find("ran\n"), std::string::npos) << statement << "\n" << harness;
+    }
+  }
 }
 
 }  // namespace

@@ -5,8 +5,15 @@
 namespace zenta::generator {
 namespace {
 
+using testing_support::closeElement;
+using testing_support::closeService;
+using testing_support::closeTest;
+using testing_support::family;
 using testing_support::GenerationTest;
 using testing_support::lines;
+using testing_support::openElement;
+using testing_support::openService;
+using testing_support::openTest;
 
 using DescriptionTest = GenerationTest;
 
@@ -21,12 +28,12 @@ std::vector<std::string> numberedAndPositions(const std::string& tdc) {
 TEST_F(DescriptionTest, ServiceTestElementSequenceAndTheNumbersTheHarnessPasses) {
   generate([] {
     genBegin();
-    genService("S");
-    genTest("T", "");
-    genElement();
-    genEndElement();
-    genEndTest();
-    genEndService();
+    openService("S");
+    openTest("T", "");
+    openElement();
+    closeElement();
+    closeTest();
+    closeService();
   });
   const std::vector<std::string> expected = {"E17 0 0", "E16 0 0", "O1 S", "T2 T", "E14 0 0", "B3 1"};
   EXPECT_EQ(numberedAndPositions(tdc), expected) << tdc;
@@ -37,16 +44,16 @@ TEST_F(DescriptionTest, ServiceTestElementSequenceAndTheNumbersTheHarnessPasses)
 TEST_F(DescriptionTest, HeadersAreDeferredToFirstUse) {
   generate([] {
     genBegin();
-    genService("A");
-    genTest("A1", "");
-    genElement();
-    genEndElement();
-    genElement();
-    genEndElement();
-    genTest("A2", "");  // closes A1
-    genEndTest();       // empty test: declared at its end
-    genService("B");    // closes A
-    genEndService();    // service without tests: declared at its end
+    openService("A");
+    openTest("A1", "");
+    openElement();
+    closeElement();
+    openElement();
+    closeElement();
+    openTest("A2", "");  // closes A1
+    closeTest();         // empty test: declared at its end
+    openService("B");    // closes A
+    closeService();      // service without tests: declared at its end
   });
   const std::vector<std::string> expected = {"E17 0 0", "E16 0 0", "O1 A",    "T2 A1",   "E14 0 0", "B3 1",
                                              "E14 0 0", "B4 2",    "E16 0 0", "T5 A2",   "E17 0 0", "O6 B"};
@@ -59,19 +66,19 @@ TEST_F(DescriptionTest, CommentsAndRequirementsFollowTheirBlockHeader) {
   generate([] {
     genComment("before any service");
     genBegin();
-    genService("S");
+    openService("S");
     genComment("about S");
     genRequirement("REQ-1");
     genServiceType("type of S");
-    genTest("T", "");
+    openTest("T", "");
     genComment("about T");
-    genFamily({"NOMINAL"});
+    family({"NOMINAL"});
     genComment("about the family");
-    genElement();
+    openElement();
     genComment("inside the element");
-    genEndElement();
-    genEndTest();
-    genEndService();
+    closeElement();
+    closeTest();
+    closeService();
   });
   const std::vector<std::string> expected = {
       "X1 before any service", "E17 0 0",  "E16 0 0", "O2 S",         "S3 type of S", "C4 about S", "Q5 REQ-1",
@@ -91,11 +98,11 @@ TEST_F(DescriptionTest, ServiceTypeBeforeAnyServiceIsTheDefault) {
 TEST_F(DescriptionTest, LoopRepetitionLineFollowsTheTest) {
   generate([] {
     genBegin();
-    genService("S");
-    genTest("T", "n + 1");
-    genElement();
-    genEndElement();
-    genEndService();
+    openService("S");
+    openTest("T", "n + 1");
+    openElement();
+    closeElement();
+    closeService();
   });
   EXPECT_NE(tdc.find("T2 T\nR3 ?\n"), std::string::npos) << tdc;
   EXPECT_NE(harness.find("zenta_run.DCL_FAC_REP_CPP(3,n + 1);"), std::string::npos);
@@ -203,11 +210,11 @@ TEST_F(DescriptionTest, TsfRecordsUseTheDescriptionNumbers) {
   generate([&] {
     output::openOutput(output::Tsf, dir_.file("h.tsf"), nullptr, nullptr);
     genBegin();
-    genService("S");
-    genTest("T", "");
-    genElement();
-    genEndElement();
-    genEndService();
+    openService("S");
+    openTest("T", "");
+    openElement();
+    closeElement();
+    closeService();
     output::description::tsfStub("f", 9);
     output::description::tsfStub("g", 10);
   });

@@ -11,14 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "analyser/interface.h"
 #include "cmdline/filenames.h"
 #include "cmdline/settings.h"
 #include "cmdline/target.h"
 #include "diag/catalogue.h"
 #include "diag/report.h"
 #include "generator/frame.h"
-#include "generator/native.h"
 #include "generator/skeleton.h"
+#include "model/blocks.h"
 #include "output/description.h"
 #include "output/files.h"
 #include "output/sources.h"
@@ -48,6 +49,69 @@ inline int findLine(const std::vector<std::string>& ls, const std::string& line,
   return -1;
 }
 
+// The script front end's part, reduced to the block state: a block opens in
+// the state before its handler runs and closes after, and an open block of
+// the same or a deeper level is closed first (with INCONNUE and INCONNU for
+// a missing service or test), as the front end does.
+inline model::BlockState& scriptBlocks() {
+  static model::BlockState state;
+  return state;
+}
+inline void closeElement() {
+  if (!scriptBlocks().elementOpen) return;
+  genEndElement();
+  scriptBlocks().elementOpen = false;
+}
+inline void closeTest() {
+  model::BlockState& b = scriptBlocks();
+  if (!b.testOpen) return;
+  closeElement();
+  genEndTest();
+  b.testOpen = b.familyOpen = false;
+  b.families.clear();
+}
+inline void closeService() {
+  if (!scriptBlocks().serviceOpen) return;
+  closeTest();
+  genEndService();
+  scriptBlocks().serviceOpen = false;
+}
+inline void openService(const std::string& name) {
+  model::BlockState& b = scriptBlocks();
+  closeService();
+  b.serviceOpen = true;
+  b.serviceName = name;
+  b.services.insert(name);
+  b.testsInService = 0;
+  genService();
+}
+inline void openTest(const std::string& name, const std::string& loop) {
+  model::BlockState& b = scriptBlocks();
+  if (!b.serviceOpen) openService("INCONNUE");
+  closeTest();
+  b.testOpen = true;
+  b.testName = name;
+  b.loopExpression = loop;
+  ++b.testsInService;
+  b.elementNumber = 0;
+  genTest();
+}
+inline void family(const std::vector<std::string>& names) {
+  model::BlockState& b = scriptBlocks();
+  b.families = names;
+  b.allFamilies.insert(b.allFamilies.end(), names.begin(), names.end());
+  b.familyOpen = true;
+  genFamily();
+}
+inline void openElement() {
+  model::BlockState& b = scriptBlocks();
+  if (!b.testOpen) openTest("INCONNU", "");
+  closeElement();
+  ++b.elementNumber;
+  b.elementOpen = true;
+  genElement();
+}
+
 class GenerationTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -59,8 +123,11 @@ class GenerationTest : public ::testing::Test {
     output::resetSourcesForTests();
     output::tdc::resetDescription();
     resetSuppression();
-    fedToAnalyser().clear();
-    setAnalyserFeed([](const std::string& text) { fedToAnalyser().push_back(text); });
+    scriptBlocks() = model::BlockState();
+    readBlockState(&scriptBlocks());
+    // The runtime header's include line reaches the analyser, which finds
+    // the header in the runtime's folder.
+    analyser::startAnalyser({std::string(ZENTA_SOURCE_DIR) + "/target/lib"}, {}, "");
     cmdline::TargetConfiguration target;
     target.runtimeHeader = "\"TP.h\"";
     target.packageFound = true;
@@ -73,12 +140,9 @@ class GenerationTest : public ::testing::Test {
     n.descriptionPath = dir_.file("h.tdc");
     n.resultsPath = dir_.file("h.rio");
   }
-  static std::vector<std::string>& fedToAnalyser() {
-    static std::vector<std::string> texts;
-    return texts;
-  }
   void TearDown() override {
-    setAnalyserFeed(nullptr);
+    analyser::closeAnalyser();
+    readBlockState(nullptr);
     output::closeAndDeleteWorkFiles();
     output::resetOutputsForTests();
     output::resetSourcesForTests();
@@ -98,6 +162,7 @@ class GenerationTest : public ::testing::Test {
     output::setCurrentOutput(output::Harness);
     prepareGeneration();
     body();
+    closeService();
     genEndOfProgram();
     output::closeOutput(output::ClassDeclaration, false);
     output::closeOutput(output::Description, false);
@@ -109,13 +174,13 @@ class GenerationTest : public ::testing::Test {
 
   // A service of one test of one element whose native code is `code`.
   static void oneElement(const std::string& service, const std::string& test, const std::string& code) {
-    genService(service);
-    genTest(test, "");
-    genElement();
+    openService(service);
+    openTest(test, "");
+    openElement();
     if (!code.empty()) genNativeLine(code);
-    genEndElement();
-    genEndTest();
-    genEndService();
+    closeElement();
+    closeTest();
+    closeService();
   }
 
   // Compiles the harness against the runtime header with a compiler; true

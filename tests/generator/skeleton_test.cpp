@@ -5,10 +5,17 @@
 namespace zenta::generator {
 namespace {
 
+using testing_support::closeElement;
+using testing_support::closeService;
+using testing_support::closeTest;
 using testing_support::count;
 using testing_support::findLine;
 using testing_support::GenerationTest;
 using testing_support::lines;
+using testing_support::openElement;
+using testing_support::openService;
+using testing_support::openTest;
+using testing_support::scriptBlocks;
 
 using SkeletonTest = GenerationTest;
 
@@ -26,7 +33,7 @@ TEST_F(SkeletonTest, OneServiceOneTestOneElementMakesACompleteHarness) {
   // The class declaration file is included at the first service.
   EXPECT_EQ(h[8], "#include \"h_zcls.h\"");
   // The analyser learns the runtime's declarations from the same line.
-  EXPECT_EQ(fedToAnalyser(), std::vector<std::string>{"#include \"TP.h\""});
+  EXPECT_TRUE(analyser::analyserMacroDefined("ZENTA_TP_H"));
   EXPECT_NE(findLine(h, "void ZENTA::TEST_SRV (void) { "), -1);
   EXPECT_NE(findLine(h, "zenta_run.DCL_OP_CPP(1, \"SRV\");"), -1);
   EXPECT_NE(findLine(h, "zenta_run.DCL_TST_CPP(2, \"T1\");"), -1);
@@ -104,13 +111,31 @@ TEST_F(SkeletonTest, ServiceNamesAreCutAndMadeUnique) {
   }
 }
 
-TEST_F(SkeletonTest, ImplicitServiceAndTestAreOpenedForAStrayElement) {
+// A service name that is no identifier gives a warning and a member
+// function whose name is one; the description keeps the name as given.
+TEST_F(SkeletonTest, ServiceNamesThatAreNoIdentifiersAreMadeValid) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"MY-SERVICE", "TEST_MY_SERVICE "}, {"CAF\xc3\xa9", "TEST_CAF__ "}, {"A.B$C", "TEST_A_B_C "}};
+  for (const auto& [given, function] : cases) {
+    SetUp();
+    generate([&] {
+      genBegin();
+      oneElement(given, "T", "");
+    });
+    EXPECT_EQ(diag::warningCount(), 1) << given;
+    EXPECT_NE(harness.find("void ZENTA::" + function + "(void)"), std::string::npos) << given << "\n" << harness;
+    EXPECT_NE(tdc.find("O1 " + given + "\n"), std::string::npos) << tdc;
+    for (const char* compiler : {"g++", "clang++"}) EXPECT_TRUE(compile(compiler)) << compilerOutput;
+  }
+}
+
+TEST_F(SkeletonTest, ImplicitServiceAndTestOfAStrayElementAreDeclared) {
   generate([] {
     genBegin();
-    genElement();
-    genEndElement();
-    genEndTest();
-    genEndService();
+    openElement();
+    closeElement();
+    closeTest();
+    closeService();
   });
   EXPECT_NE(harness.find("void ZENTA::TEST_INCONNUE (void) { "), std::string::npos);
   EXPECT_NE(harness.find("zenta_run.DCL_TST_CPP(2, \"INCONNU\");"), std::string::npos);
@@ -123,12 +148,12 @@ TEST_F(SkeletonTest, NoEditLeavesNoRuntimeCallButKeepsTheFrames) {
   generate([] {
     genBegin();
     oneElement("S", "T", "");
-    genService("S2");
-    genTest("U", "2");
-    genElement();
+    openService("S2");
+    openTest("U", "2");
+    openElement();
     genException("int(3)");
-    genEndElement();
-    genEndService();
+    closeElement();
+    closeService();
   });
   // No runtime call at all; the numbers under NEEDS_NUM_TEST_OPE stay.
   EXPECT_FALSE(std::regex_search(harness, std::regex("zenta_run\\.[A-Z_]+ *\\("))) << harness;
@@ -145,12 +170,12 @@ TEST_F(SkeletonTest, NoExcepLeavesNoTryNorCatch) {
   generate([] {
     genBegin();
     oneElement("S", "T", "int v = 1; (void)v;");
-    genService("S2");
-    genTest("U", "2");
-    genElement();
+    openService("S2");
+    openTest("U", "2");
+    openElement();
     genException("int(3)");
-    genEndElement();
-    genEndService();
+    closeElement();
+    closeService();
   });
   EXPECT_EQ(harness.find("try"), std::string::npos) << harness;
   EXPECT_EQ(harness.find("catch"), std::string::npos) << harness;
@@ -167,14 +192,14 @@ TEST_F(SkeletonTest, LoopWrapsTheTestAndTakesTheFirstIndex) {
   generate([&] {
     genBegin();
     genNativeLine("static int calls = 0;");
-    genService("S");
-    genTest("T", "3");
-    genElement();
+    openService("S");
+    openTest("T", "3");
+    openElement();
     nextIndex = nextLoopIndex();
     genNativeLine("calls++;");
-    genEndElement();
-    genEndTest();
-    genEndService();
+    closeElement();
+    closeTest();
+    closeService();
   });
   // LOOP takes J1, a dynamic initialisation in the same test gets J2.
   EXPECT_EQ(nextIndex, 2);
@@ -206,11 +231,11 @@ TEST_F(SkeletonTest, LoopCountsOfTheWrongKindAreErrors) {
     SetUp();
     generate([&] {
       genBegin();
-      genService("S");
-      genTest("T", c.count);
-      genElement();
-      genEndElement();
-      genEndService();
+      openService("S");
+      openTest("T", c.count);
+      openElement();
+      closeElement();
+      closeService();
     });
     EXPECT_EQ(diag::errorCount(), c.errors) << c.count;
   }
@@ -234,18 +259,18 @@ TEST_F(SkeletonTest, ExcludedServiceLeavesOnlyItsDescription) {
 TEST_F(SkeletonTest, ExcludedTestLeavesTheServiceBalanced) {
   generate([] {
     genBegin();
-    genService("S");
+    openService("S");
     setSuppressed(SuppressTest, true);
-    genTest("HIDDEN", "");
-    genElement();
-    genEndElement();
-    genEndTest();
+    openTest("HIDDEN", "");
+    openElement();
+    closeElement();
+    closeTest();
     setSuppressed(SuppressTest, false);
-    genTest("SHOWN", "");
-    genElement();
-    genEndElement();
-    genEndTest();
-    genEndService();
+    openTest("SHOWN", "");
+    openElement();
+    closeElement();
+    closeTest();
+    closeService();
   });
   EXPECT_EQ(harness.find("HIDDEN"), std::string::npos);
   EXPECT_NE(harness.find("\"SHOWN\""), std::string::npos);
@@ -257,19 +282,19 @@ TEST_F(SkeletonTest, ExpectedExceptionIsCaughtAndCopied) {
   generate([] {
     genBegin();
     genNativeLine("struct Boom { int code; Boom(int c) : code(c) {} };");
-    genService("S");
-    genTest("RAISED", "");
-    genElement();
+    openService("S");
+    openTest("RAISED", "");
+    openElement();
     genException("Boom(0)");
     genNativeLine("throw Boom(4);");
-    genEndElement();
-    genEndTest();
-    genTest("NOT RAISED", "");
-    genElement();
+    closeElement();
+    closeTest();
+    openTest("NOT RAISED", "");
+    openElement();
     genException("Boom(1)");
-    genEndElement();
-    genEndTest();
-    genEndService();
+    closeElement();
+    closeTest();
+    closeService();
   });
   EXPECT_NE(classFile.find("    Boom *exception_1_1_1;"), std::string::npos) << classFile;
   EXPECT_NE(classFile.find("    exception_1_1_1 = new Boom(0);"), std::string::npos);
@@ -300,12 +325,12 @@ TEST_F(SkeletonTest, InitializationAndTerminationCodeStandInMain) {
   generate([] {
     genBegin();
     genNativeLine("#include <cstdio>");
-    genInitializationBlock(true);
+    scriptBlocks().initializationOpen = true;
     genNativeLine("std::puts(\"init\");");
-    genInitializationBlock(false);
-    genTerminationBlock(true);
+    scriptBlocks().initializationOpen = false;
+    scriptBlocks().terminationOpen = true;
     genNativeLine("std::puts(\"term\");");
-    genTerminationBlock(false);
+    scriptBlocks().terminationOpen = false;
     oneElement("S", "T", "std::puts(\"call\");");
   });
   const auto h = lines(harness);
@@ -325,8 +350,8 @@ TEST_F(SkeletonTest, InitializationAndTerminationCodeStandInMain) {
 TEST_F(SkeletonTest, ServiceWithoutTestsIsStillBalanced) {
   generate([] {
     genBegin();
-    genService("EMPTY");
-    genEndService();
+    openService("EMPTY");
+    closeService();
     oneElement("FULL", "T", "");
   });
   EXPECT_NE(harness.find("// BEGIN  PROCEDURE TEST_EMPTY"), std::string::npos);
@@ -337,16 +362,16 @@ TEST_F(SkeletonTest, ServiceWithoutTestsIsStillBalanced) {
 TEST_F(SkeletonTest, FalseConditionDropsNativeLinesAndWholeServices) {
   generate([] {
     genBegin();
-    genService("S");
-    genTest("T", "");
-    genElement();
+    openService("S");
+    openTest("T", "");
+    openElement();
     setSuppressed(SuppressCondition, true);
     genNativeLine("this is not C++;");
     setSuppressed(SuppressCondition, false);
     genNativeLine("int kept = 1; (void)kept;");
-    genEndElement();
-    genEndTest();
-    genEndService();
+    closeElement();
+    closeTest();
+    closeService();
     setSuppressed(SuppressCondition, true);
     oneElement("HIDDEN", "T", "neither is this;");
     setSuppressed(SuppressCondition, false);

@@ -129,3 +129,74 @@ TEST(Program, NestedIncludesReturnToTheIncludingFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// An included PTU file leaves an "I" record, numbered like every other
+// record, so the service after it carries the next number in the
+// description and in the harness alike.
+TEST(Program, IncludedPtuFilesAreRecordedInTheDescription) {
+  struct Case {
+    const char* name;
+    std::string include;
+    std::string record;  // the "I1" line, empty when none
+    int status;
+    const char* message;  // in the error stream
+    std::vector<std::string> options = {};
+  };
+  const auto record = [](const std::string& file, const std::string& directory) {
+    std::string text = file + std::string(25 - file.size(), ' ') + " / " + directory;
+    return "I1 " + text + std::string(85 - text.size(), ' ') + " / ./s.ptu";
+  };
+  const std::vector<Case> cases = {
+      {"found as written", "INCLUDE PTU sub.ptu", record("sub.ptu", std::string(34, '-')), 0, "0 error"},
+      {"found in an include directory", "INCLUDE PTU inc.ptu", record("inc.ptu", "lib"), 0, "0 error", {"-INCL=lib"}},
+      {"in a subdirectory", "INCLUDE PTU lib/inc.ptu", record("lib/inc.ptu", "lib"), 0, "0 error"},
+      {"empty name", "INCLUDE PTU", "", 3, "W-INC_NVIDE"},
+      {"missing file", "INCLUDE PTU nowhere.ptu", "", 5, "E-FICINCINC"},
+  };
+  for (const Case& c : cases) {
+    testkit::ScratchDir dir;
+    dir.write("sub.ptu", "COMMENT included\n");
+    dir.write("lib/inc.ptu", "COMMENT included\n");
+    const std::string script = "HEADER m, 1, x\nBEGIN\n" + c.include + "\nSERVICE s1\nTEST t1\nFAMILY nominal\n"
+                               "ELEMENT\nVAR x, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n";
+    const auto r = compile(dir, script, c.options);
+    EXPECT_EQ(r.status, c.status) << c.name << "\n" << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << "\n" << r.err;
+    if (c.status == 5) continue;
+    const std::string tdc = dir.read("s.tdc");
+    const int service = c.record.empty() ? 1 : 3;  // after the include and its comment
+    EXPECT_NE(tdc.find("\nO" + std::to_string(service) + " S1\n"), std::string::npos) << c.name << "\n" << tdc;
+    EXPECT_NE(dir.read("s.cc").find("DCL_OP_CPP(" + std::to_string(service) + ", \"S1\")"), std::string::npos)
+        << c.name;
+    if (!c.record.empty()) {
+      EXPECT_NE(tdc.find("\n" + c.record + "\n"), std::string::npos) << c.name << "\n" << tdc;
+    }
+    EXPECT_EQ(r.err.find("FICINCINC"), std::string::npos) << c.name;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The include lines of the separate source file reach the analyser before
+// the script is read: a macro of a header that the source includes answers
+// the script's IF.
+TEST(Program, IncludeLinesOfTheSeparateSourceFileAreAnalysed) {
+  for (const std::string source : {"code.cpp", "src/code.cpp"}) {
+    testkit::ScratchDir dir;
+    const std::string folder = source.substr(0, source.rfind('/') + 1);
+    dir.write(source, "#include <cstdio>\n#  include \"defs.h\"\nint f() { return FROM_SOURCE_HEADER; }\n");
+    dir.write(folder + "defs.h", "#define FROM_SOURCE_HEADER 1\n");
+    const std::string script = "HEADER m, 1, x\nBEGIN\nIF FROM_SOURCE_HEADER\nSERVICE s1\nTEST t1\nFAMILY nominal\n"
+                               "ELEMENT\nVAR x, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n"
+                               "END IF\n";
+    const auto r = compile(dir, script, {"-SOURCE=" + source});
+    EXPECT_EQ(r.status, 0) << source << "\n" << r.err;
+    EXPECT_NE(dir.read("s.cc").find("zenta.TEST_S1();"), std::string::npos) << source;
+  }
+}
+
+}  // namespace

@@ -14,7 +14,7 @@ namespace {
 
 struct Case {
   const char* name;
-  const char* script;
+  std::string script;
   std::vector<std::string> expected;
   Options options = {};
 };
@@ -41,6 +41,12 @@ Options strver(const char* version) {
   Options o;
   o.strver = version;
   return o;
+}
+
+// A service of one test whose statement is given, with one element.
+std::string oneTest(const char* test, const char* before = "") {
+  return std::string("HEADER m, 1, x\nBEGIN\n") + before + "SERVICE s\n" + test +
+         "\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n";
 }
 
 Options selecting(zenta::script::Selection s) {
@@ -92,10 +98,21 @@ std::vector<Case> cases() {
       {"duplicate service", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\n"
                             "END TEST\nEND SERVICE\nSERVICE S\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\n"
                             "END TEST\nEND SERVICE\n", {"W:NOMOPEDBL:13"}},
+      {"service names that are no identifiers", "HEADER m, 1, x\nBEGIN\nSERVICE my-service\nTEST t\nFAMILY f\n"
+       "ELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\nSERVICE caf\xc3\xa9\nTEST t\nFAMILY f\nELEMENT\nVAR x\n"
+       "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {"W:NOMOPEINV:4", "W:NOMOPEINV:13"}},
       {"empty loop", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t LOOP\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\n"
                      "END TEST\nEND SERVICE\n", {"W:INDBOUINC:5"}},
       {"loop with expression", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t loop 3\nFAMILY f\nELEMENT\nVAR x\n"
                                "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {}},
+      // The count is checked when the test is declared, at its first element.
+      {"negative loop count", oneTest("TEST t LOOP -2"), {"E:VALBOUCER:7"}},
+      {"zero loop count in brackets", oneTest("TEST t LOOP (0)"), {"E:VALBOUCER:7"}},
+      {"zero loop count after a bracket", oneTest("TEST t LOOP(0)"), {"E:VALBOUCER:7"}},
+      {"loop count folded to zero", oneTest("TEST t LOOP 2 - 2*1"), {"E:VALBOUCER:7"}},
+      {"loop count from a constant", oneTest("TEST t LOOP N", "CONST N = -1\n"), {"E:VALBOUCER:8"}},
+      {"positive loop counts", oneTest("TEST t LOOP (0x1)"), {}},
+      {"loop count of a variable", oneTest("TEST t LOOP count"), {}},
       {"french loop word", "ENTETE m, 1, x\nDEBUT\nSERVICE s\nTEST t BOUCLE\nFAMILLE f\nELEMENT\nVAR x\n"
                            "FIN ELEMENT\nFIN FAMILLE\nFIN TEST\nFIN SERVICE\n", {"W:INDBOUINC:5"}, french()},
       {"end test outside a test inside a service",
@@ -223,6 +240,15 @@ std::vector<Case> cases() {
          o.dropSimulation = true;
          return o;
        }()},
+      {"statements of a false branch raise nothing", "HEADER m, 1, x\nBEGIN\nIF UNDEFINED_NAME\nSERVICE hidden\n"
+       "END SERVICE\nEND IF\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
+       "END SERVICE\n", {}},
+      {"a service of a false branch is no generated service", "HEADER m, 1, x\nBEGIN\nIF UNDEFINED_NAME\n"
+       "SERVICE hidden\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\nEND IF\n"
+       "SERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {}},
+      {"empty tests of a false branch raise nothing", "HEADER m, 1, x\nBEGIN\nSERVICE s\nIF UNDEFINED_NAME\n"
+       "TEST hidden\nELEMENT\nEND ELEMENT\nEND TEST\nTEST hidden2\nEND TEST\nEND IF\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
+       "END SERVICE\n", {}},
       {"a test in a false branch is not generated", "HEADER m, 1, x\nBEGIN\nSERVICE s\nIF UNDEFINED_NAME\nTEST t\n"
        "FAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND IF\nEND SERVICE\n",
        {"I:OPERXVIDE:13", "E:PROGXVIDE:13"}},
