@@ -23,6 +23,7 @@ namespace zenta::analyser {
 namespace {
 
 constexpr int kNestingLimit = 999;
+constexpr int kIndexVariables = 32;
 
 using Values = std::array<std::string*, 4>;
 Values slotsOf(VariableValues& v) { return {&v.init, &v.ev, &v.min, &v.max}; }
@@ -30,7 +31,17 @@ Values slotsOf(VariableValues& v) { return {&v.init, &v.ev, &v.min, &v.max}; }
 class Expander {
  public:
   Expander(TestedVariable& out, const ResolvedContext& where, const AnalysisContext& context)
-      : out_(out), where_(where), context_(context) {}
+      : out_(out), where_(where), context_(context), typing_(where) {
+    // Values are typed with the index variables of the enclosing arrays
+    // (I1, I2 ...) known as ints.
+    AstContext& ctx = analyserContext();
+    FunctionType* scope = ctx.functionType(nullptr);
+    if (where.where.function != nullptr)
+      for (Symbol* p : where.where.function->parameters) ctx.addParameter(scope, p);
+    for (int level = 1; level <= kIndexVariables; ++level)
+      ctx.addParameter(scope, ctx.makeParameter(internName("I" + std::to_string(level)), ctx.integerType("int")));
+    typing_.where.function = scope;
+  }
 
   void expand(const std::string& access, Type* type, int depth, int arrayLevel, VariableValues values,
               int listLevels);
@@ -49,6 +60,7 @@ class Expander {
   TestedVariable& out_;
   const ResolvedContext& where_;
   const AnalysisContext& context_;
+  ResolvedContext typing_;
 };
 
 bool isPostfix(const Expr* e) {
@@ -90,8 +102,7 @@ std::string Expander::fieldValue(const Expr* value, std::size_t position, Name f
     }
     return others != nullptr ? image(others) : std::string();
   }
-  const ResolvedContext& w = where_;
-  Type* t = stripAll(typeTree(value, w, true));
+  Type* t = stripAll(typeTree(value, typing_, true));
   if (t == nullptr || !t->isStructured()) return image(value);  // a scalar for every field
   const std::string base = image(value);
   return (isPostfix(value) ? base : "(" + base + ")") + "." + field.text();
@@ -182,7 +193,7 @@ void Expander::expand(const std::string& access, Type* type, int depth, int arra
       if (aggregateDepth(tree.root()) > listLevels) {
         elementLevels = listLevels + 1;
       } else if (listLevels == 0) {
-        const Type* vt = stripAll(typeTree(tree.root(), where_, true));
+        const Type* vt = stripAll(typeTree(tree.root(), typing_, true));
         if (vt != nullptr && (vt->kind == TypeKind::Array || vt->kind == TypeKind::Pointer))
           *v = (isPostfix(tree.root()) ? *v : "(" + *v + ")") + "[" + c.indexVariable + "]";
       }

@@ -135,7 +135,8 @@ Expr* fold(AstContext& ctx, Arena& arena, Expr* e) {
       const Expr* a = integerConstant(e->rhs);
       const Expr* b = integerConstant(e->third);
       if (c == nullptr || a == nullptr || b == nullptr) return e;
-      Type* type = usualArithmeticType(ctx, a->constType, b->constType);
+      Type* type = sameType(a->constType, b->constType) ? a->constType
+                                                        : usualArithmeticType(ctx, a->constType, b->constType);
       return constantNode(arena, e, truth(c->value) ? a->value : b->value, type);
     }
     default:

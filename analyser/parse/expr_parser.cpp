@@ -73,11 +73,30 @@ bool isBaseTypeKeyword(Tok t) {
 
 }  // namespace
 
+namespace {
+
+// In the script's syntax integers are script numbers, wider than any C
+// type: the lexer's range message is dropped. The program is
+// single-threaded; the hook of the parse under way is kept here.
+MessageHook g_scriptTarget = nullptr;
+void scriptLexerHook(int severity, const char* code, const std::string& argument, const std::string& file,
+                     int line) {
+  if (g_scriptTarget != nullptr && std::string_view(code) != "ENTOUTRAN")
+    g_scriptTarget(severity, code, argument, file, line);
+}
+
+}  // namespace
+
 Parser::Parser(AstContext& ctx, const SymbolTable& table, const ParseRequest& request, Arena& arena)
     : ctx_(ctx), table_(table), request_(request), arena_(arena) {
   lexer_.setClassifier(this);
   lexer_.setScope(request.scope);
-  lexer_.setMessageHook(request.hook);
+  if (request.scriptSyntax && request.hook != nullptr) {
+    g_scriptTarget = request.hook;
+    lexer_.setMessageHook(&scriptLexerHook);
+  } else {
+    lexer_.setMessageHook(request.hook);
+  }
   lexer_.setInput(request.text, request.file, request.line > 0 ? request.line : 1);
 }
 

@@ -1,5 +1,7 @@
 #include "analyser/parse/expr_script.h"
 
+#include <algorithm>
+
 #include "support/scriptnum_report.h"
 
 namespace zenta::analyser {
@@ -85,9 +87,11 @@ Number binary(ExprOp op, const Number& a, const Number& b) {
     case ExprOp::BitOr: return Number::integer(x | y);
     case ExprOp::Shl:
     case ExprOp::Shr: {
-      const auto n = y.toInt64();
-      if (!n || *n < -ScriptInt::kBits || *n > ScriptInt::kBits) return {};
-      const int count = static_cast<int>(op == ExprOp::Shl ? *n : -*n);
+      // Counts beyond the width give the bound: every bit is shifted out.
+      const std::int64_t bound = ScriptInt::kBits + 1;
+      const std::int64_t n = y.isNegative() ? std::max<std::int64_t>(y.toInt64().value_or(-bound), -bound)
+                                            : std::min<std::int64_t>(y.toInt64().value_or(bound), bound);
+      const int count = static_cast<int>(op == ExprOp::Shl ? n : -n);
       return Number::integer(
           support::scriptnum::settle(ScriptInt::shiftLeft(x, count), faulty, describe(op == ExprOp::Shl ? "<<" : ">>")));
     }
@@ -95,10 +99,38 @@ Number binary(ExprOp op, const Number& a, const Number& b) {
   }
 }
 
+// An integer constant read again from its text in the script numbers'
+// width (the C lexer keeps the width of the constant's C type).
+Number integerOf(const Expr* e) {
+  std::string_view text = e->text;
+  if (text == "true" || text == "false") return Number::integer(e->value);
+  while (!text.empty() && (text.back() == 'u' || text.back() == 'U' || text.back() == 'l' || text.back() == 'L'))
+    text.remove_suffix(1);
+  int base = 10;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    base = 16;
+    text.remove_prefix(2);
+  } else if (!text.empty() && (text.back() == 'h' || text.back() == 'H')) {
+    base = 16;
+    text.remove_suffix(1);
+  } else if (!text.empty() && (text.back() == 'b' || text.back() == 'B')) {
+    base = 2;
+    text.remove_suffix(1);
+  } else if (text.size() > 1 && text[0] == '0') {
+    base = 8;
+  }
+  const support::Checked<ScriptInt> v = ScriptInt::scan(text, base);
+  if (v.status == support::NumStatus::Malformed) return Number::integer(e->value);
+  if (!v.ok()) support::scriptnum::reportOverflow(std::string(e->text));
+  ScriptInt value = v.value;
+  if (!v.ok()) value.setFaulty();
+  return Number::integer(value);
+}
+
 Number evaluate(const Expr* e) {
   if (e == nullptr) return {};
   switch (e->kind) {
-    case ExprKind::Integer:
+    case ExprKind::Integer: return integerOf(e);
     case ExprKind::Character: return Number::integer(e->value);
     case ExprKind::Floating: return realOf(e->text);
     case ExprKind::Paren: return evaluate(e->lhs);

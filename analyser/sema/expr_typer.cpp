@@ -298,8 +298,9 @@ Type* ExpressionTyper::conditional(const Expr* e) {
   Type* b = visit(e->third);
   if (c == nullptr || a == nullptr || b == nullptr) return nullptr;
   if (!isScalarType(c)) return fault("OPERSCALA", e);
-  if (isArithmeticType(a) && isArithmeticType(b)) return usualArithmeticType(ctx_, a, b);
+  // Branches of one type keep it (C++: `c ? 'a' : 'b'` is a char).
   if (sameType(stripAll(a), stripAll(b))) return a;
+  if (isArithmeticType(a) && isArithmeticType(b)) return usualArithmeticType(ctx_, a, b);
   if (isPointerLike(a) && isPointerLike(b) && sameType(decayType(ctx_, a), decayType(ctx_, b)))
     return decayType(ctx_, a);
   // A null pointer constant on either side.
