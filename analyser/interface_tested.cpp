@@ -234,9 +234,23 @@ TestedVariable analyseTestedVariable(const std::string& name, const VariableValu
   // Fields and elements are written after the name: it is parenthesised
   // unless it is a postfix expression already.
   const std::string base = isPostfix(tree.root()) ? out.name : "(" + out.name + ")";
+  // Each slice of the name is a loop of the generator: it takes the first
+  // index variables and the outer levels of the value lists.
+  int slices = 0;
+  for (const Expr* e = tree.root(); e != nullptr; e = e->lhs) {
+    if (e->kind == ExprKind::Slice) ++slices;
+    if (e->kind == ExprKind::Call || e->kind == ExprKind::Binary || e->kind == ExprKind::Conditional) break;
+  }
+  int listLevels = 0;
+  for (const std::string* v : {&values.init, &values.ev, &values.min, &values.max}) {
+    if (v->empty()) continue;
+    ExpressionTree value;
+    parseExpression(analyserContext(), analyserSymbols(), scriptRequest(*v, where, true), value);
+    if (value) listLevels = std::max(listLevels, std::min(slices, aggregateDepth(value.root())));
+  }
   Expander expander(out, where, context);
   const std::size_t before = out.components.size();
-  expander.expand(base, out.type, 0, 1, values, 0);
+  expander.expand(base, out.type, 0, 1 + slices, values, listLevels);
   // A single element keeps the name as written.
   if (out.components.size() == before + 1 && out.components.back().kind == ComponentKind::Element &&
       out.components.back().access == base)

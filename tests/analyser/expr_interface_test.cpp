@@ -130,6 +130,12 @@ TEST_F(ExprInterface, ValueListsMustMatchTheComponent) {
   EXPECT_EQ(codesOf([&] { analyseTestedVariable("m", values); }), "");
   values.init = "{1, 2";
   EXPECT_EQ(codesOf([&] { analyseTestedVariable("t", values); }), "LISTEINVA");
+  // A slice is a loop of its own: it takes I1 and the outer list level.
+  values.init = "{{1, 2}, {3, 4}}";
+  TestedVariable v;
+  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("m[0..1]", values); }), "");
+  EXPECT_EQ(accesses(v), "[I2=0..3 m[0..1][I2]:0 ]");
+  EXPECT_EQ(v.components[1].listLevels, 2);
 
   TestedComponent u;
   u.access = "val";
