@@ -60,6 +60,16 @@ const char* expectation(Expect e) {
   return "<fin d'expression>";
 }
 
+// Whether a string literal's text ends with its closing quote (one that no
+// backslash escapes).
+bool literalClosed(std::string_view text) {
+  const std::size_t open = text.find('"');
+  if (open == std::string_view::npos || text.size() < open + 2 || text.back() != '"') return false;
+  std::size_t backslashes = 0;
+  for (std::size_t i = text.size() - 1; i > open + 1 && text[i - 1] == '\\'; --i) ++backslashes;
+  return backslashes % 2 == 0;
+}
+
 bool isBaseTypeKeyword(Tok t) {
   switch (t) {
     case Tok::KwBool: case Tok::KwChar: case Tok::KwShort: case Tok::KwInt: case Tok::KwLong:
@@ -468,6 +478,11 @@ Expr* Parser::primary(Expect first) {
     case Tok::StringLiteral: {
       std::string text;
       while (at(Tok::StringLiteral)) {
+        // A literal left open runs to the end of its line.
+        if (!literalClosed(cur_.text)) {
+          advance();
+          return syntaxError(Expect::Token, Tok::StringLiteral);
+        }
         text += cur_.text;
         advance();
       }

@@ -45,6 +45,9 @@ TEST_F(ExprParse, RefusedFormsAndSyntaxFaults) {
       {"BYTE + 1", false, "EXPERRONE", 3, nullptr},
       {"(zz_unknown_type *)p", false, "EXPERRONE", 3, nullptr},
       {"new int", false, "EXPERRONE", 3, nullptr},
+      {"\"abc", false, "UNEXP_EOF", 2, nullptr},
+      {"\"a\\\"", false, "UNEXP_EOF", 2, nullptr},
+      {"\"a\\\\\" + 1", false, "", 0, nullptr},
       // The script's syntax names what was expected.
       {"1 +", true, "SYNTAXERO", 2, "<TERME>"},
       {"a < ", true, "SYNTAXERO", 2, "<TERME>"},
