@@ -140,8 +140,11 @@ struct TestedVariable {
 // `name`; a type without testable components is the warning "VARNOTEST"
 // (argument the name as written), as is a function; otherwise the variable
 // is expanded into its components and the values of each element are
-// checked (checkComponentValues). The result is recorded with the
-// description by the test model (model/components.h).
+// checked (checkComponentValues). Each slice in the name (`m[0..1]`) is a
+// loop of the generator: it takes the first index variables and the outer
+// levels of the value lists, so the arrays of the expansion start after it.
+// The result is recorded with the description by the test model
+// (model/components.h).
 TestedVariable analyseTestedVariable(const std::string& name, const VariableValues& values,
                                      const AnalysisContext& context = {});
 
