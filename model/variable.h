@@ -5,6 +5,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "model/components.h"
 
 namespace zenta::model {
 
@@ -51,6 +54,9 @@ struct VariableDescription {
   std::string declaredType;  // fewer than 80 characters
   int typeClass = -1;        // the analyser's class; -1 before typing
   std::string cType;         // the C type text of the analyser's answer
+  std::string classWord;     // the class word of the analyser's answer
+  int typeSize = 0;          // its signed width
+  std::vector<ComponentRecord> components;  // the expansion, in walk order
 
   int statementKind = VariableScalar;
   unsigned analyserFlags = 0;

@@ -1,0 +1,107 @@
+#include "analyser/sema/typing_class.h"
+
+#include "analyser/ast/images.h"
+#include "analyser/ast/symbols.h"
+#include "analyser/basic/target_widths.h"
+
+namespace zenta::analyser {
+
+const char* floatingClassWord(const std::string& image) {
+  if (!image.empty() && image.front() == 'd') return "double";
+  if (!image.empty() && image.front() == 'l') return "longdouble";
+  return "float";
+}
+
+namespace {
+
+int intSize() { return -targetWidth(BaseWidth::Int); }
+
+void set(TypeClass& c, int value, const char* word) {
+  c.value = value;
+  c.word = word;
+}
+
+}  // namespace
+
+TypeClass typeClassOf(const Type* type, bool withCType, const SymbolTable* table, int scope) {
+  ImageOptions options;
+  options.table = table;
+  options.requestingScope = scope;
+  auto image = [&](const Type* t) { return typeImage(t, {}, options); };
+
+  TypeClass c;
+  c.size = intSize();
+  const Type* base = stripAll(type);
+  if (base == nullptr) return c;
+
+  switch (base->kind) {
+    case TypeKind::Integer: {
+      const IntegerType* it = as<IntegerType>(base);
+      c.size = it->signedWidth;
+      if (it->signedWidth >= 0)
+        set(c, 0, "unsigned");
+      else if (it->charFlag)
+        set(c, 2, "caractere");
+      else
+        set(c, 0, "entier");
+      c.hasCType = true;
+      break;
+    }
+    case TypeKind::Enumeration:
+      set(c, 0, "entier");
+      c.hasCType = true;
+      break;
+    case TypeKind::Void:
+      set(c, 0, "entier");
+      c.hasCType = true;
+      break;
+    case TypeKind::Floating:
+      set(c, 3, floatingClassWord(image(base)));
+      c.hasCType = true;
+      break;
+    case TypeKind::Pointer: {
+      const Type* pointed = targetOf(base);
+      if (pointed != nullptr && isCharLike(pointed)) {
+        set(c, 4, "chaine");
+        c.cType = "char *";
+      } else {
+        set(c, 6, "pointeur");
+        if (pointed == nullptr) c.cType = "void *";
+      }
+      c.hasCType = true;
+      break;
+    }
+    case TypeKind::Array:
+      if (isCharLike(targetOf(base))) {
+        set(c, 4, "chaine");
+      } else {
+        set(c, 6, "pointeur");
+        c.hasCType = true;
+      }
+      break;
+    case TypeKind::Function:
+      set(c, 6, "pointeur");
+      c.hasCType = true;
+      if (withCType) c.cType = targetOf(base) != nullptr ? image(targetOf(base)) : "void";
+      return c;
+    default:
+      return c;  // class 8
+  }
+  if (!withCType || !c.hasCType) {
+    if (!withCType) c.cType.clear();
+    return c;
+  }
+  if (!c.cType.empty() && c.value == 4) return c;  // "char *" whatever the spelling
+  // The C type text: the first typedef met keeps its name; a modifier or a
+  // reference gives the text of what it applies to.
+  const Type* t = type;
+  while (t != nullptr && (t->kind == TypeKind::Modified || t->kind == TypeKind::Reference)) t = targetOf(t);
+  if (t != nullptr && t->kind == TypeKind::Typedef) {
+    c.cType = qualifiedTypeName(t, options);
+    return c;
+  }
+  if (c.cType.empty()) c.cType = base->kind == TypeKind::Void ? "void" : image(base);
+  return c;
+}
+
+}  // namespace zenta::analyser

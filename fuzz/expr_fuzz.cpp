@@ -1,0 +1,97 @@
+// Fuzz target of the expression lexer, parser and typer: each input is read
+// as a script expression against a fixed set of declarations (structures,
+// unions, enumerations, typedefs, arrays, functions, a class and a
+// namespace), in every way the compiler reads one: parsed and typed as a C
+// expression with its image and type class, analysed as a script value, and
+// turned into an array value chain. Any crash, sanitizer report or hang is a
+// fault; messages are expected and only counted.
+//
+// Built with clang's -fsanitize=fuzzer it is a libFuzzer target. Built
+// without it (ZENTA_FUZZ_REPLAY) it is a plain program that reads the files
+// and folders named on its command line once each: the test suite replays
+// the seed corpus and the regression inputs with it.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "analyser/basic/target_widths.h"
+#include "analyser/parse/expr_array_values.h"
+#include "analyser/parse/expr_parser.h"
+#include "analyser/parse/expr_script.h"
+#include "analyser/sema/expr_typer.h"
+#include "analyser/sema/typing_class.h"
+#include "support/report_hook.h"
+#include "tests/analyser/expr_declarations.h"
+
+namespace {
+
+int g_messages = 0;
+
+void count(int, const char*, const std::string&, const std::string&, int) { ++g_messages; }
+void countSupport(int, const char*, const std::string&) { ++g_messages; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace zenta::analyser;
+  if (size > 20480) return 0;  // the longest text a script gives
+  resetTargetWidths();
+  zenta::support::setReportHook(countSupport);
+  AstContext ctx;
+  ctx.setMessageHook(count);
+  SymbolTable table(ctx);
+  testing::declareExpressionFixture(ctx, table);
+  const std::string text(reinterpret_cast<const char*>(data), size);
+
+  ParseRequest request;
+  request.text = text;
+  request.hook = count;
+  ExpressionTree tree;
+  if (parseExpression(ctx, table, request, tree) == ParseStatus::Ok) {
+    const std::string image = expressionImage(tree.root(), &table);
+    ExpressionTyper typer(ctx, table, count);
+    const TypeClass c = typeClassOf(typer.type(tree.root(), {}), true, &table);
+    g_messages += static_cast<int>(image.size() + c.cType.size()) & 1;
+  }
+  const ScriptValue value = analyseScriptValue(ctx, table, request);
+  g_messages += static_cast<int>(value.image.size()) & 1;
+  const std::vector<ArrayBound> bounds{{"1", 1, 5}, {"", 0, 1}};
+  const auto chain = arrayValueExpression(ctx, table, request, bounds, 1, size % 2 == 0);
+  g_messages += chain ? static_cast<int>(chain->size()) & 1 : 0;
+  return 0;
+}
+
+#ifdef ZENTA_FUZZ_REPLAY
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+int main(int argc, char** argv) {
+  namespace fs = std::filesystem;
+  std::vector<fs::path> files;
+  for (int i = 1; i < argc; ++i) {
+    fs::path p(argv[i]);
+    if (fs::is_directory(p)) {
+      for (const auto& e : fs::directory_iterator(p))
+        if (e.is_regular_file()) files.push_back(e.path());
+    } else {
+      files.push_back(p);
+    }
+  }
+  for (const auto& f : files) {
+    std::ifstream in(f, std::ios::binary);
+    if (!in) {
+      std::fprintf(stderr, "cannot read %s\n", f.c_str());
+      return 2;
+    }
+    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
+  }
+  std::printf("%zu inputs analysed, %d messages\n", files.size(), g_messages);
+  return files.empty() ? 1 : 0;
+}
+
+#endif

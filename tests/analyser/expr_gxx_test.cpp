@@ -1,0 +1,108 @@
+// The class the typer gives an expression, against g++: a program compiled
+// with the same declarations works the class out of the properties of each
+// expression's C++ type (integral, signed, char, floating, pointer, array,
+// function, class) and prints it beside ours.
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/analyser/expr_support.h"
+#include "tests/testkit/process.h"
+
+namespace exprtest {
+namespace {
+
+// Comparisons are ints here and bools in C++: bool is counted a signed type,
+// as the analysed targets have it. wchar_t is left out: it has the width of
+// char there.
+const char* const kExpressions[] = {
+    "r.name", "r.tab", "r.tab[1]", "r.tab[1][2]", "r.flags", "r.pos", "r.pos.x", "r.next", "r.next->y",
+    "r.v", "r.v.f", "r.v.c", "r.col", "r.d", "r.label", "r.big", "r.us", "pr->d", "*pr", "pr->name[3]",
+    "pts[2].x", "pts", "t", "t[3]", "m[1]", "m[1][2]", "buf", "buf[0]", "names[2]", "c", "sc", "uc", "u", "l",
+    "ul", "s", "us", "ll", "f", "d", "ld", "p", "*p", "str", "vp", "b", "rl", "col", "val", "ci", "fn(1, 'a')",
+    "dfn()", "vfn(2)", "fn", "fp", "fp(1, 'b')", "(*fp)(1, 'b')", "&t[0]", "&r", "&c", "&b", "c + 1", "c + c",
+    "sc * 2", "uc + uc", "u + 1", "u + l", "ul - 1", "s + s", "us * 2", "ll + u", "ul + ll", "f + 1", "f * d",
+    "d + ld", "1 + 1.5f", "p + 1", "1 + p", "p - p", "buf + 1", "t + 2", "str + 1", "c < 1", "p == vp", "!p",
+    "-c", "~b", "-f", "+uc", "b << 2", "u >> 1", "l % 3", "u & 0xff", "c ? 1 : 2L", "c ? f : d", "c ? str : 0",
+    "sizeof(int)", "sizeof r", "(char)65", "(unsigned char)c", "(float)1", "(char *)vp", "(BYTE)c",
+    "(const char *)p", "'a'", "\"str\"", "10", "10u", "10L", "0xFFFFFFFF", "1.5", "'a' + 1", "(10)-1", "BLUE",
+    "RED + 1", "col + 1", "stamp.year", "h.u.i", "h.pts[1].y", "h.pts", "origin.x", "Obj(1)", "obj.a",
+    "pobj->get()", "obj.*pm", "pobj->*pm", "ns::counter", "(ns::count_t)1", "static_cast<double>(c)",
+    "int(d)", "*m", "2[t]", "&r.tab[1]", "r.tab[1] + 1", "-7 / 2U", "1 ? 'a' : 'b'", "str[0]", "*str",
+    "r.label[0]", "&pts[1]", "vfn",
+};
+
+class ExprGxx : public ExprTest {
+ protected:
+  void SetUp() override {
+    ExprTest::SetUp();
+    setTargetWidth(BaseWidth::Long, 64);  // the host's widths, as g++ has them
+  }
+};
+
+std::string program() {
+  std::string src = R"(#include <cstdio>
+#include <type_traits>
+)";
+  src += zenta::analyser::testing::kExpressionDeclarations;
+  src += R"(
+template <class U> constexpr bool charLike =
+    std::is_same_v<U, char> || std::is_same_v<U, signed char> || std::is_same_v<U, unsigned char>;
+template <class T> void show(int i) {
+  using U = std::remove_cvref_t<T>;
+  int k = 8;
+  const char* w = "";
+  if constexpr (std::is_void_v<U> || std::is_enum_v<U> || std::is_same_v<U, bool>) {
+    k = 0; w = "entier";
+  } else if constexpr (std::is_integral_v<U>) {
+    if constexpr (!std::is_signed_v<U>) { k = 0; w = "unsigned"; }
+    else if constexpr (charLike<U>) { k = 2; w = "caractere"; }
+    else { k = 0; w = "entier"; }
+  } else if constexpr (std::is_floating_point_v<U>) {
+    k = 3;
+    w = std::is_same_v<U, float> ? "float" : std::is_same_v<U, double> ? "double" : "longdouble";
+  } else if constexpr (std::is_pointer_v<U>) {
+    if constexpr (charLike<std::remove_cv_t<std::remove_pointer_t<U>>>) { k = 4; w = "chaine"; }
+    else { k = 6; w = "pointeur"; }
+  } else if constexpr (std::is_array_v<U>) {
+    if constexpr (charLike<std::remove_cv_t<std::remove_extent_t<U>>>) { k = 4; w = "chaine"; }
+    else { k = 6; w = "pointeur"; }
+  } else if constexpr (std::is_function_v<U> || std::is_member_pointer_v<U>) {
+    k = 6; w = "pointeur";
+  }
+  std::printf("%d %d %s\n", i, k, w);
+}
+int main() {
+)";
+  int i = 0;
+  for (const char* e : kExpressions) src += "  show<decltype((" + std::string(e) + "))>(" + std::to_string(i++) + ");\n";
+  return src + "}\n";
+}
+
+TEST_F(ExprGxx, ClassesAgreeWithGxx) {
+  ASSERT_GE(std::size(kExpressions), 50u);
+  testkit::ScratchDir dir;
+  dir.write("classes.cpp", program());
+  const testkit::Result built =
+      testkit::run({"/usr/bin/g++", "-std=c++20", "-w", "-o", dir.file("classes"), dir.file("classes.cpp")});
+  ASSERT_EQ(built.status, 0) << built.err;
+  const testkit::Result ran = testkit::run({dir.file("classes")});
+  ASSERT_EQ(ran.status, 0);
+  std::istringstream lines(ran.out);
+  int index = 0, value = 0, count = 0;
+  while (lines >> index >> value) {
+    std::string word;
+    if (value != 8) lines >> word;
+    const char* text = kExpressions[index];
+    messages().clear();
+    const TypeClass ours = classOf(text);
+    EXPECT_EQ(codes(), "") << text;
+    EXPECT_EQ(ours.value, value) << text;
+    EXPECT_EQ(ours.word, word) << text;
+    ++count;
+  }
+  EXPECT_EQ(count, static_cast<int>(std::size(kExpressions)));
+}
+
+}  // namespace
+}  // namespace exprtest
