@@ -10,35 +10,29 @@ namespace zenta::analyser::pp {
 
 // ---------------------------------------------------------------- table
 
-Macro* lookup(const char* name, std::size_t length, unsigned hash) {
-  const State& s = st();
-  if (!s.maybeMacro(hash)) return nullptr;
-  for (Macro* m = s.buckets[bucketOf(hash)]; m; m = m->next)
+Macro* Preprocessor::lookup(const char* name, std::size_t length, unsigned hash) {
+  if (!maybeMacro(hash)) return nullptr;
+  for (Macro* m = buckets_[bucketOf(hash)]; m; m = m->next)
     if (m->hash == hash && m->name.size() == length && std::memcmp(m->name.data(), name, length) == 0)
       return m;
   return nullptr;
 }
 
-namespace {
-
-Macro* insertNew(const std::string& name) {
-  State& s = st();
+Macro* Preprocessor::insertNew(const std::string& name) {
   auto* m = new Macro;
-  s.tableUsed = true;
+  tableUsed_ = true;
   m->name = name;
   m->hash = hashName(name.data(), name.size());
   m->bucket = static_cast<int>(bucketOf(m->hash));
   unsigned bit = filterBit(m->hash);
-  s.filter[bit >> 6] |= std::uint64_t{1} << (bit & 63);
-  m->next = s.buckets[m->bucket];
+  filter_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
+  m->next = buckets_[m->bucket];
   if (m->next) m->next->prev = m;
-  s.buckets[m->bucket] = m;
+  buckets_[m->bucket] = m;
   return m;
 }
 
-}  // namespace
-
-Macro* installSpecial(const std::string& name, int kind, const std::string& value) {
+Macro* Preprocessor::installSpecial(const std::string& name, int kind, const std::string& value) {
   Macro* m = lookup(name);
   if (!m) m = insertNew(name);
   m->def.reset();
@@ -47,30 +41,27 @@ Macro* installSpecial(const std::string& name, int kind, const std::string& valu
   return m;
 }
 
-void removeMacro(Macro* m) {
-  State& s = st();
+void Preprocessor::removeMacro(Macro* m) {
   if (m->prev) m->prev->next = m->next;
-  else s.buckets[m->bucket] = m->next;
+  else buckets_[m->bucket] = m->next;
   if (m->next) m->next->prev = m->prev;
   if (m->busy || m->pins) {
     // Still named by a frame or a call under way: the entry is kept out of
     // the table (the frames hold the definition itself).
-    static std::vector<std::unique_ptr<Macro>> orphans;
-    orphans.emplace_back(m);
+    orphans_.emplace_back(m);
     m->prev = m->next = nullptr;
     return;
   }
   delete m;
 }
 
-void clearMacros() {
-  State& s = st();
-  if (!s.tableUsed) return;  // already clear: set-up and closing both clear it
-  for (auto& head : s.buckets) {
+void Preprocessor::clearMacros() {
+  if (!tableUsed_) return;  // already clear: set-up and closing both clear it
+  for (auto& head : buckets_) {
     while (head) removeMacro(head);
   }
-  std::fill(std::begin(s.filter), std::end(s.filter), 0);
-  s.tableUsed = false;
+  std::fill(std::begin(filter_), std::end(filter_), 0);
+  tableUsed_ = false;
 }
 
 // ---------------------------------------------------------------- #define
@@ -125,9 +116,10 @@ void trimRight(std::string& s) {
   while (!s.empty() && s.back() == ' ') s.pop_back();
 }
 
+}  // namespace
+
 // Splits the body into literal pieces and parameter uses.
-bool analyseBody(MacroDef& d, const std::vector<std::string>& params) {
-  State& s = st();
+bool Preprocessor::analyseBody(MacroDef& d, const std::vector<std::string>& params) {
   const std::string& b = d.body;
   std::string piece;
   bool pasteNext = false;
@@ -168,7 +160,7 @@ bool analyseBody(MacroDef& d, const std::vector<std::string>& params) {
         i = k;
         continue;
       }
-      if (!s.traditional) report(3, "OPERMACRO", std::string());
+      if (!traditional_) report(3, "OPERMACRO", std::string());
     }
     if (c == '"' || c == '\'') {
       std::size_t j = i + 1;
@@ -215,6 +207,8 @@ bool analyseBody(MacroDef& d, const std::vector<std::string>& params) {
   return true;
 }
 
+namespace {
+
 bool sameDefinition(const MacroDef& a, const MacroDef& b) {
   return a.paramCount == b.paramCount && a.variadic == b.variadic && a.square == b.square &&
          a.argNames == b.argNames && a.body == b.body;
@@ -222,8 +216,7 @@ bool sameDefinition(const MacroDef& a, const MacroDef& b) {
 
 }  // namespace
 
-void defineFromText(const std::string& text) {
-  State& s = st();
+void Preprocessor::defineFromText(const std::string& text) {
   Cursor c{text};
   c.blanks();
   std::string_view name = c.ident();
@@ -243,7 +236,7 @@ void defineFromText(const std::string& text) {
     def->square = open == '[';
     def->paramCount = 0;
     // After "...", only the closing bracket may follow; it is consumed.
-    auto closesAfterEllipsis = [&c, close]() {
+    auto closesAfterEllipsis = [this, &c, close]() {
       c.blanks();
       if (c.end()) {
         report(3, "UNTPARDEF", std::string());
@@ -334,23 +327,21 @@ void defineFromText(const std::string& text) {
   }
   m->kind = KindMacro;
   m->def = std::move(def);
-  (void)s;
 }
 
-void undefName(const std::string& name) {
+void Preprocessor::undefName(const std::string& name) {
   Macro* m = lookup(name);
   if (!m) return;
   if (m->kind != KindMacro && name != "__STDC__") report(3, "UNDEFININ", name);
   removeMacro(m);
 }
 
-void commandLineDefinition(const std::string& entry) {
-  State& s = st();
-  s.pseudoFile = "*Initialization*";
+void Preprocessor::commandLineDefinition(const std::string& entry) {
+  pseudoFile_ = "*Initialization*";
   std::string_view v = trimView(entry);
   if (v.empty() || !isIdentStart(v[0])) {
     report(3, "MALFOROPT", entry);
-    s.pseudoFile.clear();
+    pseudoFile_.clear();
     return;
   }
   std::string text(v);
@@ -358,7 +349,7 @@ void commandLineDefinition(const std::string& entry) {
   if (eq == std::string::npos) text += " 1";
   else text[eq] = ' ';
   defineFromText(text);
-  s.pseudoFile.clear();
+  pseudoFile_.clear();
 }
 
 // ---------------------------------------------------------------- expansion
@@ -426,7 +417,9 @@ bool endsWithSeparator(const std::string& t) {
   return n % 2 == 0;
 }
 
-void emitToken(Out& o, const std::string& text) {
+}  // namespace
+
+void Preprocessor::emitToken(Out& o, const std::string& text) {
   if (o.intermediate && std::find_if(text.begin(), text.end(), isMarkByte) != text.end()) {
     std::string escaped = escapeInput(text);
     emitRaw(o, escaped.data(), escaped.size());
@@ -436,11 +429,14 @@ void emitToken(Out& o, const std::string& text) {
   o.checkPaste = true;
 }
 
+namespace {
+
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 
-void fixClock() {
-  State& s = st();
-  if (!s.dateText.empty()) return;
+}  // namespace
+
+void Preprocessor::fixClock() {
+  if (!dateText_.empty()) return;
   std::time_t now = std::time(nullptr);
   std::tm tm{};
   localtime_r(&now, &tm);
@@ -448,20 +444,19 @@ void fixClock() {
                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   char buf[64];
   std::snprintf(buf, sizeof buf, "\"%s %2d %4d\"", months[tm.tm_mon], tm.tm_mday, tm.tm_year + 1900);
-  s.dateText = buf;
+  dateText_ = buf;
   std::snprintf(buf, sizeof buf, "\"%02d:%02d:%02d\"", tm.tm_hour, tm.tm_min, tm.tm_sec);
-  s.timeText = buf;
+  timeText_ = buf;
 }
 
 // Finds the next character that is not blank, from the top frame down through
 // exhausted expansion frames (never below the scan base nor past the end of a
 // source frame, nor onto a directive line). Gives the frame index and the
 // position, or -1.
-int peekNext(std::size_t& at, int& newlines) {
-  State& s = st();
+int Preprocessor::peekNext(std::size_t& at, int& newlines) {
   newlines = 0;
-  for (int i = s.top; i >= s.scanBase; --i) {
-    Frame& g = s.frames[i];
+  for (int i = top_; i >= scanBase_; --i) {
+    Frame& g = frames_[i];
     const char* t = g.text;
     std::size_t q = g.pos;
     bool bol = false;
@@ -491,17 +486,16 @@ int peekNext(std::size_t& at, int& newlines) {
       newlines = nl;
       return i;
     }
-    if (g.source() || i == s.scanBase) return -1;
+    if (g.source() || i == scanBase_) return -1;
   }
   return -1;
 }
 
 // Moves the input to frame `index`, position `at`: the exhausted frames above
 // are popped and the newlines skipped counted.
-void commit(Out& o, int index, std::size_t at, int newlines) {
-  State& s = st();
-  while (s.top > index) popFrame(&o);
-  Frame& g = s.frames[s.top];
+void Preprocessor::commit(Out& o, int index, std::size_t at, int newlines) {
+  while (top_ > index) popFrame(&o);
+  Frame& g = frames_[top_];
   g.pos = at;
   if (newlines && g.source()) {
     g.line += newlines;
@@ -510,8 +504,7 @@ void commit(Out& o, int index, std::size_t at, int newlines) {
 }
 
 // `defined NAME` or `defined(NAME)` while a #if line is expanded.
-void expandDefined(Out& o) {
-  State& s = st();
+void Preprocessor::expandDefined(Out& o) {
   std::size_t at;
   int newlines;
   int index = peekNext(at, newlines);
@@ -519,14 +512,14 @@ void expandDefined(Out& o) {
   bool ok = false;
   if (index >= 0) {
     commit(o, index, at, newlines);
-    Frame& g = s.frames[s.top];
+    Frame& g = frames_[top_];
     bool paren = g.text[g.pos] == '(';
     if (paren) {
       ++g.pos;
       index = peekNext(at, newlines);
       if (index >= 0) commit(o, index, at, newlines);
     }
-    Frame& h = s.frames[s.top];
+    Frame& h = frames_[top_];
     if (index >= 0 && !h.source() && h.pos + 1 < h.len && h.text[h.pos] == kNoExpand &&
         isIdentStart(h.text[h.pos + 1]))
       ++h.pos;
@@ -540,9 +533,9 @@ void expandDefined(Out& o) {
       ok = true;
       if (paren) {
         index = peekNext(at, newlines);
-        if (index >= 0 && s.frames[index].text[at] == ')') {
+        if (index >= 0 && frames_[index].text[at] == ')') {
           commit(o, index, at, newlines);
-          ++s.frames[s.top].pos;
+          ++frames_[top_].pos;
         } else {
           ok = false;
         }
@@ -554,17 +547,16 @@ void expandDefined(Out& o) {
 }
 
 // Collects the arguments of a call whose opening bracket was just read.
-bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args) {
-  State& s = st();
+bool Preprocessor::collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args) {
   const char open = d.square ? '[' : '(';
   const char close = d.square ? ']' : ')';
   int depth = 0;       // nesting of the macro's own brackets
   int otherDepth = 0;  // parentheses inside a square-bracket call
   std::string cur;
   for (;;) {
-    Frame& g = s.frames[s.top];
+    Frame& g = frames_[top_];
     if (g.pos >= g.len) {
-      if (g.source() || s.top <= s.scanBase) {
+      if (g.source() || top_ <= scanBase_) {
         report(3, "ERRINLINE", "unterminated macro call");
         return false;
       }
@@ -639,10 +631,7 @@ bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args)
   }
 }
 
-}  // namespace
-
-bool expandMacro(Out& o, Macro* m) {
-  State& s = st();
+bool Preprocessor::expandMacro(Out& o, Macro* m) {
   switch (m->kind) {
     case KindLine: {
       Frame* f = innermostNamed();
@@ -656,23 +645,23 @@ bool expandMacro(Out& o, Macro* m) {
       return true;
     }
     case KindBaseFile: {
-      const Frame& f = s.frames[0];
-      emitToken(o, s.top >= 0 && f.named ? quoted(f.file) : std::string("\"\""));
+      const Frame& f = frames_[0];
+      emitToken(o, top_ >= 0 && f.named ? quoted(f.file) : std::string("\"\""));
       return true;
     }
     case KindIncludeLevel: {
       int files = 0;
-      for (int i = 0; i <= s.top; ++i) files += s.frames[i].kind == FrameKind::File;
+      for (int i = 0; i <= top_; ++i) files += frames_[i].kind == FrameKind::File;
       emitToken(o, std::to_string(files > 0 ? files - 1 : 0));
       return true;
     }
     case KindDate:
       fixClock();
-      emitToken(o, s.dateText);
+      emitToken(o, dateText_);
       return true;
     case KindTime:
       fixClock();
-      emitToken(o, s.timeText);
+      emitToken(o, timeText_);
       return true;
     case KindConstant:
       emitToken(o, m->value);
@@ -703,7 +692,7 @@ bool expandMacro(Out& o, Macro* m) {
   std::size_t at;
   int newlines;
   int index = peekNext(at, newlines);
-  if (index < 0 || s.frames[index].text[at] != (d.square ? '[' : '(')) {
+  if (index < 0 || frames_[index].text[at] != (d.square ? '[' : '(')) {
     emitToken(o, m->name);
     return false;
   }
@@ -751,7 +740,7 @@ bool expandMacro(Out& o, Macro* m) {
     report(3, "TOMANYARG", m->name);
   } else if (k < n) {
     if (n == 1 && k == 0) {
-      if (!s.traditional) report(3, "NOARTOMAC", m->name);
+      if (!traditional_) report(3, "NOARTOMAC", m->name);
     } else {
       report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name);
     }
@@ -761,7 +750,7 @@ bool expandMacro(Out& o, Macro* m) {
 
   // Substitution. An argument refused at the depth limit (reported once)
   // skips the whole expansion.
-  s.limitHit = false;
+  limitHit_ = false;
   std::vector<std::string> expanded(args.size());
   std::vector<bool> done(args.size(), false);
   std::string result;
@@ -807,7 +796,7 @@ bool expandMacro(Out& o, Macro* m) {
     }
   }
   append(d.tail);
-  if (s.limitHit) return true;
+  if (limitHit_) return true;
   Frame* f = pushFrame(FrameKind::Macro);
   if (!f) return true;
   f->owned = std::move(result);

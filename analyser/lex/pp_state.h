@@ -1,4 +1,4 @@
-// Internal state of the preprocessor, shared by its modules (reading,
+// The preprocessor object and the types its modules share (reading,
 // scanning, directives, macros, conditional expressions). Not for use
 // outside the preprocessor: the public interface is analyser/preprocessor.h.
 #pragma once
@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "analyser/lex/preprocessor.h"
@@ -106,15 +107,6 @@ inline unsigned bucketOf(unsigned h) { return (h & 0x7fffffffu) % kBuckets; }
 constexpr unsigned kFilterBits = 1u << 20;
 inline unsigned filterBit(unsigned h) { return (h * 2654435761u) >> 12; }
 
-// `hash` is hashName of the name.
-Macro* lookup(const char* name, std::size_t length, unsigned hash);
-inline Macro* lookup(std::string_view name) {
-  return lookup(name.data(), name.size(), hashName(name.data(), name.size()));
-}
-Macro* installSpecial(const std::string& name, int kind, const std::string& value = {});
-void removeMacro(Macro* m);
-void clearMacros();
-
 // ---------------------------------------------------------------- frames
 
 enum class FrameKind : std::uint8_t { File, Text, Macro, Arg };
@@ -172,116 +164,18 @@ struct Conditional {
   std::string elseFile;
 };
 
-// ---------------------------------------------------------------- state
+// ---------------------------------------------------------------- free helpers
 
-struct State {
-  bool pedantic = false;
-  bool traditional = false;
-  int language = 0;
-  MessageHook hook = nullptr;
-  int errors = 0;  // severity-2 reports of the current call
-  bool force = false;
-  bool analysisOn = true;
-
-  Macro* buckets[kBuckets] = {};
-  std::uint64_t filter[kFilterBits / 64] = {};  // names that may be macros (bits never cleared)
-  bool tableUsed = false;  // an entry was made since the table was last cleared
-  bool maybeMacro(unsigned h) const {
-    unsigned b = filterBit(h);
-    return (filter[b >> 6] >> (b & 63)) & 1u;
-  }
-
-  std::vector<std::string> chain;  // include chain
-  std::size_t longestDir = 19;
-  std::vector<Conditional> conds;
-  std::vector<std::pair<std::string, std::string>> aliases;
-  std::vector<std::string> typeModifiers;
-
-  std::vector<Frame> frames;
-  int top = -1;
-  int scanBase = 0;  // the frame below which the current scan never reads
-  bool limitHit = false;  // a frame was refused at the depth limit
-  int argumentScans = 0;  // nested argument scans now running
-
-  std::string pseudoFile;  // "*Initialization*" / "*undef*" while set up runs
-  std::string dateText, timeText;
-
-  // While a header is examined for its include guard, messages are counted
-  // here instead of being delivered: a header that would raise one is not
-  // eligible for skipping.
-  int quiet = 0;
-  int quietReports = 0;
-  bool guardSkip = true;  // re-inclusions of guarded headers are skipped
-
-  bool skipping() const { return !conds.empty() && conds.back().skipping; }
-};
-
-State& st();
-
-// Reports through the hook with the position of the innermost named frame.
-void report(int severity, const char* code, const std::string& argument);
-// The same at an explicit position.
-void reportAt(int severity, const char* code, const std::string& argument, const std::string& file,
-              int line);
-
-// ---------------------------------------------------------------- modules
-
-// Reading: the whole file, NUL stop, final newline, trigraphs, digraphs and
-// line splices (their newlines moved after the joined line). Returns false
-// when the file cannot be opened.
+// Reading: NUL stop, final newline, trigraphs, digraphs and line splices
+// (their newlines moved after the joined line). readFile returns false when
+// the file cannot be opened.
 bool readFile(const std::string& path, std::string& text);
 void normaliseText(std::string& text);
-std::shared_ptr<const std::string> loadFile(const std::string& path);
-void clearFileCache();
-// Include guards. A file is guarded by NAME when everything significant in
-// it is one `#ifndef NAME` ... `#endif` group that a skipping scan passes
-// without any message: including it while NAME is defined then has no effect
-// but the entry and exit of its frame. findGuardCandidate gives the name of
-// a leading `#ifndef NAME` line (and the offset after it), checkGuardGroup
-// whether the rest is as described, findIncludeGuard both (empty: none).
-// skippableInclude tells whether the loaded file `text` of `path` is guarded
-// by a name that is defined now (the results are kept with the file).
-bool skippableInclude(const std::string& path, const std::shared_ptr<const std::string>& text);
-std::string findGuardCandidate(const std::string& text, std::size_t& after);
-bool checkGuardGroup(const std::string& text, std::size_t after);
-std::string findIncludeGuard(const std::string& text);
-void clearPathCache();
 
-// Frames. pushFrame reports "NBRECURSI" and returns nullptr at the limit.
-Frame* pushFrame(FrameKind kind);
-void popFrame(Out* out);
-Frame* innermostNamed();
-Frame* innermostSource();
-
-// The scanner: processes the input stack until the frame at index `base`
-// is exhausted and popped, writing to `out`.
-void scan(Out& out, int base);
-// Macro-expands a text on its own (arguments, #if lines, #include lines),
-// giving back the expanded text (no-expand marks removed when `final`).
-std::string expandText(const std::string& text, bool final);
 // Line markers.
 void writeMarker(Out& out, int line, const std::string& file);
-void emitRaw(Out& out, const char* s, std::size_t n);
 
-// Directives. `line` is the directive's text after '#', comments removed.
-// Returns false when the line is not a directive (copied as text).
-bool directive(Out& out, Frame& f, const std::string& line, int physicalLines);
-bool conditionalInSkip(Frame& f, const std::string& line);
-// Inside the arguments of a macro call: carries out a conditional, #define
-// or #undef line starting at the frame's position (a line start). Returns
-// false, consuming nothing, for anything else.
-bool argumentDirective(Out& out, Frame& f);
-void defineFromText(const std::string& text);  // "NAME BODY" as after #define
-void undefName(const std::string& name);
-void commandLineDefinition(const std::string& entry);
-
-// Macro expansion: `m` named at the top frame, whose position is just after
-// the name. Returns true when something was pushed or written.
-bool expandMacro(Out& out, Macro* m);
 std::string stringise(std::string_view arg);
-
-// Conditional expressions: the expanded text of a #if/#elif line.
-bool evaluateCondition(const std::string& expanded, const char* directiveName);
 
 // Keyword of `#pragma zenta WORD` by prefix; -1 when none.
 int pragmaKeyword(std::string_view word);
@@ -299,5 +193,203 @@ std::string stripMarks(std::string_view s, bool separators = false);
 std::string plainText(std::string_view s, bool blanks);
 // Whether writing `next` right after `buf` could form a token that neither was.
 bool wouldPaste(const std::string& buf, char next);
+
+// ---------------------------------------------------------------- the preprocessor
+
+// One preprocessor and all its state: options, macro table, include chain,
+// conditional stack, pragma aliases, type modifiers, input stack, file and
+// path caches. Its modules (reading, scanning, directives, macros,
+// conditional expressions) are its member functions, each in its own file.
+// The public functions of preprocessor.h drive the run's instance.
+class Preprocessor {
+ public:
+  Preprocessor();
+  ~Preprocessor();
+  Preprocessor(const Preprocessor&) = delete;
+  Preprocessor& operator=(const Preprocessor&) = delete;
+
+  // ------------------------------------------------ operations (preprocessor.h)
+  void init(bool pedantic, bool traditional, int language, const std::vector<std::string>& defines,
+            const std::vector<std::string>& includeDirs, const std::string& file, bool useIncludeDirs);
+  int preprocessText(const std::string& text, bool force, const std::string& fileName, int line,
+                     std::string& output, MessageHook report);
+  void close();
+  void reset();
+  void setHook(MessageHook hook) { hook_ = hook; }
+  void setGuardSkip(bool enabled) { guardSkip_ = enabled; }
+  bool analysisOn() const { return analysisOn_; }
+  const std::vector<std::string>& typeModifiers() const { return typeModifiers_; }
+  const std::vector<std::string>& includeChain() const { return chain_; }
+
+  // ------------------------------------------------ messages
+  // Reports through the hook with the position of the innermost named frame.
+  void report(int severity, const char* code, const std::string& argument);
+  // The same at an explicit position.
+  void reportAt(int severity, const char* code, const std::string& argument, const std::string& file,
+                int line);
+  // Messages held back (counted, not delivered) while above 0.
+  int quietDepth() const { return quiet_; }
+
+  // ------------------------------------------------ macro table
+  // `hash` is hashName of the name.
+  Macro* lookup(const char* name, std::size_t length, unsigned hash);
+  Macro* lookup(std::string_view name) {
+    return lookup(name.data(), name.size(), hashName(name.data(), name.size()));
+  }
+  Macro* installSpecial(const std::string& name, int kind, const std::string& value = {});
+  void removeMacro(Macro* m);
+  void clearMacros();
+  void defineFromText(const std::string& text);  // "NAME BODY" as after #define
+  void undefName(const std::string& name);
+  void commandLineDefinition(const std::string& entry);
+
+  // ------------------------------------------------ files
+  std::shared_ptr<const std::string> loadFile(const std::string& path);
+  void clearFileCache();
+  void clearPathCache();
+  // Include guards. A file is guarded by NAME when everything significant in
+  // it is one `#ifndef NAME` ... `#endif` group that a skipping scan passes
+  // without any message: including it while NAME is defined then has no
+  // effect but the entry and exit of its frame. findGuardCandidate gives the
+  // name of a leading `#ifndef NAME` line (and the offset after it),
+  // checkGuardGroup whether the rest is as described, findIncludeGuard both
+  // (empty: none). skippableInclude tells whether the loaded file `text` of
+  // `path` is guarded by a name that is defined now (the results are kept
+  // with the file).
+  bool skippableInclude(const std::string& path, const std::shared_ptr<const std::string>& text);
+  std::string findGuardCandidate(const std::string& text, std::size_t& after);
+  bool checkGuardGroup(const std::string& text, std::size_t after);
+  std::string findIncludeGuard(const std::string& text);
+
+ private:
+  // ------------------------------------------------ frames
+  // pushFrame reports "NBRECURSI" and returns nullptr at the limit.
+  Frame* pushFrame(FrameKind kind);
+  void popFrame(Out* out);
+  Frame* innermostNamed();
+  Frame* innermostSource();
+
+  // ------------------------------------------------ scanning
+  // Processes the input stack until the frame at index `base` is exhausted
+  // and popped, writing to `out`.
+  void scan(Out& out, int base);
+  // Macro-expands a text on its own (arguments, #if lines, #include lines),
+  // giving back the expanded text (no-expand marks removed when `final`).
+  std::string expandText(const std::string& text, bool final);
+  void emitRaw(Out& out, const char* s, std::size_t n);
+  void resolve(Out& o, char next);
+  const char* skipComment(Out& o, Frame& f, const char* p, const char* end, bool output);
+  std::string extractLine(Out& o, Frame& f, const char* p, int& newlines);
+  bool lineStart(Out& o, Frame& f);
+  void skipGroup(Out& o, Frame& f);
+  const char* blanksAndComments(Out& o, Frame& f, const char* p, const char* end, bool bol);
+  std::string guardCandidate(const std::string& text, const char*& after);
+  bool guardGroup(const std::string& text, const char* p);
+  void skipWhileOff(Out& o, Frame& f);
+  bool startsAnalysis(const std::string& line);
+  void scanRun(Out& o, Frame& f);
+  // Inside the arguments of a macro call: carries out a conditional, #define
+  // or #undef line starting at the frame's position (a line start). Returns
+  // false, consuming nothing, for anything else.
+  bool argumentDirective(Out& out, Frame& f);
+
+  // ------------------------------------------------ directives
+  // `line` is the directive's text after '#', comments removed. Returns
+  // false when the line is not a directive (copied as text).
+  bool directive(Out& out, Frame& f, const std::string& line, int physicalLines);
+  bool conditionalInSkip(Frame& f, const std::string& line);
+  std::string currentFileName();
+  int currentLine();
+  bool evaluateIf(std::string_view text, const char* name);
+  void pushConditional(const char* directive, bool value, bool outerSkipping);
+  bool ifdefValue(std::string_view text, const char* directive);
+  void reportAfterElse(const Conditional& c, const std::string& argument);
+  void doElse(bool inSkippedGroup);
+  void doElif(std::string_view rest, bool inSkippedGroup);
+  void doEndif();
+  bool isDirectory(const std::string& dir);
+  bool canRead(const std::string& path);
+  void doInclude(Out& o, std::string_view text, bool next);
+  void doLine(Frame& f, std::string_view text, int physicalLines);
+  void copyLine(Out& o, const std::string& text);
+  void runAlias(const std::string& text);
+  void doPragma(Out& o, std::string_view text);
+  // Conditional expressions: the expanded text of a #if/#elif line.
+  bool evaluateCondition(const std::string& expanded, const char* directiveName);
+
+  // ------------------------------------------------ macros
+  Macro* insertNew(const std::string& name);
+  bool analyseBody(MacroDef& d, const std::vector<std::string>& params);
+  // Macro expansion: `m` named at the top frame, whose position is just
+  // after the name. Returns true when something was pushed or written.
+  bool expandMacro(Out& out, Macro* m);
+  void emitToken(Out& o, const std::string& text);
+  void fixClock();
+  int peekNext(std::size_t& at, int& newlines);
+  void commit(Out& o, int index, std::size_t at, int newlines);
+  void expandDefined(Out& o);
+  bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args);
+
+  bool maybeMacro(unsigned h) const {
+    unsigned b = filterBit(h);
+    return (filter_[b >> 6] >> (b & 63)) & 1u;
+  }
+  bool skipping() const { return !conds_.empty() && conds_.back().skipping; }
+
+  // ------------------------------------------------ state
+  bool pedantic_ = false;
+  bool traditional_ = false;
+  int language_ = 0;
+  MessageHook hook_ = nullptr;
+  int errors_ = 0;  // severity-2 reports of the current call
+  bool force_ = false;
+  bool analysisOn_ = true;
+
+  Macro* buckets_[kBuckets] = {};
+  std::uint64_t filter_[kFilterBits / 64] = {};  // names that may be macros (bits never cleared)
+  bool tableUsed_ = false;  // an entry was made since the table was last cleared
+  // Entries removed while a frame or a call still named them.
+  std::vector<std::unique_ptr<Macro>> orphans_;
+
+  std::vector<std::string> chain_;  // include chain
+  std::size_t longestDir_ = 19;
+  std::vector<Conditional> conds_;
+  std::vector<std::pair<std::string, std::string>> aliases_;
+  int aliasDepth_ = 0;  // alias texts being scanned, one inside another
+  std::vector<std::string> typeModifiers_;
+
+  std::vector<Frame> frames_;
+  int top_ = -1;
+  int scanBase_ = 0;  // the frame below which the current scan never reads
+  bool limitHit_ = false;  // a frame was refused at the depth limit
+  int argumentScans_ = 0;  // nested argument scans now running
+
+  std::string pseudoFile_;  // "*Initialization*" / "*undef*" while set up runs
+  std::string dateText_, timeText_;
+
+  // While a header is examined for its include guard, messages are counted
+  // here instead of being delivered: a header that would raise one is not
+  // eligible for skipping.
+  int quiet_ = 0;
+  int quietReports_ = 0;
+  bool guardSkip_ = true;  // re-inclusions of guarded headers are skipped
+
+  // Headers are read again at every #include, but their normalised text is
+  // kept for the run, up to a total size, so that the disk is read once per
+  // file; with it, what is known of its include guard.
+  struct CachedFile {
+    std::shared_ptr<const std::string> text;
+    bool candidateKnown = false;
+    std::string candidate;  // name of the leading #ifndef, if any
+    std::size_t after = 0;  // offset after that line
+    signed char group = 0;  // the group checked: 1 guarded, -1 not, 0 unknown
+  };
+  std::unordered_map<std::string, CachedFile> files_;
+  std::size_t cachedBytes_ = 0;
+  // Whether a path is a file that can be read, and whether a directory
+  // exists, remembered for the run.
+  std::unordered_map<std::string, bool> readable_;
+  std::unordered_map<std::string, bool> directories_;
+};
 
 }  // namespace zenta::analyser::pp
