@@ -59,10 +59,15 @@ bool Preprocessor::evaluateIf(std::string_view text, const char* name) {
     line.replace(i, 9, " defined(");
   for (std::size_t i = line.find("#lint(on)"); i != std::string::npos; i = line.find("#lint(on)", i))
     line.replace(i, 9, "  (0)    ");
-  Macro* previous = lookup("defined");
-  Macro* def = previous ? nullptr : installSpecial("defined", KindDefined);
+  // `defined` is an entry for the duration of the line: its Identifier
+  // points to a standing entry, made once.
+  const bool attach = definedId_->macro == nullptr;
+  if (attach) {
+    definedId_->macro = &defined_;
+    markMaybeMacro(definedId_->hash);
+  }
   std::string expanded = expandText(escapeInput(line), true);
-  if (def) removeMacro(def);
+  if (attach && definedId_->macro == &defined_) definedId_->macro = nullptr;
   return evaluateCondition(expanded, name);
 }
 

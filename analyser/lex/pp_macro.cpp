@@ -10,25 +10,16 @@ namespace zenta::analyser::pp {
 
 // ---------------------------------------------------------------- table
 
-Macro* Preprocessor::lookup(const char* name, std::size_t length, unsigned hash) {
-  if (!maybeMacro(hash)) return nullptr;
-  for (Macro* m = buckets_[bucketOf(hash)]; m; m = m->next)
-    if (m->hash == hash && m->name.size() == length && std::memcmp(m->name.data(), name, length) == 0)
-      return m;
-  return nullptr;
-}
-
-Macro* Preprocessor::insertNew(const std::string& name) {
+Macro* Preprocessor::insertNew(std::string_view name) {
   auto* m = new Macro;
   tableUsed_ = true;
-  m->name = name;
-  m->hash = hashName(name.data(), name.size());
-  m->bucket = static_cast<int>(bucketOf(m->hash));
-  unsigned bit = filterBit(m->hash);
-  filter_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
-  m->next = buckets_[m->bucket];
+  std::uint32_t h = hashName(name);
+  m->id = ids_.get(name, h);
+  m->id->macro = m;
+  markMaybeMacro(h);
+  m->next = macros_;
   if (m->next) m->next->prev = m;
-  buckets_[m->bucket] = m;
+  macros_ = m;
   return m;
 }
 
@@ -43,8 +34,9 @@ Macro* Preprocessor::installSpecial(const std::string& name, int kind, const std
 
 void Preprocessor::removeMacro(Macro* m) {
   if (m->prev) m->prev->next = m->next;
-  else buckets_[m->bucket] = m->next;
+  else macros_ = m->next;
   if (m->next) m->next->prev = m->prev;
+  if (m->id->macro == m) m->id->macro = nullptr;
   if (m->busy || m->pins) {
     // Still named by a frame or a call under way: the entry is kept out of
     // the table (the frames hold the definition itself).
@@ -57,9 +49,7 @@ void Preprocessor::removeMacro(Macro* m) {
 
 void Preprocessor::clearMacros() {
   if (!tableUsed_) return;  // already clear: set-up and closing both clear it
-  for (auto& head : buckets_) {
-    while (head) removeMacro(head);
-  }
+  while (macros_) removeMacro(macros_);
   std::fill(std::begin(filter_), std::end(filter_), 0);
   tableUsed_ = false;
 }
@@ -693,7 +683,7 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
   int newlines;
   int index = peekNext(at, newlines);
   if (index < 0 || frames_[index].text[at] != (d.square ? '[' : '(')) {
-    emitToken(o, m->name);
+    emitToken(o, m->name());
     return false;
   }
   commit(o, index, at + 1, newlines);
@@ -707,7 +697,7 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
     Pin pin(m);
     if (!collectArguments(o, d, args)) {
       // Reported: the name stays as text, the unfinished call is dropped.
-      emitToken(o, m->name);
+      emitToken(o, m->name());
       return true;
     }
   }
@@ -717,11 +707,11 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
   int k = static_cast<int>(args.size());
   if (k == 1 && trimView(stripMarks(args[0])).empty()) k = 0;
   if (n == 0) {
-    if (k > 0) report(3, "ARGTOMACR", m->name);
+    if (k > 0) report(3, "ARGTOMACR", m->name());
     args.clear();
   } else if (d.variadic != VarNone) {
     if (k < n - 1) {
-      report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name);
+      report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name());
     }
     if (static_cast<int>(args.size()) > n) {
       std::string joined = std::move(args[static_cast<std::size_t>(n - 1)]);
@@ -733,16 +723,16 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
       args[static_cast<std::size_t>(n - 1)] = std::move(joined);
     }
     if (static_cast<int>(args.size()) >= n && args[static_cast<std::size_t>(n - 1)].size() > 9999) {
-      report(1, "TOMANYARG", m->name);
+      report(1, "TOMANYARG", m->name());
       return true;
     }
   } else if (k > n) {
-    report(3, "TOMANYARG", m->name);
+    report(3, "TOMANYARG", m->name());
   } else if (k < n) {
     if (n == 1 && k == 0) {
-      if (!traditional_) report(3, "NOARTOMAC", m->name);
+      if (!traditional_) report(3, "NOARTOMAC", m->name());
     } else {
-      report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name);
+      report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name());
     }
   }
   if (k == 0) args.assign(args.empty() ? 0 : 1, std::string());

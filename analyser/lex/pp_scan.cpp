@@ -794,17 +794,18 @@ void Preprocessor::scanRun(Out& o, Frame& f) {
         continue;
       }
       case CIdent: {
+        // The name's hash as the identifier table computes it, on the way.
         const char* q = p;
-        unsigned h = 0;
+        std::uint32_t h = IdentifierTable::kHashSeed;
         while (q < end && isIdentPart(*q)) {
-          h = h * 4 + static_cast<unsigned char>(*q);
+          h = IdentifierTable::hashStep(h, static_cast<unsigned char>(*q));
           ++q;
         }
         if (!maybeMacro(h)) {
           p = q;
           continue;
         }
-        Macro* m = lookup(p, static_cast<std::size_t>(q - p), h);
+        Macro* m = lookup(std::string_view(p, static_cast<std::size_t>(q - p)), h);
         if (!m || (q < end && (*q == '"' || *q == '\'') && q - p <= 2)) {
           p = q;
           continue;

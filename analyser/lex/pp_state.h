@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "analyser/basic/identifiers.h"
 #include "analyser/lex/preprocessor.h"
 
 namespace zenta::analyser::pp {
@@ -77,35 +78,27 @@ struct MacroDef {
   std::string tail;      // literal text after the last use
 };
 
+// A macro, or a special entry, in the identifier table: the Identifier of
+// its name points to it.
 struct Macro {
-  std::string name;
+  Identifier* id = nullptr;  // its name
+  const std::string& name() const { return id->text; }
   int kind = KindMacro;
   std::string value;  // the text of a constant entry
   // Shared with the expansions that read it, so that a #define or #undef met
   // while one of them is under way cannot free the text it reads.
   std::shared_ptr<const MacroDef> def;
-  Macro* prev = nullptr;
+  Macro* prev = nullptr;  // the list of entries in the table
   Macro* next = nullptr;
-  int bucket = 0;
-  unsigned hash = 0;  // hashName of the name
   int busy = 0;  // number of frames on the input stack expanding it
   int pins = 0;  // calls whose arguments are being collected (entry kept if removed)
 };
 
-constexpr int kBuckets = 1403;
-
-// The hash of a name: h = h * 4 + c over its bytes. The bucket is
-// (h & 0x7fffffff) % 1403; the whole value is kept with each entry so that a
-// chain is walked comparing numbers, and a bit filter indexed by it tells
-// at once that most names are no macro.
-inline unsigned hashName(const char* s, std::size_t n) {
-  unsigned h = 0;
-  for (std::size_t i = 0; i < n; ++i) h = h * 4 + static_cast<unsigned char>(s[i]);
-  return h;
-}
-inline unsigned bucketOf(unsigned h) { return (h & 0x7fffffffu) % kBuckets; }
+// The hash of a name is the identifier table's. A bit filter indexed by it
+// tells at once that most names are no macro, before the table is probed.
+inline std::uint32_t hashName(std::string_view name) { return IdentifierTable::hashOf(name); }
 constexpr unsigned kFilterBits = 1u << 20;
-inline unsigned filterBit(unsigned h) { return (h * 2654435761u) >> 12; }
+inline unsigned filterBit(std::uint32_t h) { return (h * 2654435761u) >> 12; }
 
 // ---------------------------------------------------------------- frames
 
@@ -203,7 +196,9 @@ bool wouldPaste(const std::string& buf, char next);
 // The public functions of preprocessor.h drive the run's instance.
 class Preprocessor {
  public:
-  Preprocessor();
+  // Macros are attached to the names of `ids`: one preprocessor at a time
+  // may use a table.
+  explicit Preprocessor(IdentifierTable& ids);
   ~Preprocessor();
   Preprocessor(const Preprocessor&) = delete;
   Preprocessor& operator=(const Preprocessor&) = delete;
@@ -231,11 +226,14 @@ class Preprocessor {
   int quietDepth() const { return quiet_; }
 
   // ------------------------------------------------ macro table
-  // `hash` is hashName of the name.
-  Macro* lookup(const char* name, std::size_t length, unsigned hash);
-  Macro* lookup(std::string_view name) {
-    return lookup(name.data(), name.size(), hashName(name.data(), name.size()));
+  // The macro of a name: one lookup in the identifier table. `hash` is
+  // hashName(name).
+  Macro* lookup(std::string_view name, std::uint32_t hash) {
+    if (!maybeMacro(hash)) return nullptr;
+    Identifier* id = ids_.find(name, hash);
+    return id ? id->macro : nullptr;
   }
+  Macro* lookup(std::string_view name) { return lookup(name, hashName(name)); }
   Macro* installSpecial(const std::string& name, int kind, const std::string& value = {});
   void removeMacro(Macro* m);
   void clearMacros();
@@ -318,7 +316,11 @@ class Preprocessor {
   bool evaluateCondition(const std::string& expanded, const char* directiveName);
 
   // ------------------------------------------------ macros
-  Macro* insertNew(const std::string& name);
+  Macro* insertNew(std::string_view name);
+  void markMaybeMacro(std::uint32_t h) {
+    unsigned b = filterBit(h);
+    filter_[b >> 6] |= std::uint64_t{1} << (b & 63);
+  }
   bool analyseBody(MacroDef& d, const std::vector<std::string>& params);
   // Macro expansion: `m` named at the top frame, whose position is just
   // after the name. Returns true when something was pushed or written.
@@ -330,7 +332,7 @@ class Preprocessor {
   void expandDefined(Out& o);
   bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args);
 
-  bool maybeMacro(unsigned h) const {
+  bool maybeMacro(std::uint32_t h) const {
     unsigned b = filterBit(h);
     return (filter_[b >> 6] >> (b & 63)) & 1u;
   }
@@ -345,9 +347,13 @@ class Preprocessor {
   bool force_ = false;
   bool analysisOn_ = true;
 
-  Macro* buckets_[kBuckets] = {};
-  std::uint64_t filter_[kFilterBits / 64] = {};  // names that may be macros (bits never cleared)
+  IdentifierTable& ids_;
+  Macro* macros_ = nullptr;  // every entry of the table, newest first
+  std::uint64_t filter_[kFilterBits / 64] = {};  // names that may be macros (cleared with the table)
   bool tableUsed_ = false;  // an entry was made since the table was last cleared
+  // `defined`, an entry only while a #if or #elif line is expanded.
+  Identifier* definedId_;
+  Macro defined_;
   // Entries removed while a frame or a call still named them.
   std::vector<std::unique_ptr<Macro>> orphans_;
 

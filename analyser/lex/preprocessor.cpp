@@ -12,7 +12,12 @@ namespace zenta::analyser {
 
 namespace pp {
 
-Preprocessor::Preprocessor() { frames_.resize(kMaxFrames); }
+Preprocessor::Preprocessor(IdentifierTable& ids) : ids_(ids) {
+  frames_.resize(kMaxFrames);
+  definedId_ = ids_.get("defined");
+  defined_.id = definedId_;
+  defined_.kind = KindDefined;
+}
 
 Preprocessor::~Preprocessor() {
   while (top_ >= 0) popFrame(nullptr);
@@ -127,7 +132,7 @@ namespace {
 // The run's preprocessor. Never destroyed: the tables it refers to live as
 // long as the process.
 pp::Preprocessor& thePreprocessor() {
-  static auto* p = new pp::Preprocessor;
+  static auto* p = new pp::Preprocessor(identifiers());
   return *p;
 }
 
