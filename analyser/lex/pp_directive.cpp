@@ -41,9 +41,10 @@ struct Words {
 
 }  // namespace
 
-std::string Preprocessor::currentFileName() {
+const std::string& Preprocessor::currentFileName() {
+  static const std::string none;
   Frame* f = innermostNamed();
-  return f ? f->file : std::string();
+  return f ? f->file : none;
 }
 
 int Preprocessor::currentLine() {
@@ -171,6 +172,7 @@ void Preprocessor::doEndif() {
 void Preprocessor::clearPathCache() {
   readable_.clear();
   directories_.clear();
+  searches_.clear();
 }
 
 bool Preprocessor::isDirectory(const std::string& dir) {
@@ -236,41 +238,58 @@ void Preprocessor::doInclude(Out& o, std::string_view text, bool next) {
       current = &frames_[i];
       break;
     }
-  std::string found;
-  int foundIn = -1;
+  // The same name is looked for from the same place again and again: each
+  // search is made once, its result kept with the name, the form, where it
+  // starts and the length of the chain (which only grows).
   const int chainSize = static_cast<int>(chain_.size());
-  if (!name.empty() && name[0] == '/') {
-    if (canRead(name)) found = name;
-  } else if (next) {
-    int start = current ? current->foundIn + 1 : 0;
-    for (int i = start < 0 ? 0 : start; i < chainSize && found.empty(); ++i) {
-      std::string path = joinPath(chain_[static_cast<std::size_t>(i)], name);
-      if (canRead(path)) {
-        found = path;
-        foundIn = i;
-      }
-    }
+  int start = 0;
+  std::string includerDir;
+  if (next) {
+    start = current ? std::max(current->foundIn + 1, 0) : 0;
   } else {
-    if (canRead(name)) found = name;
-    for (int i = 0; i < chainSize && found.empty(); ++i) {
-      std::string path = joinPath(chain_[static_cast<std::size_t>(i)], name);
-      if (canRead(path)) {
-        found = path;
-        foundIn = i;
+    Frame* includer = innermostNamed();
+    if (includer) includerDir = directoryOf(includer->file);
+  }
+  std::string key = name;
+  key += '\0';
+  key += next ? std::to_string(start) : includerDir;
+  key += '\0';
+  key += std::to_string(chainSize);
+  auto known = searches_.find(key);
+  if (known == searches_.end()) {
+    std::string found;
+    int foundIn = -1;
+    if (!name.empty() && name[0] == '/') {
+      if (canRead(name)) found = name;
+    } else if (next) {
+      for (int i = start; i < chainSize && found.empty(); ++i) {
+        std::string path = joinPath(chain_[static_cast<std::size_t>(i)], name);
+        if (canRead(path)) {
+          found = path;
+          foundIn = i;
+        }
       }
-    }
-    if (found.empty()) {
-      Frame* includer = innermostNamed();
-      std::string dir = includer ? directoryOf(includer->file) : std::string();
-      if (!dir.empty()) {
-        std::string path = joinPath(dir, name);
+    } else {
+      if (canRead(name)) found = name;
+      for (int i = 0; i < chainSize && found.empty(); ++i) {
+        std::string path = joinPath(chain_[static_cast<std::size_t>(i)], name);
+        if (canRead(path)) {
+          found = path;
+          foundIn = i;
+        }
+      }
+      if (found.empty() && !includerDir.empty()) {
+        std::string path = joinPath(includerDir, name);
         if (canRead(path)) {
           found = path;
           foundIn = chainSize;
         }
       }
     }
+    known = searches_.emplace(std::move(key), Search{std::move(found), foundIn}).first;
   }
+  const std::string& found = known->second.path;
+  const int foundIn = known->second.foundIn;
   std::shared_ptr<const std::string> content = found.empty() ? nullptr : loadFile(found);
   if (!content) {
     report(1, "IMPOUVFIC", name);
@@ -291,7 +310,13 @@ void Preprocessor::doInclude(Out& o, std::string_view text, bool next) {
     // A guarded header included again while its guard is defined: scanning
     // it would write nothing, report nothing and leave every table as it is,
     // so its frame is left at once (which asks for the same line marker).
-    if (guardSkip_ && (analysisOn_ || force_) && skippableInclude(found, f->shared)) popFrame(&o);
+    if (guardSkip_ && (analysisOn_ || force_) && skippableInclude(found, f->shared)) {
+      popFrame(&o);
+    } else if (o.buf.capacity() - o.buf.size() < f->len) {
+      // Room for about as much output as the file has text, so that a large
+      // file does not make the output grow and move several times.
+      o.buf.reserve(o.buf.size() + f->len);
+    }
   }
 }
 
@@ -523,7 +548,7 @@ bool Preprocessor::directive(Out& o, Frame& f, const std::string& line, int phys
         Words u{rest};
         std::string_view id = u.word();
         if (id.empty()) report(3, "INVAMACRO", std::string(rest));
-        else undefName(std::string(id));
+        else undefName(id);
         return true;
       }
       if (name == "error") {
@@ -535,7 +560,7 @@ bool Preprocessor::directive(Out& o, Frame& f, const std::string& line, int phys
       break;
     case 6:
       if (name == "define") {
-        defineFromText(std::string(rest));
+        defineFromText(rest);
         return true;
       }
       if (name == "ifndef") {

@@ -206,7 +206,7 @@ bool sameDefinition(const MacroDef& a, const MacroDef& b) {
 
 }  // namespace
 
-void Preprocessor::defineFromText(const std::string& text) {
+void Preprocessor::defineFromText(std::string_view text) {
   Cursor c{text};
   c.blanks();
   std::string_view name = c.ident();
@@ -218,7 +218,7 @@ void Preprocessor::defineFromText(const std::string& text) {
     report(3, "INVDEFINE", std::string());
     return;
   }
-  auto def = std::make_unique<MacroDef>();
+  auto def = std::make_shared<MacroDef>();
   std::vector<std::string> params;
   char open = c.peek();
   if (open == '(' || open == '[') {
@@ -301,28 +301,29 @@ void Preprocessor::defineFromText(const std::string& text) {
     if (def->variadic == VarBare) def->argNames += def->argNames.empty() ? "..." : ",...";
     if (def->variadic == VarNamed) def->argNames += "...";
   }
-  def->body = escapeInput(normaliseBody(c.t.substr(c.i)));
+  def->body = normaliseBody(c.t.substr(c.i));
+  if (std::find_if(def->body.begin(), def->body.end(), isMarkByte) != def->body.end())
+    def->body = escapeInput(def->body);
   analyseBody(*def, params);
 
-  std::string nameText(name);
-  Macro* m = lookup(nameText);
+  Macro* m = lookup(name);
   if (m) {
     if (m->kind != KindMacro) {
-      if (nameText != "__STDC__") report(3, "IDENREDEF", nameText);
+      if (name != "__STDC__") report(3, "IDENREDEF", std::string(name));
     } else if (!m->def || !sameDefinition(*m->def, *def)) {
-      report(3, "IDENREDEF", nameText);
+      report(3, "IDENREDEF", std::string(name));
     }
   } else {
-    m = insertNew(nameText);
+    m = insertNew(name);
   }
   m->kind = KindMacro;
   m->def = std::move(def);
 }
 
-void Preprocessor::undefName(const std::string& name) {
+void Preprocessor::undefName(std::string_view name) {
   Macro* m = lookup(name);
   if (!m) return;
-  if (m->kind != KindMacro && name != "__STDC__") report(3, "UNDEFININ", name);
+  if (m->kind != KindMacro && name != "__STDC__") report(3, "UNDEFININ", std::string(name));
   removeMacro(m);
 }
 
@@ -460,10 +461,10 @@ int Preprocessor::peekNext(std::size_t& at, int& newlines) {
       } else if (isHSpace(c) || (c == kSeparator && !g.source())) {
         ++q;
       } else if (g.source() && c == '/' && q + 1 < g.len && t[q + 1] == '*') {
-        std::size_t close = std::string_view(t, g.len).find("*/", q + 2);
-        if (close == std::string_view::npos) return -1;
-        for (std::size_t k = q; k < close; ++k) nl += t[k] == '\n';
-        q = close + 2;
+        const char* close = commentClose(t + q + 2, t + g.len);
+        if (!close) return -1;
+        nl += countNewlines(t + q, close);
+        q = static_cast<std::size_t>(close - t) + 2;
       } else if (g.source() && c == '/' && q + 1 < g.len && t[q + 1] == '/') {
         while (q < g.len && t[q] != '\n') ++q;
       } else {
@@ -601,12 +602,11 @@ bool Preprocessor::collectArguments(Out& o, const MacroDef& d, std::vector<std::
         if (t[q + 1] == '/') {
           while (q < g.len && t[q] != '\n') ++q;
         } else {
-          std::size_t closeAt = std::string_view(t, g.len).find("*/", q + 2);
-          std::size_t stop = closeAt == std::string_view::npos ? g.len : closeAt;
-          for (std::size_t k = q; k < stop; ++k)
-            if (t[k] == '\n') ++g.line;
-          if (closeAt == std::string_view::npos) report(3, "UNTERCOMM", std::string());
-          q = closeAt == std::string_view::npos ? g.len : closeAt + 2;
+          const char* closeAt = commentClose(t + q + 2, t + g.len);
+          const char* stop = closeAt ? closeAt : t + g.len;
+          g.line += countNewlines(t + q, stop);
+          if (!closeAt) report(3, "UNTERCOMM", std::string());
+          q = closeAt ? static_cast<std::size_t>(closeAt - t) + 2 : g.len;
         }
         if (g.line != before) o.lag = true;
         cur += ' ';

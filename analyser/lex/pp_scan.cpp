@@ -89,10 +89,10 @@ const char* directiveHash(const char* p, const char* end, int& newlines) {
     if (p >= end) return nullptr;
     if (*p == '#') return p;
     if (*p != '/' || p + 1 >= end || p[1] != '*') return nullptr;
-    const void* close = ::memmem(p + 2, static_cast<std::size_t>(end - (p + 2)), "*/", 2);
+    const char* close = commentClose(p + 2, end);
     if (!close) return nullptr;
-    newlines += static_cast<int>(std::count(p, static_cast<const char*>(close), '\n'));
-    p = static_cast<const char*>(close) + 2;
+    newlines += countNewlines(p, close);
+    p = close + 2;
   }
 }
 
@@ -199,20 +199,9 @@ const char* Preprocessor::skipComment(Out& o, Frame& f, const char* p, const cha
     const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
     return nl ? static_cast<const char*>(nl) : end;
   }
-  const char* q = p + 2;
-  const char* close = nullptr;
-  while (q < end) {
-    const void* star = std::memchr(q, '*', static_cast<std::size_t>(end - q));
-    if (!star) break;
-    q = static_cast<const char*>(star);
-    if (q + 1 < end && q[1] == '/') {
-      close = q;
-      break;
-    }
-    ++q;
-  }
+  const char* close = commentClose(p + 2, end);
   const char* stop = close ? close : end;
-  long newlines = std::count(p, stop, '\n');
+  int newlines = countNewlines(p, stop);
   if (!close) report(3, "UNTERCOMM", std::string());
   if (f.source()) f.line += static_cast<int>(newlines);
   if (output) {
@@ -220,7 +209,7 @@ const char* Preprocessor::skipComment(Out& o, Frame& f, const char* p, const cha
     o.buf += ' ';
     if (newlines) {
       o.buf.append(static_cast<std::size_t>(newlines), '\n');
-      o.line += static_cast<int>(newlines);
+      o.line += newlines;
       if (!f.source()) o.pending = true;
     }
   }
@@ -518,9 +507,9 @@ bool Preprocessor::guardGroup(const std::string& text, const char* p) {
         p = nl ? static_cast<const char*>(nl) : end;
       } else if (p + 1 < end && p[1] == '*') {
         // Where skipComment would stop; an unclosed comment has a message.
-        const void* close = ::memmem(p + 2, static_cast<std::size_t>(end - (p + 2)), "*/", 2);
+        const char* close = commentClose(p + 2, end);
         if (!close) return false;
-        p = static_cast<const char*>(close) + 2;
+        p = close + 2;
       } else {
         ++p;
       }

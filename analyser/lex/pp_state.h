@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,6 +43,40 @@ inline bool isIdentStart(char c) { return kChars.start[static_cast<unsigned char
 inline bool isIdentPart(char c) { return kChars.part[static_cast<unsigned char>(c)]; }
 inline bool isSpace(char c) { return kChars.space[static_cast<unsigned char>(c)]; }
 inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// ---------------------------------------------------------------- comments
+
+// The "*/" that closes a block comment whose text starts at p; nullptr when
+// the text ends first.
+inline const char* commentClose(const char* p, const char* end) {
+  while (end - p >= 2) {
+    const void* star = std::memchr(p, '*', static_cast<std::size_t>(end - p - 1));
+    if (!star) return nullptr;
+    const char* q = static_cast<const char*>(star);
+    if (q[1] == '/') return q;
+    p = q + 1;
+  }
+  return nullptr;
+}
+
+// The number of newlines in [b, e), eight bytes at a time: comments are long
+// and their lines must be counted.
+inline int countNewlines(const char* b, const char* e) {
+  constexpr std::uint64_t ones = 0x0101010101010101ull;
+  constexpr std::uint64_t high = ones * 0x80;
+  constexpr std::uint64_t low = ones * 0x7f;
+  std::uint64_t n = 0;
+  while (e - b >= 8) {
+    std::uint64_t w;
+    std::memcpy(&w, b, 8);
+    std::uint64_t x = w ^ (ones * '\n');  // zero bytes where the newlines are
+    std::uint64_t nonzero = (((x & low) + low) | x) & high;
+    n += ((~nonzero & high) >> 7) * ones >> 56;
+    b += 8;
+  }
+  while (b < e) n += *b++ == '\n';
+  return static_cast<int>(n);
+}
 
 // ---------------------------------------------------------------- macros
 
@@ -237,8 +272,8 @@ class Preprocessor {
   Macro* installSpecial(const std::string& name, int kind, const std::string& value = {});
   void removeMacro(Macro* m);
   void clearMacros();
-  void defineFromText(const std::string& text);  // "NAME BODY" as after #define
-  void undefName(const std::string& name);
+  void defineFromText(std::string_view text);  // "NAME BODY" as after #define
+  void undefName(std::string_view name);
   void commandLineDefinition(const std::string& entry);
 
   // ------------------------------------------------ files
@@ -296,7 +331,7 @@ class Preprocessor {
   // false when the line is not a directive (copied as text).
   bool directive(Out& out, Frame& f, const std::string& line, int physicalLines);
   bool conditionalInSkip(Frame& f, const std::string& line);
-  std::string currentFileName();
+  const std::string& currentFileName();
   int currentLine();
   bool evaluateIf(std::string_view text, const char* name);
   void pushConditional(const char* directive, bool value, bool outerSkipping);
@@ -396,6 +431,13 @@ class Preprocessor {
   // exists, remembered for the run.
   std::unordered_map<std::string, bool> readable_;
   std::unordered_map<std::string, bool> directories_;
+  // The result of an include search: the path found (empty: none) and the
+  // chain entry it was found in.
+  struct Search {
+    std::string path;
+    int foundIn = -1;
+  };
+  std::unordered_map<std::string, Search> searches_;
 };
 
 }  // namespace zenta::analyser::pp
