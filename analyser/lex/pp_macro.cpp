@@ -1,6 +1,7 @@
 // The macro table, #define and #undef, command-line definitions and macro
 // expansion (arguments, stringising, pasting, special names).
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <ctime>
 
@@ -399,6 +400,16 @@ std::string stringise(std::string_view raw) {
 
 namespace {
 
+// Whether an argument is empty but for blanks and marks.
+bool blankArgument(std::string_view a) {
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char c = a[i];
+    if (c == kNoExpand && i + 1 < a.size() && isMarkByte(a[i + 1])) return false;  // an input byte
+    if (!isMarkByte(c) && !isSpace(c)) return false;
+  }
+  return true;
+}
+
 // Whether the text ends with a separator (and not with an escaped byte equal
 // to it: that one follows an odd number of kNoExpand bytes).
 bool endsWithSeparator(const std::string& t) {
@@ -537,13 +548,28 @@ void Preprocessor::expandDefined(Out& o) {
   emitToken(o, value ? " 1 " : " 0 ");
 }
 
-// Collects the arguments of a call whose opening bracket was just read.
-bool Preprocessor::collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args) {
+namespace {
+
+// Bytes that the collection of arguments looks at; the others are copied in
+// runs.
+const std::array<bool, 256> kArgumentStops = [] {
+  std::array<bool, 256> t{};
+  for (unsigned char c : {'(', ')', '[', ']', ',', '"', '\'', '\n', '/'}) t[c] = true;
+  t[static_cast<unsigned char>(kNoExpand)] = t[static_cast<unsigned char>(kSeparator)] = true;
+  return t;
+}();
+
+}  // namespace
+
+// Collects the arguments of a call whose opening bracket was just read: their
+// texts one after the other in `text`, with the commas between them, and the
+// place of each in `spans`.
+bool Preprocessor::collectArguments(Out& o, const MacroDef& d, std::string& text, std::vector<Span>& spans) {
   const char open = d.square ? '[' : '(';
   const char close = d.square ? ']' : ')';
   int depth = 0;       // nesting of the macro's own brackets
   int otherDepth = 0;  // parentheses inside a square-bracket call
-  std::string cur;
+  std::size_t begin = text.size();
   for (;;) {
     Frame& g = frames_[top_];
     if (g.pos >= g.len) {
@@ -557,13 +583,17 @@ bool Preprocessor::collectArguments(Out& o, const MacroDef& d, std::vector<std::
     const char* t = g.text;
     std::size_t q = g.pos;
     while (q < g.len) {
+      std::size_t run = q;
+      while (q < g.len && !kArgumentStops[static_cast<unsigned char>(t[q])]) ++q;
+      text.append(t + run, q - run);
+      if (q >= g.len) break;
       char c = t[q];
       if (c == open) {
         ++depth;
       } else if (c == close && (depth > 0 || otherDepth > 0)) {
         if (depth > 0) --depth;
       } else if (c == close) {
-        args.push_back(std::move(cur));
+        spans.push_back({begin, text.size()});
         g.pos = q + 1;
         return true;
       } else if (d.square && c == '(') {
@@ -571,20 +601,21 @@ bool Preprocessor::collectArguments(Out& o, const MacroDef& d, std::vector<std::
       } else if (d.square && c == ')') {
         if (otherDepth > 0) --otherDepth;
       } else if (c == ',' && depth == 0 && otherDepth == 0) {
-        args.push_back(std::move(cur));
-        cur.clear();
+        spans.push_back({begin, text.size()});
+        text += ',';
+        begin = text.size();
         ++q;
         continue;
       } else if (c == '"' || c == '\'') {
         std::size_t j = q + 1;
         while (j < g.len && t[j] != c && t[j] != '\n') j += (t[j] == '\\' && j + 1 < g.len) ? 2 : 1;
         if (j < g.len && t[j] == c) ++j;
-        if (g.source()) appendEscaped(cur, std::string_view(t + q, j - q));
-        else cur.append(t + q, j - q);
+        if (g.source()) appendEscaped(text, std::string_view(t + q, j - q));
+        else text.append(t + q, j - q);
         q = j;
         continue;
       } else if (c == '\n') {
-        cur += ' ';
+        text += ' ';
         ++q;
         if (g.source()) {
           ++g.line;
@@ -609,12 +640,12 @@ bool Preprocessor::collectArguments(Out& o, const MacroDef& d, std::vector<std::
           q = closeAt ? static_cast<std::size_t>(closeAt - t) + 2 : g.len;
         }
         if (g.line != before) o.lag = true;
-        cur += ' ';
+        text += ' ';
         continue;
       } else if (g.source() && isMarkByte(c)) {
-        cur += kNoExpand;  // an input byte escaped
+        text += kNoExpand;  // an input byte escaped
       }
-      cur += c;
+      text += c;
       ++q;
     }
     g.pos = q;
@@ -687,7 +718,9 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
     return false;
   }
   commit(o, index, at + 1, newlines);
-  std::vector<std::string> args;
+  // The arguments: one text, each a span of it (reused from call to call).
+  Lent<std::string> argText(argTextScratch_);
+  Lent<std::vector<Span>> spans(spanScratch_);
   struct Pin {
     Macro* m;
     explicit Pin(Macro* macro) : m(macro) { ++m->pins; }
@@ -695,17 +728,21 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
   };
   {
     Pin pin(m);
-    if (!collectArguments(o, d, args)) {
+    if (!collectArguments(o, d, argText.value, spans.value)) {
       // Reported: the name stays as text, the unfinished call is dropped.
       emitToken(o, m->name());
       return true;
     }
   }
+  std::vector<Span>& args = spans.value;
+  auto argument = [&argText, &args](std::size_t i) {
+    return std::string_view(argText.value).substr(args[i].begin, args[i].end - args[i].begin);
+  };
 
   // Argument count.
   const int n = d.paramCount;
   int k = static_cast<int>(args.size());
-  if (k == 1 && trimView(stripMarks(args[0])).empty()) k = 0;
+  if (k == 1 && blankArgument(argument(0))) k = 0;
   if (n == 0) {
     if (k > 0) report(3, "ARGTOMACR", m->name());
     args.clear();
@@ -713,16 +750,13 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
     if (k < n - 1) {
       report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name());
     }
+    // The surplus arguments joined into the variadic one, with the commas
+    // that separate them: the span from the first to the last.
     if (static_cast<int>(args.size()) > n) {
-      std::string joined = std::move(args[static_cast<std::size_t>(n - 1)]);
-      for (std::size_t j = static_cast<std::size_t>(n); j < args.size() && joined.size() <= 9999; ++j) {
-        joined += ',';
-        joined += args[j];
-      }
+      args[static_cast<std::size_t>(n - 1)].end = args.back().end;
       args.resize(static_cast<std::size_t>(n));
-      args[static_cast<std::size_t>(n - 1)] = std::move(joined);
     }
-    if (static_cast<int>(args.size()) >= n && args[static_cast<std::size_t>(n - 1)].size() > 9999) {
+    if (static_cast<int>(args.size()) >= n && argument(static_cast<std::size_t>(n - 1)).size() > 9999) {
       report(1, "TOMANYARG", m->name());
       return true;
     }
@@ -735,7 +769,7 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
       report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name());
     }
   }
-  if (k == 0) args.assign(args.empty() ? 0 : 1, std::string());
+  if (k == 0) args.assign(args.empty() ? 0 : 1, Span{});
   args.resize(static_cast<std::size_t>(n));
 
   // Substitution. An argument refused at the depth limit (reported once)
@@ -743,7 +777,8 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
   limitHit_ = false;
   std::vector<std::string> expanded(args.size());
   std::vector<bool> done(args.size(), false);
-  std::string result;
+  Lent<std::string> resultText(resultScratch_);
+  std::string& result = resultText.value;
   // An expanded argument and the text around it are separate tokens even
   // where they meet without a blank (`-x` with the argument `-1`).
   bool boundary = false;
@@ -753,11 +788,10 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
     result += text;
   };
   for (const ParamUse& u : d.uses) {
-    const std::string& arg = args[static_cast<std::size_t>(u.param)];
+    std::string_view arg = argument(static_cast<std::size_t>(u.param));
     std::string_view before = u.before;
     bool isVariadicParam = d.variadic != VarNone && u.param == n - 1;
-    if (u.pasteLeft && isVariadicParam && !before.empty() && before.back() == ',' &&
-        trimView(stripMarks(arg)).empty())
+    if (u.pasteLeft && isVariadicParam && !before.empty() && before.back() == ',' && blankArgument(arg))
       before.remove_suffix(1);  // `, ## __VA_ARGS__` with no variable argument: the comma goes
     append(before);
     boundary = false;
@@ -778,7 +812,7 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
       std::size_t i = static_cast<std::size_t>(u.param);
       if (!done[i]) {
         // White space at the ends of an argument is not part of it.
-        expanded[i] = expandText(std::string(trimView(arg)), false);
+        expanded[i] = expandText(trimView(arg), false);
         done[i] = true;
       }
       boundary = true;
@@ -789,7 +823,7 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
   if (limitHit_) return true;
   Frame* f = pushFrame(FrameKind::Macro);
   if (!f) return true;
-  f->owned = std::move(result);
+  f->owned.swap(result);  // the frame's former buffer is kept for the next call
   f->text = f->owned.data();
   f->len = f->owned.size();
   f->macro = m;

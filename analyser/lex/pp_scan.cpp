@@ -219,9 +219,9 @@ const char* Preprocessor::skipComment(Out& o, Frame& f, const char* p, const cha
 // Extracts a directive line starting at '#': its text after the '#' with
 // comments turned into blanks, and the number of newlines it spans (the final
 // one included). The frame's position moves past it.
-std::string Preprocessor::extractLine(Out& o, Frame& f, const char* p, int& newlines) {
+void Preprocessor::extractLine(Out& o, Frame& f, const char* p, int& newlines, std::string& line) {
   const char* end = f.text + f.len;
-  std::string line;
+  line.clear();
   newlines = 0;
   ++p;  // the '#'
   {
@@ -234,10 +234,14 @@ std::string Preprocessor::extractLine(Out& o, Frame& f, const char* p, int& newl
       line.assign(p, e);
       newlines = nl ? 1 : 0;
       f.pos = static_cast<std::size_t>((nl ? e + 1 : e) - f.text);
-      return line;
+      return;
     }
   }
   while (p < end) {
+    const char* run = p;
+    while (p < end && *p != '\n' && *p != '/' && *p != '"' && *p != '\'') ++p;
+    line.append(run, p);
+    if (p >= end) break;
     char c = *p;
     if (c == '\n') {
       ++newlines;
@@ -264,7 +268,6 @@ std::string Preprocessor::extractLine(Out& o, Frame& f, const char* p, int& newl
     ++p;
   }
   f.pos = static_cast<std::size_t>(p - f.text);
-  return line;
 }
 
 // At the beginning of a line of a source frame: carries out a directive.
@@ -281,9 +284,10 @@ bool Preprocessor::lineStart(Out& o, Frame& f) {
   const bool comments = std::find(start, p, '/') != p;
   f.line += commentLines;
   int newlines = 0;
-  std::string line = extractLine(o, f, p, newlines);
+  Lent<std::string> line(lineScratch_);
+  extractLine(o, f, p, newlines, line.value);
   int index = static_cast<int>(&f - frames_.data());
-  if (!directive(o, f, line, newlines)) {
+  if (!directive(o, f, line.value, newlines)) {
     // Not a directive: the line is ordinary text, from its '#' (or from its
     // start when comments come first).
     f.line -= commentLines;
@@ -336,8 +340,9 @@ void Preprocessor::skipGroup(Out& o, Frame& f) {
           continue;
         }
         int newlines = 0;
-        std::string line = extractLine(o, f, p, newlines);
-        conditionalInSkip(f, line);
+        Lent<std::string> line(lineScratch_);
+        extractLine(o, f, p, newlines, line.value);
+        conditionalInSkip(f, line.value);
         f.line += newlines;
         f.bol = true;
         if (!o.intermediate) o.pending = true;
@@ -477,9 +482,10 @@ bool Preprocessor::guardGroup(const std::string& text, const char* p) {
         }
         int newlines = 0;
         int before = quietReports_;
-        std::string line = extractLine(o, f, p, newlines);
+        Lent<std::string> line(lineScratch_);
+        extractLine(o, f, p, newlines, line.value);
         if (quietReports_ != before) return false;
-        std::string_view w = directiveWord(line);
+        std::string_view w = directiveWord(line.value);
         if (w == "if" || w == "ifdef" || w == "ifndef") {
           sawElse.push_back(false);
         } else if (w == "else" || w == "elif") {
@@ -562,8 +568,9 @@ bool Preprocessor::argumentDirective(Out& o, Frame& f) {
   const int index = static_cast<int>(&f - frames_.data());
   f.line += commentLines;
   int newlines = 0;
-  std::string line = extractLine(o, f, p, newlines);
-  directive(o, f, line, newlines);
+  Lent<std::string> line(lineScratch_);
+  extractLine(o, f, p, newlines, line.value);
+  directive(o, f, line.value, newlines);
   Frame& g = frames_[index];
   g.line += newlines;
   g.bol = true;
@@ -845,7 +852,7 @@ void Preprocessor::scan(Out& o, int base) {
   scanBase_ = savedBase;
 }
 
-std::string Preprocessor::expandText(const std::string& text, bool final) {
+std::string Preprocessor::expandText(std::string_view text, bool final) {
   if (argumentScans_ >= kMaxArgumentScans) {
     limitHit_ = true;
     report(1, "NBRECURSI", std::string());

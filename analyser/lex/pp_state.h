@@ -222,6 +222,28 @@ std::string plainText(std::string_view s, bool blanks);
 // Whether writing `next` right after `buf` could form a token that neither was.
 bool wouldPaste(const std::string& buf, char next);
 
+// A buffer kept for reuse, lent for the time of one use: a use nested in
+// another (a directive run while another is carried out, a call expanded
+// inside the arguments of another) finds it lent and starts with a fresh
+// one; the larger of the two is kept.
+template <class Buffer>
+struct Lent {
+  Buffer& home;
+  Buffer value;
+  explicit Lent(Buffer& h) : home(h), value(std::move(h)) { value.clear(); }
+  ~Lent() {
+    if (value.capacity() > home.capacity()) home = std::move(value);
+  }
+  Lent(const Lent&) = delete;
+  Lent& operator=(const Lent&) = delete;
+};
+
+// The place of a macro argument in the text of a call's arguments.
+struct Span {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+
 // ---------------------------------------------------------------- the preprocessor
 
 // One preprocessor and all its state: options, macro table, include chain,
@@ -308,11 +330,11 @@ class Preprocessor {
   void scan(Out& out, int base);
   // Macro-expands a text on its own (arguments, #if lines, #include lines),
   // giving back the expanded text (no-expand marks removed when `final`).
-  std::string expandText(const std::string& text, bool final);
+  std::string expandText(std::string_view text, bool final);
   void emitRaw(Out& out, const char* s, std::size_t n);
   void resolve(Out& o, char next);
   const char* skipComment(Out& o, Frame& f, const char* p, const char* end, bool output);
-  std::string extractLine(Out& o, Frame& f, const char* p, int& newlines);
+  void extractLine(Out& o, Frame& f, const char* p, int& newlines, std::string& line);
   bool lineStart(Out& o, Frame& f);
   void skipGroup(Out& o, Frame& f);
   const char* blanksAndComments(Out& o, Frame& f, const char* p, const char* end, bool bol);
@@ -365,7 +387,7 @@ class Preprocessor {
   int peekNext(std::size_t& at, int& newlines);
   void commit(Out& o, int index, std::size_t at, int newlines);
   void expandDefined(Out& o);
-  bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args);
+  bool collectArguments(Out& o, const MacroDef& d, std::string& text, std::vector<Span>& spans);
 
   bool maybeMacro(std::uint32_t h) const {
     unsigned b = filterBit(h);
@@ -405,6 +427,11 @@ class Preprocessor {
   bool limitHit_ = false;  // a frame was refused at the depth limit
   int argumentScans_ = 0;  // nested argument scans now running
 
+  // Buffers reused from one use to the next (see Lent).
+  std::string lineScratch_;     // the text of directive lines
+  std::string argTextScratch_;  // the arguments of a call
+  std::vector<Span> spanScratch_;
+  std::string resultScratch_;   // the expansion of a call
   std::string pseudoFile_;  // "*Initialization*" / "*undef*" while set up runs
   std::string dateText_, timeText_;
 
