@@ -18,8 +18,9 @@
 //
 //   zenta_pp_bench [--flat-mb N] [--macros N] [--guard-skip 0|1]
 //                  [--qt DIR] [-I DIR]... [TU.c]...
-//   zenta_pp_bench --profile FILE [--rounds N] [-I DIR]...
-//       only our preprocessor on FILE, in this process (for a profiler).
+//   zenta_pp_bench --profile FILE [--rounds N] [--output OUT] [-I DIR]...
+//       only our preprocessor on FILE, in this process (for a profiler);
+//       --output writes what it made (to compare two builds).
 //
 // --qt DIR adds every header of DIR/QtCore in C++ (gcc only: the other two
 // are C preprocessors). -I directories are searched before the host's for
@@ -71,6 +72,8 @@ std::vector<std::string> hostIncludes(const char* lang) {
 }
 
 // Our preprocessor, set up as the analyser is, on `#include "file"`.
+std::string lastOutput;
+
 std::size_t ours(const std::string& file, const std::vector<std::string>& dirs,
                  const std::vector<std::string>& defines, bool stdDefinitions) {
   resetPreprocessor();
@@ -83,7 +86,9 @@ std::size_t ours(const std::string& file, const std::vector<std::string>& dirs,
                     nullptr, countMessages);
   out.clear();
   preprocess_text("#include \"" + file + "\"", false, "", 0, out, nullptr, countMessages);
-  return out.size();
+  std::size_t size = out.size();
+  lastOutput = std::move(out);
+  return size;
 }
 
 struct Figures {
@@ -273,7 +278,7 @@ int main(int argc, char** argv) {
   int macros = 300000;
   int rounds = 10;
   bool guardSkip = true;
-  std::string qt, profile;
+  std::string qt, profile, output;
   std::vector<std::string> extraDirs, units;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -284,6 +289,7 @@ int main(int argc, char** argv) {
     else if (a == "--qt" && more) qt = args[++i];
     else if (a == "--profile" && more) profile = args[++i];
     else if (a == "--rounds" && more) rounds = std::atoi(args[++i].c_str());
+    else if (a == "--output" && more) output = args[++i];
     else if (a == "-I" && more) extraDirs.push_back(args[++i]);
     else if (a.rfind("-I", 0) == 0 && a.size() > 2) extraDirs.push_back(a.substr(2));
     else if (!a.empty() && a[0] != '-') units.push_back(a);
@@ -302,6 +308,7 @@ int main(int argc, char** argv) {
     std::size_t bytes = 0;
     for (int i = 0; i < rounds; ++i) bytes = ours(profile, dirs, {}, true);
     std::printf("%d rounds, %zu bytes out, %d messages\n", rounds, bytes, messageCount);
+    if (!output.empty()) std::ofstream(output, std::ios::binary) << lastOutput;
     return 0;
   }
 
