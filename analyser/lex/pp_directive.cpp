@@ -1,5 +1,6 @@
 // Directives: #define, #undef, conditionals, #include and #include_next,
 // #line, #error and #warning, and #pragma with the analyser's own keywords.
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 #include <sys/stat.h>
@@ -55,11 +56,18 @@ int Preprocessor::currentLine() {
 // ---------------------------------------------------------------- conditionals
 
 bool Preprocessor::evaluateIf(std::string_view text, const char* name) {
-  std::string line(text);
-  for (std::size_t i = line.find("#machine("); i != std::string::npos; i = line.find("#machine(", i))
-    line.replace(i, 9, " defined(");
-  for (std::size_t i = line.find("#lint(on)"); i != std::string::npos; i = line.find("#lint(on)", i))
-    line.replace(i, 9, "  (0)    ");
+  // Most lines are expanded as they are; a copy only for a rewrite or an
+  // escape.
+  std::string line;
+  if (text.find('#') != std::string_view::npos || std::find_if(text.begin(), text.end(), isMarkByte) != text.end()) {
+    line.assign(text);
+    for (std::size_t i = line.find("#machine("); i != std::string::npos; i = line.find("#machine(", i))
+      line.replace(i, 9, " defined(");
+    for (std::size_t i = line.find("#lint(on)"); i != std::string::npos; i = line.find("#lint(on)", i))
+      line.replace(i, 9, "  (0)    ");
+    line = escapeInput(line);
+    text = line;
+  }
   // `defined` is an entry for the duration of the line: its Identifier
   // points to a standing entry, made once.
   const bool attach = definedId_->macro == nullptr;
@@ -67,7 +75,7 @@ bool Preprocessor::evaluateIf(std::string_view text, const char* name) {
     definedId_->macro = &defined_;
     markMaybeMacro(definedId_->hash);
   }
-  std::string expanded = expandText(escapeInput(line), true);
+  std::string expanded = expandText(text, true);
   if (attach && definedId_->macro == &defined_) definedId_->macro = nullptr;
   return evaluateCondition(expanded, name);
 }

@@ -666,8 +666,7 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
       return true;
     }
     case KindBaseFile: {
-      const Frame& f = frames_[0];
-      emitToken(o, top_ >= 0 && f.named ? quoted(f.file) : std::string("\"\""));
+      emitToken(o, top_ >= 0 && frames_[0].named ? quoted(frames_[0].file) : std::string("\"\""));
       return true;
     }
     case KindIncludeLevel: {

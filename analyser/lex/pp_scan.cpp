@@ -106,7 +106,8 @@ Frame* Preprocessor::pushFrame(FrameKind kind) {
     report(1, "NBRECURSI", std::string());
     return nullptr;
   }
-  Frame& f = frames_[++top_];
+  if (static_cast<std::size_t>(++top_) == frames_.size()) frames_.emplace_back();
+  Frame& f = frames_[top_];
   f.text = nullptr;
   f.len = f.pos = 0;
   f.owned.clear();
@@ -871,7 +872,8 @@ std::string Preprocessor::expandText(std::string_view text, bool final) {
   Out out;
   out.intermediate = true;
   scan(out, top_);
-  if (final) return plainText(out.buf, true);
+  if (final && std::find_if(out.buf.begin(), out.buf.end(), isMarkByte) != out.buf.end())
+    return plainText(out.buf, true);
   return std::move(out.buf);
 }
 

@@ -132,8 +132,9 @@ struct Macro {
 // The hash of a name is the identifier table's. A bit filter indexed by it
 // tells at once that most names are no macro, before the table is probed.
 inline std::uint32_t hashName(std::string_view name) { return IdentifierTable::hashOf(name); }
-constexpr unsigned kFilterBits = 1u << 20;
-inline unsigned filterBit(std::uint32_t h) { return (h * 2654435761u) >> 12; }
+constexpr unsigned kFilterLog = 18;  // 32 KB: small enough to cost little to clear
+constexpr unsigned kFilterBits = 1u << kFilterLog;
+inline unsigned filterBit(std::uint32_t h) { return (h * 2654435761u) >> (32 - kFilterLog); }
 
 // ---------------------------------------------------------------- frames
 
@@ -183,7 +184,7 @@ struct Out {
 struct Conditional {
   std::string file;
   int line = 0;
-  std::string directive;  // "if", "ifdef", "ifndef", "else", "elif"
+  const char* directive = "";  // "if", "ifdef", "ifndef", "else", "elif"
   bool taken = false;     // a true branch was taken already
   bool skipping = false;  // the current group is skipped
   bool outerSkipping = false;  // the whole conditional sits in a skipped group
@@ -421,6 +422,8 @@ class Preprocessor {
   int aliasDepth_ = 0;  // alias texts being scanned, one inside another
   std::vector<std::string> typeModifiers_;
 
+  // The input stack. Its room for every frame is reserved at once, so that
+  // pushing never moves a frame, but frames are made only when first needed.
   std::vector<Frame> frames_;
   int top_ = -1;
   int scanBase_ = 0;  // the frame below which the current scan never reads

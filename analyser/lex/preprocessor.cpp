@@ -13,7 +13,7 @@ namespace zenta::analyser {
 namespace pp {
 
 Preprocessor::Preprocessor(IdentifierTable& ids) : ids_(ids) {
-  frames_.resize(kMaxFrames);
+  frames_.reserve(kMaxFrames);
   definedId_ = ids_.get("defined");
   defined_.id = definedId_;
   defined_.kind = KindDefined;
