@@ -110,7 +110,7 @@ void trimRight(std::string& s) {
 }  // namespace
 
 // Splits the body into literal pieces and parameter uses.
-bool Preprocessor::analyseBody(MacroDef& d, const std::vector<std::string>& params) {
+bool Preprocessor::analyseBody(MacroDef& d, const std::vector<std::string_view>& params) {
   const std::string& b = d.body;
   std::string piece;
   bool pasteNext = false;
@@ -220,7 +220,7 @@ void Preprocessor::defineFromText(std::string_view text) {
     return;
   }
   auto def = std::make_shared<MacroDef>();
-  std::vector<std::string> params;
+  std::vector<std::string_view> params;
   char open = c.peek();
   if (open == '(' || open == '[') {
     char close = open == '(' ? ')' : ']';
@@ -305,7 +305,11 @@ void Preprocessor::defineFromText(std::string_view text) {
   def->body = normaliseBody(c.t.substr(c.i));
   if (std::find_if(def->body.begin(), def->body.end(), isMarkByte) != def->body.end())
     def->body = escapeInput(def->body);
-  analyseBody(*def, params);
+  if (def->paramCount < 0 && def->body.find("##") == std::string::npos) {
+    def->tail = def->body;  // nothing to take apart: the expansion is the body
+  } else {
+    analyseBody(*def, params);
+  }
 
   Macro* m = lookup(name);
   if (m) {

@@ -1,5 +1,6 @@
 // Character classes, message delivery, the reading of input texts (NUL stop,
 // final newline, trigraphs, digraphs, line splices) and the file cache.
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <cerrno>
@@ -124,12 +125,21 @@ namespace {
 // line; a line that ends with a splice passes them on to the line it joins, so
 // that no blank comes between the joined parts.
 template <typename Match>
-void replaceKeepingLines(std::string& text, Match match) {
+void replaceKeepingLines(std::string& text, const char* starts, Match match) {
+  // Bytes that may start a sequence, and newlines: the others are copied in
+  // runs.
+  std::array<bool, 256> stop{};
+  for (const char* k = starts; *k; ++k) stop[static_cast<unsigned char>(*k)] = true;
+  stop[static_cast<unsigned char>('\n')] = true;
   std::string out;
   out.reserve(text.size());
   std::size_t pad = 0;
   const std::size_t n = text.size();
   for (std::size_t i = 0; i < n; ++i) {
+    std::size_t run = i;
+    while (i < n && !stop[static_cast<unsigned char>(text[i])]) ++i;
+    out.append(text, run, i - run);
+    if (i >= n) break;
     char c = text[i];
     if (c == '\n') {
       const std::size_t k = out.size();
@@ -260,8 +270,8 @@ void normaliseText(std::string& text) {
   std::size_t nul = text.find('\0');
   if (nul != std::string::npos) text.resize(nul);
   if (text.empty() || text.back() != '\n') text += '\n';
-  if (text.find("??") != std::string::npos) replaceKeepingLines(text, trigraphAt);
-  if (hasDigraph(text)) replaceKeepingLines(text, digraphAt);
+  if (text.find("??") != std::string::npos) replaceKeepingLines(text, "?", trigraphAt);
+  if (hasDigraph(text)) replaceKeepingLines(text, "<:%", digraphAt);
   joinSplices(text);
 }
 

@@ -379,7 +379,7 @@ class Preprocessor {
     unsigned b = filterBit(h);
     filter_[b >> 6] |= std::uint64_t{1} << (b & 63);
   }
-  bool analyseBody(MacroDef& d, const std::vector<std::string>& params);
+  bool analyseBody(MacroDef& d, const std::vector<std::string_view>& params);
   // Macro expansion: `m` named at the top frame, whose position is just
   // after the name. Returns true when something was pushed or written.
   bool expandMacro(Out& out, Macro* m);
