@@ -174,9 +174,15 @@ std::string joined(const std::vector<std::string>& v) {
 }
 
 void printFigure(const Figures& f) {
-  if (f.timedOut) std::printf(" %13s%3d s", "over", kCpuLimit);
-  else if (f.ok) std::printf(" %7.3f s %6.0f MB", f.seconds, f.megabytes);
-  else std::printf(" %18s", "failed");
+  if (f.timedOut) {
+    char text[32];
+    std::snprintf(text, sizeof text, "over %d s", kCpuLimit);
+    std::printf(" %18s", text);
+  } else if (f.ok) {
+    std::printf(" %7.3f s %6.0f MB", f.seconds, f.megabytes);
+  } else {
+    std::printf(" %18s", "failed");
+  }
 }
 
 void printRatio(const Figures& peer, const Figures& our) {
