@@ -221,26 +221,29 @@ const char* Preprocessor::skipComment(Out& o, Frame& f, const char* p, const cha
 // comments turned into blanks, and the number of newlines it spans (the final
 // one included). The frame's position moves past it.
 void Preprocessor::extractLine(Out& o, Frame& f, const char* p, int& newlines, std::string& line) {
+  // Bytes that end a run of the line's text.
+  static const auto stops = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {'\n', '/', '"', '\''}) t[c] = true;
+    return t;
+  }();
   const char* end = f.text + f.len;
-  line.clear();
   newlines = 0;
   ++p;  // the '#'
-  {
+  const char* q = p;
+  while (q < end && !stops[static_cast<unsigned char>(*q)]) ++q;
+  if (q == end || *q == '\n') {
     // Most directive lines hold no comment and no literal: taken whole.
-    const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-    const char* e = nl ? static_cast<const char*>(nl) : end;
-    const char* q = p;
-    while (q < e && *q != '/' && *q != '"' && *q != '\'') ++q;
-    if (q == e) {
-      line.assign(p, e);
-      newlines = nl ? 1 : 0;
-      f.pos = static_cast<std::size_t>((nl ? e + 1 : e) - f.text);
-      return;
-    }
+    line.assign(p, q);
+    newlines = q < end ? 1 : 0;
+    f.pos = static_cast<std::size_t>((q < end ? q + 1 : q) - f.text);
+    return;
   }
+  line.assign(p, q);
+  p = q;
   while (p < end) {
     const char* run = p;
-    while (p < end && *p != '\n' && *p != '/' && *p != '"' && *p != '\'') ++p;
+    while (p < end && !stops[static_cast<unsigned char>(*p)]) ++p;
     line.append(run, p);
     if (p >= end) break;
     char c = *p;
@@ -251,18 +254,18 @@ void Preprocessor::extractLine(Out& o, Frame& f, const char* p, int& newlines, s
     }
     if (c == '/' && p + 1 < end && (p[1] == '*' || p[1] == '/')) {
       int before = f.line;
-      const char* q = skipComment(o, f, p, end, false);
+      const char* r = skipComment(o, f, p, end, false);
       newlines += f.line - before;
       f.line = before;
       line += ' ';
-      p = q;
+      p = r;
       continue;
     }
     if (c == '"' || c == '\'') {
       bool closed;
-      const char* q = skipLiteral(p, end, closed);
-      line.append(p, static_cast<std::size_t>(q - p));
-      p = q;
+      const char* r = skipLiteral(p, end, closed);
+      line.append(p, static_cast<std::size_t>(r - p));
+      p = r;
       continue;
     }
     line += c;
