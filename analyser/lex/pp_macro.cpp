@@ -97,8 +97,10 @@ std::string normaliseBody(std::string_view body) {
       i = j;
       continue;
     }
-    r += c;
-    ++i;
+    std::size_t j = i + 1;
+    while (j < body.size() && !isSpace(body[j]) && body[j] != '"' && body[j] != '\'') ++j;
+    r.append(body.substr(i, j - i));
+    i = j;
   }
   return r;
 }

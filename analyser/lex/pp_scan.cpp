@@ -40,7 +40,13 @@ const ScanClasses& classes() {
   return k;
 }
 
-bool punctuator(char c) { return c && std::strchr("+-*/%<>=!&|^:#.", c) != nullptr; }
+// Characters that may run together into a longer punctuator.
+const std::array<bool, 256> kPunctuators = [] {
+  std::array<bool, 256> t{};
+  for (const char* p = "+-*/%<>=!&|^:#."; *p; ++p) t[static_cast<unsigned char>(*p)] = true;
+  return t;
+}();
+bool punctuator(char c) { return kPunctuators[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
