@@ -88,8 +88,10 @@ const char* skipLiteral(const char* p, const char* end, bool& closed) {
 // From the start of a line: skips blanks and block comments (a comment may
 // run over several lines; their newlines are added to `newlines`) and gives
 // the '#' that follows, or nullptr when anything else comes first. Comments
-// are blanks: a '#' after them still begins a directive.
-const char* directiveHash(const char* p, const char* end, int& newlines) {
+// are blanks: a '#' after them still begins a directive. The first comment
+// passed is remembered in `memo` when given: when no directive follows, the
+// scan meets that comment next and need not look for its end again.
+const char* directiveHash(const char* p, const char* end, int& newlines, Frame* memo = nullptr) {
   for (;;) {
     while (p < end && isHSpace(*p)) ++p;
     if (p >= end) return nullptr;
@@ -97,7 +99,14 @@ const char* directiveHash(const char* p, const char* end, int& newlines) {
     if (*p != '/' || p + 1 >= end || p[1] != '*') return nullptr;
     const char* close = commentClose(p + 2, end);
     if (!close) return nullptr;
-    newlines += countNewlines(p, close);
+    int lines = countNewlines(p, close);
+    if (memo) {
+      memo->commentAt = p;
+      memo->commentClose = close;
+      memo->commentLines = lines;
+      memo = nullptr;
+    }
+    newlines += lines;
     p = close + 2;
   }
 }
@@ -125,6 +134,7 @@ Frame* Preprocessor::pushFrame(FrameKind kind) {
   f.def.reset();
   f.condDepth = static_cast<int>(conds_.size());
   f.foundIn = -1;
+  f.commentAt = nullptr;
   f.kind = kind;
   f.bol = true;
   return &f;
@@ -206,9 +216,15 @@ const char* Preprocessor::skipComment(Out& o, Frame& f, const char* p, const cha
     const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
     return nl ? static_cast<const char*>(nl) : end;
   }
-  const char* close = commentClose(p + 2, end);
-  const char* stop = close ? close : end;
-  int newlines = countNewlines(p, stop);
+  const char* close;
+  int newlines;
+  if (p == f.commentAt) {
+    close = f.commentClose;  // found by the look for a directive
+    newlines = f.commentLines;
+  } else {
+    close = commentClose(p + 2, end);
+    newlines = countNewlines(p, close ? close : end);
+  }
   if (!close) report(3, "UNTERCOMM", std::string());
   if (f.source()) f.line += static_cast<int>(newlines);
   if (output) {
@@ -286,7 +302,7 @@ bool Preprocessor::lineStart(Out& o, Frame& f) {
   const char* start = f.text + f.pos;
   const char* end = f.text + f.len;
   int commentLines = 0;
-  const char* p = directiveHash(start, end, commentLines);
+  const char* p = directiveHash(start, end, commentLines, &f);
   if (!p) {
     f.bol = false;
     return false;
@@ -714,7 +730,7 @@ void Preprocessor::scanRun(Out& o, Frame& f) {
           return;
         }
         int commentLines = 0;
-        if (directiveHash(p, end, commentLines)) {
+        if (directiveHash(p, end, commentLines, &f)) {
           flush(p);
           f.bol = true;
           f.pos = static_cast<std::size_t>(p - text);

@@ -159,6 +159,12 @@ struct Frame {
   std::shared_ptr<const MacroDef> def;  // its definition, kept while the frame reads it
   int condDepth = 0;       // conditional stack depth at entry
   int foundIn = -1;        // include chain entry the file came from (-1: none)
+  // A block comment that starts a line, its end and its newlines, as found
+  // when the line was looked at for a directive (the text never changes
+  // while the frame lives).
+  const char* commentAt = nullptr;
+  const char* commentClose = nullptr;
+  int commentLines = 0;
   FrameKind kind = FrameKind::Text;
   bool bol = true;         // at the beginning of a line
 
