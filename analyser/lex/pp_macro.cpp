@@ -11,8 +11,25 @@ namespace zenta::analyser::pp {
 
 // ---------------------------------------------------------------- table
 
+Macro* Preprocessor::newMacro() {
+  if (!freeMacros_) {
+    // A block of entries at a time, chained as free.
+    constexpr std::size_t kBlock = 256;
+    macroBlocks_.push_back(std::make_unique<Macro[]>(kBlock));
+    Macro* block = macroBlocks_.back().get();
+    for (std::size_t i = 0; i < kBlock; ++i) {
+      block[i].next = freeMacros_;
+      freeMacros_ = &block[i];
+    }
+  }
+  Macro* m = freeMacros_;
+  freeMacros_ = m->next;
+  m->next = nullptr;
+  return m;
+}
+
 Macro* Preprocessor::insertNew(std::string_view name) {
-  auto* m = new Macro;
+  Macro* m = newMacro();
   tableUsed_ = true;
   std::uint32_t h = hashName(name);
   m->id = ids_.get(name, h);
@@ -38,14 +55,16 @@ void Preprocessor::removeMacro(Macro* m) {
   else macros_ = m->next;
   if (m->next) m->next->prev = m->prev;
   if (m->id->macro == m) m->id->macro = nullptr;
-  if (m->busy || m->pins) {
-    // Still named by a frame or a call under way: the entry is kept out of
-    // the table (the frames hold the definition itself).
-    orphans_.emplace_back(m);
-    m->prev = m->next = nullptr;
-    return;
-  }
-  delete m;
+  m->prev = m->next = nullptr;
+  // Still named by a frame or a call under way: the entry is left out of the
+  // table but not made free (the frames hold the definition itself).
+  if (m->busy || m->pins) return;
+  m->id = nullptr;
+  m->kind = KindMacro;
+  m->value.clear();
+  m->def.reset();
+  m->next = freeMacros_;
+  freeMacros_ = m;
 }
 
 void Preprocessor::clearMacros() {
@@ -308,7 +327,7 @@ void Preprocessor::defineFromText(std::string_view text) {
   if (std::find_if(def->body.begin(), def->body.end(), isMarkByte) != def->body.end())
     def->body = escapeInput(def->body);
   if (def->paramCount < 0 && def->body.find("##") == std::string::npos) {
-    def->tail = def->body;  // nothing to take apart: the expansion is the body
+    def->tailIsBody = true;  // nothing to take apart: the expansion is the body
   } else {
     analyseBody(*def, params);
   }
@@ -706,8 +725,9 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
   if (d.paramCount < 0) {
     Frame* f = pushFrame(FrameKind::Macro);
     if (!f) return true;
-    f->text = d.tail.data();
-    f->len = d.tail.size();
+    const std::string& text = d.expansion();
+    f->text = text.data();
+    f->len = text.size();
     f->macro = m;
     f->def = std::move(def);
     ++m->busy;

@@ -111,6 +111,9 @@ struct MacroDef {
   std::string argNames;  // the parameter names, comma separated
   std::vector<ParamUse> uses;
   std::string tail;      // literal text after the last use
+  bool tailIsBody = false;  // an object-like macro whose expansion is its body
+  // The expansion of an object-like macro.
+  const std::string& expansion() const { return tailIsBody ? body : tail; }
 };
 
 // A macro, or a special entry, in the identifier table: the Identifier of
@@ -380,6 +383,7 @@ class Preprocessor {
   bool evaluateCondition(const std::string& expanded, const char* directiveName);
 
   // ------------------------------------------------ macros
+  Macro* newMacro();
   Macro* insertNew(std::string_view name);
   void markMaybeMacro(std::uint32_t h) {
     unsigned b = filterBit(h);
@@ -418,8 +422,10 @@ class Preprocessor {
   // `defined`, an entry only while a #if or #elif line is expanded.
   Identifier* definedId_;
   Macro defined_;
-  // Entries removed while a frame or a call still named them.
-  std::vector<std::unique_ptr<Macro>> orphans_;
+  // The entries, made in blocks; a removed entry is chained as free unless a
+  // frame or a call still names it.
+  std::vector<std::unique_ptr<Macro[]>> macroBlocks_;
+  Macro* freeMacros_ = nullptr;
 
   std::vector<std::string> chain_;  // include chain
   std::size_t longestDir_ = 19;
