@@ -2,7 +2,9 @@
 # Installs the Debian packages the build needs, only when one is missing.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ clang qt6-base-dev qt6-l10n-tools qt6-tools-dev
-      libgtest-dev libgmock-dev googletest libbenchmark-dev)
+      libgtest-dev libgmock-dev googletest libbenchmark-dev
+      # The preprocessor's benchmark compares our figures with these two.
+      tcc mcpp)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -48,10 +48,16 @@ class IdentifierTable {
   IdentifierTable(const IdentifierTable&) = delete;
   IdentifierTable& operator=(const IdentifierTable&) = delete;
 
+  // FNV-1a: short identifiers dominate, and it needs no tail handling. The
+  // seed and the step are public so that a scanner can hash a name while it
+  // reads it.
+  static constexpr std::uint32_t kHashSeed = 2166136261u;
+  static constexpr std::uint32_t hashStep(std::uint32_t h, unsigned char c) noexcept {
+    return (h ^ c) * 16777619u;
+  }
   static std::uint32_t hashOf(std::string_view text) noexcept {
-    // FNV-1a: short identifiers dominate, and it needs no tail handling.
-    std::uint32_t h = 2166136261u;
-    for (unsigned char c : text) h = (h ^ c) * 16777619u;
+    std::uint32_t h = kHashSeed;
+    for (unsigned char c : text) h = hashStep(h, c);
     return h;
   }
 

@@ -1,5 +1,6 @@
 // Directives: #define, #undef, conditionals, #include and #include_next,
 // #line, #error and #warning, and #pragma with the analyser's own keywords.
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 #include <sys/stat.h>
@@ -39,34 +40,47 @@ struct Words {
   }
 };
 
-std::string currentFileName() {
+}  // namespace
+
+const std::string& Preprocessor::currentFileName() {
+  static const std::string none;
   Frame* f = innermostNamed();
-  return f ? f->file : std::string();
+  return f ? f->file : none;
 }
-int currentLine() {
+
+int Preprocessor::currentLine() {
   Frame* f = innermostNamed();
   return f ? f->line : 0;
 }
 
 // ---------------------------------------------------------------- conditionals
 
-bool evaluateIf(std::string_view text, const char* name) {
-  State& s = st();
-  std::string line(text);
-  for (std::size_t i = line.find("#machine("); i != std::string::npos; i = line.find("#machine(", i))
-    line.replace(i, 9, " defined(");
-  for (std::size_t i = line.find("#lint(on)"); i != std::string::npos; i = line.find("#lint(on)", i))
-    line.replace(i, 9, "  (0)    ");
-  Macro* previous = lookup("defined");
-  Macro* def = previous ? nullptr : installSpecial("defined", KindDefined);
-  std::string expanded = expandText(escapeInput(line), true);
-  if (def) removeMacro(def);
-  (void)s;
+bool Preprocessor::evaluateIf(std::string_view text, const char* name) {
+  // Most lines are expanded as they are; a copy only for a rewrite or an
+  // escape.
+  std::string line;
+  if (text.find('#') != std::string_view::npos || std::find_if(text.begin(), text.end(), isMarkByte) != text.end()) {
+    line.assign(text);
+    for (std::size_t i = line.find("#machine("); i != std::string::npos; i = line.find("#machine(", i))
+      line.replace(i, 9, " defined(");
+    for (std::size_t i = line.find("#lint(on)"); i != std::string::npos; i = line.find("#lint(on)", i))
+      line.replace(i, 9, "  (0)    ");
+    line = escapeInput(line);
+    text = line;
+  }
+  // `defined` is an entry for the duration of the line: its Identifier
+  // points to a standing entry, made once.
+  const bool attach = definedId_->macro == nullptr;
+  if (attach) {
+    definedId_->macro = &defined_;
+    markMaybeMacro(definedId_->hash);
+  }
+  std::string expanded = expandText(text, true);
+  if (attach && definedId_->macro == &defined_) definedId_->macro = nullptr;
   return evaluateCondition(expanded, name);
 }
 
-void pushConditional(const char* directive, bool value, bool outerSkipping) {
-  State& s = st();
+void Preprocessor::pushConditional(const char* directive, bool value, bool outerSkipping) {
   Conditional c;
   c.file = currentFileName();
   c.line = currentLine();
@@ -74,11 +88,10 @@ void pushConditional(const char* directive, bool value, bool outerSkipping) {
   c.outerSkipping = outerSkipping;
   c.taken = value && !outerSkipping;
   c.skipping = outerSkipping || !value;
-  s.conds.push_back(std::move(c));
+  conds_.push_back(std::move(c));
 }
 
-bool ifdefValue(std::string_view text, const char* directive) {
-  State& s = st();
+bool Preprocessor::ifdefValue(std::string_view text, const char* directive) {
   std::string label = std::string("#") + directive;
   std::string_view v = trimView(text);
   if (v.empty()) {
@@ -87,7 +100,7 @@ bool ifdefValue(std::string_view text, const char* directive) {
   }
   std::size_t n = 0;
   if (isDigit(v[0])) {
-    if (s.pedantic) report(3, "STARTDIGI", label);
+    if (pedantic_) report(3, "STARTDIGI", label);
     while (n < v.size() && isIdentPart(v[n])) ++n;
   } else if (!isIdentStart(v[0])) {
     report(3, "ARGPUNCTU", label);
@@ -100,22 +113,25 @@ bool ifdefValue(std::string_view text, const char* directive) {
   return m != nullptr;
 }
 
-void reportAfterElse(const Conditional& c, const std::string& argument) {
+void Preprocessor::reportAfterElse(const Conditional& c, const std::string& argument) {
   report(3, "ELIFAELSE", argument);
   char buf[64];
   std::snprintf(buf, sizeof buf, " %d file ", c.elseLine);
   report(4, "MATCHLINE", buf + c.elseFile);
 }
 
+namespace {
+
 std::string elseOrElif() { return translateText("Error Parameter", "else or elif"); }
 
-void doElse(bool inSkippedGroup) {
-  State& s = st();
-  if (s.conds.empty()) {
+}  // namespace
+
+void Preprocessor::doElse(bool inSkippedGroup) {
+  if (conds_.empty()) {
     report(3, "NOCONDITI", "#else");
     return;
   }
-  Conditional& c = s.conds.back();
+  Conditional& c = conds_.back();
   if (c.sawElse) reportAfterElse(c, inSkippedGroup ? elseOrElif() : "#else");
   c.sawElse = true;
   c.elseLine = currentLine();
@@ -126,37 +142,33 @@ void doElse(bool inSkippedGroup) {
   c.taken = true;
 }
 
-void doElif(std::string_view rest, bool inSkippedGroup) {
-  State& s = st();
-  if (s.conds.empty()) {
+void Preprocessor::doElif(std::string_view rest, bool inSkippedGroup) {
+  if (conds_.empty()) {
     report(3, "NOCONDITI", "#elif");
     return;
   }
-  if (s.conds.back().sawElse) reportAfterElse(s.conds.back(), inSkippedGroup ? elseOrElif() : "#elif");
-  s.conds.back().directive = "elif";
-  if (s.conds.back().outerSkipping) return;
-  if (s.conds.back().taken) {
-    s.conds.back().skipping = true;
+  if (conds_.back().sawElse) reportAfterElse(conds_.back(), inSkippedGroup ? elseOrElif() : "#elif");
+  conds_.back().directive = "elif";
+  if (conds_.back().outerSkipping) return;
+  if (conds_.back().taken) {
+    conds_.back().skipping = true;
     return;
   }
   bool value = evaluateIf(rest, "#elif");
-  Conditional& c = s.conds.back();
+  Conditional& c = conds_.back();
   c.taken = value;
   c.skipping = !value;
 }
 
-void doEndif() {
-  State& s = st();
-  if (s.conds.empty()) {
+void Preprocessor::doEndif() {
+  if (conds_.empty()) {
     report(3, "UNBAENDIF", std::string());
     return;
   }
-  s.conds.pop_back();
+  conds_.pop_back();
 }
 
 // ---------------------------------------------------------------- #include
-
-}  // namespace
 
 // Whether a path is a file that can be read, remembered for the run: the
 // same header names are looked for in the same directories again and again.
@@ -165,39 +177,35 @@ void doEndif() {
 // Directories are remembered the same way: most names are looked for in
 // directories that have no such subdirectory (bits/, sys/ ...), and a path
 // whose directory does not exist cannot be read.
-namespace {
-std::unordered_map<std::string, bool> readable;
-std::unordered_map<std::string, bool> directories;
+void Preprocessor::clearPathCache() {
+  readable_.clear();
+  directories_.clear();
+  searches_.clear();
 }
 
-void clearPathCache() {
-  readable.clear();
-  directories.clear();
-}
-
-namespace {
-
-bool isDirectory(const std::string& dir) {
-  auto it = directories.find(dir);
-  if (it != directories.end()) return it->second;
+bool Preprocessor::isDirectory(const std::string& dir) {
+  auto it = directories_.find(dir);
+  if (it != directories_.end()) return it->second;
   struct stat info {};
   bool ok = ::stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-  directories.emplace(dir, ok);
+  directories_.emplace(dir, ok);
   return ok;
 }
 
-bool canRead(const std::string& path) {
-  auto it = readable.find(path);
-  if (it != readable.end()) return it->second;
+bool Preprocessor::canRead(const std::string& path) {
+  auto it = readable_.find(path);
+  if (it != readable_.end()) return it->second;
   std::size_t slash = path.rfind('/');
   bool ok;
   struct stat info {};
   if (slash != std::string::npos && slash > 0 && !isDirectory(path.substr(0, slash))) ok = false;
   else
     ok = ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && ::access(path.c_str(), R_OK) == 0;
-  readable.emplace(path, ok);
+  readable_.emplace(path, ok);
   return ok;
 }
+
+namespace {
 
 std::string directoryOf(const std::string& file) {
   std::size_t slash = file.rfind('/');
@@ -211,8 +219,9 @@ std::string joinPath(const std::string& dir, const std::string& name) {
   return dir + "/" + name;
 }
 
-void doInclude(Out& o, std::string_view text, bool next) {
-  State& s = st();
+}  // namespace
+
+void Preprocessor::doInclude(Out& o, std::string_view text, bool next) {
   auto form = [](std::string_view v, std::string& name) {
     v = trimView(v);
     if (v.size() < 2) return false;
@@ -232,46 +241,63 @@ void doInclude(Out& o, std::string_view text, bool next) {
     }
   }
   Frame* current = nullptr;
-  for (int i = s.top; i >= 0; --i)
-    if (s.frames[i].kind == FrameKind::File) {
-      current = &s.frames[i];
+  for (int i = top_; i >= 0; --i)
+    if (frames_[i].kind == FrameKind::File) {
+      current = &frames_[i];
       break;
     }
-  std::string found;
-  int foundIn = -1;
-  const int chainSize = static_cast<int>(s.chain.size());
-  if (!name.empty() && name[0] == '/') {
-    if (canRead(name)) found = name;
-  } else if (next) {
-    int start = current ? current->foundIn + 1 : 0;
-    for (int i = start < 0 ? 0 : start; i < chainSize && found.empty(); ++i) {
-      std::string path = joinPath(s.chain[static_cast<std::size_t>(i)], name);
-      if (canRead(path)) {
-        found = path;
-        foundIn = i;
-      }
-    }
+  // The same name is looked for from the same place again and again: each
+  // search is made once, its result kept with the name, the form, where it
+  // starts and the length of the chain (which only grows).
+  const int chainSize = static_cast<int>(chain_.size());
+  int start = 0;
+  std::string includerDir;
+  if (next) {
+    start = current ? std::max(current->foundIn + 1, 0) : 0;
   } else {
-    if (canRead(name)) found = name;
-    for (int i = 0; i < chainSize && found.empty(); ++i) {
-      std::string path = joinPath(s.chain[static_cast<std::size_t>(i)], name);
-      if (canRead(path)) {
-        found = path;
-        foundIn = i;
+    Frame* includer = innermostNamed();
+    if (includer) includerDir = directoryOf(includer->file);
+  }
+  std::string key = name;
+  key += '\0';
+  key += next ? std::to_string(start) : includerDir;
+  key += '\0';
+  key += std::to_string(chainSize);
+  auto known = searches_.find(key);
+  if (known == searches_.end()) {
+    std::string found;
+    int foundIn = -1;
+    if (!name.empty() && name[0] == '/') {
+      if (canRead(name)) found = name;
+    } else if (next) {
+      for (int i = start; i < chainSize && found.empty(); ++i) {
+        std::string path = joinPath(chain_[static_cast<std::size_t>(i)], name);
+        if (canRead(path)) {
+          found = path;
+          foundIn = i;
+        }
       }
-    }
-    if (found.empty()) {
-      Frame* includer = innermostNamed();
-      std::string dir = includer ? directoryOf(includer->file) : std::string();
-      if (!dir.empty()) {
-        std::string path = joinPath(dir, name);
+    } else {
+      if (canRead(name)) found = name;
+      for (int i = 0; i < chainSize && found.empty(); ++i) {
+        std::string path = joinPath(chain_[static_cast<std::size_t>(i)], name);
+        if (canRead(path)) {
+          found = path;
+          foundIn = i;
+        }
+      }
+      if (found.empty() && !includerDir.empty()) {
+        std::string path = joinPath(includerDir, name);
         if (canRead(path)) {
           found = path;
           foundIn = chainSize;
         }
       }
     }
+    known = searches_.emplace(std::move(key), Search{std::move(found), foundIn}).first;
   }
+  const std::string& found = known->second.path;
+  const int foundIn = known->second.foundIn;
   std::shared_ptr<const std::string> content = found.empty() ? nullptr : loadFile(found);
   if (!content) {
     report(1, "IMPOUVFIC", name);
@@ -292,13 +318,19 @@ void doInclude(Out& o, std::string_view text, bool next) {
     // A guarded header included again while its guard is defined: scanning
     // it would write nothing, report nothing and leave every table as it is,
     // so its frame is left at once (which asks for the same line marker).
-    if (s.guardSkip && (s.analysisOn || s.force) && skippableInclude(found, f->shared)) popFrame(&o);
+    if (guardSkip_ && (analysisOn_ || force_) && skippableInclude(found, f->shared)) {
+      popFrame(&o);
+    } else if (o.buf.capacity() - o.buf.size() < f->len) {
+      // Room for about as much output as the file has text, so that a large
+      // file does not make the output grow and move several times.
+      o.buf.reserve(o.buf.size() + f->len);
+    }
   }
 }
 
 // ---------------------------------------------------------------- #line
 
-void doLine(Frame& f, std::string_view text, int physicalLines) {
+void Preprocessor::doLine(Frame& f, std::string_view text, int physicalLines) {
   std::string v(trimView(text));
   if (v.empty() || !isDigit(v[0])) v = expandText(escapeInput(v), true);
   std::string_view t = trimView(v);
@@ -322,15 +354,14 @@ void doLine(Frame& f, std::string_view text, int physicalLines) {
 
 // ---------------------------------------------------------------- #pragma
 
-void copyLine(Out& o, const std::string& text) {
+void Preprocessor::copyLine(Out& o, const std::string& text) {
   emitRaw(o, text.data(), text.size());
   o.buf += '\n';
   ++o.line;
 }
 
-void runAlias(const std::string& text) {
-  static int depth = 0;
-  if (depth >= 64) {
+void Preprocessor::runAlias(const std::string& text) {
+  if (aliasDepth_ >= 64) {
     report(1, "NBRECURSI", std::string());
     return;
   }
@@ -340,12 +371,14 @@ void runAlias(const std::string& text) {
   normaliseText(f->owned);
   f->text = f->owned.data();
   f->len = f->owned.size();
-  ++depth;
+  ++aliasDepth_;
   Out discard;
   discard.intermediate = true;
-  scan(discard, st().top);
-  --depth;
+  scan(discard, top_);
+  --aliasDepth_;
 }
+
+namespace {
 
 // `#pragma zenta sizeof NAME = BITS` and `signof NAME = signed|unsigned` are
 // passed on to the lexer, which applies them to the target widths; for the
@@ -378,8 +411,9 @@ void applyWidthPragma(bool size, std::string_view rest) {
   }
 }
 
-void doPragma(Out& o, std::string_view text) {
-  State& s = st();
+}  // namespace
+
+void Preprocessor::doPragma(Out& o, std::string_view text) {
   Words w{text};
   std::string_view first = w.word();
   if (first == "zenta") {
@@ -404,8 +438,8 @@ void doPragma(Out& o, std::string_view text) {
           std::size_t b = i;
           while (i < list.size() && list[i] != ',' && !isSpace(list[i])) ++i;
           if (i > b) {
-            s.chain.emplace_back(list.substr(b, i - b));
-            s.longestDir = std::max(s.longestDir, i - b);
+            chain_.emplace_back(list.substr(b, i - b));
+            longestDir_ = std::max(longestDir_, i - b);
             any = true;
           }
         }
@@ -414,11 +448,11 @@ void doPragma(Out& o, std::string_view text) {
       }
       case 1:
       case 10:
-        s.analysisOn = false;
+        analysisOn_ = false;
         break;
       case 2:
       case 11:
-        s.analysisOn = true;
+        analysisOn_ = true;
         break;
       case 3:
       case 4:
@@ -433,12 +467,12 @@ void doPragma(Out& o, std::string_view text) {
           break;
         }
         bool replaced = false;
-        for (auto& [n, t] : s.aliases)
+        for (auto& [n, t] : aliases_)
           if (n == name) {
             t = value;
             replaced = true;
           }
-        if (!replaced) s.aliases.emplace_back(name, value);
+        if (!replaced) aliases_.emplace_back(name, value);
         break;
       }
       case 6: {
@@ -451,8 +485,8 @@ void doPragma(Out& o, std::string_view text) {
           break;
         }
         bool present = false;
-        for (const auto& t : s.typeModifiers) present = present || t == name;
-        if (!present) s.typeModifiers.emplace_back(name);
+        for (const auto& t : typeModifiers_) present = present || t == name;
+        if (!present) typeModifiers_.emplace_back(name);
         break;
       }
       default:
@@ -461,7 +495,7 @@ void doPragma(Out& o, std::string_view text) {
     return;
   }
   std::string_view whole = trimView(text);
-  for (const auto& [name, replacement] : s.aliases) {
+  for (const auto& [name, replacement] : aliases_) {
     if (name == whole || name == first) {
       std::string copy = replacement;
       runAlias(copy);
@@ -469,8 +503,6 @@ void doPragma(Out& o, std::string_view text) {
     }
   }
 }
-
-}  // namespace
 
 int pragmaKeyword(std::string_view word) {
   if (word.empty()) return -1;
@@ -482,8 +514,7 @@ int pragmaKeyword(std::string_view word) {
   return -1;
 }
 
-bool directive(Out& o, Frame& f, const std::string& line, int physicalLines) {
-  State& s = st();
+bool Preprocessor::directive(Out& o, Frame& f, const std::string& line, int physicalLines) {
   Words w{line};
   std::string_view name = w.word();
   if (name.empty()) {
@@ -525,7 +556,7 @@ bool directive(Out& o, Frame& f, const std::string& line, int physicalLines) {
         Words u{rest};
         std::string_view id = u.word();
         if (id.empty()) report(3, "INVAMACRO", std::string(rest));
-        else undefName(std::string(id));
+        else undefName(id);
         return true;
       }
       if (name == "error") {
@@ -537,7 +568,7 @@ bool directive(Out& o, Frame& f, const std::string& line, int physicalLines) {
       break;
     case 6:
       if (name == "define") {
-        defineFromText(std::string(rest));
+        defineFromText(rest);
         return true;
       }
       if (name == "ifndef") {
@@ -570,13 +601,11 @@ bool directive(Out& o, Frame& f, const std::string& line, int physicalLines) {
     default:
       break;
   }
-  (void)s;
   return false;
 }
 
-bool conditionalInSkip(Frame& f, const std::string& line) {
+bool Preprocessor::conditionalInSkip(Frame& f, const std::string& line) {
   (void)f;
-  State& s = st();
   Words w{line};
   std::string_view name = w.word();
   std::string_view rest = trimView(std::string_view(line).substr(w.i));
@@ -585,11 +614,11 @@ bool conditionalInSkip(Frame& f, const std::string& line) {
     return true;
   }
   if (name == "else") {
-    doElse(s.skipping());
+    doElse(skipping());
     return true;
   }
   if (name == "elif") {
-    doElif(rest, s.skipping());
+    doElif(rest, skipping());
     return true;
   }
   if (name == "endif") {

@@ -58,7 +58,7 @@ struct Token {
 
 class Lexer {
  public:
-  explicit Lexer(const std::string& text) : t_(text) {}
+  Lexer(Preprocessor& pp, const std::string& text) : pp_(pp), t_(text) {}
   std::size_t pos() const { return i_; }
 
   Token next() {
@@ -177,7 +177,7 @@ class Lexer {
             }
         }
         if (c > 255 && !wide) {
-          report(3, "NOFITBYTE", std::string());
+          pp_.report(3, "NOFITBYTE", std::string());
           c &= 0xff;
         }
       }
@@ -193,7 +193,7 @@ class Lexer {
     if (wide) {
       value = static_cast<std::int32_t>(static_cast<std::uint32_t>(acc));
     } else if (count == 1) {
-      bool unsignedChar = plainCharUnsigned() || lookup("__CHAR_UNSIGNED__") != nullptr;
+      bool unsignedChar = plainCharUnsigned() || pp_.lookup("__CHAR_UNSIGNED__") != nullptr;
       value = unsignedChar ? static_cast<std::int64_t>(acc & 0xff)
                            : static_cast<std::int64_t>(static_cast<std::int8_t>(acc & 0xff));
     } else {
@@ -267,6 +267,7 @@ class Lexer {
     }
   }
 
+  Preprocessor& pp_;
   const std::string& t_;
   std::size_t i_ = 0;
 };
@@ -278,7 +279,8 @@ struct Entry {
 
 class Evaluator {
  public:
-  Evaluator(const std::string& text, const char* name) : text_(text), name_(name), lex_(text) {}
+  Evaluator(Preprocessor& pp, const std::string& text, const char* name)
+      : pp_(pp), text_(text), name_(name), lex_(pp, text) {}
 
   bool run() {
     bool operand = true;
@@ -302,7 +304,7 @@ class Evaluator {
             continue;
           case Tok::End:
             if (vals_.empty() && ops_.empty()) {
-              report(3, "EMPTYEXPR", name_);
+              pp_.report(3, "EMPTYEXPR", name_);
               return false;
             }
             return fail();
@@ -355,7 +357,7 @@ class Evaluator {
         case Tok::RParen:
           reduceWhile([](Op top) { return precedence(top) > 0; });
           if (ops_.empty()) {
-            report(3, "ERRAFTEND", std::string(trimView(std::string_view(text_).substr(t.start))));
+            pp_.report(3, "ERRAFTEND", std::string(trimView(std::string_view(text_).substr(t.start))));
             return false;
           }
           if (ops_.back().op != OpParen) return fail();
@@ -367,7 +369,7 @@ class Evaluator {
           return vals_.back().v != 0;
         default:
           if (ops_.empty()) {
-            report(3, "ERRAFTEND", std::string(trimView(std::string_view(text_).substr(t.start))));
+            pp_.report(3, "ERRAFTEND", std::string(trimView(std::string_view(text_).substr(t.start))));
             return false;
           }
           return fail();
@@ -451,7 +453,7 @@ class Evaluator {
       case OpDiv:
       case OpMod:
         if (b.v == 0) {
-          if (noEval_ == 0) report(3, "DIVISZERO", "#if");
+          if (noEval_ == 0) pp_.report(3, "DIVISZERO", "#if");
           a.v = 0;
         } else if (uns) {
           a.v = e.op == OpDiv ? a.v / b.v : a.v % b.v;
@@ -470,10 +472,11 @@ class Evaluator {
   bool fail() {
     std::string_view read = trimView(std::string_view(text_).substr(0, std::min(lex_.pos(), text_.size())));
     std::string argument(read.size() > 40 ? read.substr(read.size() - 39) : read);
-    report(3, "EXPERRONE", argument);
+    pp_.report(3, "EXPERRONE", argument);
     return false;
   }
 
+  Preprocessor& pp_;
   const std::string& text_;
   const char* name_;
   Lexer lex_;
@@ -484,8 +487,8 @@ class Evaluator {
 
 }  // namespace
 
-bool evaluateCondition(const std::string& expanded, const char* directiveName) {
-  Evaluator e(expanded, directiveName);
+bool Preprocessor::evaluateCondition(const std::string& expanded, const char* directiveName) {
+  Evaluator e(*this, expanded, directiveName);
   return e.run();
 }
 

@@ -1,6 +1,7 @@
 // The macro table, #define and #undef, command-line definitions and macro
 // expansion (arguments, stringising, pasting, special names).
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <ctime>
 
@@ -10,35 +11,37 @@ namespace zenta::analyser::pp {
 
 // ---------------------------------------------------------------- table
 
-Macro* lookup(const char* name, std::size_t length, unsigned hash) {
-  const State& s = st();
-  if (!s.maybeMacro(hash)) return nullptr;
-  for (Macro* m = s.buckets[bucketOf(hash)]; m; m = m->next)
-    if (m->hash == hash && m->name.size() == length && std::memcmp(m->name.data(), name, length) == 0)
-      return m;
-  return nullptr;
-}
-
-namespace {
-
-Macro* insertNew(const std::string& name) {
-  State& s = st();
-  auto* m = new Macro;
-  s.tableUsed = true;
-  m->name = name;
-  m->hash = hashName(name.data(), name.size());
-  m->bucket = static_cast<int>(bucketOf(m->hash));
-  unsigned bit = filterBit(m->hash);
-  s.filter[bit >> 6] |= std::uint64_t{1} << (bit & 63);
-  m->next = s.buckets[m->bucket];
-  if (m->next) m->next->prev = m;
-  s.buckets[m->bucket] = m;
+Macro* Preprocessor::newMacro() {
+  if (!freeMacros_) {
+    // A block of entries at a time, chained as free.
+    constexpr std::size_t kBlock = 256;
+    macroBlocks_.push_back(std::make_unique<Macro[]>(kBlock));
+    Macro* block = macroBlocks_.back().get();
+    for (std::size_t i = 0; i < kBlock; ++i) {
+      block[i].next = freeMacros_;
+      freeMacros_ = &block[i];
+    }
+  }
+  Macro* m = freeMacros_;
+  freeMacros_ = m->next;
+  m->next = nullptr;
   return m;
 }
 
-}  // namespace
+Macro* Preprocessor::insertNew(std::string_view name) {
+  Macro* m = newMacro();
+  tableUsed_ = true;
+  std::uint32_t h = hashName(name);
+  m->id = ids_.get(name, h);
+  m->id->macro = m;
+  markMaybeMacro(h);
+  m->next = macros_;
+  if (m->next) m->next->prev = m;
+  macros_ = m;
+  return m;
+}
 
-Macro* installSpecial(const std::string& name, int kind, const std::string& value) {
+Macro* Preprocessor::installSpecial(const std::string& name, int kind, const std::string& value) {
   Macro* m = lookup(name);
   if (!m) m = insertNew(name);
   m->def.reset();
@@ -47,30 +50,28 @@ Macro* installSpecial(const std::string& name, int kind, const std::string& valu
   return m;
 }
 
-void removeMacro(Macro* m) {
-  State& s = st();
+void Preprocessor::removeMacro(Macro* m) {
   if (m->prev) m->prev->next = m->next;
-  else s.buckets[m->bucket] = m->next;
+  else macros_ = m->next;
   if (m->next) m->next->prev = m->prev;
-  if (m->busy || m->pins) {
-    // Still named by a frame or a call under way: the entry is kept out of
-    // the table (the frames hold the definition itself).
-    static std::vector<std::unique_ptr<Macro>> orphans;
-    orphans.emplace_back(m);
-    m->prev = m->next = nullptr;
-    return;
-  }
-  delete m;
+  if (m->id->macro == m) m->id->macro = nullptr;
+  m->prev = m->next = nullptr;
+  // Still named by a frame or a call under way: the entry is left out of the
+  // table but not made free (the frames hold the definition itself).
+  if (m->busy || m->pins) return;
+  m->id = nullptr;
+  m->kind = KindMacro;
+  m->value.clear();
+  m->def.reset();
+  m->next = freeMacros_;
+  freeMacros_ = m;
 }
 
-void clearMacros() {
-  State& s = st();
-  if (!s.tableUsed) return;  // already clear: set-up and closing both clear it
-  for (auto& head : s.buckets) {
-    while (head) removeMacro(head);
-  }
-  std::fill(std::begin(s.filter), std::end(s.filter), 0);
-  s.tableUsed = false;
+void Preprocessor::clearMacros() {
+  if (!tableUsed_) return;  // already clear: set-up and closing both clear it
+  while (macros_) removeMacro(macros_);
+  std::fill(std::begin(filter_), std::end(filter_), 0);
+  tableUsed_ = false;
 }
 
 // ---------------------------------------------------------------- #define
@@ -115,8 +116,10 @@ std::string normaliseBody(std::string_view body) {
       i = j;
       continue;
     }
-    r += c;
-    ++i;
+    std::size_t j = i + 1;
+    while (j < body.size() && !isSpace(body[j]) && body[j] != '"' && body[j] != '\'') ++j;
+    r.append(body.substr(i, j - i));
+    i = j;
   }
   return r;
 }
@@ -125,9 +128,10 @@ void trimRight(std::string& s) {
   while (!s.empty() && s.back() == ' ') s.pop_back();
 }
 
+}  // namespace
+
 // Splits the body into literal pieces and parameter uses.
-bool analyseBody(MacroDef& d, const std::vector<std::string>& params) {
-  State& s = st();
+bool Preprocessor::analyseBody(MacroDef& d, const std::vector<std::string_view>& params) {
   const std::string& b = d.body;
   std::string piece;
   bool pasteNext = false;
@@ -168,7 +172,7 @@ bool analyseBody(MacroDef& d, const std::vector<std::string>& params) {
         i = k;
         continue;
       }
-      if (!s.traditional) report(3, "OPERMACRO", std::string());
+      if (!traditional_) report(3, "OPERMACRO", std::string());
     }
     if (c == '"' || c == '\'') {
       std::size_t j = i + 1;
@@ -215,6 +219,8 @@ bool analyseBody(MacroDef& d, const std::vector<std::string>& params) {
   return true;
 }
 
+namespace {
+
 bool sameDefinition(const MacroDef& a, const MacroDef& b) {
   return a.paramCount == b.paramCount && a.variadic == b.variadic && a.square == b.square &&
          a.argNames == b.argNames && a.body == b.body;
@@ -222,8 +228,7 @@ bool sameDefinition(const MacroDef& a, const MacroDef& b) {
 
 }  // namespace
 
-void defineFromText(const std::string& text) {
-  State& s = st();
+void Preprocessor::defineFromText(std::string_view text) {
   Cursor c{text};
   c.blanks();
   std::string_view name = c.ident();
@@ -235,15 +240,15 @@ void defineFromText(const std::string& text) {
     report(3, "INVDEFINE", std::string());
     return;
   }
-  auto def = std::make_unique<MacroDef>();
-  std::vector<std::string> params;
+  auto def = std::make_shared<MacroDef>();
+  std::vector<std::string_view> params;
   char open = c.peek();
   if (open == '(' || open == '[') {
     char close = open == '(' ? ')' : ']';
     def->square = open == '[';
     def->paramCount = 0;
     // After "...", only the closing bracket may follow; it is consumed.
-    auto closesAfterEllipsis = [&c, close]() {
+    auto closesAfterEllipsis = [this, &c, close]() {
       c.blanks();
       if (c.end()) {
         report(3, "UNTPARDEF", std::string());
@@ -318,39 +323,42 @@ void defineFromText(const std::string& text) {
     if (def->variadic == VarBare) def->argNames += def->argNames.empty() ? "..." : ",...";
     if (def->variadic == VarNamed) def->argNames += "...";
   }
-  def->body = escapeInput(normaliseBody(c.t.substr(c.i)));
-  analyseBody(*def, params);
+  def->body = normaliseBody(c.t.substr(c.i));
+  if (std::find_if(def->body.begin(), def->body.end(), isMarkByte) != def->body.end())
+    def->body = escapeInput(def->body);
+  if (def->paramCount < 0 && def->body.find("##") == std::string::npos) {
+    def->tailIsBody = true;  // nothing to take apart: the expansion is the body
+  } else {
+    analyseBody(*def, params);
+  }
 
-  std::string nameText(name);
-  Macro* m = lookup(nameText);
+  Macro* m = lookup(name);
   if (m) {
     if (m->kind != KindMacro) {
-      if (nameText != "__STDC__") report(3, "IDENREDEF", nameText);
+      if (name != "__STDC__") report(3, "IDENREDEF", std::string(name));
     } else if (!m->def || !sameDefinition(*m->def, *def)) {
-      report(3, "IDENREDEF", nameText);
+      report(3, "IDENREDEF", std::string(name));
     }
   } else {
-    m = insertNew(nameText);
+    m = insertNew(name);
   }
   m->kind = KindMacro;
   m->def = std::move(def);
-  (void)s;
 }
 
-void undefName(const std::string& name) {
+void Preprocessor::undefName(std::string_view name) {
   Macro* m = lookup(name);
   if (!m) return;
-  if (m->kind != KindMacro && name != "__STDC__") report(3, "UNDEFININ", name);
+  if (m->kind != KindMacro && name != "__STDC__") report(3, "UNDEFININ", std::string(name));
   removeMacro(m);
 }
 
-void commandLineDefinition(const std::string& entry) {
-  State& s = st();
-  s.pseudoFile = "*Initialization*";
+void Preprocessor::commandLineDefinition(const std::string& entry) {
+  pseudoFile_ = "*Initialization*";
   std::string_view v = trimView(entry);
   if (v.empty() || !isIdentStart(v[0])) {
     report(3, "MALFOROPT", entry);
-    s.pseudoFile.clear();
+    pseudoFile_.clear();
     return;
   }
   std::string text(v);
@@ -358,7 +366,7 @@ void commandLineDefinition(const std::string& entry) {
   if (eq == std::string::npos) text += " 1";
   else text[eq] = ' ';
   defineFromText(text);
-  s.pseudoFile.clear();
+  pseudoFile_.clear();
 }
 
 // ---------------------------------------------------------------- expansion
@@ -417,6 +425,16 @@ std::string stringise(std::string_view raw) {
 
 namespace {
 
+// Whether an argument is empty but for blanks and marks.
+bool blankArgument(std::string_view a) {
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char c = a[i];
+    if (c == kNoExpand && i + 1 < a.size() && isMarkByte(a[i + 1])) return false;  // an input byte
+    if (!isMarkByte(c) && !isSpace(c)) return false;
+  }
+  return true;
+}
+
 // Whether the text ends with a separator (and not with an escaped byte equal
 // to it: that one follows an odd number of kNoExpand bytes).
 bool endsWithSeparator(const std::string& t) {
@@ -426,7 +444,9 @@ bool endsWithSeparator(const std::string& t) {
   return n % 2 == 0;
 }
 
-void emitToken(Out& o, const std::string& text) {
+}  // namespace
+
+void Preprocessor::emitToken(Out& o, const std::string& text) {
   if (o.intermediate && std::find_if(text.begin(), text.end(), isMarkByte) != text.end()) {
     std::string escaped = escapeInput(text);
     emitRaw(o, escaped.data(), escaped.size());
@@ -436,11 +456,14 @@ void emitToken(Out& o, const std::string& text) {
   o.checkPaste = true;
 }
 
+namespace {
+
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 
-void fixClock() {
-  State& s = st();
-  if (!s.dateText.empty()) return;
+}  // namespace
+
+void Preprocessor::fixClock() {
+  if (!dateText_.empty()) return;
   std::time_t now = std::time(nullptr);
   std::tm tm{};
   localtime_r(&now, &tm);
@@ -448,20 +471,19 @@ void fixClock() {
                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   char buf[64];
   std::snprintf(buf, sizeof buf, "\"%s %2d %4d\"", months[tm.tm_mon], tm.tm_mday, tm.tm_year + 1900);
-  s.dateText = buf;
+  dateText_ = buf;
   std::snprintf(buf, sizeof buf, "\"%02d:%02d:%02d\"", tm.tm_hour, tm.tm_min, tm.tm_sec);
-  s.timeText = buf;
+  timeText_ = buf;
 }
 
 // Finds the next character that is not blank, from the top frame down through
 // exhausted expansion frames (never below the scan base nor past the end of a
 // source frame, nor onto a directive line). Gives the frame index and the
 // position, or -1.
-int peekNext(std::size_t& at, int& newlines) {
-  State& s = st();
+int Preprocessor::peekNext(std::size_t& at, int& newlines) {
   newlines = 0;
-  for (int i = s.top; i >= s.scanBase; --i) {
-    Frame& g = s.frames[i];
+  for (int i = top_; i >= scanBase_; --i) {
+    Frame& g = frames_[i];
     const char* t = g.text;
     std::size_t q = g.pos;
     bool bol = false;
@@ -475,10 +497,10 @@ int peekNext(std::size_t& at, int& newlines) {
       } else if (isHSpace(c) || (c == kSeparator && !g.source())) {
         ++q;
       } else if (g.source() && c == '/' && q + 1 < g.len && t[q + 1] == '*') {
-        std::size_t close = std::string_view(t, g.len).find("*/", q + 2);
-        if (close == std::string_view::npos) return -1;
-        for (std::size_t k = q; k < close; ++k) nl += t[k] == '\n';
-        q = close + 2;
+        const char* close = commentClose(t + q + 2, t + g.len);
+        if (!close) return -1;
+        nl += countNewlines(t + q, close);
+        q = static_cast<std::size_t>(close - t) + 2;
       } else if (g.source() && c == '/' && q + 1 < g.len && t[q + 1] == '/') {
         while (q < g.len && t[q] != '\n') ++q;
       } else {
@@ -491,17 +513,16 @@ int peekNext(std::size_t& at, int& newlines) {
       newlines = nl;
       return i;
     }
-    if (g.source() || i == s.scanBase) return -1;
+    if (g.source() || i == scanBase_) return -1;
   }
   return -1;
 }
 
 // Moves the input to frame `index`, position `at`: the exhausted frames above
 // are popped and the newlines skipped counted.
-void commit(Out& o, int index, std::size_t at, int newlines) {
-  State& s = st();
-  while (s.top > index) popFrame(&o);
-  Frame& g = s.frames[s.top];
+void Preprocessor::commit(Out& o, int index, std::size_t at, int newlines) {
+  while (top_ > index) popFrame(&o);
+  Frame& g = frames_[top_];
   g.pos = at;
   if (newlines && g.source()) {
     g.line += newlines;
@@ -510,8 +531,7 @@ void commit(Out& o, int index, std::size_t at, int newlines) {
 }
 
 // `defined NAME` or `defined(NAME)` while a #if line is expanded.
-void expandDefined(Out& o) {
-  State& s = st();
+void Preprocessor::expandDefined(Out& o) {
   std::size_t at;
   int newlines;
   int index = peekNext(at, newlines);
@@ -519,14 +539,14 @@ void expandDefined(Out& o) {
   bool ok = false;
   if (index >= 0) {
     commit(o, index, at, newlines);
-    Frame& g = s.frames[s.top];
+    Frame& g = frames_[top_];
     bool paren = g.text[g.pos] == '(';
     if (paren) {
       ++g.pos;
       index = peekNext(at, newlines);
       if (index >= 0) commit(o, index, at, newlines);
     }
-    Frame& h = s.frames[s.top];
+    Frame& h = frames_[top_];
     if (index >= 0 && !h.source() && h.pos + 1 < h.len && h.text[h.pos] == kNoExpand &&
         isIdentStart(h.text[h.pos + 1]))
       ++h.pos;
@@ -540,9 +560,9 @@ void expandDefined(Out& o) {
       ok = true;
       if (paren) {
         index = peekNext(at, newlines);
-        if (index >= 0 && s.frames[index].text[at] == ')') {
+        if (index >= 0 && frames_[index].text[at] == ')') {
           commit(o, index, at, newlines);
-          ++s.frames[s.top].pos;
+          ++frames_[top_].pos;
         } else {
           ok = false;
         }
@@ -553,18 +573,32 @@ void expandDefined(Out& o) {
   emitToken(o, value ? " 1 " : " 0 ");
 }
 
-// Collects the arguments of a call whose opening bracket was just read.
-bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args) {
-  State& s = st();
+namespace {
+
+// Bytes that the collection of arguments looks at; the others are copied in
+// runs.
+const std::array<bool, 256> kArgumentStops = [] {
+  std::array<bool, 256> t{};
+  for (unsigned char c : {'(', ')', '[', ']', ',', '"', '\'', '\n', '/'}) t[c] = true;
+  t[static_cast<unsigned char>(kNoExpand)] = t[static_cast<unsigned char>(kSeparator)] = true;
+  return t;
+}();
+
+}  // namespace
+
+// Collects the arguments of a call whose opening bracket was just read: their
+// texts one after the other in `text`, with the commas between them, and the
+// place of each in `spans`.
+bool Preprocessor::collectArguments(Out& o, const MacroDef& d, std::string& text, std::vector<Span>& spans) {
   const char open = d.square ? '[' : '(';
   const char close = d.square ? ']' : ')';
   int depth = 0;       // nesting of the macro's own brackets
   int otherDepth = 0;  // parentheses inside a square-bracket call
-  std::string cur;
+  std::size_t begin = text.size();
   for (;;) {
-    Frame& g = s.frames[s.top];
+    Frame& g = frames_[top_];
     if (g.pos >= g.len) {
-      if (g.source() || s.top <= s.scanBase) {
+      if (g.source() || top_ <= scanBase_) {
         report(3, "ERRINLINE", "unterminated macro call");
         return false;
       }
@@ -574,13 +608,17 @@ bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args)
     const char* t = g.text;
     std::size_t q = g.pos;
     while (q < g.len) {
+      std::size_t run = q;
+      while (q < g.len && !kArgumentStops[static_cast<unsigned char>(t[q])]) ++q;
+      text.append(t + run, q - run);
+      if (q >= g.len) break;
       char c = t[q];
       if (c == open) {
         ++depth;
       } else if (c == close && (depth > 0 || otherDepth > 0)) {
         if (depth > 0) --depth;
       } else if (c == close) {
-        args.push_back(std::move(cur));
+        spans.push_back({begin, text.size()});
         g.pos = q + 1;
         return true;
       } else if (d.square && c == '(') {
@@ -588,20 +626,21 @@ bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args)
       } else if (d.square && c == ')') {
         if (otherDepth > 0) --otherDepth;
       } else if (c == ',' && depth == 0 && otherDepth == 0) {
-        args.push_back(std::move(cur));
-        cur.clear();
+        spans.push_back({begin, text.size()});
+        text += ',';
+        begin = text.size();
         ++q;
         continue;
       } else if (c == '"' || c == '\'') {
         std::size_t j = q + 1;
         while (j < g.len && t[j] != c && t[j] != '\n') j += (t[j] == '\\' && j + 1 < g.len) ? 2 : 1;
         if (j < g.len && t[j] == c) ++j;
-        if (g.source()) appendEscaped(cur, std::string_view(t + q, j - q));
-        else cur.append(t + q, j - q);
+        if (g.source()) appendEscaped(text, std::string_view(t + q, j - q));
+        else text.append(t + q, j - q);
         q = j;
         continue;
       } else if (c == '\n') {
-        cur += ' ';
+        text += ' ';
         ++q;
         if (g.source()) {
           ++g.line;
@@ -619,30 +658,26 @@ bool collectArguments(Out& o, const MacroDef& d, std::vector<std::string>& args)
         if (t[q + 1] == '/') {
           while (q < g.len && t[q] != '\n') ++q;
         } else {
-          std::size_t closeAt = std::string_view(t, g.len).find("*/", q + 2);
-          std::size_t stop = closeAt == std::string_view::npos ? g.len : closeAt;
-          for (std::size_t k = q; k < stop; ++k)
-            if (t[k] == '\n') ++g.line;
-          if (closeAt == std::string_view::npos) report(3, "UNTERCOMM", std::string());
-          q = closeAt == std::string_view::npos ? g.len : closeAt + 2;
+          const char* closeAt = commentClose(t + q + 2, t + g.len);
+          const char* stop = closeAt ? closeAt : t + g.len;
+          g.line += countNewlines(t + q, stop);
+          if (!closeAt) report(3, "UNTERCOMM", std::string());
+          q = closeAt ? static_cast<std::size_t>(closeAt - t) + 2 : g.len;
         }
         if (g.line != before) o.lag = true;
-        cur += ' ';
+        text += ' ';
         continue;
       } else if (g.source() && isMarkByte(c)) {
-        cur += kNoExpand;  // an input byte escaped
+        text += kNoExpand;  // an input byte escaped
       }
-      cur += c;
+      text += c;
       ++q;
     }
     g.pos = q;
   }
 }
 
-}  // namespace
-
-bool expandMacro(Out& o, Macro* m) {
-  State& s = st();
+bool Preprocessor::expandMacro(Out& o, Macro* m) {
   switch (m->kind) {
     case KindLine: {
       Frame* f = innermostNamed();
@@ -656,23 +691,22 @@ bool expandMacro(Out& o, Macro* m) {
       return true;
     }
     case KindBaseFile: {
-      const Frame& f = s.frames[0];
-      emitToken(o, s.top >= 0 && f.named ? quoted(f.file) : std::string("\"\""));
+      emitToken(o, top_ >= 0 && frames_[0].named ? quoted(frames_[0].file) : std::string("\"\""));
       return true;
     }
     case KindIncludeLevel: {
       int files = 0;
-      for (int i = 0; i <= s.top; ++i) files += s.frames[i].kind == FrameKind::File;
+      for (int i = 0; i <= top_; ++i) files += frames_[i].kind == FrameKind::File;
       emitToken(o, std::to_string(files > 0 ? files - 1 : 0));
       return true;
     }
     case KindDate:
       fixClock();
-      emitToken(o, s.dateText);
+      emitToken(o, dateText_);
       return true;
     case KindTime:
       fixClock();
-      emitToken(o, s.timeText);
+      emitToken(o, timeText_);
       return true;
     case KindConstant:
       emitToken(o, m->value);
@@ -691,8 +725,9 @@ bool expandMacro(Out& o, Macro* m) {
   if (d.paramCount < 0) {
     Frame* f = pushFrame(FrameKind::Macro);
     if (!f) return true;
-    f->text = d.tail.data();
-    f->len = d.tail.size();
+    const std::string& text = d.expansion();
+    f->text = text.data();
+    f->len = text.size();
     f->macro = m;
     f->def = std::move(def);
     ++m->busy;
@@ -703,12 +738,14 @@ bool expandMacro(Out& o, Macro* m) {
   std::size_t at;
   int newlines;
   int index = peekNext(at, newlines);
-  if (index < 0 || s.frames[index].text[at] != (d.square ? '[' : '(')) {
-    emitToken(o, m->name);
+  if (index < 0 || frames_[index].text[at] != (d.square ? '[' : '(')) {
+    emitToken(o, m->name());
     return false;
   }
   commit(o, index, at + 1, newlines);
-  std::vector<std::string> args;
+  // The arguments: one text, each a span of it (reused from call to call).
+  Lent<std::string> argText(argTextScratch_);
+  Lent<std::vector<Span>> spans(spanScratch_);
   struct Pin {
     Macro* m;
     explicit Pin(Macro* macro) : m(macro) { ++m->pins; }
@@ -716,55 +753,57 @@ bool expandMacro(Out& o, Macro* m) {
   };
   {
     Pin pin(m);
-    if (!collectArguments(o, d, args)) {
+    if (!collectArguments(o, d, argText.value, spans.value)) {
       // Reported: the name stays as text, the unfinished call is dropped.
-      emitToken(o, m->name);
+      emitToken(o, m->name());
       return true;
     }
   }
+  std::vector<Span>& args = spans.value;
+  auto argument = [&argText, &args](std::size_t i) {
+    return std::string_view(argText.value).substr(args[i].begin, args[i].end - args[i].begin);
+  };
 
   // Argument count.
   const int n = d.paramCount;
   int k = static_cast<int>(args.size());
-  if (k == 1 && trimView(stripMarks(args[0])).empty()) k = 0;
+  if (k == 1 && blankArgument(argument(0))) k = 0;
   if (n == 0) {
-    if (k > 0) report(3, "ARGTOMACR", m->name);
+    if (k > 0) report(3, "ARGTOMACR", m->name());
     args.clear();
   } else if (d.variadic != VarNone) {
     if (k < n - 1) {
-      report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name);
+      report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name());
     }
+    // The surplus arguments joined into the variadic one, with the commas
+    // that separate them: the span from the first to the last.
     if (static_cast<int>(args.size()) > n) {
-      std::string joined = std::move(args[static_cast<std::size_t>(n - 1)]);
-      for (std::size_t j = static_cast<std::size_t>(n); j < args.size() && joined.size() <= 9999; ++j) {
-        joined += ',';
-        joined += args[j];
-      }
+      args[static_cast<std::size_t>(n - 1)].end = args.back().end;
       args.resize(static_cast<std::size_t>(n));
-      args[static_cast<std::size_t>(n - 1)] = std::move(joined);
     }
-    if (static_cast<int>(args.size()) >= n && args[static_cast<std::size_t>(n - 1)].size() > 9999) {
-      report(1, "TOMANYARG", m->name);
+    if (static_cast<int>(args.size()) >= n && argument(static_cast<std::size_t>(n - 1)).size() > 9999) {
+      report(1, "TOMANYARG", m->name());
       return true;
     }
   } else if (k > n) {
-    report(3, "TOMANYARG", m->name);
+    report(3, "TOMANYARG", m->name());
   } else if (k < n) {
     if (n == 1 && k == 0) {
-      if (!s.traditional) report(3, "NOARTOMAC", m->name);
+      if (!traditional_) report(3, "NOARTOMAC", m->name());
     } else {
-      report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name);
+      report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name());
     }
   }
-  if (k == 0) args.assign(args.empty() ? 0 : 1, std::string());
+  if (k == 0) args.assign(args.empty() ? 0 : 1, Span{});
   args.resize(static_cast<std::size_t>(n));
 
   // Substitution. An argument refused at the depth limit (reported once)
   // skips the whole expansion.
-  s.limitHit = false;
+  limitHit_ = false;
   std::vector<std::string> expanded(args.size());
   std::vector<bool> done(args.size(), false);
-  std::string result;
+  Lent<std::string> resultText(resultScratch_);
+  std::string& result = resultText.value;
   // An expanded argument and the text around it are separate tokens even
   // where they meet without a blank (`-x` with the argument `-1`).
   bool boundary = false;
@@ -774,11 +813,10 @@ bool expandMacro(Out& o, Macro* m) {
     result += text;
   };
   for (const ParamUse& u : d.uses) {
-    const std::string& arg = args[static_cast<std::size_t>(u.param)];
+    std::string_view arg = argument(static_cast<std::size_t>(u.param));
     std::string_view before = u.before;
     bool isVariadicParam = d.variadic != VarNone && u.param == n - 1;
-    if (u.pasteLeft && isVariadicParam && !before.empty() && before.back() == ',' &&
-        trimView(stripMarks(arg)).empty())
+    if (u.pasteLeft && isVariadicParam && !before.empty() && before.back() == ',' && blankArgument(arg))
       before.remove_suffix(1);  // `, ## __VA_ARGS__` with no variable argument: the comma goes
     append(before);
     boundary = false;
@@ -799,7 +837,7 @@ bool expandMacro(Out& o, Macro* m) {
       std::size_t i = static_cast<std::size_t>(u.param);
       if (!done[i]) {
         // White space at the ends of an argument is not part of it.
-        expanded[i] = expandText(std::string(trimView(arg)), false);
+        expanded[i] = expandText(trimView(arg), false);
         done[i] = true;
       }
       boundary = true;
@@ -807,10 +845,10 @@ bool expandMacro(Out& o, Macro* m) {
     }
   }
   append(d.tail);
-  if (s.limitHit) return true;
+  if (limitHit_) return true;
   Frame* f = pushFrame(FrameKind::Macro);
   if (!f) return true;
-  f->owned = std::move(result);
+  f->owned.swap(result);  // the frame's former buffer is kept for the next call
   f->text = f->owned.data();
   f->len = f->owned.size();
   f->macro = m;

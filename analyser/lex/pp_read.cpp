@@ -1,13 +1,12 @@
-// Preprocessor state, character classes, message delivery and the reading of
-// input texts (NUL stop, final newline, trigraphs, digraphs, line splices).
+// Character classes, message delivery, the reading of input texts (NUL stop,
+// final newline, trigraphs, digraphs, line splices) and the file cache.
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <unordered_map>
 
 #include "analyser/lex/pp_state.h"
 
@@ -31,44 +30,31 @@ CharTables makeTables() {
 
 const CharTables kChars = makeTables();
 
-State& st() {
-  static State* state = [] {
-    auto* s = new State;
-    s->frames.resize(kMaxFrames);
-    return s;
-  }();
-  return *state;
-}
-
-Frame* innermostNamed() {
-  State& s = st();
-  for (int i = s.top; i >= 0; --i)
-    if (s.frames[i].named) return &s.frames[i];
+Frame* Preprocessor::innermostNamed() {
+  for (int i = top_; i >= 0; --i)
+    if (frames_[i].named) return &frames_[i];
   return nullptr;
 }
 
-Frame* innermostSource() {
-  State& s = st();
-  for (int i = s.top; i >= 0; --i)
-    if (s.frames[i].source()) return &s.frames[i];
+Frame* Preprocessor::innermostSource() {
+  for (int i = top_; i >= 0; --i)
+    if (frames_[i].source()) return &frames_[i];
   return nullptr;
 }
 
-void reportAt(int severity, const char* code, const std::string& argument, const std::string& file,
-              int line) {
-  State& s = st();
-  if (s.quiet) {
-    ++s.quietReports;
+void Preprocessor::reportAt(int severity, const char* code, const std::string& argument,
+                            const std::string& file, int line) {
+  if (quiet_) {
+    ++quietReports_;
     return;
   }
-  if (severity == 2) ++s.errors;
-  if (s.hook) s.hook(severity, code, argument, file, line);
+  if (severity == 2) ++errors_;
+  if (hook_) hook_(severity, code, argument, file, line);
 }
 
-void report(int severity, const char* code, const std::string& argument) {
-  State& s = st();
-  if (!s.pseudoFile.empty()) {
-    reportAt(severity, code, argument, s.pseudoFile, 0);
+void Preprocessor::report(int severity, const char* code, const std::string& argument) {
+  if (!pseudoFile_.empty()) {
+    reportAt(severity, code, argument, pseudoFile_, 0);
     return;
   }
   const Frame* f = innermostNamed();
@@ -139,12 +125,21 @@ namespace {
 // line; a line that ends with a splice passes them on to the line it joins, so
 // that no blank comes between the joined parts.
 template <typename Match>
-void replaceKeepingLines(std::string& text, Match match) {
+void replaceKeepingLines(std::string& text, const char* starts, Match match) {
+  // Bytes that may start a sequence, and newlines: the others are copied in
+  // runs.
+  std::array<bool, 256> stop{};
+  for (const char* k = starts; *k; ++k) stop[static_cast<unsigned char>(*k)] = true;
+  stop[static_cast<unsigned char>('\n')] = true;
   std::string out;
   out.reserve(text.size());
   std::size_t pad = 0;
   const std::size_t n = text.size();
   for (std::size_t i = 0; i < n; ++i) {
+    std::size_t run = i;
+    while (i < n && !stop[static_cast<unsigned char>(text[i])]) ++i;
+    out.append(text, run, i - run);
+    if (i >= n) break;
     char c = text[i];
     if (c == '\n') {
       const std::size_t k = out.size();
@@ -275,8 +270,8 @@ void normaliseText(std::string& text) {
   std::size_t nul = text.find('\0');
   if (nul != std::string::npos) text.resize(nul);
   if (text.empty() || text.back() != '\n') text += '\n';
-  if (text.find("??") != std::string::npos) replaceKeepingLines(text, trigraphAt);
-  if (hasDigraph(text)) replaceKeepingLines(text, digraphAt);
+  if (text.find("??") != std::string::npos) replaceKeepingLines(text, "?", trigraphAt);
+  if (hasDigraph(text)) replaceKeepingLines(text, "<:%", digraphAt);
   joinSplices(text);
 }
 
@@ -312,44 +307,30 @@ bool readFile(const std::string& path, std::string& text) {
   return true;
 }
 
-namespace {
-
-// Headers are scanned at every #include that their guard does not pass over, but
-// their normalised text is kept for the run, up to a total size, so that the
-// disk is read once per file.
-struct CachedFile {
-  std::shared_ptr<const std::string> text;
-  bool candidateKnown = false;
-  std::string candidate;  // name of the leading #ifndef, if any
-  std::size_t after = 0;  // offset after that line
-  signed char group = 0;  // the group checked: 1 guarded, -1 not, 0 unknown
-};
-std::unordered_map<std::string, CachedFile> cache;
-std::size_t cached = 0;
-constexpr std::size_t kCacheLimit = 256u << 20;
-
-}  // namespace
-
-void clearFileCache() {
-  cache.clear();
-  cached = 0;
+void Preprocessor::clearFileCache() {
+  files_.clear();
+  cachedBytes_ = 0;
 }
 
-std::shared_ptr<const std::string> loadFile(const std::string& path) {
-  auto it = cache.find(path);
-  if (it != cache.end()) return it->second.text;
+namespace {
+constexpr std::size_t kCacheLimit = 256u << 20;  // bytes of file text kept
+}  // namespace
+
+std::shared_ptr<const std::string> Preprocessor::loadFile(const std::string& path) {
+  auto it = files_.find(path);
+  if (it != files_.end()) return it->second.text;
   auto text = std::make_shared<std::string>();
   if (!readFile(path, *text)) return nullptr;
-  if (cached + text->size() <= kCacheLimit) {
-    cached += text->size();
-    cache.emplace(path, CachedFile{text, false, {}, 0, 0});
+  if (cachedBytes_ + text->size() <= kCacheLimit) {
+    cachedBytes_ += text->size();
+    files_.emplace(path, CachedFile{text, false, {}, 0, 0});
   }
   return text;
 }
 
-bool skippableInclude(const std::string& path, const std::shared_ptr<const std::string>& text) {
-  auto it = cache.find(path);
-  if (it == cache.end() || it->second.text != text) {
+bool Preprocessor::skippableInclude(const std::string& path, const std::shared_ptr<const std::string>& text) {
+  auto it = files_.find(path);
+  if (it == files_.end() || it->second.text != text) {
     // Not kept: examined each time.
     std::size_t after = 0;
     std::string name = findGuardCandidate(*text, after);

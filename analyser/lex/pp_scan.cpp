@@ -40,7 +40,13 @@ const ScanClasses& classes() {
   return k;
 }
 
-bool punctuator(char c) { return c && std::strchr("+-*/%<>=!&|^:#.", c) != nullptr; }
+// Characters that may run together into a longer punctuator.
+const std::array<bool, 256> kPunctuators = [] {
+  std::array<bool, 256> t{};
+  for (const char* p = "+-*/%<>=!&|^:#."; *p; ++p) t[static_cast<unsigned char>(*p)] = true;
+  return t;
+}();
+bool punctuator(char c) { return kPunctuators[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
@@ -82,17 +88,26 @@ const char* skipLiteral(const char* p, const char* end, bool& closed) {
 // From the start of a line: skips blanks and block comments (a comment may
 // run over several lines; their newlines are added to `newlines`) and gives
 // the '#' that follows, or nullptr when anything else comes first. Comments
-// are blanks: a '#' after them still begins a directive.
-const char* directiveHash(const char* p, const char* end, int& newlines) {
+// are blanks: a '#' after them still begins a directive. The first comment
+// passed is remembered in `memo` when given: when no directive follows, the
+// scan meets that comment next and need not look for its end again.
+const char* directiveHash(const char* p, const char* end, int& newlines, Frame* memo = nullptr) {
   for (;;) {
     while (p < end && isHSpace(*p)) ++p;
     if (p >= end) return nullptr;
     if (*p == '#') return p;
     if (*p != '/' || p + 1 >= end || p[1] != '*') return nullptr;
-    const void* close = ::memmem(p + 2, static_cast<std::size_t>(end - (p + 2)), "*/", 2);
+    const char* close = commentClose(p + 2, end);
     if (!close) return nullptr;
-    newlines += static_cast<int>(std::count(p, static_cast<const char*>(close), '\n'));
-    p = static_cast<const char*>(close) + 2;
+    int lines = countNewlines(p, close);
+    if (memo) {
+      memo->commentAt = p;
+      memo->commentClose = close;
+      memo->commentLines = lines;
+      memo = nullptr;
+    }
+    newlines += lines;
+    p = close + 2;
   }
 }
 
@@ -100,14 +115,14 @@ const char* directiveHash(const char* p, const char* end, int& newlines) {
 
 // ---------------------------------------------------------------- frames
 
-Frame* pushFrame(FrameKind kind) {
-  State& s = st();
-  if (s.top >= kMaxFrames - 1) {
-    s.limitHit = true;
+Frame* Preprocessor::pushFrame(FrameKind kind) {
+  if (top_ >= kMaxFrames - 1) {
+    limitHit_ = true;
     report(1, "NBRECURSI", std::string());
     return nullptr;
   }
-  Frame& f = s.frames[++s.top];
+  if (static_cast<std::size_t>(++top_) == frames_.size()) frames_.emplace_back();
+  Frame& f = frames_[top_];
   f.text = nullptr;
   f.len = f.pos = 0;
   f.owned.clear();
@@ -117,17 +132,17 @@ Frame* pushFrame(FrameKind kind) {
   f.line = 1;
   f.macro = nullptr;
   f.def.reset();
-  f.condDepth = static_cast<int>(s.conds.size());
+  f.condDepth = static_cast<int>(conds_.size());
   f.foundIn = -1;
+  f.commentAt = nullptr;
   f.kind = kind;
   f.bol = true;
   return &f;
 }
 
-void popFrame(Out* out) {
-  State& s = st();
-  if (s.top < 0) return;
-  Frame& f = s.frames[s.top];
+void Preprocessor::popFrame(Out* out) {
+  if (top_ < 0) return;
+  Frame& f = frames_[top_];
   if (f.macro) {
     --f.macro->busy;
     f.macro = nullptr;
@@ -137,7 +152,7 @@ void popFrame(Out* out) {
   if (f.owned.capacity() > (1u << 20)) std::string().swap(f.owned);
   else f.owned.clear();
   f.shared.reset();
-  --s.top;
+  --top_;
   if (!out) return;
   if (kind == FrameKind::File && !out->intermediate) {
     out->pending = true;
@@ -160,13 +175,11 @@ void writeMarker(Out& out, int line, const std::string& file) {
   out.pending = out.forceMarker = false;
 }
 
-namespace {
-
 // Brings the output in line with the input before `next` is written: nothing
 // when the lines agree, newlines when the input is 1 to 7 lines ahead, a line
 // marker otherwise; then a blank when `next` would paste onto the last byte
 // (a separator in a text that is scanned again: it may still be stringised).
-void resolve(Out& o, char next) {
+void Preprocessor::resolve(Out& o, char next) {
   if (o.pending) {
     Frame* src = innermostSource();
     if (src && !o.intermediate) {
@@ -190,37 +203,28 @@ void resolve(Out& o, char next) {
   }
 }
 
-}  // namespace
-
-void emitRaw(Out& out, const char* s, std::size_t n) {
+void Preprocessor::emitRaw(Out& out, const char* s, std::size_t n) {
   if (!n) return;
   if (out.flags()) resolve(out, s[0]);
   out.buf.append(s, n);
 }
 
-namespace {
-
 // Skips a comment at p ('/' followed by '*' or '/'). A block comment becomes
 // one blank, followed by the newlines it held when `output` is set.
-const char* skipComment(Out& o, Frame& f, const char* p, const char* end, bool output) {
+const char* Preprocessor::skipComment(Out& o, Frame& f, const char* p, const char* end, bool output) {
   if (p[1] == '/') {
     const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
     return nl ? static_cast<const char*>(nl) : end;
   }
-  const char* q = p + 2;
-  const char* close = nullptr;
-  while (q < end) {
-    const void* star = std::memchr(q, '*', static_cast<std::size_t>(end - q));
-    if (!star) break;
-    q = static_cast<const char*>(star);
-    if (q + 1 < end && q[1] == '/') {
-      close = q;
-      break;
-    }
-    ++q;
+  const char* close;
+  int newlines;
+  if (p == f.commentAt) {
+    close = f.commentClose;  // found by the look for a directive
+    newlines = f.commentLines;
+  } else {
+    close = commentClose(p + 2, end);
+    newlines = countNewlines(p, close ? close : end);
   }
-  const char* stop = close ? close : end;
-  long newlines = std::count(p, stop, '\n');
   if (!close) report(3, "UNTERCOMM", std::string());
   if (f.source()) f.line += static_cast<int>(newlines);
   if (output) {
@@ -228,7 +232,7 @@ const char* skipComment(Out& o, Frame& f, const char* p, const char* end, bool o
     o.buf += ' ';
     if (newlines) {
       o.buf.append(static_cast<std::size_t>(newlines), '\n');
-      o.line += static_cast<int>(newlines);
+      o.line += newlines;
       if (!f.source()) o.pending = true;
     }
   }
@@ -238,25 +242,32 @@ const char* skipComment(Out& o, Frame& f, const char* p, const char* end, bool o
 // Extracts a directive line starting at '#': its text after the '#' with
 // comments turned into blanks, and the number of newlines it spans (the final
 // one included). The frame's position moves past it.
-std::string extractLine(Out& o, Frame& f, const char* p, int& newlines) {
+void Preprocessor::extractLine(Out& o, Frame& f, const char* p, int& newlines, std::string& line) {
+  // Bytes that end a run of the line's text.
+  static const auto stops = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {'\n', '/', '"', '\''}) t[c] = true;
+    return t;
+  }();
   const char* end = f.text + f.len;
-  std::string line;
   newlines = 0;
   ++p;  // the '#'
-  {
+  const char* q = p;
+  while (q < end && !stops[static_cast<unsigned char>(*q)]) ++q;
+  if (q == end || *q == '\n') {
     // Most directive lines hold no comment and no literal: taken whole.
-    const void* nl = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-    const char* e = nl ? static_cast<const char*>(nl) : end;
-    const char* q = p;
-    while (q < e && *q != '/' && *q != '"' && *q != '\'') ++q;
-    if (q == e) {
-      line.assign(p, e);
-      newlines = nl ? 1 : 0;
-      f.pos = static_cast<std::size_t>((nl ? e + 1 : e) - f.text);
-      return line;
-    }
+    line.assign(p, q);
+    newlines = q < end ? 1 : 0;
+    f.pos = static_cast<std::size_t>((q < end ? q + 1 : q) - f.text);
+    return;
   }
+  line.assign(p, q);
+  p = q;
   while (p < end) {
+    const char* run = p;
+    while (p < end && !stops[static_cast<unsigned char>(*p)]) ++p;
+    line.append(run, p);
+    if (p >= end) break;
     char c = *p;
     if (c == '\n') {
       ++newlines;
@@ -265,34 +276,33 @@ std::string extractLine(Out& o, Frame& f, const char* p, int& newlines) {
     }
     if (c == '/' && p + 1 < end && (p[1] == '*' || p[1] == '/')) {
       int before = f.line;
-      const char* q = skipComment(o, f, p, end, false);
+      const char* r = skipComment(o, f, p, end, false);
       newlines += f.line - before;
       f.line = before;
       line += ' ';
-      p = q;
+      p = r;
       continue;
     }
     if (c == '"' || c == '\'') {
       bool closed;
-      const char* q = skipLiteral(p, end, closed);
-      line.append(p, static_cast<std::size_t>(q - p));
-      p = q;
+      const char* r = skipLiteral(p, end, closed);
+      line.append(p, static_cast<std::size_t>(r - p));
+      p = r;
       continue;
     }
     line += c;
     ++p;
   }
   f.pos = static_cast<std::size_t>(p - f.text);
-  return line;
 }
 
 // At the beginning of a line of a source frame: carries out a directive.
 // Returns true when the line was a directive (consumed).
-bool lineStart(Out& o, Frame& f) {
+bool Preprocessor::lineStart(Out& o, Frame& f) {
   const char* start = f.text + f.pos;
   const char* end = f.text + f.len;
   int commentLines = 0;
-  const char* p = directiveHash(start, end, commentLines);
+  const char* p = directiveHash(start, end, commentLines, &f);
   if (!p) {
     f.bol = false;
     return false;
@@ -300,10 +310,10 @@ bool lineStart(Out& o, Frame& f) {
   const bool comments = std::find(start, p, '/') != p;
   f.line += commentLines;
   int newlines = 0;
-  std::string line = extractLine(o, f, p, newlines);
-  State& s = st();
-  int index = static_cast<int>(&f - s.frames.data());
-  if (!directive(o, f, line, newlines)) {
+  Lent<std::string> line(lineScratch_);
+  extractLine(o, f, p, newlines, line.value);
+  int index = static_cast<int>(&f - frames_.data());
+  if (!directive(o, f, line.value, newlines)) {
     // Not a directive: the line is ordinary text, from its '#' (or from its
     // start when comments come first).
     f.line -= commentLines;
@@ -312,12 +322,14 @@ bool lineStart(Out& o, Frame& f) {
     return false;
   }
   // The directive may have pushed frames above f; f itself is still there.
-  Frame& g = s.frames[index];
+  Frame& g = frames_[index];
   g.line += newlines;
   g.bol = true;
   if (!o.intermediate) o.pending = true;
   return true;
 }
+
+namespace {
 
 // A group that is not taken: only conditional directives count; comments and
 // literals are recognised so that a '#' inside them does not.
@@ -328,7 +340,9 @@ bool conditionalName(const char* p, const char* end) {
   return w == "if" || w == "ifdef" || w == "ifndef" || w == "else" || w == "elif" || w == "endif";
 }
 
-void skipGroup(Out& o, Frame& f) {
+}  // namespace
+
+void Preprocessor::skipGroup(Out& o, Frame& f) {
   static const auto stops = [] {
     std::array<bool, 256> t{};
     for (unsigned char c : {'\n', '/', '"', '\''}) t[c] = true;
@@ -337,7 +351,6 @@ void skipGroup(Out& o, Frame& f) {
   const char* p = f.text + f.pos;
   const char* end = f.text + f.len;
   bool bol = f.bol;
-  State& s = st();
   while (p < end) {
     if (bol) {
       bol = false;
@@ -353,12 +366,13 @@ void skipGroup(Out& o, Frame& f) {
           continue;
         }
         int newlines = 0;
-        std::string line = extractLine(o, f, p, newlines);
-        conditionalInSkip(f, line);
+        Lent<std::string> line(lineScratch_);
+        extractLine(o, f, p, newlines, line.value);
+        conditionalInSkip(f, line.value);
         f.line += newlines;
         f.bol = true;
         if (!o.intermediate) o.pending = true;
-        if (!s.skipping()) return;
+        if (!skipping()) return;
         p = f.text + f.pos;
         bol = true;
         continue;
@@ -384,17 +398,12 @@ void skipGroup(Out& o, Frame& f) {
   f.bol = bol;
 }
 
-}  // namespace
-
-namespace {
-
 // Where the text after p (a line start or the middle of a line) holds only
 // blanks, newlines and closed comments up to the first '#' that starts a
 // line: gives that '#', or `end` when the text ends first, or nullptr when
 // anything else comes first. This is what a scan whose output is pending
 // passes without writing or reporting anything.
-const char* blanksAndComments(Out& o, Frame& f, const char* p, const char* end, bool bol) {
-  State& s = st();
+const char* Preprocessor::blanksAndComments(Out& o, Frame& f, const char* p, const char* end, bool bol) {
   while (p < end) {
     if (bol) {
       while (p < end && isHSpace(*p)) ++p;
@@ -409,15 +418,17 @@ const char* blanksAndComments(Out& o, Frame& f, const char* p, const char* end, 
       ++p;
       bol = true;
     } else if (c == '/' && p + 1 < end && (p[1] == '*' || p[1] == '/')) {
-      int before = s.quietReports;
+      int before = quietReports_;
       p = skipComment(o, f, p, end, false);
-      if (s.quietReports != before) return nullptr;
+      if (quietReports_ != before) return nullptr;
     } else {
       return nullptr;
     }
   }
   return end;
 }
+
+namespace {
 
 // The first word of a directive line, as the directive handlers take it.
 std::string_view directiveWord(const std::string& line) {
@@ -428,9 +439,11 @@ std::string_view directiveWord(const std::string& line) {
   return std::string_view(line).substr(b, i - b);
 }
 
+}  // namespace
+
 // The name of the `#ifndef NAME` line that starts the significant text, and
 // the position after that line; empty when the text does not start so.
-std::string guardCandidate(const std::string& text, const char*& after) {
+std::string Preprocessor::guardCandidate(const std::string& text, const char*& after) {
   Frame f;
   f.kind = FrameKind::Text;
   f.text = text.data();
@@ -464,8 +477,7 @@ std::string guardCandidate(const std::string& text, const char*& after) {
 // Whether the text from p (after the guard's line) is the rest of the
 // guard's group, passed without any message by a skipping scan, followed by
 // blanks and comments only.
-bool guardGroup(const std::string& text, const char* p) {
-  State& s = st();
+bool Preprocessor::guardGroup(const std::string& text, const char* p) {
   Frame f;
   f.kind = FrameKind::Text;
   f.text = text.data();
@@ -495,10 +507,11 @@ bool guardGroup(const std::string& text, const char* p) {
           continue;
         }
         int newlines = 0;
-        int before = s.quietReports;
-        std::string line = extractLine(o, f, p, newlines);
-        if (s.quietReports != before) return false;
-        std::string_view w = directiveWord(line);
+        int before = quietReports_;
+        Lent<std::string> line(lineScratch_);
+        extractLine(o, f, p, newlines, line.value);
+        if (quietReports_ != before) return false;
+        std::string_view w = directiveWord(line.value);
         if (w == "if" || w == "ifdef" || w == "ifndef") {
           sawElse.push_back(false);
         } else if (w == "else" || w == "elif") {
@@ -526,9 +539,9 @@ bool guardGroup(const std::string& text, const char* p) {
         p = nl ? static_cast<const char*>(nl) : end;
       } else if (p + 1 < end && p[1] == '*') {
         // Where skipComment would stop; an unclosed comment has a message.
-        const void* close = ::memmem(p + 2, static_cast<std::size_t>(end - (p + 2)), "*/", 2);
+        const char* close = commentClose(p + 2, end);
         if (!close) return false;
-        p = static_cast<const char*>(close) + 2;
+        p = close + 2;
       } else {
         ++p;
       }
@@ -544,34 +557,30 @@ bool guardGroup(const std::string& text, const char* p) {
   return true;
 }
 
-}  // namespace
-
-std::string findGuardCandidate(const std::string& text, std::size_t& after) {
-  State& s = st();
+std::string Preprocessor::findGuardCandidate(const std::string& text, std::size_t& after) {
   const char* a = nullptr;
-  ++s.quiet;
+  ++quiet_;
   std::string name = guardCandidate(text, a);
-  --s.quiet;
+  --quiet_;
   after = name.empty() ? 0 : static_cast<std::size_t>(a - text.data());
   return name;
 }
 
-bool checkGuardGroup(const std::string& text, std::size_t after) {
-  State& s = st();
-  ++s.quiet;
+bool Preprocessor::checkGuardGroup(const std::string& text, std::size_t after) {
+  ++quiet_;
   bool ok = guardGroup(text, text.data() + after);
-  --s.quiet;
+  --quiet_;
   return ok;
 }
 
-std::string findIncludeGuard(const std::string& text) {
+std::string Preprocessor::findIncludeGuard(const std::string& text) {
   std::size_t after = 0;
   std::string name = findGuardCandidate(text, after);
   if (name.empty() || !checkGuardGroup(text, after)) return {};
   return name;
 }
 
-bool argumentDirective(Out& o, Frame& f) {
+bool Preprocessor::argumentDirective(Out& o, Frame& f) {
   const char* end = f.text + f.len;
   int commentLines = 0;
   const char* p = directiveHash(f.text + f.pos, end, commentLines);
@@ -582,27 +591,22 @@ bool argumentDirective(Out& o, Frame& f) {
   while (q + n < end && q[n] >= 'a' && q[n] <= 'z') ++n;
   std::string_view name(q, n);
   if (!conditionalName(q, end) && name != "define" && name != "undef") return false;
-  State& s = st();
-  const int index = static_cast<int>(&f - s.frames.data());
+  const int index = static_cast<int>(&f - frames_.data());
   f.line += commentLines;
   int newlines = 0;
-  std::string line = extractLine(o, f, p, newlines);
-  directive(o, f, line, newlines);
-  Frame& g = s.frames[index];
+  Lent<std::string> line(lineScratch_);
+  extractLine(o, f, p, newlines, line.value);
+  directive(o, f, line.value, newlines);
+  Frame& g = frames_[index];
   g.line += newlines;
   g.bol = true;
-  while (s.skipping() && g.pos < g.len) skipGroup(o, g);
+  while (skipping() && g.pos < g.len) skipGroup(o, g);
   o.lag = true;
   return true;
 }
 
-namespace {
-
 // Analysis off: input is discarded line by line until a pragma turns it on.
-bool startsAnalysis(const std::string& line);
-
-void skipWhileOff(Out& o, Frame& f) {
-  State& s = st();
+void Preprocessor::skipWhileOff(Out& o, Frame& f) {
   const char* p = f.text + f.pos;
   const char* end = f.text + f.len;
   bool bol = f.bol;
@@ -614,7 +618,7 @@ void skipWhileOff(Out& o, Frame& f) {
       std::string line(hash + 1, e);
       if (startsAnalysis(line)) {
         f.line += commentLines;
-        s.analysisOn = true;
+        analysisOn_ = true;
         f.pos = static_cast<std::size_t>((e < end ? e + 1 : e) - f.text);
         if (e < end) ++f.line;
         f.bol = true;
@@ -636,7 +640,7 @@ void skipWhileOff(Out& o, Frame& f) {
   f.bol = bol;
 }
 
-bool startsAnalysis(const std::string& line) {
+bool Preprocessor::startsAnalysis(const std::string& line) {
   std::string_view v = trimView(line);
   if (v.substr(0, 6) != "pragma") return false;
   v = trimView(v.substr(6));
@@ -650,7 +654,7 @@ bool startsAnalysis(const std::string& line) {
     int k = pragmaKeyword(v.substr(0, n));
     return n > 0 && (k == 2 || k == 11);
   }
-  for (const auto& [name, text] : st().aliases) {
+  for (const auto& [name, text] : aliases_) {
     if (name == word || name == trimView(v)) {
       std::string_view t = trimView(text);
       if (!t.empty() && t[0] == '#') t = trimView(t.substr(1));
@@ -661,8 +665,7 @@ bool startsAnalysis(const std::string& line) {
 }
 
 // Copies text from the top frame until something needs the main loop.
-void scanRun(Out& o, Frame& f) {
-  State& s = st();
+void Preprocessor::scanRun(Out& o, Frame& f) {
   const char* const text = f.text;
   const char* p = text + f.pos;
   const char* const end = text + f.len;
@@ -727,7 +730,7 @@ void scanRun(Out& o, Frame& f) {
           return;
         }
         int commentLines = 0;
-        if (directiveHash(p, end, commentLines)) {
+        if (directiveHash(p, end, commentLines, &f)) {
           flush(p);
           f.bol = true;
           f.pos = static_cast<std::size_t>(p - text);
@@ -813,17 +816,18 @@ void scanRun(Out& o, Frame& f) {
         continue;
       }
       case CIdent: {
+        // The name's hash as the identifier table computes it, on the way.
         const char* q = p;
-        unsigned h = 0;
+        std::uint32_t h = IdentifierTable::kHashSeed;
         while (q < end && isIdentPart(*q)) {
-          h = h * 4 + static_cast<unsigned char>(*q);
+          h = IdentifierTable::hashStep(h, static_cast<unsigned char>(*q));
           ++q;
         }
-        if (!s.maybeMacro(h)) {
+        if (!maybeMacro(h)) {
           p = q;
           continue;
         }
-        Macro* m = lookup(p, static_cast<std::size_t>(q - p), h);
+        Macro* m = lookup(std::string_view(p, static_cast<std::size_t>(q - p)), h);
         if (!m || (q < end && (*q == '"' || *q == '\'') && q - p <= 2)) {
           p = q;
           continue;
@@ -847,26 +851,23 @@ void scanRun(Out& o, Frame& f) {
   f.pos = static_cast<std::size_t>(p - text);
 }
 
-}  // namespace
-
-void scan(Out& o, int base) {
-  State& s = st();
-  int savedBase = s.scanBase;
-  s.scanBase = base;
-  while (s.top >= base) {
-    Frame& f = s.frames[s.top];
+void Preprocessor::scan(Out& o, int base) {
+  int savedBase = scanBase_;
+  scanBase_ = base;
+  while (top_ >= base) {
+    Frame& f = frames_[top_];
     if (f.pos >= f.len) {
-      bool last = s.top == base;
+      bool last = top_ == base;
       popFrame(&o);
       if (last) break;
       continue;
     }
     if (f.source()) {
-      if (!s.analysisOn && !s.force) {
+      if (!analysisOn_ && !force_) {
         skipWhileOff(o, f);
         continue;
       }
-      if (s.skipping()) {
+      if (skipping()) {
         skipGroup(o, f);
         continue;
       }
@@ -874,13 +875,12 @@ void scan(Out& o, int base) {
     }
     scanRun(o, f);
   }
-  s.scanBase = savedBase;
+  scanBase_ = savedBase;
 }
 
-std::string expandText(const std::string& text, bool final) {
-  State& s = st();
-  if (s.argumentScans >= kMaxArgumentScans) {
-    s.limitHit = true;
+std::string Preprocessor::expandText(std::string_view text, bool final) {
+  if (argumentScans_ >= kMaxArgumentScans) {
+    limitHit_ = true;
     report(1, "NBRECURSI", std::string());
     return std::string();  // too deep: the expansion is skipped
   }
@@ -888,7 +888,7 @@ std::string expandText(const std::string& text, bool final) {
     int& depth;
     explicit Nesting(int& d) : depth(d) { ++depth; }
     ~Nesting() { --depth; }
-  } nesting(s.argumentScans);
+  } nesting(argumentScans_);
   Frame* f = pushFrame(FrameKind::Arg);
   if (!f) return std::string();  // too deep: the expansion is skipped
   f->owned = text;
@@ -896,8 +896,9 @@ std::string expandText(const std::string& text, bool final) {
   f->len = f->owned.size();
   Out out;
   out.intermediate = true;
-  scan(out, st().top);
-  if (final) return plainText(out.buf, true);
+  scan(out, top_);
+  if (final && std::find_if(out.buf.begin(), out.buf.end(), isMarkByte) != out.buf.end())
+    return plainText(out.buf, true);
   return std::move(out.buf);
 }
 

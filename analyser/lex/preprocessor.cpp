@@ -1,5 +1,6 @@
 // The preprocessor's public operations: set-up, preprocessing of a text, the
-// closing operation and the queries of the rest of the analyser.
+// closing operation and the queries of the rest of the analyser. The run has
+// one preprocessor; these functions drive it.
 #include "analyser/lex/preprocessor.h"
 
 #include <algorithm>
@@ -9,39 +10,46 @@
 
 namespace zenta::analyser {
 
-using namespace pp;
+namespace pp {
 
-MacroTable* preprocessorMacroTable() { return reinterpret_cast<MacroTable*>(&st()); }
+Preprocessor::Preprocessor(IdentifierTable& ids) : ids_(ids) {
+  frames_.reserve(kMaxFrames);
+  definedId_ = ids_.get("defined");
+  defined_.id = definedId_;
+  defined_.kind = KindDefined;
+}
 
-void setPreprocessorHook(MessageHook hook) { st().hook = hook; }
-
-void init_preprocessor(bool pedantic, bool traditional, int language,
-                       const std::vector<std::string>& defines,
-                       const std::vector<std::string>& includeDirs, const std::string& file,
-                       MacroTable* /*macroTable*/, bool useIncludeDirs) {
-  State& s = st();
+Preprocessor::~Preprocessor() {
+  while (top_ >= 0) popFrame(nullptr);
   clearMacros();
-  s.pedantic = pedantic;
-  s.traditional = traditional;
-  s.language = language;
+}
+
+void Preprocessor::init(bool pedantic, bool traditional, int language,
+                        const std::vector<std::string>& defines,
+                        const std::vector<std::string>& includeDirs, const std::string& file,
+                        bool useIncludeDirs) {
+  clearMacros();
+  pedantic_ = pedantic;
+  traditional_ = traditional;
+  language_ = language;
   if (useIncludeDirs) {
     for (const auto& d : includeDirs) {
-      s.chain.push_back(d);
-      s.longestDir = std::max(s.longestDir, d.size());
+      chain_.push_back(d);
+      longestDir_ = std::max(longestDir_, d.size());
     }
     const char* target = std::getenv("ZNUTGT");
     if (!target) target = std::getenv("ZNTTGT");
-    if (target) s.chain.push_back(std::string(target) + "/lib");
+    if (target) chain_.push_back(std::string(target) + "/lib");
     if (std::getenv("ZNW_ADD_USR_INCLUDE")) {
-      s.chain.emplace_back("/usr/include");
-      s.chain.emplace_back("/usr/local/include");
+      chain_.emplace_back("/usr/include");
+      chain_.emplace_back("/usr/local/include");
     }
   }
-  s.pseudoFile = "*Initialization*";
+  pseudoFile_ = "*Initialization*";
   defineFromText("ZNT_WIN32 1");
   defineFromText("USE_ZNU 1");
   defineFromText("ZNT_CPLUSPLUS_LANGUAGE 1");
-  s.pseudoFile.clear();
+  pseudoFile_.clear();
   installSpecial("__LINE__", KindLine);
   installSpecial("__DATE__", KindDate);
   installSpecial("__FILE__", KindFile);
@@ -65,16 +73,15 @@ void init_preprocessor(bool pedantic, bool traditional, int language,
     f->named = true;
     Out discard;
     discard.intermediate = true;
-    scan(discard, s.top);
+    scan(discard, top_);
   }
 }
 
-int preprocess_text(const std::string& text, bool force, const std::string& fileName, int line,
-                    std::string& output, MacroTable* /*macroTable*/, MessageHook report) {
-  State& s = st();
-  s.hook = report;
-  s.errors = 0;
-  s.force = force;
+int Preprocessor::preprocessText(const std::string& text, bool force, const std::string& fileName, int line,
+                                 std::string& output, MessageHook report) {
+  hook_ = report;
+  errors_ = 0;
+  force_ = force;
   Out out;
   out.buf = std::move(output);
   Frame* f = pushFrame(FrameKind::Text);
@@ -87,53 +94,84 @@ int preprocess_text(const std::string& text, bool force, const std::string& file
     f->named = !fileName.empty();
     f->line = line + 1;
     writeMarker(out, line + 1, fileName);
-    scan(out, s.top);
+    scan(out, top_);
   }
   output = std::move(out.buf);
-  s.force = false;
-  return s.errors;
+  force_ = false;
+  return errors_;
 }
 
-void close_preprocessor() {
-  State& s = st();
-  for (const Conditional& c : s.conds) pp::reportAt(3, "UNTERCOND", c.directive, c.file, c.line);
-  s.conds.clear();
+void Preprocessor::close() {
+  for (const Conditional& c : conds_) reportAt(3, "UNTERCOND", c.directive, c.file, c.line);
+  conds_.clear();
   clearMacros();
-  s.typeModifiers.clear();
+  typeModifiers_.clear();
 }
 
-void resetPreprocessor() {
-  State& s = st();
-  while (s.top >= 0) popFrame(nullptr);
+void Preprocessor::reset() {
+  while (top_ >= 0) popFrame(nullptr);
   clearMacros();
-  s.conds.clear();
-  s.chain.clear();
-  s.longestDir = 19;
-  s.aliases.clear();
-  s.typeModifiers.clear();
-  s.analysisOn = true;
-  s.pedantic = s.traditional = false;
-  s.errors = 0;
-  s.hook = nullptr;
-  s.pseudoFile.clear();
+  conds_.clear();
+  chain_.clear();
+  longestDir_ = 19;
+  aliases_.clear();
+  typeModifiers_.clear();
+  analysisOn_ = true;
+  pedantic_ = traditional_ = false;
+  errors_ = 0;
+  hook_ = nullptr;
+  pseudoFile_.clear();
   clearFileCache();
   clearPathCache();
 }
 
-void setPreprocessorGuardSkip(bool enabled) { st().guardSkip = enabled; }
+}  // namespace pp
 
-bool preprocessorMacroDefined(const std::string& name) { return lookup(name) != nullptr; }
+namespace {
 
-bool preprocessorAnalysisOn() { return st().analysisOn; }
+// The run's preprocessor. Never destroyed: the tables it refers to live as
+// long as the process.
+pp::Preprocessor& thePreprocessor() {
+  static auto* p = new pp::Preprocessor(identifiers());
+  return *p;
+}
 
-const std::vector<std::string>& preprocessorTypeModifiers() { return st().typeModifiers; }
+}  // namespace
+
+MacroTable* preprocessorMacroTable() { return reinterpret_cast<MacroTable*>(&thePreprocessor()); }
+
+void setPreprocessorHook(MessageHook hook) { thePreprocessor().setHook(hook); }
+
+void init_preprocessor(bool pedantic, bool traditional, int language,
+                       const std::vector<std::string>& defines,
+                       const std::vector<std::string>& includeDirs, const std::string& file,
+                       MacroTable* /*macroTable*/, bool useIncludeDirs) {
+  thePreprocessor().init(pedantic, traditional, language, defines, includeDirs, file, useIncludeDirs);
+}
+
+int preprocess_text(const std::string& text, bool force, const std::string& fileName, int line,
+                    std::string& output, MacroTable* /*macroTable*/, MessageHook report) {
+  return thePreprocessor().preprocessText(text, force, fileName, line, output, report);
+}
+
+void close_preprocessor() { thePreprocessor().close(); }
+
+void resetPreprocessor() { thePreprocessor().reset(); }
+
+void setPreprocessorGuardSkip(bool enabled) { thePreprocessor().setGuardSkip(enabled); }
+
+bool preprocessorMacroDefined(const std::string& name) { return thePreprocessor().lookup(name) != nullptr; }
+
+bool preprocessorAnalysisOn() { return thePreprocessor().analysisOn(); }
+
+const std::vector<std::string>& preprocessorTypeModifiers() { return thePreprocessor().typeModifiers(); }
 
 bool isPreprocessorTypeModifier(const std::string& name) {
-  for (const auto& t : st().typeModifiers)
+  for (const auto& t : thePreprocessor().typeModifiers())
     if (t == name) return true;
   return false;
 }
 
-std::vector<std::string> preprocessorIncludeChain() { return st().chain; }
+std::vector<std::string> preprocessorIncludeChain() { return thePreprocessor().includeChain(); }
 
 }  // namespace zenta::analyser

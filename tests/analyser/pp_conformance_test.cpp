@@ -157,6 +157,27 @@ INSTANTIATE_TEST_SUITE_P(Preprocessor, Corpus, ::testing::ValuesIn(corpusFiles()
   return n;
 });
 
+// A large macro table: tens of thousands of names, used through one another,
+// some undefined, some of those defined again.
+TEST(LargeMacroTable, SameTokensAsGcc) {
+  if (!fs::exists(kGcc)) GTEST_SKIP() << "no gcc on this host";
+  constexpr int n = 10000;
+  auto name = [](const char* prefix, int i) { return prefix + std::to_string(i); };
+  std::string text;
+  for (int i = 0; i < n; ++i)
+    text += "#define " + name("M", i) + "(x) ((x) + " + name("N", i * 7 % n) + ")\n#define " + name("N", i) + " " +
+            std::to_string(i) + "\n";
+  for (int i = 0; i < n; i += 3) text += "#undef " + name("N", i) + "\n";
+  for (int i = 0; i < n; i += 6) text += "#define " + name("N", i) + " (-" + std::to_string(i) + ")\n";
+  for (int i = 0; i < n; ++i) text += name("M", i) + "(" + name("N", n - 1 - i) + ")\n";
+  text += "#if defined N3 || !defined N6\nwrong\n#endif\n";
+  fresh();
+  std::vector<std::string> ours = tokens(run(text));
+  EXPECT_TRUE(messages().empty());
+  EXPECT_EQ(difference(ours, tokens(gccOutput({"-x", "c"}, "-", text))), "");
+  EXPECT_GT(ours.size(), static_cast<std::size_t>(n) * 7);
+}
+
 // ---------------------------------------------------------------- differences
 
 class Difference : public ::testing::Test {

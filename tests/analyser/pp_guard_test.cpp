@@ -111,9 +111,11 @@ TEST(GuardDetection, Shapes) {
       {"#ifndef G\n#endif\n/* open\n", ""},
       {"/* open\n#ifndef G\n#endif\n", ""},
   };
+  IdentifierTable names;
+  pp::Preprocessor p(names);
   for (const auto& c : cases) {
-    EXPECT_EQ(pp::findIncludeGuard(c.text), c.guard) << c.text;
-    EXPECT_EQ(pp::st().quiet, 0);  // messages are delivered again afterwards
+    EXPECT_EQ(p.findIncludeGuard(c.text), c.guard) << c.text;
+    EXPECT_EQ(p.quietDepth(), 0);  // messages are delivered again afterwards
   }
 }
 
