@@ -457,9 +457,10 @@ class Preprocessor {
   int quietReports_ = 0;
   bool guardSkip_ = true;  // re-inclusions of guarded headers are skipped
 
-  // Headers are read again at every #include, but their normalised text is
-  // kept for the run, up to a total size, so that the disk is read once per
-  // file; with it, what is known of its include guard.
+  // Headers are scanned at every #include that their guard does not pass
+  // over, but their normalised text is kept for the run, up to a total size,
+  // so that the disk is read once per file; with it, what is known of its
+  // include guard.
   struct CachedFile {
     std::shared_ptr<const std::string> text;
     bool candidateKnown = false;
