@@ -62,6 +62,19 @@ bool Parser::parametersFollow() {
   return false;
 }
 
+// Whether the `(` at the current token opens `(C::*`, a pointer to member.
+bool Parser::memberPointerFollows() {
+  const Token& nx = peek();
+  if (nx.code != Tok::Identifier && nx.code != Tok::ColonColon) return false;
+  const Mark m = mark();
+  advance();
+  bool any = false, dependent = false;
+  nestedNameSpecifier(any, dependent, true);
+  const bool found = any && at(Tok::Star);
+  reset(m);
+  return found;
+}
+
 void Parser::declarator(Declarator& d, bool abstractAllowed, bool nameRequired) {
   DepthGuard guard(*this);
   const bool enter = enterQualified_;
@@ -121,6 +134,8 @@ void Parser::declarator(Declarator& d, bool abstractAllowed, bool nameRequired) 
     else if (nx.code == Tok::Identifier && (gnuWord(nx.name) == GnuWord::WithParens ||
                                             gnuWord(nx.name) == GnuWord::Ignore))
       nestedDeclarator = true;
+    else if (memberPointerFollows())
+      nestedDeclarator = true;
     else
       nestedDeclarator = !parametersFollow() && (nx.code == Tok::Identifier || nx.code == Tok::ColonColon);
     if (nestedDeclarator) {
@@ -175,8 +190,7 @@ void Parser::declaratorName(Declarator& d) {
         advance();
         Type* instance = nullptr;
         if (at(Tok::Less)) {
-          const lex::NameClass c = classify(m.tok);
-          if (c != lex::NameClass::TemplateName) {
+          if (!isTemplateName(n, q >= 0 ? q : scope())) {
             reset(m);
             break;
           }

@@ -241,11 +241,15 @@ lex::NameClass Parser::classifyKind(const Token& t) {
   for (auto it = templateNames_.rbegin(); it != templateNames_.rend(); ++it)
     if (it->name == t.name) return it->isTemplate ? lex::NameClass::TemplateName : lex::NameClass::TypeName;
   if (gnuWord(t.name) == GnuWord::BuiltinType) return lex::NameClass::TypeName;
-  // Inside a class its constructors do not hide its name.
+  // Inside a class (or a member defined outside it) the constructors do not
+  // hide the name of the class.
   int from = scope();
-  if (isCurrentClassName(t.name)) {
-    from = table_.parentOf(currentClass_->memberScope);
-    if (from < 0) return lex::NameClass::ClassName;
+  for (int s = from; s > 0; s = table_.parentOf(s)) {
+    if (isClassScopeOf(s, t.name)) {
+      from = table_.parentOf(s);
+      if (from < 0) return lex::NameClass::ClassName;
+      break;
+    }
   }
   switch (table_.classify(t.name, from)) {
     case IdentifierClass::Modifier: return lex::NameClass::Modifier;
@@ -254,10 +258,38 @@ lex::NameClass Parser::classifyKind(const Token& t) {
     case IdentifierClass::TypeName: return lex::NameClass::TypeName;
     case IdentifierClass::Plain: break;
   }
-  return from != scope() ? lex::NameClass::ClassName : lex::NameClass::Plain;
+  if (from != scope()) return lex::NameClass::ClassName;
+  // A constructor of a base class hides nothing either.
+  if (const Symbol* s = table_.lookupSymbol(t.name, from); s && s->scope > 0 && isClassScopeOf(s->scope, t.name)) {
+    const int outer = table_.parentOf(s->scope);
+    if (outer >= 0 && table_.classify(t.name, outer) == IdentifierClass::TemplateName)
+      return lex::NameClass::TemplateName;
+    return lex::NameClass::ClassName;
+  }
+  return lex::NameClass::Plain;
 }
 
 lex::NameClass Parser::classify(const Token& t) { return classifyKind(t); }
+
+// Whether scope `s` is the scope of a class named `name` (or of one of its
+// specialisations, `name<...>`).
+bool Parser::isTemplateName(Name name, int from) {
+  Token t;
+  t.code = Tok::Identifier;
+  t.name = name;
+  if (from == scope() && classify(t) == lex::NameClass::TemplateName) return true;
+  if (table_.classify(name, from) == IdentifierClass::TemplateName) return true;
+  const Symbol* s = table_.lookupSymbol(name, from);
+  return s && s->type && s->type->kind == TypeKind::Template;
+}
+
+bool Parser::isClassScopeOf(int s, Name name) const {
+  const Scope& sc = table_.scope(s);
+  if (sc.kind != ScopeKind::Class) return false;
+  if (sc.name == name) return true;
+  const std::string_view own = sc.name.view();
+  return own.size() > name.size() && own[name.size()] == '<' && own.starts_with(name.view());
+}
 
 Parser::ScopeState Parser::saveScopes() const {
   return {table_.scopeDepth(), templateNames_.size(), templateLevels_};
@@ -383,6 +415,15 @@ void Parser::declaration() {
     case Tok::KwAsm:
       asmDeclaration();
       return;
+    case Tok::KwInline:
+      if (peek().code == Tok::KwNamespace) {
+        // An inline namespace: its members are members of the enclosing one.
+        advance();
+        const int parent = scope();
+        namespaceDefinition(parent);
+        return;
+      }
+      break;
     case Tok::LBrace: case Tok::RBrace: case Tok::RParen: case Tok::RBracket:
       fail();
     default:
@@ -393,7 +434,7 @@ void Parser::declaration() {
   initDeclaratorList(spec);
 }
 
-void Parser::namespaceDefinition() {
+void Parser::namespaceDefinition(int inlineParent) {
   advance();  // namespace
   Name name;
   if (at(Tok::Identifier) || isIdentifierToken(tok_.code)) {
@@ -421,6 +462,7 @@ void Parser::namespaceDefinition() {
     opened = table_.openUnnamedNamespace();
     recorder_.namespaceOpened(table_.scope(opened).name, parent, opened);
   }
+  if (inlineParent >= 0) table_.addUsingNamespace(inlineParent, opened);
   StructuredType* const outerClass = currentClass_;
   currentClass_ = nullptr;
   advance();  // {

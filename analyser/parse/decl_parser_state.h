@@ -143,7 +143,7 @@ class Parser {
   void declarationSeq(bool inBraces);
   void recover(int seqDepth, bool inBraces);
   void declaration();
-  void namespaceDefinition();
+  void namespaceDefinition(int inlineParent = -1);
   void usingDeclaration();
   void linkageSpecification();
   void asmDeclaration();
@@ -176,6 +176,9 @@ class Parser {
   // parameter.
   int qualifierScope(Name name, Type* instance, int from, bool& dependent);
   bool isCurrentClassName(Name name) const;
+  bool isClassScopeOf(int scope, Name name) const;
+  // A class or function template visible from a scope.
+  bool isTemplateName(Name name, int from);
   // The type of a template parameter name.
   Type* templateParameterType(Name name);
 
@@ -188,6 +191,7 @@ class Parser {
   void operatorName(Declarator& d, const char* start);
   void declaratorSuffixes(Declarator& d, std::vector<DeclOp>& suffixes);
   bool parametersFollow();
+  bool memberPointerFollows();
   FunctionType* parameterList();
   void functionQualifiers(FunctionType* f);
   void arrayDimension(DeclOp& op);
@@ -231,6 +235,7 @@ class Parser {
   std::unordered_map<Name, GnuWord> gnuWords_;
   std::unordered_map<std::string_view, Type*> placeholders_;
   std::unordered_map<Name, Type*> builtins_;
+  std::unordered_map<const Type*, TemplateType*> instanceOf_;  // instance -> its template
   Name constWord_, volatileWord_;
 };
 

@@ -95,7 +95,17 @@ Type* Parser::namedType(Name name, lex::NameClass c, int from) {
 
 int Parser::qualifierScope(Name name, Type* instance, int from, bool& dependent) {
   if (instance) {
-    const StructuredType* s = dyn<StructuredType>(instance);
+    StructuredType* s = dyn<StructuredType>(instance);
+    if (s && s->memberScope == 0) {
+      // The template's body may have been read after the instance was first
+      // named.
+      auto it = instanceOf_.find(s);
+      if (it != instanceOf_.end())
+        if (const StructuredType* body = dyn<StructuredType>(it->second->target)) {
+          s->memberScope = body->memberScope;
+          s->bases = body->bases;
+        }
+    }
     return s && s->memberScope > 0 ? s->memberScope : -1;
   }
   for (auto it = templateNames_.rbegin(); it != templateNames_.rend(); ++it)
@@ -201,9 +211,11 @@ Type* Parser::templateId(Name name, int scopeOfTemplate, Type* templ) {
   if (it != placeholders_.end()) return it->second;
   const std::string_view kept = ctx_.copyText(text);
   StructuredType* s = ctx_.structureType(internName(kept), false, scopeOfTemplate);
+  if (t) instanceOf_.emplace(s, const_cast<TemplateType*>(t));
   if (t && t->target)
     if (const StructuredType* body = dyn<StructuredType>(t->target)) {
       s->memberScope = body->memberScope;
+      s->bases = body->bases;
       s->isClass = body->isClass;
     }
   placeholders_.emplace(kept, s);
@@ -232,7 +244,9 @@ int Parser::nestedNameSpecifier(bool& any, bool& dependent, bool stopBeforeLast)
       continue;
     }
     if (nx.code == Tok::Less) {
-      const lex::NameClass c = classify(tok_);
+      const lex::NameClass c = q >= 0 && !dependent && table_.classify(tok_.name, q) == IdentifierClass::TemplateName
+                                   ? lex::NameClass::TemplateName
+                                   : classify(tok_);
       if (c != lex::NameClass::TemplateName && !dependent) return q;
       const Mark m = mark();
       const Name n = tok_.name;
@@ -369,6 +383,12 @@ void Parser::specifiers(Specifiers& spec, bool inParameters) {
     }
     if (t == Tok::KwVolatile) {
       spec.isVolatile = true;
+      advance();
+      continue;
+    }
+    if ((t == Tok::KwWcharT || t == Tok::KwBool) && spec.hasType && (spec.storage & StTypedef) &&
+        peek().code == Tok::Semicolon) {
+      // `typedef int wchar_t;` of a C header: the C++ type is already there.
       advance();
       continue;
     }
