@@ -44,6 +44,9 @@ Parser::Parser(AstContext& ctx, SymbolTable& table, const DeclarationRequest& re
       {"_Float128", GnuWord::BuiltinType},   {"_Float32x", GnuWord::BuiltinType},
       {"_Float64x", GnuWord::BuiltinType},   {"_Float128x", GnuWord::BuiltinType},
       {"__float128", GnuWord::BuiltinType},  {"__int128", GnuWord::BuiltinType},
+      {"__int128_t", GnuWord::BuiltinType},  {"__uint128_t", GnuWord::BuiltinType},
+      {"_Bool", GnuWord::BuiltinType},       {"_Complex", GnuWord::Ignore},
+      {"__complex__", GnuWord::Ignore},      {"_Imaginary", GnuWord::Ignore},
       {"__float80", GnuWord::BuiltinType},   {"__bf16", GnuWord::BuiltinType},
   };
   for (const auto& [w, g] : words) gnuWords_[internName(w)] = g;

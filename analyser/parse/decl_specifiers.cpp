@@ -67,7 +67,9 @@ Type* Parser::builtinType(Name name) {
   if (w == "__builtin_va_list") stands = ctx_.pointerTo(ctx_.voidType());
   else if (w == "_Float32" || w == "_Float16" || w == "__bf16") stands = ctx_.floatingType("float");
   else if (w == "_Float64" || w == "_Float32x") stands = ctx_.floatingType("double");
-  else if (w == "__int128") stands = ctx_.integerType("long long");
+  else if (w == "__int128" || w == "__int128_t") stands = ctx_.integerType("long long");
+  else if (w == "__uint128_t") stands = ctx_.integerType("unsigned long long");
+  else if (w == "_Bool") return builtins_[name] = ctx_.integerType("bool");
   else stands = ctx_.floatingType("long double");
   Type* t = ctx_.typedefType(name, stands, kGlobalScope);
   builtins_.emplace(name, t);
