@@ -2,17 +2,20 @@
 // and prints the result on standard output.
 //
 //   zentacpp [-I DIR]... [-D NAME[=VALUE]]... [-U NAME]... [-std-define=FILE]
-//            [-P] [-analyse [-dump]] [FILE | -]
+//            [-P] [-analyse [-dump] [-expr TEXT]...] [FILE | -]
 //
 // It starts like the compiler's analyser: the include directories and
 // definitions of the options, ZENTA, the standard-definitions file (the
 // -std-define file, else $ZNTTGT/ana/znus_c.def when ZNTTGT is set) and
 // STUBINACTIVE. Messages are the compiler's message lines; the exit status is
 // the compiler's (0 clean, 3 warnings, 5 errors, 7 fatal). -P leaves out the
-// line markers. -analyse runs the declaration analysis on the result
-// instead of printing it (messages only); -dump adds every recorded
-// declaration on standard output, one per line (kind, qualified name,
-// arity, image, tab-separated).
+// line markers.
+//
+// -analyse runs the declaration analysis on the preprocessed text instead of
+// printing it: only messages are shown. -dump adds every recorded declaration
+// on standard output, one per line (kind, qualified name, arity, image,
+// tab-separated). Each -expr TEXT is then parsed and typed at file scope and
+// printed as one line (tools/zentacpp/expr_lines.h).
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -26,6 +29,7 @@
 #include "analyser/lex/preprocessor.h"
 #include "diag/catalogue.h"
 #include "diag/report.h"
+#include "tools/zentacpp/expr_lines.h"
 
 namespace {
 
@@ -59,7 +63,7 @@ int main(int argc, char** argv) {
   zenta::diag::installSupportHooks();
   zenta::diag::openListFile(std::string());  // messages on the standard error stream
 
-  std::vector<std::string> includes, defines, undefines;
+  std::vector<std::string> includes, defines, undefines, expressions;
   std::string stdDefine, input;
   bool stdDefineGiven = false, markers = true, inputGiven = false;
   bool analyse = false, dump = false;
@@ -79,6 +83,7 @@ int main(int argc, char** argv) {
     } else if (a == "-P") markers = false;
     else if (a == "-analyse") analyse = true;
     else if (a == "-dump") analyse = dump = true;
+    else if (a == "-expr") expressions.push_back(value(5));
     else if (a == "-" || a.empty() || a[0] != '-') {
       if (inputGiven) zenta::diag::fatal("CMDERREUR", a);
       input = a;
@@ -121,6 +126,7 @@ int main(int argc, char** argv) {
                                                                     zenta::analyser::analyserSymbols());
       std::fwrite(listing.data(), 1, listing.size(), stdout);
     }
+    zentacpp::printExpressionLines(expressions);
   } else {
     writeOutput(out, markers);
   }
