@@ -95,8 +95,8 @@ VariablePeek peekVariable(const std::string& name, const AnalysisContext& contex
   out.typed = true;
   out.typeClass = typeClass(type);
   out.constant = isConstant(type);
-  out.assignable = !out.constant && isLvalue(tree.root(), where);
   const Type* s = stripAll(type);
+  out.assignable = !out.constant && (s == nullptr || s->kind != TypeKind::Function) && isLvalue(tree.root(), where);
   out.structured = s != nullptr && s->isStructured();
   out.array = s != nullptr && s->kind == TypeKind::Array;
   std::set<const Type*> open;

@@ -36,6 +36,12 @@ bool aggregateItems(const std::string& value, std::vector<std::string>& items) {
   return splitList(std::string_view(value).substr(1, value.size() - 2), items);
 }
 
+bool positionalOnly(const std::vector<std::string>& items) {
+  for (const std::string& item : items)
+    if (item.find("=>") != std::string::npos) return false;
+  return true;
+}
+
 // The INIT IN list of a variable of the open element, or nullptr.
 const model::VariableDescription* linkedVariable(const std::string& name) {
   const model::VariableStore* store = model::elementStore();
@@ -109,12 +115,13 @@ void checkStructured(const model::VariableDescription& d, const analyser::Variab
   if (!onlyPlainForms) diag::error("AUTOSTRUC", "");
   std::vector<std::string> init, ev;
   const bool initAggregate = d.initPresent && aggregateItems(d.initText, init);
-  if (initAggregate) {
-    bool anyField = false;
-    for (const std::string& item : init) anyField = anyField || !item.empty();
-    if (!anyField) diag::error("INITAGREG", d.variableText);
-  }
-  if (initAggregate && d.evKind == model::EvPlain && aggregateItems(d.evText, ev)) {
+  bool anyField = false;
+  for (const std::string& item : init) anyField = anyField || !item.empty();
+  if (initAggregate && !anyField) diag::error("INITAGREG", d.variableText);
+  // Omissions are compared position by position, in aggregates made of
+  // positions only.
+  if (initAggregate && anyField && d.evKind == model::EvPlain && aggregateItems(d.evText, ev) &&
+      positionalOnly(init) && positionalOnly(ev)) {
     bool agree = init.size() == ev.size();
     for (std::size_t i = 0; agree && i < init.size(); ++i) agree = init[i].empty() == ev[i].empty();
     if (!agree) diag::warning("INVAOMISE", d.variableText);

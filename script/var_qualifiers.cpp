@@ -271,6 +271,7 @@ bool rangeForm(const std::string& body, QualifierState& s) {
   if (kind == model::RangeRandom) {
     if (n && (*n < 0 || *n > kMaxRandomCount)) {
       diag::error("VALUEINCO", "(1<nb_random<256)");
+      ++s.toleratedErrors;
       n = kDefaultRandomCount;
       d.rangeStep = std::to_string(kDefaultRandomCount);
     }

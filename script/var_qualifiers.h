@@ -14,6 +14,9 @@ struct QualifierState {
   model::VariableDescription& description;
   int harnessLanguage = 6;
   bool deltaSeen = false;
+  // Errors after which the statement is still generated (a NB_RANDOM count
+  // out of range, replaced by 10).
+  int toleratedErrors = 0;
 };
 
 using QualifierHandler = bool (*)(const std::string& word, const std::string& text, QualifierState& state);

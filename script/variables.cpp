@@ -58,11 +58,8 @@ std::string declaredTypeOf(const std::string& variable) {
     done = true;
     return true;
   };
-  for (int level = currentLevel(); level >= 0 && !done; --level) {
-    if (level == model::LevelElement)
-      if (const model::VariableStore* store = model::elementStore(); store != nullptr && look(*store)) break;
-    forEachUseStore(level, look);
-  }
+  if (const model::VariableStore* store = model::elementStore(); store != nullptr && look(*store)) return found;
+  for (int level = currentLevel(); level >= 0 && !done; --level) forEachUseStore(level, look);
   return found;
 }
 
@@ -135,7 +132,7 @@ bool handleVar(const std::string& rest, bool array, bool structured) {
   if (structured) checkStructured(d, type);
   checkLinkedLists(d);
   checkOverload(d);
-  if (diag::errorCount() != errorsBefore || !countTestLimits(d)) return false;
+  if (diag::errorCount() - state.toleratedErrors != errorsBefore || !countTestLimits(d)) return false;
 
   // A variable that the analyser does not know but whose type the script
   // gives (one declared in the native code of a test, which is not
