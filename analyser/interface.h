@@ -217,3 +217,28 @@ ScriptValue analyseScriptExpression(const std::string& text, int harnessLanguage
                                     const AnalysisContext& context = {});
 
 }  // namespace zenta::analyser
+
+namespace zenta::analyser {
+
+// --- Quiet questions of the variable statements ------------------------------
+
+// What the variable statements need to know of a tested name before its
+// analysis: its class, whether it is a constant, and whether it can be
+// given a value at all (an enumerator, a call or an arithmetic expression
+// cannot). Asked without any message; `typed` is false when the name does not
+// parse or type.
+struct VariablePeek {
+  bool typed = false;
+  TypeClass typeClass;
+  bool constant = false;    // const-qualified (also through typedefs and array elements)
+  bool assignable = false;  // an lvalue that is not a constant
+  bool structured = false;  // a structure, class or union
+  bool array = false;
+  bool recursive = false;   // a structure that holds itself by value
+};
+VariablePeek peekVariable(const std::string& name, const AnalysisContext& context = {});
+
+// Whether `text` is one well-formed expression, asked without any message.
+bool isOneExpression(const std::string& text, const AnalysisContext& context = {});
+
+}  // namespace zenta::analyser
