@@ -267,8 +267,10 @@ void VariableWalk::checkSliceBounds(const Slice& s) const {
 void VariableWalk::element(const model::ComponentRecord& c) {
   const model::VariableDescription& d = d_;
   const std::string access = code(c.access);
-  std::string init = trimmed(c.init);
-  std::string ev = trimmed(c.ev);
+  // INIT IN and INIT FROM lists and ranges, and EV IN lists, are values of
+  // the loops of dynamic initialisation, not texts to assign or compare.
+  std::string init = d.initForm == model::InitValue ? trimmed(c.init) : std::string();
+  std::string ev = d.evInList.empty() ? trimmed(c.ev) : std::string();
   if (d.evForm && !init.empty()) ev = init;
   std::string min = trimmed(c.min), max = trimmed(c.max);
   std::string delta = d.deltaKind != model::DeltaNone ? trimmed(d.deltaText) : std::string();
@@ -352,7 +354,8 @@ void VariableWalk::run() {
   }
   slices_ = findSlices(components.front().access);
   for (const model::ComponentRecord& c : components)
-    if (c.kind == model::ComponentElement && !trimmed(c.init).empty()) initLoops_ = true;
+    if (c.kind == model::ComponentElement && !trimmed(c.init).empty() && d.initForm == model::InitValue)
+      initLoops_ = true;
 
   // The slices of the name: one bracket around their loops.
   ArrayFrame sliceFrame;

@@ -430,8 +430,13 @@ TEST_F(VariablesTest, ValueFormsAndValueWords) {
     auto around = scalar("e", 0, "entier", "int", -32, "4", "");
     around->minText = "VA";
     around->maxText = "INIT*2";
-    elementWith({same, fromInit, around}, {});
+    // A list of initial values is the loops' business: nothing assigned.
+    auto listed = scalar("g", 0, "entier", "int", -32, "IN (1, 2)", "5");
+    listed->initForm = model::InitInList;
+    elementWith({same, fromInit, around, listed}, {});
   });
+  EXPECT_EQ(harness.find("g = "), std::string::npos) << harness;
+  EXPECT_NE(harness.find("(long)(g),0+"), std::string::npos) << harness;
   EXPECT_NE(tdc.find(" a RA=FORM=ND32,INIT=4 VA=4,"), std::string::npos) << tdc;
   EXPECT_NE(harness.find("(long)((int)4), (long)((int)4));"), std::string::npos) << harness;
   EXPECT_NE(harness.find("(long)((int)(4 + 1)), (long)((int)(4 + 1)));"), std::string::npos) << harness;
