@@ -25,6 +25,7 @@
 #include <map>
 
 #include "analyser/interface.h"
+#include "cmdline/settings.h"
 #include "diag/report.h"
 #include "generator/checks.h"
 #include "generator/frame.h"
@@ -34,6 +35,7 @@
 #include "output/description.h"
 #include "output/sources.h"
 #include "output/tdc.h"
+#include "support/text.h"
 
 namespace zenta::generator {
 namespace {
@@ -530,6 +532,13 @@ std::string formatPart(bool valueForm, int typeClass, int formatKind, int size) 
 void generateVariable(const model::VariableDescription& description) {
   VariableWalk walk(description);
   walk.run();
+  // The script's expressions may have named the variable's initial and
+  // expected values INIT and VA while it was analysed; those names end with
+  // the variable.
+  const cmdline::Settings& set = cmdline::settings();
+  if (set.analysis && (set.languageIndex == support::kLangC || set.languageIndex == support::kLangCpp))
+    analyser::preprocessNativeCode("#undef INIT\n#undef init\n#undef VA\n#undef va", diag::currentFile(),
+                                   diag::currentLine(), false);
 }
 
 void generateVariables(const model::VariableStore& store) {

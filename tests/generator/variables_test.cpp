@@ -420,6 +420,8 @@ TEST_F(VariablesTest, UntypedVariablesAreDescribedByTheirDeclaredTypeOrLeftOut) 
 }
 
 TEST_F(VariablesTest, ValueFormsAndValueWords) {
+  analyser::preprocessNativeCode("#define INIT 4\n#define VA 5", "", 1, false);
+  ASSERT_TRUE(analyser::analyserMacroDefined("INIT"));
   generate([] {
     genBegin();
     openService("S");
@@ -435,6 +437,9 @@ TEST_F(VariablesTest, ValueFormsAndValueWords) {
     listed->initForm = model::InitInList;
     elementWith({same, fromInit, around, listed}, {});
   });
+  // The names end with the variable.
+  EXPECT_FALSE(analyser::analyserMacroDefined("INIT"));
+  EXPECT_FALSE(analyser::analyserMacroDefined("VA"));
   EXPECT_EQ(harness.find("g = "), std::string::npos) << harness;
   EXPECT_NE(harness.find("(long)(g),0+"), std::string::npos) << harness;
   EXPECT_NE(tdc.find(" a RA=FORM=ND32,INIT=4 VA=4,"), std::string::npos) << tdc;
