@@ -448,5 +448,23 @@ TEST_F(VariablesTest, ValueFormsAndValueWords) {
   EXPECT_NE(harness.find("(long)((int)VA), (long)((int)(4*2)));"), std::string::npos) << harness;
 }
 
+TEST_F(VariablesTest, LongVariableLinesAreContinued) {
+  const std::string text(280, 'a');
+  generate([&] {
+    genBegin();
+    openService("S");
+    openTest("T", "");
+    elementWith({scalar("s", 4, "chaine", "", -32, "", "\"" + text + "\"")}, {});
+  });
+  const auto t = lines(tdc);
+  const std::string line = "V4 s RA=FORM=C, VA=\"" + text + "\",";
+  const int v = findLine(t, line.substr(0, 132));
+  ASSERT_NE(v, -1) << tdc;
+  EXPECT_EQ(t[v + 1], "&" + line.substr(132, 132));
+  EXPECT_EQ(t[v + 2], "&" + line.substr(264));
+  // The next numbered line still takes the next number.
+  EXPECT_EQ(output::tdc::current(), 5);
+}
+
 }  // namespace
 }  // namespace zenta::generator
