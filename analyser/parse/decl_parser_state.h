@@ -166,6 +166,8 @@ class Parser {
   void classSpecifier(Specifiers& spec);
   void classBody(StructuredType* s, bool isUnion);
   void baseClause(StructuredType* s, bool isUnion);
+  bool derivesFrom(const Type* base, const StructuredType* s) const;
+  void copyBases(StructuredType* instance, const StructuredType* body);
   void enumSpecifier(Specifiers& spec);
   Type* placeholder(std::string_view text);
   Type* builtinType(Name name);
