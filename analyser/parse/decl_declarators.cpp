@@ -83,7 +83,8 @@ void Parser::declarator(Declarator& d, bool abstractAllowed, bool nameRequired) 
   for (;;) {
     if (skipGnuNoise(nullptr)) continue;
     if (at(Tok::Star) || at(Tok::Amp)) {
-      DeclOp op{at(Tok::Star) ? DeclOp::Pointer : DeclOp::Reference};
+      DeclOp op;
+      op.kind = at(Tok::Star) ? DeclOp::Pointer : DeclOp::Reference;
       advance();
       for (;;) {
         if (accept(Tok::KwConst)) op.isConst = true;
@@ -107,7 +108,8 @@ void Parser::declarator(Declarator& d, bool abstractAllowed, bool nameRequired) 
       const int q = nestedNameSpecifier(any, dependent, true);
       if (any && at(Tok::Star)) {
         advance();
-        DeclOp op{DeclOp::MemberPointer};
+        DeclOp op;
+      op.kind = DeclOp::MemberPointer;
         const std::string_view text = textFrom(start);
         op.memberOf = q > 0 && table_.scope(q).classType ? table_.scope(q).classType
                                                           : placeholder(text.substr(0, text.size() - 3));
@@ -290,13 +292,15 @@ void Parser::declaratorSuffixes(Declarator& d, std::vector<DeclOp>& suffixes) {
   (void)d;
   for (;;) {
     if (at(Tok::LBracket)) {
-      DeclOp op{DeclOp::Array};
+      DeclOp op;
+      op.kind = DeclOp::Array;
       arrayDimension(op);
       suffixes.push_back(op);
       continue;
     }
     if (at(Tok::LParen) && parametersFollow()) {
-      DeclOp op{DeclOp::Function};
+      DeclOp op;
+      op.kind = DeclOp::Function;
       op.function = parameterList();
       functionQualifiers(op.function);
       suffixes.push_back(op);

@@ -53,7 +53,7 @@ struct Specifiers {
 
 // One level of a declarator, in the order it applies to the type.
 struct DeclOp {
-  enum Kind : std::uint8_t { Pointer, Reference, MemberPointer, Array, Function } kind;
+  enum Kind : std::uint8_t { Pointer, Reference, MemberPointer, Array, Function } kind = Pointer;
   bool isConst = false;
   bool isVolatile = false;
   Type* memberOf = nullptr;          // MemberPointer
