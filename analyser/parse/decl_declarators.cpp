@@ -443,7 +443,23 @@ Type* Parser::applyDeclarator(Type* base, const Declarator& d) {
 
 void Parser::initDeclaratorList(Specifiers& spec) {
   finishSpecifiers(spec);
-  if (accept(Tok::Semicolon)) return;  // `struct S {...};`, `class X;`
+  if (at(Tok::Semicolon)) {  // `struct S {...};`, `class X;`
+    StructuredType* anonymous = dyn<StructuredType>(spec.definedTag);
+    if (anonymous && anonymous->name.empty() && currentClass_ && scope() == currentClass_->memberScope) {
+      // The members of an anonymous structure or union are members of the
+      // enclosing class.
+      for (Symbol* m : anonymous->members) {
+        if (m->name.empty()) continue;
+        ctx_.addMember(currentClass_, m);
+        Symbol* visible = ctx_.makeMember(m->name, m->type, m->storage, scope(), access_);
+        visible->file = m->file;
+        visible->line = m->line;
+        table_.insertSymbol(visible);
+      }
+    }
+    advance();
+    return;
+  }
   const int depth = table_.scopeDepth();
   for (;;) {
     Declarator d;
