@@ -580,12 +580,15 @@ void Parser::classSpecifier(Specifiers& spec) {
       spec.type = as<TemplateType>(s->type)->target ? as<TemplateType>(s->type)->target : s->type;
       return;
     }
-    const bool here = at(Tok::Semicolon) && !(spec.storage & StFriend);
-    TagType* t = recorder_.tag(kind, name, isClass, q >= 0 ? q : scope(), false, here, tok_.file, tok_.line);
     if (spec.storage & StFriend) {
+      // A friend names a class; it declares none in the befriending class.
       if (currentClass_) ctx_.addFriend(currentClass_, name);
+      Symbol* known = table_.lookupTag(name, static_cast<int>(kind), q >= 0 ? q : scope());
+      spec.type = known ? known->type : ctx_.structureType(name, isClass, scope());
+      return;
     }
-    spec.type = t;
+    const bool here = at(Tok::Semicolon);
+    spec.type = recorder_.tag(kind, name, isClass, q >= 0 ? q : scope(), false, here, tok_.file, tok_.line);
     return;
   }
   // A definition.

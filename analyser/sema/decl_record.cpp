@@ -251,6 +251,12 @@ std::string dumpDeclaration(const DeclaredItem& item, const SymbolTable& table) 
       out += storageImage(item.storage) + typeImage(targetOf(item.type), item.name.view(), o);
       break;
     default:
+      if (f && f->target == nullptr) {
+        // Constructors, destructors and conversion operators have no result.
+        out += storageImage(item.storage) + item.name.text() + "(" + parameterListImage(f, o) + ")";
+        if (f->constMethod) out += " const";
+        break;
+      }
       out += storageImage(item.storage) + typeImage(item.type, item.name.view(), o);
       break;
   }
