@@ -102,6 +102,7 @@ TEST_F(DeclParser, MessagesWithTheirArguments) {
       {"template <class T> class V; template <class T, class U> class V {};", "TEMPLADEC:V"},
       {"template <class T> class V {}; V<int, int> w;", "TEMINSINC:V<int,int>"},
       {"template <class T, class U = int> class V {}; V<int> a; V<int, long> b; V<> c;", "TEMINSINC:V<>"},
+      {"template <class T, class U> class W; template <class T, class U = int> class W; W<char> *w;", ""},
       {"short long x;", "CONSTRUCT:short long"},
       {"struct S {}; unsigned S y;", "CONSTRUCT:unsigned S"},
       {"int xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx yyyyyy;",
@@ -165,6 +166,7 @@ namespace { int hidden; }
 namespace { int other; }
 template <class T, int N = 4> class Vec { T data[N]; public: void push(const T&); };
 template <class T> T maximum(T a, T b);
+template <class T> inline T inlined(T);
 static inline virtual int f3();
 )");
   EXPECT_EQ(reported(), "");
@@ -195,6 +197,7 @@ static inline virtual int f3();
            "template\tVec\t-\ttemplate <class T, int N = 4> class Vec",
            "method\tVec::push\t1\tvoid push(const T &)",
            "template\tmaximum\t-\ttemplate <class T> T maximum(T a, T b)",
+           "template\tinlined\t-\ttemplate <class T> inline T inlined(T)",
        })
     EXPECT_TRUE(has(line)) << line << "\n" << dump();
   // Access, pointers to members, storage image.
