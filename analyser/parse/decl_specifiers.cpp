@@ -547,6 +547,11 @@ void Parser::classSpecifier(Specifiers& spec) {
       if (Symbol* s = table_.lookupTag(name, static_cast<int>(TypeKind::Template), q >= 0 ? q : scope()))
         templ = s->type;
       instance = templateId(name, templ ? templ->scope : scope(), templ);
+      if (!templ && !dependent && q != -2) {
+        // Arguments given to a class that is no template.
+        syncPosition();
+        recorder_.report(3, "TEMINSINC", instance->name.text());
+      }
     }
     written = textFrom(start);
     while (skipGnuNoise(nullptr)) {

@@ -102,6 +102,7 @@ TEST_F(DeclParser, MessagesWithTheirArguments) {
       {"template <class T> class V; template <class T, class U> class V {};", "TEMPLADEC:V"},
       {"template <class T> class V {}; V<int, int> w;", "TEMINSINC:V<int,int>"},
       {"template <class T, class U = int> class V {}; V<int> a; V<int, long> b; V<> c;", "TEMINSINC:V<>"},
+      {"class N {}; template class N<int>;", "TEMINSINC:N<int>"},
       {"template <class T, class U> class W; template <class T, class U = int> class W; W<char> *w;", ""},
       {"short long x;", "CONSTRUCT:short long"},
       {"struct S {}; unsigned S y;", "CONSTRUCT:unsigned S"},
