@@ -51,10 +51,13 @@ bool Parser::isCurrentClassName(Name name) const {
 Type* Parser::placeholder(std::string_view text) {
   auto it = placeholders_.find(text);
   if (it != placeholders_.end()) return it->second;
+  // A typedef name standing for an incomplete structure: written as its
+  // name, and nothing to test.
   const std::string_view kept = ctx_.copyText(text);
-  StructuredType* s = ctx_.structureType(internName(kept), false, kGlobalScope);
-  placeholders_.emplace(kept, s);
-  return s;
+  const Name name = internName(kept);
+  Type* t = ctx_.typedefType(name, ctx_.structureType(name, false, kGlobalScope), kGlobalScope);
+  placeholders_.emplace(kept, t);
+  return t;
 }
 
 Type* Parser::templateParameterType(Name name) { return placeholder(name.view()); }
@@ -444,6 +447,14 @@ void Parser::specifiers(Specifiers& spec, bool inParameters) {
           if (spec.modifierCount < 4) spec.modifiers[spec.modifierCount++] = tok_.name;
           advance();
           continue;
+        }
+        if (spec.hasType && spec.keywordCount > 0 && spec.type == nullptr && c != lex::NameClass::Plain &&
+            (peek().code == Tok::Identifier || peek().code == Tok::Star || peek().code == Tok::Amp)) {
+          // `unsigned S x`: a base type and a type name, which do not combine.
+          if (Type* tn = typeName(spec)) {
+            spec.type = tn;
+            continue;
+          }
         }
         if (spec.hasType || c == lex::NameClass::Plain) {
           // A plain name may still start a qualified type name (`N::T`).
