@@ -10,6 +10,12 @@ clang:    every function that clang declares in the library's own headers
           (`+` after it when variadic), and every field of every named
           structure or union as `record::field`; so must every typedef and
           every enumerator of those headers.
+typing:   a variable of every structure and union of those headers (named,
+          or named by a typedef) is declared, and each of its fields (and
+          the first element of each array field) is typed by `zentacpp
+          -analyse -expr`; g++, compiling the same declarations, gives the
+          class, word and size that the field's C++ type calls for
+          (tests/analyser/gxx_class_probe.h).
 
 The headers are read the way the compiler reads them: the staged standard
 definitions (ZNTTGT) give the host's system directories; a library whose
@@ -86,6 +92,10 @@ class ClangWalk:
         self.fields = set()  # (record, field)
         self.typedefs = set()
         self.enumerators = set()
+        # Complete records of the own headers: id -> [spelling, nested, fields
+        # as (name, clang type)]; the spelling is `struct name`, or the
+        # typedef name of an unnamed record, or None.
+        self.records = {}
 
     def bare(self, loc):
         if "file" in loc:
@@ -103,7 +113,7 @@ class ClangWalk:
             return where
         return self.bare(loc)
 
-    def node(self, n):
+    def node(self, n, in_record=False):
         where = self.location(n.get("loc") or {})
         rng = n.get("range") or {}
         for key in ("begin", "end"):
@@ -119,13 +129,25 @@ class ClangWalk:
             self.functions.setdefault(n["name"], set()).add(arity)
         elif mine and kind == "TypedefDecl":
             self.typedefs.add(n["name"])
+            owned_tag = (inner[0].get("ownedTagDecl") or {}) if inner else {}
+            if owned_tag.get("id") in self.records and not owned_tag.get("name"):
+                record = self.records[owned_tag["id"]]
+                if record[0] is None:
+                    record[0] = n["name"]
         elif mine and kind == "EnumConstantDecl":
             self.enumerators.add(n["name"])
-        record = n.get("name") if kind == "RecordDecl" and mine and n.get("completeDefinition") else None
+        is_record = kind == "RecordDecl" and mine and n.get("completeDefinition")
+        record = n.get("name") if is_record else None
+        fields = []
+        if is_record:
+            spelling = "%s %s" % (n.get("tagUsed", "struct"), record) if record else None
+            self.records[n["id"]] = [spelling, in_record, fields]
         for c in inner:
-            self.node(c)
-            if record and c.get("kind") == "FieldDecl" and c.get("name"):
-                self.fields.add((record, c["name"]))
+            self.node(c, in_record or kind == "RecordDecl")
+            if is_record and c.get("kind") == "FieldDecl" and c.get("name"):
+                fields.append((c["name"], (c.get("type") or {}).get("qualType", "")))
+                if record:
+                    self.fields.add((record, c["name"]))
 
 
 def write_input(tmp, library):
@@ -221,16 +243,111 @@ def check_clang(args, tmp):
     return 1
 
 
+def clang_walk(args, tmp, path, dirs, own):
+    incl = [a for d in dirs for a in ("-I", d)]
+    status, out, err = run([args.clang, "-x", "c", "-fsyntax-only", "-Xclang", "-ast-dump=json"] + incl + [path])
+    if status != 0:
+        print("clang failed on %s:\n%s" % (args.library, err[:4000]))
+        return None
+    walk = ClangWalk(own)
+    sys.setrecursionlimit(100000)
+    walk.node(json.loads(out))
+    return walk
+
+
+def check_typing(args, tmp):
+    path, dirs, own = write_input(tmp, args.library)
+    walk = clang_walk(args, tmp, path, dirs, own)
+    if walk is None:
+        return 1
+    declarations, expressions, origins = [], [], []
+    for spelling, nested, fields in walk.records.values():
+        if spelling is None or nested or not fields:
+            continue
+        var = "zv%d" % len(declarations)
+        declarations.append("%s %s;" % (spelling, var))
+        for name, clang_type in fields:
+            expressions.append("%s.%s" % (var, name))
+            origins.append("%s::%s (%s)" % (spelling, name, clang_type))
+            if clang_type.endswith("]"):
+                expressions.append("%s.%s[0]" % (var, name))
+                origins.append("%s::%s[0] (%s)" % (spelling, name, clang_type))
+    if not expressions:
+        print("%s: no structure with fields" % args.library)
+        return 1
+    lines = LIBRARIES[args.library][0]
+    text = "\n".join(lines + declarations) + "\n"
+    with open(path, "w") as f:
+        f.write(text)
+
+    probe = os.path.join(tmp, "probe.cpp")
+    with open(probe, "w") as f:
+        # A field may share its name with a macro of the headers (libxml2's
+        # globals): the probe names the field, as -expr does.
+        names = sorted({name for _, _, fields in walk.records.values() for name, _ in fields})
+        undefs = "".join("#undef %s\n" % name for name in names)
+        f.write('#include "tests/analyser/gxx_class_probe.h"\n' + text + undefs + "int main() {\n")
+        for i, e in enumerate(expressions):
+            f.write("  GXX_PROBE(%d, %s);\n" % (i, e))
+        f.write("}\n")
+    binary = os.path.join(tmp, "probe")
+    incl = [a for d in dirs for a in ("-I", d)]
+    status, _, err = run([args.gxx, "-std=c++20", "-w", "-I", args.source] + incl + ["-o", binary, probe])
+    if status != 0:
+        print("g++ failed on the probe of %s:\n%s" % (args.library, err[:4000]))
+        return 1
+    status, out, _ = run([binary])
+    expected = [l.split("\t") for l in out.splitlines()]
+    if status != 0 or len(expected) != len(expressions):
+        print("the probe of %s gave %d lines for %d expressions" % (args.library, len(expected), len(expressions)))
+        return 1
+
+    argv = [args.zentacpp, "-analyse"] + incl
+    for e in expressions:
+        argv += ["-expr", e]
+    status, out, err = run(argv + [path], environment(args.stage))
+    got = [l.split("\t") for l in out.splitlines()]
+    faults = []
+    msgs = message_lines(err)
+    if status != 0 or msgs:
+        faults.append("zentacpp status %d, %d message(s)" % (status, len(msgs)))
+        faults += ["  " + m for m in msgs[:20]]
+    if len(got) != len(expressions):
+        faults.append("zentacpp gave %d lines for %d expressions" % (len(got), len(expressions)))
+    for i, e in enumerate(expressions[:len(got)]):
+        _, k, word, size = expected[i]
+        word = "" if word == "-" else word
+        ours = got[i]
+        if len(ours) != 5:
+            faults.append("%s: not typed, field %s" % (e, origins[i]))
+        elif [ours[1], ours[2], ours[4]] != [k, word, size]:
+            faults.append("%s: ours %s %s %s (C type %s), g++ %s %s %s, field %s" % (
+                e, ours[1], ours[2] or "-", ours[4], ours[3] or "-", k, word or "-", size, origins[i]))
+    counts = "%d structures, %d expressions" % (len(declarations), len(expressions))
+    if not faults:
+        print("%s: %s agree with g++" % (args.library, counts))
+        return 0
+    print("%s: %d difference(s) with g++ over %s" % (args.library, len(faults), counts))
+    for f in faults[:80]:
+        print("  " + f)
+    if len(faults) > 80:
+        print("  ... and %d more" % (len(faults) - 80))
+    return 1
+
+
 def main():
     p = argparse.ArgumentParser()
     p.add_argument("--zentacpp", required=True)
     p.add_argument("--stage", required=True)
     p.add_argument("--clang", default="clang")
+    p.add_argument("--gxx", default="g++")
+    p.add_argument("--source", default=os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))))
     p.add_argument("--library", required=True, choices=sorted(LIBRARIES))
-    p.add_argument("--check", required=True, choices=["messages", "clang"])
+    p.add_argument("--check", required=True, choices=["messages", "clang", "typing"])
     args = p.parse_args()
     with tempfile.TemporaryDirectory(prefix="zenta-headers-") as tmp:
-        return check_messages(args, tmp) if args.check == "messages" else check_clang(args, tmp)
+        check = {"messages": check_messages, "clang": check_clang, "typing": check_typing}[args.check]
+        return check(args, tmp)
 
 
 if __name__ == "__main__":
