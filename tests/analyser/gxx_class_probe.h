@@ -46,7 +46,13 @@ template <class T> void show(int i) {
   std::printf("%d\t%d\t%s\t%d\n", i, k, w, size);
 }
 
+// The result type of a function, whatever its parameters.
+template <class R, class... A> R resultOf(R (*)(A...));
+template <class R, class... A> R resultOf(R (*)(A..., ...));
+
 }  // namespace gxx_probe
 
 // One probe line for the expression E, numbered I.
 #define GXX_PROBE(I, E) gxx_probe::show<decltype((E))>(I)
+// One probe line for a call of the function F, numbered I.
+#define GXX_PROBE_RESULT(I, F) gxx_probe::show<decltype(gxx_probe::resultOf(&F))>(I)

@@ -13,8 +13,9 @@ clang:    every function that clang declares in the library's own headers
 typing:   a variable of every structure and union of those headers (named,
           or named by a typedef) is declared, and each of its fields (and
           the first element of each array field) is typed by `zentacpp
-          -analyse -expr`; g++, compiling the same declarations, gives the
-          class, word and size that the field's C++ type calls for
+          -analyse -expr`, and so is a call of every function; g++,
+          compiling the same declarations, gives the class, word and size
+          that the C++ type of each calls for
           (tests/analyser/gxx_class_probe.h).
 
 The headers are read the way the compiler reads them: the staged standard
@@ -272,9 +273,14 @@ def check_typing(args, tmp):
             if clang_type.endswith("]"):
                 expressions.append("%s.%s[0]" % (var, name))
                 origins.append("%s::%s[0] (%s)" % (spelling, name, clang_type))
-    if not expressions:
-        print("%s: no structure with fields" % args.library)
-        return 1
+    probes = ["GXX_PROBE(%d, %s);" % (i, e) for i, e in enumerate(expressions)]
+    # A call of every function, with as many arguments as it has fixed
+    # parameters (the typer does not check them): its result type.
+    for name in sorted(walk.functions):
+        arity = int(min(walk.functions[name]).rstrip("+"))
+        probes.append("GXX_PROBE_RESULT(%d, %s);" % (len(expressions), name))
+        expressions.append("%s(%s)" % (name, ",".join(["0"] * arity)))
+        origins.append("result of %s" % name)
     lines = LIBRARIES[args.library][0]
     text = "\n".join(lines + declarations) + "\n"
     with open(path, "w") as f:
@@ -284,11 +290,11 @@ def check_typing(args, tmp):
     with open(probe, "w") as f:
         # A field may share its name with a macro of the headers (libxml2's
         # globals): the probe names the field, as -expr does.
-        names = sorted({name for _, _, fields in walk.records.values() for name, _ in fields})
+        names = sorted({name for _, _, fields in walk.records.values() for name, _ in fields} | set(walk.functions))
         undefs = "".join("#undef %s\n" % name for name in names)
         f.write('#include "tests/analyser/gxx_class_probe.h"\n' + text + undefs + "int main() {\n")
-        for i, e in enumerate(expressions):
-            f.write("  GXX_PROBE(%d, %s);\n" % (i, e))
+        for p in probes:
+            f.write("  %s\n" % p)
         f.write("}\n")
     binary = os.path.join(tmp, "probe")
     incl = [a for d in dirs for a in ("-I", d)]
@@ -323,7 +329,7 @@ def check_typing(args, tmp):
         elif [ours[1], ours[2], ours[4]] != [k, word, size]:
             faults.append("%s: ours %s %s %s (C type %s), g++ %s %s %s, field %s" % (
                 e, ours[1], ours[2] or "-", ours[4], ours[3] or "-", k, word or "-", size, origins[i]))
-    counts = "%d structures, %d expressions" % (len(declarations), len(expressions))
+    counts = "%d structures, %d functions, %d expressions" % (len(declarations), len(walk.functions), len(expressions))
     if not faults:
         print("%s: %s agree with g++" % (args.library, counts))
         return 0
