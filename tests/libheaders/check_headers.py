@@ -9,7 +9,10 @@ clang:    every function that clang declares in the library's own headers
           must be in `zentacpp -analyse -dump` with the same parameter count
           (`+` after it when variadic), and every field of every named
           structure or union as `record::field`; so must every typedef and
-          every enumerator of those headers.
+          every enumerator of those headers. For the C++ library
+          (libstdc++, read in C++98): every class, structure, class or
+          function template, method (with its parameter count), function
+          and field, by qualified name.
 typing:   a variable of every structure and union of those headers (named,
           or named by a typedef) is declared, and each of its fields (and
           the first element of each array field) is typed by `zentacpp
@@ -30,6 +33,14 @@ import subprocess
 import sys
 import tempfile
 
+SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+CXX_LIBRARIES = {"libstdc++"}
+# What the configuration of the analysis gives otherwise than a C++ compiler's:
+# without __cplusplus, c++config.h does not define the dual string ABI, so
+# <stdexcept> makes __sso_string a typedef; the standard definitions make
+# __typeof(x) an int.
+CXX_CONFIGURATION_NAMES = ("std::__sso_string", "__gnu_cxx::__uselocale")
+
 # name: the lines of the analysed file, the folders given with -I, and the
 # headers that belong to the library (a base name, or a folder ending in /).
 LIBRARIES = {
@@ -41,6 +52,16 @@ LIBRARIES = {
     "libyaml": (["#include <yaml.h>"], [], ["yaml.h"]),
     "lzma": (["#include <lzma.h>"], [], ["lzma.h", "lzma/"]),
     "jpeg": (["#include <stdio.h>", "#include <jpeglib.h>"], [], ["jpeglib.h", "jconfig.h", "jmorecfg.h"]),
+    # The C++ library's headers, read after the configuration a C++98
+    # compiler gives them (the analyser defines no __cplusplus).
+    "libstdc++": (['#include "%s/tests/analyser/data/libstdcxx_cxx98.h"' % SOURCE_DIR] +
+                  ["#include <%s>" % h for h in (
+                      "string", "vector", "map", "list", "set", "deque", "algorithm", "memory", "iostream",
+                      "sstream", "fstream", "stdexcept", "cstdio", "cstring", "cmath", "utility", "iterator",
+                      "functional", "queue", "stack")],
+                  # c++config.h and cxxabi_forced.h declare only for a
+                  # compiler with __cplusplus.
+                  [], ["!c++config.h", "!cxxabi_forced.h", "c++/"]),
     "libxml2": (["#include <libxml/tree.h>", "#include <libxml/parser.h>", "#include <libxml/xpath.h>"],
                 ["/usr/include/libxml2"], ["libxml/"]),
 }
@@ -71,6 +92,10 @@ def owned(path, own):
         return False
     path = path.replace("\\", "/")
     for o in own:
+        if o.startswith("!"):
+            if os.path.basename(path) == o[1:]:
+                return False
+            continue
         if o.endswith("/"):
             if "/" + o in path or path.startswith(o):
                 return True
@@ -149,6 +174,155 @@ class ClangWalk:
                 fields.append((c["name"], (c.get("type") or {}).get("qualType", "")))
                 if record:
                     self.fields.add((record, c["name"]))
+
+
+class CxxWalk(ClangWalk):
+    """The members and functions of a C++ dump, with their qualified names.
+
+    Specialisations of class templates, members defined out of their
+    class, friends and conversion operators are not compared."""
+
+    METHODS = ("CXXMethodDecl", "CXXConstructorDecl", "CXXDestructorDecl", "CXXConversionDecl")
+
+    def __init__(self, own):
+        ClangWalk.__init__(self, own)
+        self.entities = {}  # (kind, qualified name) -> set of arities
+
+    def add(self, kind, name, arity):
+        self.entities.setdefault((kind, name), set()).add(arity)
+
+    def node(self, n, scope=(), in_record=False, in_template=False):
+        where = self.location(n.get("loc") or {})
+        rng = n.get("range") or {}
+        for key in ("begin", "end"):
+            if key in rng:
+                self.location(rng[key])
+        kind = n.get("kind")
+        name = n.get("name")
+        if name and "<" in name and not name.startswith("operator"):
+            name = name[:name.index("<")]  # constructors of templates: `vector<_Tp, _Alloc>`
+        mine = owned(where, self.own) and not n.get("isImplicit")
+        inner = n.get("inner") or []
+        # Friends belong to the enclosing namespace, and what is defined out
+        # of its class has a scope that the walk does not follow.
+        if (kind in ("ClassTemplateSpecializationDecl", "ClassTemplatePartialSpecializationDecl", "FriendDecl")
+                or "parentDeclContextId" in n):
+            for c in inner:
+                self.skip(c)
+            return
+        qualified = "::".join(scope + (name,)) if name else None
+        child_scope, child_record, child_template = scope, False, False
+        if kind == "NamespaceDecl":
+            if name:
+                child_scope = scope + (name,)
+        elif kind == "ClassTemplateDecl":
+            if mine:
+                self.add("template", qualified, "-")
+            child_scope, child_template = scope + (name,), True
+        elif kind == "CXXRecordDecl":
+            if in_template and scope and scope[-1] == name:
+                child_scope, child_record = scope, True
+            elif name:
+                if mine and n.get("completeDefinition"):
+                    self.add(n.get("tagUsed", "struct"), qualified, "-")
+                child_scope, child_record = scope + (name,), True
+            else:
+                child_record = True
+        elif kind == "FunctionTemplateDecl":
+            if mine and name and "type-parameter" not in name:
+                self.add("template", qualified, "-")
+            for c in inner:
+                self.skip(c)
+            return
+        elif kind == "CXXConversionDecl" or "type-parameter" in (name or ""):
+            pass  # clang names a conversion by the canonical type: `operator long`
+        elif kind in ("FunctionDecl",) + self.METHODS and mine and name:
+            arity = str(sum(1 for c in inner if c.get("kind") == "ParmVarDecl"))
+            if n.get("variadic"):
+                arity += "+"
+            if kind == "FunctionDecl" and not in_record:
+                self.add("function", qualified, arity)
+            elif in_record:
+                self.add("method", qualified, arity)
+        elif kind == "FieldDecl" and mine and name and in_record:
+            self.add("field", qualified, "-")
+        if kind in ("FunctionDecl",) + self.METHODS:
+            for c in inner:
+                self.skip(c)
+            return
+        for c in inner:
+            self.node(c, child_scope, child_record, child_template)
+
+    def skip(self, n):
+        """Reads the locations of a subtree that is not compared."""
+        self.location(n.get("loc") or {})
+        rng = n.get("range") or {}
+        for key in ("begin", "end"):
+            if key in rng:
+                self.location(rng[key])
+        for key, value in n.items():
+            if key in ("loc", "range"):
+                continue
+            if isinstance(value, dict):
+                if key != "inner":
+                    self.skip_value(value)
+            elif isinstance(value, list):
+                for v in value:
+                    if isinstance(v, dict):
+                        self.skip(v)
+
+    def skip_value(self, value):
+        # Locations hide in a few attributes other than loc and range.
+        for key, v in value.items():
+            if isinstance(v, dict):
+                if "offset" in v or "spellingLoc" in v or "expansionLoc" in v:
+                    self.location(v)
+                else:
+                    self.skip_value(v)
+
+
+def check_cxx(args, tmp):
+    path, dirs, own = write_input(tmp, args.library)
+    incl = [a for d in dirs for a in ("-I", d)]
+    # The configuration header of the C++ library takes the old string ABI
+    # for a compiler without __cplusplus; clang is given the same.
+    status, out, err = run([args.clang, "-x", "c++", "-std=c++98", "-D_GLIBCXX_USE_CXX11_ABI=0", "-fsyntax-only",
+                            "-Xclang", "-ast-dump=json"] + incl + [path])
+    if status != 0:
+        print("clang failed on %s:\n%s" % (args.library, err[:4000]))
+        return 1
+    walk = CxxWalk(own)
+    sys.setrecursionlimit(100000)
+    walk.node(json.loads(out))
+    del out
+    status, out, err = run([args.zentacpp, "-analyse", "-dump"] + incl + [path], environment(args.stage))
+    ours = {}
+    for line in out.splitlines():
+        parts = line.split("\t")
+        if len(parts) >= 3:
+            ours.setdefault((parts[0], parts[1]), set()).add(parts[2])
+    faults = []
+    for (kind, name), arities in sorted(walk.entities.items()):
+        if any(name == c or name.startswith(c + "::") for c in CXX_CONFIGURATION_NAMES):
+            continue
+        have = ours.get((kind, name))
+        if have is None:
+            faults.append("missing %s %s (arity %s)" % (kind, name, "/".join(sorted(arities))))
+        elif arities - have:
+            faults.append("%s %s: arities %s, clang %s" % (kind, name, "/".join(sorted(have)), "/".join(sorted(arities))))
+    kinds = {}
+    for kind, _ in walk.entities:
+        kinds[kind] = kinds.get(kind, 0) + 1
+    counts = ", ".join("%d %s" % (v, k) for k, v in sorted(kinds.items()))
+    if not faults:
+        print("%s: %s agree with clang" % (args.library, counts))
+        return 0
+    print("%s: %d difference(s) with clang over %s (zentacpp status %d)" % (args.library, len(faults), counts, status))
+    for f in faults[:args.show]:
+        print("  " + f)
+    if len(faults) > args.show:
+        print("  ... and %d more" % (len(faults) - args.show))
+    return 1
 
 
 def write_input(tmp, library):
@@ -347,12 +521,15 @@ def main():
     p.add_argument("--stage", required=True)
     p.add_argument("--clang", default="clang")
     p.add_argument("--gxx", default="g++")
-    p.add_argument("--source", default=os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))))
+    p.add_argument("--source", default=SOURCE_DIR)
     p.add_argument("--library", required=True, choices=sorted(LIBRARIES))
     p.add_argument("--check", required=True, choices=["messages", "clang", "typing"])
+    p.add_argument("--show", type=int, default=80, help="differences shown at most")
     args = p.parse_args()
     with tempfile.TemporaryDirectory(prefix="zenta-headers-") as tmp:
         check = {"messages": check_messages, "clang": check_clang, "typing": check_typing}[args.check]
+        if args.library in CXX_LIBRARIES and args.check == "clang":
+            check = check_cxx
         return check(args, tmp)
 
 
