@@ -34,7 +34,7 @@ import sys
 import tempfile
 
 SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-CXX_LIBRARIES = {"libstdc++"}
+CXX_LIBRARIES = {"libstdc++", "libstdc++-reordered"}
 # What the configuration of the analysis gives otherwise than a C++ compiler's:
 # without __cplusplus, c++config.h does not define the dual string ABI, so
 # <stdexcept> makes __sso_string a typedef; the standard definitions make
@@ -62,6 +62,13 @@ LIBRARIES = {
                   # c++config.h and cxxabi_forced.h declare only for a
                   # compiler with __cplusplus.
                   [], ["!c++config.h", "!cxxabi_forced.h", "c++/"]),
+    # The same headers, containers before streams.
+    "libstdc++-reordered": (['#include "%s/tests/analyser/data/libstdcxx_cxx98.h"' % SOURCE_DIR] +
+                            ["#include <%s>" % h for h in (
+                                "vector", "list", "map", "set", "deque", "queue", "stack", "algorithm",
+                                "iterator", "utility", "functional", "memory", "cmath", "cstring", "cstdio",
+                                "stdexcept", "string", "iostream", "sstream", "fstream")],
+                            [], ["!c++config.h", "!cxxabi_forced.h", "c++/"]),
     "libxml2": (["#include <libxml/tree.h>", "#include <libxml/parser.h>", "#include <libxml/xpath.h>"],
                 ["/usr/include/libxml2"], ["libxml/"]),
 }
