@@ -1,5 +1,6 @@
 // The declaration parser: declaration specifiers, type names, classes and
 // enumerations.
+#include <algorithm>
 #include <cctype>
 
 #include "analyser/ast/images.h"
@@ -108,7 +109,7 @@ int Parser::qualifierScope(Name name, Type* instance, int from, bool& dependent)
       if (it != instanceOf_.end())
         if (const StructuredType* body = dyn<StructuredType>(it->second->target)) {
           s->memberScope = body->memberScope;
-          s->bases = body->bases;
+          copyBases(s, body);
         }
     }
     return s && s->memberScope > 0 ? s->memberScope : -1;
@@ -220,7 +221,7 @@ Type* Parser::templateId(Name name, int scopeOfTemplate, Type* templ) {
   if (t && t->target)
     if (const StructuredType* body = dyn<StructuredType>(t->target)) {
       s->memberScope = body->memberScope;
-      s->bases = body->bases;
+      copyBases(s, body);
       s->isClass = body->isClass;
     }
   placeholders_.emplace(kept, s);
@@ -631,6 +632,31 @@ void Parser::classSpecifier(Specifiers& spec) {
   if (entered) table_.closeScope();
 }
 
+// Whether `base` is `s` or derives from it, or is already a base of `s`: a
+// class never becomes its own base, so the walks through bases end.
+bool Parser::derivesFrom(const Type* base, const StructuredType* s) const {
+  for (const BaseClass& b : s->bases)
+    if (stripTypedefsAndModifiers(b.type) == stripTypedefsAndModifiers(base)) return true;
+  std::vector<const StructuredType*> pending, seen;
+  if (const StructuredType* b = dyn<StructuredType>(stripTypedefsAndModifiers(base))) pending.push_back(b);
+  while (!pending.empty() && seen.size() < 10000) {
+    const StructuredType* c = pending.back();
+    pending.pop_back();
+    if (c == s) return true;
+    if (std::find(seen.begin(), seen.end(), c) != seen.end()) continue;
+    seen.push_back(c);
+    for (const BaseClass& b : c->bases)
+      if (const StructuredType* next = dyn<StructuredType>(stripTypedefsAndModifiers(b.type))) pending.push_back(next);
+  }
+  return false;
+}
+
+// An instance of a template takes the bases of its body, but never itself.
+void Parser::copyBases(StructuredType* instance, const StructuredType* body) {
+  for (const BaseClass& b : body->bases)
+    if (!derivesFrom(b.type, instance)) ctx_.addBaseClass(instance, b.type, b.access, b.isVirtual);
+}
+
 void Parser::baseClause(StructuredType* s, bool isUnion) {
   if (isUnion) {
     report(3, "SYNTAXERR", "<union>::<type>");
@@ -659,7 +685,7 @@ void Parser::baseClause(StructuredType* s, bool isUnion) {
       if (at(Tok::Less)) templateArguments(nullptr);
       base = placeholder(textFrom(start));
     }
-    ctx_.addBaseClass(s, base, access, isVirtual);
+    if (!derivesFrom(base, s)) ctx_.addBaseClass(s, base, access, isVirtual);
     if (!accept(Tok::Comma)) break;
   }
   if (!at(Tok::LBrace)) fail();

@@ -410,3 +410,18 @@ TEST_F(DeclParser, DeepNestingEndsWithAMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DeclParser, MembersOfAnonymousUnionsBelongToTheEnclosingStructure) {
+  analyse("struct S { int k; union { int a; float b; }; struct { char c; } named; };");
+  EXPECT_EQ(reported(), "");
+  const Symbol* s = table.lookupTag(internName("S"), static_cast<int>(TypeKind::Structure), kGlobalScope);
+  ASSERT_NE(s, nullptr);
+  EXPECT_NE(findMember(s->type, internName("a")), nullptr);
+  EXPECT_NE(findMember(s->type, internName("b")), nullptr);
+  EXPECT_NE(findMember(s->type, internName("named")), nullptr);
+  EXPECT_EQ(findMember(s->type, internName("c")), nullptr);
+}
+
+}  // namespace
