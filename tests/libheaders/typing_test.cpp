@@ -81,8 +81,9 @@ const char* const kExpressions[] = {
 };
 
 // C++ declarations read by both: classes with bases, nested types, static
-// and bit-field members, members that are pointers to functions, arrays or
-// members, namespaces, typedefs in classes, linkage blocks. The variables
+// and bit-field members, members of anonymous unions and structures, members
+// that are pointers to functions, arrays or members, namespaces, typedefs in
+// classes, linkage blocks. The variables
 // are declared `extern`, so that the probe links without definitions.
 const char kCxxDeclarations[] = R"(namespace geo {
   typedef double coord;
@@ -103,6 +104,7 @@ const char kCxxDeclarations[] = R"(namespace geo {
     unsigned flags : 3;
     int level : 5;
     struct Style { unsigned char r, g, b; float width; } style;
+    union { int tag; float weight; };
   };
   class Circle : public Shape {
   public:
@@ -163,6 +165,8 @@ extern "C" {
     struct S s2, *ps2, arr2[2];
   };
 }
+struct Plain { union { int i; char c; }; struct { short s; }; };
+extern Plain plain;
 struct A1 { int x1; };
 struct A2 { double x2; };
 struct Multi : A1, virtual A2 { char m; };
@@ -201,7 +205,8 @@ const char* const kCxxExpressions[] = {
     "hold.cvu", "hold.sp", "hold.sp->a", "hold.anon_e", "hold.sg", "hold.su", "hold.cu", "hold.uc2", "hold.f",
     "hold.f[1]", "hold.f[1][2]", "hold.s2.a", "hold.ps2->a", "hold.arr2[1].a", "Holder::N", "multi.x1",
     "multi.x2", "multi.m", "cnames", "cnames[0]", "cnames[0][1]", "matrix", "matrix[1]", "*matrix",
-    "**matrix", "hold.uc2 + 1", "-hold.su", "~hold.cu", "hold.sg * hold.cvu", "(char)hold.sg",
+    "**matrix", "circle.tag", "circle.weight", "shape->tag", "derived.weight", "plain.i", "plain.c", "plain.s",
+    "hold.uc2 + 1", "-hold.su", "~hold.cu", "hold.sg * hold.cvu", "(char)hold.sg",
     "hold.sg ? hold.f[0][0] : 1.0", "!hold.sp", "&hold.arr[1]", "sizeof hold",
 };
 
