@@ -1,15 +1,16 @@
 #!/usr/bin/env python3
 """The declaration analysis on the headers of real C libraries.
 
-  check_headers.py --zentacpp BIN --stage DIR --library NAME --check messages|clang
+  check_headers.py --zentacpp BIN --stage DIR --library NAME --check messages|clang|typing
 
 messages: `zentacpp -analyse` on a file that includes the library's header
           must print no message and end with status 0.
 clang:    every function that clang declares in the library's own headers
           must be in `zentacpp -analyse -dump` with the same parameter count
           (`+` after it when variadic), and every field of every named
-          structure or union as `record::field`; so must every typedef and
-          every enumerator of those headers. For the C++ library
+          structure or union as `record::field`; so must every typedef,
+          enumerator, variable and structure, union or enumeration tag of
+          those headers. For the C++ library
           (libstdc++, read in C++98): every class, structure, class or
           function template, method (with its parameter count), function
           and field, by qualified name.
@@ -125,6 +126,8 @@ class ClangWalk:
         self.fields = set()  # (record, field)
         self.typedefs = set()
         self.enumerators = set()
+        self.variables = set()  # at file scope
+        self.tags = set()  # (struct/union/enum, name) of the definitions at file scope
         # Complete records of the own headers: id -> [spelling, nested, fields
         # as (name, clang type)]; the spelling is `struct name`, or the
         # typedef name of an unnamed record, or None.
@@ -146,7 +149,7 @@ class ClangWalk:
             return where
         return self.bare(loc)
 
-    def node(self, n, in_record=False):
+    def node(self, n, in_record=False, in_function=False):
         where = self.location(n.get("loc") or {})
         rng = n.get("range") or {}
         for key in ("begin", "end"):
@@ -169,6 +172,12 @@ class ClangWalk:
                     record[0] = n["name"]
         elif mine and kind == "EnumConstantDecl":
             self.enumerators.add(n["name"])
+        elif mine and kind == "VarDecl" and not in_function and n.get("name"):
+            self.variables.add(n["name"])
+        elif mine and kind == "EnumDecl" and n.get("name"):
+            self.tags.add(("enum", n["name"]))
+        if mine and kind == "RecordDecl" and n.get("name") and n.get("completeDefinition") and not in_record:
+            self.tags.add((n.get("tagUsed", "struct"), n["name"]))
         is_record = kind == "RecordDecl" and mine and n.get("completeDefinition")
         record = n.get("name") if is_record else None
         fields = []
@@ -176,7 +185,7 @@ class ClangWalk:
             spelling = "%s %s" % (n.get("tagUsed", "struct"), record) if record else None
             self.records[n["id"]] = [spelling, in_record, fields]
         for c in inner:
-            self.node(c, in_record or kind == "RecordDecl")
+            self.node(c, in_record or kind == "RecordDecl", in_function or kind == "FunctionDecl")
             if is_record and c.get("kind") == "FieldDecl" and c.get("name"):
                 fields.append((c["name"], (c.get("type") or {}).get("qualType", "")))
                 if record:
@@ -391,6 +400,8 @@ def check_clang(args, tmp):
             fields.add((parts[-2], parts[-1]))
     typedefs = {n for n, _ in dump.get("typedef", [])}
     enumerators = {n.split("::")[-1] for n, _ in dump.get("enumerator", [])}
+    variables = {n for n, _ in dump.get("variable", [])}
+    tags = {(k, n) for k in ("struct", "union", "enum") for n, _ in dump.get(k, [])}
 
     faults = []
     for name in sorted(walk.functions):
@@ -406,9 +417,14 @@ def check_clang(args, tmp):
         faults.append("missing typedef %s" % name)
     for name in sorted(walk.enumerators - enumerators):
         faults.append("missing enumerator %s" % name)
+    for name in sorted(walk.variables - variables):
+        faults.append("missing variable %s" % name)
+    for kind, name in sorted(walk.tags - tags):
+        faults.append("missing %s %s" % (kind, name))
 
-    counts = "%d functions, %d fields, %d typedefs, %d enumerators" % (
-        len(walk.functions), len(walk.fields), len(walk.typedefs), len(walk.enumerators))
+    counts = "%d functions, %d fields, %d typedefs, %d enumerators, %d variables, %d tags" % (
+        len(walk.functions), len(walk.fields), len(walk.typedefs), len(walk.enumerators), len(walk.variables),
+        len(walk.tags))
     if not faults:
         print("%s: %s agree with clang" % (args.library, counts))
         return 0
