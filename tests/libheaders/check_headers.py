@@ -17,7 +17,8 @@ clang:    every function that clang declares in the library's own headers
 typing:   a variable of every structure and union of those headers (named,
           or named by a typedef) is declared, and each of its fields (and
           the first element of each array field) is typed by `zentacpp
-          -analyse -expr`, and so is a call of every function; g++,
+          -analyse -expr`, and so are a call of every function and an
+          object of every typedef; g++,
           compiling the same declarations, gives the class, word and size
           that the C++ type of each calls for
           (tests/analyser/gxx_class_probe.h).
@@ -127,6 +128,7 @@ class ClangWalk:
         self.typedefs = set()
         self.enumerators = set()
         self.variables = set()  # at file scope
+        self.typedef_types = {}  # typedef name -> clang type
         self.tags = set()  # (struct/union/enum, name) of the definitions at file scope
         # Complete records of the own headers: id -> [spelling, nested, fields
         # as (name, clang type)]; the spelling is `struct name`, or the
@@ -165,6 +167,7 @@ class ClangWalk:
             self.functions.setdefault(n["name"], set()).add(arity)
         elif mine and kind == "TypedefDecl":
             self.typedefs.add(n["name"])
+            self.typedef_types[n["name"]] = (n.get("type") or {}).get("qualType", "")
             owned_tag = (inner[0].get("ownedTagDecl") or {}) if inner else {}
             if owned_tag.get("id") in self.records and not owned_tag.get("name"):
                 record = self.records[owned_tag["id"]]
@@ -478,6 +481,15 @@ def check_typing(args, tmp):
         probes.append("GXX_PROBE_RESULT(%d, %s);" % (len(expressions), name))
         expressions.append("%s(%s)" % (name, ",".join(["0"] * arity)))
         origins.append("result of %s" % name)
+    # An object of every typedef (declared only: the type may be incomplete).
+    for name in sorted(walk.typedef_types):
+        if walk.typedef_types[name] in ("void", "const void"):
+            continue
+        var = "zt%d" % len(declarations)
+        declarations.append("extern %s %s;" % (name, var))
+        probes.append("GXX_PROBE(%d, %s);" % (len(expressions), var))
+        expressions.append(var)
+        origins.append("typedef %s (%s)" % (name, walk.typedef_types[name]))
     lines = LIBRARIES[args.library][0]
     text = "\n".join(lines + declarations) + "\n"
     with open(path, "w") as f:
@@ -488,6 +500,7 @@ def check_typing(args, tmp):
         # A field may share its name with a macro of the headers (libxml2's
         # globals): the probe names the field, as -expr does.
         names = sorted({name for _, _, fields in walk.records.values() for name, _ in fields} | set(walk.functions))
+        names = [n for n in names if n not in walk.typedef_types]
         undefs = "".join("#undef %s\n" % name for name in names)
         f.write('#include "tests/analyser/gxx_class_probe.h"\n' + text + undefs + "int main() {\n")
         for p in probes:
