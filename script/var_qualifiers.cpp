@@ -232,8 +232,8 @@ bool rangeForm(const std::string& body, QualifierState& s) {
   d.rangeKind = kind;
 
   // +BOUNDS (or +BORNES) at the end.
-  static const std::regex boundsAtEnd[] = {std::regex(R"((^|[ \t])\+[ \t]*BORNES[ \t]*$)", std::regex::icase),
-                                           std::regex(R"((^|[ \t])\+[ \t]*BOUNDS[ \t]*$)", std::regex::icase)};
+  static const std::regex boundsAtEnd[] = {std::regex(R"(\+[ \t]*BORNES[ \t]*$)", std::regex::icase),
+                                           std::regex(R"(\+[ \t]*BOUNDS[ \t]*$)", std::regex::icase)};
   const bool english = model::scriptLanguage() == model::LangEnglish;
   std::smatch m;
   bool bounds = false;

@@ -88,8 +88,13 @@ bool handleVar(const std::string& rest, bool array, bool structured) {
 
   // 2. Preprocessed with the C++ harness language.
   if (cpp) variable = analyser::preprocessScriptText(variable, diag::currentFile(), diag::currentLine());
-  if (array && variable.find('[') == std::string::npos && analysisAllowed())
+  // An array named without bounds takes those of its declaration.
+  analyser::VariablePeek type;
+  if (analysisAllowed()) type = analyser::peekVariable(variable);
+  if (array && type.array && variable.find('[') == std::string::npos) {
     variable = analyser::completeArrayBounds(variable);
+    type = analyser::peekVariable(variable);
+  }
   model::setBoundedText(d.variableText, variable);
 
   // 3. The declared type: a first piece that is not a qualifier.
@@ -121,8 +126,6 @@ bool handleVar(const std::string& rest, bool array, bool structured) {
   }
 
   // 5. The checks, with the type the analyser gives.
-  analyser::VariablePeek type;
-  if (analysisAllowed()) type = analyser::peekVariable(d.variableText);
   if (type.typed) {
     d.analyserFlags |= model::FlagTyped;
     if (!type.assignable) d.analyserFlags |= model::FlagNoInitNeeded;

@@ -137,6 +137,7 @@ std::vector<Case> cases() {
       {"structure with others", {"STR origin, INIT = {x => 1, others => 0}, EV = {others => 0}"}, {}},
       {"recursive structure", {"STR lp, INIT = {1}, EV = {1}"}, {"E:STRRECURS"}},
       {"array without size", {"ARRAY ext, INIT = 0, EV = 0"}, {"W:ERTAILTAB"}, "ext"},
+      {"unknown array with its type", {"ARRAY nowhere, int, INIT = 0, EV = 0"}, {}},
       {"array of structures", {"TAB pts, INIT = {1, 2}, EV = {1, 2}"}, {}},
 
       // Linked lists.
@@ -256,6 +257,7 @@ TEST(VariableRecord, Ranges) {
       {"VAR d, INIT FROM 0 TO 1 NB_RANDOM 300, EV = 0", zenta::model::RangeRandom, false, "0", "1", "10", 10, 10},
       {"VAR d, INIT FROM 0 TO 1 NB_RANDOM j, EV = 0", zenta::model::RangeRandom, false, "0", "1", "j", 0, 0},
       {"VAR d, INIT DE 0 A 8 INCREMENT 2, VA = 0", zenta::model::RangeStep, false, "0", "8", "2", 0, 0, LangFrench},
+      {"VAR d, INIT FROM 0 TO 1 NB_RANDOM 3+BOUNDS, EV = 0", zenta::model::RangeRandom, true, "0", "1", "3", 5, 3},
       {"VAR d, INIT DE 0 A 8 NB_VALEURS 3, VA = 0", zenta::model::RangeCount, false, "0", "8", "3", 3, 0, LangFrench},
       {"VAR d, INIT DE 0 A 8 NB_VALEUR 3, VA = 0", zenta::model::RangeCount, false, "0", "8", "3", 3, 0, LangFrench},
       {"VAR d, INIT DE 0 A 8 NB_HASARD 2 + BORNES, VA = 0", zenta::model::RangeRandom, true, "0", "8", "2", 4, 2,
