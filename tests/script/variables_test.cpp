@@ -339,3 +339,20 @@ TEST(VariableRecord, QualifierTableOrder) {
 }
 
 }  // namespace
+
+namespace {
+
+// Long statements are read in one pass: empty pieces are skipped, and a
+// count that goes on is cut after a few tries.
+TEST(VariableHostile, LongStatements) {
+  EXPECT_EQ(joined(run({"VAR i, INIT = 1, EV = 1" + std::string(10000, ',')}).codes()), "");
+  std::string words;
+  for (int k = 0; k < 5000; ++k) words += "a ";
+  const vartest::Run r = run({"VAR i, INIT FROM 0 TO 1 NB_TIMES 2 " + words + ", EV = 1"});
+  EXPECT_FALSE(r.codes().empty());
+  EXPECT_TRUE(r.recorded.empty());
+  const vartest::Run nested = run({"VAR i, INIT = " + std::string(5000, '(') + "1" + std::string(5000, ')') + ", EV = 1"});
+  EXPECT_TRUE(nested.recorded.empty() || nested.recorded.size() == 1u);
+}
+
+}  // namespace
