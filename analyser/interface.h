@@ -8,6 +8,7 @@
 
 #include "analyser/parse/expr_array_values.h"
 #include "analyser/parse/expr_script.h"
+#include "analyser/sema/decl_record.h"
 #include "analyser/sema/expr_node.h"
 #include "analyser/sema/typing_class.h"
 
@@ -55,9 +56,15 @@ std::string preprocessNativeCode(const std::string& text, const std::string& fil
 // blanks.
 std::string preprocessScriptText(const std::string& text, const std::string& file, int line);
 
-// Declaration analysis of preprocessed code (filled in by the declaration
-// parser; does nothing until then).
+// Declaration analysis of preprocessed code: every declaration of the text
+// is recorded in the run's tables, in the current scope of the symbol table
+// (file scope for the headers; the script's scope for its native code).
 void analyseDeclarations(const std::string& preprocessed);
+
+// The declarations recorded from now on are also listed, in order (zentacpp
+// -dump); off by default.
+void keepDeclarationLog(bool keep);
+const DeclarationLog& declarationLog();
 
 // End of the analysis, once at the end of the run: reports the conditionals
 // still open and clears the macro table.

@@ -21,7 +21,9 @@
 #include "diag/report.h"
 #include "generator/constant.h"
 #include "generator/frame.h"
+#include "generator/variables.h"
 #include "model/blocks.h"
+#include "model/store.h"
 #include "output/description.h"
 #include "output/files.h"
 #include "output/sources.h"
@@ -406,6 +408,7 @@ void prepareGeneration() {
   desc::clearQueues();
   desc::tsfReset();
   resetSuppression();
+  resetVariableGeneration();
 }
 
 void genHeader(const std::string& a, const std::string& b, const std::string& c, const std::string* d) {
@@ -609,6 +612,9 @@ void genException(const std::string& expression) {
 void genEndElement() {
   State& s = st();
   if (!blocks().elementOpen) return;
+  // The variables of the element: their description lines always, their
+  // code when the element is generated.
+  if (const model::VariableStore* store = model::elementStore()) generateVariables(*store);
   if (s.elementGenerated) {
     const std::string n = exceptionName();
     const std::string type = exceptionType(s.exceptionExpression);
@@ -738,6 +744,8 @@ void genEndOfProgram() {
   k("class " + cls + " {");
   k("public:");
   for (int j = 1; j <= s.maxLoopIndex; ++j) k("    int " + loopIndexName(j) + ";");
+  // The index variables of the loops over array elements.
+  for (int i = 1; i <= indexVariablesUsed(); ++i) k("    int I" + std::to_string(i) + ";");
   out::setCurrentOutput(out::Harness);
   if (write) out::mergeWorkFiles(3);
 

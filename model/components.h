@@ -32,6 +32,9 @@ struct ComponentRecord {
   // carry for the enclosing arrays.
   std::string init, ev, min, max;
   int listLevels = 0;
+  // The FORMAT kind of this component (a FORMAT statement on a field path);
+  // -1: the variable's.
+  int formatKind = -1;
 };
 
 struct VariableDescription;

@@ -18,6 +18,7 @@ enum InitForm { InitValue = 0, InitInList = 1, InitFromRange = 2 };
 enum RangeKind { RangeNone = 0, RangeStep = 1, RangeCount = 2, RangeRandom = 3 };
 enum DeltaKind { DeltaNone = 0, DeltaPercentage = 1, DeltaAbsolute = 2 };
 enum StatementKind { VariableScalar = 0, VariableArray = 1, VariableStructured = 2 };
+constexpr int kFormatNone = -1;
 
 struct VariableDescription {
   std::string initText;
@@ -74,6 +75,16 @@ struct VariableDescription {
 
   int statementKind = VariableScalar;
   unsigned analyserFlags = 0;
+
+  // The kind of the variable's FORMAT (0 hexadecimal, 1 decimal, 2 binary,
+  // 3 unsigned, 4 fixed, 5 exponent, 6 by sign, 9 raw); kFormatNone when the
+  // script gave none.
+  int formatKind = kFormatNone;
+  // Where the statement stands: the file number of the description file
+  // (0 the script, 1, 2, ... included files) and its line; line 0 when not
+  // known (the position of END ELEMENT is used then).
+  int fileNumber = 0;
+  int scriptLine = 0;
 };
 
 // Stores a qualifier text cut to its bound.

@@ -19,7 +19,7 @@
 //   REP <n> <count>                          repetition factor
 //   INIT <n> <kind> <value>                  initial value recorded
 //   CHECK <n> PASS|FAIL|EDIT <kind> <value> <min> <max>
-//   EXCEP <n> PASS|FAIL <code> ["<type>"]    <n>: the open test's line
+//   EXCEP <n> PASS|FAIL <code> ["<type>"]    <n>: the open test's line, else the service's
 //   LIST <n> PASS|FAIL <what> ["<item>"]     list checks
 //   BRA <n> OPEN|CLOSE|ERROR, TAB <n> ..., CST <n> ..., RUPT <depth>
 //   STUB <k> <calls>                         calls seen by stub k
@@ -142,6 +142,7 @@ class Runtime {
         passed_(0),
         failed_(0),
         currentTest_(0),
+        currentService_(0),
         lastRepetition_(-1),
         ringNext_(0),
         chronoRunning_(false),
@@ -183,7 +184,10 @@ class Runtime {
   void SET_TRACES_FILE_CPP(const char* name) { tracesFile_ = name ? name : ""; }
 
   // ---- declarations
-  void DCL_OP_CPP(long line, const char* name) { record("OP %ld %s", line, quoted(name).c_str()); }
+  void DCL_OP_CPP(long line, const char* name) {
+    currentService_ = line;
+    record("OP %ld %s", line, quoted(name).c_str());
+  }
   void DCL_TST_CPP(long line, const char* name) {
     currentTest_ = line;
     lastRepetition_ = -1;
@@ -375,13 +379,16 @@ class Runtime {
     else
       record("CHECK %ld %s %s %s %s", line, verdict, kind, value.c_str(), min.c_str());
   }
+  // The verdict goes to the open test's line; outside a test (an exception
+  // that escaped a service) to the last service's.
   void exception(int code, const char* type) {
     bool ok = code == 6;
     count(ok);
+    long line = currentTest_ ? currentTest_ : currentService_;
     if (type)
-      record("EXCEP %ld %s %d %s", currentTest_, ok ? "PASS" : "FAIL", code, quoted(type).c_str());
+      record("EXCEP %ld %s %d %s", line, ok ? "PASS" : "FAIL", code, quoted(type).c_str());
     else
-      record("EXCEP %ld %s %d", currentTest_, ok ? "PASS" : "FAIL", code);
+      record("EXCEP %ld %s %d", line, ok ? "PASS" : "FAIL", code);
   }
   // One record a line, flushed at once so that every record written before
   // a crash of the code under test is in the file.
@@ -463,6 +470,7 @@ class Runtime {
   long passed_;
   long failed_;
   long currentTest_;
+  long currentService_;
   long lastRepetition_;
   std::string ring_[kRing];
   int ringNext_;

@@ -96,6 +96,7 @@ int main(int argc, char ** argv)
   zenta_run.EXCEP_CPP(2);
   unit_checks();
   ZNU_END_TEST_CPP();
+  zenta_run.EXCEP_CPP(0);
   zenta_run.CLF_CPP("t.rio");
 #ifdef NOVA_MAIN_RETURN
  NOVA_MAIN_RETURN
@@ -184,12 +185,12 @@ TEST_P(RuntimeTest, EveryCallCompilesCleanlyAndRecords) {
   const testkit::Result linked = testkit::run(link);
   ASSERT_EQ(linked.status, 0) << linked.err;
   const testkit::Result r = testkit::run({dir_.file("t.exe")}, {{"ZENTA_RESULTS", {}}}, dir_.path().string());
-  // Five verdicts fail on purpose: an integer out of its range, a string
+  // Six verdicts fail on purpose: an integer out of its range, a string
   // below its range, the list's extra item, an expected exception not
-  // raised and an unexpected one. The long double is only recorded. The
+  // raised, an unexpected one and one that escaped the service. The long double is only recorded. The
   // second file adds five passed verdicts.
   EXPECT_EQ(r.status, 1) << r.out;
-  EXPECT_EQ(r.out, "zenta: 20 checks, 15 passed, 5 failed\n");
+  EXPECT_EQ(r.out, "zenta: 21 checks, 15 passed, 6 failed\n");
   const std::string rio = dir_.read("t.rio");
   const std::vector<std::string> expected = {
       "ZRIO 1\n",
@@ -218,6 +219,8 @@ TEST_P(RuntimeTest, EveryCallCompilesCleanlyAndRecords) {
       "CHECK 25 EDIT integer -0x8000000000000000 0x0\n",
       "CHECK 26 EDIT unsigned 0b" + std::string(64, '1') + " 0b0\n",
       "INIT 27 string \"ab\"\n",
+      // An exception that escapes a service, after its test ended.
+      "EXCEP 1 FAIL 0\n",
   };
   std::size_t at = 0;
   for (const std::string& e : expected) {
@@ -225,7 +228,7 @@ TEST_P(RuntimeTest, EveryCallCompilesCleanlyAndRecords) {
     ASSERT_NE(found, std::string::npos) << "missing in order: " << e << "\n" << rio;
     at = found + e.size();
   }
-  EXPECT_EQ(rio.substr(rio.rfind("END ")), "END 20 15 5\n");
+  EXPECT_EQ(rio.substr(rio.rfind("END ")), "END 21 15 6\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Compilers, RuntimeTest,

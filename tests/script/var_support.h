@@ -16,10 +16,8 @@
 
 namespace vartest {
 
-inline void declareOnce() {
-  static bool done = false;
-  if (done) return;
-  done = true;
+// The start of analysis empties the tables, so this runs after it.
+inline void declareFixture() {
   using namespace zenta::analyser;
   AstContext& ctx = analyserContext();
   SymbolTable& table = analyserSymbols();
@@ -58,11 +56,11 @@ inline Run run(const std::vector<std::string>& lines, int language = zenta::mode
   scripttest::Options o;
   o.language = language;
   scripttest::prepare(o);
-  declareOnce();
   const std::string list = scripttest::scratchDir() + "/variables.lis";
   std::remove(list.c_str());
   zenta::diag::openListFile(list);
   zenta::analyser::startAnalyser({}, {}, "");
+  declareFixture();
   zenta::diag::setCurrentFile("v.ptu");
   zenta::diag::setCurrentLine(1);
   if (!nativeCode.empty()) zenta::analyser::preprocessNativeCode(nativeCode, "v.ptu", 1);

@@ -16,7 +16,7 @@ std::string codes(const std::vector<scripttest::Message>& ms) {
 // A script of one service whose tests hold the given bodies, each in one
 // element.
 std::string script(const std::vector<std::string>& tests) {
-  std::string s = "HEADER m, 1, x\nBEGIN\nSERVICE s\n";
+  std::string s = "HEADER m, 1, x\nBEGIN\n#int i, j;\nSERVICE s\n";
   int n = 0;
   for (const std::string& body : tests)
     s += "TEST t" + std::to_string(++n) + "\nFAMILY f\nELEMENT\n" + body + "END ELEMENT\nEND FAMILY\nEND TEST\n";
@@ -31,7 +31,6 @@ std::string variables(int count, const std::string& qualifiers) {
 }
 
 TEST(VariableScripts, DynamicInitialisationsPerTest) {
-  vartest::declareOnce();
   EXPECT_EQ(codes(scripttest::analyse(script({variables(8, "INIT IN (1, 2), EV = 0")}))), "");
   // The ninth of a test: INIT IN and INIT FROM count together.
   const auto ms = scripttest::analyse(
@@ -48,7 +47,6 @@ TEST(VariableScripts, DynamicInitialisationsPerTest) {
 }
 
 TEST(VariableScripts, EvInChecksPerTest) {
-  vartest::declareOnce();
   EXPECT_EQ(codes(scripttest::analyse(script({variables(64, "INIT = 0, EV IN (1, 2)")}))), "");
   EXPECT_EQ(codes(scripttest::analyse(script({variables(65, "INIT = 0, EV IN (1, 2)")}))), "E:NBVAINOVE ");
   EXPECT_EQ(codes(scripttest::analyse(script({variables(40, "INIT = 0, EV IN (1, 2)"),
@@ -57,7 +55,6 @@ TEST(VariableScripts, EvInChecksPerTest) {
 }
 
 TEST(VariableScripts, VariablesMetTwicePerTest) {
-  vartest::declareOnce();
   // Two elements of one test.
   EXPECT_EQ(codes(scripttest::analyse(script({"VAR i, INIT = 1, EV = 1\nEND ELEMENT\nELEMENT\nVAR i, INIT = 2, EV = 2\n"}))),
             "W:NOMVARDBL ");
@@ -66,8 +63,7 @@ TEST(VariableScripts, VariablesMetTwicePerTest) {
 }
 
 TEST(VariableScripts, SequenceModeAndFalseBranches) {
-  vartest::declareOnce();
-  EXPECT_EQ(codes(scripttest::analyse("HEADER m, 1, x\nBEGIN\nSEQUENCE\nSERVICE s\nTEST t\nFAMILY f\n"
+  EXPECT_EQ(codes(scripttest::analyse("HEADER m, 1, x\nBEGIN\n#int i, j;\nSEQUENCE\nSERVICE s\nTEST t\nFAMILY f\n"
                                       "VAR i, INIT = 1, EV = 1\nVAR j, INIT = 1, EV = 1\nEND FAMILY\nEND TEST\n"
                                       "END SERVICE\n")),
             "");
@@ -78,10 +74,9 @@ TEST(VariableScripts, SequenceModeAndFalseBranches) {
 }
 
 TEST(VariableScripts, FrenchScript) {
-  vartest::declareOnce();
   scripttest::Options o;
   o.language = zenta::model::LangFrench;
-  EXPECT_EQ(codes(scripttest::analyse("ENTETE m, 1, x\nDEBUT\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\n"
+  EXPECT_EQ(codes(scripttest::analyse("ENTETE m, 1, x\nDEBUT\n#int i, j;\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\n"
                                       "VAR i, INIT DANS (1, 2), VA DANS (3, 4)\n"
                                       "VAR j, INIT DE 0 A 9 NB_VALEURS 2, VA = 0\n"
                                       "FIN ELEMENT\nFIN FAMILLE\nFIN TEST\nFIN SERVICE\n",
