@@ -101,7 +101,7 @@ const std::vector<std::string> kDeclarations = {
     "struct Point { int x; int y; };",
     "struct Box { Point a; unsigned flags; };",
     "int i, i3, i4; long h, hf; unsigned u, u2; char c, c2; float f, f2; double d, d2;",
-    "char s[16], s2[16]; int *p, *q, *q2; Box box; int m[2][3], m2[2][3]; int t[5];",
+    "char s[16], s2[16]; int *p, *q, *q2; Box box; int m[2][3], m2[2][3]; int t[5]; Point pts[2];",
 };
 
 const std::vector<std::string> kCall = {
@@ -111,6 +111,7 @@ const std::vector<std::string> kCall = {
     "box.a.x += 1; box.flags |= 8;",
     "for (int a = 0; a < 2; ++a) for (int b = 0; b < 3; ++b) { m[a][b] = a * 10 + b; m2[a][b] = a * 10 + b; }",
     "for (int k = 0; k < 5; ++k) t[k] = k < 2 ? k + 1 : 0;",
+    "pts[0].x += 1; pts[1].x += 1;",
 };
 
 // Every kind of variable, each designed to pass or to fail.
@@ -165,6 +166,15 @@ std::vector<Description> everyKind() {
   auto t = scalar("t[0..4]", 0, "entier", "int", -32, "{others => 9}", "{1, 2, others => 0}");
   t->statementKind = model::VariableArray;
   v.push_back(t);
+  // An array of structures whose fields take a list each.
+  auto pts = scalar("pts", 6, "pointeur", "Point [2]", -32, "{{1, 0}, {2, 0}}", "{{2, 0}, {3, 0}}");
+  pts->components = {frame(model::ComponentOpenArray, "pts", "I1", "1"),
+                     frame(model::ComponentOpenStructure, "pts[I1]"),
+                     element("pts[I1].x", 0, "entier", "int", -32, "{1,2}", "{2,3}", 1),
+                     element("pts[I1].y", 0, "entier", "int", -32, "{0,0}", "{0,0}", 1),
+                     frame(model::ComponentCloseStructure, "pts[I1]"),
+                     frame(model::ComponentCloseArray, "pts", "I1", "1")};
+  v.push_back(pts);
   return v;
 }
 
@@ -176,6 +186,7 @@ const std::map<std::string, std::pair<int, int>> kVerdicts = {
     {"i4", {0, 1}},       {"s", {1, 0}},        {"s2", {0, 1}},           {"p", {1, 0}},
     {"q", {1, 0}},        {"q2", {0, 1}},       {"box.a.x", {1, 0}},      {"box.a.y", {0, 1}},
     {"box.flags", {1, 0}}, {"m[0..1][0..2]", {6, 0}}, {"m2[0..1][0..2]", {5, 1}}, {"t[0..4]", {5, 0}},
+    {"pts[0..1].x", {2, 0}}, {"pts[0..1].y", {2, 0}},
 };
 
 class VariablesTest : public GenerationTest {
@@ -244,7 +255,7 @@ TEST_F(VariablesTest, EveryKindCompilesWithBothCompilersAndGivesItsVerdicts) {
     EXPECT_EQ(compilerOutput, "") << compiler;
     const testkit::Result r = runHarness();
     EXPECT_EQ(r.status, 1) << r.out << r.err;
-    EXPECT_EQ(r.out, "zenta: 38 checks, 28 passed, 10 failed\n") << compiler;
+    EXPECT_EQ(r.out, "zenta: 42 checks, 32 passed, 10 failed\n") << compiler;
     const std::string rio = results();
     const auto got = verdicts(rio);
     for (const auto& [text, expected] : kVerdicts) {
@@ -323,9 +334,17 @@ TEST_F(VariablesTest, ArraysLoopOverTheirElementsInOneBracket) {
   // The class declares the index variables used.
   EXPECT_NE(classFile.find("    int I1;\n    int I2;\n"), std::string::npos) << classFile;
   EXPECT_EQ(classFile.find("int I3;"), std::string::npos);
-  EXPECT_EQ(count(harness, "zenta_run.SET_MODE_TAB_CPP("), 3);
-  EXPECT_EQ(count(harness, "zenta_run.UNSET_MODE_TAB_CPP("), 3);
-  EXPECT_EQ(count(harness, "zenta_run.RUPT_CPP("), 3);
+  EXPECT_EQ(count(harness, "zenta_run.SET_MODE_TAB_CPP("), 4);
+  EXPECT_EQ(count(harness, "zenta_run.UNSET_MODE_TAB_CPP("), 4);
+  EXPECT_EQ(count(harness, "zenta_run.RUPT_CPP("), 4);
+  // The array of structures: its bracket takes the number of the structure's
+  // line, which is described once with its range.
+  const int j = findLine(lines(tdc), "J" + std::to_string(variableLines().at("pts[0..1].x") - 1) + " pts[0..1]");
+  ASSERT_NE(j, -1) << tdc;
+  EXPECT_NE(harness.find("zenta_run.SET_MODE_TAB_CPP(" + std::to_string(variableLines().at("pts[0..1].x") - 1) +
+                         ");\nfor( I1=0;I1 <= 1;++I1){\ntry {\nzenta_run.OPEN_BRA_CPP("),
+            std::string::npos)
+      << harness;
 }
 
 TEST_F(VariablesTest, SliceBoundsAndUnknownSizesWarn) {
@@ -399,7 +418,7 @@ TEST_F(VariablesTest, NoexcepDropsEveryFrameAndGivesTheSameVerdicts) {
     ASSERT_TRUE(build(compiler)) << compiler << "\n" << compilerOutput << harness;
     const testkit::Result r = runHarness();
     EXPECT_EQ(r.status, 1) << r.out << r.err;
-    EXPECT_EQ(r.out, "zenta: 38 checks, 28 passed, 10 failed\n") << compiler;
+    EXPECT_EQ(r.out, "zenta: 42 checks, 32 passed, 10 failed\n") << compiler;
   }
 }
 
