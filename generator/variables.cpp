@@ -116,7 +116,8 @@ bool classifyDeclaredType(const std::string& given, int& cls, std::string& word,
   const bool array = t.find('[') != std::string::npos;
   std::string base = t.substr(0, std::min(t.find('*'), t.find('[')));
   base = trimmed(base);
-  const bool charLike = base == "char" || base == "signed char" || base == "unsigned char" || base == "wchar_t";
+  const bool charLike =
+      base == "char" || base == "signed char" || base == "unsigned char" || base == "wchar_t";
   if (pointer || array) {
     if (charLike) {
       cls = 4;
@@ -264,7 +265,8 @@ void VariableWalk::checkSliceBounds(const Slice& s) const {
     diag::warning("TYPEBORNE", s.high);
     bad = true;
   }
-  if (!bad && lowTyped && highTyped && low.word != high.word) diag::warning("TYPESMISM", low.word + " , " + high.word);
+  if (!bad && lowTyped && highTyped && low.word != high.word)
+    diag::warning("TYPESMISM", low.word + " , " + high.word);
 }
 
 void VariableWalk::element(const model::ComponentRecord& c) {
@@ -452,7 +454,8 @@ void loopBreak(int depth) {
   if (!noEdit()) writeElementEpilogue("zenta_run.RUPT_CPP(" + std::to_string(depth) + ");");
 }
 
-std::string loopHeader(const std::string& index, const std::string& from, const std::string& to, bool descending) {
+std::string loopHeader(const std::string& index, const std::string& from, const std::string& to,
+                       bool descending) {
   return "for( " + index + "=" + from + ";" + index + (descending ? " >= " : " <= ") + to +
          (descending ? ";--" : ";++") + index + "){";
 }
@@ -513,13 +516,20 @@ std::string formatPart(bool valueForm, int typeClass, int formatKind, int size) 
   if (typeClass == 0 || typeClass == 6 || typeClass == 11) {
     const int kind = formatKind < 0 ? 6 : formatKind;
     switch (kind) {
-      case 0: return out + "H" + std::to_string(absolute);
-      case 1: return out + "D" + std::to_string(absolute);
-      case 2: return out + "B" + std::to_string(absolute);
-      case 3: return out + "U" + std::to_string(absolute);
-      case 6: return out + (size < 0 ? "D" : "U") + std::to_string(absolute);
-      case 9: return out + "Y" + std::to_string(size);
-      default: return out;
+      case 0:
+        return out + "H" + std::to_string(absolute);
+      case 1:
+        return out + "D" + std::to_string(absolute);
+      case 2:
+        return out + "B" + std::to_string(absolute);
+      case 3:
+        return out + "U" + std::to_string(absolute);
+      case 6:
+        return out + (size < 0 ? "D" : "U") + std::to_string(absolute);
+      case 9:
+        return out + "Y" + std::to_string(size);
+      default:
+        return out;
     }
   }
   if (typeClass == 3) {

@@ -56,7 +56,8 @@ void closeArray(int line);
 void loopBreak(int depth);
 
 // "for( X=a;X <= b;++X){", or with " >= " and "--" for a descending range.
-std::string loopHeader(const std::string& index, const std::string& from, const std::string& to, bool descending);
+std::string loopHeader(const std::string& index, const std::string& from, const std::string& to,
+                       bool descending);
 
 // The slices of a variable text: each bracket whose content is a range
 // `a..b` at its top level.
