@@ -502,6 +502,26 @@ TEST_F(VariablesTest, ValueFormsAndValueWords) {
   EXPECT_NE(harness.find("(long)((int)VA), (long)((int)(4*2)));"), std::string::npos) << harness;
 }
 
+TEST_F(VariablesTest, AnExpansionLeftOpenKeepsTheHarnessWhole) {
+  generate([] {
+    genBegin();
+    for (const std::string& l : kDeclarations) genNativeLine(l);
+    openService("S");
+    openTest("T", "");
+    auto pts = scalar("pts", 6, "pointeur", "Point [2]", -32, "", "");
+    model::ComponentRecord open = frame(model::ComponentOpenArray, "pts", "", "1");
+    pts->components = {frame(model::ComponentCloseArray, "pts"), frame(model::ComponentCloseStructure, "pts"),
+                       open, frame(model::ComponentOpenStructure, "pts[I1]"),
+                       element("pts[I1].x", 0, "entier", "int", -32, "1", "1")};
+    elementWith({pts}, {});
+  });
+  EXPECT_NE(tdc.find("\nJ4 pts[0..1]\nE12 0 0\nV5 pts[0..1].x RA=FORM=CD32,INIT=1 VA=1,\nP6\n"),
+            std::string::npos)
+      << tdc;
+  ASSERT_TRUE(compile()) << compilerOutput << harness;
+  EXPECT_EQ(runHarness().status, 0);
+}
+
 TEST_F(VariablesTest, LongVariableLinesAreContinued) {
   const std::string text(280, 'a');
   generate([&] {
