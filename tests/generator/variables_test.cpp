@@ -233,10 +233,14 @@ class VariablesTest : public GenerationTest {
 
   // Builds the harness with warnings on; true when it compiles.
   bool build(const std::string& compiler) {
-    const testkit::Result r =
-        testkit::run({"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra", "-I",
-                      std::string(ZENTA_SOURCE_DIR) + "/target/lib", "-I", dir_.path().string(),
-                      dir_.file("h.cc"), "-o", dir_.file("h.exe")});
+    std::vector<std::string> argv = {"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra", "-I",
+                                     std::string(ZENTA_SOURCE_DIR) + "/target/lib", "-I", dir_.path().string(),
+                                     dir_.file("h.cc"), "-o", dir_.file("h.exe")};
+#ifdef __SANITIZE_ADDRESS__
+    // A sanitized build of the tests runs the harnesses sanitized too.
+    argv.insert(argv.end(), {"-fsanitize=address,undefined", "-fno-sanitize-recover=undefined"});
+#endif
+    const testkit::Result r = testkit::run(argv);
     compilerOutput = r.err;
     return r.status == 0;
   }
