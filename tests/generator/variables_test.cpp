@@ -454,6 +454,7 @@ TEST_F(VariablesTest, NoexcepDropsEveryFrameAndGivesTheSameVerdicts) {
   EXPECT_EQ(harness.find("ERV_CPP"), std::string::npos);
   for (const std::string compiler : {"g++", "clang++"}) {
     ASSERT_TRUE(build(compiler)) << compiler << "\n" << compilerOutput << harness;
+    EXPECT_EQ(compilerOutput, "") << compiler;
     const testkit::Result r = runHarness();
     EXPECT_EQ(r.status, 1) << r.out << r.err;
     EXPECT_EQ(r.out, "zenta: 42 checks, 32 passed, 10 failed\n") << compiler;
