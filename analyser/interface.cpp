@@ -3,6 +3,7 @@
 #include "analyser/ast/context.h"
 #include "analyser/ast/symbols.h"
 #include "analyser/lex/preprocessor.h"
+#include "analyser/parse/decl_parser.h"
 #include "cmdline/settings.h"
 #include "diag/catalogue.h"
 #include "diag/report.h"
@@ -13,6 +14,8 @@ namespace {
 struct RunTables {
   AstContext context;
   SymbolTable symbols{context};
+  DeclarationLog log;
+  bool logging = false;
 };
 
 RunTables& runTables() {
@@ -49,6 +52,9 @@ void startAnalyser() {
 
 void startAnalyser(const std::vector<std::string>& includeDirs,
                    const std::vector<std::string>& defines, const std::string& stdDefineFile) {
+  // Each analysis starts from empty tables.
+  analyserSymbols().clear();
+  runTables().log.clear();
   // #error and #warning lines are reported with their own text.
   if (!diag::catalogueText("WARNERR")) diag::registerMessage("WARNERR", "%1%2");
   setPreprocessorHook(analyserMessageHook);
@@ -106,7 +112,20 @@ std::string preprocessScriptText(const std::string& text, const std::string& fil
   return result;
 }
 
-void analyseDeclarations(const std::string& /*preprocessed*/) {}
+void analyseDeclarations(const std::string& preprocessed) {
+  if (preprocessed.empty()) return;
+  RunTables& t = runTables();
+  DeclarationRequest request;
+  request.buffer = preprocessed;
+  request.scope = t.symbols.currentScope();
+  request.hook = analyserMessageHook;
+  request.log = t.logging ? &t.log : nullptr;
+  analyseDeclarations(t.context, t.symbols, request);
+}
+
+void keepDeclarationLog(bool keep) { runTables().logging = keep; }
+
+const DeclarationLog& declarationLog() { return runTables().log; }
 
 void closeAnalyser() { close_preprocessor(); }
 

@@ -8,6 +8,7 @@
 
 #include "analyser/parse/expr_array_values.h"
 #include "analyser/parse/expr_script.h"
+#include "analyser/sema/decl_record.h"
 #include "analyser/sema/expr_node.h"
 #include "analyser/sema/typing_class.h"
 
@@ -55,9 +56,15 @@ std::string preprocessNativeCode(const std::string& text, const std::string& fil
 // blanks.
 std::string preprocessScriptText(const std::string& text, const std::string& file, int line);
 
-// Declaration analysis of preprocessed code (filled in by the declaration
-// parser; does nothing until then).
+// Declaration analysis of preprocessed code: every declaration of the text
+// is recorded in the run's tables, in the current scope of the symbol table
+// (file scope for the headers; the script's scope for its native code).
 void analyseDeclarations(const std::string& preprocessed);
+
+// The declarations recorded from now on are also listed, in order (zentacpp
+// -dump); off by default.
+void keepDeclarationLog(bool keep);
+const DeclarationLog& declarationLog();
 
 // End of the analysis, once at the end of the run: reports the conditionals
 // still open and clears the macro table.
@@ -208,5 +215,30 @@ std::optional<std::string> arrayValueExpression(const std::string& list, const s
 // index of the run (6 for C++).
 ScriptValue analyseScriptExpression(const std::string& text, int harnessLanguage,
                                     const AnalysisContext& context = {});
+
+}  // namespace zenta::analyser
+
+namespace zenta::analyser {
+
+// --- Quiet questions of the variable statements ------------------------------
+
+// What the variable statements need to know of a tested name before its
+// analysis: its class, whether it is a constant, and whether it can be
+// given a value at all (an enumerator, a call or an arithmetic expression
+// cannot). Asked without any message; `typed` is false when the name does not
+// parse or type.
+struct VariablePeek {
+  bool typed = false;
+  TypeClass typeClass;
+  bool constant = false;    // const-qualified (also through typedefs and array elements)
+  bool assignable = false;  // an lvalue that is not a constant
+  bool structured = false;  // a structure, class or union
+  bool array = false;
+  bool recursive = false;   // a structure that holds itself by value
+};
+VariablePeek peekVariable(const std::string& name, const AnalysisContext& context = {});
+
+// Whether `text` is one well-formed expression, asked without any message.
+bool isOneExpression(const std::string& text, const AnalysisContext& context = {});
 
 }  // namespace zenta::analyser

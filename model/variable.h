@@ -51,6 +51,20 @@ struct VariableDescription {
 
   int randomCount = 0;  // 10 when the given count was out of range
 
+  // The list and range forms as the generator takes them: the INIT IN (or
+  // INIT WITH) list is initText and the EV IN list evInList, each as written
+  // with its enclosing parentheses or braces; the range bounds and the step
+  // or count are rangeLow, rangeHigh and rangeStep.
+  int evKind = 0;            // EvKind
+  std::string evLinkText;    // EV (link) IN|WITH: the parenthesised part, without its parentheses
+  std::string initLinkText;  // INIT (link) WITH: the linked variable
+  int initListCount = 0;     // number of values of an INIT IN or INIT WITH list
+  int evListCount = 0;       // number of values of an EV IN list
+  // Number of values of an INIT FROM range when known at analysis (NB_TIMES
+  // of at least 2, NB_RANDOM of at least 1, plus 2 with +BOUNDS); 0 when it
+  // is worked out at generation.
+  int rangeValueCount = 0;
+
   std::string variableText;
   std::string declaredType;  // fewer than 80 characters
   int typeClass = -1;        // the analyser's class; -1 before typing
@@ -75,5 +89,19 @@ struct VariableDescription {
 
 // Stores a qualifier text cut to its bound.
 void setBoundedText(std::string& field, const std::string& value, std::size_t limit = kMaxQualifierText);
+
+// INIT (v) WITH list: a list that follows the runs of the INIT IN of the
+// linked variable v (an initForm beside those of InitForm).
+constexpr int InitWithList = 3;
+// The EV forms: EV = v, EV == (the initial value), EV => v, EV IN list,
+// EV (link) IN list and EV (link) WITH text.
+enum EvKind { EvNone = 0, EvPlain = 1, EvDoubleEqual = 2, EvArrow = 3, EvInList = 4, EvLinkedIn = 5, EvLinkedWith = 6 };
+// Bits of VariableDescription::analyserFlags.
+enum AnalyserFlag : unsigned {
+  FlagTyped = 1u,         // the analyser found the variable's type
+  FlagTested = 2u,        // it has testable components (no "VARNOTEST")
+  FlagNoInitNeeded = 4u,  // it cannot be given a value (not an lvalue, or a constant)
+  FlagConstant = 8u,      // const-qualified
+};
 
 }  // namespace zenta::model

@@ -17,6 +17,7 @@
 #include "script/keywords.h"
 #include "script/reader.h"
 #include "script/stubs.h"
+#include "script/var_checks.h"
 #include "script/variables.h"
 #include "support/text.h"
 
@@ -281,6 +282,7 @@ void openTest(const std::string& rest, const std::string& statement) {
   }
   closeEnvironmentsAndDefinitions();
   g_state.nativeAnalysis = false;
+  resetTestVariables();
 
   const bool french = model::scriptLanguage() != model::LangEnglish;
   std::string nameText = rest;
@@ -521,7 +523,10 @@ void handleVariableStatement(int kind, const std::string& rest) {
       handleElement();
     }
   }
-  if (handleVar(rest, array, structured)) ++g_state.elementVariables;
+  // In a false IF branch the code the variable names may not exist: the
+  // statement is kept but not analysed.
+  if (suppressed(generator::SuppressCondition)) ++g_state.elementVariables;
+  else if (handleVar(rest, array, structured)) ++g_state.elementVariables;
   g_state.testHasContent = true;
   if (wrapped) handleEndElement();
 }

@@ -1,5 +1,6 @@
 // Variable statements VAR, ARRAY (TAB) and STR (STRUCTURE): the qualifier
-// analysis and the recording in the open element.
+// analysis, the typing through the analyser and the recording in the open
+// element.
 #pragma once
 
 #include <string>
@@ -7,7 +8,13 @@
 namespace zenta::script {
 
 // Analyses one variable statement (the text after its keyword) and records
-// it in the open element. Returns whether a variable was recorded.
+// it in the open element unless it has an error. `array` is set for ARRAY
+// and STR, `structured` for STR. Returns whether a variable was recorded.
 bool handleVar(const std::string& rest, bool array, bool structured);
+
+// The declared-type text that the variable stores give a variable text: the
+// element's, then those of the environments in use at each level, from the
+// current level outwards; empty when none holds it.
+std::string declaredTypeOf(const std::string& variable);
 
 }  // namespace zenta::script

@@ -42,7 +42,7 @@ const char kCleanScript[] =
     "TEST 1\n"
     "FAMILY nominal\n"
     "ELEMENT\n"
-    "VAR x, init=1, ev=1\n"
+    "VAR x, int, init=1, ev=1\n"
     "END ELEMENT\n"
     "END FAMILY\n"
     "END TEST\n"

@@ -43,7 +43,7 @@ const char* kCleanScript =
     "TEST T1\n"
     "FAMILY nominal\n"
     "ELEMENT\n"
-    "VAR x, init = 1, ev = 1\n"
+    "VAR x, int, init = 1, ev = 1\n"
     "#x = 1;\n"
     "END ELEMENT\n"
     "END TEST\n"
@@ -243,7 +243,7 @@ TEST_F(RunTest, ScriptNamedAsItsOwnSourceIsNotReadTwice) {
 TEST_F(RunTest, ScriptIncludingItselfIsWarnedOnceAndGoesOn) {
   scratch.write("work/self.ptu",
                 "HEADER demo, 1, 1\nBEGIN\n#int x;\nINCLUDE PTU self.ptu\nSERVICE S1\nTEST T1\nELEMENT\n"
-                "VAR x, init = 1, ev = 1\nEND ELEMENT\nEND TEST\nEND SERVICE\n");
+                "VAR x, int, init = 1, ev = 1\nEND ELEMENT\nEND TEST\nEND SERVICE\n");
   const auto r = run({"self.ptu", "out/self"});
   std::size_t count = 0;
   for (std::size_t at = r.err.find("-LIGNTRAIT,"); at != std::string::npos; at = r.err.find("-LIGNTRAIT,", at + 1))
@@ -257,7 +257,7 @@ TEST_F(RunTest, ScriptIncludingItselfIsWarnedOnceAndGoesOn) {
 TEST_F(RunTest, NestedIncludesAreNumberedOneAndTwo) {
   scratch.write("work/outer.ptu",
                 "HEADER demo, 1, 1\nBEGIN\n#int x;\nINCLUDE PTU inc/first.ptu\nSERVICE S1\nTEST T1\nELEMENT\n"
-                "VAR x, init = 1, ev = 1\nEND ELEMENT\nEND TEST\nEND SERVICE\n");
+                "VAR x, int, init = 1, ev = 1\nEND ELEMENT\nEND TEST\nEND SERVICE\n");
   scratch.write("work/inc/first.ptu", "INCLUDE PTU inc/second.ptu\n");
   scratch.write("work/inc/second.ptu", "-- empty\n");
   const auto r = run({"outer.ptu", "out/outer"});
@@ -343,7 +343,7 @@ TEST_F(RunTest, FailedRunLeavesNoUnfinishedOutput) {
   } table[] = {
       {"empty script", "", {}, 7, "-F-AUCUNMETA,"},
       {"statement too long", tooLong, {}, 7, "-F-LINETOLON,"},
-      {"missing header", "BEGIN\n#int x;\nSERVICE S1\nTEST T1\nELEMENT\nVAR x, init = 1, ev = 1\nEND ELEMENT\n"
+      {"missing header", "BEGIN\n#int x;\nSERVICE S1\nTEST T1\nELEMENT\nVAR x, int, init = 1, ev = 1\nEND ELEMENT\n"
                          "END TEST\nEND SERVICE\n", {}, 5, "-E-ENTETEERR,"},
       {"unwritable TEMP", kCleanScript, {{"TEMP", tmp() + "/missing"}}, 7, "-F-IMPOUVFIC,"},
   };
@@ -464,7 +464,7 @@ class StoppedRun {
   StoppedRun(const testkit::EnvChanges& env, const fs::path& root, bool fullHarness) : root_(root) {
     const fs::path work = root / "work";
     std::ofstream(work / "stop.ptu") << "HEADER demo, 1, 1\nBEGIN\n#int x;\nSERVICE S1\nTEST T1\nELEMENT\n"
-                                        "INCLUDE PTU pipe.ptu\nVAR x, init = 1, ev = 1\nEND ELEMENT\nEND TEST\n"
+                                        "INCLUDE PTU pipe.ptu\nVAR x, int, init = 1, ev = 1\nEND ELEMENT\nEND TEST\n"
                                         "END SERVICE\n";
     fifo_ = (work / "pipe.ptu").string();
     if (::mkfifo(fifo_.c_str(), 0600) != 0) return;

@@ -46,7 +46,7 @@ TEST(Hostile, DeeplyNestedIncludesAndSelfInclude) {
   }
   const std::string main = scripttest::writeFile(
       "nestmain.ptu", "HEADER m, 1, x\nBEGIN\nINCLUDE PTU " + dir + "/nest0.ptu\nINCLUDE PTU " + dir +
-                          "/nestmain.ptu\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
+                          "/nestmain.ptu\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
                           "END SERVICE\n");
   const auto ms = scripttest::analyseFile(main);
   int refused = 0;
@@ -56,7 +56,7 @@ TEST(Hostile, DeeplyNestedIncludesAndSelfInclude) {
 
 TEST(Hostile, MissingIncludeIsAnError) {
   const auto ms = scripttest::analyse("HEADER m, 1, x\nBEGIN\nINCLUDE PTU /nonexistent/x.ptu\nSERVICE s\nTEST t\n"
-                                      "FAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n");
+                                      "FAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n");
   EXPECT_EQ(scripttest::joined(scripttest::brief(ms)), "E:FICINCINC:4 ");
 }
 

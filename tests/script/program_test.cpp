@@ -9,7 +9,7 @@
 namespace {
 
 const char* kClean =
-    "HEADER mod, 1.0, x\nBEGIN\nSERVICE s1\nTEST t1\nFAMILY nominal\nELEMENT\nVAR x, INIT = 1, EV = 1\n"
+    "HEADER mod, 1.0, x\nBEGIN\nSERVICE s1\nTEST t1\nFAMILY nominal\nELEMENT\nVAR x, int, INIT = 1, EV = 1\n"
     "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n";
 
 testkit::Result compile(const testkit::ScratchDir& dir, const std::string& script,
@@ -38,7 +38,7 @@ TEST(Program, ExitStatusAndMessages) {
       {"clean", kClean, 0, {"0 error and 0 warning"}},
       {"warnings only", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nEND ELEMENT\nEND FAMILY\n"
                         "END TEST\nEND SERVICE\n", 3, {"ELMT_VIDE,  [./s.ptu:8]"}},
-      {"implicit service is an error", "HEADER m, 1, x\nBEGIN\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\n"
+      {"implicit service is an error", "HEADER m, 1, x\nBEGIN\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\n"
                                        "END FAMILY\nEND TEST\nEND SERVICE\n", 5, {"Quarto-E-MOTCLEABS,  [./s.ptu:4]"}},
       {"comments only", "-- nothing\n-- here\n", 7, {"AUCUNMETA"}},
       {"too long statement", longStatement, 7, {"LINETOLON"}},
@@ -72,7 +72,7 @@ TEST(Program, TraceTwoCopiesStatementsAsComments) {
   testkit::ScratchDir dir;
   ASSERT_EQ(compile(dir, kClean, {"-XT=2"}).status, 0);
   const std::string harness = dir.read("s.cc");
-  EXPECT_NE(harness.find("// VAR x, INIT = 1, EV = 1 \n"), std::string::npos);
+  EXPECT_NE(harness.find("// VAR x, int, INIT = 1, EV = 1 \n"), std::string::npos);
   EXPECT_NE(harness.find("// SERVICE s1 \n"), std::string::npos);
 }
 
@@ -80,7 +80,7 @@ TEST(Program, NativeLinesByMarker) {
   testkit::ScratchDir dir;
   const std::string script =
       "HEADER m, 1, x\nBEGIN\n#int written_and_analysed;\n@int written_only;\n!int analysed_only;\n"
-      "SERVICE s1\nTEST t1\nFAMILY nominal\nELEMENT\nVAR x, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\n"
+      "SERVICE s1\nTEST t1\nFAMILY nominal\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\n"
       "END TEST\nEND SERVICE\n";
   ASSERT_EQ(compile(dir, script).status, 0);
   const std::string harness = dir.read("s.cc");
@@ -121,7 +121,7 @@ TEST(Program, NestedIncludesReturnToTheIncludingFile) {
   for (int i = 0; i < depth; ++i) {
     std::string body = "COMMENT level " + std::to_string(i) + "\n";
     if (i + 1 < depth) body += "INCLUDE PTU n" + std::to_string(i + 1) + ".ptu\n";
-    else body += "TEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\n";
+    else body += "TEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\n";
     dir.write("n" + std::to_string(i) + ".ptu", body);
   }
   const auto r = compile(dir, "HEADER m, 1, x\nBEGIN\nSERVICE s\nINCLUDE PTU n0.ptu\nEND SERVICE\n");
@@ -160,7 +160,7 @@ TEST(Program, IncludedPtuFilesAreRecordedInTheDescription) {
     dir.write("sub.ptu", "COMMENT included\n");
     dir.write("lib/inc.ptu", "COMMENT included\n");
     const std::string script = "HEADER m, 1, x\nBEGIN\n" + c.include + "\nSERVICE s1\nTEST t1\nFAMILY nominal\n"
-                               "ELEMENT\nVAR x, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n";
+                               "ELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n";
     const auto r = compile(dir, script, c.options);
     EXPECT_EQ(r.status, c.status) << c.name << "\n" << r.err;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << c.name << "\n" << r.err;
@@ -191,7 +191,7 @@ TEST(Program, IncludeLinesOfTheSeparateSourceFileAreAnalysed) {
     dir.write(source, "#include <cstdio>\n#  include \"defs.h\"\nint f() { return FROM_SOURCE_HEADER; }\n");
     dir.write(folder + "defs.h", "#define FROM_SOURCE_HEADER 1\n");
     const std::string script = "HEADER m, 1, x\nBEGIN\nIF FROM_SOURCE_HEADER\nSERVICE s1\nTEST t1\nFAMILY nominal\n"
-                               "ELEMENT\nVAR x, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n"
+                               "ELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n"
                                "END IF\n";
     const auto r = compile(dir, script, {"-SOURCE=" + source});
     EXPECT_EQ(r.status, 0) << source << "\n" << r.err;

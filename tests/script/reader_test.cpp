@@ -133,7 +133,7 @@ TEST(LanguageCheck, SwitchesOnceThenRefuses) {
 TEST(Language, EnglishScriptUnderFrenchSwitchesAndRefusesFrenchLater) {
   scripttest::Options o;
   o.language = model::LangFrench;
-  const auto got = brief(analyse("HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\n"
+  const auto got = brief(analyse("HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\n"
                                  "END ELEMENT\nFIN TEST\nEND SERVICE\n",
                                  o));
   EXPECT_EQ(joined(got), joined({"I:LANSWITCH:2", "W:STXMETAIN:10", "W:MOTCLEABS:10", "W:MOTCLEABS:10"}));
@@ -141,7 +141,7 @@ TEST(Language, EnglishScriptUnderFrenchSwitchesAndRefusesFrenchLater) {
 }
 
 TEST(Language, FrenchScriptUnderEnglishSwitches) {
-  const auto ms = analyse("ENTETE m, 1, x\nDEBUT\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\nVAR x\n"
+  const auto ms = analyse("ENTETE m, 1, x\nDEBUT\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\n"
                           "FIN ELEMENT\nFIN FAMILLE\nFIN TEST\nFIN SERVICE\nEND SERVICE\n");
   EXPECT_EQ(joined(brief(ms)), joined({"I:LANSWITCH:2", "W:STXMETAIN:12"}));
   ASSERT_FALSE(ms.empty());
@@ -152,7 +152,7 @@ TEST(Language, FrenchScriptUnderEnglishSwitches) {
 TEST(Language, MessagesQuoteKeywordsInTheScriptLanguage) {
   scripttest::Options o;
   o.language = model::LangFrench;
-  const auto ms = analyse("ENTETE m, 1, x\nDEBUT\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\nVAR x\n", o);
+  const auto ms = analyse("ENTETE m, 1, x\nDEBUT\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\n", o);
   ASSERT_EQ(ms.size(), 4u);
   EXPECT_NE(ms[0].text.find(" FIN SERVICE"), std::string::npos);
   EXPECT_NE(ms[1].text.find("FIN TEST"), std::string::npos);
@@ -163,7 +163,7 @@ TEST(Language, MessagesQuoteKeywordsInTheScriptLanguage) {
 TEST(Reader, StatementTextsInMessages) {
   const auto ms = analyse(
       "HEADER m, 1, x\nBEGIN\nFOO \"a--b\" 'c--d' -- gone\nBAR one\n&   two -- gone\n-- comment line\n& three\n"
-      "\n\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n");
+      "\n\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n");
   ASSERT_EQ(ms.size(), 2u);
   EXPECT_EQ(ms[0].line, 4);
   EXPECT_NE(ms[0].text.find("FOO \"a--b\" 'c--d'"), std::string::npos) << ms[0].text;
@@ -195,9 +195,9 @@ TEST(Reader, TooLongStatementIsFatal) {
 }
 
 TEST(Reader, NextTestNamesPhases) {
-  analyse("HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t first\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nNEXT_TEST\n"
-          "ELEMENT\nVAR x\nEND ELEMENT\nNEXT_TEST more\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nNEXT_TEST\n"
-          "ELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n");
+  analyse("HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t first\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nNEXT_TEST\n"
+          "ELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nNEXT_TEST more\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nNEXT_TEST\n"
+          "ELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n");
   const auto& tests = script::blockState().allTests;
   EXPECT_EQ(joined(tests), joined({"T FIRST", "T_PHASE_2", "T_PHASE_3 MORE", "TEST_PHASE_1"}));
 }
@@ -205,8 +205,8 @@ TEST(Reader, NextTestNamesPhases) {
 TEST(Reader, NextTestRepeatsTheFamily) {
   scripttest::Options o;
   o.selection.families = {"F"};
-  const auto got = brief(analyse("HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x\n"
-                                 "END ELEMENT\nNEXT_TEST\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+  const auto got = brief(analyse("HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\n"
+                                 "END ELEMENT\nNEXT_TEST\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
                                  o));
   // NEXT_TEST closes the family block as END TEST does; the second phase
   // keeps family F: no missing-family warning, no empty program.
@@ -215,12 +215,12 @@ TEST(Reader, NextTestRepeatsTheFamily) {
 }
 
 TEST(Reader, SequenceModeElements) {
-  analyse("HEADER m, 1, x\nBEGIN\nSEQUENCE\nSERVICE s\nTEST t\nFAMILY f\nVAR a\nVAR b\nEND TEST\nEND SERVICE\n");
+  analyse("HEADER m, 1, x\nBEGIN\nSEQUENCE\nSERVICE s\nTEST t\nFAMILY f\nVAR a, int, INIT = 1, EV = 1\nVAR b, int, INIT = 1, EV = 1\nEND TEST\nEND SERVICE\n");
   EXPECT_EQ(script::blockState().elementNumber, 2);
 }
 
 TEST(Include, PtuFileContinuesTheBlockStructure) {
-  scripttest::writeFile("inc.ptu", "TEST t\nFAMILY f\nELEMENT\nVAR x\nEND ELEMENT\nEND FAMILY\nEND TEST\nBOGUS\n");
+  scripttest::writeFile("inc.ptu", "TEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nBOGUS\n");
   const std::string main = scripttest::writeFile(
       "main.ptu", "HEADER m, 1, x\nBEGIN\nSERVICE s\nINCLUDE PTU " + scripttest::scratchDir() +
                       "/inc.ptu\nOTHER\nEND SERVICE\n");

@@ -2,7 +2,7 @@
 // and prints the result on standard output.
 //
 //   zentacpp [-I DIR]... [-D NAME[=VALUE]]... [-U NAME]... [-std-define=FILE]
-//            [-P] [FILE | -]
+//            [-P] [-analyse [-dump] [-expr TEXT]...] [FILE | -]
 //
 // It starts like the compiler's analyser: the include directories and
 // definitions of the options, ZENTA, the standard-definitions file (the
@@ -10,6 +10,12 @@
 // STUBINACTIVE. Messages are the compiler's message lines; the exit status is
 // the compiler's (0 clean, 3 warnings, 5 errors, 7 fatal). -P leaves out the
 // line markers.
+//
+// -analyse runs the declaration analysis on the preprocessed text instead of
+// printing it: only messages are shown. -dump adds every recorded declaration
+// on standard output, one per line (kind, qualified name, arity, image,
+// tab-separated). Each -expr TEXT is then parsed and typed at file scope and
+// printed as one line (tools/zentacpp/expr_lines.h).
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -23,6 +29,7 @@
 #include "analyser/lex/preprocessor.h"
 #include "diag/catalogue.h"
 #include "diag/report.h"
+#include "tools/zentacpp/expr_lines.h"
 
 namespace {
 
@@ -56,9 +63,10 @@ int main(int argc, char** argv) {
   zenta::diag::installSupportHooks();
   zenta::diag::openListFile(std::string());  // messages on the standard error stream
 
-  std::vector<std::string> includes, defines, undefines;
+  std::vector<std::string> includes, defines, undefines, expressions;
   std::string stdDefine, input;
   bool stdDefineGiven = false, markers = true, inputGiven = false;
+  bool analyse = false, dump = false;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     auto value = [&](std::size_t prefix) -> std::string {
@@ -73,6 +81,9 @@ int main(int argc, char** argv) {
       stdDefine = a.substr(12);
       stdDefineGiven = true;
     } else if (a == "-P") markers = false;
+    else if (a == "-analyse") analyse = true;
+    else if (a == "-dump") analyse = dump = true;
+    else if (a == "-expr") expressions.push_back(value(5));
     else if (a == "-" || a.empty() || a[0] != '-') {
       if (inputGiven) zenta::diag::fatal("CMDERREUR", a);
       input = a;
@@ -107,7 +118,18 @@ int main(int argc, char** argv) {
   out.clear();
   zenta::analyser::preprocess_text(text, false, name, 0, out, zenta::analyser::preprocessorMacroTable(),
                                    zenta::analyser::analyserMessageHook);
-  writeOutput(out, markers);
+  if (analyse) {
+    zenta::analyser::keepDeclarationLog(dump);
+    zenta::analyser::analyseDeclarations(out);
+    if (dump) {
+      const std::string listing = zenta::analyser::dumpDeclarations(zenta::analyser::declarationLog(),
+                                                                    zenta::analyser::analyserSymbols());
+      std::fwrite(listing.data(), 1, listing.size(), stdout);
+    }
+    zentacpp::printExpressionLines(expressions);
+  } else {
+    writeOutput(out, markers);
+  }
   std::fflush(stdout);
   zenta::analyser::closeAnalyser();
   zenta::diag::endOfRun();

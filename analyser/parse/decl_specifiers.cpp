@@ -1,0 +1,731 @@
+// The declaration parser: declaration specifiers, type names, classes and
+// enumerations.
+#include <cctype>
+
+#include "analyser/ast/images.h"
+#include "analyser/parse/decl_parser_state.h"
+
+namespace zenta::analyser::declparse {
+
+namespace {
+
+bool isBaseKeyword(Tok t) {
+  switch (t) {
+    case Tok::KwChar: case Tok::KwShort: case Tok::KwInt: case Tok::KwLong: case Tok::KwSigned:
+    case Tok::KwUnsigned: case Tok::KwFloat: case Tok::KwDouble: case Tok::KwVoid: case Tok::KwBool:
+    case Tok::KwWcharT:
+      return true;
+    default:
+      return false;
+  }
+}
+
+unsigned storageBit(Tok t) {
+  switch (t) {
+    case Tok::KwTypedef: return StTypedef;
+    case Tok::KwFriend: return StFriend;
+    case Tok::KwExtern: return StExtern;
+    case Tok::KwStatic: return StStatic;
+    case Tok::KwAuto: return StAuto;
+    case Tok::KwRegister: return StRegister;
+    case Tok::KwOverload: return StOverload;
+    case Tok::KwInline: return StInline;
+    case Tok::KwVirtual: return StVirtual;
+    case Tok::KwExport: return StExport;
+    case Tok::KwExplicit: return StExplicit;
+    case Tok::KwMutable: return StMutable;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+bool Parser::isCurrentClassName(Name name) const {
+  if (!currentClass_ || !name) return false;
+  if (currentClass_->name == name) return true;
+  const std::string_view own = currentClass_->name.view();
+  const std::size_t lt = own.find('<');
+  return lt != std::string_view::npos && own.substr(0, lt) == name.view();
+}
+
+Type* Parser::placeholder(std::string_view text) {
+  auto it = placeholders_.find(text);
+  if (it != placeholders_.end()) return it->second;
+  const std::string_view kept = ctx_.copyText(text);
+  StructuredType* s = ctx_.structureType(internName(kept), false, kGlobalScope);
+  placeholders_.emplace(kept, s);
+  return s;
+}
+
+Type* Parser::templateParameterType(Name name) { return placeholder(name.view()); }
+
+Type* Parser::builtinType(Name name) {
+  auto it = builtins_.find(name);
+  if (it != builtins_.end()) return it->second;
+  const std::string_view w = name.view();
+  Type* stands;
+  if (w == "__builtin_va_list") stands = ctx_.pointerTo(ctx_.voidType());
+  else if (w == "_Float32" || w == "_Float16" || w == "__bf16") stands = ctx_.floatingType("float");
+  else if (w == "_Float64" || w == "_Float32x") stands = ctx_.floatingType("double");
+  else if (w == "__int128" || w == "__int128_t") stands = ctx_.integerType("long long");
+  else if (w == "__uint128_t") stands = ctx_.integerType("unsigned long long");
+  else if (w == "_Bool") return builtins_[name] = ctx_.integerType("bool");
+  else stands = ctx_.floatingType("long double");
+  Type* t = ctx_.typedefType(name, stands, kGlobalScope);
+  builtins_.emplace(name, t);
+  return t;
+}
+
+Type* Parser::namedType(Name name, lex::NameClass c, int from) {
+  for (auto it = templateNames_.rbegin(); it != templateNames_.rend(); ++it)
+    if (it->name == name) return templateParameterType(name);
+  if (gnuWord(name) == GnuWord::BuiltinType) return builtinType(name);
+  if (c == lex::NameClass::TypeName) {
+    SymbolFilter f;
+    f.storageAll = StTypedef;
+    if (Symbol* s = table_.lookupSymbol(name, from, f)) return s->type;
+  }
+  const int kinds[] = {static_cast<int>(TypeKind::Template), static_cast<int>(TypeKind::Structure),
+                       static_cast<int>(TypeKind::Union), static_cast<int>(TypeKind::Enumeration)};
+  for (int k : kinds)
+    if (Symbol* s = table_.lookupTag(name, k, from)) {
+      if (TemplateType* t = dyn<TemplateType>(s->type)) return t->target ? t->target : t;
+      return s->type;
+    }
+  return nullptr;
+}
+
+int Parser::qualifierScope(Name name, Type* instance, int from, bool& dependent) {
+  if (instance) {
+    StructuredType* s = dyn<StructuredType>(instance);
+    if (s && s->memberScope == 0) {
+      // The template's body may have been read after the instance was first
+      // named.
+      auto it = instanceOf_.find(s);
+      if (it != instanceOf_.end())
+        if (const StructuredType* body = dyn<StructuredType>(it->second->target)) {
+          s->memberScope = body->memberScope;
+          s->bases = body->bases;
+        }
+    }
+    return s && s->memberScope > 0 ? s->memberScope : -1;
+  }
+  for (auto it = templateNames_.rbegin(); it != templateNames_.rend(); ++it)
+    if (it->name == name) {
+      dependent = true;
+      return -1;
+    }
+  const int origin = from < 0 ? scope() : from;
+  if (const int s = table_.lookupScope(name, origin); s > 0) return s;
+  SymbolFilter f;
+  f.storageAll = StTypedef;
+  if (Symbol* td = table_.lookupSymbol(name, origin, f)) {
+    const Type* t = stripTypedefsAndModifiers(td->type);
+    if (const StructuredType* s = dyn<StructuredType>(t); s && s->memberScope > 0) return s->memberScope;
+    if (t && placeholders_.count(t->name.view())) dependent = true;
+  }
+  return -1;
+}
+
+// `<` ... `>`: the arguments as written (between the brackets) and their
+// count. Nested brackets, parentheses and `>>` closing two levels are
+// followed without recursion.
+std::string_view Parser::templateArguments(int* count) {
+  advance();  // <
+  const char* start = tok_.text.data();
+  int angles = 1;
+  int parens = 0;
+  int n = at(Tok::Greater) ? 0 : 1;
+  const char* end = start;
+  for (;;) {
+    switch (tok_.code) {
+      case Tok::End: fail();
+      case Tok::LParen: case Tok::LBracket: ++parens; break;
+      case Tok::RParen: case Tok::RBracket:
+        if (--parens < 0) fail();
+        break;
+      case Tok::LBrace: case Tok::RBrace: case Tok::Semicolon: fail();
+      case Tok::Less:
+        if (parens == 0) ++angles;
+        break;
+      case Tok::Comma:
+        if (parens == 0 && angles == 1) ++n;
+        break;
+      case Tok::Greater:
+        if (parens == 0 && --angles == 0) {
+          end = tok_.text.data();
+          advance();
+          if (count) *count = n;
+          return {start, static_cast<std::size_t>(end - start)};
+        }
+        break;
+      case Tok::ShiftRight:
+        if (parens == 0) {
+          angles -= 2;
+          if (angles <= 0) {
+            // `A<B<C>>`: the inner list closes here; the outer one is left
+            // to its reader, which sees a `>` no more.
+            end = tok_.text.data();
+            advance();
+            if (count) *count = n;
+            return {start, static_cast<std::size_t>(end - start)};
+          }
+        }
+        break;
+      default: break;
+    }
+    advance();
+  }
+}
+
+// A use of a template with arguments: the record of that instance, one per
+// template and argument text. The argument count must fit the template's
+// parameters ("TEMINSINC").
+Type* Parser::templateId(Name name, int scopeOfTemplate, Type* templ) {
+  int count = 0;
+  const std::string_view args = templateArguments(&count);
+  std::string text = name.text();
+  text += '<';
+  // The arguments with blanks only where two words meet.
+  bool word = false;
+  for (char c : args) {
+    if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+      word = word || (!text.empty() && (std::isalnum(static_cast<unsigned char>(text.back())) || text.back() == '_'));
+      continue;
+    }
+    if (word && (std::isalnum(static_cast<unsigned char>(c)) || c == '_')) text += ' ';
+    word = false;
+    text += c;
+  }
+  if (!text.empty() && text.back() == '>') text += ' ';
+  text += '>';
+  const TemplateType* t = dyn<TemplateType>(templ);
+  if (t && !t->templateParameters.empty()) {
+    int required = 0;
+    for (const TemplateParameter& p : t->templateParameters)
+      if (p.defaultText.empty()) ++required;
+    if (count > static_cast<int>(t->templateParameters.size()) || count < required) {
+      syncPosition();
+      recorder_.report(3, "TEMINSINC", text);
+    }
+  }
+  auto it = placeholders_.find(text);
+  if (it != placeholders_.end()) return it->second;
+  const std::string_view kept = ctx_.copyText(text);
+  StructuredType* s = ctx_.structureType(internName(kept), false, scopeOfTemplate);
+  if (t) instanceOf_.emplace(s, const_cast<TemplateType*>(t));
+  if (t && t->target)
+    if (const StructuredType* body = dyn<StructuredType>(t->target)) {
+      s->memberScope = body->memberScope;
+      s->bases = body->bases;
+      s->isClass = body->isClass;
+    }
+  placeholders_.emplace(kept, s);
+  return s;
+}
+
+int Parser::nestedNameSpecifier(bool& any, bool& dependent, bool stopBeforeLast) {
+  (void)stopBeforeLast;
+  int q = -1;
+  if (at(Tok::ColonColon)) {
+    advance();
+    q = kGlobalScope;
+    any = true;
+  }
+  for (;;) {
+    if (at(Tok::KwTemplate)) advance();
+    if (!at(Tok::Identifier)) return q;
+    const Token& nx = peek();
+    if (nx.code == Tok::ColonColon) {
+      const Name n = tok_.name;
+      advance();
+      advance();
+      any = true;
+      if (!dependent) q = qualifierScope(n, nullptr, q, dependent);
+      if (q < 0 && !dependent) q = -2;
+      continue;
+    }
+    if (nx.code == Tok::Less) {
+      const lex::NameClass c = q >= 0 && !dependent && table_.classify(tok_.name, q) == IdentifierClass::TemplateName
+                                   ? lex::NameClass::TemplateName
+                                   : classify(tok_);
+      if (c != lex::NameClass::TemplateName && !dependent) return q;
+      const Mark m = mark();
+      const Name n = tok_.name;
+      advance();
+      Type* templ = nullptr;
+      if (Symbol* s = table_.lookupTag(n, static_cast<int>(TypeKind::Template), q >= 0 ? q : scope()))
+        templ = s->type;
+      Type* inst = templateId(n, templ ? templ->scope : scope(), templ);
+      if (!at(Tok::ColonColon)) {
+        reset(m);
+        return q;
+      }
+      advance();
+      any = true;
+      if (!dependent) q = qualifierScope(n, inst, q, dependent);
+      if (q < 0 && !dependent) q = -2;
+      continue;
+    }
+    return q;
+  }
+}
+
+// A type name at the current token: `T`, `A::B::T`, `::T`, `V<int>`,
+// `V<int>::iterator`, a template parameter or a name depending on one. Gives
+// null and reads nothing when the tokens name no type (a declarator, a
+// constructor `A::A(`).
+Type* Parser::typeName(Specifiers& spec) {
+  const Mark m = mark();
+  const char* start = tok_.text.data();
+  int q = -1;  // -1: not qualified
+  bool dependent = false;
+  bool qualified = false;
+  if (at(Tok::ColonColon)) {
+    advance();
+    q = kGlobalScope;
+    qualified = true;
+  }
+  for (;;) {
+    if (qualified && at(Tok::KwTemplate)) advance();
+    if (!at(Tok::Identifier)) {
+      reset(m);
+      return nullptr;
+    }
+    const Token name = tok_;
+    const int from = q >= 0 ? q : scope();
+    lex::NameClass c = dependent ? lex::NameClass::TypeName : classify(name);
+    if (qualified && !dependent && q >= 0) {
+      switch (table_.classify(name.name, q)) {
+        case IdentifierClass::TemplateName: c = lex::NameClass::TemplateName; break;
+        case IdentifierClass::ClassName: c = lex::NameClass::ClassName; break;
+        case IdentifierClass::TypeName: c = lex::NameClass::TypeName; break;
+        default: c = lex::NameClass::Plain; break;
+      }
+    }
+    if (c == lex::NameClass::Modifier && !qualified) {
+      reset(m);
+      return nullptr;
+    }
+    advance();
+    Type* instance = nullptr;
+    if (at(Tok::Less) && (c == lex::NameClass::TemplateName || (dependent && qualified))) {
+      Type* templ = nullptr;
+      if (!dependent)
+        if (Symbol* s = table_.lookupTag(name.name, static_cast<int>(TypeKind::Template), from)) templ = s->type;
+      instance = templateId(name.name, templ ? templ->scope : from, templ);
+    }
+    if (at(Tok::ColonColon)) {
+      // A constructor or destructor defined outside its class: `A::A(`,
+      // `A::~A(`; not a type.
+      const Token& nx = peek();
+      if (nx.code == Tok::Tilde) {
+        reset(m);
+        return nullptr;
+      }
+      if (nx.code == Tok::Identifier && nx.name == name.name) {
+        reset(m);
+        return nullptr;
+      }
+      advance();
+      qualified = true;
+      if (!dependent) q = qualifierScope(name.name, instance, q, dependent);
+      if (q < 0 && !dependent) {
+        reset(m);
+        return nullptr;
+      }
+      continue;
+    }
+    if (dependent) {
+      spec.dependent = true;
+      return placeholder(textFrom(start));
+    }
+    if (instance) return instance;
+    if (c == lex::NameClass::Plain || c == lex::NameClass::Modifier) {
+      reset(m);
+      return nullptr;
+    }
+    if (!qualified && isCurrentClassName(name.name) && at(Tok::LParen)) {
+      reset(m);
+      return nullptr;
+    }
+    Type* t = namedType(name.name, c, from);
+    if (!t) {
+      reset(m);
+      return nullptr;
+    }
+    return t;
+  }
+}
+
+void Parser::addBaseType(Specifiers& spec, Type* t) {
+  if (spec.type == nullptr) {
+    spec.type = t;
+    return;
+  }
+  syncPosition();
+  ctx_.setPosition(tok_.file.text(), tok_.line);
+  spec.type = ctx_.composeType(spec.type, t, &table_);
+}
+
+void Parser::specifiers(Specifiers& spec, bool inParameters) {
+  for (;;) {
+    if (skipGnuNoise(&spec)) continue;
+    const Tok t = tok_.code;
+    if (const unsigned bit = storageBit(t)) {
+      if (t == Tok::KwExtern && peek().code == Tok::StringLiteral) return;
+      spec.storage |= bit;
+      advance();
+      continue;
+    }
+    if (t == Tok::KwConst) {
+      spec.isConst = true;
+      advance();
+      continue;
+    }
+    if (t == Tok::KwVolatile) {
+      spec.isVolatile = true;
+      advance();
+      continue;
+    }
+    if ((t == Tok::KwWcharT || t == Tok::KwBool) && spec.hasType && (spec.storage & StTypedef) &&
+        peek().code == Tok::Semicolon) {
+      // `typedef int wchar_t;` of a C header: the C++ type is already there.
+      advance();
+      continue;
+    }
+    if (isBaseKeyword(t) || (t == Tok::Identifier && gnuWord(tok_.name) == GnuWord::Signed)) {
+      if (spec.hasType && spec.keywordCount == 0) return;  // `T int`: a declarator follows
+      if (spec.keywordCount < 6) spec.keywords[spec.keywordCount++] = t == Tok::Identifier ? Tok::KwSigned : t;
+      spec.hasType = true;
+      advance();
+      continue;
+    }
+    switch (t) {
+      case Tok::KwClass: case Tok::KwStruct: case Tok::KwUnion:
+        if (spec.hasType) return;
+        classSpecifier(spec);
+        continue;
+      case Tok::KwEnum:
+        if (spec.hasType) return;
+        enumSpecifier(spec);
+        continue;
+      case Tok::KwTypename: {
+        if (spec.hasType) return;
+        advance();
+        Type* tn = typeName(spec);
+        if (!tn) {
+          // A name depending on a template parameter.
+          const char* start = tok_.text.data();
+          bool any = false, dependent = true;
+          nestedNameSpecifier(any, dependent, false);
+          if (!at(Tok::Identifier)) fail();
+          advance();
+          if (at(Tok::Less)) templateArguments(nullptr);
+          tn = placeholder(textFrom(start));
+        }
+        spec.type = tn;
+        spec.hasType = true;
+        spec.dependent = true;
+        continue;
+      }
+      case Tok::Identifier: {
+        if (gnuWord(tok_.name) == GnuWord::TypeOf) {
+          if (spec.hasType) return;
+          advance();
+          if (!at(Tok::LParen)) fail();
+          skipBalanced();
+          spec.type = ctx_.integerType("int");
+          spec.hasType = true;
+          continue;
+        }
+        const lex::NameClass c = classify(tok_);
+        if (c == lex::NameClass::Modifier) {
+          if (spec.modifierCount < 4) spec.modifiers[spec.modifierCount++] = tok_.name;
+          advance();
+          continue;
+        }
+        if (spec.hasType || c == lex::NameClass::Plain) {
+          // A plain name may still start a qualified type name (`N::T`).
+          if (spec.hasType || peek().code != Tok::ColonColon) return;
+        }
+        [[fallthrough]];
+      }
+      case Tok::ColonColon: {
+        if (spec.hasType) return;
+        Type* tn = typeName(spec);
+        if (!tn) return;
+        spec.type = tn;
+        spec.hasType = true;
+        continue;
+      }
+      default:
+        (void)inParameters;
+        return;
+    }
+  }
+}
+
+void Parser::finishSpecifiers(Specifiers& spec) {
+  if (spec.keywordCount > 0) {
+    Type* base = nullptr;
+    if (spec.keywordCount == 1) {
+      base = ctx_.baseTypeForKeyword(lex::tokenSpelling(spec.keywords[0]));
+    } else {
+      std::string words;
+      for (int i = 0; i < spec.keywordCount; ++i) {
+        if (i) words += ' ';
+        words += lex::tokenSpelling(spec.keywords[i]);
+      }
+      base = ctx_.integerType(words);
+      if (!base) {
+        syncPosition();
+        ctx_.setPosition(tok_.file.text(), tok_.line);
+        for (int i = 0; i < spec.keywordCount; ++i) {
+          Type* k = ctx_.baseTypeForKeyword(lex::tokenSpelling(spec.keywords[i]));
+          base = i == 0 ? k : ctx_.composeType(base, k, &table_);
+          if (!base) break;
+        }
+      }
+    }
+    if (spec.type && base) {
+      ctx_.setPosition(tok_.file.text(), tok_.line);
+      spec.type = ctx_.composeType(base, spec.type, &table_);
+    } else if (base) {
+      spec.type = base;
+    }
+    spec.keywordCount = 0;
+  }
+  Type* t = spec.type;
+  if ((spec.isConst || spec.isVolatile || spec.modifierCount > 0) && t == nullptr) t = ctx_.integerType("int");
+  for (int i = spec.modifierCount - 1; i >= 0; --i) t = ctx_.modifiedType(spec.modifiers[i], t);
+  spec.modifierCount = 0;
+  if (spec.isVolatile) t = ctx_.qualifiedType(t, volatileWord_);
+  if (spec.isConst) t = ctx_.qualifiedType(t, constWord_);
+  spec.isConst = spec.isVolatile = false;
+  spec.type = t;
+}
+
+// ---------------------------------------------------------------------------
+// Classes, structures and unions.
+
+void Parser::classSpecifier(Specifiers& spec) {
+  const Tok key = tok_.code;
+  const bool isUnion = key == Tok::KwUnion;
+  const bool isClass = key == Tok::KwClass;
+  const TypeKind kind = isUnion ? TypeKind::Union : TypeKind::Structure;
+  advance();
+  while (skipGnuNoise(nullptr)) {
+  }
+  Name name;
+  int q = -1;
+  bool qualified = false, dependent = false;
+  Type* instance = nullptr;
+  std::string_view written;
+  if (at(Tok::Identifier) || at(Tok::ColonColon)) {
+    const char* start = tok_.text.data();
+    bool any = false;
+    q = nestedNameSpecifier(any, dependent, true);
+    qualified = any;
+    if (!at(Tok::Identifier)) fail();
+    name = tok_.name;
+    advance();
+    if (at(Tok::Less)) {
+      Type* templ = nullptr;
+      if (Symbol* s = table_.lookupTag(name, static_cast<int>(TypeKind::Template), q >= 0 ? q : scope()))
+        templ = s->type;
+      instance = templateId(name, templ ? templ->scope : scope(), templ);
+    }
+    written = textFrom(start);
+    while (skipGnuNoise(nullptr)) {
+    }
+  }
+  spec.hasType = true;
+  const bool definition = at(Tok::LBrace) || at(Tok::Colon);
+  syncPosition();
+  if (!definition) {
+    // A use or a forward declaration.
+    spec.tagOnly = true;
+    if (!name) fail();
+    if (instance) {
+      spec.type = instance;
+      return;
+    }
+    if (dependent || (qualified && q < 0)) {
+      spec.type = placeholder(written);
+      return;
+    }
+    if (templateLevels_ > 0 && !explicitSpecialisation_ && !(spec.storage & StFriend)) {
+      bool fresh = false;
+      TemplateType* tt = recorder_.templateTag(name, q >= 0 ? q : scope(), tok_.file, tok_.line, fresh);
+      if (fresh && !templateLists_.empty())
+        for (const TemplateParameter& p : templateLists_.back()) ctx_.addTemplateParameter(tt, p);
+      if (!tt->target) tt->target = ctx_.structureType(name, isClass, tt->scope);
+      spec.type = tt->target;
+      return;
+    }
+    if (Symbol* s = table_.lookupTag(name, static_cast<int>(TypeKind::Template), q >= 0 ? q : scope())) {
+      spec.type = as<TemplateType>(s->type)->target ? as<TemplateType>(s->type)->target : s->type;
+      return;
+    }
+    const bool here = at(Tok::Semicolon) && !(spec.storage & StFriend);
+    TagType* t = recorder_.tag(kind, name, isClass, q >= 0 ? q : scope(), false, here, tok_.file, tok_.line);
+    if (spec.storage & StFriend) {
+      if (currentClass_) ctx_.addFriend(currentClass_, name);
+    }
+    spec.type = t;
+    return;
+  }
+  // A definition.
+  StructuredType* s = nullptr;
+  const int home = q >= 0 ? q : scope();
+  if (instance) {
+    s = as<StructuredType>(instance);
+  } else if (name && templateLevels_ > 0 && !explicitSpecialisation_) {
+    bool fresh = false;
+    TemplateType* tt = recorder_.templateTag(name, home, tok_.file, tok_.line, fresh);
+    const std::vector<TemplateParameter>* params = templateLists_.empty() ? nullptr : &templateLists_.back();
+    if (params) {
+      if (fresh) {
+        for (const TemplateParameter& p : *params) ctx_.addTemplateParameter(tt, p);
+      } else if (tt->templateParameters.size() != params->size()) {
+        recorder_.report(3, "TEMPLADEC", name.text());
+      } else {
+        for (std::size_t i = 0; i < params->size(); ++i)
+          if (!(*params)[i].defaultText.empty() && tt->templateParameters[i].defaultText.empty())
+            tt->templateParameters[i].defaultText = ctx_.copyText((*params)[i].defaultText);
+      }
+    }
+    StructuredType* body = dyn<StructuredType>(tt->target);
+    if (body && body->complete) {
+      recorder_.report(3, "REDEFSTRU", name.text());
+      body = nullptr;
+    }
+    if (!body) {
+      body = isUnion ? ctx_.unionType(name, home) : ctx_.structureType(name, isClass, home);
+      if (!tt->target || !as<StructuredType>(tt->target)->complete) tt->target = body;
+    }
+    s = body;
+  } else {
+    s = as<StructuredType>(
+        recorder_.tag(kind, name, isClass, home, true, true, tok_.file, tok_.line));
+  }
+  s->isClass = isClass;
+  spec.type = s;
+  spec.definedTag = s;
+  if (at(Tok::Colon)) baseClause(s, isUnion);
+  const bool entered = home != scope();
+  if (entered) table_.enterScope(home);
+  classBody(s, isUnion);
+  if (entered) table_.closeScope();
+}
+
+void Parser::baseClause(StructuredType* s, bool isUnion) {
+  if (isUnion) {
+    report(3, "SYNTAXERR", "<union>::<type>");
+    throw SyntaxFault{};
+  }
+  advance();  // :
+  for (;;) {
+    bool isVirtual = false;
+    Access access = s->isClass ? Access::Private : Access::Public;
+    for (;;) {
+      if (accept(Tok::KwVirtual)) isVirtual = true;
+      else if (accept(Tok::KwPublic)) access = Access::Public;
+      else if (accept(Tok::KwProtected)) access = Access::Protected;
+      else if (accept(Tok::KwPrivate)) access = Access::Private;
+      else break;
+    }
+    Specifiers tmp;
+    const char* start = tok_.text.data();
+    Type* base = typeName(tmp);
+    if (!base) {
+      // An unknown base: read its name all the same.
+      bool any = false, dependent = false;
+      nestedNameSpecifier(any, dependent, false);
+      if (!at(Tok::Identifier)) fail();
+      advance();
+      if (at(Tok::Less)) templateArguments(nullptr);
+      base = placeholder(textFrom(start));
+    }
+    ctx_.addBaseClass(s, base, access, isVirtual);
+    if (!accept(Tok::Comma)) break;
+  }
+  if (!at(Tok::LBrace)) fail();
+}
+
+void Parser::classBody(StructuredType* s, bool isUnion) {
+  DepthGuard guard(*this);
+  StructuredType* const outerClass = currentClass_;
+  const Access outerAccess = access_;
+  const int depth = table_.scopeDepth();
+  table_.openScope(s->name, ScopeKind::Class, s);
+  if (s->memberScope == 0 || s->memberScope != table_.currentScope()) s->memberScope = table_.currentScope();
+  currentClass_ = s;
+  access_ = (s->isClass && !isUnion) ? Access::Private : Access::Public;
+  advance();  // {
+  declarationSeq(true);
+  expect(Tok::RBrace);
+  s->complete = true;
+  currentClass_ = outerClass;
+  access_ = outerAccess;
+  while (table_.scopeDepth() > depth) table_.closeScope();
+}
+
+// ---------------------------------------------------------------------------
+// Enumerations.
+
+void Parser::enumSpecifier(Specifiers& spec) {
+  advance();  // enum
+  while (skipGnuNoise(nullptr)) {
+  }
+  Name name;
+  int q = -1;
+  if (at(Tok::Identifier) || at(Tok::ColonColon)) {
+    bool any = false, dependent = false;
+    q = nestedNameSpecifier(any, dependent, true);
+    if (!at(Tok::Identifier)) fail();
+    name = tok_.name;
+    advance();
+  }
+  spec.hasType = true;
+  syncPosition();
+  const int home = q >= 0 ? q : scope();
+  if (!at(Tok::LBrace)) {
+    if (!name) fail();
+    spec.tagOnly = true;
+    spec.type = recorder_.tag(TypeKind::Enumeration, name, false, home, false, at(Tok::Semicolon), tok_.file,
+                              tok_.line);
+    return;
+  }
+  EnumerationType* e =
+      as<EnumerationType>(recorder_.tag(TypeKind::Enumeration, name, false, home, true, true, tok_.file, tok_.line));
+  spec.type = e;
+  spec.definedTag = e;
+  advance();  // {
+  std::int64_t next = 0;
+  StructuredType* memberOf = currentClass_ && scope() == currentClass_->memberScope ? currentClass_ : nullptr;
+  while (!at(Tok::RBrace)) {
+    if (!at(Tok::Identifier)) fail();
+    const Token enumerator = tok_;
+    advance();
+    while (skipGnuNoise(nullptr)) {
+    }
+    std::int64_t value = next;
+    if (accept(Tok::Assign)) {
+      const char* start = tok_.text.data();
+      skipExpression(false);
+      std::int64_t v = 0;
+      if (evaluate(textFrom(start), v)) value = v;
+    }
+    ctx_.addEnumerator(e, enumerator.name, value);
+    recorder_.setPosition(enumerator.file, enumerator.line);
+    recorder_.declareEnumerator(enumerator.name, e, value, home, memberOf, enumerator.file, enumerator.line);
+    next = value + 1;
+    if (!accept(Tok::Comma)) break;
+  }
+  expect(Tok::RBrace);
+  e->complete = true;
+}
+
+}  // namespace zenta::analyser::declparse

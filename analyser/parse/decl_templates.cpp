@@ -1,0 +1,93 @@
+// The declaration parser: template declarations, explicit specialisations
+// and explicit instantiations.
+#include "analyser/parse/decl_parser_state.h"
+
+namespace zenta::analyser::declparse {
+
+void Parser::templateDeclaration() {
+  advance();  // template
+  if (!at(Tok::Less)) {
+    // `template class V<int>;`: an explicit instantiation.
+    const bool outer = explicitInstantiation_;
+    explicitInstantiation_ = true;
+    declaration();
+    explicitInstantiation_ = outer;
+    return;
+  }
+  advance();  // <
+  if (accept(Tok::Greater)) {
+    // `template <> ...`: an explicit specialisation.
+    const bool outer = explicitSpecialisation_;
+    explicitSpecialisation_ = true;
+    declaration();
+    explicitSpecialisation_ = outer;
+    return;
+  }
+  const std::size_t names = templateNames_.size();
+  std::vector<TemplateParameter> params;
+  templateParameters(params);
+  templateLists_.push_back(std::move(params));
+  ++templateLevels_;
+  declaration();
+  --templateLevels_;
+  templateLists_.pop_back();
+  templateNames_.resize(names);
+}
+
+// The parameters after `template <`, up to and with the closing `>`. Each
+// name is visible from the next parameter on.
+void Parser::templateParameters(std::vector<TemplateParameter>& out) {
+  DepthGuard guard(*this);
+  for (;;) {
+    TemplateParameter p;
+    if ((at(Tok::KwClass) || at(Tok::KwTypename)) &&
+        (peek().code == Tok::Identifier || peek().code == Tok::Comma || peek().code == Tok::Greater ||
+         peek().code == Tok::Assign)) {
+      p.kind = TemplateParameterKind::Type;
+      p.typenameWord = at(Tok::KwTypename);
+      advance();
+      if (at(Tok::Identifier)) {
+        p.name = tok_.name;
+        advance();
+      }
+    } else if (at(Tok::KwTemplate)) {
+      advance();
+      if (!at(Tok::Less)) fail();
+      advance();
+      std::vector<TemplateParameter> inner;
+      const std::size_t names = templateNames_.size();
+      templateParameters(inner);
+      templateNames_.resize(names);
+      if (!accept(Tok::KwClass) && !accept(Tok::KwTypename)) fail();
+      p.kind = TemplateParameterKind::Template;
+      if (at(Tok::Identifier)) {
+        p.name = tok_.name;
+        advance();
+      }
+    } else {
+      Specifiers s;
+      specifiers(s, true);
+      if (!s.hasType && s.modifierCount == 0) fail();
+      finishSpecifiers(s);
+      Declarator d;
+      declarator(d, true, false);
+      p.kind = TemplateParameterKind::Value;
+      p.valueType = applyDeclarator(s.type, d);
+      p.name = d.name;
+    }
+    if (accept(Tok::Assign)) {
+      const char* start = tok_.text.data();
+      skipExpression(true);
+      p.defaultText = textFrom(start);
+      if (p.defaultText.empty()) fail();
+    }
+    if (p.name && p.kind != TemplateParameterKind::Value)
+      templateNames_.push_back({p.name, p.kind == TemplateParameterKind::Template});
+    out.push_back(p);
+    if (accept(Tok::Comma)) continue;
+    if (accept(Tok::Greater)) return;
+    fail();
+  }
+}
+
+}  // namespace zenta::analyser::declparse

@@ -1,0 +1,200 @@
+// Speed and memory of the declaration analysis beside `g++ -fsyntax-only`:
+// one file that includes twenty standard C++ headers, analysed by the staged
+// `zentacpp -analyse` (preprocessing, declaration analysis, start-up of the
+// tool included) and checked by g++ in C++98, in one run.
+//
+// Each program runs as a process of its own, three times (once when a run
+// takes more than ten seconds); the figures are the best processor time
+// (user and system) and the peak resident memory of that run. The ratio is
+// g++'s time over ours: above 1 means we are faster. The messages of our runs
+// are counted: a run that warns has not read everything it was given.
+//
+//   zenta_decl_bench [--zentacpp BIN] [--std STD] [--header NAME]... [-I DIR]...
+//
+// --header replaces the twenty headers by the ones given (repeatable);
+// -I directories are searched by both before the host's.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kHeaders[] = {"string",   "vector",   "map",       "list",    "set",       "deque",   "algorithm",
+                                "memory",   "iostream", "sstream",   "fstream", "stdexcept", "cstdio",  "cstring",
+                                "cmath",    "utility",  "iterator",  "functional", "queue",  "stack"};
+
+struct Figures {
+  double seconds = 1e30;  // best processor time
+  double megabytes = 0;   // peak resident memory of the best run
+  int status = 0;         // exit status of the last run
+  bool timedOut = false;  // stopped at the processor time limit
+  std::string err;        // standard error of the last run
+};
+
+constexpr int kCpuLimit = 300;  // seconds of processor time a run may take
+
+Figures measure(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+  Figures r;
+  std::vector<char*> args, envp;
+  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+  envp.push_back(nullptr);
+  for (int round = 0; round < 3; ++round) {
+    int err[2];
+    if (pipe(err) != 0) {
+      r.status = -1;
+      return r;
+    }
+    pid_t pid = fork();
+    if (pid == 0) {
+      rlimit cpu{kCpuLimit, kCpuLimit + 1};
+      setrlimit(RLIMIT_CPU, &cpu);
+      int null = open("/dev/null", O_WRONLY);
+      dup2(null, 1);
+      dup2(err[1], 2);
+      close(err[0]);
+      close(err[1]);
+      execvpe(args[0], args.data(), envp.data());
+      _exit(127);
+    }
+    close(err[1]);
+    std::string text;
+    char chunk[4096];
+    ssize_t n;
+    while ((n = read(err[0], chunk, sizeof chunk)) > 0) text.append(chunk, static_cast<std::size_t>(n));
+    close(err[0]);
+    if (pid < 0) {
+      r.status = -1;
+      return r;
+    }
+    int status = 0;
+    rusage use{};
+    wait4(pid, &status, 0, &use);
+    auto sec = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    const double t = sec(use.ru_utime) + sec(use.ru_stime);
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU) {
+      r.timedOut = true;
+      return r;
+    }
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (t < r.seconds) {
+      r.seconds = t;
+      r.megabytes = static_cast<double>(use.ru_maxrss) / 1024.0;
+    }
+    r.err = std::move(text);
+    if (t > 10) break;
+  }
+  return r;
+}
+
+int messageLines(const std::string& err) {
+  int n = 0;
+  std::size_t i = 0;
+  while (i < err.size()) {
+    std::size_t nl = err.find('\n', i);
+    if (nl == std::string::npos) nl = err.size();
+    const std::string line = err.substr(i, nl - i);
+    for (const char* tag : {"-W-", "-E-", "-F-", "-S-"})
+      if (line.find(tag) != std::string::npos) {
+        ++n;
+        break;
+      }
+    i = nl + 1;
+  }
+  return n;
+}
+
+void printFigure(const char* name, const Figures& f) {
+  std::printf("%-32s", name);
+  if (f.timedOut) std::printf(" over %d s\n", kCpuLimit);
+  else std::printf(" %8.3f s %7.1f MB  status %d\n", f.seconds, f.megabytes, f.status);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string zentacpp = std::string(ZENTA_STAGE_DIR) + "/bin/zentacpp";
+  std::string standard = "c++98";
+  std::vector<std::string> headers, dirs;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    const bool more = i + 1 < argc;
+    if (a == "--zentacpp" && more) zentacpp = argv[++i];
+    else if (a == "--std" && more) standard = argv[++i];
+    else if (a == "--header" && more) headers.push_back(argv[++i]);
+    else if (a == "-I" && more) dirs.push_back(argv[++i]);
+    else if (a.rfind("-I", 0) == 0 && a.size() > 2) dirs.push_back(a.substr(2));
+    else {
+      std::fprintf(stderr, "unknown argument %s\n", a.c_str());
+      return 2;
+    }
+  }
+  if (headers.empty()) headers.assign(std::begin(kHeaders), std::end(kHeaders));
+
+  const fs::path tmp = fs::temp_directory_path() / ("zenta-decl-bench-" + std::to_string(::getpid()));
+  fs::create_directories(tmp);
+  const std::string file = (tmp / "headers.cpp").string();
+  {
+    std::ofstream o(file);
+    for (const auto& h : headers) o << "#include <" << h << ">\n";
+  }
+
+  std::vector<std::string> env;
+  auto replaced = [](const std::string& kv) {
+    for (const char* name : {"QUARTODIR=", "ZNTTGT=", "ZNUTGT=", "ZNW_ADD_USR_INCLUDE=", "ZENTALAN="})
+      if (kv.rfind(name, 0) == 0) return true;
+    return false;
+  };
+  for (char** e = environ; *e; ++e)
+    if (!replaced(*e)) env.push_back(*e);
+  env.push_back(std::string("QUARTODIR=") + ZENTA_STAGE_DIR);
+  env.push_back(std::string("ZNTTGT=") + ZENTA_STAGE_DIR);
+
+  std::vector<std::string> ourArgs = {zentacpp, "-analyse"};
+  std::vector<std::string> gxxArgs = {"g++", "-std=" + standard, "-fsyntax-only"};
+  for (const auto& d : dirs) {
+    ourArgs.push_back("-I" + d);
+    gxxArgs.push_back("-I" + d);
+  }
+  ourArgs.push_back(file);
+  gxxArgs.push_back(file);
+
+  std::printf("%zu standard headers in one file; best of three runs, processor time and peak memory\n",
+              headers.size());
+  const Figures ours = measure(ourArgs, env);
+  const Figures gxx = measure(gxxArgs, env);
+  printFigure("zentacpp -analyse", ours);
+  printFigure(("g++ -std=" + standard + " -fsyntax-only").c_str(), gxx);
+  if (!ours.timedOut && !gxx.timedOut && ours.seconds > 0)
+    std::printf("time g++/ours %.2f, memory ours/g++ %.2f\n", gxx.seconds / ours.seconds,
+                ours.megabytes / gxx.megabytes);
+  const int messages = messageLines(ours.err);
+  std::printf("our messages: %d\n", messages);
+  if (messages > 0) {
+    std::size_t shown = 0, i = 0;
+    while (i < ours.err.size() && shown < 10) {
+      std::size_t nl = ours.err.find('\n', i);
+      if (nl == std::string::npos) nl = ours.err.size();
+      std::printf("  %s\n", ours.err.substr(i, nl - i).c_str());
+      ++shown;
+      i = nl + 1;
+    }
+  }
+  if (gxx.status != 0) std::printf("g++ failed:\n%s\n", gxx.err.substr(0, 2000).c_str());
+  std::error_code ec;
+  fs::remove_all(tmp, ec);
+  return 0;
+}

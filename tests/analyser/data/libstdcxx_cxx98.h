@@ -1,0 +1,51 @@
+/* What the C++ library's configuration header gives a C++98 compiler, for
+   the analysis of the C++ standard headers: the analyser predefines no
+   __cplusplus, so that header leaves these out. */
+#define _GLIBCXX_BEGIN_NAMESPACE_VERSION
+#define _GLIBCXX_END_NAMESPACE_VERSION
+#define _GLIBCXX_BEGIN_NAMESPACE_CONTAINER
+#define _GLIBCXX_END_NAMESPACE_CONTAINER
+#define _GLIBCXX_BEGIN_NAMESPACE_CXX11
+#define _GLIBCXX_END_NAMESPACE_CXX11
+#define _GLIBCXX_NAMESPACE_CXX11
+#define _GLIBCXX_BEGIN_NAMESPACE_LDBL
+#define _GLIBCXX_END_NAMESPACE_LDBL
+#define _GLIBCXX_BEGIN_NAMESPACE_LDBL_OR_CXX11
+#define _GLIBCXX_END_NAMESPACE_LDBL_OR_CXX11
+#define _GLIBCXX_BEGIN_NAMESPACE_ALGO
+#define _GLIBCXX_END_NAMESPACE_ALGO
+#define _GLIBCXX_STD_C std
+#define _GLIBCXX_STD_A std
+#define _GLIBCXX_NOEXCEPT
+#define _GLIBCXX_NOEXCEPT_IF(...)
+#define _GLIBCXX_USE_NOEXCEPT throw()
+#define _GLIBCXX_THROW(E) throw(E)
+#define _GLIBCXX_NOTHROW
+#define _GLIBCXX_CONSTEXPR
+#define _GLIBCXX_USE_CONSTEXPR const
+#define _GLIBCXX14_CONSTEXPR
+#define _GLIBCXX17_CONSTEXPR
+#define _GLIBCXX20_CONSTEXPR
+#define _GLIBCXX23_CONSTEXPR
+#define _GLIBCXX17_INLINE
+#define _GLIBCXX_DEFAULT_ABI_TAG
+#define _GLIBCXX_ABI_TAG_CXX11
+#define _GLIBCXX_SYNCHRONIZATION_HAPPENS_BEFORE(A)
+#define _GLIBCXX_SYNCHRONIZATION_HAPPENS_AFTER(A)
+#define _GLIBCXX_NODISCARD
+#define _GLIBCXX_DEPRECATED
+#define _GLIBCXX_NORETURN
+#define _GLIBCXX_PURE
+#define _GLIBCXX_CONST
+#define _GLIBCXX_ASSERTIONS_DISABLED
+#define __glibcxx_assert(X)
+#define _GLIBCXX_NAMESPACE_LDBL
+#define _GLIBCXX_NAMESPACE_LDBL_OR_CXX11
+#define _GLIBCXX_TXN_SAFE
+#define _GLIBCXX_TXN_SAFE_DYN
+#define _GLIBCXX_USE_WCHAR_T 1
+#define _GLIBCXX_HOSTED 1
+namespace std {
+  typedef unsigned long size_t;
+  typedef long ptrdiff_t;
+}

@@ -1,0 +1,52 @@
+// Compiled by g++ in the differential typing tests, not by the test
+// programs: works out, from the properties of an expression's C++ type, the
+// type class the analyser must give it, and prints one line
+//   <index> TAB <class> TAB <word> TAB <size>
+// (word "-" when the class has none). The size is what the class carries:
+// the signed width in bits of an integer type (negative when signed), the
+// signed width of int for any other type.
+//
+// Comparisons are ints for the analyser and bools in C++: bool is counted a
+// signed int, as the analysed targets have it. wchar_t is left out: it has
+// the width of char there.
+#pragma once
+
+#include <cstdio>
+#include <type_traits>
+
+namespace gxx_probe {
+
+template <class U> constexpr bool charLike =
+    std::is_same_v<U, char> || std::is_same_v<U, signed char> || std::is_same_v<U, unsigned char>;
+
+template <class T> void show(int i) {
+  using U = std::remove_cvref_t<T>;
+  int k = 8;
+  const char* w = "-";
+  int size = -8 * static_cast<int>(sizeof(int));
+  if constexpr (std::is_void_v<U> || std::is_enum_v<U> || std::is_same_v<U, bool>) {
+    k = 0; w = "entier";
+  } else if constexpr (std::is_integral_v<U>) {
+    size = 8 * static_cast<int>(sizeof(U)) * (std::is_signed_v<U> ? -1 : 1);
+    if constexpr (!std::is_signed_v<U>) { k = 0; w = "unsigned"; }
+    else if constexpr (charLike<U>) { k = 2; w = "caractere"; }
+    else { k = 0; w = "entier"; }
+  } else if constexpr (std::is_floating_point_v<U>) {
+    k = 3;
+    w = std::is_same_v<U, float> ? "float" : std::is_same_v<U, double> ? "double" : "longdouble";
+  } else if constexpr (std::is_pointer_v<U>) {
+    if constexpr (charLike<std::remove_cv_t<std::remove_pointer_t<U>>>) { k = 4; w = "chaine"; }
+    else { k = 6; w = "pointeur"; }
+  } else if constexpr (std::is_array_v<U>) {
+    if constexpr (charLike<std::remove_cv_t<std::remove_extent_t<U>>>) { k = 4; w = "chaine"; }
+    else { k = 6; w = "pointeur"; }
+  } else if constexpr (std::is_function_v<U> || std::is_member_pointer_v<U>) {
+    k = 6; w = "pointeur";
+  }
+  std::printf("%d\t%d\t%s\t%d\n", i, k, w, size);
+}
+
+}  // namespace gxx_probe
+
+// One probe line for the expression E, numbered I.
+#define GXX_PROBE(I, E) gxx_probe::show<decltype((E))>(I)
