@@ -82,3 +82,4 @@ TEST(VariableNative, WholeScript) {
 }
 
 }  // namespace
+
