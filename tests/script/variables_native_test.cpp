@@ -55,7 +55,9 @@ TEST(VariableNative, DeclaredInNativeCode) {
     }
     ASSERT_EQ(r.recorded.size(), 1u) << c.statement;
     EXPECT_EQ(r.recorded[0].typeClass, c.typeClass) << c.statement;
-    if (*c.cType != '\0') EXPECT_EQ(r.recorded[0].cType, c.cType) << c.statement;
+    if (*c.cType != '\0') {
+      EXPECT_EQ(r.recorded[0].cType, c.cType) << c.statement;
+    }
   }
   EXPECT_EQ(vartest::run({"ARRAY table, INIT = 0, EV = 0"}, zenta::model::LangEnglish, kDeclarations)
                 .only()
