@@ -22,6 +22,7 @@ namespace {
 const std::string kData = ZENTA_TEST_DATA;
 // The configuration macros that a C++98 compiler gives the C++ library
 // headers, which the container script includes for the analyser only.
+const std::string kExamples = std::string(ZENTA_SOURCE_DIR) + "/examples";
 const std::string kLibraryConfig = std::string(ZENTA_SOURCE_DIR) + "/tests/analyser/data";
 
 // PASS and FAIL counts per variable line, keyed by test name and the line's
@@ -29,7 +30,7 @@ const std::string kLibraryConfig = std::string(ZENTA_SOURCE_DIR) + "/tests/analy
 using Verdicts = std::map<std::string, std::pair<int, int>>;
 
 struct Script {
-  const char* file;
+  const char* file;  // in the folder of the first -INCL directory
   std::vector<std::string> sources;  // code under test, beside the harness
   std::vector<std::string> libraries;
   std::string include;  // -INCL of the compiler
@@ -39,6 +40,7 @@ const Script kPass = {"station_pass.ptu", {"station.cpp"}, {}, kData};
 const Script kFail = {"station_fail.ptu", {"station.cpp"}, {}, kData};
 const Script kZlib = {"zlib.ptu", {}, {"-lz"}, kData};
 const Script kShelf = {"shelf.ptu", {"shelf.cpp"}, {}, kData + "," + kLibraryConfig};
+const Script kExample = {"bqueue.ptu", {"bqueue.cpp"}, {}, kExamples};
 
 const Verdicts kPassVerdicts = {
     {"TWO_NOTES station_count", {2, 0}},
@@ -204,8 +206,9 @@ std::pair<int, int> totals(const Verdicts& v) {
 
 class VariablesEndToEnd : public ::testing::Test {
  protected:
+  static std::string folder(const Script& s) { return s.include.substr(0, s.include.find(',')); }
   testkit::Result compile(const Script& s, const std::vector<std::string>& options = {}) {
-    std::vector<std::string> argv = {testkit::stageBin("zentaprepro"), kData + "/" + s.file, dir_.file("t.cc"),
+    std::vector<std::string> argv = {testkit::stageBin("zentaprepro"), folder(s) + "/" + s.file, dir_.file("t.cc"),
                                      dir_.path().string() + "/", "-INCL=" + s.include};
     argv.insert(argv.end(), options.begin(), options.end());
     const testkit::Result r =
@@ -218,9 +221,9 @@ class VariablesEndToEnd : public ::testing::Test {
   }
   // Builds the harness as a tester would, warnings on; true when it builds.
   bool build(const std::string& compiler, const Script& s) {
-    std::vector<std::string> argv = {"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra", "-I", kData,
+    std::vector<std::string> argv = {"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra", "-I", folder(s),
                                      "-I", testkit::stageDir() + "/lib", dir_.file("t.cc")};
-    for (const std::string& source : s.sources) argv.push_back(kData + "/" + source);
+    for (const std::string& source : s.sources) argv.push_back(folder(s) + "/" + source);
     argv.insert(argv.end(), {"-o", dir_.file("t.exe")});
     argv.insert(argv.end(), s.libraries.begin(), s.libraries.end());
     std::remove(dir_.file("t.rio").c_str());
@@ -335,6 +338,23 @@ TEST_F(VariablesEndToEnd, ClassOfStandardContainers) {
   // The library headers analyse without a message.
   EXPECT_EQ(c.status, 0) << c.err;
   expectVerdicts(kShelf, kShelfVerdicts);
+}
+
+// The bundled example checks the state of a queue shared by its tests.
+TEST_F(VariablesEndToEnd, BundledExample) {
+  const Verdicts expected = {
+      {"PUSH_THEN_POP popped", {1, 0}},          {"PUSH_THEN_POP shared.size()", {1, 0}},
+      {"PUSH_THEN_POP shared.front()", {1, 0}},  {"PUSH_THEN_POP shared.full()", {1, 0}},
+      {"PUSH_THEN_POP shared.checksum()", {1, 0}}, {"DRAIN_AND_REFILL drained[0..2]", {3, 0}},
+      {"DRAIN_AND_REFILL refusal.capacity", {1, 0}}, {"DRAIN_AND_REFILL shared.size()", {1, 0}},
+      {"DRAIN_AND_REFILL shared.full()", {1, 0}},
+  };
+  ASSERT_EQ(compile(kExample).status, 3);  // elements without variables warn
+  ASSERT_TRUE(build("g++", kExample)) << buildOutput;
+  const testkit::Result r = runHarness();
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("zenta: 13 checks, 13 passed, 0 failed"), std::string::npos) << r.out;  // 2 exceptions
+  EXPECT_EQ(verdicts(), expected) << results;
 }
 
 TEST_F(VariablesEndToEnd, NoEditAndNoExcepHarnesses) {
