@@ -84,6 +84,7 @@ const Verdicts kPassVerdicts = {
     {"MOVE station_segment.to.y", {1, 0}},
     {"MOVE station_segment.colour", {1, 0}},
     {"MOVE station_value.f", {1, 0}},
+    {"MOVE station_current", {1, 0}},  // INIT NONIL leaves the null pointer as it is
     {"SPREAD station_grid[0..1][0..2]", {6, 0}},
     {"SPREAD station_grid[1][2]", {1, 0}},
     {"SPREAD station_series[0..4]", {5, 0}},
@@ -272,6 +273,7 @@ class VariablesEndToEnd : public ::testing::Test {
   void expectVerdicts(const Script& s, const Verdicts& expected, const std::string& output = {}) {
     const testkit::Result c = compile(s);
     ASSERT_TRUE(c.status == 0 || c.status == 3) << c.err;
+    messages = c.err;
     const auto [passed, failed] = totals(expected);
     const std::string summary = "zenta: " + std::to_string(passed + failed) + " checks, " + std::to_string(passed) +
                                 " passed, " + std::to_string(failed) + " failed\n";
@@ -312,7 +314,7 @@ class VariablesEndToEnd : public ::testing::Test {
   }
 
   testkit::ScratchDir dir_;
-  std::string harness, tdc, results, buildOutput;
+  std::string harness, tdc, results, buildOutput, messages;
 };
 
 // What the termination code of the passing script prints: the module's
@@ -324,7 +326,9 @@ TEST_F(VariablesEndToEnd, StationChecksDesignedToPass) {
   // Values are recorded before the call: the initial value of a field
   // inside a structure, and each element of an array.
   EXPECT_TRUE(std::regex_search(results, std::regex("\nINIT [0-9]+ string \"north\"\n"))) << results;
-  EXPECT_EQ(totals(kPassVerdicts), std::make_pair(76, 0));
+  EXPECT_EQ(totals(kPassVerdicts), std::make_pair(77, 0));
+  EXPECT_NE(messages.find("Pointer station_current not initialized; use 'INIT =='"), std::string::npos) << messages;
+  EXPECT_NE(messages.find("The tested member of union station_value is not determined."), std::string::npos);
 }
 
 TEST_F(VariablesEndToEnd, StationChecksDesignedToFail) {
