@@ -9,8 +9,13 @@
 // g++'s time over ours: above 1 means we are faster. The messages of our runs
 // are counted: a run that warns has not read everything it was given.
 //
-//   zenta_decl_bench [--zentacpp BIN] [--std STD] [--header NAME]... [-I DIR]...
+//   zenta_decl_bench [--zentacpp BIN] [--std STD] [--prelude FILE] [--header NAME]... [-I DIR]...
 //
+// The analysed file first includes the prelude that gives the C++ library
+// the configuration a C++98 compiler would get (by default the one of the
+// analyser's tests, tests/analyser/data/libstdcxx_cxx98.h; the analyser
+// defines no __cplusplus); --prelude "" leaves it out. g++ reads the same
+// file: the prelude only defines what g++'s own configuration defines alike.
 // --header replaces the twenty headers by the ones given (repeatable);
 // -I directories are searched by both before the host's.
 #include <fcntl.h>
@@ -128,6 +133,7 @@ void printFigure(const char* name, const Figures& f) {
 int main(int argc, char** argv) {
   std::string zentacpp = std::string(ZENTA_STAGE_DIR) + "/bin/zentacpp";
   std::string standard = "c++98";
+  std::string prelude = std::string(ZENTA_SOURCE_DIR) + "/tests/analyser/data/libstdcxx_cxx98.h";
   std::vector<std::string> headers, dirs;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -135,6 +141,7 @@ int main(int argc, char** argv) {
     if (a == "--zentacpp" && more) zentacpp = argv[++i];
     else if (a == "--std" && more) standard = argv[++i];
     else if (a == "--header" && more) headers.push_back(argv[++i]);
+    else if (a == "--prelude" && more) prelude = argv[++i];
     else if (a == "-I" && more) dirs.push_back(argv[++i]);
     else if (a.rfind("-I", 0) == 0 && a.size() > 2) dirs.push_back(a.substr(2));
     else {
@@ -149,6 +156,7 @@ int main(int argc, char** argv) {
   const std::string file = (tmp / "headers.cpp").string();
   {
     std::ofstream o(file);
+    if (!prelude.empty()) o << "#include \"" << prelude << "\"\n";
     for (const auto& h : headers) o << "#include <" << h << ">\n";
   }
 

@@ -83,7 +83,8 @@ void Parser::declarator(Declarator& d, bool abstractAllowed, bool nameRequired) 
   for (;;) {
     if (skipGnuNoise(nullptr)) continue;
     if (at(Tok::Star) || at(Tok::Amp)) {
-      DeclOp op{at(Tok::Star) ? DeclOp::Pointer : DeclOp::Reference};
+      DeclOp op;
+      op.kind = at(Tok::Star) ? DeclOp::Pointer : DeclOp::Reference;
       advance();
       for (;;) {
         if (accept(Tok::KwConst)) op.isConst = true;
@@ -107,7 +108,8 @@ void Parser::declarator(Declarator& d, bool abstractAllowed, bool nameRequired) 
       const int q = nestedNameSpecifier(any, dependent, true);
       if (any && at(Tok::Star)) {
         advance();
-        DeclOp op{DeclOp::MemberPointer};
+        DeclOp op;
+      op.kind = DeclOp::MemberPointer;
         const std::string_view text = textFrom(start);
         op.memberOf = q > 0 && table_.scope(q).classType ? table_.scope(q).classType
                                                           : placeholder(text.substr(0, text.size() - 3));
@@ -290,13 +292,15 @@ void Parser::declaratorSuffixes(Declarator& d, std::vector<DeclOp>& suffixes) {
   (void)d;
   for (;;) {
     if (at(Tok::LBracket)) {
-      DeclOp op{DeclOp::Array};
+      DeclOp op;
+      op.kind = DeclOp::Array;
       arrayDimension(op);
       suffixes.push_back(op);
       continue;
     }
     if (at(Tok::LParen) && parametersFollow()) {
-      DeclOp op{DeclOp::Function};
+      DeclOp op;
+      op.kind = DeclOp::Function;
       op.function = parameterList();
       functionQualifiers(op.function);
       suffixes.push_back(op);
@@ -439,7 +443,23 @@ Type* Parser::applyDeclarator(Type* base, const Declarator& d) {
 
 void Parser::initDeclaratorList(Specifiers& spec) {
   finishSpecifiers(spec);
-  if (accept(Tok::Semicolon)) return;  // `struct S {...};`, `class X;`
+  if (at(Tok::Semicolon)) {  // `struct S {...};`, `class X;`
+    StructuredType* anonymous = dyn<StructuredType>(spec.definedTag);
+    if (anonymous && anonymous->name.empty() && currentClass_ && scope() == currentClass_->memberScope) {
+      // The members of an anonymous structure or union are members of the
+      // enclosing class.
+      for (Symbol* m : anonymous->members) {
+        if (m->name.empty()) continue;
+        ctx_.addMember(currentClass_, m);
+        Symbol* visible = ctx_.makeMember(m->name, m->type, m->storage, scope(), access_);
+        visible->file = m->file;
+        visible->line = m->line;
+        table_.insertSymbol(visible);
+      }
+    }
+    advance();
+    return;
+  }
   const int depth = table_.scopeDepth();
   for (;;) {
     Declarator d;

@@ -53,7 +53,7 @@ struct Specifiers {
 
 // One level of a declarator, in the order it applies to the type.
 struct DeclOp {
-  enum Kind : std::uint8_t { Pointer, Reference, MemberPointer, Array, Function } kind;
+  enum Kind : std::uint8_t { Pointer, Reference, MemberPointer, Array, Function } kind = Pointer;
   bool isConst = false;
   bool isVolatile = false;
   Type* memberOf = nullptr;          // MemberPointer
@@ -166,6 +166,9 @@ class Parser {
   void classSpecifier(Specifiers& spec);
   void classBody(StructuredType* s, bool isUnion);
   void baseClause(StructuredType* s, bool isUnion);
+  bool derivesFrom(const Type* base, const StructuredType* s) const;
+  void copyBases(StructuredType* instance, const StructuredType* body);
+  void mergeTemplateParameters(TemplateType* tt, bool fresh, Name name);
   void enumSpecifier(Specifiers& spec);
   Type* placeholder(std::string_view text);
   Type* builtinType(Name name);

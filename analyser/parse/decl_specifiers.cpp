@@ -1,5 +1,6 @@
 // The declaration parser: declaration specifiers, type names, classes and
 // enumerations.
+#include <algorithm>
 #include <cctype>
 
 #include "analyser/ast/images.h"
@@ -51,10 +52,13 @@ bool Parser::isCurrentClassName(Name name) const {
 Type* Parser::placeholder(std::string_view text) {
   auto it = placeholders_.find(text);
   if (it != placeholders_.end()) return it->second;
+  // A typedef name standing for an incomplete structure: written as its
+  // name, and nothing to test.
   const std::string_view kept = ctx_.copyText(text);
-  StructuredType* s = ctx_.structureType(internName(kept), false, kGlobalScope);
-  placeholders_.emplace(kept, s);
-  return s;
+  const Name name = internName(kept);
+  Type* t = ctx_.typedefType(name, ctx_.structureType(name, false, kGlobalScope), kGlobalScope);
+  placeholders_.emplace(kept, t);
+  return t;
 }
 
 Type* Parser::templateParameterType(Name name) { return placeholder(name.view()); }
@@ -105,7 +109,7 @@ int Parser::qualifierScope(Name name, Type* instance, int from, bool& dependent)
       if (it != instanceOf_.end())
         if (const StructuredType* body = dyn<StructuredType>(it->second->target)) {
           s->memberScope = body->memberScope;
-          s->bases = body->bases;
+          copyBases(s, body);
         }
     }
     return s && s->memberScope > 0 ? s->memberScope : -1;
@@ -217,7 +221,7 @@ Type* Parser::templateId(Name name, int scopeOfTemplate, Type* templ) {
   if (t && t->target)
     if (const StructuredType* body = dyn<StructuredType>(t->target)) {
       s->memberScope = body->memberScope;
-      s->bases = body->bases;
+      copyBases(s, body);
       s->isClass = body->isClass;
     }
   placeholders_.emplace(kept, s);
@@ -445,6 +449,14 @@ void Parser::specifiers(Specifiers& spec, bool inParameters) {
           advance();
           continue;
         }
+        if (spec.hasType && spec.keywordCount > 0 && spec.type == nullptr && c != lex::NameClass::Plain &&
+            (peek().code == Tok::Identifier || peek().code == Tok::Star || peek().code == Tok::Amp)) {
+          // `unsigned S x`: a base type and a type name, which do not combine.
+          if (Type* tn = typeName(spec)) {
+            spec.type = tn;
+            continue;
+          }
+        }
         if (spec.hasType || c == lex::NameClass::Plain) {
           // A plain name may still start a qualified type name (`N::T`).
           if (spec.hasType || peek().code != Tok::ColonColon) return;
@@ -535,6 +547,11 @@ void Parser::classSpecifier(Specifiers& spec) {
       if (Symbol* s = table_.lookupTag(name, static_cast<int>(TypeKind::Template), q >= 0 ? q : scope()))
         templ = s->type;
       instance = templateId(name, templ ? templ->scope : scope(), templ);
+      if (!templ && !dependent && q != -2) {
+        // Arguments given to a class that is no template.
+        syncPosition();
+        recorder_.report(3, "TEMINSINC", instance->name.text());
+      }
     }
     written = textFrom(start);
     while (skipGnuNoise(nullptr)) {
@@ -558,8 +575,7 @@ void Parser::classSpecifier(Specifiers& spec) {
     if (templateLevels_ > 0 && !explicitSpecialisation_ && !(spec.storage & StFriend)) {
       bool fresh = false;
       TemplateType* tt = recorder_.templateTag(name, q >= 0 ? q : scope(), tok_.file, tok_.line, fresh);
-      if (fresh && !templateLists_.empty())
-        for (const TemplateParameter& p : templateLists_.back()) ctx_.addTemplateParameter(tt, p);
+      mergeTemplateParameters(tt, fresh, name);
       if (!tt->target) tt->target = ctx_.structureType(name, isClass, tt->scope);
       spec.type = tt->target;
       return;
@@ -568,12 +584,15 @@ void Parser::classSpecifier(Specifiers& spec) {
       spec.type = as<TemplateType>(s->type)->target ? as<TemplateType>(s->type)->target : s->type;
       return;
     }
-    const bool here = at(Tok::Semicolon) && !(spec.storage & StFriend);
-    TagType* t = recorder_.tag(kind, name, isClass, q >= 0 ? q : scope(), false, here, tok_.file, tok_.line);
     if (spec.storage & StFriend) {
+      // A friend names a class; it declares none in the befriending class.
       if (currentClass_) ctx_.addFriend(currentClass_, name);
+      Symbol* known = table_.lookupTag(name, static_cast<int>(kind), q >= 0 ? q : scope());
+      spec.type = known ? known->type : ctx_.structureType(name, isClass, scope());
+      return;
     }
-    spec.type = t;
+    const bool here = at(Tok::Semicolon);
+    spec.type = recorder_.tag(kind, name, isClass, q >= 0 ? q : scope(), false, here, tok_.file, tok_.line);
     return;
   }
   // A definition.
@@ -584,18 +603,7 @@ void Parser::classSpecifier(Specifiers& spec) {
   } else if (name && templateLevels_ > 0 && !explicitSpecialisation_) {
     bool fresh = false;
     TemplateType* tt = recorder_.templateTag(name, home, tok_.file, tok_.line, fresh);
-    const std::vector<TemplateParameter>* params = templateLists_.empty() ? nullptr : &templateLists_.back();
-    if (params) {
-      if (fresh) {
-        for (const TemplateParameter& p : *params) ctx_.addTemplateParameter(tt, p);
-      } else if (tt->templateParameters.size() != params->size()) {
-        recorder_.report(3, "TEMPLADEC", name.text());
-      } else {
-        for (std::size_t i = 0; i < params->size(); ++i)
-          if (!(*params)[i].defaultText.empty() && tt->templateParameters[i].defaultText.empty())
-            tt->templateParameters[i].defaultText = ctx_.copyText((*params)[i].defaultText);
-      }
-    }
+    mergeTemplateParameters(tt, fresh, name);
     StructuredType* body = dyn<StructuredType>(tt->target);
     if (body && body->complete) {
       recorder_.report(3, "REDEFSTRU", name.text());
@@ -618,6 +626,48 @@ void Parser::classSpecifier(Specifiers& spec) {
   if (entered) table_.enterScope(home);
   classBody(s, isUnion);
   if (entered) table_.closeScope();
+}
+
+// Whether `base` is `s` or derives from it, or is already a base of `s`: a
+// class never becomes its own base, so the walks through bases end.
+bool Parser::derivesFrom(const Type* base, const StructuredType* s) const {
+  for (const BaseClass& b : s->bases)
+    if (stripTypedefsAndModifiers(b.type) == stripTypedefsAndModifiers(base)) return true;
+  std::vector<const StructuredType*> pending, seen;
+  if (const StructuredType* b = dyn<StructuredType>(stripTypedefsAndModifiers(base))) pending.push_back(b);
+  while (!pending.empty() && seen.size() < 10000) {
+    const StructuredType* c = pending.back();
+    pending.pop_back();
+    if (c == s) return true;
+    if (std::find(seen.begin(), seen.end(), c) != seen.end()) continue;
+    seen.push_back(c);
+    for (const BaseClass& b : c->bases)
+      if (const StructuredType* next = dyn<StructuredType>(stripTypedefsAndModifiers(b.type))) pending.push_back(next);
+  }
+  return false;
+}
+
+// An instance of a template takes the bases of its body, but never itself.
+void Parser::copyBases(StructuredType* instance, const StructuredType* body) {
+  for (const BaseClass& b : body->bases)
+    if (!derivesFrom(b.type, instance)) ctx_.addBaseClass(instance, b.type, b.access, b.isVirtual);
+}
+
+// The parameters of the `template <...>` prefix given to a class template:
+// a new template takes them; a template declared again must have as many
+// ("TEMPLADEC") and takes the defaults the new declaration adds.
+void Parser::mergeTemplateParameters(TemplateType* tt, bool fresh, Name name) {
+  if (templateLists_.empty()) return;
+  const std::vector<TemplateParameter>& params = templateLists_.back();
+  if (fresh) {
+    for (const TemplateParameter& p : params) ctx_.addTemplateParameter(tt, p);
+  } else if (tt->templateParameters.size() != params.size()) {
+    recorder_.report(3, "TEMPLADEC", name.text());
+  } else {
+    for (std::size_t i = 0; i < params.size(); ++i)
+      if (!params[i].defaultText.empty() && tt->templateParameters[i].defaultText.empty())
+        tt->templateParameters[i].defaultText = ctx_.copyText(params[i].defaultText);
+  }
 }
 
 void Parser::baseClause(StructuredType* s, bool isUnion) {
@@ -648,7 +698,7 @@ void Parser::baseClause(StructuredType* s, bool isUnion) {
       if (at(Tok::Less)) templateArguments(nullptr);
       base = placeholder(textFrom(start));
     }
-    ctx_.addBaseClass(s, base, access, isVirtual);
+    if (!derivesFrom(base, s)) ctx_.addBaseClass(s, base, access, isVirtual);
     if (!accept(Tok::Comma)) break;
   }
   if (!at(Tok::LBrace)) fail();

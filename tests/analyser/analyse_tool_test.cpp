@@ -76,6 +76,51 @@ TEST_F(AnalyseTool, FaultsPrintTheTextAndADash) {
   EXPECT_EQ(warned.out, "i++\t-\n");
 }
 
+// After the declarations of the input: the C type text keeps typedef names,
+// an array of char is a string without C type text.
+const ExprLine kDeclaredLines[] = {
+    {"r.name", "r.name\t4\tchaine\t\t-32"},
+    {"r.flags", "r.flags\t0\tunsigned\tBYTE\t8"},
+    {"pr->vals", "pr->vals\t6\tpointeur\tdouble *\t-32"},
+    {"r.tab[1]", "r.tab[1]\t6\tpointeur\tint [2]\t-32"},
+    {"r.tab[1][0]", "r.tab[1][0]\t0\tentier\tint\t-32"},
+    {"col", "col\t0\tentier\tcolor\t-32"},
+    {"GREEN + 1", "GREEN+1\t0\tentier\tint\t-32"},
+    {"fp", "fp\t6\tpointeur\tint (*)(int)\t-32"},
+    {"fp(1)", "fp(1)\t0\tentier\tint\t-32"},
+    {"r.next->name[0]", "r.next->name[0]\t2\tcaractere\tchar\t-8"},
+    {"r", "r\t8\t\t\t-32"},
+    {"ns::counter", "ns::counter\t0\tentier\tlong\t-64"},
+    {"(BYTE)1", "(BYTE)1\t0\tunsigned\tBYTE\t8"},
+    {"&r", "&r\t6\tpointeur\trec *\t-32"},
+};
+
+TEST_F(AnalyseTool, ExpressionsOverTheDeclarationsOfTheInput) {
+  std::vector<std::string> args = {"-analyse"};
+  for (const ExprLine& e : kDeclaredLines) {
+    args.push_back("-expr");
+    args.push_back(e.text);
+  }
+  args.push_back("-expr");
+  args.push_back("r.nothing");
+  args.push_back("-");
+  const testkit::Result r = zentacpp(args,
+                                     "typedef unsigned char BYTE;\n"
+                                     "struct rec { char name[8]; BYTE flags; double *vals; int tab[3][2];\n"
+                                     "             struct rec *next; };\n"
+                                     "struct rec r, *pr;\n"
+                                     "enum color { RED, GREEN } col;\n"
+                                     "int (*fp)(int);\n"
+                                     "namespace ns { long counter; }\n");
+  EXPECT_EQ(r.status, 3) << r.err;
+  EXPECT_NE(r.err.find("CHAMPINCO,  [-expr:15] Unknown field r.nothing"), std::string::npos) << r.err;
+  const std::vector<std::string> lines = outputLines(r.out);
+  ASSERT_EQ(lines.size(), std::size(kDeclaredLines) + 1) << r.out;
+  for (std::size_t i = 0; i < std::size(kDeclaredLines); ++i)
+    EXPECT_EQ(lines[i], kDeclaredLines[i].line) << kDeclaredLines[i].text;
+  EXPECT_EQ(lines.back(), "r.nothing\t-");
+}
+
 TEST_F(AnalyseTool, AnalysePrintsNoText) {
   const testkit::Result r = zentacpp({"-analyse", "-"}, "#define X int\nX x;\n");
   EXPECT_EQ(r.out, "");

@@ -19,8 +19,14 @@ namespace gxx_probe {
 template <class U> constexpr bool charLike =
     std::is_same_v<U, char> || std::is_same_v<U, signed char> || std::is_same_v<U, unsigned char>;
 
+// g++ keeps `__restrict` on a pointer type (glibc and libpng declare such
+// pointers): it is a qualifier that the analysed targets do not have.
+template <class T> struct unrestricted { using type = T; };
+template <class T> struct unrestricted<T* __restrict> { using type = T*; };
+template <class T> struct unrestricted<T* const __restrict> { using type = T*; };
+
 template <class T> void show(int i) {
-  using U = std::remove_cvref_t<T>;
+  using U = typename unrestricted<std::remove_cvref_t<T>>::type;
   int k = 8;
   const char* w = "-";
   int size = -8 * static_cast<int>(sizeof(int));
@@ -46,7 +52,13 @@ template <class T> void show(int i) {
   std::printf("%d\t%d\t%s\t%d\n", i, k, w, size);
 }
 
+// The result type of a function, whatever its parameters.
+template <class R, class... A> R resultOf(R (*)(A...));
+template <class R, class... A> R resultOf(R (*)(A..., ...));
+
 }  // namespace gxx_probe
 
 // One probe line for the expression E, numbered I.
 #define GXX_PROBE(I, E) gxx_probe::show<decltype((E))>(I)
+// One probe line for a call of the function F, numbered I.
+#define GXX_PROBE_RESULT(I, F) gxx_probe::show<decltype(gxx_probe::resultOf(&F))>(I)

@@ -1,0 +1,86 @@
+// Fuzz target of the declaration lexer and parser: each input is read as
+// preprocessed header text and its declarations recorded in tables of their
+// own, twice: into file scope, then again into the scope of a namespace the
+// first pass may have opened (redeclarations, merges and conflicts), and the
+// dump of what was recorded is written. Any crash, sanitizer report or hang
+// is a fault; messages are expected and only counted.
+//
+// Built with clang's -fsanitize=fuzzer it is a libFuzzer target. Built
+// without it (ZENTA_FUZZ_REPLAY) it is a plain program that reads the files
+// and folders named on its command line once each: the test suite replays
+// the seed corpus and the regression inputs with it.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "analyser/basic/target_widths.h"
+#include "analyser/parse/decl_parser.h"
+#include "support/report_hook.h"
+
+namespace {
+
+int g_messages = 0;
+
+void count(int, const char*, const std::string&, const std::string&, int) { ++g_messages; }
+void countSupport(int, const char*, const std::string&) { ++g_messages; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace zenta::analyser;
+  if (size > 65536) return 0;
+  resetTargetWidths();
+  zenta::support::setReportHook(countSupport);
+  AstContext ctx;
+  ctx.setMessageHook(count);
+  ctx.registerTypeModifier("__far");
+  SymbolTable table(ctx);
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  DeclarationLog log;
+  DeclarationRequest request;
+  request.buffer = text;
+  request.hook = count;
+  request.log = &log;
+  analyseDeclarations(ctx, table, request);
+  request.scope = table.scopeCount() > 1 ? 1 : kGlobalScope;
+  analyseDeclarations(ctx, table, request);
+  const std::string dump = dumpDeclarations(log, table);
+  g_messages += static_cast<int>(dump.size()) & 1;
+  resetTargetWidths();
+  return 0;
+}
+
+#ifdef ZENTA_FUZZ_REPLAY
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+int main(int argc, char** argv) {
+  namespace fs = std::filesystem;
+  std::vector<fs::path> files;
+  for (int i = 1; i < argc; ++i) {
+    fs::path p(argv[i]);
+    if (fs::is_directory(p)) {
+      for (const auto& e : fs::directory_iterator(p))
+        if (e.is_regular_file()) files.push_back(e.path());
+    } else {
+      files.push_back(p);
+    }
+  }
+  for (const auto& f : files) {
+    std::ifstream in(f, std::ios::binary);
+    if (!in) {
+      std::fprintf(stderr, "cannot read %s\n", f.c_str());
+      return 2;
+    }
+    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
+  }
+  std::printf("%zu inputs analysed, %d messages\n", files.size(), g_messages);
+  return files.empty() ? 1 : 0;
+}
+
+#endif
