@@ -20,10 +20,7 @@
 namespace {
 
 const std::string kData = ZENTA_TEST_DATA;
-// The configuration macros that a C++98 compiler gives the C++ library
-// headers, which the container script includes for the analyser only.
 const std::string kExamples = std::string(ZENTA_SOURCE_DIR) + "/examples";
-const std::string kLibraryConfig = std::string(ZENTA_SOURCE_DIR) + "/tests/analyser/data";
 
 // PASS and FAIL counts per variable line, keyed by test name and the line's
 // variable text ("TEST variable"); lines met twice in a test add up.
@@ -39,7 +36,7 @@ struct Script {
 const Script kPass = {"station_pass.ptu", {"station.cpp"}, {}, kData};
 const Script kFail = {"station_fail.ptu", {"station.cpp"}, {}, kData};
 const Script kZlib = {"zlib.ptu", {}, {"-lz"}, kData};
-const Script kShelf = {"shelf.ptu", {"shelf.cpp"}, {}, kData + "," + kLibraryConfig};
+const Script kShelf = {"shelf.ptu", {"shelf.cpp"}, {}, kData};
 const Script kExample = {"bqueue.ptu", {"bqueue.cpp"}, {}, kExamples};
 
 const Verdicts kPassVerdicts = {
