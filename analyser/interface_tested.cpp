@@ -282,9 +282,10 @@ bool checkComponentValues(TestedComponent& component, const std::string& variabl
         const Expr* item = tree.root()->items.empty() ? nullptr : tree.root()->items[0];
         if (item != nullptr && item->kind == ExprKind::Association) item = item->rhs;
         *v = item != nullptr ? image(item) : std::string();
-      } else {
+      } else if (const Type* t = tree ? stripAll(typeTree(tree.root(), where, true)) : nullptr;
+                 t == nullptr || t->isStructured()) {
         *v = (tree && isPostfix(tree.root()) ? *v : "(" + *v + ")") + suffix;
-      }
+      }  // a scalar value is the member's as it stands
     }
     component.type = first->type;
     component.typeClass = typeClass(first->type);

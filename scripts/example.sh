@@ -37,6 +37,22 @@ echo "== running the harness"
 run=0
 "$out/bqueue_test" || run=$?
 echo "harness exit status: $run"
+echo "== verdicts of the variable checks (results file joined with the test description)"
+# The description's T lines name the tests and its V lines the variables;
+# each CHECK record of the results file carries the number of its V line.
+awk 'FNR == NR {
+       if ($0 ~ /^T[0-9]+ /) test = substr($0, index($0, " ") + 1)
+       else if ($0 ~ /^V[0-9]+ /) {
+         n = substr($1, 2); v = substr($0, index($0, " ") + 1); sub(/ RA=.*/, "", v)
+         name[n] = v; owner[n] = test
+       }
+       next
+     }
+     $1 == "CHECK" {
+       rest = $0; for (i = 1; i <= 4; ++i) sub(/^[^ ]+ /, "", rest)
+       printf "%-4s  %-16s  %-20s  %s %s\n", $3, owner[$2], name[$2], $4, rest
+     }' "$out/bqueue_test.tdc" "$out/bqueue_test.rio"
+echo "(kind, value after the call, then the expected value or its bounds)"
 echo "== results file $out/bqueue_test.rio"
 cat "$out/bqueue_test.rio"
 echo "== test description $out/bqueue_test.tdc (after its header comment)"

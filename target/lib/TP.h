@@ -36,14 +36,12 @@
 // NIL is the null pointer; NONIL, "any pointer but the null pointer", is an
 // address that no object can have; ZENTA_INT converts array slice indexes.
 // The compiled forms stay silent under -Wold-style-cast and
-// -Wzero-as-null-pointer-constant; the analyser reads the plain C forms.
+// -Wzero-as-null-pointer-constant; the analyser reads plain C forms.
 #ifdef ZENTA
-#ifndef NIL
-#define NIL 0
-#endif
-#ifndef NONIL
-#define NONIL ((void *)1)
-#endif
+// The analyser keeps NIL and NONIL as words, which the generator reads: an
+// INIT of NONIL leaves the pointer as it is. They are typed as pointers.
+extern void *const NIL;
+extern void *const NONIL;
 #ifndef ZENTA_INT
 #define ZENTA_INT(x) ((int)(x))
 #endif

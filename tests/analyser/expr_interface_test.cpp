@@ -142,10 +142,15 @@ TEST_F(ExprInterface, ValueListsMustMatchTheComponent) {
   u.type = analyserSymbols().lookupSymbol(internName("val"), 0)->type;
   u.values.init = "{7, 8}";
   u.values.ev = "other";
+  u.values.min = "3";
+  u.values.max = "3 + 4";
   EXPECT_EQ(codesOf([&] { EXPECT_TRUE(checkComponentValues(u, "val")); }), "CHAMUNION");
   EXPECT_EQ(u.access, "val.i");
   EXPECT_EQ(u.values.init, "7");
   EXPECT_EQ(u.values.ev, "other.i");
+  // A scalar goes to the member as it stands.
+  EXPECT_EQ(u.values.min, "3");
+  EXPECT_EQ(u.values.max, "3 + 4");
   EXPECT_EQ(u.typeClass.word, "entier");
 }
 
