@@ -36,14 +36,11 @@
 // NIL is the null pointer; NONIL, "any pointer but the null pointer", is an
 // address that no object can have; ZENTA_INT converts array slice indexes.
 // The compiled forms stay silent under -Wold-style-cast and
-// -Wzero-as-null-pointer-constant; the analyser reads the plain C forms.
+// -Wzero-as-null-pointer-constant; the analyser reads the plain C form of
+// ZENTA_INT. It does not see NIL and NONIL: the script's values keep the two
+// words through the preprocessor, so that the compiler knows a pointer set
+// to NONIL is left as it is, and writes them back in the description.
 #ifdef ZENTA
-#ifndef NIL
-#define NIL 0
-#endif
-#ifndef NONIL
-#define NONIL ((void *)1)
-#endif
 #ifndef ZENTA_INT
 #define ZENTA_INT(x) ((int)(x))
 #endif
