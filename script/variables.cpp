@@ -6,6 +6,7 @@
 #include "model/access_path.h"
 #include "model/store.h"
 #include "model/script_language.h"
+#include "output/sources.h"
 #include "script/analyse.h"
 #include "script/keywords.h"
 #include "script/structure.h"
@@ -85,6 +86,11 @@ bool handleVar(const std::string& rest, bool array, bool structured) {
   auto description = std::make_shared<model::VariableDescription>();
   model::VariableDescription& d = *description;
   d.statementKind = structured ? model::VariableStructured : array ? model::VariableArray : model::VariableScalar;
+  // Where the statement stands, for the position lines of its description.
+  if (const output::SourceFrame* frame = output::currentSource()) {
+    d.fileNumber = frame->includeNumber;
+    d.scriptLine = frame->line;
+  }
 
   // 2. Preprocessed with the C++ harness language.
   if (cpp) variable = analyser::preprocessScriptText(variable, diag::currentFile(), diag::currentLine());

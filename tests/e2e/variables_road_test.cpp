@@ -131,6 +131,19 @@ TEST_F(VariablesRoadTest, EveryVariableLineGetsItsVerdicts) {
   ASSERT_EQ(c.status, 0) << c.err << dir_.read("vars.lis");
   const auto numbers = variableLines();
   ASSERT_EQ(numbers.size(), kVerdicts.size()) << tdc;
+  // Each variable line follows the position of its own statement: the
+  // statements of i, u and box stand on lines n, n + 1 and n + 7.
+  std::map<std::string, int> position;
+  const auto t = lines(tdc);
+  for (std::size_t k = 1; k < t.size(); ++k) {
+    int file = -1, line = 0;
+    if (t[k][0] != 'V' || std::sscanf(t[k - 1].c_str(), "E12 %d %d", &file, &line) != 2) continue;
+    position[t[k].substr(t[k].find(' ') + 1, t[k].find(" RA=") - t[k].find(' ') - 1)] = line;
+  }
+  EXPECT_GT(position["i"], 9) << tdc;
+  EXPECT_EQ(position["u"], position["i"] + 1) << tdc;
+  EXPECT_EQ(position["box.a.x"], position["i"] + 7) << tdc;
+  EXPECT_EQ(position["box.flags"], position["i"] + 7) << tdc;
   // The words NIL and NONIL reach the description as written.
   EXPECT_NE(tdc.find(" p RA=FORM=CD32,INIT=NIL VA=NONIL,\n"), std::string::npos) << tdc;
   for (const std::string compiler : {"g++", "clang++"}) {
