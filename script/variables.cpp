@@ -86,7 +86,6 @@ bool handleVar(const std::string& rest, bool array, bool structured) {
   auto description = std::make_shared<model::VariableDescription>();
   model::VariableDescription& d = *description;
   d.statementKind = structured ? model::VariableStructured : array ? model::VariableArray : model::VariableScalar;
-
   // 2. Preprocessed with the C++ harness language.
   if (cpp) variable = analyser::preprocessScriptText(variable, diag::currentFile(), diag::currentLine());
   // An array named without bounds takes those of its declaration.
