@@ -35,36 +35,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 }
 
 #ifdef ZENTA_FUZZ_REPLAY
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <vector>
-
-int main(int argc, char** argv) {
-  namespace fs = std::filesystem;
-  std::vector<fs::path> files;
-  for (int i = 1; i < argc; ++i) {
-    fs::path p(argv[i]);
-    if (fs::is_directory(p)) {
-      for (const auto& e : fs::directory_iterator(p))
-        if (e.is_regular_file()) files.push_back(e.path());
-    } else {
-      files.push_back(p);
-    }
-  }
-  for (const auto& f : files) {
-    std::ifstream in(f, std::ios::binary);
-    if (!in) {
-      std::fprintf(stderr, "cannot read %s\n", f.c_str());
-      return 2;
-    }
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(data.data()), data.size());
-  }
-  std::printf("%zu inputs preprocessed, %d messages\n", files.size(), g_messages);
-  return files.empty() ? 1 : 0;
-}
-
+#define ZENTA_FUZZ_VERB "preprocessed"
+#include "replay_main.h"
 #endif
