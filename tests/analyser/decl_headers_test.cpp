@@ -8,22 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/testkit/process.h"
+#include "zentacpp_support.h"
 
 namespace {
 
-testkit::EnvChanges stagedEnvironment() {
-  return {{"QUARTODIR", testkit::stageDir()},
-          {"ZNTTGT", testkit::stageDir()},
-          {"ZNUTGT", std::nullopt},
-          {"ZNW_ADD_USR_INCLUDE", std::nullopt},
-          {"ZENTALAN", std::nullopt}};
-}
-
-testkit::Result zentacpp(std::vector<std::string> args, const std::string& input = {}) {
-  args.insert(args.begin(), testkit::stageBin("zentacpp"));
-  return testkit::run(args, stagedEnvironment(), {}, input);
-}
+using zentacpptest::zentacpp;
 
 class DeclHeaders : public ::testing::Test {
  protected:

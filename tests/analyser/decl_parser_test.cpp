@@ -11,26 +11,15 @@
 #include "analyser/basic/target_widths.h"
 #include "analyser/parse/decl_parser.h"
 
+#include "capture.h"
+
 using namespace zenta::analyser;
 
 namespace {
 
-struct Message {
-  int severity;
-  std::string code;
-  std::string argument;
-  std::string file;
-  int line;
-};
-
-std::vector<Message>& messages() {
-  static std::vector<Message> list;
-  return list;
-}
-
-void capture(int severity, const char* code, const std::string& argument, const std::string& file, int line) {
-  messages().push_back({severity, code, argument, file, line});
-}
+using analysertest::capture;
+using analysertest::Message;
+using analysertest::messages;
 
 class DeclParser : public ::testing::Test {
  protected:

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "capture.h"
+
 #include <map>
 #include <string>
 #include <utility>
@@ -18,23 +20,9 @@ namespace lextest {
 using namespace zenta::analyser;
 using namespace zenta::analyser::lex;
 
-struct Message {
-  int severity;
-  std::string code;
-  std::string argument;
-  std::string file;
-  int line;
-};
-
-inline std::vector<Message>& messages() {
-  static std::vector<Message> m;
-  return m;
-}
-
-inline void capture(int severity, const char* code, const std::string& argument, const std::string& file,
-                    int line) {
-  messages().push_back({severity, code, argument, file, line});
-}
+using analysertest::capture;
+using analysertest::Message;
+using analysertest::messages;
 
 inline std::string codes() {
   std::string r;

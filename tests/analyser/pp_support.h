@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "capture.h"
+
 #include <string>
 #include <vector>
 
@@ -11,23 +13,9 @@
 
 namespace pptest {
 
-struct Message {
-  int severity;
-  std::string code;
-  std::string argument;
-  std::string file;
-  int line;
-};
-
-inline std::vector<Message>& messages() {
-  static std::vector<Message> m;
-  return m;
-}
-
-inline void capture(int severity, const char* code, const std::string& argument, const std::string& file,
-                    int line) {
-  messages().push_back({severity, code, argument, file, line});
-}
+using analysertest::capture;
+using analysertest::Message;
+using analysertest::messages;
 
 // A preprocessor set up from scratch (no environment include directories).
 inline void fresh(const std::vector<std::string>& defines = {}, const std::vector<std::string>& dirs = {},

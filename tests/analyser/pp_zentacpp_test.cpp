@@ -4,17 +4,11 @@
 
 #include <filesystem>
 
-#include "tests/testkit/process.h"
+#include "zentacpp_support.h"
 
 namespace {
 
-testkit::EnvChanges stagedEnvironment() {
-  return {{"QUARTODIR", testkit::stageDir()},
-          {"ZNTTGT", testkit::stageDir()},
-          {"ZNUTGT", std::nullopt},
-          {"ZNW_ADD_USR_INCLUDE", std::nullopt},
-          {"ZENTALAN", std::nullopt}};
-}
+using zentacpptest::stagedEnvironment;
 
 testkit::Result zentacpp(std::vector<std::string> args, const std::string& input = {},
                          testkit::EnvChanges env = stagedEnvironment(), const std::string& cwd = {}) {
