@@ -4,11 +4,13 @@
 //   <index> TAB <class> TAB <word> TAB <size>
 // (word "-" when the class has none). The size is what the class carries:
 // the signed width in bits of an integer type (negative when signed), the
-// signed width of int for any other type.
+// signed width of int for any other type; "*" for bool, whose size nothing
+// here can tell (below).
 //
-// Comparisons are ints for the analyser and bools in C++: bool is counted a
-// signed int, as the analysed targets have it. wchar_t is left out: it has
-// the width of char there.
+// Comparisons are ints for the analyser and bools in C++, while a bool
+// object is a one-byte bool for both: bool is counted a signed integer of
+// class 0 and its size is not compared. wchar_t is left out: it has the
+// width of char there.
 #pragma once
 
 #include <cstdio>
@@ -49,7 +51,8 @@ template <class T> void show(int i) {
   } else if constexpr (std::is_function_v<U> || std::is_member_pointer_v<U>) {
     k = 6; w = "pointeur";
   }
-  std::printf("%d\t%d\t%s\t%d\n", i, k, w, size);
+  if constexpr (std::is_same_v<U, bool>) std::printf("%d\t%d\t%s\t*\n", i, k, w);
+  else std::printf("%d\t%d\t%s\t%d\n", i, k, w, size);
 }
 
 // The result type of a function, whatever its parameters.

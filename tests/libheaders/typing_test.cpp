@@ -167,6 +167,15 @@ extern "C" {
 }
 struct Plain { union { int i; char c; }; struct { short s; }; };
 extern Plain plain;
+struct Flags { bool on; bool bits[2]; const bool *pb; };
+extern Flags fl;
+struct Ref { int &r; const double &cr; };
+extern Ref ref;
+extern int &iref;
+enum Big { SMALL = 1, HUGE = 0xFFFFFFFF };
+extern Big big;
+typedef enum { E0, E1 } anon_t;
+extern anon_t anon;
 struct A1 { int x1; };
 struct A2 { double x2; };
 struct Multi : A1, virtual A2 { char m; };
@@ -205,7 +214,8 @@ const char* const kCxxExpressions[] = {
     "hold.cvu", "hold.sp", "hold.sp->a", "hold.anon_e", "hold.sg", "hold.su", "hold.cu", "hold.uc2", "hold.f",
     "hold.f[1]", "hold.f[1][2]", "hold.s2.a", "hold.ps2->a", "hold.arr2[1].a", "Holder::N", "multi.x1",
     "multi.x2", "multi.m", "cnames", "cnames[0]", "cnames[0][1]", "matrix", "matrix[1]", "*matrix",
-    "**matrix", "circle.tag", "circle.weight", "shape->tag", "derived.weight", "plain.i", "plain.c", "plain.s",
+    "**matrix", "fl.on", "fl.bits", "fl.bits[1]", "*fl.pb", "!fl.on", "fl.on + 1", "ref.r", "ref.cr", "iref",
+    "big", "HUGE", "anon", "E1", "circle.tag", "circle.weight", "shape->tag", "derived.weight", "plain.i", "plain.c", "plain.s",
     "hold.uc2 + 1", "-hold.su", "~hold.cu", "hold.sg * hold.cvu", "(char)hold.sg",
     "hold.sg ? hold.f[0][0] : 1.0", "!hold.sp", "&hold.arr[1]", "sizeof hold",
 };
@@ -260,7 +270,8 @@ void compareWithGxx(const char* declarations, const char* const (&expressions)[N
       continue;
     }
     const std::string word = want[2] == "-" ? "" : want[2];
-    EXPECT_EQ(got[1] + " " + got[2] + " " + got[4], want[1] + " " + word + " " + want[3])
+    const std::string size = want[3] == "*" ? got[4] : want[3];  // bool: not compared
+    EXPECT_EQ(got[1] + " " + got[2] + " " + got[4], want[1] + " " + word + " " + size)
         << text << " (class word size; C type " << got[3] << ")";
   }
 }
