@@ -40,13 +40,18 @@ std::string trimmed(const std::string& text) {
   return text.substr(b, e - b);
 }
 
-bool hasOperator(const std::string& text) { return text.find_first_of("!%&*+-/:<=>?|~") != std::string::npos; }
+bool hasOperator(const std::string& text) {
+  return text.find_first_of("!%&*+-/:<=>?|~") != std::string::npos;
+}
 
 std::string base(int index) {
   switch (index) {
-    case 0: return ",16";
-    case 2: return ",2";
-    default: return ",10";
+    case 0:
+      return ",16";
+    case 2:
+      return ",2";
+    default:
+      return ",10";
   }
 }
 
@@ -165,12 +170,14 @@ CheckCode checkCode(const ElementaryVariable& v, bool noEdit, bool noExcep) {
       f = "zenta_run.EDV_CHAR_CPP(" + p + flag + "(char)(" + expression + ")," + line + ",(char)(" + minimum +
           "),(char)(" + maximum + "));";
     } else if (cls == 3) {
-      const std::string t = v.type.word == 'd' ? "(double)(" : v.type.word == 'l' ? "(long double)(" : "(float)(";
+      const std::string t = v.type.word == 'd'   ? "(double)("
+                            : v.type.word == 'l' ? "(long double)("
+                                                 : "(float)(";
       const std::string fn = v.type.word == 'd'   ? "zenta_run.EDV_DOUBLE_CPP("
                              : v.type.word == 'l' ? "zenta_run.EDV_LONG_DOUBLE_CPP("
                                                   : "zenta_run.EDV_FLOAT_CPP(";
-      f = fn + p + (v.range ? ",1," : ",0, ") + t + expression + ")," + line + "," + t + minimum + ")" + "," + t +
-          maximum + ")" + ");";
+      f = fn + p + (v.range ? ",1," : ",0, ") + t + expression + ")," + line + "," + t + minimum + ")" + "," +
+          t + maximum + ")" + ");";
     } else if (cls == 4 || cls == 9) {
       f = "zenta_run.EDV_STR_CPP(" + p + flag + "(const char *)(" + expression + ")," + line +
           ",zenta_run.CONCAT_STR_CPP(" + stringPieces(minimum) + ",(char *)0),zenta_run.CONCAT_STR_CPP(" +
@@ -178,8 +185,8 @@ CheckCode checkCode(const ElementaryVariable& v, bool noEdit, bool noExcep) {
     } else if (cls == 6) {
       const std::string word = upper(trimmed(minimum));
       const std::string value = word == "NIL" || word == "NONIL" ? word : minimum;
-      f = "zenta_run.EDV_POINTER_CPP(" + p + flag + "(void*)(" + expression + ")," + line + ",(void*)(" + value +
-          "));";
+      f = "zenta_run.EDV_POINTER_CPP(" + p + flag + "(void*)(" + expression + ")," + line + ",(void*)(" +
+          value + "));";
     } else {
       std::string c;
       if (cls == 0 && !v.type.cType.empty() && v.type.cType != "long") {
@@ -189,8 +196,8 @@ CheckCode checkCode(const ElementaryVariable& v, bool noEdit, bool noExcep) {
       }
       const std::string cast = unsignedInteger ? "(unsigned long)(" : "(long)(";
       const std::string fn = unsignedInteger ? "zenta_run.EDV_UNSIGNED_CPP(" : "zenta_run.EDV_INTEGER_CPP(";
-      f = fn + p + flag + cast + expression + ")," + line + b + ", " + cast + c + minimum + ")" + ", " + cast + c +
-          maximum + ")" + ");";
+      f = fn + p + flag + cast + expression + ")," + line + b + ", " + cast + c + minimum + ")" + ", " +
+          cast + c + maximum + ")" + ");";
     }
     if (!noExcep) code.check.push_back("try {");
     code.check.push_back(f);
@@ -201,8 +208,9 @@ CheckCode checkCode(const ElementaryVariable& v, bool noEdit, bool noExcep) {
   if (v.noInit || (exception && noExcep)) return code;
   const bool record = v.record && !noEdit;
   if (cls == 4) {
-    code.initialisation.push_back("zenta_run.INI_STR_CPP((char *)(" + expression + (record ? "), 1, " : "), 0, ") +
-                                  line + " , zenta_run.CONCAT_STR_CPP(" + stringPieces(v.init) + ",(char *)0));");
+    code.initialisation.push_back("zenta_run.INI_STR_CPP((char *)(" + expression +
+                                  (record ? "), 1, " : "), 0, ") + line + " , zenta_run.CONCAT_STR_CPP(" +
+                                  stringPieces(v.init) + ",(char *)0));");
     return code;
   }
   if (cls == 6 || cls == 9) {
@@ -221,7 +229,8 @@ CheckCode checkCode(const ElementaryVariable& v, bool noEdit, bool noExcep) {
   std::string r;
   switch (cls) {
     case 0:
-      r = unsignedInteger ? "zenta_run.PTU_UNSIGNED_CPP((unsigned long)(" : "zenta_run.PTU_INTEGER_CPP((long)(";
+      r = unsignedInteger ? "zenta_run.PTU_UNSIGNED_CPP((unsigned long)("
+                          : "zenta_run.PTU_INTEGER_CPP((long)(";
       r += expression + ")," + line + b + ");";
       break;
     case 1:
@@ -328,7 +337,8 @@ std::string replaceValueWords(const std::string& text, const std::string& init, 
       std::size_t e = i;
       while (e < text.size() && isWordChar(text[e])) ++e;
       const std::string word = text.substr(i, e - i);
-      const bool member = i > 0 && (text[i - 1] == '.' || (i > 1 && text[i - 1] == '>' && text[i - 2] == '-'));
+      const bool member =
+          i > 0 && (text[i - 1] == '.' || (i > 1 && text[i - 1] == '>' && text[i - 2] == '-'));
       if (!member && (word == "INIT" || word == "init") && !trimmed(init).empty())
         out += replacement(init);
       else if (!member && (word == "VA" || word == "va") && !trimmed(ev).empty())

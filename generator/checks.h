@@ -33,13 +33,13 @@ struct ElementaryVariable {
   std::string expression;  // access text; leading blanks are removed
   std::string init;        // INIT text (NIL and NONIL for pointers)
   std::string minimum, maximum;
-  int line = 0;             // the number of the variable's "V" line
+  int line = 0;              // the number of the variable's "V" line
   std::string offset = "0";  // added to the line number at run time
   TypeDescriptor type;
-  bool range = false;    // the check is a range that may be open
-  int checkMode = 1;     // 1: the bounds are compared
-  bool record = false;   // the initial value is recorded too
-  bool noInit = false;   // no initialisation at all
+  bool range = false;                // the check is a range that may be open
+  int checkMode = 1;                 // 1: the bounds are compared
+  bool record = false;               // the initial value is recorded too
+  bool noInit = false;               // no initialisation at all
   bool pointerAcknowledged = false;  // INIT == NONIL: no warning for the missing assignment
 };
 
@@ -69,10 +69,10 @@ bool isExceptionVariable(const std::string& expression);
 
 // The qualifiers of one elementary variable that decide its bounds.
 struct ExpectedValue {
-  std::string ev;      // EV text, empty when none
+  std::string ev;  // EV text, empty when none
   std::string min, max;
-  std::string delta;   // DELTA text without its percent sign
-  int deltaKind = 0;   // 0 none, 1 percentage, 2 absolute
+  std::string delta;      // DELTA text without its percent sign
+  int deltaKind = 0;      // 0 none, 1 percentage, 2 absolute
   bool floating = false;  // percentages are completed with ".0"
 };
 

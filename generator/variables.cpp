@@ -92,6 +92,14 @@ bool integerLiteral(const std::string& text, long long* value = nullptr) {
   return true;
 }
 
+// The number k of an index variable I<k>; 0 for any other text.
+int indexNumber(const std::string& index) {
+  if (index.size() < 2 || index.size() > 6 || index[0] != 'I') return 0;
+  for (std::size_t i = 1; i < index.size(); ++i)
+    if (!std::isdigit(static_cast<unsigned char>(index[i]))) return 0;
+  return std::stoi(index.substr(1));
+}
+
 // A loop bound as the loop header takes it: integer literals as written,
 // anything else through the runtime's integer conversion.
 std::string loopBound(const std::string& text) {
@@ -116,7 +124,8 @@ bool classifyDeclaredType(const std::string& given, int& cls, std::string& word,
   const bool array = t.find('[') != std::string::npos;
   std::string base = t.substr(0, std::min(t.find('*'), t.find('[')));
   base = trimmed(base);
-  const bool charLike = base == "char" || base == "signed char" || base == "unsigned char" || base == "wchar_t";
+  const bool charLike =
+      base == "char" || base == "signed char" || base == "unsigned char" || base == "wchar_t";
   if (pointer || array) {
     if (charLike) {
       cls = 4;
@@ -175,6 +184,7 @@ class VariableWalk {
  private:
   void openLoop(const std::string& index, const std::string& lower, const std::string& upper);
   void closeLoop();
+  void closeInnermost();
   void element(const model::ComponentRecord& c);
   std::string display(const std::string& access) const;
   std::string code(const std::string& access) const { return withIndexVariables(access, slices_.size()); }
@@ -186,13 +196,14 @@ class VariableWalk {
   std::vector<Loop> loops_;
   std::vector<ArrayFrame> arrays_;
   std::vector<int> structures_;
+  std::vector<bool> nesting_;  // the open structures (false) and arrays (true), outermost first
   bool initLoops_ = false;
 };
 
 void VariableWalk::openLoop(const std::string& index, const std::string& lower, const std::string& upper) {
   Loop l;
   l.index = index;
-  l.number = std::atoi(index.c_str() + 1);
+  l.number = indexNumber(index);
   l.lower = trimmed(lower);
   l.upper = trimmed(upper);
   g_indexUsed = std::max(g_indexUsed, l.number);
@@ -202,6 +213,24 @@ void VariableWalk::openLoop(const std::string& index, const std::string& lower, 
   if (initLoops_) writeSplit(header);
   if (!noEdit()) writeElementEpilogue(header);
   loops_.push_back(l);
+}
+
+// Closes the innermost open structure (with the bare "P" line) or array.
+void VariableWalk::closeInnermost() {
+  const bool array = nesting_.back();
+  nesting_.pop_back();
+  if (!array) {
+    closeStructure(desc::writeStructureClose(std::string()));
+    structures_.pop_back();
+    return;
+  }
+  closeLoop();
+  const ArrayFrame f = arrays_.back();
+  arrays_.pop_back();
+  if (f.bracket) {
+    loopBreak(f.depth);
+    closeArray(f.line);
+  }
 }
 
 void VariableWalk::closeLoop() {
@@ -264,7 +293,8 @@ void VariableWalk::checkSliceBounds(const Slice& s) const {
     diag::warning("TYPEBORNE", s.high);
     bad = true;
   }
-  if (!bad && lowTyped && highTyped && low.word != high.word) diag::warning("TYPESMISM", low.word + " , " + high.word);
+  if (!bad && lowTyped && highTyped && low.word != high.word)
+    diag::warning("TYPESMISM", low.word + " , " + high.word);
 }
 
 void VariableWalk::element(const model::ComponentRecord& c) {
@@ -379,44 +409,46 @@ void VariableWalk::run() {
         const int k = desc::writeStructureOpen(display(code(c.access)));
         openStructure(k);
         structures_.push_back(k);
+        nesting_.push_back(false);
         break;
       }
-      case model::ComponentCloseStructure: {
-        const int k = desc::writeStructureClose(display(code(c.access)));
-        closeStructure(k);
-        if (!structures_.empty()) structures_.pop_back();
+      case model::ComponentCloseStructure:
+        if (structures_.empty()) break;
+        while (nesting_.back()) closeInnermost();
+        closeStructure(desc::writeStructureClose(display(code(c.access))));
+        structures_.pop_back();
+        nesting_.pop_back();
         break;
-      }
       case model::ComponentOpenArray: {
         ArrayFrame f;
         f.bracket = !afterOpenArray;
         if (f.bracket) {
           f.line = output::tdc::current();
-          f.depth = std::atoi(c.indexVariable.c_str() + 1);
+          f.depth = indexNumber(c.indexVariable);
           openArray(f.line);
         }
         if (!c.sizeKnown) diag::warning("TAITABINC", display(code(c.access)) + "[..]");
-        openLoop(c.indexVariable, c.lower, c.upper);
+        const std::string index =
+            indexNumber(c.indexVariable) > 0 ? c.indexVariable : "I" + std::to_string(loops_.size() + 1);
+        if (f.bracket) f.depth = indexNumber(index);
+        openLoop(index, c.lower, c.upper);
         arrays_.push_back(f);
+        nesting_.push_back(true);
         break;
       }
-      case model::ComponentCloseArray: {
-        closeLoop();
+      case model::ComponentCloseArray:
         if (arrays_.empty()) break;
-        const ArrayFrame f = arrays_.back();
-        arrays_.pop_back();
-        if (f.bracket) {
-          loopBreak(f.depth);
-          closeArray(f.line);
-        }
+        while (!nesting_.back()) closeInnermost();
+        closeInnermost();
         break;
-      }
       default:
         element(c);
         break;
     }
     afterOpenArray = c.kind == model::ComponentOpenArray;
   }
+  // An expansion left open is closed, so that the harness keeps its braces.
+  while (!nesting_.empty()) closeInnermost();
   if (!slices_.empty()) {
     for (std::size_t i = 0; i < slices_.size(); ++i) closeLoop();
     loopBreak(sliceFrame.depth);
@@ -452,7 +484,8 @@ void loopBreak(int depth) {
   if (!noEdit()) writeElementEpilogue("zenta_run.RUPT_CPP(" + std::to_string(depth) + ");");
 }
 
-std::string loopHeader(const std::string& index, const std::string& from, const std::string& to, bool descending) {
+std::string loopHeader(const std::string& index, const std::string& from, const std::string& to,
+                       bool descending) {
   return "for( " + index + "=" + from + ";" + index + (descending ? " >= " : " <= ") + to +
          (descending ? ";--" : ";++") + index + "){";
 }
@@ -513,13 +546,20 @@ std::string formatPart(bool valueForm, int typeClass, int formatKind, int size) 
   if (typeClass == 0 || typeClass == 6 || typeClass == 11) {
     const int kind = formatKind < 0 ? 6 : formatKind;
     switch (kind) {
-      case 0: return out + "H" + std::to_string(absolute);
-      case 1: return out + "D" + std::to_string(absolute);
-      case 2: return out + "B" + std::to_string(absolute);
-      case 3: return out + "U" + std::to_string(absolute);
-      case 6: return out + (size < 0 ? "D" : "U") + std::to_string(absolute);
-      case 9: return out + "Y" + std::to_string(size);
-      default: return out;
+      case 0:
+        return out + "H" + std::to_string(absolute);
+      case 1:
+        return out + "D" + std::to_string(absolute);
+      case 2:
+        return out + "B" + std::to_string(absolute);
+      case 3:
+        return out + "U" + std::to_string(absolute);
+      case 6:
+        return out + (size < 0 ? "D" : "U") + std::to_string(absolute);
+      case 9:
+        return out + "Y" + std::to_string(size);
+      default:
+        return out;
     }
   }
   if (typeClass == 3) {

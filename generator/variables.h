@@ -3,6 +3,21 @@
 // that frame structures and arrays in the results, the loops over array
 // elements with their index variables I1, I2, ..., and for every elementary
 // component the initialisation and check code (generator/checks.h).
+//
+// What the walk reads from a description (model/variable.h):
+// - the analyser's answer: typeClass, classWord, cType, typeSize and the
+//   expansion in `components` (model::recordTestedVariable), whose elements
+//   carry their INIT, EV, MIN and MAX values. Without an expansion the
+//   variable is one element of typeClass with initText, evText, minText and
+//   maxText; with typeClass -1 its declaredType gives the class, and without
+//   one the variable is not generated.
+// - variableText: the slices it holds (`t[0..9]`, as an ARRAY statement
+//   completes it) are loops over I1, I2, ... outside those of the expansion.
+// - deltaText and deltaKind; evForm (EV ==: the expected value is the
+//   initial value; "N" in the description line); initDoubleEqual (INIT ==:
+//   a pointer left unassigned by NONIL is no warning); initForm and evInList
+//   (dynamic values: neither assigned nor compared here).
+// - formatKind (and a component's own), fileNumber and scriptLine.
 #pragma once
 
 #include <string>
@@ -41,7 +56,8 @@ void closeArray(int line);
 void loopBreak(int depth);
 
 // "for( X=a;X <= b;++X){", or with " >= " and "--" for a descending range.
-std::string loopHeader(const std::string& index, const std::string& from, const std::string& to, bool descending);
+std::string loopHeader(const std::string& index, const std::string& from, const std::string& to,
+                       bool descending);
 
 // The slices of a variable text: each bracket whose content is a range
 // `a..b` at its top level.

@@ -178,9 +178,13 @@ void splitCount(const std::string& text, std::string& count, std::string& tail) 
   count = text;
   tail.clear();
   if (analyser::isOneExpression(text)) return;
-  // The longest start that is one expression, cut at a top-level blank.
-  for (std::size_t i = text.size(); i-- > 1;) {
+  // The longest start that is one expression, cut at a blank; a few tries
+  // from the end are enough for what can follow a count.
+  constexpr int kTries = 64;
+  int tries = 0;
+  for (std::size_t i = text.size(); i-- > 1 && tries < kTries;) {
     if (text[i] != ' ' && text[i] != '\t') continue;
+    ++tries;
     const std::string head = trim(std::string_view(text).substr(0, i));
     if (!head.empty() && analyser::isOneExpression(head)) {
       count = head;
@@ -232,8 +236,8 @@ bool rangeForm(const std::string& body, QualifierState& s) {
   d.rangeKind = kind;
 
   // +BOUNDS (or +BORNES) at the end.
-  static const std::regex boundsAtEnd[] = {std::regex(R"((^|[ \t])\+[ \t]*BORNES[ \t]*$)", std::regex::icase),
-                                           std::regex(R"((^|[ \t])\+[ \t]*BOUNDS[ \t]*$)", std::regex::icase)};
+  static const std::regex boundsAtEnd[] = {std::regex(R"(\+[ \t]*BORNES[ \t]*$)", std::regex::icase),
+                                           std::regex(R"(\+[ \t]*BOUNDS[ \t]*$)", std::regex::icase)};
   const bool english = model::scriptLanguage() == model::LangEnglish;
   std::smatch m;
   bool bounds = false;

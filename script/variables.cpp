@@ -88,27 +88,30 @@ bool handleVar(const std::string& rest, bool array, bool structured) {
 
   // 2. Preprocessed with the C++ harness language.
   if (cpp) variable = analyser::preprocessScriptText(variable, diag::currentFile(), diag::currentLine());
-  if (array && variable.find('[') == std::string::npos && analysisAllowed())
+  // An array named without bounds takes those of its declaration.
+  analyser::VariablePeek type;
+  if (analysisAllowed()) type = analyser::peekVariable(variable);
+  if (array && type.array && variable.find('[') == std::string::npos) {
     variable = analyser::completeArrayBounds(variable);
+    type = analyser::peekVariable(variable);
+  }
   model::setBoundedText(d.variableText, variable);
 
   // 3. The declared type: a first piece that is not a qualifier.
-  std::string piece, after;
-  splitTopLevel(qualifiers, piece, after);
-  if (!trim(piece).empty() && !isQualifierWord(trim(piece))) {
-    const std::string type = trim(piece);
-    if (type.size() <= model::kMaxDeclaredType) d.declaredType = type;
-    qualifiers = after;
+  std::vector<std::string> pieces;
+  splitList(qualifiers, pieces);
+  std::size_t first = 0;
+  if (!pieces.empty() && !pieces[0].empty() && !isQualifierWord(pieces[0])) {
+    if (pieces[0].size() <= model::kMaxDeclaredType) d.declaredType = pieces[0];
+    first = 1;
   } else {
     d.declaredType = declaredTypeOf(d.variableText);
   }
 
   // 4. The qualifiers, piece by piece.
   QualifierState state{d, harnessLanguage};
-  while (!trim(qualifiers).empty()) {
-    splitTopLevel(qualifiers, piece, after);
-    qualifiers = after;
-    piece = trim(piece);
+  for (std::size_t k = first; k < pieces.size(); ++k) {
+    const std::string& piece = pieces[k];
     if (piece.empty()) continue;
     std::string word, text;
     splitWord(piece, word, text);
@@ -121,8 +124,6 @@ bool handleVar(const std::string& rest, bool array, bool structured) {
   }
 
   // 5. The checks, with the type the analyser gives.
-  analyser::VariablePeek type;
-  if (analysisAllowed()) type = analyser::peekVariable(d.variableText);
   if (type.typed) {
     d.analyserFlags |= model::FlagTyped;
     if (!type.assignable) d.analyserFlags |= model::FlagNoInitNeeded;

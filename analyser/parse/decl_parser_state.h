@@ -168,6 +168,7 @@ class Parser {
   void baseClause(StructuredType* s, bool isUnion);
   bool derivesFrom(const Type* base, const StructuredType* s) const;
   void copyBases(StructuredType* instance, const StructuredType* body);
+  void mergeTemplateParameters(TemplateType* tt, bool fresh, Name name);
   void enumSpecifier(Specifiers& spec);
   Type* placeholder(std::string_view text);
   Type* builtinType(Name name);

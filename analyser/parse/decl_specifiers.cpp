@@ -547,6 +547,11 @@ void Parser::classSpecifier(Specifiers& spec) {
       if (Symbol* s = table_.lookupTag(name, static_cast<int>(TypeKind::Template), q >= 0 ? q : scope()))
         templ = s->type;
       instance = templateId(name, templ ? templ->scope : scope(), templ);
+      if (!templ && !dependent && q != -2) {
+        // Arguments given to a class that is no template.
+        syncPosition();
+        recorder_.report(3, "TEMINSINC", instance->name.text());
+      }
     }
     written = textFrom(start);
     while (skipGnuNoise(nullptr)) {
@@ -570,8 +575,7 @@ void Parser::classSpecifier(Specifiers& spec) {
     if (templateLevels_ > 0 && !explicitSpecialisation_ && !(spec.storage & StFriend)) {
       bool fresh = false;
       TemplateType* tt = recorder_.templateTag(name, q >= 0 ? q : scope(), tok_.file, tok_.line, fresh);
-      if (fresh && !templateLists_.empty())
-        for (const TemplateParameter& p : templateLists_.back()) ctx_.addTemplateParameter(tt, p);
+      mergeTemplateParameters(tt, fresh, name);
       if (!tt->target) tt->target = ctx_.structureType(name, isClass, tt->scope);
       spec.type = tt->target;
       return;
@@ -580,12 +584,15 @@ void Parser::classSpecifier(Specifiers& spec) {
       spec.type = as<TemplateType>(s->type)->target ? as<TemplateType>(s->type)->target : s->type;
       return;
     }
-    const bool here = at(Tok::Semicolon) && !(spec.storage & StFriend);
-    TagType* t = recorder_.tag(kind, name, isClass, q >= 0 ? q : scope(), false, here, tok_.file, tok_.line);
     if (spec.storage & StFriend) {
+      // A friend names a class; it declares none in the befriending class.
       if (currentClass_) ctx_.addFriend(currentClass_, name);
+      Symbol* known = table_.lookupTag(name, static_cast<int>(kind), q >= 0 ? q : scope());
+      spec.type = known ? known->type : ctx_.structureType(name, isClass, scope());
+      return;
     }
-    spec.type = t;
+    const bool here = at(Tok::Semicolon);
+    spec.type = recorder_.tag(kind, name, isClass, q >= 0 ? q : scope(), false, here, tok_.file, tok_.line);
     return;
   }
   // A definition.
@@ -596,18 +603,7 @@ void Parser::classSpecifier(Specifiers& spec) {
   } else if (name && templateLevels_ > 0 && !explicitSpecialisation_) {
     bool fresh = false;
     TemplateType* tt = recorder_.templateTag(name, home, tok_.file, tok_.line, fresh);
-    const std::vector<TemplateParameter>* params = templateLists_.empty() ? nullptr : &templateLists_.back();
-    if (params) {
-      if (fresh) {
-        for (const TemplateParameter& p : *params) ctx_.addTemplateParameter(tt, p);
-      } else if (tt->templateParameters.size() != params->size()) {
-        recorder_.report(3, "TEMPLADEC", name.text());
-      } else {
-        for (std::size_t i = 0; i < params->size(); ++i)
-          if (!(*params)[i].defaultText.empty() && tt->templateParameters[i].defaultText.empty())
-            tt->templateParameters[i].defaultText = ctx_.copyText((*params)[i].defaultText);
-      }
-    }
+    mergeTemplateParameters(tt, fresh, name);
     StructuredType* body = dyn<StructuredType>(tt->target);
     if (body && body->complete) {
       recorder_.report(3, "REDEFSTRU", name.text());
@@ -655,6 +651,23 @@ bool Parser::derivesFrom(const Type* base, const StructuredType* s) const {
 void Parser::copyBases(StructuredType* instance, const StructuredType* body) {
   for (const BaseClass& b : body->bases)
     if (!derivesFrom(b.type, instance)) ctx_.addBaseClass(instance, b.type, b.access, b.isVirtual);
+}
+
+// The parameters of the `template <...>` prefix given to a class template:
+// a new template takes them; a template declared again must have as many
+// ("TEMPLADEC") and takes the defaults the new declaration adds.
+void Parser::mergeTemplateParameters(TemplateType* tt, bool fresh, Name name) {
+  if (templateLists_.empty()) return;
+  const std::vector<TemplateParameter>& params = templateLists_.back();
+  if (fresh) {
+    for (const TemplateParameter& p : params) ctx_.addTemplateParameter(tt, p);
+  } else if (tt->templateParameters.size() != params.size()) {
+    recorder_.report(3, "TEMPLADEC", name.text());
+  } else {
+    for (std::size_t i = 0; i < params.size(); ++i)
+      if (!params[i].defaultText.empty() && tt->templateParameters[i].defaultText.empty())
+        tt->templateParameters[i].defaultText = ctx_.copyText(params[i].defaultText);
+  }
 }
 
 void Parser::baseClause(StructuredType* s, bool isUnion) {

@@ -245,12 +245,34 @@ std::string dumpDeclaration(const DeclaredItem& item, const SymbolTable& table) 
         out += typeImage(item.type, {}, o);
         break;
       }
-      out += storageImage(item.storage) + typeImage(item.type, item.name.view(), o);
+      {
+        // The storage words of a function template follow its prefix.
+        std::string image = typeImage(item.type, item.name.view(), o);
+        std::size_t at = 0;
+        if (image.starts_with("template <")) {
+          int depth = 0;
+          for (std::size_t i = 9; i < image.size(); ++i) {
+            if (image[i] == '<') ++depth;
+            else if (image[i] == '>' && --depth == 0) {
+              at = i + 1;
+              break;
+            }
+          }
+          if (at < image.size() && image[at] == ' ') ++at;
+        }
+        out += image.substr(0, at) + storageImage(item.storage) + image.substr(at);
+      }
       break;
     case DeclKind::Typedef:
       out += storageImage(item.storage) + typeImage(targetOf(item.type), item.name.view(), o);
       break;
     default:
+      if (f && f->target == nullptr) {
+        // Constructors, destructors and conversion operators have no result.
+        out += storageImage(item.storage) + item.name.text() + "(" + parameterListImage(f, o) + ")";
+        if (f->constMethod) out += " const";
+        break;
+      }
       out += storageImage(item.storage) + typeImage(item.type, item.name.view(), o);
       break;
   }

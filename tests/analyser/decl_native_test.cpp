@@ -46,6 +46,15 @@ TEST_F(DeclNative, NativeCodeDeclarationsTypeLaterExpressions) {
   EXPECT_TRUE(whole.tested);
 }
 
+TEST_F(DeclNative, MembersOfAnonymousUnionsAreTyped) {
+  preprocessNativeCode("struct Base { int a; union { int tag; float weight; }; };\n"
+                       "struct Child : Base {};\nBase base; Child child;\n",
+                       "t.ptu", 30);
+  EXPECT_EQ(analyseTestedVariable("base.tag", {"1", "1", "", ""}).typeClass.value, 0);
+  EXPECT_EQ(analyseTestedVariable("base.weight", {"1", "1", "", ""}).typeClass.value, 3);
+  EXPECT_EQ(analyseTestedVariable("child.tag", {"1", "1", "", ""}).typeClass.value, 0);
+}
+
 TEST_F(DeclNative, ScriptDeclarationsGoToTheCurrentScopeAndKeepTheirPosition) {
   ::testing::internal::CaptureStderr();
   preprocessNativeCode("int counter;\nint counter;\ndouble counter;\n", "script.ptu", 20);

@@ -102,6 +102,8 @@ TEST_F(DeclParser, MessagesWithTheirArguments) {
       {"template <class T> class V; template <class T, class U> class V {};", "TEMPLADEC:V"},
       {"template <class T> class V {}; V<int, int> w;", "TEMINSINC:V<int,int>"},
       {"template <class T, class U = int> class V {}; V<int> a; V<int, long> b; V<> c;", "TEMINSINC:V<>"},
+      {"class N {}; template class N<int>;", "TEMINSINC:N<int>"},
+      {"template <class T, class U> class W; template <class T, class U = int> class W; W<char> *w;", ""},
       {"short long x;", "CONSTRUCT:short long"},
       {"struct S {}; unsigned S y;", "CONSTRUCT:unsigned S"},
       {"int xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx yyyyyy;",
@@ -165,6 +167,7 @@ namespace { int hidden; }
 namespace { int other; }
 template <class T, int N = 4> class Vec { T data[N]; public: void push(const T&); };
 template <class T> T maximum(T a, T b);
+template <class T> inline T inlined(T);
 static inline virtual int f3();
 )");
   EXPECT_EQ(reported(), "");
@@ -184,17 +187,18 @@ static inline virtual int f3();
            "enumerator\tMASK\t-\tMASK = 21",
            "namespace\tinv\t-\tnamespace inv",
            "class\tinv::Registry\t-\tclass Registry",
-           "method\tinv::Registry::~Registry\t0\tint ~Registry()",
+           "method\tinv::Registry::~Registry\t0\t~Registry()",
            "method\tinv::Registry::add\t2\tvirtual void add(int, double) const",
            "field\tinv::Registry::count\t-\tstatic int count",
            "method\tinv::Registry::operator<\t1\tbool operator<(const Registry &) const",
-           "method\tinv::Registry::operator int\t0\tint operator int() const",
+           "method\tinv::Registry::operator int\t0\toperator int() const",
            "field\tinv::Registry::n_\t-\tint n_",
            "variable\tzenta_unnamed_namespace_1::hidden\t-\tint hidden",
            "variable\tzenta_unnamed_namespace_2::other\t-\tint other",
            "template\tVec\t-\ttemplate <class T, int N = 4> class Vec",
            "method\tVec::push\t1\tvoid push(const T &)",
            "template\tmaximum\t-\ttemplate <class T> T maximum(T a, T b)",
+           "template\tinlined\t-\ttemplate <class T> inline T inlined(T)",
        })
     EXPECT_TRUE(has(line)) << line << "\n" << dump();
   // Access, pointers to members, storage image.

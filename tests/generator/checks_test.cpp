@@ -1,10 +1,11 @@
 // The code of one elementary variable by type class, and the bound texts of
 // its check.
+#include "generator/checks.h"
+
 #include <gtest/gtest.h>
 
 #include "diag/catalogue.h"
 #include "diag/report.h"
-#include "generator/checks.h"
 #include "generator/variables.h"
 
 namespace zenta::generator {
@@ -86,9 +87,13 @@ TEST_F(CheckCodeTest, EveryClassWritesItsCalls) {
       {"char",
        variable("c", 2, "char", 'c', "'a'", "'b'", "'b'"),
        {"c = 'a';", "zenta_run.PTU_CHAR_CPP((char)(c),0+12);"},
-       {"try {", "zenta_run.EDV_CHAR_CPP(1,0,(char)(c),0+12,(char)('b'),(char)('b'));", " } catch (...) { }"}},
-      {"char without bounds", openChar, {},
-       {"try {", "zenta_run.EDV_CHAR_CPP(0,1,(char)(c),0+12,(char)(' '),(char)(' '));", " } catch (...) { }"}},
+       {"try {", "zenta_run.EDV_CHAR_CPP(1,0,(char)(c),0+12,(char)('b'),(char)('b'));",
+        " } catch (...) { }"}},
+      {"char without bounds",
+       openChar,
+       {},
+       {"try {", "zenta_run.EDV_CHAR_CPP(0,1,(char)(c),0+12,(char)(' '),(char)(' '));",
+        " } catch (...) { }"}},
       {"double",
        variable("d", 3, "double", 'd', "2.5", "2.5", "2.5"),
        {"d = 2.5;", "zenta_run.PTU_DOUBLE_CPP((double)(d),0+12);"},
@@ -97,11 +102,13 @@ TEST_F(CheckCodeTest, EveryClassWritesItsCalls) {
       {"float",
        variable("f", 3, "float", 'f', "1", "1", "1"),
        {"f = 1;", "zenta_run.PTU_FLOAT_CPP((float)(f),0+12);"},
-       {"try {", "zenta_run.EDV_FLOAT_CPP(1,0, (float)(f),0+12,(float)(1),(float)(1));", " } catch (...) { }"}},
+       {"try {", "zenta_run.EDV_FLOAT_CPP(1,0, (float)(f),0+12,(float)(1),(float)(1));",
+        " } catch (...) { }"}},
       {"long double range",
        longDouble,
        {"ld = 1.0L;", "zenta_run.PTU_LONG_DOUBLE_CPP((long double)(ld),0+12);"},
-       {"try {", "zenta_run.EDV_LONG_DOUBLE_CPP(1,1,(long double)(ld),0+12,(long double)(0.5),(long double)(1.5));",
+       {"try {",
+        "zenta_run.EDV_LONG_DOUBLE_CPP(1,1,(long double)(ld),0+12,(long double)(0.5),(long double)(1.5));",
         " } catch (...) { }"}},
       {"string: copied, its pieces concatenated",
        variable("s", 4, "", 'c', "\"ab\" \"c\"", "\"abc\"", "\"abc\""),
@@ -110,7 +117,9 @@ TEST_F(CheckCodeTest, EveryClassWritesItsCalls) {
         "zenta_run.EDV_STR_CPP(1,0,(const char *)(s),0+12,zenta_run.CONCAT_STR_CPP(\"abc\",(char "
         "*)0),zenta_run.CONCAT_STR_CPP(\"abc\",(char *)0));",
         " } catch (...) { }"}},
-      {"string without bounds", openString, {},
+      {"string without bounds",
+       openString,
+       {},
        {"try {",
         "zenta_run.EDV_STR_CPP(0,1,(const char *)(s),0+12,zenta_run.CONCAT_STR_CPP(\"\",(char "
         "*)0),zenta_run.CONCAT_STR_CPP(\"\",(char *)0));",
@@ -123,16 +132,22 @@ TEST_F(CheckCodeTest, EveryClassWritesItsCalls) {
        variable("p", 6, "int *", 'p', "&x", "&x", "&x"),
        {"p = (int *)(&x);"},
        {"try {", "zenta_run.EDV_POINTER_CPP(1,0,(void*)(p),0+12,(void*)(&x));", " } catch (...) { }"}},
-      {"pointer without bounds", openPointer, {},
+      {"pointer without bounds",
+       openPointer,
+       {},
        {"try {", "zenta_run.EDV_POINTER_CPP(0,1,(void*)(p),0+12,(void*)(NIL));", " } catch (...) { }"}},
-      {"boolean", variable("b", 1, "bool", 0, "true", "1", "1"),
+      {"boolean",
+       variable("b", 1, "bool", 0, "true", "1", "1"),
        {"b = true;", "zenta_run.PTU_BOOLEAN_CPP(b,0+12);"},
-       {"try {", "zenta_run.EDV_INTEGER_CPP(1,0,(long)(b),0+12,10, (long)(1), (long)(1));", " } catch (...) { }"}},
-      {"anything else: the long form", variable("e", 8, "", 0, "E1", "E2", "E2"),
+       {"try {", "zenta_run.EDV_INTEGER_CPP(1,0,(long)(b),0+12,10, (long)(1), (long)(1));",
+        " } catch (...) { }"}},
+      {"anything else: the long form",
+       variable("e", 8, "", 0, "E1", "E2", "E2"),
        {"e = E1;", "zenta_run.PTU_INTEGER_CPP((long)(e),0+12,10);"},
        {"try {", "zenta_run.EDV_INTEGER_CPP(1,0,(long)(e),0+12,10, (long)(E2), (long)(E2));",
         " } catch (...) { }"}},
-      {"string class: assigned like a pointer", variable("sc", 9, "String", 0, "\"x\"", "\"x\"", "\"x\""),
+      {"string class: assigned like a pointer",
+       variable("sc", 9, "String", 0, "\"x\"", "\"x\"", "\"x\""),
        {"sc = (String)(\"x\");"},
        {"try {",
         "zenta_run.EDV_STR_CPP(1,0,(const char *)(sc),0+12,zenta_run.CONCAT_STR_CPP(\"x\",(char "
@@ -158,8 +173,9 @@ TEST_F(CheckCodeTest, OptionsAndSpecialVariables) {
   // A string under NOEDIT is still copied, without its record.
   code = checkCode(variable("s", 4, "", 'c', "\"a\"", "\"a\"", "\"a\""), true, false);
   EXPECT_EQ(code.initialisation,
-            std::vector<std::string>{"zenta_run.INI_STR_CPP((char *)(s), 0, 0+12 , zenta_run.CONCAT_STR_CPP(\"a\",(char "
-                                     "*)0));"});
+            std::vector<std::string>{
+                "zenta_run.INI_STR_CPP((char *)(s), 0, 0+12 , zenta_run.CONCAT_STR_CPP(\"a\",(char "
+                "*)0));"});
   // The element's exception under NOEXCEP is neither initialised nor checked.
   code = checkCode(variable("exception->code", 0, "int", 'e', "1", "2", "2"), false, true);
   EXPECT_TRUE(code.initialisation.empty());

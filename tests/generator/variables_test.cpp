@@ -2,10 +2,11 @@
 // as the script front end leaves them: the description lines, the brackets
 // and loops, and harnesses compiled with g++ and clang++ and run, whose
 // verdicts are counted per description line.
+#include "generator/variables.h"
+
 #include <map>
 #include <memory>
 
-#include "generator/variables.h"
 #include "model/access_path.h"
 #include "model/store.h"
 #include "model/variable.h"
@@ -25,8 +26,8 @@ using testing_support::scriptBlocks;
 using Description = std::shared_ptr<model::VariableDescription>;
 
 // A variable the analyser typed as a whole (no expansion recorded).
-Description scalar(const std::string& text, int cls, const std::string& word, const std::string& cType, int size,
-                   const std::string& init, const std::string& ev) {
+Description scalar(const std::string& text, int cls, const std::string& word, const std::string& cType,
+                   int size, const std::string& init, const std::string& ev) {
   auto d = std::make_shared<model::VariableDescription>();
   d->variableText = text;
   d->typeClass = cls;
@@ -40,8 +41,9 @@ Description scalar(const std::string& text, int cls, const std::string& word, co
   return d;
 }
 
-model::ComponentRecord element(const std::string& access, int cls, const std::string& word, const std::string& cType,
-                               int size, const std::string& init, const std::string& ev, int listLevels = 0) {
+model::ComponentRecord element(const std::string& access, int cls, const std::string& word,
+                               const std::string& cType, int size, const std::string& init,
+                               const std::string& ev, int listLevels = 0) {
   model::ComponentRecord c;
   c.kind = model::ComponentElement;
   c.access = access;
@@ -83,7 +85,8 @@ Description box(const std::string& yExpected) {
 void addVariable(const Description& d) {
   model::AccessPath path;
   model::parseAccessPath(d->variableText, model::LevelElement, path);
-  model::insertVariable(*model::elementStore(), path, model::intern(model::LevelElement, d->variableText), d, false);
+  model::insertVariable(*model::elementStore(), path, model::intern(model::LevelElement, d->variableText), d,
+                        false);
 }
 
 // One element of the open test: its variables, then its call lines.
@@ -101,7 +104,7 @@ const std::vector<std::string> kDeclarations = {
     "struct Point { int x; int y; };",
     "struct Box { Point a; unsigned flags; };",
     "int i, i3, i4; long h, hf; unsigned u, u2; char c, c2; float f, f2; double d, d2;",
-    "char s[16], s2[16]; int *p, *q, *q2; Box box; int m[2][3], m2[2][3]; int t[5];",
+    "char s[16], s2[16]; int *p, *q, *q2; Box box; int m[2][3], m2[2][3]; int t[5]; Point pts[2];",
 };
 
 const std::vector<std::string> kCall = {
@@ -109,8 +112,10 @@ const std::vector<std::string> kCall = {
     "c = c + 1; c2 = c2 + 1; f = f * 2; f2 = f2 * 2; d = d / 4; d2 = d2 / 4;",
     "std::strcat(s, \"!\"); std::strcat(s2, \"!\"); p = &i;",
     "box.a.x += 1; box.flags |= 8;",
-    "for (int a = 0; a < 2; ++a) for (int b = 0; b < 3; ++b) { m[a][b] = a * 10 + b; m2[a][b] = a * 10 + b; }",
+    "for (int a = 0; a < 2; ++a) for (int b = 0; b < 3; ++b) { m[a][b] = a * 10 + b; m2[a][b] = a * 10 + b; "
+    "}",
     "for (int k = 0; k < 5; ++k) t[k] = k < 2 ? k + 1 : 0;",
+    "pts[0].x += 1; pts[1].x += 1;",
 };
 
 // Every kind of variable, each designed to pass or to fail.
@@ -128,10 +133,8 @@ std::vector<Description> everyKind() {
   v.push_back(scalar("c", 2, "caractere", "char", -8, "'a'", "'b'"));
   v.push_back(scalar("c2", 2, "caractere", "char", -8, "'a'", "'z'"));
   for (const auto& [name, ev, delta, kind] :
-       std::vector<std::tuple<std::string, std::string, std::string, int>>{{"f", "3.1", "0.2", 2},
-                                                                            {"f2", "3.5", "0.1", 2},
-                                                                            {"d", "2.6", "5", 1},
-                                                                            {"d2", "2.7", "1", 1}}) {
+       std::vector<std::tuple<std::string, std::string, std::string, int>>{
+           {"f", "3.1", "0.2", 2}, {"f2", "3.5", "0.1", 2}, {"d", "2.6", "5", 1}, {"d2", "2.7", "1", 1}}) {
     const bool isFloat = name[0] == 'f';
     auto x = scalar(name, 3, isFloat ? "float" : "double", isFloat ? "float" : "double", -32,
                     isFloat ? "1.5" : "10.0", ev);
@@ -165,17 +168,46 @@ std::vector<Description> everyKind() {
   auto t = scalar("t[0..4]", 0, "entier", "int", -32, "{others => 9}", "{1, 2, others => 0}");
   t->statementKind = model::VariableArray;
   v.push_back(t);
+  // An array of structures whose fields take a list each.
+  auto pts = scalar("pts", 6, "pointeur", "Point [2]", -32, "{{1, 0}, {2, 0}}", "{{2, 0}, {3, 0}}");
+  pts->components = {frame(model::ComponentOpenArray, "pts", "I1", "1"),
+                     frame(model::ComponentOpenStructure, "pts[I1]"),
+                     element("pts[I1].x", 0, "entier", "int", -32, "{1,2}", "{2,3}", 1),
+                     element("pts[I1].y", 0, "entier", "int", -32, "{0,0}", "{0,0}", 1),
+                     frame(model::ComponentCloseStructure, "pts[I1]"),
+                     frame(model::ComponentCloseArray, "pts", "I1", "1")};
+  v.push_back(pts);
   return v;
 }
 
 // PASS and FAIL verdicts expected per variable line (by the text of the line).
 const std::map<std::string, std::pair<int, int>> kVerdicts = {
-    {"i", {1, 0}},        {"h", {1, 0}},        {"hf", {0, 1}},           {"u", {1, 0}},
-    {"u2", {0, 1}},       {"c", {1, 0}},        {"c2", {0, 1}},           {"f", {1, 0}},
-    {"f2", {0, 1}},       {"d", {1, 0}},        {"d2", {0, 1}},           {"i3", {1, 0}},
-    {"i4", {0, 1}},       {"s", {1, 0}},        {"s2", {0, 1}},           {"p", {1, 0}},
-    {"q", {1, 0}},        {"q2", {0, 1}},       {"box.a.x", {1, 0}},      {"box.a.y", {0, 1}},
-    {"box.flags", {1, 0}}, {"m[0..1][0..2]", {6, 0}}, {"m2[0..1][0..2]", {5, 1}}, {"t[0..4]", {5, 0}},
+    {"i", {1, 0}},
+    {"h", {1, 0}},
+    {"hf", {0, 1}},
+    {"u", {1, 0}},
+    {"u2", {0, 1}},
+    {"c", {1, 0}},
+    {"c2", {0, 1}},
+    {"f", {1, 0}},
+    {"f2", {0, 1}},
+    {"d", {1, 0}},
+    {"d2", {0, 1}},
+    {"i3", {1, 0}},
+    {"i4", {0, 1}},
+    {"s", {1, 0}},
+    {"s2", {0, 1}},
+    {"p", {1, 0}},
+    {"q", {1, 0}},
+    {"q2", {0, 1}},
+    {"box.a.x", {1, 0}},
+    {"box.a.y", {0, 1}},
+    {"box.flags", {1, 0}},
+    {"m[0..1][0..2]", {6, 0}},
+    {"m2[0..1][0..2]", {5, 1}},
+    {"t[0..4]", {5, 0}},
+    {"pts[0..1].x", {2, 0}},
+    {"pts[0..1].y", {2, 0}},
 };
 
 class VariablesTest : public GenerationTest {
@@ -201,9 +233,14 @@ class VariablesTest : public GenerationTest {
 
   // Builds the harness with warnings on; true when it compiles.
   bool build(const std::string& compiler) {
-    const testkit::Result r = testkit::run({"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra", "-I",
-                                            std::string(ZENTA_SOURCE_DIR) + "/target/lib", "-I", dir_.path().string(),
-                                            dir_.file("h.cc"), "-o", dir_.file("h.exe")});
+    std::vector<std::string> argv = {"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra", "-I",
+                                     std::string(ZENTA_SOURCE_DIR) + "/target/lib", "-I", dir_.path().string(),
+                                     dir_.file("h.cc"), "-o", dir_.file("h.exe")};
+#ifdef __SANITIZE_ADDRESS__
+    // A sanitized build of the tests runs the harnesses sanitized too.
+    argv.insert(argv.end(), {"-fsanitize=address,undefined", "-fno-sanitize-recover=undefined"});
+#endif
+    const testkit::Result r = testkit::run(argv);
     compilerOutput = r.err;
     return r.status == 0;
   }
@@ -244,7 +281,7 @@ TEST_F(VariablesTest, EveryKindCompilesWithBothCompilersAndGivesItsVerdicts) {
     EXPECT_EQ(compilerOutput, "") << compiler;
     const testkit::Result r = runHarness();
     EXPECT_EQ(r.status, 1) << r.out << r.err;
-    EXPECT_EQ(r.out, "zenta: 38 checks, 28 passed, 10 failed\n") << compiler;
+    EXPECT_EQ(r.out, "zenta: 42 checks, 32 passed, 10 failed\n") << compiler;
     const std::string rio = results();
     const auto got = verdicts(rio);
     for (const auto& [text, expected] : kVerdicts) {
@@ -254,7 +291,8 @@ TEST_F(VariablesTest, EveryKindCompilesWithBothCompilersAndGivesItsVerdicts) {
       EXPECT_EQ(found, expected) << compiler << " " << text << " line " << n << "\n" << rio;
     }
     // Every initialised variable records its initial value on its line.
-    EXPECT_NE(rio.find("INIT " + std::to_string(numbers.at("h")) + " integer 0x10\n"), std::string::npos) << rio;
+    EXPECT_NE(rio.find("INIT " + std::to_string(numbers.at("h")) + " integer 0x10\n"), std::string::npos)
+        << rio;
     EXPECT_NE(rio.find("INIT " + std::to_string(numbers.at("s")) + " string \"abc\"\n"), std::string::npos);
     EXPECT_NE(rio.find("CHECK " + std::to_string(numbers.at("hf")) + " FAIL integer 0b10 0b101\n"),
               std::string::npos);
@@ -273,19 +311,25 @@ TEST_F(VariablesTest, StructuresAreBracketedAndDescribed) {
   // J box, J box.a, two variables, P box.a, the third variable, P box.
   std::vector<std::string> tags;
   for (const std::string& l : t)
-    if (!l.empty() && (l[0] == 'J' || l[0] == 'P' || l[0] == 'V')) tags.push_back(l.substr(0, l.find(" RA=")));
-  const std::vector<std::string> expected = {"J4 box", "J5 box.a", "V6 box.a.x", "V7 box.a.y",
+    if (!l.empty() && (l[0] == 'J' || l[0] == 'P' || l[0] == 'V'))
+      tags.push_back(l.substr(0, l.find(" RA=")));
+  const std::vector<std::string> expected = {"J4 box",   "J5 box.a",     "V6 box.a.x", "V7 box.a.y",
                                              "P8 box.a", "V9 box.flags", "P10 box"};
   EXPECT_EQ(tags, expected) << tdc;
   EXPECT_NE(tdc.find("V6 box.a.x RA=FORM=CD32,INIT=1 VA=2,\n"), std::string::npos) << tdc;
   const auto h = lines(harness);
   const std::vector<std::string> order = {
-      "zenta_run.OPEN_BRA_CPP(4);", "zenta_run.OPEN_BRA_CPP(5);",
+      "zenta_run.OPEN_BRA_CPP(4);",
+      "zenta_run.OPEN_BRA_CPP(5);",
       "zenta_run.EDV_INTEGER_CPP(1,0,(long)(box.a.x),0+6,10, (long)((int)2), (long)((int)2));",
-      "zenta_run.CLOSE_BRA_CPP(8);", "} catch (...) {", "zenta_run.ERV_CPP(8);", "}",
+      "zenta_run.CLOSE_BRA_CPP(8);",
+      "} catch (...) {",
+      "zenta_run.ERV_CPP(8);",
+      "}",
       "zenta_run.EDV_UNSIGNED_CPP(1,0,(unsigned long)(box.flags),0+9,10, (unsigned long)((unsigned int)9), "
       "(unsigned long)((unsigned int)9));",
-      "zenta_run.CLOSE_BRA_CPP(10);", "zenta_run.ERV_CPP(10);"};
+      "zenta_run.CLOSE_BRA_CPP(10);",
+      "zenta_run.ERV_CPP(10);"};
   int at = 0;
   for (const std::string& l : order) {
     const int next = findLine(h, l, at);
@@ -305,15 +349,18 @@ TEST_F(VariablesTest, ArraysLoopOverTheirElementsInOneBracket) {
   });
   const auto h = lines(harness);
   // The two-dimensional array m: one bracket, two loops, one break.
-  const int open = findLine(h, "zenta_run.SET_MODE_TAB_CPP(" + std::to_string(variableLines().at("m[0..1][0..2]")) + ");");
+  const int open =
+      findLine(h, "zenta_run.SET_MODE_TAB_CPP(" + std::to_string(variableLines().at("m[0..1][0..2]")) + ");");
   ASSERT_NE(open, -1) << harness;
   EXPECT_EQ(h[open + 1], "for( I1=0;I1 <= 1;++I1){");
   EXPECT_EQ(h[open + 2], "for( I2=0;I2 <= 2;++I2){");
   EXPECT_EQ(h[open + 3], "try {");
-  EXPECT_EQ(h[open + 4],
-            "zenta_run.EDV_INTEGER_CPP(1,0,(long)(m[I1][I2]),0+" + std::to_string(variableLines().at("m[0..1][0..2]")) +
-                ",10, (long)((int)((I1 == (0)?(I2 == (0)?0:(I2 == (1)?1:2)):(I2 == (0)?10:(I2 == (1)?11:12))))), "
-                "(long)((int)((I1 == (0)?(I2 == (0)?0:(I2 == (1)?1:2)):(I2 == (0)?10:(I2 == (1)?11:12))))));");
+  EXPECT_EQ(
+      h[open + 4],
+      "zenta_run.EDV_INTEGER_CPP(1,0,(long)(m[I1][I2]),0+" +
+          std::to_string(variableLines().at("m[0..1][0..2]")) +
+          ",10, (long)((int)((I1 == (0)?(I2 == (0)?0:(I2 == (1)?1:2)):(I2 == (0)?10:(I2 == (1)?11:12))))), "
+          "(long)((int)((I1 == (0)?(I2 == (0)?0:(I2 == (1)?1:2)):(I2 == (0)?10:(I2 == (1)?11:12))))));");
   EXPECT_EQ(h[open + 6], "}");
   EXPECT_EQ(h[open + 7], "}");
   EXPECT_EQ(h[open + 8], "zenta_run.RUPT_CPP(1);");
@@ -323,9 +370,19 @@ TEST_F(VariablesTest, ArraysLoopOverTheirElementsInOneBracket) {
   // The class declares the index variables used.
   EXPECT_NE(classFile.find("    int I1;\n    int I2;\n"), std::string::npos) << classFile;
   EXPECT_EQ(classFile.find("int I3;"), std::string::npos);
-  EXPECT_EQ(count(harness, "zenta_run.SET_MODE_TAB_CPP("), 3);
-  EXPECT_EQ(count(harness, "zenta_run.UNSET_MODE_TAB_CPP("), 3);
-  EXPECT_EQ(count(harness, "zenta_run.RUPT_CPP("), 3);
+  EXPECT_EQ(count(harness, "zenta_run.SET_MODE_TAB_CPP("), 4);
+  EXPECT_EQ(count(harness, "zenta_run.UNSET_MODE_TAB_CPP("), 4);
+  EXPECT_EQ(count(harness, "zenta_run.RUPT_CPP("), 4);
+  // The array of structures: its bracket takes the number of the structure's
+  // line, which is described once with its range.
+  const int j =
+      findLine(lines(tdc), "J" + std::to_string(variableLines().at("pts[0..1].x") - 1) + " pts[0..1]");
+  ASSERT_NE(j, -1) << tdc;
+  EXPECT_NE(
+      harness.find("zenta_run.SET_MODE_TAB_CPP(" + std::to_string(variableLines().at("pts[0..1].x") - 1) +
+                   ");\nfor( I1=0;I1 <= 1;++I1){\ntry {\nzenta_run.OPEN_BRA_CPP("),
+      std::string::npos)
+      << harness;
 }
 
 TEST_F(VariablesTest, SliceBoundsAndUnknownSizesWarn) {
@@ -397,9 +454,10 @@ TEST_F(VariablesTest, NoexcepDropsEveryFrameAndGivesTheSameVerdicts) {
   EXPECT_EQ(harness.find("ERV_CPP"), std::string::npos);
   for (const std::string compiler : {"g++", "clang++"}) {
     ASSERT_TRUE(build(compiler)) << compiler << "\n" << compilerOutput << harness;
+    EXPECT_EQ(compilerOutput, "") << compiler;
     const testkit::Result r = runHarness();
     EXPECT_EQ(r.status, 1) << r.out << r.err;
-    EXPECT_EQ(r.out, "zenta: 38 checks, 28 passed, 10 failed\n") << compiler;
+    EXPECT_EQ(r.out, "zenta: 42 checks, 32 passed, 10 failed\n") << compiler;
   }
 }
 
@@ -413,7 +471,8 @@ TEST_F(VariablesTest, UntypedVariablesAreDescribedByTheirDeclaredTypeOrLeftOut) 
     auto untyped = scalar("z", -1, "", "", 0, "1", "2");
     elementWith({typed, untyped}, {});
   });
-  EXPECT_NE(harness.find("zenta_run.EDV_UNSIGNED_CPP(1,0,(unsigned long)(n),0+"), std::string::npos) << harness;
+  EXPECT_NE(harness.find("zenta_run.EDV_UNSIGNED_CPP(1,0,(unsigned long)(n),0+"), std::string::npos)
+      << harness;
   EXPECT_NE(harness.find("(unsigned long)((unsigned short)2)"), std::string::npos) << harness;
   EXPECT_EQ(harness.find("(z)"), std::string::npos);
   EXPECT_EQ(variableLines().size(), 1u);
@@ -446,6 +505,26 @@ TEST_F(VariablesTest, ValueFormsAndValueWords) {
   EXPECT_NE(harness.find("(long)((int)4), (long)((int)4));"), std::string::npos) << harness;
   EXPECT_NE(harness.find("(long)((int)(4 + 1)), (long)((int)(4 + 1)));"), std::string::npos) << harness;
   EXPECT_NE(harness.find("(long)((int)VA), (long)((int)(4*2)));"), std::string::npos) << harness;
+}
+
+TEST_F(VariablesTest, AnExpansionLeftOpenKeepsTheHarnessWhole) {
+  generate([] {
+    genBegin();
+    for (const std::string& l : kDeclarations) genNativeLine(l);
+    openService("S");
+    openTest("T", "");
+    auto pts = scalar("pts", 6, "pointeur", "Point [2]", -32, "", "");
+    model::ComponentRecord open = frame(model::ComponentOpenArray, "pts", "", "1");
+    pts->components = {frame(model::ComponentCloseArray, "pts"), frame(model::ComponentCloseStructure, "pts"),
+                       open, frame(model::ComponentOpenStructure, "pts[I1]"),
+                       element("pts[I1].x", 0, "entier", "int", -32, "1", "1")};
+    elementWith({pts}, {});
+  });
+  EXPECT_NE(tdc.find("\nJ4 pts[0..1]\nE12 0 0\nV5 pts[0..1].x RA=FORM=CD32,INIT=1 VA=1,\nP6\n"),
+            std::string::npos)
+      << tdc;
+  ASSERT_TRUE(compile()) << compilerOutput << harness;
+  EXPECT_EQ(runHarness().status, 0);
 }
 
 TEST_F(VariablesTest, LongVariableLinesAreContinued) {

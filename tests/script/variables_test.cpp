@@ -137,6 +137,7 @@ std::vector<Case> cases() {
       {"structure with others", {"STR origin, INIT = {x => 1, others => 0}, EV = {others => 0}"}, {}},
       {"recursive structure", {"STR lp, INIT = {1}, EV = {1}"}, {"E:STRRECURS"}},
       {"array without size", {"ARRAY ext, INIT = 0, EV = 0"}, {"W:ERTAILTAB"}, "ext"},
+      {"unknown array with its type", {"ARRAY nowhere, int, INIT = 0, EV = 0"}, {}},
       {"array of structures", {"TAB pts, INIT = {1, 2}, EV = {1, 2}"}, {}},
 
       // Linked lists.
@@ -256,6 +257,7 @@ TEST(VariableRecord, Ranges) {
       {"VAR d, INIT FROM 0 TO 1 NB_RANDOM 300, EV = 0", zenta::model::RangeRandom, false, "0", "1", "10", 10, 10},
       {"VAR d, INIT FROM 0 TO 1 NB_RANDOM j, EV = 0", zenta::model::RangeRandom, false, "0", "1", "j", 0, 0},
       {"VAR d, INIT DE 0 A 8 INCREMENT 2, VA = 0", zenta::model::RangeStep, false, "0", "8", "2", 0, 0, LangFrench},
+      {"VAR d, INIT FROM 0 TO 1 NB_RANDOM 3+BOUNDS, EV = 0", zenta::model::RangeRandom, true, "0", "1", "3", 5, 3},
       {"VAR d, INIT DE 0 A 8 NB_VALEURS 3, VA = 0", zenta::model::RangeCount, false, "0", "8", "3", 3, 0, LangFrench},
       {"VAR d, INIT DE 0 A 8 NB_VALEUR 3, VA = 0", zenta::model::RangeCount, false, "0", "8", "3", 3, 0, LangFrench},
       {"VAR d, INIT DE 0 A 8 NB_HASARD 2 + BORNES, VA = 0", zenta::model::RangeRandom, true, "0", "8", "2", 4, 2,
@@ -334,6 +336,23 @@ TEST(VariableRecord, QualifierTableOrder) {
   for (int k = 0; k < count; ++k) words += std::string(table[k].word) + " ";
   EXPECT_EQ(words, "DELTA INIT MAX MIN VA EV ");
   EXPECT_EQ(zenta::script::findQualifier("VA")->handler, zenta::script::findQualifier("EV")->handler);
+}
+
+}  // namespace
+
+namespace {
+
+// Long statements are read in one pass: empty pieces are skipped, and a
+// count that goes on is cut after a few tries.
+TEST(VariableHostile, LongStatements) {
+  EXPECT_EQ(joined(run({"VAR i, INIT = 1, EV = 1" + std::string(10000, ',')}).codes()), "");
+  std::string words;
+  for (int k = 0; k < 5000; ++k) words += "a ";
+  const vartest::Run r = run({"VAR i, INIT FROM 0 TO 1 NB_TIMES 2 " + words + ", EV = 1"});
+  EXPECT_FALSE(r.codes().empty());
+  EXPECT_TRUE(r.recorded.empty());
+  const vartest::Run nested = run({"VAR i, INIT = " + std::string(5000, '(') + "1" + std::string(5000, ')') + ", EV = 1"});
+  EXPECT_TRUE(nested.recorded.empty() || nested.recorded.size() == 1u);
 }
 
 }  // namespace
