@@ -534,12 +534,12 @@ void Parser::record(Specifiers& spec, Declarator& d, bool body) {
         if (!base || !base->complete) incomplete = true;
         if ((found = findMember(b.type, d.name)) != nullptr) break;
       }
-      if (!found && !incomplete) recorder_.report(3, "MODACCINC", std::string(d.written));
+      if (!found && !incomplete) recorder_.report(3, "MODACCINC", compactText(d.written));
       return;
     }
     if (storage & StFriend) return;
     if (d.qualifierUnknown || q < 0) {
-      if (function && body) recorder_.report(3, "FUNCT_DEF", std::string(d.written));
+      if (function && body) recorder_.report(3, "FUNCT_DEF", compactText(d.written));
       return;
     }
     SymbolFilter f;
@@ -577,7 +577,7 @@ void Parser::record(Specifiers& spec, Declarator& d, bool body) {
       if (!dependentClass) match = nullptr;
     }
     if (!match) {
-      if (function && body) recorder_.report(3, "FUNCT_DEF", std::string(d.written));
+      if (function && body) recorder_.report(3, "FUNCT_DEF", compactText(d.written));
       return;
     }
     if (function && body) {

@@ -2,6 +2,8 @@
 // that are not simple declarations (namespaces, using, linkage, asm).
 #include "analyser/parse/decl_parser.h"
 
+#include <cctype>
+
 #include "analyser/parse/decl_parser_state.h"
 
 namespace zenta::analyser {
@@ -146,6 +148,23 @@ void Parser::tooDeep() {
 std::string_view Parser::textFrom(const char* from) const {
   if (from == nullptr || previousEnd_ == nullptr || previousEnd_ < from) return {};
   return {from, static_cast<std::size_t>(previousEnd_ - from)};
+}
+
+std::string compactText(std::string_view text) {
+  std::string out;
+  bool blank = false;
+  auto isWord = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$'; };
+  for (char c : text) {
+    if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v') {
+      blank = !out.empty();
+      continue;
+    }
+    if (blank && isWord(c) && isWord(out.back())) out += ' ';
+    blank = false;
+    out += c;
+    if (c == ',') out += ' ';
+  }
+  return out;
 }
 
 void Parser::skipBalanced() {
@@ -528,7 +547,7 @@ void Parser::usingDeclaration() {
         if (!dyn<StructuredType>(stripTypedefsAndModifiers(b.type)) ||
             !as<StructuredType>(stripTypedefsAndModifiers(b.type))->complete)
           templateBase = true;
-      if (!templateBase) report(3, "MODACCINC", std::string(written));
+      if (!templateBase) report(3, "MODACCINC", compactText(written));
     }
     return;
   }

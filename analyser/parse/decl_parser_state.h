@@ -23,6 +23,11 @@ struct SyntaxFault {};
 // Thrown when nesting is too deep; ends the analysis.
 struct AnalysisEnd {};
 
+// A text as written on one line: runs of white space dropped, one blank kept
+// where two words would join, one after each comma (`A<B,\n  C>` gives
+// `A<B, C>`).
+std::string compactText(std::string_view text);
+
 // Words of the GNU headers the parser reads past.
 enum class GnuWord : std::uint8_t {
   None,
