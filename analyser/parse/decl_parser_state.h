@@ -78,6 +78,8 @@ struct Declarator {
   bool isDestructor = false;
   bool isConversion = false;
   bool templateArgs = false;  // `f<int>` (a specialisation)
+  Name file;                  // where the name stands
+  int line = 0;
   std::vector<DeclOp> ops;
 };
 

@@ -239,12 +239,13 @@ int last;
 
 TEST_F(DeclParser, DefinitionsCompleteTheirDeclarations) {
   analyse("#line 1 \"c.h\"\nclass A { public: int f(int); static int n; };\n#line 1 \"c.cpp\"\n"
-          "int A::n = 3;\nint A::f(int x) { return x; }\n");
+          "int A::n = 3;\nint A::f(int x)\n{\n  return x;\n}\n");
   EXPECT_EQ(reported(), "");
   const Symbol* f = table.lookupQualified("A::f", kGlobalScope);
   ASSERT_NE(f, nullptr);
   EXPECT_TRUE(f->defined);
   EXPECT_EQ(f->file.text(), "c.cpp");
+  EXPECT_EQ(f->line, 2);  // the line of its name
   // The member declared in the class is the one entry.
   EXPECT_EQ(dump().find("A::f\t1"), dump().rfind("A::f\t1"));
 }
