@@ -26,6 +26,7 @@ Parser::Parser(AstContext& ctx, SymbolTable& table, const DeclarationRequest& re
   recorder_.setHook(request.hook);
   lexer_.setMessageHook(request.hook);
   lexer_.setInput(request.buffer);
+  lexer_.setPragmaSink(this);
   constWord_ = internName("const");
   volatileWord_ = internName("volatile");
   const std::pair<const char*, GnuWord> words[] = {
@@ -52,6 +53,23 @@ Parser::Parser(AstContext& ctx, SymbolTable& table, const DeclarationRequest& re
       {"__float80", GnuWord::BuiltinType},   {"__bf16", GnuWord::BuiltinType},
   };
   for (const auto& [w, g] : words) gnuWords_[internName(w)] = g;
+}
+
+namespace {
+bool isIntegerTypedef(const SymbolTable& table, Name name) {
+  SymbolFilter f;
+  f.storageAll = StTypedef;
+  const Symbol* s = table.findSymbol(name, f);
+  return s && integerBase(s->type) != nullptr;
+}
+}  // namespace
+
+bool Parser::setTypedefWidth(Name name, int bits) {
+  return isIntegerTypedef(table_, name) && ctx_.applySizeofPragma(name.view(), bits, &table_);
+}
+
+bool Parser::setTypedefSignedness(Name name, bool isUnsigned) {
+  return isIntegerTypedef(table_, name) && ctx_.applySignofPragma(name.view(), isUnsigned, &table_);
 }
 
 bool Parser::run() {

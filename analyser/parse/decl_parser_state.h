@@ -89,10 +89,14 @@ struct TemplateParameterName {
   bool isTemplate = false;
 };
 
-class Parser {
+class Parser final : private lex::PragmaSink {
  public:
   Parser(AstContext& ctx, SymbolTable& table, const DeclarationRequest& request);
   bool run();
+
+  // Width pragmas on a typedef name set its integer base record.
+  bool setTypedefWidth(Name name, int bits) override;
+  bool setTypedefSignedness(Name name, bool isUnsigned) override;
 
  private:
   struct Mark {

@@ -294,6 +294,15 @@ TEST_F(DeclParser, SpecifierCombinationsGiveTheirBaseTypes) {
   EXPECT_EQ(typeImage(type("s")), "const char *");
 }
 
+TEST_F(DeclParser, WidthPragmasOnBaseTypesAndTypedefNames) {
+  analyse("typedef unsigned char U8;\n#pragma zenta sizeof U8 = 16\n#pragma zenta sizeof long = 64\n"
+          "U8 small; long big;\n#pragma zenta signof char = unsigned\nchar c;\n");
+  EXPECT_EQ(reported(), "");
+  EXPECT_EQ(integerWidth(table.lookupSymbol(internName("small"), kGlobalScope)->type), 16);
+  EXPECT_EQ(integerWidth(table.lookupSymbol(internName("big"), kGlobalScope)->type), 64);
+  EXPECT_FALSE(isSignedInteger(table.lookupSymbol(internName("c"), kGlobalScope)->type));
+}
+
 TEST_F(DeclParser, TemplatesSpecialisationsAndMembersOutsideTheClass) {
   analyse(R"(
 namespace std {
