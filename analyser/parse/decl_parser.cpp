@@ -513,7 +513,6 @@ void Parser::namespaceDefinition(int inlineParent) {
 }
 
 void Parser::usingDeclaration() {
-  const char* start = tok_.text.data();
   advance();  // using
   if (accept(Tok::KwNamespace)) {
     const char* pathStart = tok_.text.data();
@@ -544,21 +543,17 @@ void Parser::usingDeclaration() {
   }
   const std::string_view written = textFrom(nameStart);
   if (!at(Tok::Semicolon)) {
-    (void)start;
     report(3, "SYNTAXERR", "'using' without ';'");
     throw SyntaxFault{};
   }
   advance();
   if (!name || qualifier < 0 || dependent) return;
   if (currentClass_) {
-    // The member must be inherited from a base class.
+    // The member must be inherited from a base class; the bases of a
+    // template's instances are not known well enough to tell.
     Symbol* found = nullptr;
     for (const BaseClass& b : currentClass_->bases)
       if ((found = findMember(b.type, name)) != nullptr) break;
-    if (!found && !currentClass_->bases.empty()) {
-      const StructuredType* q = dyn<StructuredType>(table_.scope(qualifier).classType);
-      if (!q && table_.scope(qualifier).kind == ScopeKind::Class) return;  // a template's scope
-    }
     if (!found) {
       bool templateBase = false;
       for (const BaseClass& b : currentClass_->bases)
