@@ -190,17 +190,7 @@ Type* Parser::templateId(Name name, int scopeOfTemplate, Type* templ) {
   const std::string_view args = templateArguments(&count);
   std::string text = name.text();
   text += '<';
-  // The arguments with blanks only where two words meet.
-  bool word = false;
-  for (char c : args) {
-    if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
-      word = word || (!text.empty() && (std::isalnum(static_cast<unsigned char>(text.back())) || text.back() == '_'));
-      continue;
-    }
-    if (word && (std::isalnum(static_cast<unsigned char>(c)) || c == '_')) text += ' ';
-    word = false;
-    text += c;
-  }
+  text += compactText(args);
   if (!text.empty() && text.back() == '>') text += ' ';
   text += '>';
   const TemplateType* t = dyn<TemplateType>(templ);
