@@ -65,7 +65,9 @@ template <class T> void show(int i) {
 template <class E, class T> void same(int i) {
   using U = typename unrestricted<std::remove_cvref_t<E>>::type;
   bool equal = false;
-  if constexpr (std::is_function_v<U>)
+  if constexpr (std::is_same_v<U, bool>)  // a comparison is an int for the analyser
+    equal = std::is_same_v<std::remove_cv_t<T>, bool> || std::is_same_v<std::remove_cv_t<T>, int>;
+  else if constexpr (std::is_function_v<U>)
     equal = std::is_same_v<std::remove_cv_t<decltype(resultOf(static_cast<U*>(nullptr)))>, std::remove_cv_t<T>>;
   else
     equal = std::is_same_v<U, typename unrestricted<std::remove_cv_t<T>>::type>;
