@@ -583,7 +583,7 @@ void generateVariable(const model::VariableDescription& description) {
 }
 
 void generateVariables(const model::VariableStore& store) {
-  model::forEachVariable(store.root.get(), [](const model::VariableNode& node) {
+  model::forEachVariableInScriptOrder(store, [](const model::VariableNode& node) {
     if (node.description) generateVariable(*node.description);
   });
 }

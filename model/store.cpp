@@ -64,7 +64,7 @@ VariableNode* insertVariable(VariableStore& store, const AccessPath& path, Handl
   node->descriptionText = descriptionText;
   node->description = std::move(description);
   VariableNode* result = node.get();
-  ++store.variableCount;
+  node->insertion = store.variableCount++;
 
   std::unique_ptr<VariableNode>* slot = &store.root;
   while (*slot) {

@@ -3,6 +3,7 @@
 // organised by scope level (model/pool.h).
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ struct VariableNode {
   std::unique_ptr<VariableNode> smaller;
   std::unique_ptr<VariableNode> greater;
   std::unique_ptr<VariableNode> sameName;
+  int insertion = 0;  // rank of insertion in its store: the script order
 };
 
 // The variables of an element or of an environment: the binary tree by root
@@ -50,6 +52,18 @@ void forEachVariable(const VariableNode* node, F&& visit) {
   forEachVariable(node->smaller.get(), visit);
   for (const VariableNode* n = node; n; n = n->sameName.get()) visit(*n);
   forEachVariable(node->greater.get(), visit);
+}
+
+// Visits every node in the order of insertion, which is the order of the
+// script: generation writes the variables of an element in that order, so
+// that of two statements reaching the same storage the later one wins.
+template <typename F>
+void forEachVariableInScriptOrder(const VariableStore& store, F&& visit) {
+  std::vector<const VariableNode*> nodes;
+  forEachVariable(store.root.get(), [&](const VariableNode& n) { nodes.push_back(&n); });
+  std::sort(nodes.begin(), nodes.end(),
+            [](const VariableNode* a, const VariableNode* b) { return a->insertion < b->insertion; });
+  for (const VariableNode* n : nodes) visit(*n);
 }
 
 // Sets the expected exception of a store: a second one is the warning

@@ -6,6 +6,7 @@
 #include "model/access_path.h"
 #include "model/store.h"
 #include "model/script_language.h"
+#include "output/sources.h"
 #include "script/analyse.h"
 #include "script/keywords.h"
 #include "script/structure.h"
@@ -96,6 +97,12 @@ bool handleVar(const std::string& rest, bool array, bool structured) {
     type = analyser::peekVariable(variable);
   }
   model::setBoundedText(d.variableText, variable);
+  // Where the statement stands, for its description lines: the position its
+  // messages carry.
+  if (const output::SourceFrame* f = output::currentSource(); f != nullptr && f->line > 0) {
+    d.fileNumber = f->includeNumber;
+    d.scriptLine = f->line;
+  }
 
   // 3. The declared type: a first piece that is not a qualifier.
   std::vector<std::string> pieces;

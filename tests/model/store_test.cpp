@@ -113,6 +113,10 @@ TEST_F(ModelTest, SameNameChainsAndTreeOrder) {
   forEachVariable(s.root.get(), [&](const VariableNode& n) { order.push_back(n.description->variableText); });
   EXPECT_EQ(order, (std::vector<std::string>{"a", "m", "t[1]", "t[2]", "t[0]", "z"}));
   EXPECT_EQ(s.variableCount, 6);
+  // Generation walks the script's order.
+  order.clear();
+  forEachVariableInScriptOrder(s, [&](const VariableNode& n) { order.push_back(n.description->variableText); });
+  EXPECT_EQ(order, (std::vector<std::string>{"m", "t[1]", "a", "t[2]", "z", "t[0]"}));
 }
 
 TEST_F(ModelTest, IndexOrderedInsertion) {

@@ -200,3 +200,19 @@ TEST(Program, IncludeLinesOfTheSeparateSourceFileAreAnalysed) {
 }
 
 }  // namespace
+
+namespace {
+
+// The description line of a variable carries the position of its statement
+// (the line that ended it), not that of END ELEMENT.
+TEST(Program, VariablePositionIsThatOfItsStatement) {
+  testkit::ScratchDir dir;
+  const auto r = compile(dir,
+                         "HEADER m, 1, x\n#int counter;\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\n"
+                         "VAR counter, INIT = 1, EV = 2\n\n\n\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+                         {});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(dir.read("s.tdc").find("\nE12 0 9\n"), std::string::npos) << dir.read("s.tdc");
+}
+
+}  // namespace
