@@ -424,6 +424,7 @@ bool Parser::accessLabel() {
 }
 
 void Parser::declaration() {
+  DepthGuard guard(*this);
   while (skipGnuNoise(nullptr)) {
   }
   switch (tok_.code) {

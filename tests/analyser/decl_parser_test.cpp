@@ -403,6 +403,16 @@ TEST_F(DeclParser, DeepNestingEndsWithAMessage) {
         for (int i = 0; i < depth; ++i) s += "struct s { ";
         return s;
       }(),
+      [&] {
+        std::string s;
+        for (int i = 0; i < depth; ++i) s += "extern \"C\" ";
+        return s + "int x;";
+      }(),
+      [&] {
+        std::string s;
+        for (int i = 0; i < depth; ++i) s += i % 2 ? "template " : "template <> ";
+        return s + "int x;";
+      }(),
       "int f(" + [&] {
         std::string s;
         for (int i = 0; i < depth; ++i) s += "int (*)(";
