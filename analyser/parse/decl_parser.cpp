@@ -368,6 +368,7 @@ void Parser::declarationSeq(bool inBraces) {
       declaration();
     } catch (const SyntaxFault&) {
       restoreScopes(state);
+      enterQualified_ = false;
       currentClass_ = outerClass;
       if (currentClass_ == outerClass && outerClass == nullptr) access_ = outerAccess;
       templateLists_.resize(outerLists);
@@ -424,6 +425,7 @@ bool Parser::accessLabel() {
 }
 
 void Parser::declaration() {
+  DepthGuard guard(*this);
   while (skipGnuNoise(nullptr)) {
   }
   switch (tok_.code) {

@@ -294,6 +294,24 @@ TEST_F(DeclParser, SpecifierCombinationsGiveTheirBaseTypes) {
   EXPECT_EQ(typeImage(type("s")), "const char *");
 }
 
+TEST_F(DeclParser, ElaboratedNamesInAClassDeclareInTheEnclosingNamespace) {
+  analyse("namespace n { struct File { const struct Methods *pm; struct Other *po; struct In { int i; } in;"
+          " struct In *pi; }; struct Methods { int v; }; }");
+  EXPECT_EQ(reported(), "");
+  EXPECT_TRUE(has("struct\tn::Methods\t-\tstruct Methods")) << dump();
+  EXPECT_TRUE(has("struct\tn::Other\t-\tstruct Other")) << dump();
+  EXPECT_TRUE(has("field\tn::File::pi\t-\tIn *pi")) << dump();
+  const int file = table.lookupScopePath("n::File", kGlobalScope);
+  SymbolFilter f;
+  f.scope = file;
+  const Type* pm = table.findSymbol(internName("pm"), f)->type;
+  const Type* methods = table.lookupQualified("n::Methods", kGlobalScope) ? nullptr
+                        : table.lookupTag(internName("Methods"), static_cast<int>(TypeKind::Structure), kGlobalScope)->type;
+  ASSERT_NE(methods, nullptr);
+  EXPECT_EQ(stripAll(targetOf(pm)), methods);
+  EXPECT_NE(findMember(methods, internName("v")), nullptr);
+}
+
 TEST_F(DeclParser, WidthPragmasOnBaseTypesAndTypedefNames) {
   analyse("typedef unsigned char U8;\n#pragma zenta sizeof U8 = 16\n#pragma zenta sizeof long = 64\n"
           "U8 small; long big;\n#pragma zenta signof char = unsigned\nchar c;\n");
@@ -402,6 +420,16 @@ TEST_F(DeclParser, DeepNestingEndsWithAMessage) {
         std::string s;
         for (int i = 0; i < depth; ++i) s += "struct s { ";
         return s;
+      }(),
+      [&] {
+        std::string s;
+        for (int i = 0; i < depth; ++i) s += "extern \"C\" ";
+        return s + "int x;";
+      }(),
+      [&] {
+        std::string s;
+        for (int i = 0; i < depth; ++i) s += i % 2 ? "template " : "template <> ";
+        return s + "int x;";
       }(),
       "int f(" + [&] {
         std::string s;
