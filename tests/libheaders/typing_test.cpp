@@ -177,6 +177,17 @@ enum Big { SMALL = 1, HUGE = 0xFFFFFFFF };
 extern Big big;
 typedef enum { E0, E1 } anon_t;
 extern anon_t anon;
+namespace app {
+  struct Frame { geo::Axis axis; geo::Point corner; const geo::Point &pt() const; static const char *names[3]; };
+  typedef unsigned char BYTE;
+  struct Buf { BYTE data[4]; BYTE *cur; };
+}
+int (*getfp())(int);
+extern int (&ra)[3];
+struct Calc { typedef int (Calc::*op_t)(int) const; op_t op; int add(int) const; };
+extern app::Frame frame;
+extern app::Buf buf;
+extern Calc calc;
 struct A1 { int x1; };
 struct A2 { double x2; };
 struct Multi : A1, virtual A2 { char m; };
@@ -216,7 +227,9 @@ const char* const kCxxExpressions[] = {
     "hold.f[1]", "hold.f[1][2]", "hold.s2.a", "hold.ps2->a", "hold.arr2[1].a", "Holder::N", "multi.x1",
     "multi.x2", "multi.m", "cnames", "cnames[0]", "cnames[0][1]", "matrix", "matrix[1]", "*matrix",
     "**matrix", "fl.on", "fl.bits", "fl.bits[1]", "*fl.pb", "!fl.on", "fl.on + 1", "ref.r", "ref.cr", "iref",
-    "big", "HUGE", "anon", "E1", "circle.tag", "circle.weight", "shape->tag", "derived.weight", "plain.i", "plain.c", "plain.s",
+    "big", "HUGE", "anon", "E1", "frame.axis", "frame.corner", "frame.pt()", "frame.pt().x", "app::Frame::names",
+    "app::Frame::names[1]", "buf.data", "buf.cur", "buf.data[0]", "getfp()", "getfp()(1)", "getfp", "ra", "ra[1]",
+    "calc.op", "(calc.*calc.op)(1)", "calc.add(1)", "circle.tag", "circle.weight", "shape->tag", "derived.weight", "plain.i", "plain.c", "plain.s",
     "hold.uc2 + 1", "-hold.su", "~hold.cu", "hold.sg * hold.cvu", "(char)hold.sg",
     "hold.sg ? hold.f[0][0] : 1.0", "!hold.sp", "&hold.arr[1]", "sizeof hold",
 };
