@@ -15,7 +15,7 @@
 // the configuration a C++98 compiler would get (by default the one of the
 // analyser's tests, tests/analyser/data/libstdcxx_cxx98.h; the analyser
 // defines no __cplusplus); --prelude "" leaves it out. g++ reads the same
-// file: the prelude only defines what g++'s own configuration defines alike.
+// headers without it, configured by itself for the --std given.
 // --header replaces the twenty headers by the ones given (repeatable);
 // -I directories are searched by both before the host's.
 #include <fcntl.h>
@@ -153,11 +153,16 @@ int main(int argc, char** argv) {
 
   const fs::path tmp = fs::temp_directory_path() / ("zenta-decl-bench-" + std::to_string(::getpid()));
   fs::create_directories(tmp);
+  // Ours starts with the prelude; g++ has its own configuration.
   const std::string file = (tmp / "headers.cpp").string();
+  const std::string gxxFile = (tmp / "headers_gxx.cpp").string();
   {
-    std::ofstream o(file);
+    std::ofstream o(file), g(gxxFile);
     if (!prelude.empty()) o << "#include \"" << prelude << "\"\n";
-    for (const auto& h : headers) o << "#include <" << h << ">\n";
+    for (const auto& h : headers) {
+      o << "#include <" << h << ">\n";
+      g << "#include <" << h << ">\n";
+    }
   }
 
   std::vector<std::string> env;
@@ -178,7 +183,7 @@ int main(int argc, char** argv) {
     gxxArgs.push_back("-I" + d);
   }
   ourArgs.push_back(file);
-  gxxArgs.push_back(file);
+  gxxArgs.push_back(gxxFile);
 
   std::printf("%zu standard headers in one file; best of three runs, processor time and peak memory\n",
               headers.size());

@@ -153,6 +153,8 @@ void Parser::declarator(Declarator& d, bool abstractAllowed, bool nameRequired) 
       d.isDestructor = in.isDestructor;
       d.isConversion = in.isConversion;
       d.templateArgs = in.templateArgs;
+      d.file = in.file;
+      d.line = in.line;
       inner = std::move(in.ops);
       nested = true;
     }
@@ -176,6 +178,8 @@ void Parser::declarator(Declarator& d, bool abstractAllowed, bool nameRequired) 
 
 void Parser::declaratorName(Declarator& d) {
   const char* start = tok_.text.data();
+  d.file = tok_.file;
+  d.line = tok_.line;
   int q = -1;
   if (at(Tok::ColonColon)) {
     advance();
@@ -518,6 +522,8 @@ void Parser::functionBody() {
 
 void Parser::record(Specifiers& spec, Declarator& d, bool body) {
   syncPosition();
+  const Name file = d.line ? d.file : tok_.file;
+  const int line = d.line ? d.line : tok_.line;
   if (!d.name) return;
   if (d.templateArgs || explicitInstantiation_) return;  // specialisations, instantiations
   Type* type = applyDeclarator(spec.type, d);
@@ -534,12 +540,12 @@ void Parser::record(Specifiers& spec, Declarator& d, bool body) {
         if (!base || !base->complete) incomplete = true;
         if ((found = findMember(b.type, d.name)) != nullptr) break;
       }
-      if (!found && !incomplete) recorder_.report(3, "MODACCINC", std::string(d.written));
+      if (!found && !incomplete) recorder_.report(3, "MODACCINC", compactText(d.written));
       return;
     }
     if (storage & StFriend) return;
     if (d.qualifierUnknown || q < 0) {
-      if (function && body) recorder_.report(3, "FUNCT_DEF", std::string(d.written));
+      if (function && body) recorder_.report(3, "FUNCT_DEF", compactText(d.written));
       return;
     }
     SymbolFilter f;
@@ -577,13 +583,13 @@ void Parser::record(Specifiers& spec, Declarator& d, bool body) {
       if (!dependentClass) match = nullptr;
     }
     if (!match) {
-      if (function && body) recorder_.report(3, "FUNCT_DEF", std::string(d.written));
+      if (function && body) recorder_.report(3, "FUNCT_DEF", compactText(d.written));
       return;
     }
     if (function && body) {
       match->defined = true;
-      match->file = tok_.file;
-      match->line = tok_.line;
+      match->file = file;
+      match->line = line;
     }
     return;
   }
@@ -608,8 +614,8 @@ void Parser::record(Specifiers& spec, Declarator& d, bool body) {
   nd.storage = storage;
   nd.scope = home;
   nd.definition = body;
-  nd.file = tok_.file;
-  nd.line = tok_.line;
+  nd.file = file;
+  nd.line = line;
   nd.access = access_;
   if (currentClass_ && home == currentClass_->memberScope) nd.memberOf = currentClass_;
   if (storage & StTypedef) {

@@ -2,6 +2,8 @@
 // that are not simple declarations (namespaces, using, linkage, asm).
 #include "analyser/parse/decl_parser.h"
 
+#include <cctype>
+
 #include "analyser/parse/decl_parser_state.h"
 
 namespace zenta::analyser {
@@ -24,6 +26,7 @@ Parser::Parser(AstContext& ctx, SymbolTable& table, const DeclarationRequest& re
   recorder_.setHook(request.hook);
   lexer_.setMessageHook(request.hook);
   lexer_.setInput(request.buffer);
+  lexer_.setPragmaSink(this);
   constWord_ = internName("const");
   volatileWord_ = internName("volatile");
   const std::pair<const char*, GnuWord> words[] = {
@@ -50,6 +53,23 @@ Parser::Parser(AstContext& ctx, SymbolTable& table, const DeclarationRequest& re
       {"__float80", GnuWord::BuiltinType},   {"__bf16", GnuWord::BuiltinType},
   };
   for (const auto& [w, g] : words) gnuWords_[internName(w)] = g;
+}
+
+namespace {
+bool isIntegerTypedef(const SymbolTable& table, Name name) {
+  SymbolFilter f;
+  f.storageAll = StTypedef;
+  const Symbol* s = table.findSymbol(name, f);
+  return s && integerBase(s->type) != nullptr;
+}
+}  // namespace
+
+bool Parser::setTypedefWidth(Name name, int bits) {
+  return isIntegerTypedef(table_, name) && ctx_.applySizeofPragma(name.view(), bits, &table_);
+}
+
+bool Parser::setTypedefSignedness(Name name, bool isUnsigned) {
+  return isIntegerTypedef(table_, name) && ctx_.applySignofPragma(name.view(), isUnsigned, &table_);
 }
 
 bool Parser::run() {
@@ -146,6 +166,23 @@ void Parser::tooDeep() {
 std::string_view Parser::textFrom(const char* from) const {
   if (from == nullptr || previousEnd_ == nullptr || previousEnd_ < from) return {};
   return {from, static_cast<std::size_t>(previousEnd_ - from)};
+}
+
+std::string compactText(std::string_view text) {
+  std::string out;
+  bool blank = false;
+  auto isWord = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$'; };
+  for (char c : text) {
+    if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v') {
+      blank = !out.empty();
+      continue;
+    }
+    if (blank && isWord(c) && isWord(out.back())) out += ' ';
+    blank = false;
+    out += c;
+    if (c == ',') out += ' ';
+  }
+  return out;
 }
 
 void Parser::skipBalanced() {
@@ -331,6 +368,7 @@ void Parser::declarationSeq(bool inBraces) {
       declaration();
     } catch (const SyntaxFault&) {
       restoreScopes(state);
+      enterQualified_ = false;
       currentClass_ = outerClass;
       if (currentClass_ == outerClass && outerClass == nullptr) access_ = outerAccess;
       templateLists_.resize(outerLists);
@@ -387,6 +425,7 @@ bool Parser::accessLabel() {
 }
 
 void Parser::declaration() {
+  DepthGuard guard(*this);
   while (skipGnuNoise(nullptr)) {
   }
   switch (tok_.code) {
@@ -476,7 +515,6 @@ void Parser::namespaceDefinition(int inlineParent) {
 }
 
 void Parser::usingDeclaration() {
-  const char* start = tok_.text.data();
   advance();  // using
   if (accept(Tok::KwNamespace)) {
     const char* pathStart = tok_.text.data();
@@ -507,28 +545,24 @@ void Parser::usingDeclaration() {
   }
   const std::string_view written = textFrom(nameStart);
   if (!at(Tok::Semicolon)) {
-    (void)start;
     report(3, "SYNTAXERR", "'using' without ';'");
     throw SyntaxFault{};
   }
   advance();
   if (!name || qualifier < 0 || dependent) return;
   if (currentClass_) {
-    // The member must be inherited from a base class.
+    // The member must be inherited from a base class; the bases of a
+    // template's instances are not known well enough to tell.
     Symbol* found = nullptr;
     for (const BaseClass& b : currentClass_->bases)
       if ((found = findMember(b.type, name)) != nullptr) break;
-    if (!found && !currentClass_->bases.empty()) {
-      const StructuredType* q = dyn<StructuredType>(table_.scope(qualifier).classType);
-      if (!q && table_.scope(qualifier).kind == ScopeKind::Class) return;  // a template's scope
-    }
     if (!found) {
       bool templateBase = false;
       for (const BaseClass& b : currentClass_->bases)
         if (!dyn<StructuredType>(stripTypedefsAndModifiers(b.type)) ||
             !as<StructuredType>(stripTypedefsAndModifiers(b.type))->complete)
           templateBase = true;
-      if (!templateBase) report(3, "MODACCINC", std::string(written));
+      if (!templateBase) report(3, "MODACCINC", compactText(written));
     }
     return;
   }

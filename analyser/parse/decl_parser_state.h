@@ -23,6 +23,11 @@ struct SyntaxFault {};
 // Thrown when nesting is too deep; ends the analysis.
 struct AnalysisEnd {};
 
+// A text as written on one line: runs of white space dropped, one blank kept
+// where two words would join, one after each comma (`A<B,\n  C>` gives
+// `A<B, C>`).
+std::string compactText(std::string_view text);
+
 // Words of the GNU headers the parser reads past.
 enum class GnuWord : std::uint8_t {
   None,
@@ -73,6 +78,8 @@ struct Declarator {
   bool isDestructor = false;
   bool isConversion = false;
   bool templateArgs = false;  // `f<int>` (a specialisation)
+  Name file;                  // where the name stands
+  int line = 0;
   std::vector<DeclOp> ops;
 };
 
@@ -82,10 +89,14 @@ struct TemplateParameterName {
   bool isTemplate = false;
 };
 
-class Parser {
+class Parser final : private lex::PragmaSink {
  public:
   Parser(AstContext& ctx, SymbolTable& table, const DeclarationRequest& request);
   bool run();
+
+  // Width pragmas on a typedef name set its integer base record.
+  bool setTypedefWidth(Name name, int bits) override;
+  bool setTypedefSignedness(Name name, bool isUnsigned) override;
 
  private:
   struct Mark {

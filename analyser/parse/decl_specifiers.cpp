@@ -190,17 +190,7 @@ Type* Parser::templateId(Name name, int scopeOfTemplate, Type* templ) {
   const std::string_view args = templateArguments(&count);
   std::string text = name.text();
   text += '<';
-  // The arguments with blanks only where two words meet.
-  bool word = false;
-  for (char c : args) {
-    if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
-      word = word || (!text.empty() && (std::isalnum(static_cast<unsigned char>(text.back())) || text.back() == '_'));
-      continue;
-    }
-    if (word && (std::isalnum(static_cast<unsigned char>(c)) || c == '_')) text += ' ';
-    word = false;
-    text += c;
-  }
+  text += compactText(args);
   if (!text.empty() && text.back() == '>') text += ' ';
   text += '>';
   const TemplateType* t = dyn<TemplateType>(templ);
@@ -592,7 +582,17 @@ void Parser::classSpecifier(Specifiers& spec) {
       return;
     }
     const bool here = at(Tok::Semicolon);
-    spec.type = recorder_.tag(kind, name, isClass, q >= 0 ? q : scope(), false, here, tok_.file, tok_.line);
+    int home = q >= 0 ? q : scope();
+    if (!here && q < 0) {
+      // `struct X *p` naming no visible class declares X in the enclosing
+      // namespace, not in a class being defined.
+      if (Symbol* visible = table_.lookupTag(name, static_cast<int>(kind), home)) {
+        spec.type = visible->type;
+        return;
+      }
+      while (home > 0 && table_.scope(home).kind == ScopeKind::Class) home = table_.parentOf(home);
+    }
+    spec.type = recorder_.tag(kind, name, isClass, home, false, here, tok_.file, tok_.line);
     return;
   }
   // A definition.

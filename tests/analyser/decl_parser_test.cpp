@@ -62,6 +62,7 @@ TEST_F(DeclParser, MessagesWithTheirArguments) {
       {"int A::f(int x) { return x; }", "FUNCT_DEF:A::f"},
       {"class A { int g(); }; int A::f(int x) { return x; }", "FUNCT_DEF:A::f"},
       {"class A { int f(int); }; int A::f(int x) { return x; }", ""},
+      {"template <class T> class V { void f(); };\ntemplate <class T> void V<T>::\n  g() {}", "FUNCT_DEF:V<T>::g"},
       {"class A { friend int B::f(); };", ""},
       {"class B { int h; }; class C : public B { using B::g; };", "MODACCINC:B::g"},
       {"class B { public: int g; }; class C : private B { public: using B::g; };", ""},
@@ -89,7 +90,7 @@ TEST_F(DeclParser, MessagesWithTheirArguments) {
       {"namespace N { int a; } using N::a int y;", "SYNTAXERR:'using' without ';'"},
       {"template <class T> int v;", "TEMPLADEC:v"},
       {"template <class T> class V; template <class T, class U> class V {};", "TEMPLADEC:V"},
-      {"template <class T> class V {}; V<int, int> w;", "TEMINSINC:V<int,int>"},
+      {"template <class T> class V {}; V<int, int> w;", "TEMINSINC:V<int, int>"},
       {"template <class T, class U = int> class V {}; V<int> a; V<int, long> b; V<> c;", "TEMINSINC:V<>"},
       {"class N {}; template class N<int>;", "TEMINSINC:N<int>"},
       {"template <class T, class U> class W; template <class T, class U = int> class W; W<char> *w;", ""},
@@ -227,12 +228,13 @@ int last;
 
 TEST_F(DeclParser, DefinitionsCompleteTheirDeclarations) {
   analyse("#line 1 \"c.h\"\nclass A { public: int f(int); static int n; };\n#line 1 \"c.cpp\"\n"
-          "int A::n = 3;\nint A::f(int x) { return x; }\n");
+          "int A::n = 3;\nint A::f(int x)\n{\n  return x;\n}\n");
   EXPECT_EQ(reported(), "");
   const Symbol* f = table.lookupQualified("A::f", kGlobalScope);
   ASSERT_NE(f, nullptr);
   EXPECT_TRUE(f->defined);
   EXPECT_EQ(f->file.text(), "c.cpp");
+  EXPECT_EQ(f->line, 2);  // the line of its name
   // The member declared in the class is the one entry.
   EXPECT_EQ(dump().find("A::f\t1"), dump().rfind("A::f\t1"));
 }
@@ -279,6 +281,33 @@ TEST_F(DeclParser, SpecifierCombinationsGiveTheirBaseTypes) {
   EXPECT_TRUE(isCharLike(type("d")));
   EXPECT_EQ(integerWidth(type("e")), 64);
   EXPECT_EQ(typeImage(type("s")), "const char *");
+}
+
+TEST_F(DeclParser, ElaboratedNamesInAClassDeclareInTheEnclosingNamespace) {
+  analyse("namespace n { struct File { const struct Methods *pm; struct Other *po; struct In { int i; } in;"
+          " struct In *pi; }; struct Methods { int v; }; }");
+  EXPECT_EQ(reported(), "");
+  EXPECT_TRUE(has("struct\tn::Methods\t-\tstruct Methods")) << dump();
+  EXPECT_TRUE(has("struct\tn::Other\t-\tstruct Other")) << dump();
+  EXPECT_TRUE(has("field\tn::File::pi\t-\tIn *pi")) << dump();
+  const int file = table.lookupScopePath("n::File", kGlobalScope);
+  SymbolFilter f;
+  f.scope = file;
+  const Type* pm = table.findSymbol(internName("pm"), f)->type;
+  const Type* methods = table.lookupQualified("n::Methods", kGlobalScope) ? nullptr
+                        : table.lookupTag(internName("Methods"), static_cast<int>(TypeKind::Structure), kGlobalScope)->type;
+  ASSERT_NE(methods, nullptr);
+  EXPECT_EQ(stripAll(targetOf(pm)), methods);
+  EXPECT_NE(findMember(methods, internName("v")), nullptr);
+}
+
+TEST_F(DeclParser, WidthPragmasOnBaseTypesAndTypedefNames) {
+  analyse("typedef unsigned char U8;\n#pragma zenta sizeof U8 = 16\n#pragma zenta sizeof long = 64\n"
+          "U8 small; long big;\n#pragma zenta signof char = unsigned\nchar c;\n");
+  EXPECT_EQ(reported(), "");
+  EXPECT_EQ(integerWidth(table.lookupSymbol(internName("small"), kGlobalScope)->type), 16);
+  EXPECT_EQ(integerWidth(table.lookupSymbol(internName("big"), kGlobalScope)->type), 64);
+  EXPECT_FALSE(isSignedInteger(table.lookupSymbol(internName("c"), kGlobalScope)->type));
 }
 
 TEST_F(DeclParser, TemplatesSpecialisationsAndMembersOutsideTheClass) {
@@ -380,6 +409,16 @@ TEST_F(DeclParser, DeepNestingEndsWithAMessage) {
         std::string s;
         for (int i = 0; i < depth; ++i) s += "struct s { ";
         return s;
+      }(),
+      [&] {
+        std::string s;
+        for (int i = 0; i < depth; ++i) s += "extern \"C\" ";
+        return s + "int x;";
+      }(),
+      [&] {
+        std::string s;
+        for (int i = 0; i < depth; ++i) s += i % 2 ? "template " : "template <> ";
+        return s + "int x;";
       }(),
       "int f(" + [&] {
         std::string s;

@@ -4,11 +4,13 @@
 //   <index> TAB <class> TAB <word> TAB <size>
 // (word "-" when the class has none). The size is what the class carries:
 // the signed width in bits of an integer type (negative when signed), the
-// signed width of int for any other type.
+// signed width of int for any other type; "*" for bool, whose size nothing
+// here can tell (below).
 //
-// Comparisons are ints for the analyser and bools in C++: bool is counted a
-// signed int, as the analysed targets have it. wchar_t is left out: it has
-// the width of char there.
+// Comparisons are ints for the analyser and bools in C++, while a bool
+// object is a one-byte bool for both: bool is counted a signed integer of
+// class 0 and its size is not compared. wchar_t is left out: it has the
+// width of char there.
 #pragma once
 
 #include <cstdio>
@@ -18,6 +20,10 @@ namespace gxx_probe {
 
 template <class U> constexpr bool charLike =
     std::is_same_v<U, char> || std::is_same_v<U, signed char> || std::is_same_v<U, unsigned char>;
+
+// The result type of a function, whatever its parameters.
+template <class R, class... A> R resultOf(R (*)(A...));
+template <class R, class... A> R resultOf(R (*)(A..., ...));
 
 // g++ keeps `__restrict` on a pointer type (glibc and libpng declare such
 // pointers): it is a qualifier that the analysed targets do not have.
@@ -49,16 +55,32 @@ template <class T> void show(int i) {
   } else if constexpr (std::is_function_v<U> || std::is_member_pointer_v<U>) {
     k = 6; w = "pointeur";
   }
-  std::printf("%d\t%d\t%s\t%d\n", i, k, w, size);
+  if constexpr (std::is_same_v<U, bool>) std::printf("%d\t%d\t%s\t*\n", i, k, w);
+  else std::printf("%d\t%d\t%s\t%d\n", i, k, w, size);
 }
 
-// The result type of a function, whatever its parameters.
-template <class R, class... A> R resultOf(R (*)(A...));
-template <class R, class... A> R resultOf(R (*)(A..., ...));
+// Whether the type T (the analyser's C type text) is the type of an
+// expression of type E, top-level qualifiers and references aside; for a
+// function, T is its result type. Prints `<index> TAB 1` or `0`.
+template <class E, class T> void same(int i) {
+  using U = typename unrestricted<std::remove_cvref_t<E>>::type;
+  bool equal = false;
+  if constexpr (std::is_same_v<U, bool>)  // a comparison is an int for the analyser
+    equal = std::is_same_v<std::remove_cv_t<T>, bool> || std::is_same_v<std::remove_cv_t<T>, int>;
+  else if constexpr (std::is_function_v<U>)
+    equal = std::is_same_v<std::remove_cv_t<decltype(resultOf(static_cast<U*>(nullptr)))>, std::remove_cv_t<T>>;
+  else
+    equal = std::is_same_v<U, typename unrestricted<std::remove_cv_t<T>>::type>;
+  std::printf("%d\t%d\n", i, equal ? 1 : 0);
+}
 
 }  // namespace gxx_probe
 
 // One probe line for the expression E, numbered I.
 #define GXX_PROBE(I, E) gxx_probe::show<decltype((E))>(I)
+// One line telling whether T names the type of the expression E.
+#define GXX_SAME(I, E, T) gxx_probe::same<decltype((E)), T>(I)
+// The same for the result of a call of the function F.
+#define GXX_SAME_RESULT(I, F, T) gxx_probe::same<decltype(gxx_probe::resultOf(&F)), T>(I)
 // One probe line for a call of the function F, numbered I.
 #define GXX_PROBE_RESULT(I, F) gxx_probe::show<decltype(gxx_probe::resultOf(&F))>(I)

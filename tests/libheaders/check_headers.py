@@ -21,7 +21,8 @@ typing:   a variable of every structure and union of those headers (named,
           object of every typedef; g++,
           compiling the same declarations, gives the class, word and size
           that the C++ type of each calls for
-          (tests/analyser/gxx_class_probe.h).
+          (tests/analyser/gxx_class_probe.h), and the C type text given
+          with classes 0, 2, 3 and 6 must name that type.
 
 The headers are read the way the compiler reads them: the staged standard
 definitions (ZNTTGT) give the host's system directories; a library whose
@@ -31,6 +32,7 @@ pkg-config file tells its users.
 import argparse
 import json
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -456,6 +458,58 @@ def clang_walk(args, tmp, path, dirs, own):
     return walk
 
 
+def check_type_texts(args, tmp, text, undefs, incl, expressions, got, origins):
+    """The C type text that the analyser gives each expression (classes 0,
+    2, 3 and 6; a string's is always `char *`) must name, for g++, the type
+    of the expression (its result type for a function), top-level
+    qualifiers aside."""
+    # An unnamed structure has no name to write (`union { ... } [6]`).
+    checked = [i for i, ours in enumerate(got[:len(expressions)])
+               if len(ours) == 5 and ours[1] in ("0", "2", "3", "6") and ours[3] and "{" not in ours[3]]
+    faults = []
+    for attempt in range(2):
+        source = os.path.join(tmp, "types.cpp")
+        head = '#include "tests/analyser/gxx_class_probe.h"\n' + text + undefs
+        first_alias = head.count("\n") + 1
+        with open(source, "w") as f:
+            f.write(head)
+            for n, i in enumerate(checked):
+                f.write("using zc%d = %s;\n" % (n, got[i][3]))
+            f.write("int main() {\n")
+            for n, i in enumerate(checked):
+                if origins[i].startswith("result of "):
+                    # A call with zeros may not compile: the function's result.
+                    f.write("  GXX_SAME_RESULT(%d, %s, zc%d);\n" % (i, origins[i][len("result of "):], n))
+                else:
+                    f.write("  GXX_SAME(%d, %s, zc%d);\n" % (i, expressions[i], n))
+            f.write("}\n")
+        binary = os.path.join(tmp, "types")
+        status, _, err = run([args.gxx, "-std=c++20", "-w", "-I", args.source] + incl + ["-o", binary, source])
+        if status == 0:
+            break
+        # Aliases that g++ refuses: the C type text is no type there.
+        refused = set()
+        for line in err.splitlines():
+            m = re.match(re.escape(source) + r":(\d+):\d+: error: ", line)
+            if m:
+                n = int(m.group(1)) - first_alias
+                if 0 <= n < len(checked):
+                    refused.add(n)
+        if not refused or attempt == 1:
+            return faults + ["g++ failed on the type texts:\n" + err[:3000]]
+        for n in sorted(refused):
+            i = checked[n]
+            faults.append("%s: C type text `%s` is no type for g++, %s" % (expressions[i], got[i][3], origins[i]))
+        checked = [i for n, i in enumerate(checked) if n not in refused]
+    status, out, _ = run([binary])
+    for line in out.splitlines():
+        index, equal = line.split("\t")
+        i = int(index)
+        if equal != "1":
+            faults.append("%s: C type text `%s` is not its type for g++, %s" % (expressions[i], got[i][3], origins[i]))
+    return faults
+
+
 def check_typing(args, tmp):
     path, dirs, own = write_input(tmp, args.library)
     walk = clang_walk(args, tmp, path, dirs, own)
@@ -534,11 +588,14 @@ def check_typing(args, tmp):
         _, k, word, size = expected[i]
         word = "" if word == "-" else word
         ours = got[i]
+        if size == "*" and len(ours) == 5:
+            size = ours[4]  # bool: the size is not compared
         if len(ours) != 5:
             faults.append("%s: not typed, field %s" % (e, origins[i]))
         elif [ours[1], ours[2], ours[4]] != [k, word, size]:
             faults.append("%s: ours %s %s %s (C type %s), g++ %s %s %s, field %s" % (
                 e, ours[1], ours[2] or "-", ours[4], ours[3] or "-", k, word or "-", size, origins[i]))
+    faults += check_type_texts(args, tmp, text, undefs, incl, expressions, got, origins)
     counts = "%d structures, %d functions, %d expressions" % (len(declarations), len(walk.functions), len(expressions))
     if not faults:
         print("%s: %s agree with g++" % (args.library, counts))

@@ -5,6 +5,7 @@
 // the properties of its C++ type give (tests/analyser/gxx_class_probe.h).
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ z_stream strm;
 z_streamp ps;
 gz_header head;
 gzFile gz;
-struct tm tm;
+struct tm stm;
 time_t now;
 struct timespec ts;
 FILE *fp;
@@ -65,8 +66,8 @@ const char* const kExpressions[] = {
     "crc32(0L, 0, 0)", "deflateBound(&strm, 100)", "compressBound(10)", "inflate(&strm, 0)", "adler32",
     "strm.avail_in + 1", "strm.total_out * 2", "strm.adler & 0xff", "strm.avail_in - strm.total_in",
     // the C library
-    "tm.tm_year", "tm.tm_sec", "tm.tm_gmtoff", "tm.tm_zone", "tm.tm_year + 1900", "now", "time(0)",
-    "difftime(now, now)", "localtime(&now)", "localtime(&now)->tm_mday", "asctime(&tm)", "ts.tv_sec",
+    "stm.tm_year", "stm.tm_sec", "stm.tm_gmtoff", "stm.tm_zone", "stm.tm_year + 1900", "now", "time(0)",
+    "difftime(now, now)", "localtime(&now)", "localtime(&now)->tm_mday", "asctime(&stm)", "ts.tv_sec",
     "ts.tv_nsec", "fp", "fgetc(fp)", "pos", "dv.quot", "ldv.rem", "lldv.quot", "abs(1)", "atof(\"1\")",
     "strtoul(\"1\", 0, 10)", "malloc(1)", "strlen(\"a\")", "memcmp(0, 0, 1)", "i8", "u8", "i16", "u16", "i32",
     "u32", "i64", "u64", "sz", "pd", "ip", "up", "u8 + u8", "u16 * 2", "i64 - 1", "sz - 1", "u32 + i64",
@@ -167,6 +168,26 @@ extern "C" {
 }
 struct Plain { union { int i; char c; }; struct { short s; }; };
 extern Plain plain;
+struct Flags { bool on; bool bits[2]; const bool *pb; };
+extern Flags fl;
+struct Ref { int &r; const double &cr; };
+extern Ref ref;
+extern int &iref;
+enum Big { SMALL = 1, HUGE = 0xFFFFFFFF };
+extern Big big;
+typedef enum { E0, E1 } anon_t;
+extern anon_t anon;
+namespace app {
+  struct Frame { geo::Axis axis; geo::Point corner; const geo::Point &pt() const; static const char *names[3]; };
+  typedef unsigned char BYTE;
+  struct Buf { BYTE data[4]; BYTE *cur; };
+}
+int (*getfp())(int);
+extern int (&ra)[3];
+struct Calc { typedef int (Calc::*op_t)(int) const; op_t op; int add(int) const; };
+extern app::Frame frame;
+extern app::Buf buf;
+extern Calc calc;
 struct A1 { int x1; };
 struct A2 { double x2; };
 struct Multi : A1, virtual A2 { char m; };
@@ -205,10 +226,18 @@ const char* const kCxxExpressions[] = {
     "hold.cvu", "hold.sp", "hold.sp->a", "hold.anon_e", "hold.sg", "hold.su", "hold.cu", "hold.uc2", "hold.f",
     "hold.f[1]", "hold.f[1][2]", "hold.s2.a", "hold.ps2->a", "hold.arr2[1].a", "Holder::N", "multi.x1",
     "multi.x2", "multi.m", "cnames", "cnames[0]", "cnames[0][1]", "matrix", "matrix[1]", "*matrix",
-    "**matrix", "circle.tag", "circle.weight", "shape->tag", "derived.weight", "plain.i", "plain.c", "plain.s",
+    "**matrix", "fl.on", "fl.bits", "fl.bits[1]", "*fl.pb", "!fl.on", "fl.on + 1", "ref.r", "ref.cr", "iref",
+    "big", "HUGE", "anon", "E1", "frame.axis", "frame.corner", "frame.pt()", "frame.pt().x", "app::Frame::names",
+    "app::Frame::names[1]", "buf.data", "buf.cur", "buf.data[0]", "getfp()", "getfp()(1)", "getfp", "ra", "ra[1]",
+    "calc.op", "(calc.*calc.op)(1)", "calc.add(1)", "circle.tag", "circle.weight", "shape->tag", "derived.weight", "plain.i", "plain.c", "plain.s",
     "hold.uc2 + 1", "-hold.su", "~hold.cu", "hold.sg * hold.cvu", "(char)hold.sg",
     "hold.sg ? hold.f[0][0] : 1.0", "!hold.sp", "&hold.arr[1]", "sizeof hold",
 };
+
+// Expressions whose C type text is not compared yet: the dimension of
+// `hold.arr` is written `N`, the member constant of its class, which is no
+// name outside the class (`int [N]`).
+const std::set<std::string> kTypeTextUnchecked = {"hold.arr"};
 
 template <std::size_t N>
 std::string probeProgram(const char* declarations, const char* const (&expressions)[N]) {
@@ -221,7 +250,7 @@ std::string probeProgram(const char* declarations, const char* const (&expressio
 }
 
 // Types each expression with g++ and with zentacpp and compares the class,
-// the word and the size.
+// the word and the size, and whether the C type text names the type.
 template <std::size_t N>
 void compareWithGxx(const char* declarations, const char* const (&expressions)[N], const char* inputName) {
   testkit::ScratchDir dir;
@@ -248,6 +277,35 @@ void compareWithGxx(const char* declarations, const char* const (&expressions)[N
   const std::vector<std::string> lines = zentacpptest::outputLines(ours.out);
   ASSERT_EQ(lines.size(), N) << ours.out;
 
+  // The C type text of classes 0, 2, 3 and 6 (a string's is always
+  // `char *`) names the expression's type for g++.
+  std::string types = "#include \"tests/analyser/gxx_class_probe.h\"\n";
+  types += declarations;
+  std::string calls;
+  int checked = 0;
+  for (std::size_t i = 0; i < N; ++i) {
+    const std::vector<std::string> got = zentacpptest::cutLine(lines[i]);
+    // An unnamed type has no name to write (`enum { E0 = 0, E1 = 1 }`).
+    if (got.size() != 5 || got[3].empty() || got[1] == "4" || got[1] == "8") continue;
+    if (got[3].find('{') != std::string::npos || kTypeTextUnchecked.count(expressions[i]) != 0) continue;
+    types += "using zc" + std::to_string(i) + " = " + got[3] + ";\n";
+    calls += "  GXX_SAME(" + std::to_string(i) + ", " + expressions[i] + ", zc" + std::to_string(i) + ");\n";
+    ++checked;
+  }
+  dir.write("types.cpp", types + "int main() {\n" + calls + "}\n");
+  const testkit::Result typesBuilt = testkit::run(
+      {"/usr/bin/g++", "-std=c++20", "-w", "-I", ZENTA_SOURCE_DIR, "-o", dir.file("types"), dir.file("types.cpp")});
+  EXPECT_EQ(typesBuilt.status, 0) << "a C type text is no type for g++:\n" << typesBuilt.err.substr(0, 3000);
+  if (typesBuilt.status == 0) {
+    const std::vector<std::string> same = zentacpptest::outputLines(testkit::run({dir.file("types")}).out);
+    EXPECT_EQ(static_cast<int>(same.size()), checked);
+    for (const std::string& line : same) {
+      const std::vector<std::string> fields = zentacpptest::cutLine(line);
+      const std::size_t i = std::stoul(fields[0]);
+      EXPECT_EQ(fields[1], "1") << expressions[i] << ": C type text is not its type: " << lines[i];
+    }
+  }
+
   for (std::size_t i = 0; i < N; ++i) {
     // g++: index, class, word ("-" for none), size; ours: image, class, word,
     // C type, size, or the text and "-".
@@ -260,7 +318,8 @@ void compareWithGxx(const char* declarations, const char* const (&expressions)[N
       continue;
     }
     const std::string word = want[2] == "-" ? "" : want[2];
-    EXPECT_EQ(got[1] + " " + got[2] + " " + got[4], want[1] + " " + word + " " + want[3])
+    const std::string size = want[3] == "*" ? got[4] : want[3];  // bool: not compared
+    EXPECT_EQ(got[1] + " " + got[2] + " " + got[4], want[1] + " " + word + " " + size)
         << text << " (class word size; C type " << got[3] << ")";
   }
 }
