@@ -11,11 +11,10 @@
 //
 //   zenta_decl_bench [--zentacpp BIN] [--std STD] [--prelude FILE] [--header NAME]... [-I DIR]...
 //
-// The analysed file first includes the prelude that gives the C++ library
-// the configuration a C++98 compiler would get (by default the one of the
-// analyser's tests, tests/analyser/data/libstdcxx_cxx98.h; the analyser
-// defines no __cplusplus); --prelude "" leaves it out. g++ reads the same
-// headers without it, configured by itself for the --std given.
+// The analysed file may first include a prelude of ours (--prelude FILE;
+// none by default: the standard definitions configure the C++ library for
+// C++98). g++ reads the same headers configured by itself for the --std
+// given.
 // --header replaces the twenty headers by the ones given (repeatable);
 // -I directories are searched by both before the host's.
 #include <fcntl.h>
@@ -133,7 +132,7 @@ void printFigure(const char* name, const Figures& f) {
 int main(int argc, char** argv) {
   std::string zentacpp = std::string(ZENTA_STAGE_DIR) + "/bin/zentacpp";
   std::string standard = "c++98";
-  std::string prelude = std::string(ZENTA_SOURCE_DIR) + "/tests/analyser/data/libstdcxx_cxx98.h";
+  std::string prelude;
   std::vector<std::string> headers, dirs;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];

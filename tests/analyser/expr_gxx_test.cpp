@@ -70,7 +70,9 @@ TEST_F(ExprGxx, ClassesAgreeWithGxx) {
     EXPECT_EQ(codes(), "") << text;
     EXPECT_EQ(ours.value, value) << text;
     EXPECT_EQ(ours.word, word) << text;
-    if (size != "*") EXPECT_EQ(std::to_string(ours.size), size) << text;
+    if (size != "*") {
+      EXPECT_EQ(std::to_string(ours.size), size) << text;
+    }
     ++count;
   }
   EXPECT_EQ(count, static_cast<int>(std::size(kExpressions)));

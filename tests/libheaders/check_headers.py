@@ -56,10 +56,9 @@ LIBRARIES = {
     "libyaml": (["#include <yaml.h>"], [], ["yaml.h"]),
     "lzma": (["#include <lzma.h>"], [], ["lzma.h", "lzma/"]),
     "jpeg": (["#include <stdio.h>", "#include <jpeglib.h>"], [], ["jpeglib.h", "jconfig.h", "jmorecfg.h"]),
-    # The C++ library's headers, read after the configuration a C++98
-    # compiler gives them (the analyser defines no __cplusplus).
-    "libstdc++": (['#include "%s/tests/analyser/data/libstdcxx_cxx98.h"' % SOURCE_DIR] +
-                  ["#include <%s>" % h for h in (
+    # The C++ library's headers, configured for C++98 by the standard
+    # definitions (the analyser defines no __cplusplus).
+    "libstdc++": (["#include <%s>" % h for h in (
                       "string", "vector", "map", "list", "set", "deque", "algorithm", "memory", "iostream",
                       "sstream", "fstream", "stdexcept", "cstdio", "cstring", "cmath", "utility", "iterator",
                       "functional", "queue", "stack")],
@@ -67,8 +66,7 @@ LIBRARIES = {
                   # compiler with __cplusplus.
                   [], ["!c++config.h", "!cxxabi_forced.h", "c++/"]),
     # The same headers, containers before streams.
-    "libstdc++-reordered": (['#include "%s/tests/analyser/data/libstdcxx_cxx98.h"' % SOURCE_DIR] +
-                            ["#include <%s>" % h for h in (
+    "libstdc++-reordered": (["#include <%s>" % h for h in (
                                 "vector", "list", "map", "set", "deque", "queue", "stack", "algorithm",
                                 "iterator", "utility", "functional", "memory", "cmath", "cstring", "cstdio",
                                 "stdexcept", "string", "iostream", "sstream", "fstream")],
