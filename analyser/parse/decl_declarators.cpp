@@ -1,5 +1,8 @@
 // The declaration parser: declarators, parameters, function bodies and the
 // recording of each declarator.
+#include <cctype>
+#include <string>
+
 #include "analyser/ast/images.h"
 #include "analyser/parse/decl_parser_state.h"
 
@@ -336,6 +339,18 @@ void Parser::arrayDimension(DeclOp& op) {
   if (evaluate(op.dimension, v)) {
     op.dimensionConstant = true;
     op.dimensionValue = v;
+    // A constant written with names (enumerators, member constants) is
+    // kept as its value, which reads the same wherever the type is written.
+    bool named = false;
+    char before = ' ';
+    for (char c : op.dimension) {
+      const bool wordChar = std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+      if (wordChar && !(std::isalnum(static_cast<unsigned char>(before)) || before == '_') &&
+          !std::isdigit(static_cast<unsigned char>(c)))
+        named = true;  // a word that is no number
+      before = c;
+    }
+    if (named) op.dimension = ctx_.copyText(std::to_string(v));
   }
   advance();  // ]
 }

@@ -141,13 +141,15 @@ void Parser::syncPosition() {
 }
 
 void Parser::report(int severity, const char* code, const std::string& argument) {
-  if (request_.hook) request_.hook(severity, code, argument, tok_.file.text(), tok_.line);
+  if (request_.hook && quiet_ == 0) request_.hook(severity, code, argument, tok_.file.text(), tok_.line);
 }
 
 void Parser::fail() {
   if (tok_.code == Tok::End) {
-    if (!eofReported_) report(2, "UNEXP_EOF", std::string(lastText_));
-    eofReported_ = true;
+    if (!eofReported_ && quiet_ == 0) {
+      report(2, "UNEXP_EOF", std::string(lastText_));
+      eofReported_ = true;
+    }
   } else {
     std::string_view text = tok_.text;
     if (text.size() > 60) text = text.substr(text.size() - 59);
@@ -159,6 +161,7 @@ void Parser::fail() {
 void Parser::tooDeep() {
   std::string_view text = tok_.text;
   if (text.size() > 60) text = text.substr(text.size() - 59);
+  quiet_ = 0;
   report(3, "SYNTAXERR", std::string(text));
   throw AnalysisEnd{};
 }

@@ -180,6 +180,10 @@ class Parser final : private lex::PragmaSink {
   bool derivesFrom(const Type* base, const StructuredType* s) const;
   void copyBases(StructuredType* instance, const StructuredType* body);
   void mergeTemplateParameters(TemplateType* tt, bool fresh, Name name);
+  std::vector<Type*> argumentTypes(const Mark& opening);
+  void fillInstance(StructuredType* instance, const TemplateType* templ, const StructuredType* body,
+                    const std::vector<Type*>& arguments);
+  Type* substitute(Type* t, const std::vector<std::pair<const Type*, Type*>>& map, int depth);
   void enumSpecifier(Specifiers& spec);
   Type* placeholder(std::string_view text);
   Type* builtinType(Name name);
@@ -233,7 +237,8 @@ class Parser final : private lex::PragmaSink {
   int braceDepth_ = 0;
   int depth_ = 0;
   bool eofReported_ = false;
-  bool enterQualified_ = false;  // a qualified declarator name enters its scope
+  bool enterQualified_ = false;
+  int quiet_ = 0;  // reading again tentatively: no messages  // a qualified declarator name enters its scope
 
   // Class being defined (innermost) and its access.
   StructuredType* currentClass_ = nullptr;

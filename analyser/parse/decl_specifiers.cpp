@@ -187,6 +187,7 @@ std::string_view Parser::templateArguments(int* count) {
 // parameters ("TEMINSINC").
 Type* Parser::templateId(Name name, int scopeOfTemplate, Type* templ) {
   int count = 0;
+  const Mark opening = mark();
   const std::string_view args = templateArguments(&count);
   std::string text = name.text();
   text += '<';
@@ -208,14 +209,131 @@ Type* Parser::templateId(Name name, int scopeOfTemplate, Type* templ) {
   const std::string_view kept = ctx_.copyText(text);
   StructuredType* s = ctx_.structureType(internName(kept), false, scopeOfTemplate);
   if (t) instanceOf_.emplace(s, const_cast<TemplateType*>(t));
+  placeholders_.emplace(kept, s);
   if (t && t->target)
     if (const StructuredType* body = dyn<StructuredType>(t->target)) {
       s->memberScope = body->memberScope;
       copyBases(s, body);
       s->isClass = body->isClass;
+      if (body->complete && !body->members.empty()) fillInstance(s, t, body, argumentTypes(opening));
     }
-  placeholders_.emplace(kept, s);
   return s;
+}
+
+// The types of the arguments of a template-id, read again quietly from its
+// `<`: null for an argument that is no type. The tokens are left as they
+// were.
+std::vector<Type*> Parser::argumentTypes(const Mark& opening) {
+  const Mark end = mark();
+  std::vector<Type*> out;
+  reset(opening);
+  advance();  // <
+  const MessageHook contextHook = ctx_.messageHook();
+  ctx_.setMessageHook(nullptr);
+  recorder_.setHook(nullptr);
+  ++quiet_;
+  auto restore = [&] {
+    --quiet_;
+    recorder_.setHook(request_.hook);
+    ctx_.setMessageHook(contextHook);
+    reset(end);
+  };
+  try {
+    DepthGuard guard(*this);
+    for (int i = 0; i < 64; ++i) {
+      Type* a = nullptr;
+      const Mark before = mark();
+      try {
+        a = typeId();
+        if (!at(Tok::Comma) && !at(Tok::Greater) && !at(Tok::ShiftRight)) a = nullptr;
+      } catch (const SyntaxFault&) {
+        a = nullptr;
+      }
+      if (!a) {
+        reset(before);
+        skipExpression(true);
+      }
+      out.push_back(a);
+      if (!accept(Tok::Comma)) break;
+    }
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+  return out;
+}
+
+// The members of an instance: those of the template's body, the template's
+// type parameters replaced by the arguments.
+void Parser::fillInstance(StructuredType* instance, const TemplateType* templ, const StructuredType* body,
+                          const std::vector<Type*>& arguments) {
+  std::vector<std::pair<const Type*, Type*>> map;
+  for (std::size_t i = 0; i < templ->templateParameters.size() && i < arguments.size(); ++i) {
+    const TemplateParameter& p = templ->templateParameters[i];
+    if (p.kind == TemplateParameterKind::Type && p.name && arguments[i]) map.push_back({placeholder(p.name.view()), arguments[i]});
+  }
+  for (Symbol* m : body->members) {
+    if (!m) continue;
+    Symbol* c = ctx_.makeMember(m->name, substitute(m->type, map, 0), m->storage, m->scope, m->access);
+    c->file = m->file;
+    c->line = m->line;
+    c->defined = m->defined;
+    ctx_.addMember(instance, c);
+  }
+}
+
+Type* Parser::substitute(Type* t, const std::vector<std::pair<const Type*, Type*>>& map, int depth) {
+  if (!t || map.empty() || depth > 64) return t;
+  for (const auto& [from, to] : map)
+    if (t == from) return to;
+  switch (t->kind) {
+    case TypeKind::Pointer: {
+      const PointerType* p = as<PointerType>(t);
+      Type* inner = substitute(p->target, map, depth + 1);
+      if (inner == p->target) return t;
+      return p->memberOf ? ctx_.memberPointerTo(p->memberOf, inner, p->modifiers) : ctx_.pointerTo(inner, p->modifiers);
+    }
+    case TypeKind::Reference: {
+      const ReferenceType* r = as<ReferenceType>(t);
+      Type* inner = substitute(r->target, map, depth + 1);
+      return inner == r->target ? t : ctx_.referenceTo(inner, r->modifiers);
+    }
+    case TypeKind::Modified: {
+      Type* target = targetOf(t);
+      Type* inner = substitute(target, map, depth + 1);
+      return inner == target ? t : ctx_.modifiedType(t->name, inner);
+    }
+    case TypeKind::Typedef: {
+      // A typedef of the body that stands for a parameter gives the argument.
+      Type* target = targetOf(t);
+      Type* inner = substitute(target, map, depth + 1);
+      return inner == target ? t : inner;
+    }
+    case TypeKind::Array: {
+      const ArrayType* a = as<ArrayType>(t);
+      Type* inner = substitute(a->target, map, depth + 1);
+      if (inner == a->target) return t;
+      if (!a->hasDimension) return ctx_.arrayOf(inner);
+      return a->dimensionIsConstant ? ctx_.arrayOf(inner, a->dimensionText, a->dimensionValue)
+                                    : ctx_.arrayOf(inner, a->dimensionText);
+    }
+    case TypeKind::Function: {
+      const FunctionType* f = as<FunctionType>(t);
+      FunctionType* g = ctx_.functionType(substitute(f->target, map, depth + 1));
+      for (Symbol* p : f->parameters) {
+        Symbol* q = ctx_.makeParameter(p->name, substitute(p->type, map, depth + 1));
+        if (p->hasDefault) ctx_.setDefaultArgument(q, p->defaultText());
+        ctx_.addParameter(g, q);
+      }
+      for (Type* e : f->exceptions) ctx_.addException(g, e);
+      g->hasExceptionList = f->hasExceptionList;
+      g->constMethod = f->constMethod;
+      return g;
+    }
+    default:
+      return t;
+  }
 }
 
 int Parser::nestedNameSpecifier(bool& any, bool& dependent, bool stopBeforeLast) {
@@ -600,6 +718,7 @@ void Parser::classSpecifier(Specifiers& spec) {
   const int home = q >= 0 ? q : scope();
   if (instance) {
     s = as<StructuredType>(instance);
+    s->members = {};  // its own body, not the template's
   } else if (name && templateLevels_ > 0 && !explicitSpecialisation_) {
     bool fresh = false;
     TemplateType* tt = recorder_.templateTag(name, home, tok_.file, tok_.line, fresh);

@@ -55,6 +55,19 @@ TEST_F(DeclNative, MembersOfAnonymousUnionsAreTyped) {
   EXPECT_EQ(analyseTestedVariable("child.tag", {"1", "1", "", ""}).typeClass.value, 0);
 }
 
+TEST_F(DeclNative, MembersOfTemplateInstancesTakeTheArguments) {
+  ::testing::internal::CaptureStderr();
+  preprocessNativeCode("template <class T> struct Box { typedef T value_type; T item; value_type copy; T *ptr;"
+                       " int size() const; };\nBox<double> b;\nBox<char *> s;\n",
+                       "t.ptu", 40);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(analyseTestedVariable("b.item", {"1", "1", "", ""}).typeClass.value, 3);
+  EXPECT_EQ(analyseTestedVariable("b.copy", {"1", "1", "", ""}).typeClass.value, 3);
+  EXPECT_EQ(analyseTestedVariable("b.size()", {"1", "1", "", ""}).typeClass.value, 0);
+  EXPECT_EQ(analyseTestedVariable("*b.ptr", {"1", "1", "", ""}).typeClass.value, 3);
+  EXPECT_EQ(analyseTestedVariable("s.item", {"", "", "", ""}).typeClass.value, 4);
+}
+
 TEST_F(DeclNative, ScriptDeclarationsGoToTheCurrentScopeAndKeepTheirPosition) {
   ::testing::internal::CaptureStderr();
   preprocessNativeCode("int counter;\nint counter;\ndouble counter;\n", "script.ptu", 20);

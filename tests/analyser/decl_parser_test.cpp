@@ -139,6 +139,7 @@ char *(*table[3])(void);
 int m[10][5];
 extern int t[];
 enum color { RED, GREEN = 5, BLUE, MASK = 1 << 4 | GREEN };
+int colours[BLUE + 1];
 namespace inv {
   class Registry {
    public:
@@ -171,6 +172,7 @@ static inline virtual int f3();
            "variable\thandler\t-\tint (*handler)(int, char)",
            "variable\ttable\t-\tchar *(*table[3])()",
            "variable\tm\t-\tint m[10][5]",
+           "variable\tcolours\t-\tint colours[7]",
            "variable\tt\t-\textern int t[]",
            "enumerator\tGREEN\t-\tGREEN = 5",
            "enumerator\tBLUE\t-\tBLUE = 6",
