@@ -1,0 +1,12 @@
+// A dial whose setting the tests initialise from lists and ranges; each
+// turn doubles the settings and counts the turns.
+#ifndef DIAL_H
+#define DIAL_H
+
+extern int dial_setting;
+extern double dial_level;
+extern int dial_turns;
+
+void dial_turn(void);
+
+#endif
