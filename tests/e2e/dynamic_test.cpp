@@ -33,11 +33,12 @@ const Verdicts kDial = {
     {"PRODUCT_FAILING dial_setting", {2, 4}},  // 3 values times 2: only 1 doubles to 2
     {"PRODUCT_FAILING dial_level", {3, 3}},    // 0 and 1: only 0 doubles to 0
     {"LOOPED dial_setting", {4, 0}},           // LOOP 2 times 2 values
+    {"STEP_TO_VARIABLE dial_setting", {3, 0}},  // up to dial_top, 10: the count known at run time
     {"RANDOM dial_setting", {20, 0}},          // 3 drawn and the 2 bounds, times 4 drawn levels
     {"RANDOM dial_level", {20, 0}},
 };
 // Turns of the dial in all: the runs of every test.
-const char* const kTurns = "turns 50\n";
+const char* const kTurns = "turns 53\n";
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;
@@ -48,18 +49,7 @@ std::vector<std::string> lines(const std::string& text) {
 
 class DynamicEndToEnd : public ::testing::Test {
  protected:
-  testkit::Result compile() {
-    const testkit::Result r = testkit::run(
-        {testkit::stageBin("zentaprepro"), kData + "/dial.ptu", dir_.file("t.cc"), dir_.path().string() + "/",
-         "-INCL=" + kData},
-        {{"QUARTODIR", testkit::stageDir()}, {"ZNTTGT", testkit::stageDir()}, {"ZNUTGT", {}}, {"ZENTACPPINC", {}},
-         {"ZENTALAN", "GB"}},
-        dir_.path().string());
-    harness = dir_.exists("t.cc") ? dir_.read("t.cc") : std::string();
-    classes = dir_.exists("t_zcls.h") ? dir_.read("t_zcls.h") : std::string();
-    tdc = dir_.exists("t.tdc") ? dir_.read("t.tdc") : std::string();
-    return r;
-  }
+  testkit::Result compile() { return compile("dial.ptu"); }
   bool build(const std::string& compiler) {
     std::remove(dir_.file("t.rio").c_str());
     const testkit::Result r =
@@ -71,6 +61,18 @@ class DynamicEndToEnd : public ::testing::Test {
   testkit::Result runHarness() {
     testkit::Result r = testkit::run({dir_.file("t.exe")}, {{"ZENTA_RESULTS", {}}}, dir_.path().string());
     results = dir_.exists("t.rio") ? dir_.read("t.rio") : std::string();
+    return r;
+  }
+  testkit::Result compile(const std::string& script) {
+    const testkit::Result r = testkit::run(
+        {testkit::stageBin("zentaprepro"), kData + "/" + script, dir_.file("t.cc"), dir_.path().string() + "/",
+         "-INCL=" + kData},
+        {{"QUARTODIR", testkit::stageDir()}, {"ZNTTGT", testkit::stageDir()}, {"ZNUTGT", {}}, {"ZENTACPPINC", {}},
+         {"ZENTALAN", "GB"}},
+        dir_.path().string());
+    harness = dir_.exists("t.cc") ? dir_.read("t.cc") : std::string();
+    classes = dir_.exists("t_zcls.h") ? dir_.read("t_zcls.h") : std::string();
+    tdc = dir_.exists("t.tdc") ? dir_.read("t.tdc") : std::string();
     return r;
   }
   Verdicts verdicts() const {
@@ -111,8 +113,8 @@ TEST_F(DynamicEndToEnd, EveryTestRunsOncePerValue) {
     passed += counts.first;
     failed += counts.second;
   }
-  ASSERT_EQ(std::make_pair(passed, failed), std::make_pair(74, 8));
-  const std::string summary = "zenta: 82 checks, 74 passed, 8 failed\n";
+  ASSERT_EQ(std::make_pair(passed, failed), std::make_pair(77, 8));
+  const std::string summary = "zenta: 85 checks, 77 passed, 8 failed\n";
   for (const std::string compiler : {"g++", "clang++"}) {
     ASSERT_TRUE(build(compiler)) << compiler << "\n" << buildOutput << harness << classes;
     EXPECT_EQ(buildOutput, "") << compiler;
@@ -121,8 +123,13 @@ TEST_F(DynamicEndToEnd, EveryTestRunsOncePerValue) {
     EXPECT_NE(r.out.find(summary), std::string::npos) << compiler << "\n" << r.out;
     EXPECT_NE(r.out.find(kTurns), std::string::npos) << compiler << "\n" << r.out;
     EXPECT_EQ(verdicts(), kDial) << compiler << "\n" << results;
-    EXPECT_NE(results.find("END 82 74 8"), std::string::npos) << results;
+    EXPECT_NE(results.find("END 85 77 8"), std::string::npos) << results;
   }
+  // A STEP range whose count is known only at run time: "?" in the
+  // description, the count recorded by the harness.
+  std::smatch unknown;
+  ASSERT_TRUE(std::regex_search(tdc, unknown, std::regex("\nR([0-9]+) \\?\n"))) << tdc;
+  EXPECT_NE(results.find("\nREP " + unknown[1].str() + " 3\n"), std::string::npos) << results;
   // NB_TIMES 5 over [0, 1]: exactly the five evenly spaced values, bounds
   // included, recorded as they were given.
   std::vector<std::string> levels;
@@ -155,6 +162,17 @@ TEST_F(DynamicEndToEnd, ListLoopsMacrosAndRepetitions) {
       << classes;
   EXPECT_TRUE(std::regex_search(classes, std::regex("\nfloat rand[0-9]+\\[\\] = \\{ [01]\\.[0-9]+(, [01]\\.[0-9]+){3}\\};\n")))
       << classes;
+}
+
+// Counts too small and lists too long are errors.
+TEST_F(DynamicEndToEnd, CountsAndListsOutOfBounds) {
+  const testkit::Result c = compile("dial_bad.ptu");
+  EXPECT_EQ(c.status, 5) << c.err;
+  EXPECT_NE(c.err.find("1 must be integer and superior or equal to 1 (NB_RANDOM) or to 2 (NB_TIMES)"),
+            std::string::npos)
+      << c.err;
+  EXPECT_NE(c.err.find("Quarto-E-NBVALLIST,  The Number of values in the list is too big"), std::string::npos)
+      << c.err;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 extern int dial_setting;
 extern double dial_level;
 extern int dial_turns;
+extern int dial_top;
 
 void dial_turn(void);
 
