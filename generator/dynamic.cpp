@@ -14,6 +14,8 @@
 //   EV IN (e1, ..., eN)     #define tab_vain<m>(J<k>) ..., over the index of
 //                           the variable's INIT IN or INIT FROM loop when it
 //                           has one, over a loop of its own otherwise
+//   INIT (v) WITH (w1, ...)  #define tab_init_avec<m>(J<k>) ..., and
+//   EV (v) IN (e1, ...)      tab_vain<m>: over the index of the INIT IN of v
 //   INIT FROM a TO b STEP s     a + s*(J<k>-1) while within [a, b]
 //   INIT FROM a TO b NB_TIMES n n values evenly spaced, both bounds included
 //   INIT FROM a TO b NB_RANDOM n [+BOUNDS]
@@ -26,6 +28,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <map>
 
 #include "diag/report.h"
 #include "generator/frame.h"
@@ -47,6 +50,26 @@ std::string trimmed(const std::string& text) {
   while (b < e && std::isspace(static_cast<unsigned char>(text[b]))) ++b;
   while (e > b && std::isspace(static_cast<unsigned char>(text[e - 1]))) --e;
   return text.substr(b, e - b);
+}
+
+// The loop index of every INIT IN of the open test, by variable text, for
+// the lists linked to it (INIT (v) WITH, EV (v) IN). The test is told by
+// the number of its description line.
+int g_linkTest = -1;
+std::map<std::string, std::string> g_linkIndexes;
+
+std::map<std::string, std::string>& linkIndexes() {
+  if (g_linkTest != testDescriptionNumber()) {
+    g_linkTest = testDescriptionNumber();
+    g_linkIndexes.clear();
+  }
+  return g_linkIndexes;
+}
+
+std::string linkedIndex(const std::string& variable) {
+  const auto& links = linkIndexes();
+  const auto found = links.find(trimmed(variable));
+  return found == links.end() ? std::string() : found->second;
 }
 
 bool numberText(const std::string& text, double& value) {
@@ -108,8 +131,9 @@ std::string listLoopHeader(const std::string& x, std::size_t n) {
 }  // namespace
 
 bool isDynamic(const model::VariableDescription& d) {
-  const bool init = d.initPresent && (d.initForm == model::InitInList || d.initForm == model::InitFromRange);
-  return init || d.evKind == model::EvInList;
+  const bool init = d.initPresent && (d.initForm == model::InitInList || d.initForm == model::InitFromRange ||
+                                      d.initForm == model::InitWithList);
+  return init || d.evKind == model::EvInList || d.evKind == model::EvLinkedIn;
 }
 
 std::vector<std::string> listValues(const std::string& list) {
@@ -165,7 +189,11 @@ long stepCount(const std::string& low, const std::string& high, const std::strin
   return n;
 }
 
-void resetDynamicGeneration() { g_tableNumber = 0; }
+void resetDynamicGeneration() {
+  g_tableNumber = 0;
+  g_linkTest = -1;
+  g_linkIndexes.clear();
+}
 
 DynamicValues generateDynamic(const model::VariableDescription& d, const std::string& typeText, bool pointerLike) {
   DynamicValues out;
@@ -180,6 +208,15 @@ DynamicValues generateDynamic(const model::VariableDescription& d, const std::st
     openTestLoop(listLoopHeader(index, values.empty() ? 1 : values.size()));
     desc::writeRepetition(std::to_string(values.empty() ? 1 : values.size()));
     out.initDisplay = "INIT IN " + d.initText;
+    linkIndexes()[trimmed(d.variableText)] = index;
+  } else if (d.initPresent && d.initForm == model::InitWithList) {
+    // INIT (v) WITH list: the i-th value goes with the i-th run of the
+    // INIT IN of v, over its index; no loop of its own.
+    index = linkedIndex(d.initLinkText);
+    if (!index.empty()) {
+      out.init = listMacro("tab_init_avec", d.initText, d.initListCount, index, cast);
+      out.initDisplay = "INIT (" + trimmed(d.initLinkText) + ") WITH " + d.initText;
+    }
   } else if (d.initPresent && d.initForm == model::InitFromRange) {
     index = loopIndexName(nextLoopIndex());
     const std::string& a = d.rangeLow;
@@ -230,7 +267,16 @@ DynamicValues generateDynamic(const model::VariableDescription& d, const std::st
     }
   }
 
-  if (d.evKind == model::EvInList) {
+  if (d.evKind == model::EvLinkedIn) {
+    // EV (v) IN list: the i-th expected value goes with the i-th run of the
+    // INIT IN of v.
+    const std::string linked = linkedIndex(d.evLinkText);
+    if (!linked.empty()) {
+      out.ev = listMacro("tab_vain", d.evInList, d.evListCount, linked, cast);
+      out.evDisplay = " VA (" + trimmed(d.evLinkText) + ") IN (" + std::to_string(listValues(d.evInList).size()) +
+                      ") " + d.evInList;
+    }
+  } else if (d.evKind == model::EvInList) {
     // The i-th expected value goes with the i-th initial value: the EV IN
     // macro selects over the index of the variable's own INIT IN or INIT
     // FROM loop. Without a dynamic INIT the list runs a loop of its own.
