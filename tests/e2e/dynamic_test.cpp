@@ -65,10 +65,12 @@ class DynamicEndToEnd : public ::testing::Test {
     results = dir_.exists("t.rio") ? dir_.read("t.rio") : std::string();
     return r;
   }
-  testkit::Result compile(const std::string& script) {
+  testkit::Result compile(const std::string& script, const std::vector<std::string>& options = {}) {
+    std::vector<std::string> argv = {testkit::stageBin("zentaprepro"), kData + "/" + script, dir_.file("t.cc"),
+                                     dir_.path().string() + "/", "-INCL=" + kData};
+    argv.insert(argv.end(), options.begin(), options.end());
     const testkit::Result r = testkit::run(
-        {testkit::stageBin("zentaprepro"), kData + "/" + script, dir_.file("t.cc"), dir_.path().string() + "/",
-         "-INCL=" + kData},
+        argv,
         {{"QUARTODIR", testkit::stageDir()}, {"ZNTTGT", testkit::stageDir()}, {"ZNUTGT", {}}, {"ZENTACPPINC", {}},
          {"ZENTALAN", "GB"}},
         dir_.path().string());
@@ -165,6 +167,25 @@ TEST_F(DynamicEndToEnd, ListLoopsMacrosAndRepetitions) {
       << classes;
   EXPECT_TRUE(std::regex_search(classes, std::regex("\nfloat rand[0-9]+\\[\\] = \\{ [01]\\.[0-9]+(, [01]\\.[0-9]+){3}\\};\n")))
       << classes;
+}
+
+// Without result recording the loops still run every value; without
+// exception frames the verdicts are the same.
+TEST_F(DynamicEndToEnd, NoEditAndNoExcepHarnesses) {
+  ASSERT_LE(compile("dial.ptu", {"-NOEDIT"}).status, 3);
+  ASSERT_TRUE(build("g++")) << buildOutput;
+  testkit::Result r = runHarness();
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  EXPECT_NE(r.out.find("zenta: 0 checks, 0 passed, 0 failed"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(kTurns), std::string::npos) << r.out;
+
+  ASSERT_LE(compile("dial.ptu", {"-RESTRICTION=NOEXCEP"}).status, 3);
+  EXPECT_FALSE(std::regex_search(harness, std::regex("\\b(try|catch)\\b"))) << harness;
+  ASSERT_TRUE(build("clang++")) << buildOutput;
+  r = runHarness();
+  EXPECT_EQ(r.status, 1) << r.out << r.err;
+  EXPECT_NE(r.out.find("zenta: 91 checks, 82 passed, 9 failed\n"), std::string::npos) << r.out;
+  EXPECT_EQ(verdicts(), kDial) << results;
 }
 
 // Counts too small and lists too long are errors.
