@@ -28,6 +28,7 @@
 #include "cmdline/settings.h"
 #include "diag/report.h"
 #include "generator/checks.h"
+#include "generator/dynamic.h"
 #include "generator/frame.h"
 #include "model/script_language.h"
 #include "model/store.h"
@@ -198,6 +199,7 @@ class VariableWalk {
   std::vector<int> structures_;
   std::vector<bool> nesting_;  // the open structures (false) and arrays (true), outermost first
   bool initLoops_ = false;
+  DynamicValues dynamic_;  // the value texts of a dynamic INIT or EV IN
 };
 
 void VariableWalk::openLoop(const std::string& index, const std::string& lower, const std::string& upper) {
@@ -301,9 +303,9 @@ void VariableWalk::element(const model::ComponentRecord& c) {
   const model::VariableDescription& d = d_;
   const std::string access = code(c.access);
   // INIT IN and INIT FROM lists and ranges, and EV IN lists, are values of
-  // the loops of dynamic initialisation, not texts to assign or compare.
-  std::string init = d.initForm == model::InitValue ? trimmed(c.init) : std::string();
-  std::string ev = d.evInList.empty() ? trimmed(c.ev) : std::string();
+  // the loops of dynamic initialisation: expressions of the loop index.
+  std::string init = d.initForm == model::InitValue ? trimmed(c.init) : dynamic_.init;
+  std::string ev = d.evInList.empty() ? trimmed(c.ev) : dynamic_.ev;
   if (d.evForm && !init.empty()) ev = init;
   std::string min = trimmed(c.min), max = trimmed(c.max);
   std::string delta = d.deltaKind != model::DeltaNone ? trimmed(d.deltaText) : std::string();
@@ -321,8 +323,13 @@ void VariableWalk::element(const model::ComponentRecord& c) {
   output::tdc::writePosition("E12", file, line);
   const int formatKind = c.formatKind >= 0 ? c.formatKind : d.formatKind;
   std::string text = display(c.access) + " RA=" + formatPart(d.evForm, c.typeClass, formatKind, c.size) + ",";
-  if (!init.empty()) text += "INIT=" + init;
-  if (!ev.empty()) {
+  if (!dynamic_.initDisplay.empty())
+    text += dynamic_.initDisplay;
+  else if (!init.empty())
+    text += "INIT=" + init;
+  if (!dynamic_.evDisplay.empty()) {
+    text += dynamic_.evDisplay;
+  } else if (!ev.empty()) {
     text += " VA=" + ev;
     if (!delta.empty()) text += " +/- " + delta + (d.deltaKind == model::DeltaPercentage ? "%" : "");
   } else if (!min.empty() || !max.empty()) {
@@ -386,9 +393,18 @@ void VariableWalk::run() {
     components.push_back(c);
   }
   slices_ = findSlices(components.front().access);
-  for (const model::ComponentRecord& c : components)
-    if (c.kind == model::ComponentElement && !trimmed(c.init).empty() && d.initForm == model::InitValue)
-      initLoops_ = true;
+  if (isDynamic(d)) {
+    const model::ComponentRecord* first = nullptr;
+    for (const model::ComponentRecord& c : components)
+      if (c.kind == model::ComponentElement && first == nullptr) first = &c;
+    const std::string type = first != nullptr && !first->cType.empty() ? first->cType : d.cType;
+    const int cls = first != nullptr ? first->typeClass : d.typeClass;
+    dynamic_ = generateDynamic(d, type, cls == 6);
+  }
+  for (const model::ComponentRecord& c : components) {
+    const bool initialised = d.initForm == model::InitValue ? !trimmed(c.init).empty() : !dynamic_.init.empty();
+    if (c.kind == model::ComponentElement && initialised) initLoops_ = true;
+  }
 
   // The slices of the name: one bracket around their loops.
   ArrayFrame sliceFrame;
@@ -589,6 +605,9 @@ void generateVariables(const model::VariableStore& store) {
 }
 
 int indexVariablesUsed() { return g_indexUsed; }
-void resetVariableGeneration() { g_indexUsed = 0; }
+void resetVariableGeneration() {
+  g_indexUsed = 0;
+  resetDynamicGeneration();
+}
 
 }  // namespace zenta::generator

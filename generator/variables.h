@@ -15,8 +15,9 @@
 //   completes it) are loops over I1, I2, ... outside those of the expansion.
 // - deltaText and deltaKind; evForm (EV ==: the expected value is the
 //   initial value; "N" in the description line); initDoubleEqual (INIT ==:
-//   a pointer left unassigned by NONIL is no warning); initForm and evInList
-//   (dynamic values: neither assigned nor compared here).
+//   a pointer left unassigned by NONIL is no warning); initForm and the
+//   range and list fields, evKind and evInList: INIT IN, INIT FROM and
+//   EV IN values are expressions of a loop index (generator/dynamic.h).
 // - formatKind (and a component's own), fileNumber and scriptLine.
 #pragma once
 

@@ -491,15 +491,15 @@ TEST_F(VariablesTest, ValueFormsAndValueWords) {
     auto around = scalar("e", 0, "entier", "int", -32, "4", "");
     around->minText = "VA";
     around->maxText = "INIT*2";
-    // A list of initial values is the loops' business: nothing assigned.
-    auto listed = scalar("g", 0, "entier", "int", -32, "IN (1, 2)", "5");
+    // A list of initial values is selected by the loop index.
+    auto listed = scalar("g", 0, "entier", "int", -32, "(1, 2)", "5");
     listed->initForm = model::InitInList;
     elementWith({same, fromInit, around, listed}, {});
   });
   // The names end with the variable.
   EXPECT_FALSE(analyser::analyserMacroDefined("INIT"));
   EXPECT_FALSE(analyser::analyserMacroDefined("VA"));
-  EXPECT_EQ(harness.find("g = "), std::string::npos) << harness;
+  EXPECT_NE(harness.find("g = tab_initin1(J1)"), std::string::npos) << harness;
   EXPECT_NE(harness.find("(long)(g),0+"), std::string::npos) << harness;
   EXPECT_NE(tdc.find(" a RA=FORM=ND32,INIT=4 VA=4,"), std::string::npos) << tdc;
   EXPECT_NE(harness.find("(long)((int)4), (long)((int)4));"), std::string::npos) << harness;
