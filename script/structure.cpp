@@ -11,6 +11,7 @@
 #include "model/script_language.h"
 #include "model/store.h"
 #include "output/description.h"
+#include "output/sources.h"
 #include "script/analyse.h"
 #include "script/environments.h"
 #include "script/includes.h"
@@ -493,6 +494,8 @@ void handleEndElement() {
   if (noVariable && !expectsException && !g_state.sequenceMode && !generator::generationSuppressed())
     diag::warning("ELMT_VIDE", std::to_string(g_state.elementNumber));
   if (expectsException) g_state.testHadException = true;
+  applyEnvironments();
+  if (store && !store->expectedException.empty()) g_state.testHadException = true;
   generator::genEndElement();
   model::closeElementStore();
   discardLevel(model::LevelElement);
@@ -647,7 +650,10 @@ void handleEnvironmentStatement(const std::string& rest) {
     missing(MwEndEnvironment);
     handleEndEnvironmentStatement();
   }
-  if (!generator::generationSuppressed()) defineEnvironment(rest, currentLevel());
+  if (!generator::generationSuppressed()) {
+    const output::SourceFrame* f = output::currentSource();
+    defineEnvironment(rest, currentLevel(), f ? f->includeNumber : 0, f ? f->line : diag::currentLine());
+  }
   g_state.environmentOpen = true;
 }
 
@@ -663,13 +669,18 @@ void handleEndEnvironmentStatement() {
 void handleUseStatement(const std::string& rest) {
   implicitBegin();
   closeEnvironmentsAndDefinitions();
+  if (g_state.segmentOpen || g_state.environmentOpen) {
+    diag::error("UTILISERR", ": " + useName(rest));
+    return;
+  }
   if (!generator::generationSuppressed()) useEnvironment(rest, currentLevel());
 }
 
 // CONST
 void handleConstStatement(const std::string& rest) {
+  if (generator::generationSuppressed()) return;
   implicitBegin();
-  defineConstant(rest);
+  defineConstant(rest, !g_state.services.empty());
 }
 
 // DEFINE STRUCTURE, FIELD

@@ -1,0 +1,12 @@
+#include "meter.h"
+
+int meter_a;
+int meter_b;
+int meter_c;
+int meter_scale;
+
+void meter_step(void) {
+  meter_a += meter_scale;
+  meter_b = meter_a * 2;
+  meter_c = meter_c + 1;
+}

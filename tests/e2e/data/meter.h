@@ -1,0 +1,14 @@
+// A meter whose step depends on a scale: the code under test of the
+// end-to-end environment script.
+#ifndef METER_H
+#define METER_H
+
+extern int meter_a;
+extern int meter_b;
+extern int meter_c;
+extern int meter_scale;
+
+// a grows by the scale, b is twice a, c counts the steps.
+void meter_step(void);
+
+#endif
