@@ -53,13 +53,17 @@ bool parenthesisedList(const std::string& text, std::vector<std::string>& pieces
 }
 
 // The variable text of a statement as the element's variables hold it: the
-// part before the first top-level comma, preprocessed, without blanks.
-std::string variableKey(const std::string& statement) {
+// part before the first top-level comma, preprocessed, an array named
+// without bounds given those of its declaration, without blanks.
+std::string variableKey(const std::string& statement, bool array) {
   std::string variable, qualifiers;
   splitTopLevel(statement, variable, qualifiers);
   variable = trim(variable);
-  if (analysisAllowed())
+  if (analysisAllowed()) {
     variable = analyser::preprocessScriptText(variable, diag::currentFile(), diag::currentLine());
+    if (array && variable.find('[') == std::string::npos && analyser::peekVariable(variable).array)
+      variable = analyser::completeArrayBounds(variable);
+  }
   std::string key;
   for (char c : variable)
     if (!std::isspace(static_cast<unsigned char>(c))) key += c;
@@ -186,7 +190,7 @@ void applyEnvironments() {
     std::vector<model::VariableNode*> nodes;
     collectNodes(store->root.get(), nodes);
     for (const model::VariableNode* n : nodes)
-      if (n->description) described.push_back(variableKey(n->description->variableText));
+      if (n->description) described.push_back(variableKey(n->description->variableText, false));
   }
   const int top = model::useTop();
   for (int p = top; p >= 1; --p) {
@@ -206,14 +210,14 @@ void applyEnvironments() {
     model::forEachVariableInScriptOrder(definition.store, [&](const model::VariableNode& node) {
       if (!node.description) return;
       const std::string statement = substituteParameters(model::text(node.descriptionText), parameters, arguments);
-      const std::string key = variableKey(statement);
+      const model::VariableDescription& given = *node.description;
+      const bool array = given.statementKind == model::VariableArray ||
+                         given.statementKind == model::VariableStructured;
+      const std::string key = variableKey(statement, array);
       for (const std::string& d : described)
         if (d == key) return;
       described.push_back(key);
-      const model::VariableDescription& given = *node.description;
-      if (!handleVar(statement, given.statementKind == model::VariableArray ||
-                                    given.statementKind == model::VariableStructured,
-                     given.statementKind == model::VariableStructured, true))
+      if (!handleVar(statement, array, given.statementKind == model::VariableStructured, true))
         return;
       // The description lines point at the environment's statement.
       std::vector<model::VariableNode*> nodes;

@@ -25,21 +25,26 @@ using Verdicts = std::map<std::string, std::pair<int, int>>;
 const Verdicts kExpected = {
     // The element's own meter_c; the program's scale 2 and the service's start(10).
     {"DEFAULTS meter_c", {1, 0}},
+    {"DEFAULTS meter_log[0..2]", {3, 0}},
     {"DEFAULTS meter_scale", {1, 0}},
     {"DEFAULTS meter_a", {1, 0}},
     {"DEFAULTS meter_b", {1, 0}},
     // The test's scale 3 hides the program's; a and b are the element's.
     {"OVERLOAD meter_scale", {1, 0}},
     {"OVERLOAD meter_c", {1, 0}},
+    {"OVERLOAD meter_log[0..2]", {3, 0}},
     {"OVERLOAD meter_a", {1, 0}},
     {"OVERLOAD meter_b", {1, 0}},
-    // The test's environment ended with its test.
+    // The test's environment ended with its test; the element's whole
+    // array hides the program's.
     {"AFTER meter_c", {1, 0}},
+    {"AFTER meter_log[0..2]", {3, 0}},
     {"AFTER meter_scale", {1, 0}},
     {"AFTER meter_a", {1, 0}},
     {"AFTER meter_b", {1, 0}},
     // wide(5) used in the element hides the service's start(10).
     {"ELEMENT_USE meter_c", {1, 0}},
+    {"ELEMENT_USE meter_log[0..2]", {3, 0}},
     {"ELEMENT_USE meter_a", {1, 0}},
     {"ELEMENT_USE meter_b", {1, 0}},
     {"ELEMENT_USE meter_scale", {1, 0}},
@@ -48,6 +53,7 @@ const Verdicts kExpected = {
     {"WRONG meter_b", {0, 1}},
     {"WRONG meter_scale", {1, 0}},
     {"WRONG meter_c", {1, 0}},
+    {"WRONG meter_log[0..2]", {3, 0}},
 };
 
 std::vector<std::string> lines(const std::string& text) {
@@ -113,7 +119,7 @@ TEST_F(EnvironmentsEndToEnd, DefaultsOverloadsAndScopes) {
   const testkit::Result r = testkit::run({dir_.file("t.exe")}, {{"ZENTA_RESULTS", {}}}, dir_.path().string());
   results = dir_.exists("t.rio") ? dir_.read("t.rio") : std::string();
   EXPECT_EQ(r.status, 1) << r.out << r.err;
-  EXPECT_NE(r.out.find("zenta: 20 checks, 19 passed, 1 failed"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("zenta: 35 checks, 34 passed, 1 failed"), std::string::npos) << r.out;
   EXPECT_EQ(verdicts(), kExpected) << results << tdc;
   // Each environment in use is named in the description with the position
   // of its definition (as the description places its statements): base in

@@ -4,6 +4,7 @@ int meter_a;
 int meter_b;
 int meter_c;
 int meter_scale;
+int meter_log[3];
 
 void meter_step(void) {
   meter_a += meter_scale;

@@ -7,8 +7,10 @@ extern int meter_a;
 extern int meter_b;
 extern int meter_c;
 extern int meter_scale;
+extern int meter_log[3];
 
-// a grows by the scale, b is twice a, c counts the steps.
+// a grows by the scale, b is twice a, c counts the steps; the log is left
+// as it is.
 void meter_step(void);
 
 #endif
