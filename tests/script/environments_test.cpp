@@ -15,7 +15,14 @@ struct Case {
   const char* name;
   std::string script;
   std::vector<std::string> expected;
+  scripttest::Options options = {};
 };
+
+scripttest::Options french() {
+  scripttest::Options o;
+  o.language = zenta::model::LangFrench;
+  return o;
+}
 
 // A program whose head holds `head`, whose test begins with `test` and whose
 // one element holds `element`.
@@ -47,6 +54,21 @@ std::vector<Case> cases() {
            "TEST u\nUSE e(1)\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
            "END SERVICE\n",
        {"E:ENV_INCON:18"}},
+      {"environment of an element ends with it",
+       program("", "", "ENVIRONMENT g\nVAR y, int, INIT = 1, EV = 1\nEND ENVIRONMENT\nUSE g\nVAR x, int, INIT = 1, EV = 1\n"
+               "END ELEMENT\nELEMENT\nUSE g\nVAR y, int, INIT = 2, EV = 2\n"),
+       {"E:ENV_INCON:16"}},
+      {"environment with only an exception", program("ENVIRONMENT f\nEXCEPTION oops\nEND ENVIRONMENT\n"),
+       {"W:BLENVVIDE:7"}},
+      {"french keywords",
+       "ENTETE m, 1, x\n##int x, y;\nDEBUT\nENVIRONNEMENT e(p)\nVAR y, int, INIT = p, EV = p\nFIN ENVIRONNEMENT\n"
+       "UTILISE e(4)\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nFIN ELEMENT\nFIN FAMILLE\n"
+       "FIN TEST\nFIN SERVICE\n",
+       {}, french()},
+      {"french end word without parameters",
+       "ENTETE m, 1, x\nDEBUT\nENVIRONNEMENT e\nFENVIR\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\n"
+       "VAR x, int, INIT = 1, EV = 1\nFIN ELEMENT\nFIN FAMILLE\nFIN TEST\nFIN SERVICE\n",
+       {"W:BLENVVIDE:5"}, french()},
   };
 }
 
@@ -54,7 +76,7 @@ class EnvironmentCases : public ::testing::TestWithParam<Case> {};
 
 TEST_P(EnvironmentCases, GivesExactlyTheseMessages) {
   const Case& c = GetParam();
-  EXPECT_EQ(joined(brief(analyse(c.script))), joined(c.expected)) << c.name;
+  EXPECT_EQ(joined(brief(analyse(c.script, c.options))), joined(c.expected)) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, EnvironmentCases, ::testing::ValuesIn(cases()),
