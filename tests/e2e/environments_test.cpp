@@ -53,6 +53,14 @@ const Verdicts kExpected = {
     {"WRONG meter_b", {0, 1}},
     {"WRONG meter_scale", {1, 0}},
     {"WRONG meter_c", {1, 0}},
+    // The call throws the exception the environment expects before it
+    // changes b and c: the defaults of the service and of the program,
+    // written for a step, fail.
+    {"GUARDED meter_a", {1, 0}},
+    {"GUARDED meter_b", {0, 1}},
+    {"GUARDED meter_c", {0, 1}},
+    {"GUARDED meter_log[0..2]", {3, 0}},
+    {"GUARDED meter_scale", {1, 0}},
     {"WRONG meter_log[0..2]", {3, 0}},
 };
 
@@ -119,14 +127,16 @@ TEST_F(EnvironmentsEndToEnd, DefaultsOverloadsAndScopes) {
   const testkit::Result r = testkit::run({dir_.file("t.exe")}, {{"ZENTA_RESULTS", {}}}, dir_.path().string());
   results = dir_.exists("t.rio") ? dir_.read("t.rio") : std::string();
   EXPECT_EQ(r.status, 1) << r.out << r.err;
-  EXPECT_NE(r.out.find("zenta: 35 checks, 34 passed, 1 failed"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("zenta: 43 checks, 40 passed, 3 failed"), std::string::npos) << r.out;
   EXPECT_EQ(verdicts(), kExpected) << results << tdc;
   // Each environment in use is named in the description with the position
   // of its definition (as the description places its statements): base in
   // every element.
   std::size_t base = 0;
   for (std::size_t at = tdc.find("E15 0 14\n"); at != std::string::npos; at = tdc.find("E15 0 14\n", at + 1)) ++base;
-  EXPECT_EQ(base, 5u) << tdc;
+  EXPECT_EQ(base, 6u) << tdc;
+  // The exception check, the 43rd: expected through the environment.
+  EXPECT_TRUE(std::regex_search(results, std::regex("\nEXCEP [0-9]+ PASS [0-9]+ \"MeterOverflow\""))) << results;
 }
 
 }  // namespace

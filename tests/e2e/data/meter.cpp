@@ -11,3 +11,7 @@ void meter_step(void) {
   meter_b = meter_a * 2;
   meter_c = meter_c + 1;
 }
+
+void meter_guard(int limit) {
+  if (meter_a > limit) throw MeterOverflow();
+}

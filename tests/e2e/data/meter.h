@@ -13,4 +13,8 @@ extern int meter_log[3];
 // as it is.
 void meter_step(void);
 
+// Thrown by meter_guard when a is beyond the limit.
+struct MeterOverflow {};
+void meter_guard(int limit);
+
 #endif
