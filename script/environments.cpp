@@ -216,6 +216,14 @@ void applyEnvironments() {
       const std::string key = variableKey(statement, array);
       for (const std::string& d : described)
         if (d == key) return;
+      // The same array reached through other indexes: both are written,
+      // the element's last.
+      if (const std::size_t bracket = key.find('['); bracket != std::string::npos)
+        for (const std::string& d : described)
+          if (d.size() > bracket && d.compare(0, bracket + 1, key, 0, bracket + 1) == 0) {
+            diag::warning("INDTABDIF", key);
+            break;
+          }
       described.push_back(key);
       if (!handleVar(statement, array, given.statementKind == model::VariableStructured, true))
         return;

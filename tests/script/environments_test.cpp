@@ -58,6 +58,11 @@ std::vector<Case> cases() {
        program("", "", "ENVIRONMENT g\nVAR y, int, INIT = 1, EV = 1\nEND ENVIRONMENT\nUSE g\nVAR x, int, INIT = 1, EV = 1\n"
                "END ELEMENT\nELEMENT\nUSE g\nVAR y, int, INIT = 2, EV = 2\n"),
        {"E:ENV_INCON:16"}},
+      {"array of an environment used with other indexes by the element",
+       program("ENVIRONMENT a\nARRAY t[0..1], int, INIT = 0, EV = 0\nVAR u[1], int, INIT = 0, EV = 0\nEND ENVIRONMENT\n"
+               "USE a\n",
+               "", "VAR t[1], int, INIT = 1, EV = 1\nVAR u[1], int, INIT = 1, EV = 1\nVAR w[0], int, INIT = 1, EV = 1\n"),
+       {"W:INDTABDIF:17"}},
       {"environment with only an exception", program("ENVIRONMENT f\nEXCEPTION oops\nEND ENVIRONMENT\n"),
        {"W:BLENVVIDE:7"}},
       {"french keywords",
