@@ -4,6 +4,7 @@
 #include "generator/skeleton.h"
 #include "model/store.h"
 #include "script/environments.h"
+#include "script/includes.h"
 #include "script/reader.h"
 #include "script/structure.h"
 
@@ -46,7 +47,8 @@ bool analysisAllowed() { return g_arguments.harnessLanguage == 6; }
 void resetFrontEnd() {
   resetReader();
   resetBlockState();
-  endEnvironment();
+  forgetOpenEnvironment();
+  discardStructures(0);
   model::resetModel();
   generator::resetSuppression();
 }

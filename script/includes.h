@@ -13,8 +13,8 @@ bool includePtu(const std::string& name);
 // Locates an included file: as written, then in each include directory.
 // Empty when not found.
 std::string locateInclude(const std::string& name);
-// CONST name = value.
-void defineConstant(const std::string& rest);
+// CONST name = value ("FORWCONST" once a SERVICE has been seen).
+void defineConstant(const std::string& rest, bool afterService);
 // DEFINE STRUCTURE name, FIELD name = type, END DEFINE, and the discarding of
 // the structure definitions of a level.
 void defineStructure(const std::string& name, int level);

@@ -11,6 +11,7 @@
 #include "model/script_language.h"
 #include "model/store.h"
 #include "output/description.h"
+#include "output/sources.h"
 #include "script/analyse.h"
 #include "script/environments.h"
 #include "script/includes.h"
@@ -485,6 +486,9 @@ void handleEndElement() {
     }
     return;
   }
+  // The environments in use give their defaults first: an element whose
+  // variables all come from them has variables to edit.
+  applyEnvironments();
   const model::VariableStore* store = model::elementStore();
   const bool noVariable = g_state.elementVariables == 0 && (!store || store->empty());
   // An element that only expects an exception has nothing to edit but is
@@ -647,7 +651,10 @@ void handleEnvironmentStatement(const std::string& rest) {
     missing(MwEndEnvironment);
     handleEndEnvironmentStatement();
   }
-  if (!generator::generationSuppressed()) defineEnvironment(rest, currentLevel());
+  if (!generator::generationSuppressed()) {
+    const output::SourceFrame* f = output::currentSource();
+    defineEnvironment(rest, currentLevel(), f ? f->includeNumber : 0, f ? f->line : diag::currentLine());
+  }
   g_state.environmentOpen = true;
 }
 
@@ -663,13 +670,18 @@ void handleEndEnvironmentStatement() {
 void handleUseStatement(const std::string& rest) {
   implicitBegin();
   closeEnvironmentsAndDefinitions();
+  if (g_state.segmentOpen || g_state.environmentOpen) {
+    diag::error("UTILISERR", ": " + useName(rest));
+    return;
+  }
   if (!generator::generationSuppressed()) useEnvironment(rest, currentLevel());
 }
 
 // CONST
 void handleConstStatement(const std::string& rest) {
+  if (generator::generationSuppressed()) return;
   implicitBegin();
-  defineConstant(rest);
+  defineConstant(rest, !g_state.services.empty());
 }
 
 // DEFINE STRUCTURE, FIELD

@@ -64,7 +64,7 @@ std::string declaredTypeOf(const std::string& variable) {
   return found;
 }
 
-bool handleVar(const std::string& rest, bool array, bool structured) {
+bool handleVar(const std::string& rest, bool array, bool structured, bool fromEnvironment) {
   model::VariableStore* store = model::elementStore();
   if (!store) return false;
   const int harnessLanguage = passArguments().harnessLanguage;
@@ -138,7 +138,7 @@ bool handleVar(const std::string& rest, bool array, bool structured) {
   checkConsistency(d, type);
   if (structured) checkStructured(d, type);
   checkLinkedLists(d);
-  checkOverload(d);
+  if (!fromEnvironment) checkOverload(d);
   if (diag::errorCount() - state.toleratedErrors != errorsBefore || !countTestLimits(d)) return false;
 
   // A variable that the analyser does not know but whose type the script

@@ -9,8 +9,10 @@ namespace zenta::script {
 
 // Analyses one variable statement (the text after its keyword) and records
 // it in the open element unless it has an error. `array` is set for ARRAY
-// and STR, `structured` for STR. Returns whether a variable was recorded.
-bool handleVar(const std::string& rest, bool array, bool structured);
+// and STR, `structured` for STR. The default of an environment
+// (`fromEnvironment`) does not count as a second description of its
+// variable in the test. Returns whether a variable was recorded.
+bool handleVar(const std::string& rest, bool array, bool structured, bool fromEnvironment = false);
 
 // The declared-type text that the variable stores give a variable text: the
 // element's, then those of the environments in use at each level, from the

@@ -93,6 +93,7 @@ struct Options {
   zenta::script::Selection selection;
   bool dropSimulation = false;
   std::vector<std::string> defines;
+  std::vector<std::string> includeDirectories;
   std::vector<int> traces;
   std::string strver;
   int harnessLanguage = 6;
@@ -105,6 +106,7 @@ inline void prepare(const Options& o) {
   zenta::output::resetSourcesForTests();
   zenta::cmdline::resetSettings();
   zenta::cmdline::mutableSettings().definitions = o.defines;
+  zenta::cmdline::mutableSettings().includeDirectories = o.includeDirectories;
   zenta::cmdline::mutableSettings().strver = o.strver;
   for (int t : o.traces) zenta::cmdline::mutableSettings().traces[static_cast<std::size_t>(t)] = true;
   zenta::cmdline::TargetConfiguration target;

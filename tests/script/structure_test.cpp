@@ -210,7 +210,7 @@ std::vector<Case> cases() {
       {"environment names are unique", "HEADER m, 1, x\nBEGIN\nENVIRONMENT e\nEND ENVIRONMENT\nENVIRONMENT E\n"
        "END ENVIRONMENT\nUSE nothere\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\n"
        "END TEST\nEND SERVICE\n",
-       {"E:DUPENVNAM:6", "E:ENV_INCON:8"}},
+       {"W:BLENVVIDE:5", "E:DUPENVNAM:6", "E:ENV_INCON:8"}},
       {"french with accented messages accepts french keywords", "ENTETE m, 1, x\nDEBUT\nSERVICE s\nTEST t\n"
        "FAMILLE f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nFEL\nFFAM\nFTEST\nFSERV\n", {},
        [] {
