@@ -21,6 +21,24 @@ void set(TypeClass& c, int value, const char* word) {
   c.word = word;
 }
 
+// Whether a scope is the body of a class template or lies inside one: a
+// typedef of such a body cannot be named without the template's arguments
+// (`std::vector::size_type` is no type), so the text names what it stands for.
+bool insideTemplate(const SymbolTable* table, int scope) {
+  if (table == nullptr) return false;
+  for (int s = scope; s > 0 && s < table->scopeCount(); s = table->parentOf(s)) {
+    const Scope& info = table->scope(s);
+    if (info.kind != ScopeKind::Class) continue;
+    SymbolFilter filter;
+    filter.scope = table->parentOf(s);
+    filter.kind = static_cast<int>(TypeKind::Template);
+    if (table->findSymbol(info.name, filter) != nullptr) return true;
+    const Symbol* tag = table->findTag(info.name, -1, filter.scope);
+    if (tag != nullptr && tag->type != nullptr && tag->type->kind == TypeKind::Template) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 TypeClass typeClassOf(const Type* type, bool withCType, const SymbolTable* table, int scope) {
@@ -96,6 +114,7 @@ TypeClass typeClassOf(const Type* type, bool withCType, const SymbolTable* table
   // reference gives the text of what it applies to.
   const Type* t = type;
   while (t != nullptr && (t->kind == TypeKind::Modified || t->kind == TypeKind::Reference)) t = targetOf(t);
+  while (t != nullptr && t->kind == TypeKind::Typedef && insideTemplate(table, t->scope)) t = targetOf(t);
   if (t != nullptr && t->kind == TypeKind::Typedef) {
     c.cType = qualifiedTypeName(t, options);
     return c;

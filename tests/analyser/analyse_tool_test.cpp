@@ -121,6 +121,21 @@ TEST_F(AnalyseTool, ExpressionsOverTheDeclarationsOfTheInput) {
   EXPECT_EQ(lines.back(), "r.nothing\t-");
 }
 
+// A typedef of a class template's body cannot be named without the template's
+// arguments: the C type text, which the harness writes in casts, names what it
+// stands for.
+TEST_F(AnalyseTool, MembersOfTemplateInstancesHaveNameableTypes) {
+  const testkit::Result r = zentacpp({"-analyse", "-expr", "b.item", "-expr", "b.count()", "-expr", "v.size()", "-"},
+                                     "#include <vector>\n"
+                                     "template <class T> struct Box { typedef unsigned long count_type; T item;\n"
+                                     "  count_type count() const; };\n"
+                                     "Box<double> b;\nstd::vector<int> v;\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(outputLines(r.out), (std::vector<std::string>{"b.item\t3\tdouble\tdouble\t-32",
+                                                          "b.count()\t0\tunsigned\tunsigned long\t64",
+                                                          "v.size()\t0\tunsigned\tstd::size_t\t64"}));
+}
+
 TEST_F(AnalyseTool, AnalysePrintsNoText) {
   const testkit::Result r = zentacpp({"-analyse", "-"}, "#define X int\nX x;\n");
   EXPECT_EQ(r.out, "");
