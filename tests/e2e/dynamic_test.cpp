@@ -15,13 +15,15 @@
 #include <vector>
 
 #include "tests/testkit/process.h"
+#include "verdicts.h"
 
 namespace {
 
 const std::string kData = ZENTA_TEST_DATA;
 
 // PASS and FAIL counts per "TEST variable" line.
-using Verdicts = std::map<std::string, std::pair<int, int>>;
+using e2e::Verdicts;
+using e2e::lines;
 
 const Verdicts kDial = {
     {"IN_LIST dial_setting", {3, 0}},          // 1, 2, 3 doubled
@@ -42,12 +44,6 @@ const Verdicts kDial = {
 // Turns of the dial in all: the runs of every test.
 const char* const kTurns = "turns 56\n";
 
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) out.push_back(l);
-  return out;
-}
 
 class DynamicEndToEnd : public ::testing::Test {
  protected:
@@ -79,31 +75,7 @@ class DynamicEndToEnd : public ::testing::Test {
     tdc = dir_.exists("t.tdc") ? dir_.read("t.tdc") : std::string();
     return r;
   }
-  Verdicts verdicts() const {
-    std::map<int, std::string> keys;
-    static const std::regex variable("^V([0-9]+) (\\S+) RA=.*$");
-    std::string test;
-    for (const std::string& l : lines(tdc)) {
-      std::smatch m;
-      if (l.size() > 1 && l[0] == 'T' && std::isdigit(static_cast<unsigned char>(l[1])))
-        test = l.substr(l.find(' ') + 1);
-      else if (std::regex_match(l, m, variable))
-        keys[std::stoi(m[1])] = test + " " + m[2].str();
-    }
-    Verdicts out;
-    static const std::regex check("^CHECK ([0-9]+) (PASS|FAIL) .*$");
-    for (const std::string& l : lines(results)) {
-      std::smatch m;
-      if (!std::regex_match(l, m, check)) continue;
-      const auto key = keys.find(std::stoi(m[1]));
-      if (key == keys.end()) {
-        ADD_FAILURE() << "a check on no variable line: " << l;
-        continue;
-      }
-      (m[2] == "PASS" ? out[key->second].first : out[key->second].second)++;
-    }
-    return out;
-  }
+  Verdicts verdicts() const { return e2e::verdictsPerVariableLine(tdc, results, false); }
 
   testkit::ScratchDir dir_;
   std::string harness, classes, tdc, results, buildOutput;

@@ -16,13 +16,15 @@
 #include <vector>
 
 #include "tests/testkit/process.h"
+#include "verdicts.h"
 
 namespace {
 
 const std::string kData = ZENTA_TEST_DATA;
 
 // PASS and FAIL counts per "TEST variable".
-using Verdicts = std::map<std::string, std::pair<int, int>>;
+using e2e::Verdicts;
+using e2e::lines;
 
 const Verdicts kExpected = {
     // The element's own meter_c; the program's scale 2 and the service's start(10).
@@ -66,12 +68,6 @@ const Verdicts kExpected = {
     {"WRONG meter_log[0..2]", {3, 0}},
 };
 
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) out.push_back(l);
-  return out;
-}
 
 class EnvironmentsEndToEnd : public ::testing::Test {
  protected:
@@ -92,30 +88,7 @@ class EnvironmentsEndToEnd : public ::testing::Test {
     buildOutput = r.err;
     return r.status == 0;
   }
-  Verdicts verdicts() const {
-    std::map<int, std::string> keys;
-    static const std::regex variable("^V([0-9]+) (\\S+(?: \\S+)*?) RA=.*$");
-    std::string test;
-    for (const std::string& l : lines(tdc)) {
-      std::smatch m;
-      if (l.size() > 1 && l[0] == 'T' && std::isdigit(static_cast<unsigned char>(l[1])))
-        test = l.substr(l.find(' ') + 1);
-      else if (std::regex_match(l, m, variable))
-        keys[std::stoi(m[1])] = test + " " + m[2].str();
-    }
-    Verdicts out;
-    for (const auto& [n, key] : keys) out[key];
-    static const std::regex check("^CHECK ([0-9]+) (PASS|FAIL|EDIT) .*$");
-    for (const std::string& l : lines(results)) {
-      std::smatch m;
-      if (!std::regex_match(l, m, check)) continue;
-      const auto key = keys.find(std::stoi(m[1]));
-      if (key == keys.end()) continue;
-      if (m[2] == "PASS") ++out[key->second].first;
-      if (m[2] == "FAIL") ++out[key->second].second;
-    }
-    return out;
-  }
+  Verdicts verdicts() const { return e2e::verdictsPerVariableLine(tdc, results, true); }
 
   testkit::ScratchDir dir_;
   std::string tdc, results, buildOutput;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tests/testkit/process.h"
+#include "verdicts.h"
 
 namespace {
 
@@ -24,7 +25,8 @@ const std::string kExamples = std::string(ZENTA_SOURCE_DIR) + "/examples";
 
 // PASS and FAIL counts per variable line, keyed by test name and the line's
 // variable text ("TEST variable"); lines met twice in a test add up.
-using Verdicts = std::map<std::string, std::pair<int, int>>;
+using e2e::Verdicts;
+using e2e::lines;
 
 struct Script {
   const char* file;  // in the folder of the first -INCL directory
@@ -187,12 +189,6 @@ const Verdicts kShelfVerdicts = {
     {"ALL_NUTS shelf.entries()", {1, 0}},
 };
 
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  for (std::string l; std::getline(in, l);) out.push_back(l);
-  return out;
-}
 
 std::pair<int, int> totals(const Verdicts& v) {
   std::pair<int, int> t;
@@ -237,33 +233,7 @@ class VariablesEndToEnd : public ::testing::Test {
   }
 
   // The verdicts of the results file per variable line of the description.
-  Verdicts verdicts() const {
-    std::map<int, std::string> keys;
-    static const std::regex variable("^V([0-9]+) (\\S+(?: \\S+)*?) RA=.*$");
-    std::string test;
-    for (const std::string& l : lines(tdc)) {
-      std::smatch m;
-      if (l.size() > 1 && l[0] == 'T' && std::isdigit(static_cast<unsigned char>(l[1])))
-        test = l.substr(l.find(' ') + 1);
-      else if (std::regex_match(l, m, variable))
-        keys[std::stoi(m[1])] = test + " " + m[2].str();
-    }
-    Verdicts out;
-    for (const auto& [n, key] : keys) out[key];  // lines with no verdict count too
-    static const std::regex check("^CHECK ([0-9]+) (PASS|FAIL|EDIT) .*$");
-    for (const std::string& l : lines(results)) {
-      std::smatch m;
-      if (!std::regex_match(l, m, check)) continue;
-      const auto key = keys.find(std::stoi(m[1]));
-      if (key == keys.end()) {
-        ADD_FAILURE() << "a check on no variable line: " << l;
-        continue;
-      }
-      if (m[2] == "PASS") ++out[key->second].first;
-      if (m[2] == "FAIL") ++out[key->second].second;
-    }
-    return out;
-  }
+  Verdicts verdicts() const { return e2e::verdictsPerVariableLine(tdc, results, true); }
 
   // Compiles the script, builds and runs its harness with both compilers,
   // and compares the verdicts with the table.
