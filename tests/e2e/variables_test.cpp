@@ -178,6 +178,8 @@ const Verdicts kShelfVerdicts = {
     {"TWO_KINDS shelf.count_of(\"screws\")", {1, 0}},
     {"TWO_KINDS shelf.entry(1)", {1, 0}},
     {"TWO_KINDS shelf.text()", {1, 0}},
+    {"TWO_KINDS shelf.counts.size()", {1, 0}},
+    {"TWO_KINDS shelf.stock.size()", {1, 0}},
     {"TWO_KINDS sizes[0..2]", {3, 0}},
     {"OVER_CAPACITY added", {1, 0}},
     {"OVER_CAPACITY shelf.total()", {1, 0}},
