@@ -460,10 +460,10 @@ Type* Parser::applyDeclarator(Type* base, const Declarator& d) {
 // ---------------------------------------------------------------------------
 // Simple declarations.
 
-void Parser::initDeclaratorList(Specifiers& spec) {
-  finishSpecifiers(spec);
+void Parser::initDeclaratorList(Specifiers& specs) {
+  finishSpecifiers(specs);
   if (at(Tok::Semicolon)) {  // `struct S {...};`, `class X;`
-    StructuredType* anonymous = dyn<StructuredType>(spec.definedTag);
+    StructuredType* anonymous = dyn<StructuredType>(specs.definedTag);
     if (anonymous && anonymous->name.empty() && currentClass_ && scope() == currentClass_->memberScope) {
       // The members of an anonymous structure or union are members of the
       // enclosing class.
@@ -489,7 +489,7 @@ void Parser::initDeclaratorList(Specifiers& spec) {
     }
     const bool function = !d.ops.empty() && d.ops.back().kind == DeclOp::Function;
     if (function && (at(Tok::LBrace) || at(Tok::Colon) || at(Tok::KwTry))) {
-      record(spec, d, true);
+      record(specs, d, true);
       functionBody();
       while (table_.scopeDepth() > depth) table_.closeScope();
       return;
@@ -504,7 +504,7 @@ void Parser::initDeclaratorList(Specifiers& spec) {
     }
     while (skipGnuNoise(nullptr)) {
     }
-    record(spec, d, false);
+    record(specs, d, false);
     while (table_.scopeDepth() > depth) table_.closeScope();
     if (accept(Tok::Comma)) continue;
     expect(Tok::Semicolon);
@@ -535,18 +535,18 @@ void Parser::functionBody() {
   }
 }
 
-void Parser::record(Specifiers& spec, Declarator& d, bool body) {
+void Parser::record(Specifiers& specs, Declarator& d, bool body) {
   syncPosition();
   const Name file = d.line ? d.file : tok_.file;
   const int line = d.line ? d.line : tok_.line;
   if (!d.name) return;
   if (d.templateArgs || explicitInstantiation_) return;  // specialisations, instantiations
-  Type* type = applyDeclarator(spec.type, d);
+  Type* type = applyDeclarator(specs.type, d);
   const bool function = type && type->kind == TypeKind::Function;
-  unsigned storage = spec.storage;
+  unsigned storage = specs.storage;
   if (d.qualified) {
     const int q = d.qualifier;
-    if (currentClass_ && !function && !spec.hasType && !body && q >= 0 && !d.qualifierUnknown) {
+    if (currentClass_ && !function && !specs.hasType && !body && q >= 0 && !d.qualifierUnknown) {
       // An access declaration `B::m;`: m must be inherited.
       Symbol* found = nullptr;
       bool incomplete = false;

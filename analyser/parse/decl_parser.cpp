@@ -252,7 +252,7 @@ GnuWord Parser::gnuWord(Name name) const {
   return it == gnuWords_.end() ? GnuWord::None : it->second;
 }
 
-bool Parser::skipGnuNoise(Specifiers* spec) {
+bool Parser::skipGnuNoise(Specifiers* specs) {
   if (tok_.code != Tok::Identifier && tok_.code != Tok::KwAsm) return false;
   const GnuWord w = tok_.code == Tok::KwAsm ? GnuWord::WithParens : gnuWord(tok_.name);
   switch (w) {
@@ -265,14 +265,14 @@ bool Parser::skipGnuNoise(Specifiers* spec) {
       if (at(Tok::LParen)) skipBalanced();
       return true;
     case GnuWord::Const:
-      if (!spec) return false;
+      if (!specs) return false;
       advance();
-      spec->isConst = true;
+      specs->isConst = true;
       return true;
     case GnuWord::Volatile:
-      if (!spec) return false;
+      if (!specs) return false;
       advance();
-      spec->isVolatile = true;
+      specs->isVolatile = true;
       return true;
     default:
       return false;
@@ -474,9 +474,9 @@ void Parser::declaration() {
     default:
       break;
   }
-  Specifiers spec;
-  specifiers(spec, false);
-  initDeclaratorList(spec);
+  Specifiers specs;
+  specifiers(specs, false);
+  initDeclaratorList(specs);
 }
 
 void Parser::namespaceDefinition(int inlineParent) {

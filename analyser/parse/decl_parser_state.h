@@ -141,7 +141,7 @@ class Parser final : private lex::PragmaSink {
   GnuWord gnuWord(Name name) const;
   // Reads past GNU words that take no part in the declaration; false when
   // the current token is not one.
-  bool skipGnuNoise(Specifiers* spec);
+  bool skipGnuNoise(Specifiers* specs);
   lex::NameClass classify(const Token& t);
   bool isTypeNameToken(const Token& t) { return classifyKind(t) != lex::NameClass::Plain; }
   lex::NameClass classifyKind(const Token& t);
@@ -163,18 +163,18 @@ class Parser final : private lex::PragmaSink {
   // --- specifiers and classes (decl_specifiers.cpp) ----------------------
   // Reads decl-specifiers; stops at the first token that cannot continue
   // them (a declarator).
-  void specifiers(Specifiers& spec, bool inParameters);
-  void finishSpecifiers(Specifiers& spec);
-  void addBaseType(Specifiers& spec, Type* t);
+  void specifiers(Specifiers& specs, bool inParameters);
+  void finishSpecifiers(Specifiers& specs);
+  void addBaseType(Specifiers& specs, Type* t);
   // A (possibly qualified) type name, template-id or dependent name at the
   // current token; null when the tokens do not name a type (nothing read).
-  Type* typeName(Specifiers& spec);
+  Type* typeName(Specifiers& specs);
   // `::`, `A::`, `A<...>::` prefixes: the scope they name (-1 when unknown),
   // with `dependent` set when they go through a template parameter.
   int nestedNameSpecifier(bool& any, bool& dependent, bool stopBeforeLast);
   Type* templateId(Name name, int scopeOfTemplate, Type* templ);
   std::string_view templateArguments(int* count);
-  void classSpecifier(Specifiers& spec);
+  void classSpecifier(Specifiers& specs);
   void classBody(StructuredType* s, bool isUnion);
   void baseClause(StructuredType* s, bool isUnion);
   bool derivesFrom(const Type* base, const StructuredType* s) const;
@@ -184,7 +184,7 @@ class Parser final : private lex::PragmaSink {
   void fillInstance(StructuredType* instance, const TemplateType* templ, const StructuredType* body,
                     const std::vector<Type*>& arguments);
   Type* substitute(Type* t, const std::vector<std::pair<const Type*, Type*>>& map, int depth);
-  void enumSpecifier(Specifiers& spec);
+  void enumSpecifier(Specifiers& specs);
   Type* placeholder(std::string_view text);
   Type* builtinType(Name name);
   // The type a name of some class denotes from a scope, or null.
@@ -203,7 +203,7 @@ class Parser final : private lex::PragmaSink {
   // --- declarators (decl_declarators.cpp) --------------------------------
   // The declarators of a simple declaration after its specifiers, with
   // their initialisers, to the closing `;`, or a function definition.
-  void initDeclaratorList(Specifiers& spec);
+  void initDeclaratorList(Specifiers& specs);
   void declarator(Declarator& d, bool abstractAllowed, bool nameRequired);
   void declaratorName(Declarator& d);
   void operatorName(Declarator& d, const char* start);
@@ -216,7 +216,7 @@ class Parser final : private lex::PragmaSink {
   Type* applyDeclarator(Type* base, const Declarator& d);
   Type* typeId();  // a type without a name (casts, throw lists, conversions)
   // Records one declarator; `body` when a function body follows.
-  void record(Specifiers& spec, Declarator& d, bool body);
+  void record(Specifiers& specs, Declarator& d, bool body);
   void functionBody();
   bool evaluate(std::string_view text, std::int64_t& value);
 

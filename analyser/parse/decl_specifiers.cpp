@@ -387,7 +387,7 @@ int Parser::nestedNameSpecifier(bool& any, bool& dependent, bool stopBeforeLast)
 // `V<int>::iterator`, a template parameter or a name depending on one. Gives
 // null and reads nothing when the tokens name no type (a declarator, a
 // constructor `A::A(`).
-Type* Parser::typeName(Specifiers& spec) {
+Type* Parser::typeName(Specifiers& specs) {
   const Mark m = mark();
   const char* start = tok_.text.data();
   int q = -1;  // -1: not qualified
@@ -449,7 +449,7 @@ Type* Parser::typeName(Specifiers& spec) {
       continue;
     }
     if (dependent) {
-      spec.dependent = true;
+      specs.dependent = true;
       return placeholder(textFrom(start));
     }
     if (instance) return instance;
@@ -470,62 +470,62 @@ Type* Parser::typeName(Specifiers& spec) {
   }
 }
 
-void Parser::addBaseType(Specifiers& spec, Type* t) {
-  if (spec.type == nullptr) {
-    spec.type = t;
+void Parser::addBaseType(Specifiers& specs, Type* t) {
+  if (specs.type == nullptr) {
+    specs.type = t;
     return;
   }
   syncPosition();
   ctx_.setPosition(tok_.file.text(), tok_.line);
-  spec.type = ctx_.composeType(spec.type, t, &table_);
+  specs.type = ctx_.composeType(specs.type, t, &table_);
 }
 
-void Parser::specifiers(Specifiers& spec, bool inParameters) {
+void Parser::specifiers(Specifiers& specs, bool inParameters) {
   for (;;) {
-    if (skipGnuNoise(&spec)) continue;
+    if (skipGnuNoise(&specs)) continue;
     const Tok t = tok_.code;
     if (const unsigned bit = storageBit(t)) {
       if (t == Tok::KwExtern && peek().code == Tok::StringLiteral) return;
-      spec.storage |= bit;
+      specs.storage |= bit;
       advance();
       continue;
     }
     if (t == Tok::KwConst) {
-      spec.isConst = true;
+      specs.isConst = true;
       advance();
       continue;
     }
     if (t == Tok::KwVolatile) {
-      spec.isVolatile = true;
+      specs.isVolatile = true;
       advance();
       continue;
     }
-    if ((t == Tok::KwWcharT || t == Tok::KwBool) && spec.hasType && (spec.storage & StTypedef) &&
+    if ((t == Tok::KwWcharT || t == Tok::KwBool) && specs.hasType && (specs.storage & StTypedef) &&
         peek().code == Tok::Semicolon) {
       // `typedef int wchar_t;` of a C header: the C++ type is already there.
       advance();
       continue;
     }
     if (isBaseKeyword(t) || (t == Tok::Identifier && gnuWord(tok_.name) == GnuWord::Signed)) {
-      if (spec.hasType && spec.keywordCount == 0) return;  // `T int`: a declarator follows
-      if (spec.keywordCount < 6) spec.keywords[spec.keywordCount++] = t == Tok::Identifier ? Tok::KwSigned : t;
-      spec.hasType = true;
+      if (specs.hasType && specs.keywordCount == 0) return;  // `T int`: a declarator follows
+      if (specs.keywordCount < 6) specs.keywords[specs.keywordCount++] = t == Tok::Identifier ? Tok::KwSigned : t;
+      specs.hasType = true;
       advance();
       continue;
     }
     switch (t) {
       case Tok::KwClass: case Tok::KwStruct: case Tok::KwUnion:
-        if (spec.hasType) return;
-        classSpecifier(spec);
+        if (specs.hasType) return;
+        classSpecifier(specs);
         continue;
       case Tok::KwEnum:
-        if (spec.hasType) return;
-        enumSpecifier(spec);
+        if (specs.hasType) return;
+        enumSpecifier(specs);
         continue;
       case Tok::KwTypename: {
-        if (spec.hasType) return;
+        if (specs.hasType) return;
         advance();
-        Type* tn = typeName(spec);
+        Type* tn = typeName(specs);
         if (!tn) {
           // A name depending on a template parameter.
           const char* start = tok_.text.data();
@@ -536,47 +536,47 @@ void Parser::specifiers(Specifiers& spec, bool inParameters) {
           if (at(Tok::Less)) templateArguments(nullptr);
           tn = placeholder(textFrom(start));
         }
-        spec.type = tn;
-        spec.hasType = true;
-        spec.dependent = true;
+        specs.type = tn;
+        specs.hasType = true;
+        specs.dependent = true;
         continue;
       }
       case Tok::Identifier: {
         if (gnuWord(tok_.name) == GnuWord::TypeOf) {
-          if (spec.hasType) return;
+          if (specs.hasType) return;
           advance();
           if (!at(Tok::LParen)) fail();
           skipBalanced();
-          spec.type = ctx_.integerType("int");
-          spec.hasType = true;
+          specs.type = ctx_.integerType("int");
+          specs.hasType = true;
           continue;
         }
         const lex::NameClass c = classify(tok_);
         if (c == lex::NameClass::Modifier) {
-          if (spec.modifierCount < 4) spec.modifiers[spec.modifierCount++] = tok_.name;
+          if (specs.modifierCount < 4) specs.modifiers[specs.modifierCount++] = tok_.name;
           advance();
           continue;
         }
-        if (spec.hasType && spec.keywordCount > 0 && spec.type == nullptr && c != lex::NameClass::Plain &&
+        if (specs.hasType && specs.keywordCount > 0 && specs.type == nullptr && c != lex::NameClass::Plain &&
             (peek().code == Tok::Identifier || peek().code == Tok::Star || peek().code == Tok::Amp)) {
           // `unsigned S x`: a base type and a type name, which do not combine.
-          if (Type* tn = typeName(spec)) {
-            spec.type = tn;
+          if (Type* tn = typeName(specs)) {
+            specs.type = tn;
             continue;
           }
         }
-        if (spec.hasType || c == lex::NameClass::Plain) {
+        if (specs.hasType || c == lex::NameClass::Plain) {
           // A plain name may still start a qualified type name (`N::T`).
-          if (spec.hasType || peek().code != Tok::ColonColon) return;
+          if (specs.hasType || peek().code != Tok::ColonColon) return;
         }
         [[fallthrough]];
       }
       case Tok::ColonColon: {
-        if (spec.hasType) return;
-        Type* tn = typeName(spec);
+        if (specs.hasType) return;
+        Type* tn = typeName(specs);
         if (!tn) return;
-        spec.type = tn;
-        spec.hasType = true;
+        specs.type = tn;
+        specs.hasType = true;
         continue;
       }
       default:
@@ -586,50 +586,50 @@ void Parser::specifiers(Specifiers& spec, bool inParameters) {
   }
 }
 
-void Parser::finishSpecifiers(Specifiers& spec) {
-  if (spec.keywordCount > 0) {
+void Parser::finishSpecifiers(Specifiers& specs) {
+  if (specs.keywordCount > 0) {
     Type* base = nullptr;
-    if (spec.keywordCount == 1) {
-      base = ctx_.baseTypeForKeyword(lex::tokenSpelling(spec.keywords[0]));
+    if (specs.keywordCount == 1) {
+      base = ctx_.baseTypeForKeyword(lex::tokenSpelling(specs.keywords[0]));
     } else {
       std::string words;
-      for (int i = 0; i < spec.keywordCount; ++i) {
+      for (int i = 0; i < specs.keywordCount; ++i) {
         if (i) words += ' ';
-        words += lex::tokenSpelling(spec.keywords[i]);
+        words += lex::tokenSpelling(specs.keywords[i]);
       }
       base = ctx_.integerType(words);
       if (!base) {
         syncPosition();
         ctx_.setPosition(tok_.file.text(), tok_.line);
-        for (int i = 0; i < spec.keywordCount; ++i) {
-          Type* k = ctx_.baseTypeForKeyword(lex::tokenSpelling(spec.keywords[i]));
+        for (int i = 0; i < specs.keywordCount; ++i) {
+          Type* k = ctx_.baseTypeForKeyword(lex::tokenSpelling(specs.keywords[i]));
           base = i == 0 ? k : ctx_.composeType(base, k, &table_);
           if (!base) break;
         }
       }
     }
-    if (spec.type && base) {
+    if (specs.type && base) {
       ctx_.setPosition(tok_.file.text(), tok_.line);
-      spec.type = ctx_.composeType(base, spec.type, &table_);
+      specs.type = ctx_.composeType(base, specs.type, &table_);
     } else if (base) {
-      spec.type = base;
+      specs.type = base;
     }
-    spec.keywordCount = 0;
+    specs.keywordCount = 0;
   }
-  Type* t = spec.type;
-  if ((spec.isConst || spec.isVolatile || spec.modifierCount > 0) && t == nullptr) t = ctx_.integerType("int");
-  for (int i = spec.modifierCount - 1; i >= 0; --i) t = ctx_.modifiedType(spec.modifiers[i], t);
-  spec.modifierCount = 0;
-  if (spec.isVolatile) t = ctx_.qualifiedType(t, volatileWord_);
-  if (spec.isConst) t = ctx_.qualifiedType(t, constWord_);
-  spec.isConst = spec.isVolatile = false;
-  spec.type = t;
+  Type* t = specs.type;
+  if ((specs.isConst || specs.isVolatile || specs.modifierCount > 0) && t == nullptr) t = ctx_.integerType("int");
+  for (int i = specs.modifierCount - 1; i >= 0; --i) t = ctx_.modifiedType(specs.modifiers[i], t);
+  specs.modifierCount = 0;
+  if (specs.isVolatile) t = ctx_.qualifiedType(t, volatileWord_);
+  if (specs.isConst) t = ctx_.qualifiedType(t, constWord_);
+  specs.isConst = specs.isVolatile = false;
+  specs.type = t;
 }
 
 // ---------------------------------------------------------------------------
 // Classes, structures and unions.
 
-void Parser::classSpecifier(Specifiers& spec) {
+void Parser::classSpecifier(Specifiers& specs) {
   const Tok key = tok_.code;
   const bool isUnion = key == Tok::KwUnion;
   const bool isClass = key == Tok::KwClass;
@@ -665,38 +665,38 @@ void Parser::classSpecifier(Specifiers& spec) {
     while (skipGnuNoise(nullptr)) {
     }
   }
-  spec.hasType = true;
+  specs.hasType = true;
   const bool definition = at(Tok::LBrace) || at(Tok::Colon);
   syncPosition();
   if (!definition) {
     // A use or a forward declaration.
-    spec.tagOnly = true;
+    specs.tagOnly = true;
     if (!name) fail();
     if (instance) {
-      spec.type = instance;
+      specs.type = instance;
       return;
     }
     if (dependent || (qualified && q < 0)) {
-      spec.type = placeholder(written);
+      specs.type = placeholder(written);
       return;
     }
-    if (templateLevels_ > 0 && !explicitSpecialisation_ && !(spec.storage & StFriend)) {
+    if (templateLevels_ > 0 && !explicitSpecialisation_ && !(specs.storage & StFriend)) {
       bool fresh = false;
       TemplateType* tt = recorder_.templateTag(name, q >= 0 ? q : scope(), tok_.file, tok_.line, fresh);
       mergeTemplateParameters(tt, fresh, name);
       if (!tt->target) tt->target = ctx_.structureType(name, isClass, tt->scope);
-      spec.type = tt->target;
+      specs.type = tt->target;
       return;
     }
     if (Symbol* s = table_.lookupTag(name, static_cast<int>(TypeKind::Template), q >= 0 ? q : scope())) {
-      spec.type = as<TemplateType>(s->type)->target ? as<TemplateType>(s->type)->target : s->type;
+      specs.type = as<TemplateType>(s->type)->target ? as<TemplateType>(s->type)->target : s->type;
       return;
     }
-    if (spec.storage & StFriend) {
+    if (specs.storage & StFriend) {
       // A friend names a class; it declares none in the befriending class.
       if (currentClass_) ctx_.addFriend(currentClass_, name);
       Symbol* known = table_.lookupTag(name, static_cast<int>(kind), q >= 0 ? q : scope());
-      spec.type = known ? known->type : ctx_.structureType(name, isClass, scope());
+      specs.type = known ? known->type : ctx_.structureType(name, isClass, scope());
       return;
     }
     const bool here = at(Tok::Semicolon);
@@ -705,12 +705,12 @@ void Parser::classSpecifier(Specifiers& spec) {
       // `struct X *p` naming no visible class declares X in the enclosing
       // namespace, not in a class being defined.
       if (Symbol* visible = table_.lookupTag(name, static_cast<int>(kind), home)) {
-        spec.type = visible->type;
+        specs.type = visible->type;
         return;
       }
       while (home > 0 && table_.scope(home).kind == ScopeKind::Class) home = table_.parentOf(home);
     }
-    spec.type = recorder_.tag(kind, name, isClass, home, false, here, tok_.file, tok_.line);
+    specs.type = recorder_.tag(kind, name, isClass, home, false, here, tok_.file, tok_.line);
     return;
   }
   // A definition.
@@ -738,8 +738,8 @@ void Parser::classSpecifier(Specifiers& spec) {
         recorder_.tag(kind, name, isClass, home, true, true, tok_.file, tok_.line));
   }
   s->isClass = isClass;
-  spec.type = s;
-  spec.definedTag = s;
+  specs.type = s;
+  specs.definedTag = s;
   if (at(Tok::Colon)) baseClause(s, isUnion);
   const bool entered = home != scope();
   if (entered) table_.enterScope(home);
@@ -844,7 +844,7 @@ void Parser::classBody(StructuredType* s, bool isUnion) {
 // ---------------------------------------------------------------------------
 // Enumerations.
 
-void Parser::enumSpecifier(Specifiers& spec) {
+void Parser::enumSpecifier(Specifiers& specs) {
   advance();  // enum
   while (skipGnuNoise(nullptr)) {
   }
@@ -857,20 +857,20 @@ void Parser::enumSpecifier(Specifiers& spec) {
     name = tok_.name;
     advance();
   }
-  spec.hasType = true;
+  specs.hasType = true;
   syncPosition();
   const int home = q >= 0 ? q : scope();
   if (!at(Tok::LBrace)) {
     if (!name) fail();
-    spec.tagOnly = true;
-    spec.type = recorder_.tag(TypeKind::Enumeration, name, false, home, false, at(Tok::Semicolon), tok_.file,
+    specs.tagOnly = true;
+    specs.type = recorder_.tag(TypeKind::Enumeration, name, false, home, false, at(Tok::Semicolon), tok_.file,
                               tok_.line);
     return;
   }
   EnumerationType* e =
       as<EnumerationType>(recorder_.tag(TypeKind::Enumeration, name, false, home, true, true, tok_.file, tok_.line));
-  spec.type = e;
-  spec.definedTag = e;
+  specs.type = e;
+  specs.definedTag = e;
   advance();  // {
   std::int64_t next = 0;
   StructuredType* memberOf = currentClass_ && scope() == currentClass_->memberScope ? currentClass_ : nullptr;
