@@ -18,14 +18,7 @@
 #include "analyser/parse/decl_parser.h"
 #include "support/report_hook.h"
 
-namespace {
-
-int g_messages = 0;
-
-void count(int, const char*, const std::string&, const std::string&, int) { ++g_messages; }
-void countSupport(int, const char*, const std::string&) { ++g_messages; }
-
-}  // namespace
+#include "message_count.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zenta::analyser;

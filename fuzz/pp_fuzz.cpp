@@ -13,13 +13,7 @@
 #include "analyser/basic/target_widths.h"
 #include "analyser/lex/preprocessor.h"
 
-namespace {
-
-int g_messages = 0;
-
-void count(int, const char*, const std::string&, const std::string&, int) { ++g_messages; }
-
-}  // namespace
+#include "message_count.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zenta::analyser;
