@@ -350,12 +350,13 @@ std::string storageImage(unsigned storage);
 // Testable components: a member the harness can reach, the reachable fields
 // of a structure (public bases first, then its own data members), and the
 // count of elementary components of a type (999 nesting levels at most).
+// With a table, a standard string (standard_types.h) is one component.
 // The member of a structure or union (typedefs and modifiers looked
 // through) named `name`: its own members first, then those of its base
 // classes in order; null when none.
 Symbol* findMember(const Type* structure, Name name);
 bool memberReachable(const Type* structure, const Symbol* member);
 std::vector<Symbol*> reachableFields(const Type* structure);
-int countTestable(const Type* type);
+int countTestable(const Type* type, const SymbolTable* table = nullptr);
 
 }  // namespace zenta::analyser

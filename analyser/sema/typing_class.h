@@ -4,6 +4,7 @@
 //   0      "entier"                      signed non-char integers, enumerations,
 //                                        void ("void")
 //   0      "unsigned"                    unsigned integers, char-like or not
+//   1      "booleen"                     bool (C++11 dialects and later)
 //   2      "caractere"                   signed char-like integers
 //   3      "float" "double" "longdouble" floating types
 //   4      "chaine"                      "char *" for a pointer to a char-like
@@ -13,6 +14,9 @@
 //                                        type), functions (their result type)
 //   8      (none)                        structures, classes, unions,
 //                                        templates, anything else, no type
+//   10     "chaine"                      std::string and std::string_view
+//                                        (C++11 dialects and later, with a
+//                                        table): tested by their characters
 //
 // Typedefs, named modifiers and references are looked through for the class.
 // A typedef keeps its own name as C type text (`BYTE`); a modifier or a
@@ -38,7 +42,8 @@ struct TypeClass {
 };
 
 // `withCType` asks for the C type text; `table` and `scope` qualify the
-// names in it as seen from the scope.
+// names in it as seen from the scope. Standard strings are recognised only
+// with a table.
 TypeClass typeClassOf(const Type* type, bool withCType = true, const SymbolTable* table = nullptr,
                       int scope = 0);
 
