@@ -224,10 +224,18 @@ void Parser::declaratorName(Declarator& d) {
         Type* instance = nullptr;
         if (at(Tok::Less)) {
           if (!isTemplateName(n, q >= 0 ? q : scope())) {
-            if (modern_ && !d.qualified) {
+            if (modern_) {
               // A specialisation of a variable template, whose name is
-              // not recorded: `v<T*> = ...`.
+              // not recorded: `v<T*> = ...`; or a template the tables do
+              // not know, as a qualifier.
               templateArguments(nullptr);
+              if (at(Tok::ColonColon)) {
+                advance();
+                d.qualified = true;
+                d.qualifierUnknown = true;
+                q = -1;
+                continue;
+              }
               d.name = n;
               d.templateArgs = true;
               d.written = textFrom(start);
@@ -513,8 +521,9 @@ Type* Parser::trailingReturnType() {
     else if (accept(Tok::AmpAmp)) t = ctx_.referenceTo(ctx_.referenceTo(t));
     else if (accept(Tok::KwConst)) t = ctx_.qualifiedType(t, constWord_);
     else if (accept(Tok::KwVolatile)) t = ctx_.qualifiedType(t, volatileWord_);
-    else if (at(Tok::LParen) && peek().code == Tok::Star) {
-      // `-> R (*)(params)`: a pointer to function.
+    else if (at(Tok::LParen) &&
+             (peek().code == Tok::Star || peek().code == Tok::Amp || peek().code == Tok::AmpAmp)) {
+      // `-> R (*)(params)`, `-> const T (&)[N]`.
       Declarator d;
       declarator(d, true, false);
       t = applyDeclarator(t, d);

@@ -43,6 +43,7 @@ Parser::Parser(AstContext& ctx, SymbolTable& table, const DeclarationRequest& re
       {"__attribute__", GnuWord::WithParens}, {"__attribute", GnuWord::WithParens},
       {"__asm__", GnuWord::WithParens},      {"__asm", GnuWord::WithParens},
       {"__declspec", GnuWord::WithParens},   {"__typeof__", GnuWord::TypeOf},
+      {"_Pragma", GnuWord::WithParens},
       {"__typeof", GnuWord::TypeOf},         {"typeof", GnuWord::TypeOf},
       {"__const", GnuWord::Const},           {"__const__", GnuWord::Const},
       {"__volatile", GnuWord::Volatile},     {"__volatile__", GnuWord::Volatile},
@@ -282,11 +283,17 @@ void Parser::skipExpression(bool stopAtGreater) {
 // current token.
 // Whether a `<` after the token `previous` (the token before it is
 // previousBefore_) opens template arguments when the parser cannot tell from
-// a declaration: after a name, except a name after `::` that is no known
-// template (`R::num < S::num` compares members of a dependent type).
+// a declaration: after a name or a named cast, except a name after `::` that
+// is no known template (`R::num < S::num` compares members of a dependent
+// type).
 bool Parser::opensArguments(Tok previous) const {
-  if (previous == Tok::KwTemplate) return true;
-  if (previous != Tok::Identifier) return false;
+  switch (previous) {
+    case Tok::KwTemplate: case Tok::KwStaticCast: case Tok::KwDynamicCast: case Tok::KwReinterpretCast:
+    case Tok::KwConstCast:
+      return true;
+    case Tok::Identifier: break;
+    default: return false;
+  }
   if (previousBefore_ != Tok::ColonColon) return true;
   if (variableTemplates_.count(previousName_)) return true;
   if (table_.findTag(previousName_, static_cast<int>(TypeKind::Template), kAnyScope)) return true;
@@ -682,8 +689,10 @@ bool Parser::accessLabel() {
 
 void Parser::declaration() {
   DepthGuard guard(*this);
-  while (skipGnuNoise(nullptr)) {
-  }
+  bool noise = false;
+  while (skipGnuNoise(nullptr)) noise = true;
+  // Attributes or a `_Pragma` left alone before the end of a list.
+  if (noise && (at(Tok::RBrace) || at(Tok::End))) return;
   switch (tok_.code) {
     case Tok::Semicolon:
       advance();
