@@ -70,6 +70,28 @@ std::string variableKey(const std::string& statement, bool array) {
   return key;
 }
 
+// The message position of an environment's statement while it is analysed
+// for an element; the element's position again afterwards.
+class StatementPosition {
+ public:
+  explicit StatementPosition(const model::VariableDescription& statement)
+      : file_(diag::currentFile()), line_(diag::currentLine()) {
+    if (statement.scriptLine <= 0) return;
+    diag::setCurrentFile(statement.scriptFile);
+    diag::setCurrentLine(statement.scriptLine);
+  }
+  ~StatementPosition() {
+    diag::setCurrentFile(file_);
+    diag::setCurrentLine(line_);
+  }
+  StatementPosition(const StatementPosition&) = delete;
+  StatementPosition& operator=(const StatementPosition&) = delete;
+
+ private:
+  std::string file_;
+  int line_;
+};
+
 void collectNodes(model::VariableNode* node, std::vector<model::VariableNode*>& out) {
   if (!node) return;
   collectNodes(node->smaller.get(), out);
@@ -154,6 +176,7 @@ void environmentVariable(const std::string& rest, bool array, bool structured) {
   if (const output::SourceFrame* f = output::currentSource(); f != nullptr && f->line > 0) {
     description->fileNumber = f->includeNumber;
     description->scriptLine = f->line;
+    description->scriptFile = diag::currentFile();
   }
   model::AccessPath path;
   model::parseAccessPath(description->variableText, g_open->level, path);
@@ -211,6 +234,9 @@ void applyEnvironments() {
       if (!node.description) return;
       const std::string statement = substituteParameters(model::text(node.descriptionText), parameters, arguments);
       const model::VariableDescription& given = *node.description;
+      // The messages about the variable point at the environment's
+      // statement, not at the end of the element that uses it.
+      const StatementPosition position(given);
       const bool array = given.statementKind == model::VariableArray ||
                          given.statementKind == model::VariableStructured;
       const std::string key = variableKey(statement, array);
