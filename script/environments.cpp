@@ -135,7 +135,9 @@ void defineEnvironment(const std::string& rest, int level, int fileIndex, int li
   splitName(rest, name, parameters);
   g_openName = name;
   g_open = model::createEnvironment(name, level, fileIndex, line);
-  if (!g_open || parameters.empty()) return;
+  // The parameters are checked also when the name was taken: the block is
+  // then not recorded, but its statement is still wrong.
+  if (parameters.empty()) return;
   std::vector<std::string> pieces;
   if (!parenthesisedList(parameters, pieces)) {
     diag::error("ENVPARAME", name);
@@ -146,6 +148,7 @@ void defineEnvironment(const std::string& rest, int level, int fileIndex, int li
       diag::error("PARAMENVI", piece);
       continue;
     }
+    if (!g_open) continue;
     g_open->parameters.push_back(model::intern(level, piece));
     ++g_open->parameterCount;
   }

@@ -24,6 +24,12 @@ scripttest::Options french() {
   return o;
 }
 
+scripttest::Options excluding(const std::string& test) {
+  scripttest::Options o;
+  o.selection.exTests = {test};
+  return o;
+}
+
 // A program whose head holds `head`, whose test begins with `test` and whose
 // one element holds `element`.
 std::string program(const std::string& head, const std::string& test = "",
@@ -46,6 +52,12 @@ std::vector<Case> cases() {
        program("ENVIRONMENT f p, q\nVAR y, INIT = 1, EV = 1\nEND ENVIRONMENT\n"), {"E:ENVPARAME:5"}},
       {"environment without variables", program("ENVIRONMENT f\nEND ENVIRONMENT\n"), {"W:BLENVVIDE:6"}},
       {"environment defined twice", program(kEnv + kEnv), {"E:DUPENVNAM:8"}},
+      {"environment defined again in a test", program(kEnv, "ENVIRONMENT E\nVAR y, int, INIT = 1, EV = 1\nEND ENVIRONMENT\n"),
+       {"E:DUPENVNAM:10"}},
+      {"parameters of an environment defined twice still checked", program(kEnv + "ENVIRONMENT e p\nEND ENVIRONMENT\n"),
+       {"E:DUPENVNAM:8", "E:ENVPARAME:8"}},
+      {"use in a test left out of the run", program("", "USE nosuch\n"), {"I:OPERXVIDE:13", "E:PROGXVIDE:13"},
+       excluding("T")},
       {"end of an environment never opened", program("END ENVIRONMENT\n"), {"E:MOTCLEABS:5"}},
       {"use inside a test", program(kEnv, "USE e(2)\n"), {}},
       {"use of a test's environment after its test",
