@@ -162,8 +162,8 @@ TEST(ReportReaders, JoinAttachesEveryVerdictToItsLine) {
   EXPECT_EQ(o[7].message(), "v: obtained 5, expected 1 .. 3 (VA=2 +/- 1)");
   EXPECT_EQ(o[8].element, 1);  // while checking, after it
   EXPECT_EQ(run.passes[1].outcomes[0].message(), "w: recorded 7");
-  ASSERT_EQ(run.serviceOutcomes.size(), 1u);
-  EXPECT_EQ(run.serviceOutcomes[0].second.message(), "an exception escaped the service");
+  ASSERT_EQ(run.serviceOutcomes[0].size(), 1u);
+  EXPECT_EQ(run.serviceOutcomes[0][0].message(), "an exception escaped the service");
   EXPECT_EQ(run.testVerdict(0), Verdict::Fail);
   EXPECT_EQ(run.testVerdict(1), Verdict::Pass);
   EXPECT_EQ(run.elementVerdict(2), Verdict::Pass);

@@ -46,15 +46,15 @@ Row rowOf(const Description& d, const Outcome& o, const std::string& test) {
 std::vector<Row> rowsOf(const Run& run, int service) {
   const Description& d = run.description;
   std::vector<Row> rows;
-  for (const auto& [s, o] : run.serviceOutcomes)
-    if (s == service) rows.push_back(rowOf(d, o, "(service)"));
+  for (const Outcome& o : run.serviceOutcomes[static_cast<std::size_t>(service)])
+    rows.push_back(rowOf(d, o, "(service)"));
   for (int t : d.services[static_cast<std::size_t>(service)].tests) {
     const Test& test = d.tests[static_cast<std::size_t>(t)];
     const int passes = run.passCount(t);
     if (passes == 0) rows.push_back({"NOT RUN", test.name, "", "the harness did not declare this test", "", "",
                                      d.where(test.position)});
-    for (const Pass& p : run.passes) {
-      if (p.test != t) continue;
+    for (int k : run.testPasses[static_cast<std::size_t>(t)]) {
+      const Pass& p = run.passes[static_cast<std::size_t>(k)];
       const std::string name = passes > 1 ? test.name + " (pass " + std::to_string(p.index) + ")" : test.name;
       for (const Outcome& o : p.outcomes) rows.push_back(rowOf(d, o, name));
       if (p.outcomes.empty()) rows.push_back({"PASS", name, "", "no verdict", "", "", d.where(test.position)});

@@ -69,14 +69,13 @@ class JunitWriter {
   std::vector<Case> casesOf(const Run& r, int service) {
     std::vector<Case> out;
     const Description& d = r.description;
-    for (const auto& [s, o] : r.serviceOutcomes)
-      if (s == service) {
-        Case c;
-        c.name = "(service " + d.services[static_cast<std::size_t>(s)].name + ")";
-        c.assertions = 1;
-        if (!o.passed) c.failed.push_back(&o);
-        out.push_back(c);
-      }
+    for (const Outcome& o : r.serviceOutcomes[static_cast<std::size_t>(service)]) {
+      Case c;
+      c.name = "(service " + d.services[static_cast<std::size_t>(service)].name + ")";
+      c.assertions = 1;
+      if (!o.passed) c.failed.push_back(&o);
+      out.push_back(c);
+    }
     for (int t : d.services[static_cast<std::size_t>(service)].tests) {
       const std::string name = d.tests[static_cast<std::size_t>(t)].name;
       const int passes = r.passCount(t);
@@ -86,8 +85,8 @@ class JunitWriter {
         c.skipped = true;
         out.push_back(c);
       }
-      for (const Pass& p : r.passes) {
-        if (p.test != t) continue;
+      for (int k : r.testPasses[static_cast<std::size_t>(t)]) {
+        const Pass& p = r.passes[static_cast<std::size_t>(k)];
         Case c;
         c.name = passes > 1 ? name + " pass " + std::to_string(p.index) + " of " + std::to_string(passes) : name;
         c.micros = p.micros;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/zentareport/escape.h"
 #include "tools/zentareport/html_report.h"
 #include "tools/zentareport/junit_report.h"
 #include "tools/zentareport/text_report.h"
@@ -67,7 +68,7 @@ bool loadRun(const std::string& tdcPath, const std::string& rioPath, Run& run) {
                   readFile(rioPath, text, problem) && readResults(text, rioPath, results, problem) &&
                   joinRun(description, results, run, problem);
   if (!ok) {
-    std::cerr << "zentareport: " << formatProblem(problem) << "\n";
+    std::cerr << "zentareport: " << printable(formatProblem(problem)) << "\n";
     return false;
   }
   run.timestamp = modified(rioPath);
@@ -80,7 +81,7 @@ bool writeTo(const std::string& path, void (*writer)(std::ostream&, const std::v
   if (out) writer(out, runs);
   out.close();
   if (!out) {
-    std::cerr << "zentareport: " << formatProblem({path, 0, "IMPECRFIC", "cannot write the file"}) << "\n";
+    std::cerr << "zentareport: " << printable(formatProblem({path, 0, "IMPECRFIC", "cannot write the file"})) << "\n";
     return false;
   }
   return true;

@@ -1,6 +1,7 @@
 // The join of a results file with its description.
 #include "tools/zentareport/run.h"
 
+#include <algorithm>
 #include <map>
 
 namespace zenta::report {
@@ -157,6 +158,7 @@ class Joiner {
       p.index = out_.passCount(l->test) + 1;
       out_.passes.push_back(p);
       pass_ = static_cast<int>(out_.passes.size()) - 1;
+      out_.testPasses[static_cast<std::size_t>(l->test)].push_back(pass_);
       chronos_ = 0;
       items_.clear();
       return true;
@@ -175,7 +177,8 @@ class Joiner {
       const DescribedLine* l = described(n, "T", "test");
       Pass* p = l ? passOf(*l) : nullptr;
       if (!p) return false;
-      p->micros += rec.numberAt(1);
+      // Times add up to at most about 30 years, whatever the records say.
+      p->micros = std::min(p->micros + rec.numberAt(1), 1000000000000000LL);
       ++chronos_;
       return true;
     }
@@ -244,7 +247,7 @@ class Joiner {
     if (l->tag == 'O') {
       o.position = d_.services[l->service].position;
       count(o);
-      out_.serviceOutcomes.push_back({l->service, o});
+      out_.serviceOutcomes[static_cast<std::size_t>(l->service)].push_back(o);
       return true;
     }
     Pass* p = passOf(*l);
@@ -319,42 +322,35 @@ std::string Outcome::message() const {
   return out;
 }
 
-int Run::passCount(int test) const {
-  int n = 0;
-  for (const Pass& p : passes) n += p.test == test;
-  return n;
+namespace {
+
+// The verdict of the passes of a test, for the outcomes that `which` keeps.
+template <typename Which>
+Verdict verdictOf(const Run& run, int test, Which which) {
+  const std::vector<int>& passes = run.testPasses[static_cast<std::size_t>(test)];
+  for (int p : passes)
+    for (const Outcome& o : run.passes[static_cast<std::size_t>(p)].outcomes)
+      if (which(o) && !o.passed && !o.recorded) return Verdict::Fail;
+  return passes.empty() ? Verdict::NotRun : Verdict::Pass;
 }
 
+}  // namespace
+
 Verdict Run::testVerdict(int test) const {
-  bool ran = false;
-  for (const Pass& p : passes) {
-    if (p.test != test) continue;
-    ran = true;
-    for (const Outcome& o : p.outcomes)
-      if (!o.passed && !o.recorded) return Verdict::Fail;
-  }
-  return ran ? Verdict::Pass : Verdict::NotRun;
+  return verdictOf(*this, test, [](const Outcome&) { return true; });
 }
 
 Verdict Run::elementVerdict(int element) const {
   const int test = description.elements[static_cast<std::size_t>(element)].test;
-  bool ran = false;
-  for (const Pass& p : passes) {
-    if (p.test != test) continue;
-    ran = true;
-    for (const Outcome& o : p.outcomes)
-      if (o.element == element && !o.passed && !o.recorded) return Verdict::Fail;
-  }
-  return ran ? Verdict::Pass : Verdict::NotRun;
+  return verdictOf(*this, test, [&](const Outcome& o) { return o.element == element; });
 }
 
 Verdict Run::serviceVerdict(int service) const {
   Verdict v = Verdict::NotRun;
-  for (const auto& [s, o] : serviceOutcomes)
-    if (s == service) {
-      if (!o.passed) return Verdict::Fail;
-      v = Verdict::Pass;
-    }
+  for (const Outcome& o : serviceOutcomes[static_cast<std::size_t>(service)]) {
+    if (!o.passed) return Verdict::Fail;
+    v = Verdict::Pass;
+  }
   for (int t : description.services[static_cast<std::size_t>(service)].tests) {
     const Verdict tv = testVerdict(t);
     if (tv == Verdict::Fail) return Verdict::Fail;
@@ -367,6 +363,8 @@ bool joinRun(const Description& description, const Results& results, Run& out, P
   out = Run();
   out.description = description;
   out.resultsPath = results.path;
+  out.testPasses.resize(description.tests.size());
+  out.serviceOutcomes.resize(description.services.size());
   return Joiner(out.description, results, out, problem).join();
 }
 

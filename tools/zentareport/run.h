@@ -44,10 +44,11 @@ struct Run {
   std::string resultsPath;
   std::string timestamp;  // when the results file was written, ISO 8601 local time; may be empty
   std::vector<Pass> passes;
-  std::vector<std::pair<int, Outcome>> serviceOutcomes;  // exceptions that escaped a service
+  std::vector<std::vector<int>> testPasses;  // per test, its passes in order
+  std::vector<std::vector<Outcome>> serviceOutcomes;  // per service, exceptions that escaped it
   long checks = 0, passed = 0, failed = 0;  // verdicts of the results file
 
-  int passCount(int test) const;
+  int passCount(int test) const { return static_cast<int>(testPasses[static_cast<std::size_t>(test)].size()); }
   Verdict testVerdict(int test) const;
   Verdict elementVerdict(int element) const;
   Verdict serviceVerdict(int service) const;

@@ -1,5 +1,8 @@
 #include "tools/zentareport/text_report.h"
 
+#include <map>
+#include <utility>
+
 #include "tools/zentareport/escape.h"
 
 namespace zenta::report {
@@ -18,8 +21,7 @@ class TextWriter {
       const Service& service = d.services[s];
       out_ << verdict(r.serviceVerdict(static_cast<int>(s))) << " SERVICE " << bold(service.name) << place(d, service.position)
            << "\n";
-      for (const auto& [k, o] : r.serviceOutcomes)
-        if (k == static_cast<int>(s)) outcome(d, o, 0, 1, "  ");
+      for (const Outcome& o : r.serviceOutcomes[s]) outcome(d, o, 0, 1, "  ");
       for (int t : service.tests) test(r, t);
     }
   }
@@ -41,27 +43,29 @@ class TextWriter {
     const Test& test = d.tests[static_cast<std::size_t>(t)];
     const int passes = r.passCount(t);
     long passed = 0, failed = 0;
-    for (const Pass& p : r.passes)
-      if (p.test == t)
-        for (const Outcome& o : p.outcomes)
-          if (!o.recorded) ++(o.passed ? passed : failed);
+    // The outcomes of each element of the test (-1: of the test as a whole),
+    // with their pass.
+    std::map<int, std::vector<std::pair<int, const Outcome*>>> byElement;
+    for (int k : r.testPasses[static_cast<std::size_t>(t)]) {
+      const Pass& p = r.passes[static_cast<std::size_t>(k)];
+      for (const Outcome& o : p.outcomes) {
+        if (!o.recorded) ++(o.passed ? passed : failed);
+        byElement[o.element].push_back({p.index, &o});
+      }
+    }
     out_ << "  " << verdict(r.testVerdict(t)) << " TEST " << bold(test.name);
     if (!test.family.empty()) out_ << ", family " << printable(test.family);
     if (passes > 0) out_ << ": " << (passed + failed) << " verdicts, " << passed << " passed, " << failed << " failed";
     if (passes > 1) out_ << " in " << passes << " passes";
     out_ << place(d, test.position) << "\n";
-    for (const Pass& p : r.passes)
-      if (p.test == t)
-        for (const Outcome& o : p.outcomes)
-          if (o.element < 0) outcome(d, o, p.index, passes, "    ");
+    for (const auto& [pass, o] : byElement[-1]) outcome(d, *o, pass, passes, "    ");
     for (int e : test.elements) {
       const Element& element = d.elements[static_cast<std::size_t>(e)];
-      out_ << "    " << verdict(r.elementVerdict(e)) << " ELEMENT " << printable(element.label)
-           << place(d, element.position) << "\n";
-      for (const Pass& p : r.passes)
-        if (p.test == t)
-          for (const Outcome& o : p.outcomes)
-            if (o.element == e) outcome(d, o, p.index, passes, "      ");
+      Verdict v = passes ? Verdict::Pass : Verdict::NotRun;
+      for (const auto& [pass, o] : byElement[e])
+        if (!o->passed && !o->recorded) v = Verdict::Fail;
+      out_ << "    " << verdict(v) << " ELEMENT " << printable(element.label) << place(d, element.position) << "\n";
+      for (const auto& [pass, o] : byElement[e]) outcome(d, *o, pass, passes, "      ");
     }
   }
 
