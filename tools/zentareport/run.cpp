@@ -58,10 +58,29 @@ std::string item(const std::string& text, long k) {
   return out + text.substr(at);
 }
 
+// A value as the results file writes it: texts between quotes (single
+// quotes for a character), their quotes, backslashes and control characters
+// escaped.
 std::string shown(const std::string& kind, const Field& f) {
   if (!f.quoted) return f.text;
-  std::string q = kind == "char" ? "'" : "\"";
-  return q + f.text + q;
+  const char q = kind == "char" ? '\'' : '"';
+  std::string out(1, q);
+  for (const char c : f.text) {
+    if (c == q || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      static const char* const hex = "0123456789abcdef";
+      out += "\\x";
+      out += hex[(c >> 4) & 0xF];
+      out += hex[c & 0xF];
+    } else {
+      out += c;
+    }
+  }
+  return out + q;
 }
 
 std::string exceptionText(long code, const std::string& type) {
