@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only when one is missing.
 set -euo pipefail
-pkgs=(cmake ninja-build g++ clang qt6-base-dev qt6-l10n-tools qt6-tools-dev
+pkgs=(cmake ninja-build make g++ clang qt6-base-dev qt6-l10n-tools qt6-tools-dev
       libgtest-dev libgmock-dev googletest libbenchmark-dev
       # The preprocessor's benchmark compares our figures with these two.
       tcc mcpp

@@ -128,6 +128,8 @@ void Preprocessor::reset() {
   pseudoFile_.clear();
   clearFileCache();
   clearPathCache();
+  filesRead_.clear();
+  filesReadSet_.clear();
 }
 
 }  // namespace pp
@@ -178,5 +180,7 @@ bool isPreprocessorTypeModifier(const std::string& name) {
 }
 
 std::vector<std::string> preprocessorIncludeChain() { return thePreprocessor().includeChain(); }
+
+const std::vector<std::string>& preprocessorFilesRead() { return thePreprocessor().filesRead(); }
 
 }  // namespace zenta::analyser
