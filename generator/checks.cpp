@@ -13,6 +13,9 @@
 //   9      string classes                EDV_STR                  none (assigned like pointers)
 //   10     std::string, std::string_view EDV_STR on a copy        INI_STR of a copy, no
 //                                        of the characters        destination (assigned)
+//
+// The initial value of a scoped enumeration is converted to its C type: no
+// integer converts to it implicitly.
 #include "generator/checks.h"
 
 #include <cctype>
@@ -230,7 +233,10 @@ CheckCode checkCode(const ElementaryVariable& v, bool noEdit, bool noExcep) {
     }
     return code;
   }
-  code.initialisation.push_back(expression + " = " + v.init + ";");
+  if (v.type.convertInit && !v.type.cType.empty())
+    code.initialisation.push_back(expression + " = (" + v.type.cType + ")(" + v.init + ");");
+  else
+    code.initialisation.push_back(expression + " = " + v.init + ";");
   if (!record) return code;
   if (cls == 10) {
     code.initialisation.push_back("zenta_run.INI_STR_CPP((char *)0, 1, " + line + " , " + characters(expression) + ");");

@@ -374,6 +374,7 @@ void VariableWalk::element(const model::ComponentRecord& c) {
   v.range = bounds.range;
   v.line = n;
   v.type = typeDescriptor(c.typeClass, c.classWord, c.cType, formatKind);
+  v.type.convertInit = c.scopedEnumeration;
   v.checkMode = 1;
   v.record = !init.empty();
   v.noInit = init.empty();

@@ -314,6 +314,13 @@ bool isCharLike(const Type* type);
 bool isSignedInteger(const Type* type);
 int integerWidth(const Type* type);  // magnitude in bits, 0 if not integer
 
+// Placeholder types: `auto`, `decltype(auto)` and `decltype (e)` as the
+// declaration parser records them, a typedef of that text standing for an
+// incomplete structure of the same name. The text of the placeholder a type
+// is (modifiers looked through), or that its pointer and reference levels
+// lead to when `throughLevels`; empty when none.
+std::string_view placeholderText(const Type* type, bool throughLevels = false);
+
 // ---------------------------------------------------------------------------
 // Comparing types (redeclarations, overloads). Typedefs are looked through;
 // const, volatile and other modifiers count. Integer types compare by what

@@ -191,6 +191,31 @@ std::vector<Symbol*> reachableFields(const Type* structure) {
   return out;
 }
 
+std::string_view placeholderText(const Type* type, bool throughLevels) {
+  for (int guard = 0; type != nullptr && guard < 1000; ++guard) {
+    switch (type->kind) {
+      case TypeKind::Modified:
+        type = targetOf(type);
+        continue;
+      case TypeKind::Pointer:
+      case TypeKind::Reference:
+        if (!throughLevels) return {};
+        type = targetOf(type);
+        continue;
+      case TypeKind::Typedef: {
+        const std::string_view name = type->name.view();
+        if (name != "auto" && name.substr(0, 8) != "decltype") return {};
+        const StructuredType* s = dyn<StructuredType>(targetOf(type));
+        if (s == nullptr || s->complete || s->name != type->name) return {};
+        return name;
+      }
+      default:
+        return {};
+    }
+  }
+  return {};
+}
+
 int countTestable(const Type* type, const SymbolTable* table) {
   CountState st;
   st.table = table;

@@ -69,10 +69,16 @@ TypeClass typeClassOf(const Type* type, bool withCType, const SymbolTable* table
       c.hasCType = true;
       break;
     }
-    case TypeKind::Enumeration:
-      set(c, 0, "entier");
+    case TypeKind::Enumeration: {
+      // An underlying type written after `:` gives the width and the sign.
+      const EnumerationType* en = as<EnumerationType>(base);
+      const IntegerType* underlying = dyn<IntegerType>(stripTypedefsAndModifiers(en->underlying));
+      if (underlying != nullptr) c.size = underlying->signedWidth;
+      set(c, 0, underlying != nullptr && underlying->signedWidth >= 0 ? "unsigned" : "entier");
+      c.scopedEnumeration = en->scoped;
       c.hasCType = true;
       break;
+    }
     case TypeKind::Void:
       set(c, 0, "entier");
       c.hasCType = true;

@@ -1,8 +1,10 @@
 // The type class of a type: how the harness tests a value of it.
 //
 //   class  word                          C type text
-//   0      "entier"                      signed non-char integers, enumerations,
-//                                        void ("void")
+//   0      "entier"                      signed non-char integers, enumerations
+//                                        (scoped ones too; "unsigned" when
+//                                        their underlying type is), void
+//                                        ("void")
 //   0      "unsigned"                    unsigned integers, char-like or not
 //   1      "booleen"                     bool (C++11 dialects and later)
 //   2      "caractere"                   signed char-like integers
@@ -39,6 +41,9 @@ struct TypeClass {
   // Integer base types: the signed width of the record (negative when
   // signed); any other type: the signed width of int.
   int size = 0;
+  // A scoped enumeration (`enum class`): no integer converts to it
+  // implicitly, so its initial values are converted explicitly.
+  bool scopedEnumeration = false;
 };
 
 // `withCType` asks for the C type text; `table` and `scope` qualify the
