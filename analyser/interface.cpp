@@ -136,4 +136,6 @@ const DeclarationLog& declarationLog() { return runTables().log; }
 
 void closeAnalyser() { close_preprocessor(); }
 
+const std::vector<std::string>& analysedFiles() { return preprocessorFilesRead(); }
+
 }  // namespace zenta::analyser

@@ -74,6 +74,11 @@ const DeclarationLog& declarationLog();
 // still open and clears the macro table.
 void closeAnalyser();
 
+// Every file the analyser read during the run (the standard-definitions
+// file, the headers of native code and of INCLUDE CODE, the runtime
+// header), each once, in the order first read, as opened.
+const std::vector<std::string>& analysedFiles();
+
 // ===========================================================================
 // Expressions of the script: tested variables, values, bounds.
 //

@@ -92,6 +92,8 @@ struct Settings {
   std::string rioName;              // RIONAME: results file name override
   std::string tsfFile;              // TSF
   bool tsf = false;                 // TSF given with a file
+  std::string dependencyFile;       // DEPFILE: dependency file in Make syntax
+  bool ideMessages = false;         // MESSAGES=IDE: "file:line: severity: text [CODE]"
 
   int compilerSystem = SysNt;        // SYSCOMP code
   bool compilerSystemGiven = false;  // SYSCOMP written on the command line

@@ -133,6 +133,8 @@ void Preprocessor::reset() {
   pseudoFile_.clear();
   clearFileCache();
   clearPathCache();
+  filesRead_.clear();
+  filesReadSet_.clear();
 }
 
 }  // namespace pp
@@ -183,5 +185,7 @@ bool isPreprocessorTypeModifier(const std::string& name) {
 }
 
 std::vector<std::string> preprocessorIncludeChain() { return thePreprocessor().includeChain(); }
+
+const std::vector<std::string>& preprocessorFilesRead() { return thePreprocessor().filesRead(); }
 
 }  // namespace zenta::analyser

@@ -76,5 +76,9 @@ const std::vector<std::string>& preprocessorTypeModifiers();
 bool isPreprocessorTypeModifier(const std::string& name);
 // Directories of the include chain, in search order.
 std::vector<std::string> preprocessorIncludeChain();
+// Every file the preprocessor read since its last reset (the main file,
+// headers, the standard-definitions file), each once, in the order first
+// read, with the paths as they were opened.
+const std::vector<std::string>& preprocessorFilesRead();
 
 }  // namespace zenta::analyser

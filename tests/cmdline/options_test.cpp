@@ -326,6 +326,82 @@ TEST_F(Options, CanonicalCommandText) {
   }
 }
 
+// The options for builds and editors: DEPFILE and MESSAGES.
+struct BuildOptionCase {
+  std::vector<std::string> args;
+  bool ok;
+  std::string dependencyFile;
+  bool ide;
+};
+
+TEST_F(Options, DependencyFileAndMessageForm) {
+  const std::string longPath = "/build/" + std::string(1000, 'd') + "/t.d";
+  const std::vector<BuildOptionCase> cases = {
+      {{"t.ptu", "t.cc"}, true, "", false},
+      {{"t.ptu", "t.cc", "-DEPFILE=out/t.d"}, true, "out/t.d", false},
+      {{"t.ptu", "t.cc", "-DEPFILE=" + longPath}, true, longPath, false},  // build trees are deep
+      {{"t.ptu", "t.cc", "/depf=a b.d", "-MESSAGES=IDE"}, true, "a b.d", true},
+      {{"t.ptu", "t.cc", "-messages=ide"}, true, "", true},
+      {{"t.ptu", "t.cc", "-MES=I"}, true, "", true},
+      {{"t.ptu", "t.cc", "-MESSAGES=CLASSIC"}, true, "", false},
+      {{"t.ptu", "t.cc", "-MESSAGES=CLASSIQUE"}, true, "", false},
+      {{"t.ptu", "t.cc", "-MESSAGES=GNU"}, false, "", false},
+      {{"t.ptu", "t.cc", "-MESSAGES"}, false, "", false},
+      {{"t.ptu", "t.cc", "-DEPFILE"}, false, "", false},
+      {{"t.ptu", "t.cc", "-DEPFILE=a.d", "-DEPFILE=b.d"}, false, "", false},
+  };
+  for (const BuildOptionCase& c : cases) {
+    Outcome r = runCommand(c.args);
+    const std::string shown = c.args.back();
+    if (!c.ok) {
+      EXPECT_EQ(r.result.outcome, CommandResult::DecoderError) << shown;
+      continue;
+    }
+    ASSERT_EQ(r.result.outcome, CommandResult::Ok) << shown << r.result.detail;
+    EXPECT_EQ(settings().dependencyFile, c.dependencyFile) << shown;
+    EXPECT_EQ(settings().ideMessages, c.ide) << shown;
+    EXPECT_EQ(diag::messageForm(), c.ide ? diag::MessageForm::Ide : diag::MessageForm::Classic) << shown;
+    // Neither changes what is generated: the command text does not show them.
+    EXPECT_EQ(settings().commandText.find("DEPFILE"), std::string::npos) << shown;
+    EXPECT_EQ(settings().commandText.find("MESSAGES"), std::string::npos) << shown;
+  }
+}
+
+TEST_F(Options, BuildOptionsComeAfterTheClassicOnes) {
+  const CommandDescriptor d = compilerCommand();
+  ASSERT_EQ(d.options.size(), 47u);
+  EXPECT_EQ(d.options[44].names[2], "W");
+  EXPECT_EQ(d.options[45].names[2], "DEPFILE");
+  EXPECT_EQ(d.options[46].names[2], "MESSAGES");
+  EXPECT_NE(usageText().find("\t[-NOEDIT]\n\t[-DEPFILE=<dep_file>]\n\t[-MESSAGES=<CLASSIC|IDE>]\n\t[-LEARN|-NOLEARN]\n"),
+            std::string::npos);
+}
+
+TEST(OptionsMessageForm, ReadAheadWithoutAnyEffect) {
+  struct Case {
+    std::vector<std::string> args;
+    bool ide;
+  };
+  const std::vector<Case> cases = {
+      {{"zentaprepro", "t.ptu", "t.cc", "-MESSAGES=IDE"}, true},
+      {{"zentaprepro", "t.ptu", "t.cc", "-mes=ide", "-LEARN", "-XT=3"}, true},
+      {{"zentaprepro", "t.ptu", "t.cc"}, false},
+      {{"zentaprepro", "t.ptu", "t.cc", "-MESSAGES=IDE", "-NOPE"}, false},  // does not decode
+  };
+  for (const Case& c : cases) {
+    std::vector<char*> argv;
+    std::vector<std::string> copy = c.args;
+    for (std::string& a : copy) argv.push_back(a.data());
+    diag::resetForTests();
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(ideMessagesRequested(static_cast<int>(argv.size()), argv.data()), c.ide) << c.args.back();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(diag::warningCount(), 0);
+  }
+}
+
 // ---------------------------------------------------------------------------
 // The fatal ends of the run.
 
