@@ -173,6 +173,12 @@ TEST_F(DeclDialect, ConstructsAreReadWithoutAMessage) {
        " namespace p { int before; _Pragma(\"GCC pop_options\") }",
        {"template\tConv\t-\t", "field\tDerived::n\t-\tsize_type n", "template\tarr\t-\t",
         "variable\tp::before\t-\tint before"}},
+      // Structured bindings at namespace scope; digit separators (C++14 on).
+      {c17,
+       "struct P { int x, y; } p; auto [a, b] = p; const auto& [r, s]{p}; constexpr long big = 1'000'000'000'000;"
+       " enum { Hex = 0x1'00, Dec = 1'0 }; double d = 1'0.5e1'0; char quote = '\\'';",
+       {"variable\tbig\t-\tconst long big", "enumerator\tHex\t-\tHex = 256", "enumerator\tDec\t-\tDec = 10",
+        "variable\tquote\t-\tchar quote"}},
       // New keywords and character types; nullptr and noexcept in
       // initialisers.
       {c20,
