@@ -87,7 +87,8 @@ TEST_F(DeclDialect, ConstructsAreReadWithoutAMessage) {
        {"variable\tlimit\t-\tconst auto limit", "variable\tname\t-\tauto name", "variable\td\t-\tdecltype(auto) d"}},
       // using aliases and alias templates.
       {c11, "using Int = int; template <class T> using Ptr = T*; Ptr<int> p; using Fn = void (*)(Int);",
-       {"typedef\tInt\t-\ttypedef int Int", "typedef\tFn\t-\ttypedef void (*Fn)(Int)", "template\tPtr\t-\t"}},
+       {"typedef\tInt\t-\ttypedef int Int", "typedef\tFn\t-\ttypedef void (*Fn)(Int)",
+        "template\tPtr\t-\ttemplate <class T> using Ptr = T *"}},
       // Variadic templates, packs and fold expressions in bodies.
       {c17,
        "template <class... Ts> struct Tuple {}; template <class... Ts> int sum(Ts&&... ts) { return (ts + ... + 0); }"
