@@ -14,15 +14,7 @@ constexpr int kDefaultWarningLimit = 120;
 constexpr std::size_t kFileNameBuffer = 1000;
 
 // The statement being handled (see beginStatement in the header).
-struct Statement {
-  bool open = false;
-  std::string file;
-  int first = 0;
-  int last = 0;
-  bool handled = false;
-  std::string handledFile;
-  int handledLine = 0;
-};
+using Statement = StatementContext;
 
 struct State {
   int errors = 0;
@@ -233,6 +225,8 @@ void statementHandledAt(const std::string& file, int line) {
 }
 
 void endStatement() { state().statement = Statement{}; }
+StatementContext statementContext() { return state().statement; }
+void setStatementContext(const StatementContext& context) { state().statement = context; }
 
 void report(int severity, const char* code, const std::string& argument) {
   if (!code) code = "";
