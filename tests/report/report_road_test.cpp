@@ -325,4 +325,31 @@ TEST_F(ReportRoad, DamagedResultsGiveStatusTwo) {
   EXPECT_NE(r.err.find("t.rio:1: error: "), std::string::npos) << r.err;
 }
 
+TEST_F(ReportRoad, CommandLineFaultsGiveStatusTwo) {
+  const Script& s = kScripts[0];
+  struct Case {
+    std::vector<std::string> args;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {{}, "no description file named"},
+      {{"--junit"}, "--junit needs a file name"},
+      {{"--html=", tdc(s)}, "--html needs a file name"},
+      {{"--fancy", tdc(s)}, "unknown option --fancy"},
+      {{rio(s)}, "no results file named for"},
+  };
+  for (const Case& c : cases) {
+    const testkit::Result r = report(c.args);
+    EXPECT_EQ(r.status, 2) << c.message;
+    EXPECT_EQ(r.err.rfind(std::string("zentareport: ") + c.message, 0), 0u) << r.err;
+  }
+  // A description alone: its results file by the same name, with .rio.
+  EXPECT_EQ(report({"-q", tdc(s)}).status, 1);
+  // An output file that cannot be written.
+  const testkit::Result r = report({"-q", "--junit", dir_->file("no/such/dir.xml"), tdc(s)});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("dir.xml: error: cannot write the file [IMPECRFIC]"), std::string::npos) << r.err;
+  EXPECT_TRUE(std::regex_match(report({"--version"}).out, std::regex("zentareport [0-9]+\\.[0-9]+\\.[0-9]+\n")));
+}
+
 }  // namespace
