@@ -73,13 +73,35 @@ const OptionRow kOptions[] = {
     {"XT", "XT", "level", IntegerList, 0, 255, false, false},
     {"E", "E", "Nb", Integer, 1, 255, false, false},
     {"W", "W", "Nb", Integer, 1, 255, false, false},
+    // Options for builds and editors, after the classic ones so that those
+    // keep their positions: the dependency file in Make syntax (paths are
+    // long in build trees) and the form of the messages.
+    {"DEPFILE", "DEPFILE", "dep_file", String, 1, 4095, false, false},
+    {"MESSAGES", "MESSAGES", "message_form", String, 1, 255, false, false},
 };
-static_assert(sizeof kOptions / sizeof kOptions[0] == 45, "the compiler has 45 options");
+static_assert(sizeof kOptions / sizeof kOptions[0] == 47, "the compiler has 45 classic options and 2 more");
 
 const char* const kRestrictionValues[RestrictionCount] = {"NOEXCEP", "NOIMAGE",  "KR",    "ANSI", "NOSQLSAV",
                                                           "SEPAR",   "NOALLOC", "NOPOS", "ADA83"};
 // SYSCOMP values; their position is the compiler-system code.
 const char* const kSyscompValues[] = {"UNIX", "OS2", "DOS", "VMS", "NT"};
+// MESSAGES values (French, English); the first is the default.
+const char* const kMessageForms[][2] = {{"CLASSIQUE", "CLASSIC"}, {"IDE", "IDE"}};
+
+// Language names that select a dialect of the analysed code, with the
+// standard-definitions file of that dialect in the target package. Plain C++
+// (and any other value that begins with "C++") is the classic language and
+// reads znus_c.def.
+struct DialectLanguage {
+  const char* name;   // canonical name, kept as the language name
+  const char* alias;  // the name the standard had before its year was known
+  const char* definitions;
+};
+const DialectLanguage kDialectLanguages[] = {
+    {"C++11", "C++0X", "znus_cxx11.def"}, {"C++14", "C++1Y", "znus_cxx14.def"},
+    {"C++17", "C++1Z", "znus_cxx17.def"}, {"C++20", "C++2A", "znus_cxx20.def"},
+    {"C++23", "C++2B", "znus_cxx23.def"},
+};
 
 // Forbidden combinations, in the order they are checked.
 const char* const kForbidden[][2] = {
@@ -106,7 +128,8 @@ const char kUsage[] =
     "\t[-DBMS=<dbms_name>]\n\t[-DATA=<data_file>]\n\t[-NOANALYZE]\n\t[-NOPATH]\n"
     "\t[-STD_DEFINE=<define_file>]\n\t[-RENAME=<rename_file>]\n\t[-SYMBTAB=<symbtab_file>]\n"
     "\t[-ADALINK=<adalink_file>]\n\t[-STANDARD=<standard_file>]\n\t[-VISTRA_LOG=<vistra_log_file>]\n"
-    "\t[-RIONAME=<rio_file>]\n\t[-WITHSEPARATE]\n\t[-TSF=<tsf_file>]\n\t[-NOEDIT]\n\t[-LEARN|-NOLEARN]\n"
+    "\t[-RIONAME=<rio_file>]\n\t[-WITHSEPARATE]\n\t[-TSF=<tsf_file>]\n\t[-NOEDIT]\n"
+    "\t[-DEPFILE=<dep_file>]\n\t[-MESSAGES=<CLASSIC|IDE>]\n\t[-LEARN|-NOLEARN]\n"
     "\t[-XT=<level>[,level]]\n";
 
 Names sameNames(const char* french, const char* english) { return {french, french, english}; }
@@ -197,6 +220,9 @@ CommandDescriptor compilerCommand() {
   OptionDescriptor& syscomp = d.options[static_cast<std::size_t>(optionNumber("SYSCOMP"))];
   for (const char* v : kSyscompValues) syscomp.allowed.push_back({sameNames(v, v), false});
   syscomp.defaultValue = SysNt + 1;
+  OptionDescriptor& messages = d.options[static_cast<std::size_t>(optionNumber("MESSAGES"))];
+  for (const auto& v : kMessageForms) messages.allowed.push_back({{v[0], v[0], v[1]}, false});
+  messages.defaultValue = 1;
   for (const auto& rule : kForbidden) {
     CombinationRule r;
     r.first = {CombinationElement::Option, optionNumber(rule[0]), 0, true};
@@ -288,13 +314,29 @@ CommandResult decodeCommand(const std::vector<std::string>& arguments, const Dec
     s.resultsDirectory = dir;
   }
 
-  // 3. Language: C++, or any value that begins with "C++".
+  // Build and editor options: the dependency file and the message form,
+  // which holds for the messages of the checks below too.
+  s.dependencyFile = firstValue("DEPFILE");
+  s.ideMessages = firstValue("MESSAGES") == "IDE";
+  diag::setMessageForm(s.ideMessages ? diag::MessageForm::Ide : diag::MessageForm::Classic);
+
+  // 3. Language: C++, or any value that begins with "C++". A dialect name
+  // (C++11 ... C++23) is kept as the language name and selects that dialect
+  // of the analysed code; anything else is the classic language.
+  std::string definitionsName = "znus_c.def";
   if (given("LANGUAGE") > 0) {
     const std::string value = firstValue("LANGUAGE");
-    if (upperCased(value).rfind("C++", 0) != 0) {
+    const std::string upper = upperCased(value);
+    if (upper.rfind("C++", 0) != 0) {
       result.outcome = CommandResult::UnknownLanguage;
       result.detail = value;
       return result;
+    }
+    for (const DialectLanguage& d : kDialectLanguages) {
+      if (upper == d.name || upper == d.alias) {
+        s.languageName = d.name;
+        definitionsName = d.definitions;
+      }
     }
   }
 
@@ -348,7 +390,7 @@ CommandResult decodeCommand(const std::vector<std::string>& arguments, const Dec
   } else if (const char* tgt = std::getenv("ZNTTGT"); tgt && *tgt && s.analysis && analysedLanguage) {
     std::string dir = tgt;
     while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-    s.standardDefinitions = dir + "/ana/znus_c.def";
+    s.standardDefinitions = dir + "/ana/" + definitionsName;
   }
   if (!s.standardDefinitions.empty() && !s.analysis) {
     diag::warning("OPTCETCPP", "STD_DEFINE");
@@ -419,10 +461,25 @@ CommandResult decodeCommand(const std::vector<std::string>& arguments, const Dec
   return result;
 }
 
-void analyseCommand(int argc, char** argv) {
+namespace {
+std::vector<std::string> argumentList(int argc, char** argv) {
   std::vector<std::string> arguments;
   for (int i = 0; i < argc && argv; ++i)
     if (argv[i]) arguments.emplace_back(argv[i]);
+  return arguments;
+}
+}  // namespace
+
+bool ideMessagesRequested(int argc, char** argv) {
+  Decoder decoder(compilerCommand());
+  decoder.setErrorSink([](const std::string&) {});
+  if (decoder.decode(argumentList(argc, argv)) != 0) return false;
+  const Value* v = decoder.optionValue(decoder.optionIndex("MESSAGES"), 1);
+  return v != nullptr && v->text == "IDE";
+}
+
+void analyseCommand(int argc, char** argv) {
+  const std::vector<std::string> arguments = argumentList(argc, argv);
   const CommandResult r = decodeCommand(arguments);
   if (r.outcome == CommandResult::DecoderError) diag::fatal("CMDFATALE", "");
   if (r.outcome == CommandResult::UnknownLanguage) diag::fatal("LANGINCON", r.detail);

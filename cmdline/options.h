@@ -16,6 +16,12 @@ namespace zenta::cmdline {
 // clears the sub-system flag, which the C++ language never keeps.
 void analyseCommand(int argc, char** argv);
 
+// Whether the command line asks for the IDE message form (-MESSAGES=IDE),
+// read without any message or other effect, so that the lines printed
+// before the command line is analysed take that form too. A command that
+// does not decode gives false (the classic form).
+bool ideMessagesRequested(int argc, char** argv);
+
 // The in-process part of analyseCommand, which never exits: fills the
 // settings (after resetting them) and reports the warnings of the checks.
 // The sub-system flag is left as decoded.
@@ -25,7 +31,7 @@ struct CommandResult {
 };
 CommandResult decodeCommand(const std::vector<std::string>& arguments, const Decoder::Sink& errorSink = {});
 
-// The compiler's command descriptor: positional arguments, the 45 options in
+// The compiler's command descriptor: positional arguments, the 47 options in
 // table order, their allowed values, forbidden combinations and usage text.
 CommandDescriptor compilerCommand();
 

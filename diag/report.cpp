@@ -13,6 +13,17 @@ constexpr int kDefaultErrorLimit = 60;
 constexpr int kDefaultWarningLimit = 120;
 constexpr std::size_t kFileNameBuffer = 1000;
 
+// The statement being handled (see beginStatement in the header).
+struct Statement {
+  bool open = false;
+  std::string file;
+  int first = 0;
+  int last = 0;
+  bool handled = false;
+  std::string handledFile;
+  int handledLine = 0;
+};
+
 struct State {
   int errors = 0;
   int warnings = 0;
@@ -29,6 +40,8 @@ struct State {
   std::string listName;
   FILE* list = nullptr;
   CleanupHook cleanup = nullptr;
+  MessageForm form = MessageForm::Classic;
+  Statement statement;
 };
 
 State& state() {
@@ -66,14 +79,65 @@ std::string substitute(const std::string& text, const std::string& first, const 
   return body;
 }
 
-void writeLine(const std::string& line, bool show) {
+// The words of the IDE form, by severity: gcc's own, so that the matchers
+// of editors and build tools recognise them.
+const char* ideWord(int severity) {
+  switch (severity) {
+    case Severe:
+    case Fatal: return "fatal error";
+    case Error: return "error";
+    case Warning: return "warning";
+    default: return "note";
+  }
+}
+
+// A message text on one line, without blanks at either end.
+std::string oneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+  const std::size_t b = text.find_first_not_of(' ');
+  if (b == std::string::npos) return {};
+  return text.substr(b, text.find_last_not_of(' ') - b + 1);
+}
+
+// "file:line: ", "file: " or the program name when there is no file. While a
+// statement is being handled, the positions that belong to it show its first
+// line.
+std::string idePosition() {
+  const State& s = state();
+  std::string file = s.file;
+  int line = s.line;
+  const Statement& st = s.statement;
+  if (st.open) {
+    const bool handledAt = st.handled && file == st.handledFile && line == st.handledLine;
+    const bool inside = file == st.file && line >= st.first && line <= st.last;
+    if (handledAt || inside) {
+      file = st.file;
+      line = st.first;
+    }
+  }
+  if (file.empty()) return "zentaprepro: ";
+  if (line > 0) return file + ":" + std::to_string(line) + ": ";
+  return file + ": ";
+}
+
+std::string ideLine(const std::string& position, int severity, const std::string& text, const char* code) {
+  std::string line = position + ideWord(severity) + ": " + oneLine(text);
+  if (code && *code) line += std::string(" [") + code + "]";
+  return line + "\n";
+}
+
+// Shows one message: the line of the chosen form on the standard error
+// stream (when shown), the classic line in the list file.
+void writeLine(const std::string& classic, const std::string& ide, bool show) {
   State& s = state();
   if (s.display && show) {
+    const std::string& line = s.form == MessageForm::Ide ? ide : classic;
     std::fputs(line.c_str(), stderr);
   } else {
     s.hidden = true;
   }
-  if (s.list) std::fputs(line.c_str(), s.list);
+  if (s.list) std::fputs(classic.c_str(), s.list);
 }
 
 void flushStreams() {
@@ -109,10 +173,16 @@ bool account(int severity, const char* code) {
 
 // The messages that this module issues itself fill "%1" and "%2" with their
 // own two values instead of the position prefix and the argument.
-std::string ownLine(int severity, const char* code, const std::string& first, const std::string& second) {
+std::string ownBody(const char* code, const std::string& first, const std::string& second) {
   const std::string* text = catalogueText(code);
-  std::string body = text ? substitute(*text, first, second) : first + second;
-  return std::string("Quarto-") + letterOf(severity) + "-" + code + ",  " + body + "\n";
+  return text ? substitute(*text, first, second) : first + second;
+}
+std::string ownLine(int severity, const char* code, const std::string& first, const std::string& second) {
+  return std::string("Quarto-") + letterOf(severity) + "-" + code + ",  " + ownBody(code, first, second) + "\n";
+}
+void writeOwnLine(int severity, const char* code, const std::string& first, const std::string& second) {
+  writeLine(ownLine(severity, code, first, second),
+            ideLine("zentaprepro: ", severity, ownBody(code, first, second), code), true);
 }
 
 }  // namespace
@@ -130,11 +200,46 @@ std::string formatLine(int severity, const char* code, const std::string& argume
   return line + "\n";
 }
 
+std::string formatIdeLine(int severity, const char* code, const std::string& argument) {
+  const std::string c = code ? code : "";
+  if (c == "FEADA95") return ideLine(idePosition(), severity, argument, nullptr);
+  const std::string* text = catalogueText(c);
+  return ideLine(idePosition(), severity, text ? substitute(*text, {}, argument) : argument, c.c_str());
+}
+
+void setMessageForm(MessageForm form) { state().form = form; }
+MessageForm messageForm() { return state().form; }
+
+void beginStatement(const std::string& file, int firstLine) {
+  Statement& st = state().statement;
+  st = Statement{};
+  st.open = true;
+  st.file = file;
+  st.first = firstLine;
+  st.last = firstLine;
+}
+
+void extendStatement(int line) {
+  Statement& st = state().statement;
+  if (st.open && line > st.last) st.last = line;
+}
+
+void statementHandledAt(const std::string& file, int line) {
+  Statement& st = state().statement;
+  if (!st.open) return;
+  st.handled = true;
+  st.handledFile = file;
+  st.handledLine = line;
+}
+
+void endStatement() { state().statement = Statement{}; }
+
 void report(int severity, const char* code, const std::string& argument) {
   if (!code) code = "";
   if (severity == Severe || severity == Fatal) runExitCleanup();
   const bool show = account(severity, code);
-  writeLine(formatLine(severity, code, argument), show);
+  writeLine(formatLine(severity, code, argument),
+            state().form == MessageForm::Ide ? formatIdeLine(severity, code, argument) : std::string(), show);
   if (severity == Severe) terminate(9);
   if (severity == Fatal) terminate(7);
 }
@@ -184,7 +289,7 @@ void openListFile(const std::string& name) {
   if (!s.list) {
     runExitCleanup();
     account(Fatal, "FICERROPN");
-    writeLine(ownLine(Fatal, "FICERROPN", name, {}), true);
+    writeOwnLine(Fatal, "FICERROPN", name, {});
     terminate(7);
   }
 }
@@ -256,12 +361,10 @@ void endOfRun() {
   s.display = true;
   if (status != 0 && s.hidden) {
     account(Information, "MORERWALI");
-    writeLine(ownLine(Information, "MORERWALI", s.listName, {}), true);
+    writeOwnLine(Information, "MORERWALI", s.listName, {});
   }
   account(Information, code);
-  writeLine(ownLine(Information, code, e > 0 ? std::to_string(e) : std::string(),
-                    w > 0 ? std::to_string(w) : std::string()),
-            true);
+  writeOwnLine(Information, code, e > 0 ? std::to_string(e) : std::string(), w > 0 ? std::to_string(w) : std::string());
   closeListFile();
   if (status == 0 && !s.listName.empty()) std::remove(s.listName.c_str());
   flushStreams();

@@ -30,6 +30,32 @@ void report(int severity, const char* code, const std::string& argument);
 // tests and by the analyser's message listing).
 std::string formatLine(int severity, const char* code, const std::string& argument);
 
+// The form of the lines shown on the standard error stream. Classic is
+// "Quarto-<letter>-<code>,  [file:line] text"; Ide is the form that editors
+// and build tools link, "file:line: severity: text [CODE]", with the
+// severity words "error", "warning", "note" and "fatal error" (fatal and
+// severe). The list file always receives the classic form.
+enum class MessageForm { Classic, Ide };
+void setMessageForm(MessageForm form);
+MessageForm messageForm();
+
+// The line a report would show in the IDE form, without side effects.
+std::string formatIdeLine(int severity, const char* code, const std::string& argument);
+
+// The statement being handled. The classic prefix shows the reader's
+// position, which is already the line after a statement when the statement
+// is handled; the IDE form shows the statement's own first line instead.
+// beginStatement is called at the statement's first line, extendStatement
+// at each continuation line, statementHandledAt when it is handed to its
+// handler (with the position that the classic prefix then shows), and
+// endStatement when the handler is done. While a statement is open, a
+// message placed at the handled-at position or inside the statement's own
+// lines is shown in the IDE form at the statement's file and first line.
+void beginStatement(const std::string& file, int firstLine);
+void extendStatement(int line);
+void statementHandledAt(const std::string& file, int line);
+void endStatement();
+
 // Current position shown in the message prefix.
 void setCurrentFile(const std::string& name);
 void setCurrentLine(int line);

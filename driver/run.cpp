@@ -15,6 +15,7 @@
 #include "diag/report.h"
 #include "diag/run_info.h"
 #include "driver/chain.h"
+#include "driver/dependencies.h"
 #include "driver/startup.h"
 #include "support/memory.h"
 #include "support/ribbon.h"
@@ -43,6 +44,9 @@ void run(int argc, char** argv) {
   const std::string banner = diag::bannerText();
   // 9. The string store of the analysis library.
   support::ribbonInit(10000);
+  // The message form asked on the command line holds from the first line.
+  diag::setMessageForm(cmdline::ideMessagesRequested(argc, argv) ? diag::MessageForm::Ide
+                                                                 : diag::MessageForm::Classic);
   // 10-11. Banner and copyright lines.
   diag::information("STARTEXEC", banner);
   if (copyrightWanted()) diag::information("COPYRIGHT", diag::kCopyright);
@@ -62,6 +66,9 @@ void run(int argc, char** argv) {
   runProcessingChain();
   // Conditionals left open in the analysed code are reported now.
   if (cmdline::settings().analysis) analyser::closeAnalyser();
+  // The dependency file, for builds that run the compiler again when a file
+  // it read changes.
+  writeRunDependencies();
   // 20. The end of the run.
   diag::endOfRun();
 }

@@ -98,11 +98,34 @@ void nativeLine(const std::string& trimmed) {
   if (cmdline::traceOn(3) && b.elementOpen) handleComment(trimmed);
 }
 
+// The reader's position: the current frame's file and line.
+std::string readerFile() {
+  const output::SourceFrame* frame = output::currentSource();
+  return frame ? frame->path : diag::currentFile();
+}
+int readerLine() {
+  const output::SourceFrame* frame = output::currentSource();
+  return frame ? frame->line : diag::currentLine();
+}
+
+// The statement's messages carry its first line in the IDE message form
+// while its handler runs; the classic prefix keeps the reader's position.
+struct StatementSpan {
+  StatementSpan() { diag::statementHandledAt(diag::currentFile(), diag::currentLine()); }
+  ~StatementSpan() { diag::endStatement(); }
+  StatementSpan(const StatementSpan&) = delete;
+  StatementSpan& operator=(const StatementSpan&) = delete;
+};
+
 void dispatchPending() {
   g_reader.pending = false;
   const std::string statement = trim(g_reader.statement);
   g_reader.statement.clear();
-  if (statement.empty()) return;
+  if (statement.empty()) {
+    diag::endStatement();
+    return;
+  }
+  const StatementSpan span;
   g_reader.noStatementYet = false;
   if (isIncludePtu(statement)) {
     // The line that ended the statement waits in the including frame until
@@ -122,6 +145,7 @@ void dispatchPending() {
 }
 
 void startStatement(const std::string& physical) {
+  diag::beginStatement(readerFile(), readerLine());
   traceStatementLine(physical);
   std::string code, comment;
   splitComment(trim(physical), "--", passArguments().harnessLanguage, code, comment);
@@ -151,6 +175,7 @@ void processLine() {
     return;
   }
   if (t[0] == '&') {
+    diag::extendStatement(readerLine());
     echo(physical);
     traceStatementLine(physical);
     std::string code, comment;

@@ -321,6 +321,7 @@ std::shared_ptr<const std::string> Preprocessor::loadFile(const std::string& pat
   if (it != files_.end()) return it->second.text;
   auto text = std::make_shared<std::string>();
   if (!readFile(path, *text)) return nullptr;
+  if (filesReadSet_.insert(path).second) filesRead_.push_back(path);
   if (cachedBytes_ + text->size() <= kCacheLimit) {
     cachedBytes_ += text->size();
     files_.emplace(path, CachedFile{text, false, {}, 0, 0});

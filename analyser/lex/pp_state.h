@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "analyser/basic/identifiers.h"
@@ -311,6 +312,9 @@ class Preprocessor {
   // ------------------------------------------------ files
   std::shared_ptr<const std::string> loadFile(const std::string& path);
   void clearFileCache();
+  // Every file read since the last reset, in the order first read, each once
+  // (the dependencies of the run for build tools).
+  const std::vector<std::string>& filesRead() const { return filesRead_; }
   void clearPathCache();
   // Include guards. A file is guarded by NAME when everything significant in
   // it is one `#ifndef NAME` ... `#endif` group that a skipping scan passes
@@ -470,6 +474,8 @@ class Preprocessor {
   };
   std::unordered_map<std::string, CachedFile> files_;
   std::size_t cachedBytes_ = 0;
+  std::vector<std::string> filesRead_;
+  std::unordered_set<std::string> filesReadSet_;
   // Whether a path is a file that can be read, and whether a directory
   // exists, remembered for the run.
   std::unordered_map<std::string, bool> readable_;

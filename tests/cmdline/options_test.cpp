@@ -78,10 +78,28 @@ TEST_F(Options, DefaultsWithoutOptions) {
 }
 
 TEST_F(Options, LanguageValues) {
-  for (const char* ok : {"-LANGUAGE=C++", "-LANGUAGE=c++11", "-LANG=C++17"}) {
-    Outcome r = runCommand({"t.ptu", "t.cc", ok});
-    EXPECT_EQ(r.result.outcome, CommandResult::Ok) << ok;
-    EXPECT_EQ(settings().languageName, "C++") << ok;
+  // A dialect name is kept (canonical, upper-cased) and selects the dialect's
+  // standard definitions; any other value beginning with C++ is plain C++.
+  struct Case {
+    const char* arg;
+    const char* name;
+    const char* definitions;
+  };
+  const Case cases[] = {
+      {"-LANGUAGE=C++", "C++", "znus_c.def"},       {"-LANGUAGE=c++98", "C++", "znus_c.def"},
+      {"-LANGUAGE=C++2026", "C++", "znus_c.def"},   {"-LANGUAGE=c++11", "C++11", "znus_cxx11.def"},
+      {"-LANG=C++14", "C++14", "znus_cxx14.def"},  {"-LANG=C++17", "C++17", "znus_cxx17.def"},
+      {"-LANGAGE=c++1z", "C++17", "znus_cxx17.def"}, {"-LANGUAGE=C++20", "C++20", "znus_cxx20.def"},
+      {"-LANGUAGE=c++2a", "C++20", "znus_cxx20.def"}, {"-LANGUAGE=C++23", "C++23", "znus_cxx23.def"},
+  };
+  EnvGuard tgt("ZNTTGT", "/tgt");
+  for (const Case& c : cases) {
+    Outcome r = runCommand({"t.ptu", "t.cc", c.arg});
+    EXPECT_EQ(r.result.outcome, CommandResult::Ok) << c.arg;
+    EXPECT_EQ(settings().languageName, c.name) << c.arg;
+    EXPECT_EQ(settings().standardDefinitions, std::string("/tgt/ana/") + c.definitions) << c.arg;
+    EXPECT_EQ(settings().languageIndex, 6) << c.arg;
+    EXPECT_EQ(settings().languageCompanion, 5) << c.arg;
   }
   for (const char* bad : {"C", "ADA", "c+"}) {
     Outcome r = runCommand({"t.ptu", "t.cc", std::string("-LANGUAGE=") + bad});
@@ -282,7 +300,7 @@ TEST_F(Options, CanonicalCommandText) {
       {{"t.ptu", "t.cc", "-LANGUAGE=c++11", "-RESTRICTION=NOEXCEP,KR", "-SYSCOMP=unix", "-NOSIMULATION", "-NOEDIT",
         "-STD_DEFINE=std.def", "-SYMBTAB=sym.tab", "-STANDARD=std.txt", "-ADALINK=ada.lnk", "-EXPAND", "-NOPATH"},
        std::nullopt,
-       "zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST /EXPAND /RESTRICTION=NOEXCEP,KR /SYSCOMP=UNIX "
+       "zentaprepro t.ptu t.cc /LANGUAGE=C++11 /TARGET=indefinie /FAST /EXPAND /RESTRICTION=NOEXCEP,KR /SYSCOMP=UNIX "
        "/NOSIMULATION /NOEDIT /STD_DEFINE=std.def /SYMBTAB=sym.tab /STANDARD=std.txt /ADALINK=ada.lnk"},
       {{"t.ptu", "t.cc", "-NOANALYZE", "-OPERATION=op", "-TEST=x,y", "-EXFAMILY=f"},
        std::string("/opt/tgt"),
@@ -292,6 +310,9 @@ TEST_F(Options, CanonicalCommandText) {
        std::string("/opt/tgt"),
        "zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST /EXSERVICE=b "
        "/STD_DEFINE=/opt/tgt/ana/znus_c.def"},
+      {{"t.ptu", "t.cc", "-LANGUAGE=c++20"},
+       std::string("/opt/tgt"),
+       "zentaprepro t.ptu t.cc /LANGUAGE=C++20 /TARGET=indefinie /FAST /STD_DEFINE=/opt/tgt/ana/znus_cxx20.def"},
   };
   for (const CanonicalCase& c : cases) {
     EnvGuard tgt("ZNTTGT", c.znttgt);
@@ -302,6 +323,82 @@ TEST_F(Options, CanonicalCommandText) {
     }
     ASSERT_EQ(r.result.outcome, CommandResult::Ok) << r.result.detail;
     EXPECT_EQ(settings().commandText, c.text);
+  }
+}
+
+// The options for builds and editors: DEPFILE and MESSAGES.
+struct BuildOptionCase {
+  std::vector<std::string> args;
+  bool ok;
+  std::string dependencyFile;
+  bool ide;
+};
+
+TEST_F(Options, DependencyFileAndMessageForm) {
+  const std::string longPath = "/build/" + std::string(1000, 'd') + "/t.d";
+  const std::vector<BuildOptionCase> cases = {
+      {{"t.ptu", "t.cc"}, true, "", false},
+      {{"t.ptu", "t.cc", "-DEPFILE=out/t.d"}, true, "out/t.d", false},
+      {{"t.ptu", "t.cc", "-DEPFILE=" + longPath}, true, longPath, false},  // build trees are deep
+      {{"t.ptu", "t.cc", "/depf=a b.d", "-MESSAGES=IDE"}, true, "a b.d", true},
+      {{"t.ptu", "t.cc", "-messages=ide"}, true, "", true},
+      {{"t.ptu", "t.cc", "-MES=I"}, true, "", true},
+      {{"t.ptu", "t.cc", "-MESSAGES=CLASSIC"}, true, "", false},
+      {{"t.ptu", "t.cc", "-MESSAGES=CLASSIQUE"}, true, "", false},
+      {{"t.ptu", "t.cc", "-MESSAGES=GNU"}, false, "", false},
+      {{"t.ptu", "t.cc", "-MESSAGES"}, false, "", false},
+      {{"t.ptu", "t.cc", "-DEPFILE"}, false, "", false},
+      {{"t.ptu", "t.cc", "-DEPFILE=a.d", "-DEPFILE=b.d"}, false, "", false},
+  };
+  for (const BuildOptionCase& c : cases) {
+    Outcome r = runCommand(c.args);
+    const std::string shown = c.args.back();
+    if (!c.ok) {
+      EXPECT_EQ(r.result.outcome, CommandResult::DecoderError) << shown;
+      continue;
+    }
+    ASSERT_EQ(r.result.outcome, CommandResult::Ok) << shown << r.result.detail;
+    EXPECT_EQ(settings().dependencyFile, c.dependencyFile) << shown;
+    EXPECT_EQ(settings().ideMessages, c.ide) << shown;
+    EXPECT_EQ(diag::messageForm(), c.ide ? diag::MessageForm::Ide : diag::MessageForm::Classic) << shown;
+    // Neither changes what is generated: the command text does not show them.
+    EXPECT_EQ(settings().commandText.find("DEPFILE"), std::string::npos) << shown;
+    EXPECT_EQ(settings().commandText.find("MESSAGES"), std::string::npos) << shown;
+  }
+}
+
+TEST_F(Options, BuildOptionsComeAfterTheClassicOnes) {
+  const CommandDescriptor d = compilerCommand();
+  ASSERT_EQ(d.options.size(), 47u);
+  EXPECT_EQ(d.options[44].names[2], "W");
+  EXPECT_EQ(d.options[45].names[2], "DEPFILE");
+  EXPECT_EQ(d.options[46].names[2], "MESSAGES");
+  EXPECT_NE(usageText().find("\t[-NOEDIT]\n\t[-DEPFILE=<dep_file>]\n\t[-MESSAGES=<CLASSIC|IDE>]\n\t[-LEARN|-NOLEARN]\n"),
+            std::string::npos);
+}
+
+TEST(OptionsMessageForm, ReadAheadWithoutAnyEffect) {
+  struct Case {
+    std::vector<std::string> args;
+    bool ide;
+  };
+  const std::vector<Case> cases = {
+      {{"zentaprepro", "t.ptu", "t.cc", "-MESSAGES=IDE"}, true},
+      {{"zentaprepro", "t.ptu", "t.cc", "-mes=ide", "-LEARN", "-XT=3"}, true},
+      {{"zentaprepro", "t.ptu", "t.cc"}, false},
+      {{"zentaprepro", "t.ptu", "t.cc", "-MESSAGES=IDE", "-NOPE"}, false},  // does not decode
+  };
+  for (const Case& c : cases) {
+    std::vector<char*> argv;
+    std::vector<std::string> copy = c.args;
+    for (std::string& a : copy) argv.push_back(a.data());
+    diag::resetForTests();
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(ideMessagesRequested(static_cast<int>(argv.size()), argv.data()), c.ide) << c.args.back();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(diag::warningCount(), 0);
   }
 }
 

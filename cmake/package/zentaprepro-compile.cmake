@@ -1,0 +1,46 @@
+# Runs the test script compiler for zenta_add_ptu_test at build time:
+#   cmake -P zentaprepro-compile.cmake -- <prefix> <compiler arguments...>
+# The compiler of the installation <prefix> runs with that installation as
+# its QUARTODIR and target package. A clean run prints nothing; a run with
+# warnings only (exit status 3) prints its messages and lets the build go on;
+# any other status prints them and fails the build.
+set(_args)
+set(_prefix)
+set(_seen_separator FALSE)
+math(EXPR _last "${CMAKE_ARGC} - 1")
+foreach(_i RANGE 1 ${_last})
+  set(_arg "${CMAKE_ARGV${_i}}")
+  if(NOT _seen_separator)
+    if(_arg STREQUAL "--")
+      set(_seen_separator TRUE)
+    endif()
+  elseif(NOT DEFINED _prefix)
+    set(_prefix "${_arg}")
+  else()
+    list(APPEND _args "${_arg}")
+  endif()
+endforeach()
+if(NOT DEFINED _prefix OR NOT _args)
+  message(FATAL_ERROR "usage: cmake -P zentaprepro-compile.cmake -- <prefix> <compiler arguments...>")
+endif()
+
+set(ENV{QUARTODIR} "${_prefix}")
+set(ENV{ZNTTGT} "${_prefix}")
+unset(ENV{ZNUTGT})
+set(ENV{ZENTA_SUPPRESS_COPYRIGHT} "1")
+execute_process(COMMAND "${_prefix}/bin/zentaprepro" ${_args}
+                RESULT_VARIABLE _status OUTPUT_VARIABLE _out ERROR_VARIABLE _out)
+string(REGEX REPLACE "\n$" "" _out "${_out}")
+if(_status STREQUAL "0")
+  return()
+endif()
+if(NOT _out STREQUAL "")
+  message(NOTICE "${_out}")
+endif()
+if(NOT _status STREQUAL "3")
+  if(CMAKE_VERSION VERSION_GREATER_EQUAL 3.29)
+    message(NOTICE "zentaprepro ended with status ${_status}")
+    cmake_language(EXIT 1)
+  endif()
+  message(FATAL_ERROR "zentaprepro ended with status ${_status}")
+endif()
