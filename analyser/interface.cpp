@@ -2,6 +2,7 @@
 
 #include "analyser/ast/context.h"
 #include "analyser/ast/symbols.h"
+#include "analyser/basic/dialect.h"
 #include "analyser/lex/preprocessor.h"
 #include "analyser/parse/decl_parser.h"
 #include "cmdline/settings.h"
@@ -47,11 +48,17 @@ std::string translateAnalyserText(const char* context, const char* text) {
 void startAnalyser() {
   const cmdline::Settings& s = cmdline::settings();
   if (!s.analysis) return;
-  startAnalyser(s.includeDirectories, s.definitions, s.standardDefinitions);
+  // The language name is "C++" or the name of a dialect ("C++17").
+  Dialect d = Dialect::Classic;
+  if (!dialectFromName(s.languageName, &d)) d = Dialect::Classic;
+  startAnalyser(s.includeDirectories, s.definitions, s.standardDefinitions, d);
 }
 
 void startAnalyser(const std::vector<std::string>& includeDirs,
-                   const std::vector<std::string>& defines, const std::string& stdDefineFile) {
+                   const std::vector<std::string>& defines, const std::string& stdDefineFile,
+                   Dialect analysedDialect) {
+  // The dialect holds for the whole analysis: preprocessor, lexers, parser.
+  setDialect(analysedDialect);
   // Each analysis starts from empty tables.
   analyserSymbols().clear();
   runTables().log.clear();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analyser/basic/dialect.h"
 #include "analyser/parse/expr_array_values.h"
 #include "analyser/parse/expr_script.h"
 #include "analyser/sema/decl_record.h"
@@ -23,15 +24,18 @@ class SymbolTable;
 AstContext& analyserContext();
 SymbolTable& analyserSymbols();
 
-// Starts the analyser from the command-line settings: include directories and
-// definitions of the options, the predefined ZENTA, the standard-definitions
-// file and STUBINACTIVE. Does nothing when the analysis switch is off.
+// Starts the analyser from the command-line settings: the dialect that the
+// language name selects, include directories and definitions of the
+// options, the predefined ZENTA, the standard-definitions file and
+// STUBINACTIVE. Does nothing when the analysis switch is off.
 void startAnalyser();
 
 // The same from plain lists (used by startAnalyser and by tools that have no
-// command-line settings). An empty stdDefineFile feeds no include line.
+// command-line settings). An empty stdDefineFile feeds no include line. The
+// dialect of the analysed code is set first (analyser/basic/dialect.h).
 void startAnalyser(const std::vector<std::string>& includeDirs,
-                   const std::vector<std::string>& defines, const std::string& stdDefineFile);
+                   const std::vector<std::string>& defines, const std::string& stdDefineFile,
+                   Dialect analysedDialect = Dialect::Classic);
 
 // The compiler's message hook: maps an analyser diagnostic onto the
 // reporting of the compiler (diag::reportAt).

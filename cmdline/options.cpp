@@ -88,6 +88,21 @@ const char* const kSyscompValues[] = {"UNIX", "OS2", "DOS", "VMS", "NT"};
 // MESSAGES values (French, English); the first is the default.
 const char* const kMessageForms[][2] = {{"CLASSIQUE", "CLASSIC"}, {"IDE", "IDE"}};
 
+// Language names that select a dialect of the analysed code, with the
+// standard-definitions file of that dialect in the target package. Plain C++
+// (and any other value that begins with "C++") is the classic language and
+// reads znus_c.def.
+struct DialectLanguage {
+  const char* name;   // canonical name, kept as the language name
+  const char* alias;  // the name the standard had before its year was known
+  const char* definitions;
+};
+const DialectLanguage kDialectLanguages[] = {
+    {"C++11", "C++0X", "znus_cxx11.def"}, {"C++14", "C++1Y", "znus_cxx14.def"},
+    {"C++17", "C++1Z", "znus_cxx17.def"}, {"C++20", "C++2A", "znus_cxx20.def"},
+    {"C++23", "C++2B", "znus_cxx23.def"},
+};
+
 // Forbidden combinations, in the order they are checked.
 const char* const kForbidden[][2] = {
     {"SS", "SYSTEM"},          {"SS", "SUB_SYSTEM"},     {"SYSTEM", "SUB_SYSTEM"}, {"OPERATION", "SERVICE"},
@@ -305,13 +320,23 @@ CommandResult decodeCommand(const std::vector<std::string>& arguments, const Dec
   s.ideMessages = firstValue("MESSAGES") == "IDE";
   diag::setMessageForm(s.ideMessages ? diag::MessageForm::Ide : diag::MessageForm::Classic);
 
-  // 3. Language: C++, or any value that begins with "C++".
+  // 3. Language: C++, or any value that begins with "C++". A dialect name
+  // (C++11 ... C++23) is kept as the language name and selects that dialect
+  // of the analysed code; anything else is the classic language.
+  std::string definitionsName = "znus_c.def";
   if (given("LANGUAGE") > 0) {
     const std::string value = firstValue("LANGUAGE");
-    if (upperCased(value).rfind("C++", 0) != 0) {
+    const std::string upper = upperCased(value);
+    if (upper.rfind("C++", 0) != 0) {
       result.outcome = CommandResult::UnknownLanguage;
       result.detail = value;
       return result;
+    }
+    for (const DialectLanguage& d : kDialectLanguages) {
+      if (upper == d.name || upper == d.alias) {
+        s.languageName = d.name;
+        definitionsName = d.definitions;
+      }
     }
   }
 
@@ -365,7 +390,7 @@ CommandResult decodeCommand(const std::vector<std::string>& arguments, const Dec
   } else if (const char* tgt = std::getenv("ZNTTGT"); tgt && *tgt && s.analysis && analysedLanguage) {
     std::string dir = tgt;
     while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
-    s.standardDefinitions = dir + "/ana/znus_c.def";
+    s.standardDefinitions = dir + "/ana/" + definitionsName;
   }
   if (!s.standardDefinitions.empty() && !s.analysis) {
     diag::warning("OPTCETCPP", "STD_DEFINE");

@@ -35,7 +35,9 @@ struct Settings {
   std::string harness;
   std::string resultsDirectory;
 
-  // Language of the run: always C++ for this compiler.
+  // Language of the run: always C++ for this compiler. The name is "C++" for
+  // the classic language, or the dialect of the analysed code that the
+  // LANGUAGE option selected ("C++11", "C++14", "C++17", "C++20", "C++23").
   std::string languageName = "C++";
   int languageIndex = 6;        // index in the language list ("ADA" ... "M6805")
   int languageCompanion = 5;    // companion value written beside the name
@@ -82,7 +84,7 @@ struct Settings {
   std::string sourceFile;           // SOURCE: the separate source file
   std::string commandOverride;      // COMMAND: replaces the command text in the tdc file
   std::string strver;               // STRVER
-  std::string standardDefinitions;  // STD_DEFINE, or $ZNTTGT/ana/znus_c.def
+  std::string standardDefinitions;  // STD_DEFINE, or $ZNTTGT/ana/znus_c.def (znus_cxx17.def ... in a dialect)
   std::string symbolTable;          // SYMBTAB
   std::string adaLink;              // ADALINK
   std::string standardFile;         // STANDARD

@@ -1,9 +1,12 @@
 // Fuzz target of the declaration lexer and parser: each input is read as
-// preprocessed header text and its declarations recorded in tables of their
-// own, twice: into file scope, then again into the scope of a namespace the
+// preprocessed header text in a dialect and its declarations recorded in
+// tables of their own, twice: into file scope, then again into the scope of a namespace the
 // first pass may have opened (redeclarations, merges and conflicts), and the
 // dump of what was recorded is written. Any crash, sanitizer report or hang
-// is a fault; messages are expected and only counted.
+// is a fault; messages are expected and only counted. An input whose first
+// byte is below 6 is read in the dialect that byte numbers (0 plain C++, 1
+// C++11 ... 5 C++23) from its second byte on; any other input is plain C++
+// from its first byte, so that seeds written as text stay what they were.
 //
 // Built with clang's -fsanitize=fuzzer it is a libFuzzer target. Built
 // without it (ZENTA_FUZZ_REPLAY) it is a plain program that reads the files
@@ -14,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "analyser/basic/dialect.h"
 #include "analyser/basic/target_widths.h"
 #include "analyser/parse/decl_parser.h"
 #include "support/report_hook.h"
@@ -23,6 +27,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace zenta::analyser;
   if (size > 65536) return 0;
+  Dialect dialect = Dialect::Classic;
+  if (size > 0 && data[0] <= static_cast<std::uint8_t>(Dialect::Cxx23)) {
+    dialect = static_cast<Dialect>(data[0]);
+    ++data;
+    --size;
+  }
+  setDialect(dialect);
   resetTargetWidths();
   zenta::support::setReportHook(countSupport);
   AstContext ctx;
@@ -41,6 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string dump = dumpDeclarations(log, table);
   g_messages += static_cast<int>(dump.size()) & 1;
   resetTargetWidths();
+  setDialect(Dialect::Classic);
   return 0;
 }
 

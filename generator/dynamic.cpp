@@ -16,12 +16,19 @@
 //                           has one, over a loop of its own otherwise
 //   INIT (v) WITH (w1, ...)  #define tab_init_avec<m>(J<k>) ..., and
 //   EV (v) IN (e1, ...)      tab_vain<m>: over the index of the INIT IN of v
+//   EV (v) WITH (e1, ...)    tab_va_avec<m>: likewise
 //   INIT FROM a TO b STEP s     a + s*(J<k>-1) while within [a, b]
 //   INIT FROM a TO b NB_TIMES n n values evenly spaced, both bounds included
 //   INIT FROM a TO b NB_RANDOM n [+BOUNDS]
 //                           float rand<m>[] = { ... }; factors drawn now, the
 //                           value a + (b/2 - a/2) * factor (the bounds
-//                           themselves first and last with +BOUNDS)
+//                           themselves first and last with +BOUNDS); for an
+//                           integer variable the half range is worked out in
+//                           double and the offset rounded, so that every
+//                           integer of [a, b] can be drawn
+//
+// The macros and tables are also handed to the analyser as native code, so
+// that the expressions that name them can be typed like any other.
 #include "generator/dynamic.h"
 
 #include <cctype>
@@ -30,11 +37,14 @@
 #include <ctime>
 #include <map>
 
+#include "analyser/interface.h"
+#include "cmdline/settings.h"
 #include "diag/report.h"
 #include "generator/frame.h"
 #include "model/variable.h"
 #include "output/description.h"
 #include "output/tdc.h"
+#include "support/text.h"
 
 namespace zenta::generator {
 namespace {
@@ -104,6 +114,20 @@ std::string randomTable(int count, bool bounds) {
   return out + "};";
 }
 
+// A macro or table of the class declaration file; with C and C++ the
+// analyser reads it too. The message position stays the script's.
+void declare(const std::string& text) {
+  if (!elementGenerated()) return;
+  writeClassDeclaration(text);
+  const cmdline::Settings& set = cmdline::settings();
+  if (!set.analysis || (set.languageIndex != support::kLangC && set.languageIndex != support::kLangCpp)) return;
+  const std::string file = diag::currentFile();
+  const int line = diag::currentLine();
+  analyser::preprocessNativeCode(text, file, line, true);
+  diag::setCurrentFile(file);
+  diag::setCurrentLine(line);
+}
+
 // Opens a loop around the test body: the header into the harness, the
 // closing brace queued for the test epilogue.
 void openTestLoop(const std::string& header) {
@@ -119,8 +143,7 @@ std::string listMacro(const char* name, const std::string& list, int count, cons
   if (values.size() > kMaxListValues || count > static_cast<int>(kMaxListValues)) diag::error("NBVALLIST", list);
   if (values.empty()) values.push_back("0");
   const std::string macro = name + std::to_string(++g_tableNumber);
-  if (elementGenerated())
-    writeClassDeclaration("#define " + macro + "(" + index + ") " + selectionBody(index, values, cast));
+  declare("#define " + macro + "(" + index + ") " + selectionBody(index, values, cast));
   return macro + "(" + index + ")";
 }
 
@@ -130,10 +153,14 @@ std::string listLoopHeader(const std::string& x, std::size_t n) {
 
 }  // namespace
 
+bool dynamicExpectedValue(const model::VariableDescription& d) {
+  return d.evKind == model::EvInList || d.evKind == model::EvLinkedIn || d.evKind == model::EvLinkedWith;
+}
+
 bool isDynamic(const model::VariableDescription& d) {
   const bool init = d.initPresent && (d.initForm == model::InitInList || d.initForm == model::InitFromRange ||
                                       d.initForm == model::InitWithList);
-  return init || d.evKind == model::EvInList || d.evKind == model::EvLinkedIn;
+  return init || dynamicExpectedValue(d);
 }
 
 std::vector<std::string> listValues(const std::string& list) {
@@ -195,9 +222,9 @@ void resetDynamicGeneration() {
   g_linkIndexes.clear();
 }
 
-DynamicValues generateDynamic(const model::VariableDescription& d, const std::string& typeText, bool pointerLike) {
+DynamicValues generateDynamic(const model::VariableDescription& d, const std::string& typeText, int typeClass) {
   DynamicValues out;
-  const std::string cast = pointerLike ? typeText : std::string();
+  const std::string cast = typeClass == 6 ? typeText : std::string();
   const std::string type = typeText.empty() ? std::string("double") : typeText;
   std::string index;  // the loop index of the variable's INIT, when dynamic
 
@@ -243,10 +270,18 @@ DynamicValues generateDynamic(const model::VariableDescription& d, const std::st
       const int drawn = constant && n > 0 ? static_cast<int>(n) : (d.randomCount > 0 ? d.randomCount : 0);
       const std::string table = "rand" + std::to_string(++g_tableNumber);
       const std::string count = d.boundsFlag ? std::to_string(drawn + 2) : std::to_string(drawn);
-      if (elementGenerated()) writeClassDeclaration("float " + table + "[] = " + randomTable(drawn, d.boundsFlag));
+      declare("float " + table + "[] = " + randomTable(drawn, d.boundsFlag));
       openTestLoop(" for ( " + x + " = 1; (" + x + "-1) < " + count + " ; " + x + "++ ) {");
+      const std::string factor = table + "[" + x + "-1]";
+      // Halves of integer bounds divided as integers would lose the range
+      // (0 TO 1 would always give 0), and the cast would cut the last
+      // value off: integers take the half range in double and the nearest
+      // integer offset from a.
       const std::string spread =
-          a + " + ( ( ((" + b + ")/2) - ((" + a + ")/2) ) * " + table + "[" + x + "-1] )";
+          typeClass == 0
+              ? "(" + a + ") + (long long)( ( ( (double)(" + b + ") - (double)(" + a + ") ) / 2 ) * " + factor +
+                    " + ( (" + b + ") >= (" + a + ") ? 0.5 : -0.5 ) )"
+              : a + " + ( ( ((" + b + ")/2) - ((" + a + ")/2) ) * " + factor + " )";
       if (d.boundsFlag)
         out.init = "( " + type + " ) ( (" + table + "[" + x + "-1] < -1.0) ? (" + b + " ):( (" + type + ")(" + spread +
                    ") ))";
@@ -267,14 +302,16 @@ DynamicValues generateDynamic(const model::VariableDescription& d, const std::st
     }
   }
 
-  if (d.evKind == model::EvLinkedIn) {
-    // EV (v) IN list: the i-th expected value goes with the i-th run of the
-    // INIT IN of v.
+  if (d.evKind == model::EvLinkedIn || d.evKind == model::EvLinkedWith) {
+    // EV (v) IN list and EV (v) WITH list: the i-th expected value goes
+    // with the i-th run of the INIT IN of v.
     const std::string linked = linkedIndex(d.evLinkText);
+    const bool in = d.evKind == model::EvLinkedIn;
+    const std::string& list = in ? d.evInList : d.evWithText;
     if (!linked.empty()) {
-      out.ev = listMacro("tab_vain", d.evInList, d.evListCount, linked, cast);
-      out.evDisplay = " VA (" + trimmed(d.evLinkText) + ") IN (" + std::to_string(listValues(d.evInList).size()) +
-                      ") " + d.evInList;
+      out.ev = listMacro(in ? "tab_vain" : "tab_va_avec", list, d.evListCount, linked, cast);
+      out.evDisplay = " VA (" + trimmed(d.evLinkText) + (in ? ") IN (" : ") WITH (") +
+                      std::to_string(listValues(list).size()) + ") " + list;
     }
   } else if (d.evKind == model::EvInList) {
     // The i-th expected value goes with the i-th initial value: the EV IN

@@ -28,11 +28,14 @@ struct DynamicValues {
 
 // Whether the description has an INIT or EV form that this generates.
 bool isDynamic(const model::VariableDescription& d);
+// Whether its EV is a list (EV IN, EV (v) IN, EV (v) WITH).
+bool dynamicExpectedValue(const model::VariableDescription& d);
 
 // Writes the loops, macros and repetition lines of one variable and gives
 // back its value texts. `typeText` is the C type text of the variable, used
-// as a cast; `pointerLike` selects the cast form of the list values.
-DynamicValues generateDynamic(const model::VariableDescription& d, const std::string& typeText, bool pointerLike);
+// as a cast; `typeClass` is its class: pointers (6) cast the list values,
+// integers (0) draw random values over the whole range.
+DynamicValues generateDynamic(const model::VariableDescription& d, const std::string& typeText, int typeClass);
 
 // The values of a list as written with its brackets: split at top-level
 // commas, each trimmed.

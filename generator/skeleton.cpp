@@ -609,6 +609,12 @@ void genException(const std::string& expression) {
   s.exceptionExpression = trimmed(expression);
 }
 
+void clearException() {
+  State& s = st();
+  s.hasException = false;
+  s.exceptionExpression.clear();
+}
+
 void genEndElement() {
   State& s = st();
   if (!blocks().elementOpen) return;

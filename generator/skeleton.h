@@ -69,6 +69,8 @@ void genEndElement();
 // The expected exception of the open element (at most one; the front end
 // reports DBL_EXCEP for a second one).
 void genException(const std::string& expression);
+// Forgets the expected exception of the open element.
+void clearException();
 // COMMENT and REQUIREMENT texts.
 void genComment(const std::string& text);
 void genRequirement(const std::string& text);

@@ -305,7 +305,7 @@ void VariableWalk::element(const model::ComponentRecord& c) {
   // INIT IN and INIT FROM lists and ranges, and EV IN lists, are values of
   // the loops of dynamic initialisation: expressions of the loop index.
   std::string init = d.initForm == model::InitValue ? trimmed(c.init) : dynamic_.init;
-  std::string ev = d.evInList.empty() ? trimmed(c.ev) : dynamic_.ev;
+  std::string ev = dynamicExpectedValue(d) ? dynamic_.ev : trimmed(c.ev);
   if (d.evForm && !init.empty()) ev = init;
   std::string min = trimmed(c.min), max = trimmed(c.max);
   std::string delta = d.deltaKind != model::DeltaNone ? trimmed(d.deltaText) : std::string();
@@ -399,7 +399,7 @@ void VariableWalk::run() {
       if (c.kind == model::ComponentElement && first == nullptr) first = &c;
     const std::string type = first != nullptr && !first->cType.empty() ? first->cType : d.cType;
     const int cls = first != nullptr ? first->typeClass : d.typeClass;
-    dynamic_ = generateDynamic(d, type, cls == 6);
+    dynamic_ = generateDynamic(d, type, cls);
   }
   for (const model::ComponentRecord& c : components) {
     const bool initialised = d.initForm == model::InitValue ? !trimmed(c.init).empty() : !dynamic_.init.empty();

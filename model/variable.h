@@ -52,14 +52,15 @@ struct VariableDescription {
   int randomCount = 0;  // 10 when the given count was out of range
 
   // The list and range forms as the generator takes them: the INIT IN (or
-  // INIT WITH) list is initText and the EV IN list evInList, each as written
-  // with its enclosing parentheses or braces; the range bounds and the step
-  // or count are rangeLow, rangeHigh and rangeStep.
+  // INIT WITH) list is initText, the EV IN list evInList and the EV WITH
+  // list evWithText, each as written with its enclosing parentheses or
+  // braces; the range bounds and the step or count are rangeLow, rangeHigh
+  // and rangeStep.
   int evKind = 0;            // EvKind
   std::string evLinkText;    // EV (link) IN|WITH: the parenthesised part, without its parentheses
   std::string initLinkText;  // INIT (link) WITH: the linked variable
   int initListCount = 0;     // number of values of an INIT IN or INIT WITH list
-  int evListCount = 0;       // number of values of an EV IN list
+  int evListCount = 0;       // number of values of an EV IN or EV WITH list
   // Number of values of an INIT FROM range when known at analysis (NB_TIMES
   // of at least 2, NB_RANDOM of at least 1, plus 2 with +BOUNDS); 0 when it
   // is worked out at generation.
@@ -85,6 +86,9 @@ struct VariableDescription {
   // known (the position of END ELEMENT is used then).
   int fileNumber = 0;
   int scriptLine = 0;
+  // The file name that messages about the statement show (set for the
+  // statements of environments, which are analysed again in each element).
+  std::string scriptFile;
 };
 
 // Stores a qualifier text cut to its bound.
@@ -94,7 +98,7 @@ void setBoundedText(std::string& field, const std::string& value, std::size_t li
 // linked variable v (an initForm beside those of InitForm).
 constexpr int InitWithList = 3;
 // The EV forms: EV = v, EV == (the initial value), EV => v, EV IN list,
-// EV (link) IN list and EV (link) WITH text.
+// EV (link) IN list and EV (link) WITH list.
 enum EvKind { EvNone = 0, EvPlain = 1, EvDoubleEqual = 2, EvArrow = 3, EvInList = 4, EvLinkedIn = 5, EvLinkedWith = 6 };
 // Bits of VariableDescription::analyserFlags.
 enum AnalyserFlag : unsigned {

@@ -70,6 +70,28 @@ std::string variableKey(const std::string& statement, bool array) {
   return key;
 }
 
+// The message position of an environment's statement while it is analysed
+// for an element; the element's position again afterwards.
+class StatementPosition {
+ public:
+  explicit StatementPosition(const model::VariableDescription& statement)
+      : file_(diag::currentFile()), line_(diag::currentLine()) {
+    if (statement.scriptLine <= 0) return;
+    diag::setCurrentFile(statement.scriptFile);
+    diag::setCurrentLine(statement.scriptLine);
+  }
+  ~StatementPosition() {
+    diag::setCurrentFile(file_);
+    diag::setCurrentLine(line_);
+  }
+  StatementPosition(const StatementPosition&) = delete;
+  StatementPosition& operator=(const StatementPosition&) = delete;
+
+ private:
+  std::string file_;
+  int line_;
+};
+
 void collectNodes(model::VariableNode* node, std::vector<model::VariableNode*>& out) {
   if (!node) return;
   collectNodes(node->smaller.get(), out);
@@ -113,7 +135,9 @@ void defineEnvironment(const std::string& rest, int level, int fileIndex, int li
   splitName(rest, name, parameters);
   g_openName = name;
   g_open = model::createEnvironment(name, level, fileIndex, line);
-  if (!g_open || parameters.empty()) return;
+  // The parameters are checked also when the name was taken: the block is
+  // then not recorded, but its statement is still wrong.
+  if (parameters.empty()) return;
   std::vector<std::string> pieces;
   if (!parenthesisedList(parameters, pieces)) {
     diag::error("ENVPARAME", name);
@@ -124,6 +148,7 @@ void defineEnvironment(const std::string& rest, int level, int fileIndex, int li
       diag::error("PARAMENVI", piece);
       continue;
     }
+    if (!g_open) continue;
     g_open->parameters.push_back(model::intern(level, piece));
     ++g_open->parameterCount;
   }
@@ -154,6 +179,7 @@ void environmentVariable(const std::string& rest, bool array, bool structured) {
   if (const output::SourceFrame* f = output::currentSource(); f != nullptr && f->line > 0) {
     description->fileNumber = f->includeNumber;
     description->scriptLine = f->line;
+    description->scriptFile = diag::currentFile();
   }
   model::AccessPath path;
   model::parseAccessPath(description->variableText, g_open->level, path);
@@ -211,6 +237,9 @@ void applyEnvironments() {
       if (!node.description) return;
       const std::string statement = substituteParameters(model::text(node.descriptionText), parameters, arguments);
       const model::VariableDescription& given = *node.description;
+      // The messages about the variable point at the environment's
+      // statement, not at the end of the element that uses it.
+      const StatementPosition position(given);
       const bool array = given.statementKind == model::VariableArray ||
                          given.statementKind == model::VariableStructured;
       const std::string key = variableKey(statement, array);

@@ -651,6 +651,12 @@ void handleEnvironmentStatement(const std::string& rest) {
     missing(MwEndEnvironment);
     handleEndEnvironmentStatement();
   }
+  // An exception the element expected before the block is forgotten: the
+  // EXCEPTION statements that follow belong to the environment.
+  if (g_state.elementOpen) {
+    if (model::VariableStore* store = model::elementStore()) store->expectedException.clear();
+    generator::clearException();
+  }
   if (!generator::generationSuppressed()) {
     const output::SourceFrame* f = output::currentSource();
     defineEnvironment(rest, currentLevel(), f ? f->includeNumber : 0, f ? f->line : diag::currentLine());

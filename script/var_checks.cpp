@@ -130,8 +130,10 @@ void checkStructured(const model::VariableDescription& d, const analyser::Variab
 }
 
 void checkLinkedLists(const model::VariableDescription& d) {
-  if (d.initForm == model::InitWithList) checkLink(d.initLinkText, d.initListCount);
-  if (d.evKind == model::EvLinkedIn) checkLink(d.evLinkText, d.evListCount);
+  // A list already refused is not compared with its link.
+  if (d.initForm == model::InitWithList && !d.initText.empty()) checkLink(d.initLinkText, d.initListCount);
+  if (d.evKind == model::EvLinkedIn && !d.evInList.empty()) checkLink(d.evLinkText, d.evListCount);
+  if (d.evKind == model::EvLinkedWith && !d.evWithText.empty()) checkLink(d.evLinkText, d.evListCount);
   if (d.evKind == model::EvInList) {
     const bool listDiffers = d.initForm == model::InitInList && d.initListCount != d.evListCount;
     const bool rangeDiffers = d.initForm == model::InitFromRange && d.rangeValueCount > 0 &&
@@ -153,7 +155,7 @@ bool countTestLimits(const model::VariableDescription& d) {
       ok = false;
     }
   }
-  if (d.evKind == model::EvInList || d.evKind == model::EvLinkedIn) {
+  if (d.evKind == model::EvInList || d.evKind == model::EvLinkedIn || d.evKind == model::EvLinkedWith) {
     if (++g_test.evInChecks > kMaxEvInChecks) {
       diag::error("NBVAINOVE", d.variableText);
       ok = false;

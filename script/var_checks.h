@@ -25,8 +25,8 @@ void checkConsistency(model::VariableDescription& d, const analyser::VariablePee
 // recursive structure).
 void checkStructured(const model::VariableDescription& d, const analyser::VariablePeek& type);
 
-// The lists linked to other variables of the element (EV (v) IN, INIT (v)
-// WITH) and the agreement of an EV IN list with the INIT IN of the variable.
+// The lists linked to other variables of the element (EV (v) IN, EV (v)
+// WITH, INIT (v) WITH) and the agreement of an EV IN list with the INIT IN of the variable.
 void checkLinkedLists(const model::VariableDescription& d);
 
 // NOMVARDBL when the variable was already described in the test.

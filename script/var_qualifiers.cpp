@@ -157,14 +157,16 @@ bool evHandler(const std::string& word, const std::string& text, QualifierState&
         return true;
       }
       if (isWithWord(linkWord)) {
+        // EV (v) WITH list: the i-th expected value goes with the i-th run
+        // of the INIT IN of v, as the list of INIT (v) WITH does.
         d.evPresent = true;
         d.evKind = model::EvLinkedWith;
         d.evLinkText = bounded(inside);
-        if (tail.empty()) {
-          diag::error("STX_ERRRA", word);
+        if (!scriptList(tail, s.harnessLanguage, d.evWithText, d.evListCount)) {
+          diag::error("LISTEVAIN", tail);
           return false;
         }
-        return scriptValue(tail, s.harnessLanguage, d.evWithText);
+        return true;
       }
     }
   }

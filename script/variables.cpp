@@ -161,7 +161,9 @@ bool handleVar(const std::string& rest, bool array, bool structured, bool fromEn
 
   model::AccessPath path;
   model::parseAccessPath(d.variableText, model::LevelElement, path);
-  model::insertVariable(*store, path, model::intern(model::LevelElement, rest), description, false);
+  // An environment's variable is placed among the element's variables of
+  // the same array by its indexes (ARRINDENV for an index without bounds).
+  model::insertVariable(*store, path, model::intern(model::LevelElement, rest), description, fromEnvironment);
   return true;
 }
 

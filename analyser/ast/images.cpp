@@ -33,13 +33,15 @@ std::string templateParameterImage(const TemplateParameter& p, const ImageOption
   switch (p.kind) {
     case TemplateParameterKind::Type:
       out = p.typenameWord ? "typename" : "class";
+      if (p.pack) out += "...";
       if (!p.name.empty()) out += " " + p.name.text();
       break;
     case TemplateParameterKind::Value:
-      out = typeImage(p.valueType, p.name.view(), o);
+      out = typeImage(p.valueType, p.pack ? "..." + p.name.text() : p.name.view(), o);
       break;
     case TemplateParameterKind::Template:
       out = "template <class> class";
+      if (p.pack) out += "...";
       if (!p.name.empty()) out += " " + p.name.text();
       break;
   }

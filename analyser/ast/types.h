@@ -123,6 +123,7 @@ struct TemplateParameter {
   bool typenameWord = false;  // written `typename` instead of `class`
   struct Type* valueType = nullptr;  // for a value parameter
   std::string_view defaultText;  // default argument as written, may be empty
+  bool pack = false;  // a parameter pack (`class... Ts`): any number of arguments
 };
 
 // The common part of every record.
@@ -213,6 +214,11 @@ struct FunctionType : DerivedType {
   ArenaVector<Type*> exceptions;
   bool hasExceptionList = false;
   bool constMethod = false;
+  // C++11 on: a member function's ref-qualifier, 0 none, 1 `&`, 2 `&&`
+  // (overloads may differ in it alone).
+  std::uint8_t refQualifier = 0;
+  // C++20: a trailing requires-clause; overloads may differ in it alone.
+  bool constrained = false;
   static bool classof(TypeKind k) { return k == TypeKind::Function; }
 };
 
@@ -235,6 +241,12 @@ struct TagType : Type {
 struct EnumerationType : TagType {
   using TagType::TagType;
   ArenaVector<Enumerator> enumerators;
+  // C++11 on: `enum class` / `enum struct` (its enumerators are named
+  // through it, in its own scope `memberScope`), and the underlying type
+  // written after `:` (null when none is written).
+  bool scoped = false;
+  Type* underlying = nullptr;
+  int memberScope = 0;
   static bool classof(TypeKind k) { return k == TypeKind::Enumeration; }
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "analyser/basic/dialect.h"
 #include "analyser/basic/target_widths.h"
 
 namespace zenta::analyser::lex {
@@ -85,8 +86,26 @@ std::size_t scanIntegerSuffix(std::string_view text, IntegerSuffix& suffix) {
 
 void convertInteger(std::string_view digits, int base, IntegerSuffix suffix, std::string_view text,
                     Constant& out, ConstantReporter& reporter) {
-  const BaseWidth which =
+  BaseWidth which =
       suffix.longs == 0 ? BaseWidth::Int : (suffix.longs == 1 ? BaseWidth::Long : BaseWidth::LongLong);
+  if (dialectAtLeast(Dialect::Cxx11)) {
+    // From C++11 a constant takes the first of int, long and long long
+    // that holds its value (decimal ones in the signed range).
+    std::uint64_t v = 0;
+    bool fits = true;
+    for (char c : digits) {
+      const unsigned d = digitValue(c);
+      if (v > (~std::uint64_t{0} - d) / static_cast<std::uint64_t>(base)) fits = false;
+      v = v * static_cast<std::uint64_t>(base) + d;
+    }
+    auto holds = [&](BaseWidth w) {
+      const int bits = clampedWidth(w, 64);
+      const int valueBits = base == 10 && !suffix.isUnsigned ? bits - 1 : bits;
+      return valueBits >= 64 || (v >> valueBits) == 0;
+    };
+    while (fits && which != BaseWidth::LongLong && !holds(which))
+      which = which == BaseWidth::Int ? BaseWidth::Long : BaseWidth::LongLong;
+  }
   const int width = clampedWidth(which, 128);
   bool isUnsigned = suffix.isUnsigned || targetUnsigned(which);
 

@@ -9,7 +9,9 @@
 namespace zenta::analyser::lex {
 
 Lexer::Lexer() : table_(identifiers()) {
-  if (!keywordSetInstalled()) useKeywordSet(KeywordSet::Classic);
+  const KeywordSet set = keywordSetOfDialect();
+  if (!keywordSetInstalled() || currentKeywordSet() != set) useKeywordSet(set);
+  spaceship_ = set == KeywordSet::Cxx20;
   start({}, Name(), 1);
 }
 
@@ -284,8 +286,10 @@ void Lexer::scan(Token& t) {
       case '<':
         if (next('<'))
           t.code = next('=') ? Tok::ShiftLeftAssign : Tok::ShiftLeft;
+        else if (next('='))
+          t.code = spaceship_ && next('>') ? Tok::Spaceship : Tok::LessEqual;
         else
-          t.code = next('=') ? Tok::LessEqual : Tok::Less;
+          t.code = Tok::Less;
         break;
       case '>':
         if (next('>'))

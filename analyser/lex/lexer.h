@@ -117,6 +117,7 @@ class Lexer : private ConstantReporter {
   bool lineStart_ = true;
   bool afterTemplate_ = false;
   bool quiet_ = false;  // the current token was read before: no messages
+  bool spaceship_ = false;  // `<=>` is a token (C++20 on)
   int tokenLine_ = 0;
   int scope_ = 0;
   IdentifierClassifier* classifier_ = nullptr;

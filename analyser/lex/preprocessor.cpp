@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "analyser/basic/dialect.h"
 #include "analyser/lex/pp_state.h"
 
 namespace zenta::analyser {
@@ -49,6 +50,10 @@ void Preprocessor::init(bool pedantic, bool traditional, int language,
   defineFromText("ZNT_WIN32 1");
   defineFromText("USE_ZNU 1");
   defineFromText("ZNT_CPLUSPLUS_LANGUAGE 1");
+  // A dialect of the standard has its __cplusplus; the classic language has
+  // none.
+  if (const long cplusplus = cplusplusValue(dialect()))
+    defineFromText("__cplusplus " + std::to_string(cplusplus) + "L");
   pseudoFile_.clear();
   installSpecial("__LINE__", KindLine);
   installSpecial("__DATE__", KindDate);

@@ -35,7 +35,9 @@ void setPreprocessorHook(MessageHook hook);
 // Prepares the tables: clears the macro table; when useIncludeDirs is set,
 // appends includeDirs, then $ZNUTGT/lib (else $ZNTTGT/lib), then /usr/include
 // and /usr/local/include when ZNW_ADD_USR_INCLUDE is set; defines ZNT_WIN32,
-// USE_ZNU and ZNT_CPLUSPLUS_LANGUAGE; installs the special names (__LINE__,
+// USE_ZNU and ZNT_CPLUSPLUS_LANGUAGE, and __cplusplus with the value of the
+// dialect (analyser/basic/dialect.h) unless it is Classic; installs the
+// special names (__LINE__,
 // __FILE__, ..., __STDC__ unless traditional); applies each `defines` entry
 // ("NAME" or "NAME=VALUE"); then, when `file` is not empty, preprocesses it as
 // the main file (its output is dropped, its definitions stay).

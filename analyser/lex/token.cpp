@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "analyser/basic/dialect.h"
 #include "analyser/basic/identifiers.h"
 
 namespace zenta::analyser::lex {
@@ -15,6 +16,8 @@ struct KeywordEntry {
 };
 
 constexpr KeywordSet kClassic = KeywordSet::Classic;
+constexpr KeywordSet kCxx11 = KeywordSet::Cxx11;
+constexpr KeywordSet kCxx20 = KeywordSet::Cxx20;
 
 constexpr KeywordEntry kKeywords[] = {
     {"asm", Tok::KwAsm, kClassic},
@@ -81,6 +84,24 @@ constexpr KeywordEntry kKeywords[] = {
     {"volatile", Tok::KwVolatile, kClassic},
     {"wchar_t", Tok::KwWcharT, kClassic},
     {"while", Tok::KwWhile, kClassic},
+    {"alignas", Tok::KwAlignas, kCxx11},
+    {"alignof", Tok::KwAlignof, kCxx11},
+    {"char16_t", Tok::KwChar16T, kCxx11},
+    {"char32_t", Tok::KwChar32T, kCxx11},
+    {"constexpr", Tok::KwConstexpr, kCxx11},
+    {"decltype", Tok::KwDecltype, kCxx11},
+    {"noexcept", Tok::KwNoexcept, kCxx11},
+    {"nullptr", Tok::KwNullptr, kCxx11},
+    {"static_assert", Tok::KwStaticAssert, kCxx11},
+    {"thread_local", Tok::KwThreadLocal, kCxx11},
+    {"char8_t", Tok::KwChar8T, kCxx20},
+    {"co_await", Tok::KwCoAwait, kCxx20},
+    {"co_return", Tok::KwCoReturn, kCxx20},
+    {"co_yield", Tok::KwCoYield, kCxx20},
+    {"concept", Tok::KwConcept, kCxx20},
+    {"consteval", Tok::KwConsteval, kCxx20},
+    {"constinit", Tok::KwConstinit, kCxx20},
+    {"requires", Tok::KwRequires, kCxx20},
 };
 
 // tokenSpelling indexes the table by token code.
@@ -106,7 +127,7 @@ constexpr std::string_view kSpellings[] = {
     "+=", "-=", "*=", "/=", "%=",
     "&", "&&", "&=", "|", "||", "|=", "^", "^=",
     "~", "!",
-    "<", "@", "#", "..", "=>",
+    "<", "@", "#", "..", "=>", "<=>",
     "integer constant", "character constant", "floating constant", "string literal",
     "identifier", "modifier name", "template name", "class name", "type name",
 };
@@ -125,6 +146,12 @@ void useKeywordSet(KeywordSet set) {
 }
 
 KeywordSet currentKeywordSet() { return g_set; }
+
+KeywordSet keywordSetOfDialect() {
+  if (dialectAtLeast(Dialect::Cxx20)) return KeywordSet::Cxx20;
+  if (dialectAtLeast(Dialect::Cxx11)) return KeywordSet::Cxx11;
+  return KeywordSet::Classic;
+}
 
 bool keywordSetInstalled() { return g_installed; }
 

@@ -34,6 +34,7 @@ enum class Tok : std::uint16_t {
   Hash,       // `#` (expression lexer)
   DotDot,     // `..` ranges and slices (expression lexer)
   Associate,  // `=>` index associations in value lists (expression lexer)
+  Spaceship,  // `<=>` (from C++20)
 
   // Constants and literals.
   IntegerConstant, CharConstant, FloatConstant, StringLiteral,
@@ -52,7 +53,13 @@ enum class Tok : std::uint16_t {
   KwStaticCast, KwStruct, KwSwitch, KwTemplate, KwThis, KwThrow, KwTrue, KwTry,
   KwTypedef, KwTypeid, KwTypename, KwUnion, KwUnsigned, KwUsing, KwVirtual,
   KwVoid, KwVolatile, KwWcharT, KwWhile,
-  KeywordLast = KwWhile,
+  // C++11 on.
+  KwAlignas, KwAlignof, KwChar16T, KwChar32T, KwConstexpr, KwDecltype,
+  KwNoexcept, KwNullptr, KwStaticAssert, KwThreadLocal,
+  // C++20 on.
+  KwChar8T, KwCoAwait, KwCoReturn, KwCoYield, KwConcept, KwConsteval,
+  KwConstinit, KwRequires,
+  KeywordLast = KwRequires,
 
   // A character that starts no token (a stray `\`, a control character, a
   // byte above 126, `@` in a script text, `#` inside a header line...).
@@ -66,11 +73,16 @@ inline bool isIdentifierToken(Tok t) { return t >= Tok::Identifier && t <= Tok::
 // The words that are keywords. Each set contains the ones before it.
 enum class KeywordSet : std::uint8_t {
   Classic,  // the 64 words of C++ as first standardised, with `overload`
+  Cxx11,    // and alignas ... thread_local (C++11 to C++17)
+  Cxx20,    // and char8_t, concept, consteval, constinit, co_*, requires
 };
 
+// The keyword set of the current dialect of the analysed code.
+KeywordSet keywordSetOfDialect();
+
 // Installs a keyword set in the identifier table (and removes the words of
-// any other set); done by the lexers when they are constructed, unless a set
-// was installed already.
+// any other set); done by the lexers when they are constructed, unless the
+// set of the current dialect is installed already.
 void useKeywordSet(KeywordSet set);
 KeywordSet currentKeywordSet();
 bool keywordSetInstalled();

@@ -33,6 +33,9 @@ bool startsSpecifier(Tok t) {
     case Tok::KwWcharT: case Tok::KwConst: case Tok::KwVolatile: case Tok::KwClass: case Tok::KwStruct:
     case Tok::KwUnion: case Tok::KwEnum: case Tok::KwTypename: case Tok::KwRegister: case Tok::KwAuto:
     case Tok::KwExtern: case Tok::KwStatic: case Tok::KwInline:
+    // C++11 on (keywords only there).
+    case Tok::KwDecltype: case Tok::KwChar16T: case Tok::KwChar32T: case Tok::KwChar8T: case Tok::KwConstexpr:
+    case Tok::KwAlignas:
       return true;
     default:
       return false;
@@ -46,6 +49,14 @@ bool startsSpecifier(Tok t) {
 bool Parser::parametersFollow() {
   const Token& nx = peek();
   if (nx.code == Tok::RParen || nx.code == Tok::Ellipsis || startsSpecifier(nx.code)) return true;
+  if (modern_ && nx.code == Tok::LBracket) {
+    // `([[attribute]] int x)`; `([]{...})` is an initialiser.
+    const Mark m = mark();
+    advance();
+    const bool attribute = peek().code == Tok::LBracket;
+    reset(m);
+    return attribute;
+  }
   if (nx.code == Tok::Identifier) {
     const GnuWord g = gnuWord(nx.name);
     if (g == GnuWord::BuiltinType || g == GnuWord::Const || g == GnuWord::Signed || g == GnuWord::TypeOf ||
@@ -58,7 +69,7 @@ bool Parser::parametersFollow() {
     const Mark m = mark();
     advance();
     Specifiers s;
-    const bool type = typeName(s) != nullptr;
+    const bool type = typeName(s) != nullptr || typeConstraint(true);
     reset(m);
     return type;
   }
@@ -100,6 +111,18 @@ void Parser::declarator(Declarator& d, bool abstractAllowed, bool nameRequired) 
       prefix.push_back(op);
       continue;
     }
+    if (modern_ && at(Tok::AmpAmp)) {
+      DeclOp op;
+      op.kind = DeclOp::RvalueReference;
+      advance();
+      prefix.push_back(op);
+      continue;
+    }
+    if (modern_ && at(Tok::Ellipsis)) {  // `Ts... name`, `Ts&&... name`
+      advance();
+      d.pack = true;
+      continue;
+    }
     if (at(Tok::Identifier) || at(Tok::ColonColon)) {
       // `C::*`: a pointer to member.
       const Token& nx = peek();
@@ -134,7 +157,7 @@ void Parser::declarator(Declarator& d, bool abstractAllowed, bool nameRequired) 
     const Token& nx = peek();
     bool nestedDeclarator;
     if (nx.code == Tok::Star || nx.code == Tok::Amp || nx.code == Tok::LParen || nx.code == Tok::Tilde ||
-        nx.code == Tok::KwOperator)
+        nx.code == Tok::KwOperator || (modern_ && (nx.code == Tok::AmpAmp || nx.code == Tok::Ellipsis)))
       nestedDeclarator = true;
     else if (nx.code == Tok::Identifier && (gnuWord(nx.name) == GnuWord::WithParens ||
                                             gnuWord(nx.name) == GnuWord::Ignore))
@@ -156,6 +179,7 @@ void Parser::declarator(Declarator& d, bool abstractAllowed, bool nameRequired) 
       d.isDestructor = in.isDestructor;
       d.isConversion = in.isConversion;
       d.templateArgs = in.templateArgs;
+      d.pack = d.pack || in.pack;
       d.file = in.file;
       d.line = in.line;
       inner = std::move(in.ops);
@@ -200,6 +224,24 @@ void Parser::declaratorName(Declarator& d) {
         Type* instance = nullptr;
         if (at(Tok::Less)) {
           if (!isTemplateName(n, q >= 0 ? q : scope())) {
+            if (modern_) {
+              // A specialisation of a variable template, whose name is
+              // not recorded: `v<T*> = ...`; or a template the tables do
+              // not know, as a qualifier.
+              templateArguments(nullptr);
+              if (at(Tok::ColonColon)) {
+                advance();
+                d.qualified = true;
+                d.qualifierUnknown = true;
+                q = -1;
+                continue;
+              }
+              d.name = n;
+              d.templateArgs = true;
+              d.written = textFrom(start);
+              d.qualifier = q;
+              return;
+            }
             reset(m);
             break;
           }
@@ -268,8 +310,18 @@ void Parser::operatorName(Declarator& d, const char* start) {
     advance();
     advance();
     name += "[]";
-  } else if (isOperatorToken(tok_.code)) {
+  } else if (isOperatorToken(tok_.code) || tok_.code == Tok::Spaceship) {
     name += tok_.text;
+    advance();
+  } else if (modern_ && at(Tok::StringLiteral) && tok_.body.empty()) {
+    // A user-defined literal: `operator"" _x`, `operator""_x`.
+    advance();
+    if (!at(Tok::Identifier)) fail();
+    name += "\"\"";
+    name += tok_.text;
+    advance();
+  } else if (at(Tok::KwCoAwait)) {
+    name += " co_await";
     advance();
   } else {
     // A conversion operator: `operator int *`.
@@ -281,6 +333,7 @@ void Parser::operatorName(Declarator& d, const char* start) {
     for (;;) {
       if (accept(Tok::Star)) t = ctx_.pointerTo(t);
       else if (accept(Tok::Amp)) t = ctx_.referenceTo(t);
+      else if (modern_ && accept(Tok::AmpAmp)) t = ctx_.referenceTo(ctx_.referenceTo(t));
       else if (accept(Tok::KwConst)) t = ctx_.qualifiedType(t, constWord_);
       else if (accept(Tok::KwVolatile)) t = ctx_.qualifiedType(t, volatileWord_);
       else break;
@@ -298,6 +351,7 @@ void Parser::operatorName(Declarator& d, const char* start) {
 void Parser::declaratorSuffixes(Declarator& d, std::vector<DeclOp>& suffixes) {
   (void)d;
   for (;;) {
+    if (modern_ && skipGnuNoise(nullptr)) continue;
     if (at(Tok::LBracket)) {
       DeclOp op;
       op.kind = DeclOp::Array;
@@ -309,7 +363,7 @@ void Parser::declaratorSuffixes(Declarator& d, std::vector<DeclOp>& suffixes) {
       DeclOp op;
       op.kind = DeclOp::Function;
       op.function = parameterList();
-      functionQualifiers(op.function);
+      op.trailing = functionQualifiers(op.function);
       suffixes.push_back(op);
       continue;
     }
@@ -394,7 +448,8 @@ FunctionType* Parser::parameterList() {
   return f;
 }
 
-void Parser::functionQualifiers(FunctionType* f) {
+Type* Parser::functionQualifiers(FunctionType* f) {
+  Type* trailing = nullptr;
   for (;;) {
     if (accept(Tok::KwConst)) {
       f->constMethod = true;
@@ -419,9 +474,62 @@ void Parser::functionQualifiers(FunctionType* f) {
       f->constMethod = true;
       continue;
     }
+    if (modern_) {
+      // Ref-qualifiers, `noexcept` with or without its condition,
+      // `override`, `final`, `-> type`, `requires constraint`.
+      if (at(Tok::Amp) || at(Tok::AmpAmp)) {
+        f->refQualifier = at(Tok::Amp) ? 1 : 2;
+        advance();
+        continue;
+      }
+      if (accept(Tok::KwNoexcept)) {
+        if (at(Tok::LParen)) skipBalanced();
+        continue;
+      }
+      if (at(Tok::Identifier) && (tok_.name == overrideWord_ || tok_.name == finalWord_)) {
+        advance();
+        continue;
+      }
+      if (at(Tok::Arrow) && !trailing) {
+        advance();
+        trailing = trailingReturnType();
+        continue;
+      }
+      if (at(Tok::KwRequires)) {
+        advance();
+        skipConstraint();
+        f->constrained = true;
+        continue;
+      }
+    }
     if (skipGnuNoise(nullptr)) continue;
-    return;
+    return trailing;
   }
+}
+
+// The type after `->`: specifiers and pointer, reference and cv levels
+// (no declarator name can follow, and `override` may).
+Type* Parser::trailingReturnType() {
+  Specifiers s;
+  specifiers(s, true);
+  if (!s.hasType && s.modifierCount == 0) fail();
+  finishSpecifiers(s);
+  Type* t = s.type;
+  for (;;) {
+    if (accept(Tok::Star)) t = ctx_.pointerTo(t);
+    else if (accept(Tok::Amp)) t = ctx_.referenceTo(t);
+    else if (accept(Tok::AmpAmp)) t = ctx_.referenceTo(ctx_.referenceTo(t));
+    else if (accept(Tok::KwConst)) t = ctx_.qualifiedType(t, constWord_);
+    else if (accept(Tok::KwVolatile)) t = ctx_.qualifiedType(t, volatileWord_);
+    else if (at(Tok::LParen) &&
+             (peek().code == Tok::Star || peek().code == Tok::Amp || peek().code == Tok::AmpAmp)) {
+      // `-> R (*)(params)`, `-> const T (&)[N]`.
+      Declarator d;
+      declarator(d, true, false);
+      t = applyDeclarator(t, d);
+    } else if (!skipGnuNoise(nullptr)) break;
+  }
+  return t;
 }
 
 Type* Parser::typeId() {
@@ -440,6 +548,7 @@ Type* Parser::applyDeclarator(Type* base, const Declarator& d) {
     switch (op.kind) {
       case DeclOp::Pointer: t = ctx_.pointerTo(t ? t : ctx_.integerType("int")); break;
       case DeclOp::Reference: t = ctx_.referenceTo(t ? t : ctx_.integerType("int")); break;
+      case DeclOp::RvalueReference: t = ctx_.referenceTo(ctx_.referenceTo(t ? t : ctx_.integerType("int"))); break;
       case DeclOp::MemberPointer: t = ctx_.memberPointerTo(op.memberOf, t ? t : ctx_.integerType("int")); break;
       case DeclOp::Array:
         t = !op.hasDimension        ? ctx_.arrayOf(t)
@@ -447,7 +556,7 @@ Type* Parser::applyDeclarator(Type* base, const Declarator& d) {
                                    : ctx_.arrayOf(t, op.dimension);
         break;
       case DeclOp::Function:
-        op.function->target = t;
+        op.function->target = op.trailing ? op.trailing : t;
         t = op.function;
         break;
     }
@@ -494,14 +603,25 @@ void Parser::initDeclaratorList(Specifiers& specs) {
       while (table_.scopeDepth() > depth) table_.closeScope();
       return;
     }
+    const char* initialiser = nullptr;
     if (accept(Tok::Assign)) {
+      initialiser = tok_.text.data();
       if (at(Tok::LBrace)) skipBalanced();
       else skipExpression(false);
     } else if (at(Tok::LParen)) {
+      initialiser = tok_.text.data();
       skipBalanced();  // `T x(args)`
+    } else if (modern_ && at(Tok::LBrace)) {
+      initialiser = tok_.text.data();
+      skipBalanced();  // `T x{args}`
     } else if (accept(Tok::Colon)) {
       skipExpression(false);  // a bit-field width
+      if (modern_ && (accept(Tok::Assign) || at(Tok::LBrace))) {  // and its default member initialiser
+        if (at(Tok::LBrace)) skipBalanced();
+        else skipExpression(false);
+      }
     }
+    if (initialiser) d.initialiser = textFrom(initialiser);
     while (skipGnuNoise(nullptr)) {
     }
     record(specs, d, false);
@@ -515,12 +635,19 @@ void Parser::initDeclaratorList(Specifiers& specs) {
 void Parser::functionBody() {
   bool tryBlock = accept(Tok::KwTry);
   if (at(Tok::Colon)) {
-    // A constructor initialiser list, up to the body.
+    // A constructor initialiser list, up to the body: each initialiser is
+    // a name (`m`, `Base<T>`) then `(...)` or `{...}`, and may be a pack
+    // expansion.
     advance();
-    while (!at(Tok::LBrace)) {
-      if (at(Tok::End) || at(Tok::Semicolon) || at(Tok::RBrace)) fail();
-      if (at(Tok::LParen)) skipBalanced();
-      else advance();
+    for (;;) {
+      while (!at(Tok::LParen) && !at(Tok::LBrace)) {
+        if (at(Tok::End) || at(Tok::Semicolon) || at(Tok::RBrace)) fail();
+        if (at(Tok::Less)) skipAngles();
+        else advance();
+      }
+      skipBalanced();
+      accept(Tok::Ellipsis);
+      if (!accept(Tok::Comma)) break;
     }
   }
   if (!at(Tok::LBrace)) fail();
@@ -544,6 +671,9 @@ void Parser::record(Specifiers& specs, Declarator& d, bool body) {
   Type* type = applyDeclarator(specs.type, d);
   const bool function = type && type->kind == TypeKind::Function;
   unsigned storage = specs.storage;
+  // A constexpr or constinit object is const (a function is not).
+  if (specs.constexprWord && !function && type && type->kind != TypeKind::Reference)
+    type = ctx_.qualifiedType(type, constWord_);
   if (d.qualified) {
     const int q = d.qualifier;
     if (currentClass_ && !function && !specs.hasType && !body && q >= 0 && !d.qualifierUnknown) {
@@ -615,6 +745,10 @@ void Parser::record(Specifiers& specs, Declarator& d, bool body) {
   const int home = scope();
   if (templateLevels_ > 0 && !explicitSpecialisation_) {
     if (!function) {
+      if (modern_) {  // a variable template: its instances are not known
+        variableTemplates_.insert(d.name);
+        return;
+      }
       recorder_.report(3, "TEMPLADEC", d.name.text());
       return;
     }
@@ -641,6 +775,9 @@ void Parser::record(Specifiers& specs, Declarator& d, bool body) {
   }
   Symbol* s = recorder_.declare(nd);
   if (TemplateType* tt = dyn<TemplateType>(nd.type); tt && s) tt->templated = s;
+  // An object whose type is deduced (`auto`, `decltype(auto)`) keeps its
+  // initialiser as written, which tells the type.
+  if (s && !function && !d.initialiser.empty() && isPlaceholderType(specs.type)) ctx_.setDefaultArgument(s, d.initialiser);
 }
 
 }  // namespace zenta::analyser::declparse

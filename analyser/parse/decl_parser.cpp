@@ -4,6 +4,7 @@
 
 #include <cctype>
 
+#include "analyser/basic/dialect.h"
 #include "analyser/parse/decl_parser_state.h"
 
 namespace zenta::analyser {
@@ -29,6 +30,10 @@ Parser::Parser(AstContext& ctx, SymbolTable& table, const DeclarationRequest& re
   lexer_.setPragmaSink(this);
   constWord_ = internName("const");
   volatileWord_ = internName("volatile");
+  overrideWord_ = internName("override");
+  finalWord_ = internName("final");
+  modern_ = dialectAtLeast(Dialect::Cxx11);
+  cxx20_ = dialectAtLeast(Dialect::Cxx20);
   const std::pair<const char*, GnuWord> words[] = {
       {"__extension__", GnuWord::Ignore},    {"__inline", GnuWord::Ignore},
       {"__inline__", GnuWord::Ignore},       {"__restrict", GnuWord::Ignore},
@@ -38,6 +43,7 @@ Parser::Parser(AstContext& ctx, SymbolTable& table, const DeclarationRequest& re
       {"__attribute__", GnuWord::WithParens}, {"__attribute", GnuWord::WithParens},
       {"__asm__", GnuWord::WithParens},      {"__asm", GnuWord::WithParens},
       {"__declspec", GnuWord::WithParens},   {"__typeof__", GnuWord::TypeOf},
+      {"_Pragma", GnuWord::WithParens},
       {"__typeof", GnuWord::TypeOf},         {"typeof", GnuWord::TypeOf},
       {"__const", GnuWord::Const},           {"__const__", GnuWord::Const},
       {"__volatile", GnuWord::Volatile},     {"__volatile__", GnuWord::Volatile},
@@ -51,6 +57,11 @@ Parser::Parser(AstContext& ctx, SymbolTable& table, const DeclarationRequest& re
       {"_Bool", GnuWord::BuiltinType},       {"_Complex", GnuWord::Ignore},
       {"__complex__", GnuWord::Ignore},      {"_Imaginary", GnuWord::Ignore},
       {"__float80", GnuWord::BuiltinType},   {"__bf16", GnuWord::BuiltinType},
+      {"__decltype", GnuWord::TypeOf},       {"__underlying_type", GnuWord::TypeOf},
+      {"__remove_cv", GnuWord::TypeOf},      {"__remove_reference", GnuWord::TypeOf},
+      {"__remove_cvref", GnuWord::TypeOf},   {"__remove_pointer", GnuWord::TypeOf},
+      {"__add_pointer", GnuWord::TypeOf},    {"__add_lvalue_reference", GnuWord::TypeOf},
+      {"__add_rvalue_reference", GnuWord::TypeOf}, {"__decay", GnuWord::TypeOf},
   };
   for (const auto& [w, g] : words) gnuWords_[internName(w)] = g;
 }
@@ -92,6 +103,9 @@ bool Parser::run() {
 void Parser::advance() {
   if (tok_.code == Tok::LBrace) ++braceDepth_;
   else if (tok_.code == Tok::RBrace) --braceDepth_;
+  previousBefore_ = previousCode_;
+  previousCode_ = tok_.code;
+  previousName_ = tok_.name;
   if (tok_.code != Tok::End) {
     previousEnd_ = tok_.text.data() + tok_.text.size();
     if (!tok_.text.empty()) lastText_ = tok_.text;
@@ -124,7 +138,7 @@ void Parser::expect(Tok t) {
 }
 
 Parser::Mark Parser::mark() const {
-  return {lexer_.mark(), tok_, next_, hasNext_, braceDepth_, previousEnd_};
+  return {lexer_.mark(), tok_, next_, hasNext_, braceDepth_, previousEnd_, previousCode_, previousBefore_, previousName_};
 }
 
 void Parser::reset(const Mark& m) {
@@ -134,6 +148,9 @@ void Parser::reset(const Mark& m) {
   hasNext_ = m.hasNext;
   braceDepth_ = m.braceDepth;
   previousEnd_ = m.previousEnd;
+  previousCode_ = m.previousCode;
+  previousBefore_ = m.previousBefore;
+  previousName_ = m.previousName;
 }
 
 void Parser::syncPosition() {
@@ -208,7 +225,12 @@ void Parser::skipExpression(bool stopAtGreater) {
   int parens = 0;
   int angles = 0;
   const int start = braceDepth_;
-  for (;; advance()) {
+  Tok previous = Tok::Assign;
+  // From C++11 `<` after a name is taken as opening template arguments
+  // (`is_same<T, U>::value`), in initialisers too, so that their commas
+  // do not end the expression; a `>` without one open is a comparison.
+  const bool templateLike = modern_;
+  for (;; previous = tok_.code, advance()) {
     const bool top = parens == 0 && braceDepth_ == start;
     switch (tok_.code) {
       case Tok::End: return;
@@ -227,23 +249,248 @@ void Parser::skipExpression(bool stopAtGreater) {
         if (top && angles == 0) return;
         break;
       case Tok::Less:
-        if (stopAtGreater && top) ++angles;
+        if (top && (stopAtGreater || templateLike) && (!modern_ || opensArguments(previous))) ++angles;
         break;
       case Tok::Greater:
-        if (stopAtGreater && top) {
-          if (angles == 0) return;
-          --angles;
+        if (top) {
+          if (angles > 0) --angles;
+          else if (stopAtGreater) return;
         }
         break;
       case Tok::ShiftRight:
-        if (stopAtGreater && top) {
-          if (angles == 0) return;
-          --angles;
+        if (top) {
+          if (angles >= 2) {
+            angles -= 2;
+          } else if (stopAtGreater && angles == 0) {
+            return;
+          } else if (stopAtGreater && modern_) {
+            // The first `>` closes the last `<`, the second the list
+            // being read.
+            splitGreater();
+            return;
+          } else {
+            angles = 0;
+          }
         }
         break;
       default: break;
     }
   }
+}
+
+// A token that begins with `>` (`>>`, `>=`, `>>=`) of which only the first
+// `>` closes a template argument list: that `>` is read, the rest stays the
+// current token.
+// Whether a `<` after the token `previous` (the token before it is
+// previousBefore_) opens template arguments when the parser cannot tell from
+// a declaration: after a name or a named cast, except a name after `::` that
+// is no known template (`R::num < S::num` compares members of a dependent
+// type).
+bool Parser::opensArguments(Tok previous) const {
+  switch (previous) {
+    case Tok::KwTemplate: case Tok::KwStaticCast: case Tok::KwDynamicCast: case Tok::KwReinterpretCast:
+    case Tok::KwConstCast:
+      return true;
+    case Tok::Identifier: break;
+    default: return false;
+  }
+  if (previousBefore_ != Tok::ColonColon) return true;
+  if (variableTemplates_.count(previousName_)) return true;
+  if (table_.findTag(previousName_, static_cast<int>(TypeKind::Template), kAnyScope)) return true;
+  SymbolFilter f;
+  f.kind = static_cast<int>(TypeKind::Template);
+  return table_.findSymbol(previousName_, f) != nullptr;
+}
+
+void Parser::splitGreater() {
+  const char* first = tok_.text.data();
+  previousEnd_ = first + 1;
+  lastText_ = {first, 1};
+  switch (tok_.code) {
+    case Tok::ShiftRight: tok_.code = Tok::Greater; break;
+    case Tok::GreaterEqual: tok_.code = Tok::Assign; break;
+    case Tok::ShiftRightAssign: tok_.code = Tok::GreaterEqual; break;
+    default: break;
+  }
+  tok_.text = tok_.text.substr(1);
+}
+
+void Parser::skipToSemicolon() {
+  const int start = braceDepth_;
+  int parens = 0;
+  for (;;) {
+    switch (tok_.code) {
+      case Tok::End: fail();
+      case Tok::LParen: case Tok::LBracket: ++parens; break;
+      case Tok::RParen: case Tok::RBracket: --parens; break;
+      case Tok::RBrace:
+        if (braceDepth_ == start) fail();
+        break;
+      case Tok::Semicolon:
+        if (braceDepth_ == start && parens <= 0) {
+          advance();
+          return;
+        }
+        break;
+      default: break;
+    }
+    advance();
+  }
+}
+
+void Parser::skipAngles() {
+  advance();  // <
+  int angles = 1;
+  int parens = 0;
+  Tok previous = Tok::Less;
+  for (;; previous = tok_.code, advance()) {
+    switch (tok_.code) {
+      case Tok::End: case Tok::Semicolon: fail();
+      case Tok::LParen: case Tok::LBracket: case Tok::LBrace: ++parens; break;
+      case Tok::RParen: case Tok::RBracket: case Tok::RBrace:
+        if (--parens < 0) fail();
+        break;
+      case Tok::Less:
+        if (parens == 0 && opensArguments(previous)) ++angles;
+        break;
+      case Tok::Greater:
+        if (parens == 0 && --angles == 0) {
+          advance();
+          return;
+        }
+        break;
+      case Tok::ShiftRight:
+        if (parens == 0) {
+          if (angles == 1) {
+            splitGreater();
+            return;
+          }
+          angles -= 2;
+          if (angles == 0) {
+            advance();
+            return;
+          }
+        }
+        break;
+      default: break;
+    }
+  }
+}
+
+void Parser::skipConstraint() {
+  DepthGuard guard(*this);
+  for (;;) {
+    while (accept(Tok::Not)) {
+    }
+    if (at(Tok::LParen)) {
+      skipBalanced();
+    } else if (at(Tok::KwRequires)) {
+      advance();
+      if (at(Tok::LParen)) skipBalanced();
+      if (!at(Tok::LBrace)) fail();
+      skipBalanced();
+    } else if (at(Tok::KwTrue) || at(Tok::KwFalse) || at(Tok::IntegerConstant)) {
+      advance();
+    } else {
+      // A concept or a constant, possibly qualified, with its arguments.
+      for (;;) {
+        accept(Tok::ColonColon);
+        accept(Tok::KwTemplate);
+        if (!isIdentifierToken(tok_.code)) fail();
+        advance();
+        if (at(Tok::Less)) skipAngles();
+        if (!at(Tok::ColonColon)) break;
+      }
+      if (at(Tok::LParen)) skipBalanced();  // a call of a constexpr function
+    }
+    if (at(Tok::AmpAmp) || at(Tok::PipePipe)) {
+      advance();
+      continue;
+    }
+    return;
+  }
+}
+
+bool Parser::typeConstraint(bool beforePlaceholder) {
+  if (!cxx20_) return false;
+  const Mark m = mark();
+  try {
+    ++quiet_;
+    for (;;) {
+      accept(Tok::ColonColon);
+      if (!at(Tok::Identifier)) break;
+      advance();
+      if (at(Tok::Less)) skipAngles();
+      if (!at(Tok::ColonColon)) break;
+    }
+    --quiet_;
+  } catch (const SyntaxFault&) {
+    --quiet_;
+    reset(m);
+    return false;
+  }
+  const bool found = beforePlaceholder
+                         ? at(Tok::KwAuto) || at(Tok::KwDecltype)
+                         : at(Tok::Identifier) || at(Tok::Ellipsis) || at(Tok::Comma) || at(Tok::Greater) ||
+                               at(Tok::Assign) || at(Tok::ShiftRight);
+  if (!found) reset(m);
+  return found;
+}
+
+bool Parser::namesType() {
+  const Mark m = mark();
+  Specifiers s;
+  bool type = false;
+  ++quiet_;
+  try {
+    type = typeName(s) != nullptr;
+  } catch (const SyntaxFault&) {
+  }
+  --quiet_;
+  reset(m);
+  return type;
+}
+
+bool Parser::angledQualifier() {
+  const Mark m = mark();
+  ++quiet_;
+  bool found = false;
+  try {
+    advance();  // the name
+    skipAngles();
+    found = at(Tok::ColonColon);
+  } catch (const SyntaxFault&) {
+  }
+  --quiet_;
+  if (!found) {
+    reset(m);
+    return false;
+  }
+  advance();  // ::
+  return true;
+}
+
+bool Parser::deductionGuide() {
+  if (currentClass_) return false;
+  const Mark m = mark();
+  if (accept(Tok::KwExplicit) && at(Tok::LParen)) skipBalanced();
+  if (!at(Tok::Identifier) || peek().code != Tok::LParen) {
+    reset(m);
+    return false;
+  }
+  const lex::NameClass c = classify(tok_);
+  if (c != lex::NameClass::TemplateName && c != lex::NameClass::ClassName) {
+    reset(m);
+    return false;
+  }
+  advance();
+  skipBalanced();
+  if (!at(Tok::Arrow)) {
+    reset(m);
+    return false;
+  }
+  skipToSemicolon();
+  return true;
 }
 
 GnuWord Parser::gnuWord(Name name) const {
@@ -253,6 +500,19 @@ GnuWord Parser::gnuWord(Name name) const {
 }
 
 bool Parser::skipGnuNoise(Specifiers* specs) {
+  if (modern_) {
+    // `[[attribute, ...]]` and `alignas (...)` apply to what they stand by
+    // and change nothing that is recorded.
+    if (tok_.code == Tok::LBracket && peek().code == Tok::LBracket) {
+      skipBalanced();
+      return true;
+    }
+    if (tok_.code == Tok::KwAlignas) {
+      advance();
+      if (at(Tok::LParen)) skipBalanced();
+      return true;
+    }
+  }
   if (tok_.code != Tok::Identifier && tok_.code != Tok::KwAsm) return false;
   const GnuWord w = tok_.code == Tok::KwAsm ? GnuWord::WithParens : gnuWord(tok_.name);
   switch (w) {
@@ -429,8 +689,10 @@ bool Parser::accessLabel() {
 
 void Parser::declaration() {
   DepthGuard guard(*this);
-  while (skipGnuNoise(nullptr)) {
-  }
+  bool noise = false;
+  while (skipGnuNoise(nullptr)) noise = true;
+  // Attributes or a `_Pragma` left alone before the end of a list.
+  if (noise && (at(Tok::RBrace) || at(Tok::End))) return;
   switch (tok_.code) {
     case Tok::Semicolon:
       advance();
@@ -456,6 +718,19 @@ void Parser::declaration() {
         linkageSpecification();
         return;
       }
+      if (peek().code == Tok::KwTemplate) {  // `extern template class V<int>;`
+        advance();
+        templateDeclaration();
+        return;
+      }
+      break;
+    case Tok::KwStaticAssert:
+    case Tok::KwConcept:
+      skipToSemicolon();
+      return;
+    case Tok::Identifier:
+    case Tok::KwExplicit:
+      if (modern_ && deductionGuide()) return;
       break;
     case Tok::KwAsm:
       asmDeclaration();
@@ -481,14 +756,26 @@ void Parser::declaration() {
 
 void Parser::namespaceDefinition(int inlineParent) {
   advance();  // namespace
+  while (skipGnuNoise(nullptr)) {
+  }
   Name name;
   if (at(Tok::Identifier) || isIdentifierToken(tok_.code)) {
     name = tok_.name;
     advance();
   }
+  // `namespace a::b::c {` (C++17), `namespace a::inline b {` (C++20): the
+  // names after the first, each with whether it is inline.
+  std::vector<std::pair<Name, bool>> nested;
+  while (modern_ && name && at(Tok::ColonColon)) {
+    advance();
+    const bool isInline = accept(Tok::KwInline);
+    if (!isIdentifierToken(tok_.code)) fail();
+    nested.push_back({tok_.name, isInline});
+    advance();
+  }
   while (skipGnuNoise(nullptr)) {
   }
-  if (at(Tok::Assign)) {  // an alias: `namespace A = B::C;`
+  if (at(Tok::Assign) && nested.empty()) {  // an alias: `namespace A = B::C;`
     advance();
     const char* start = tok_.text.data();
     while (!at(Tok::Semicolon) && !at(Tok::End)) advance();
@@ -508,13 +795,19 @@ void Parser::namespaceDefinition(int inlineParent) {
     recorder_.namespaceOpened(table_.scope(opened).name, parent, opened);
   }
   if (inlineParent >= 0) table_.addUsingNamespace(inlineParent, opened);
+  for (const auto& [inner, isInline] : nested) {
+    const int outer = scope();
+    const int s = table_.openScope(inner, ScopeKind::Namespace);
+    recorder_.namespaceOpened(inner, outer, s);
+    if (isInline) table_.addUsingNamespace(outer, s);
+  }
   StructuredType* const outerClass = currentClass_;
   currentClass_ = nullptr;
   advance();  // {
   declarationSeq(true);
   expect(Tok::RBrace);
   currentClass_ = outerClass;
-  table_.closeScope();
+  for (std::size_t i = 0; i <= nested.size(); ++i) table_.closeScope();
 }
 
 void Parser::usingDeclaration() {
@@ -532,7 +825,16 @@ void Parser::usingDeclaration() {
     if (target > 0) table_.addUsingNamespace(scope(), target);
     return;
   }
-  accept(Tok::KwTypename);
+  if (modern_ && at(Tok::Identifier) && (peek().code == Tok::Assign || peek().code == Tok::LBracket ||
+                                         gnuWord(peek().name) == GnuWord::WithParens)) {
+    aliasDeclaration();
+    return;
+  }
+  if (modern_ && at(Tok::KwEnum)) {  // `using enum E;`
+    skipToSemicolon();
+    return;
+  }
+  const bool typenameWord = accept(Tok::KwTypename);
   const char* nameStart = tok_.text.data();
   bool any = false, dependent = false;
   const int qualifier = nestedNameSpecifier(any, dependent, true);
@@ -547,11 +849,34 @@ void Parser::usingDeclaration() {
     advance();
   }
   const std::string_view written = textFrom(nameStart);
+  if (modern_) {
+    accept(Tok::Ellipsis);  // `using Bases::f...;`
+    if (at(Tok::Comma)) {   // `using A::f, B::g;`: the first is checked
+      skipToSemicolon();
+      return;
+    }
+  }
   if (!at(Tok::Semicolon)) {
     report(3, "SYNTAXERR", "'using' without ';'");
     throw SyntaxFault{};
   }
   advance();
+  if (typenameWord && name && (qualifier < 0 || dependent)) {
+    // `using typename Base<T>::type;`: a type of a base that depends on a
+    // template parameter, named by its text.
+    NewDeclaration nd;
+    nd.name = name;
+    nd.storage = StTypedef;
+    nd.scope = scope();
+    nd.type = ctx_.typedefType(name, placeholder(compactText(written)), scope());
+    nd.file = tok_.file;
+    nd.line = tok_.line;
+    nd.access = access_;
+    if (currentClass_ && scope() == currentClass_->memberScope) nd.memberOf = currentClass_;
+    syncPosition();
+    recorder_.declare(nd);
+    return;
+  }
   if (!name || qualifier < 0 || dependent) return;
   if (currentClass_) {
     // The member must be inherited from a base class; the bases of a
@@ -582,6 +907,39 @@ void Parser::usingDeclaration() {
       alias->value = s->value;
     }
   if (Symbol* t = table_.findTag(name, -1, qualifier)) table_.declareTag(name, t->type, scope());
+}
+
+void Parser::aliasDeclaration() {
+  const Token name = tok_;
+  advance();
+  while (skipGnuNoise(nullptr)) {
+  }
+  expect(Tok::Assign);
+  Type* t = typeId();
+  while (skipGnuNoise(nullptr)) {
+  }
+  expect(Tok::Semicolon);
+  syncPosition();
+  if (explicitInstantiation_) return;
+  if (templateLevels_ > 0 && !explicitSpecialisation_) {
+    // An alias template: a template whose target is the typedef, so that
+    // its uses `X<int>` read as template-ids.
+    bool fresh = false;
+    TemplateType* tt = recorder_.templateTag(name.name, scope(), name.file, name.line, fresh);
+    mergeTemplateParameters(tt, fresh, name.name);
+    if (!tt->target) tt->target = ctx_.typedefType(name.name, t, scope());
+    return;
+  }
+  Specifiers specs;
+  specs.storage = StTypedef;
+  specs.type = t;
+  specs.hasType = true;
+  Declarator d;
+  d.name = name.name;
+  d.written = name.text;
+  d.file = name.file;
+  d.line = name.line;
+  record(specs, d, false);
 }
 
 void Parser::linkageSpecification() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "analyser/lex/decl_lexer.h"
@@ -54,15 +55,19 @@ struct Specifiers {
   TagType* definedTag = nullptr;  // a class or enumeration defined or named here
   bool tagOnly = false;           // `struct S` / `class S` without a body
   bool dependent = false;         // a name that depends on a template parameter
+  bool constexprWord = false;     // constexpr / constinit: an object is const
 };
 
 // One level of a declarator, in the order it applies to the type.
 struct DeclOp {
-  enum Kind : std::uint8_t { Pointer, Reference, MemberPointer, Array, Function } kind = Pointer;
+  // An rvalue reference `&&` is recorded as a reference to a reference,
+  // which no declaration gives otherwise (references collapse).
+  enum Kind : std::uint8_t { Pointer, Reference, RvalueReference, MemberPointer, Array, Function } kind = Pointer;
   bool isConst = false;
   bool isVolatile = false;
   Type* memberOf = nullptr;          // MemberPointer
   FunctionType* function = nullptr;  // Function
+  Type* trailing = nullptr;          // Function: `-> type`, its result
   std::string_view dimension;        // Array
   bool hasDimension = false;
   bool dimensionConstant = false;
@@ -78,6 +83,8 @@ struct Declarator {
   bool isDestructor = false;
   bool isConversion = false;
   bool templateArgs = false;  // `f<int>` (a specialisation)
+  bool pack = false;          // `Ts... name`: a function parameter pack
+  std::string_view initialiser;  // as written after `=`, or `(...)`, `{...}`
   Name file;                  // where the name stands
   int line = 0;
   std::vector<DeclOp> ops;
@@ -106,6 +113,9 @@ class Parser final : private lex::PragmaSink {
     bool hasNext;
     int braceDepth;
     const char* previousEnd;
+    Tok previousCode;
+    Tok previousBefore;
+    Name previousName;
   };
   struct DepthGuard {
     explicit DepthGuard(Parser& p);
@@ -159,6 +169,34 @@ class Parser final : private lex::PragmaSink {
   void linkageSpecification();
   void asmDeclaration();
   bool accessLabel();
+  // C++11 on: `using X = type;` (an alias, recorded as a typedef; in a
+  // template, as a template whose target is that typedef).
+  void aliasDeclaration();
+  // `static_assert (...);`, `concept C = ...;`, deduction guides: read to
+  // their `;`.
+  void skipToSemicolon();
+  // A deduction guide `X(params) -> X<args>;` at the current token: read
+  // whole and true, or nothing read and false.
+  bool deductionGuide();
+  // A constraint after `requires`: primaries joined by `&&` and `||`.
+  void skipConstraint();
+  // `<` ... `>` read past without looking at the arguments (`>>` closes
+  // two lists).
+  void skipAngles();
+  void splitGreater();
+  bool opensArguments(Tok previous) const;
+  // A type constraint (`C`, `ns::C<X>`) before a placeholder or a template
+  // parameter name; false (nothing read) when the tokens are no such thing.
+  bool typeConstraint(bool beforePlaceholder);
+  // Whether the tokens at the current one name a type (nothing read).
+  bool namesType();
+  // `name<...>::` at the current token: read past it and true, or nothing
+  // read and false.
+  bool angledQualifier();
+  // `decltype (...)`, `__typeof__ (...)` and the type built-ins at the
+  // current token: a placeholder type named by their text.
+  Type* typeOfExpression();
+  Type* charType(Tok t);
 
   // --- specifiers and classes (decl_specifiers.cpp) ----------------------
   // Reads decl-specifiers; stops at the first token that cannot continue
@@ -186,6 +224,9 @@ class Parser final : private lex::PragmaSink {
   Type* substitute(Type* t, const std::vector<std::pair<const Type*, Type*>>& map, int depth);
   void enumSpecifier(Specifiers& specs);
   Type* placeholder(std::string_view text);
+  // `auto`, `decltype(auto)` and `decltype (expression)` as recorded: a
+  // placeholder named by its text.
+  bool isPlaceholderType(const Type* t) const;
   Type* builtinType(Name name);
   // The type a name of some class denotes from a scope, or null.
   Type* namedType(Name name, lex::NameClass c, int from);
@@ -211,7 +252,11 @@ class Parser final : private lex::PragmaSink {
   bool parametersFollow();
   bool memberPointerFollows();
   FunctionType* parameterList();
-  void functionQualifiers(FunctionType* f);
+  // After a parameter list: cv, ref-qualifiers, exception specifications,
+  // virt-specifiers, attributes, a trailing requires-clause; the trailing
+  // return type when one is written, else null.
+  Type* functionQualifiers(FunctionType* f);
+  Type* trailingReturnType();
   void arrayDimension(DeclOp& op);
   Type* applyDeclarator(Type* base, const Declarator& d);
   Type* typeId();  // a type without a name (casts, throw lists, conversions)
@@ -233,6 +278,10 @@ class Parser final : private lex::PragmaSink {
   Token next_;
   bool hasNext_ = false;
   const char* previousEnd_ = nullptr;  // end of the token before tok_
+  // The two tokens before tok_ (codes) and the name of the one before.
+  Tok previousCode_ = Tok::End;
+  Tok previousBefore_ = Tok::End;
+  Name previousName_;
   std::string_view lastText_;          // the last token before the end
   int braceDepth_ = 0;
   int depth_ = 0;
@@ -250,12 +299,18 @@ class Parser final : private lex::PragmaSink {
   int templateLevels_ = 0;      // prefixes before the current declaration
   bool explicitSpecialisation_ = false;
   bool explicitInstantiation_ = false;
+  // The dialect of the analysed code: C++11 on (modern_), C++20 on (cxx20_).
+  bool modern_ = false;
+  bool cxx20_ = false;
 
   std::unordered_map<Name, GnuWord> gnuWords_;
+  // Names of variable templates (not recorded in the tables): a `<` after
+  // one opens its arguments.
+  std::unordered_set<Name> variableTemplates_;
   std::unordered_map<std::string_view, Type*> placeholders_;
   std::unordered_map<Name, Type*> builtins_;
   std::unordered_map<const Type*, TemplateType*> instanceOf_;  // instance -> its template
-  Name constWord_, volatileWord_;
+  Name constWord_, volatileWord_, overrideWord_, finalWord_;
 };
 
 }  // namespace zenta::analyser::declparse

@@ -63,6 +63,31 @@ Type* Parser::placeholder(std::string_view text) {
 
 Type* Parser::templateParameterType(Name name) { return placeholder(name.view()); }
 
+bool Parser::isPlaceholderType(const Type* t) const {
+  while (t && t->kind == TypeKind::Modified) t = targetOf(t);
+  if (!t || t->kind != TypeKind::Typedef) return false;
+  const std::string_view n = t->name.view();
+  return (n == "auto" || n.starts_with("decltype")) && placeholders_.count(n) > 0;
+}
+
+Type* Parser::typeOfExpression() {
+  const char* start = tok_.text.data();
+  advance();  // decltype, __typeof__, __underlying_type ...
+  if (!at(Tok::LParen)) fail();
+  skipBalanced();
+  return placeholder(compactText(textFrom(start)));
+}
+
+Type* Parser::charType(Tok t) {
+  const Name name = internName(lex::tokenSpelling(t));
+  auto it = builtins_.find(name);
+  if (it != builtins_.end()) return it->second;
+  const char* stands = t == Tok::KwChar16T ? "unsigned short" : t == Tok::KwChar32T ? "unsigned" : "unsigned char";
+  Type* type = ctx_.typedefType(name, ctx_.integerType(stands), kGlobalScope);
+  builtins_.emplace(name, type);
+  return type;
+}
+
 Type* Parser::builtinType(Name name) {
   auto it = builtins_.find(name);
   if (it != builtins_.end()) return it->second;
@@ -141,16 +166,27 @@ std::string_view Parser::templateArguments(int* count) {
   int parens = 0;
   int n = at(Tok::Greater) ? 0 : 1;
   const char* end = start;
+  Tok previous = Tok::Less;
   for (;;) {
+    const Tok current = tok_.code;
     switch (tok_.code) {
       case Tok::End: fail();
       case Tok::LParen: case Tok::LBracket: ++parens; break;
       case Tok::RParen: case Tok::RBracket:
         if (--parens < 0) fail();
         break;
-      case Tok::LBrace: case Tok::RBrace: case Tok::Semicolon: fail();
+      case Tok::LBrace:
+        if (!modern_) fail();
+        ++parens;  // `X<T{}>`
+        break;
+      case Tok::RBrace:
+        if (!modern_ || --parens < 0) fail();
+        break;
+      case Tok::Semicolon: fail();
       case Tok::Less:
-        if (parens == 0) ++angles;
+        // After a name it opens an argument list; after `)` or a constant
+        // it compares (`integral_constant<bool, T(-1) < T(0)>`).
+        if (parens == 0 && (!modern_ || opensArguments(previous))) ++angles;
         break;
       case Tok::Comma:
         if (parens == 0 && angles == 1) ++n;
@@ -164,12 +200,19 @@ std::string_view Parser::templateArguments(int* count) {
         }
         break;
       case Tok::ShiftRight:
+        if (parens == 0 && modern_ && angles == 1) {
+          // `A<B<C>>` read from the inner list: its `>` is the first.
+          end = tok_.text.data();
+          splitGreater();
+          if (count) *count = n;
+          return {start, static_cast<std::size_t>(end - start)};
+        }
         if (parens == 0) {
           angles -= 2;
           if (angles <= 0) {
             // `A<B<C>>`: the inner list closes here; the outer one is left
             // to its reader, which sees a `>` no more.
-            end = tok_.text.data();
+            end = tok_.text.data() + (modern_ && angles == 0 ? 1 : 0);
             advance();
             if (count) *count = n;
             return {start, static_cast<std::size_t>(end - start)};
@@ -178,6 +221,7 @@ std::string_view Parser::templateArguments(int* count) {
         break;
       default: break;
     }
+    previous = current;
     advance();
   }
 }
@@ -191,15 +235,25 @@ Type* Parser::templateId(Name name, int scopeOfTemplate, Type* templ) {
   const std::string_view args = templateArguments(&count);
   std::string text = name.text();
   text += '<';
-  text += compactText(args);
+  std::string written = compactText(args);
+  if (modern_) {
+    // `V<V<int>>` names the instance `V<V<int> >` too.
+    for (std::size_t i = written.find(">>"); i != std::string::npos; i = written.find(">>", i + 2))
+      written.insert(i + 1, " ");
+  }
+  text += written;
   if (!text.empty() && text.back() == '>') text += ' ';
   text += '>';
   const TemplateType* t = dyn<TemplateType>(templ);
-  if (t && !t->templateParameters.empty()) {
+  // Arguments that expand a pack (`Ts...`) may stand for any number.
+  if (t && !t->templateParameters.empty() && !(modern_ && args.find("...") != std::string_view::npos)) {
     int required = 0;
-    for (const TemplateParameter& p : t->templateParameters)
-      if (p.defaultText.empty()) ++required;
-    if (count > static_cast<int>(t->templateParameters.size()) || count < required) {
+    bool pack = false;
+    for (const TemplateParameter& p : t->templateParameters) {
+      if (p.pack) pack = true;
+      else if (p.defaultText.empty()) ++required;
+    }
+    if ((count > static_cast<int>(t->templateParameters.size()) && !pack) || count < required) {
       syncPosition();
       recorder_.report(3, "TEMINSINC", text);
     }
@@ -361,7 +415,15 @@ int Parser::nestedNameSpecifier(bool& any, bool& dependent, bool stopBeforeLast)
       const lex::NameClass c = q >= 0 && !dependent && table_.classify(tok_.name, q) == IdentifierClass::TemplateName
                                    ? lex::NameClass::TemplateName
                                    : classify(tok_);
-      if (c != lex::NameClass::TemplateName && !dependent) return q;
+      if (c != lex::NameClass::TemplateName && !dependent) {
+        // A template the tables do not know from here (a base's name seen
+        // through the class), followed by `::`: a dependent qualifier.
+        if (!modern_ || !angledQualifier()) return q;
+        any = true;
+        dependent = true;
+        q = -1;
+        continue;
+      }
       const Mark m = mark();
       const Name n = tok_.name;
       advance();
@@ -393,6 +455,19 @@ Type* Parser::typeName(Specifiers& specs) {
   int q = -1;  // -1: not qualified
   bool dependent = false;
   bool qualified = false;
+  if (modern_ && (at(Tok::KwDecltype) || (at(Tok::Identifier) && gnuWord(tok_.name) == GnuWord::TypeOf))) {
+    Type* t = typeOfExpression();
+    if (!at(Tok::ColonColon)) return t;
+    // `decltype (e)::type`: a name that depends on the expression.
+    while (accept(Tok::ColonColon)) {
+      accept(Tok::KwTemplate);
+      if (!at(Tok::Identifier)) fail();
+      advance();
+      if (at(Tok::Less)) skipAngles();
+    }
+    specs.dependent = true;
+    return placeholder(compactText(textFrom(start)));
+  }
   if (at(Tok::ColonColon)) {
     advance();
     q = kGlobalScope;
@@ -443,6 +518,12 @@ Type* Parser::typeName(Specifiers& specs) {
       qualified = true;
       if (!dependent) q = qualifierScope(name.name, instance, q, dependent);
       if (q < 0 && !dependent) {
+        // Through an instance whose members are not known (an alias
+        // template, a template declared only): a name of that instance.
+        if (modern_ && instance && at(Tok::Identifier)) {
+          dependent = true;
+          continue;
+        }
         reset(m);
         return nullptr;
       }
@@ -484,6 +565,44 @@ void Parser::specifiers(Specifiers& specs, bool inParameters) {
   for (;;) {
     if (skipGnuNoise(&specs)) continue;
     const Tok t = tok_.code;
+    if (modern_) {
+      switch (t) {
+        case Tok::KwConstexpr: case Tok::KwConstinit:
+          specs.constexprWord = true;
+          advance();
+          continue;
+        case Tok::KwConsteval: case Tok::KwThreadLocal:
+          advance();
+          continue;
+        case Tok::KwExplicit:  // and `explicit (condition)`
+          specs.storage |= StExplicit;
+          advance();
+          if (at(Tok::LParen)) skipBalanced();
+          continue;
+        case Tok::KwAuto:  // a placeholder type, deduced from the initialiser
+          if (specs.hasType) return;
+          advance();
+          specs.type = placeholder("auto");
+          specs.hasType = true;
+          continue;
+        case Tok::KwDecltype: {
+          if (specs.hasType) return;
+          Type* tn = typeName(specs);
+          if (!tn) fail();
+          specs.type = tn;
+          specs.hasType = true;
+          continue;
+        }
+        case Tok::KwChar16T: case Tok::KwChar32T: case Tok::KwChar8T:
+          if (specs.hasType) return;
+          specs.type = charType(t);
+          specs.hasType = true;
+          advance();
+          continue;
+        default:
+          break;
+      }
+    }
     if (const unsigned bit = storageBit(t)) {
       if (t == Tok::KwExtern && peek().code == Tok::StringLiteral) return;
       specs.storage |= bit;
@@ -503,6 +622,14 @@ void Parser::specifiers(Specifiers& specs, bool inParameters) {
     if ((t == Tok::KwWcharT || t == Tok::KwBool) && specs.hasType && (specs.storage & StTypedef) &&
         peek().code == Tok::Semicolon) {
       // `typedef int wchar_t;` of a C header: the C++ type is already there.
+      advance();
+      continue;
+    }
+    if (t == Tok::Identifier && specs.keywordCount > 0 && specs.type == nullptr && specs.keywordCount < 5 &&
+        (tok_.name.view() == "__int128" || tok_.name.view() == "__int128_t")) {
+      // `unsigned __int128`: the widest integer the tables have.
+      specs.keywords[specs.keywordCount++] = Tok::KwLong;
+      specs.keywords[specs.keywordCount++] = Tok::KwLong;
       advance();
       continue;
     }
@@ -544,10 +671,15 @@ void Parser::specifiers(Specifiers& specs, bool inParameters) {
       case Tok::Identifier: {
         if (gnuWord(tok_.name) == GnuWord::TypeOf) {
           if (specs.hasType) return;
-          advance();
-          if (!at(Tok::LParen)) fail();
-          skipBalanced();
-          specs.type = ctx_.integerType("int");
+          if (modern_) {
+            specs.type = typeName(specs);
+            if (!specs.type) fail();
+          } else {
+            advance();
+            if (!at(Tok::LParen)) fail();
+            skipBalanced();
+            specs.type = ctx_.integerType("int");
+          }
           specs.hasType = true;
           continue;
         }
@@ -566,14 +698,18 @@ void Parser::specifiers(Specifiers& specs, bool inParameters) {
           }
         }
         if (specs.hasType || c == lex::NameClass::Plain) {
+          if (specs.hasType) return;
+          // A constrained placeholder: `C auto`, `ns::C<T> auto&&`.
+          if (cxx20_ && typeConstraint(true)) continue;
           // A plain name may still start a qualified type name (`N::T`).
-          if (specs.hasType || peek().code != Tok::ColonColon) return;
+          if (peek().code != Tok::ColonColon) return;
         }
         [[fallthrough]];
       }
       case Tok::ColonColon: {
         if (specs.hasType) return;
         Type* tn = typeName(specs);
+        if (!tn && cxx20_ && typeConstraint(true)) continue;
         if (!tn) return;
         specs.type = tn;
         specs.hasType = true;
@@ -664,6 +800,9 @@ void Parser::classSpecifier(Specifiers& specs) {
     written = textFrom(start);
     while (skipGnuNoise(nullptr)) {
     }
+    if (modern_ && at(Tok::Identifier) && tok_.name == finalWord_ &&
+        (peek().code == Tok::LBrace || peek().code == Tok::Colon))
+      advance();  // `class X final {`
   }
   specs.hasType = true;
   const bool definition = at(Tok::LBrace) || at(Tok::Colon);
@@ -799,6 +938,7 @@ void Parser::baseClause(StructuredType* s, bool isUnion) {
     bool isVirtual = false;
     Access access = s->isClass ? Access::Private : Access::Public;
     for (;;) {
+      if (skipGnuNoise(nullptr)) continue;
       if (accept(Tok::KwVirtual)) isVirtual = true;
       else if (accept(Tok::KwPublic)) access = Access::Public;
       else if (accept(Tok::KwProtected)) access = Access::Protected;
@@ -817,6 +957,7 @@ void Parser::baseClause(StructuredType* s, bool isUnion) {
       if (at(Tok::Less)) templateArguments(nullptr);
       base = placeholder(textFrom(start));
     }
+    if (modern_) accept(Tok::Ellipsis);  // `Bases...`
     if (!derivesFrom(base, s)) ctx_.addBaseClass(s, base, access, isVirtual);
     if (!accept(Tok::Comma)) break;
   }
@@ -846,6 +987,8 @@ void Parser::classBody(StructuredType* s, bool isUnion) {
 
 void Parser::enumSpecifier(Specifiers& specs) {
   advance();  // enum
+  // C++11 on: `enum class` / `enum struct` and an underlying type after `:`.
+  const bool scoped = modern_ && (accept(Tok::KwClass) || accept(Tok::KwStruct));
   while (skipGnuNoise(nullptr)) {
   }
   Name name;
@@ -856,6 +999,17 @@ void Parser::enumSpecifier(Specifiers& specs) {
     if (!at(Tok::Identifier)) fail();
     name = tok_.name;
     advance();
+    while (skipGnuNoise(nullptr)) {
+    }
+  }
+  Type* underlying = nullptr;
+  if (modern_ && at(Tok::Colon) && (scoped || peek().code != Tok::IntegerConstant)) {
+    advance();
+    Specifiers u;
+    specifiers(u, true);
+    if (!u.hasType) fail();
+    finishSpecifiers(u);
+    underlying = u.type;
   }
   specs.hasType = true;
   syncPosition();
@@ -863,17 +1017,33 @@ void Parser::enumSpecifier(Specifiers& specs) {
   if (!at(Tok::LBrace)) {
     if (!name) fail();
     specs.tagOnly = true;
-    specs.type = recorder_.tag(TypeKind::Enumeration, name, false, home, false, at(Tok::Semicolon), tok_.file,
-                              tok_.line);
+    // An opaque declaration (`enum class E : int;`) declares the tag here.
+    const bool here = at(Tok::Semicolon) || (underlying != nullptr) || scoped;
+    specs.type = recorder_.tag(TypeKind::Enumeration, name, false, home, false, here, tok_.file, tok_.line);
+    if (EnumerationType* e = dyn<EnumerationType>(specs.type); e && (scoped || underlying) && !e->complete) {
+      e->scoped = e->scoped || scoped;
+      if (underlying) e->underlying = underlying;
+    }
     return;
   }
   EnumerationType* e =
       as<EnumerationType>(recorder_.tag(TypeKind::Enumeration, name, false, home, true, true, tok_.file, tok_.line));
+  e->scoped = scoped;
+  if (underlying) e->underlying = underlying;
   specs.type = e;
   specs.definedTag = e;
   advance();  // {
   std::int64_t next = 0;
-  StructuredType* memberOf = currentClass_ && scope() == currentClass_->memberScope ? currentClass_ : nullptr;
+  StructuredType* memberOf =
+      !scoped && currentClass_ && scope() == currentClass_->memberScope ? currentClass_ : nullptr;
+  // The enumerators of a scoped enumeration are in a scope of its own.
+  int enumeratorScope = home;
+  const int depth = table_.scopeDepth();
+  if (scoped) {
+    if (home != scope()) table_.enterScope(home);
+    enumeratorScope = table_.openScope(name, ScopeKind::Class, e);
+    e->memberScope = enumeratorScope;
+  }
   while (!at(Tok::RBrace)) {
     if (!at(Tok::Identifier)) fail();
     const Token enumerator = tok_;
@@ -889,10 +1059,12 @@ void Parser::enumSpecifier(Specifiers& specs) {
     }
     ctx_.addEnumerator(e, enumerator.name, value);
     recorder_.setPosition(enumerator.file, enumerator.line);
-    recorder_.declareEnumerator(enumerator.name, e, value, home, memberOf, enumerator.file, enumerator.line);
+    recorder_.declareEnumerator(enumerator.name, e, value, enumeratorScope, memberOf, enumerator.file,
+                                enumerator.line);
     next = value + 1;
     if (!accept(Tok::Comma)) break;
   }
+  while (table_.scopeDepth() > depth) table_.closeScope();
   expect(Tok::RBrace);
   e->complete = true;
 }

@@ -26,6 +26,7 @@ void Parser::templateDeclaration() {
   const std::size_t names = templateNames_.size();
   std::vector<TemplateParameter> params;
   templateParameters(params);
+  if (modern_ && accept(Tok::KwRequires)) skipConstraint();
   templateLists_.push_back(std::move(params));
   ++templateLevels_;
   declaration();
@@ -40,12 +41,22 @@ void Parser::templateParameters(std::vector<TemplateParameter>& out) {
   DepthGuard guard(*this);
   for (;;) {
     TemplateParameter p;
-    if ((at(Tok::KwClass) || at(Tok::KwTypename)) &&
+    bool typeParameter = true;
+    if (modern_ && at(Tok::KwTypename) && peek().code == Tok::Identifier) {
+      // `typename enable_if<...>::type = 0`: a value of a dependent type.
+      const Mark m = mark();
+      advance();
+      advance();
+      typeParameter = !at(Tok::Less) && !at(Tok::ColonColon);
+      reset(m);
+    }
+    if (typeParameter && (at(Tok::KwClass) || at(Tok::KwTypename)) &&
         (peek().code == Tok::Identifier || peek().code == Tok::Comma || peek().code == Tok::Greater ||
-         peek().code == Tok::Assign)) {
+         peek().code == Tok::Assign || (modern_ && (peek().code == Tok::Ellipsis || peek().code == Tok::ShiftRight)))) {
       p.kind = TemplateParameterKind::Type;
       p.typenameWord = at(Tok::KwTypename);
       advance();
+      if (modern_ && accept(Tok::Ellipsis)) p.pack = true;  // `class... Ts`
       if (at(Tok::Identifier)) {
         p.name = tok_.name;
         advance();
@@ -58,8 +69,19 @@ void Parser::templateParameters(std::vector<TemplateParameter>& out) {
       const std::size_t names = templateNames_.size();
       templateParameters(inner);
       templateNames_.resize(names);
+      if (modern_ && accept(Tok::KwRequires)) skipConstraint();
       if (!accept(Tok::KwClass) && !accept(Tok::KwTypename)) fail();
+      if (modern_ && accept(Tok::Ellipsis)) p.pack = true;
       p.kind = TemplateParameterKind::Template;
+      if (at(Tok::Identifier)) {
+        p.name = tok_.name;
+        advance();
+      }
+    } else if (cxx20_ && (at(Tok::Identifier) || at(Tok::ColonColon)) && !namesType() &&
+               typeConstraint(false)) {
+      // A constrained type parameter: `C T`, `ns::C<U> T`, `C... Ts`.
+      p.kind = TemplateParameterKind::Type;
+      p.pack = accept(Tok::Ellipsis);
       if (at(Tok::Identifier)) {
         p.name = tok_.name;
         advance();
@@ -72,6 +94,7 @@ void Parser::templateParameters(std::vector<TemplateParameter>& out) {
       Declarator d;
       declarator(d, true, false);
       p.kind = TemplateParameterKind::Value;
+      p.pack = d.pack;
       p.valueType = applyDeclarator(s.type, d);
       p.name = d.name;
     }
@@ -86,6 +109,10 @@ void Parser::templateParameters(std::vector<TemplateParameter>& out) {
     out.push_back(p);
     if (accept(Tok::Comma)) continue;
     if (accept(Tok::Greater)) return;
+    if (modern_ && at(Tok::ShiftRight)) {  // closes this list and the one around it
+      splitGreater();
+      return;
+    }
     fail();
   }
 }

@@ -10,10 +10,12 @@ const FunctionType* functionOf(const Type* t) { return dyn<FunctionType>(t); }
 
 bool isEllipsis(const Symbol* p) { return p && p->type && p->type->kind == TypeKind::Ellipsis; }
 
-// Same parameter types, same ellipsis, same constness: the same function as
-// far as overloading goes.
+// Same parameter types, same ellipsis, same constness and ref-qualifier:
+// the same function as far as overloading goes.
 bool sameSignature(const FunctionType* a, const FunctionType* b) {
-  if (a->parameters.size() != b->parameters.size() || a->constMethod != b->constMethod) return false;
+  if (a->parameters.size() != b->parameters.size() || a->constMethod != b->constMethod ||
+      a->refQualifier != b->refQualifier || a->constrained || b->constrained)
+    return false;
   for (std::size_t i = 0; i < a->parameters.size(); ++i) {
     const Symbol* pa = a->parameters[i];
     const Symbol* pb = b->parameters[i];

@@ -19,6 +19,7 @@ class AnalyserStart : public ::testing::Test {
   }
   void TearDown() override {
     resetPreprocessor();
+    setDialect(Dialect::Classic);
     zenta::cmdline::resetSettings();
     zenta::diag::resetForTests();
   }
@@ -77,6 +78,25 @@ TEST_F(AnalyserStart, SettingsDriveTheStart) {
   EXPECT_TRUE(analyserMacroDefined("STANDARD_DEFS"));
   EXPECT_TRUE(analyserMacroDefined("FROM_OPTION"));
   EXPECT_TRUE(analyserMacroDefined("ZENTA"));
+}
+
+// The language name of the settings selects the dialect of the analysis.
+TEST_F(AnalyserStart, LanguageNameSelectsTheDialect) {
+  auto& s = zenta::cmdline::mutableSettings();
+  const std::pair<const char*, Dialect> cases[] = {{"C++17", Dialect::Cxx17},
+                                                   {"C++11", Dialect::Cxx11},
+                                                   {"C++23", Dialect::Cxx23},
+                                                   {"C++", Dialect::Classic}};
+  for (const auto& [name, expected] : cases) {
+    s.languageName = name;
+    startAnalyser();
+    EXPECT_EQ(dialect(), expected) << name;
+  }
+  // The plain lists start in the dialect they are given, Classic by default.
+  startAnalyser({}, {}, std::string(), Dialect::Cxx20);
+  EXPECT_EQ(dialect(), Dialect::Cxx20);
+  startAnalyser({}, {}, std::string());
+  EXPECT_EQ(dialect(), Dialect::Classic);
 }
 
 }  // namespace

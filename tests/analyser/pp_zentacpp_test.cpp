@@ -66,6 +66,29 @@ TEST_F(Zentacpp, StandardInputWithDefinitionsAndDirectories) {
   EXPECT_NE(r.out.find("started"), std::string::npos);
 }
 
+// -std selects the dialect: __cplusplus has the standard's value, none in
+// the classic language; gnu++NN is c++NN; anything else is refused.
+TEST_F(Zentacpp, StdOptionSelectsTheDialect) {
+  const std::string probe = "#ifdef __cplusplus\n__cplusplus\n#else\nclassic\n#endif\n";
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "classic"},          {"-std=c++98", "classic"},      {"-std=c++11", "201103L"},
+      {"-std=gnu++14", "201402L"}, {"-std=c++17", "201703L"},    {"-std=c++1z", "201703L"},
+      {"-std=gnu++20", "202002L"}, {"-std=c++2a", "202002L"},    {"-std=c++23", "202302L"},
+  };
+  for (const auto& [option, expected] : cases) {
+    std::vector<std::string> args = {"-P", "-std-define=/dev/null"};
+    if (*option) args.push_back(option);
+    testkit::Result r = zentacpp(args, probe);
+    EXPECT_EQ(r.status, 0) << option << r.err;
+    EXPECT_NE(r.out.find(expected), std::string::npos) << option << r.out;
+  }
+  for (const char* bad : {"-std=c++42", "-std=c17", "-std=cpp17", "-std="}) {
+    testkit::Result r = zentacpp({"-P", "-std-define=/dev/null", bad}, probe);
+    EXPECT_EQ(r.status, 7) << bad;
+    EXPECT_NE(r.err.find("CMDERREUR"), std::string::npos) << bad << r.err;
+  }
+}
+
 TEST_F(Zentacpp, StandardDefinitionsFileChoice) {
   const std::string probe = "#ifdef __x86_64__\nhost\n#else\nplain\n#endif\n";
   EXPECT_NE(zentacpp({"-P"}, probe).out.find("host"), std::string::npos);

@@ -78,10 +78,28 @@ TEST_F(Options, DefaultsWithoutOptions) {
 }
 
 TEST_F(Options, LanguageValues) {
-  for (const char* ok : {"-LANGUAGE=C++", "-LANGUAGE=c++11", "-LANG=C++17"}) {
-    Outcome r = runCommand({"t.ptu", "t.cc", ok});
-    EXPECT_EQ(r.result.outcome, CommandResult::Ok) << ok;
-    EXPECT_EQ(settings().languageName, "C++") << ok;
+  // A dialect name is kept (canonical, upper-cased) and selects the dialect's
+  // standard definitions; any other value beginning with C++ is plain C++.
+  struct Case {
+    const char* arg;
+    const char* name;
+    const char* definitions;
+  };
+  const Case cases[] = {
+      {"-LANGUAGE=C++", "C++", "znus_c.def"},       {"-LANGUAGE=c++98", "C++", "znus_c.def"},
+      {"-LANGUAGE=C++2026", "C++", "znus_c.def"},   {"-LANGUAGE=c++11", "C++11", "znus_cxx11.def"},
+      {"-LANG=C++14", "C++14", "znus_cxx14.def"},  {"-LANG=C++17", "C++17", "znus_cxx17.def"},
+      {"-LANGAGE=c++1z", "C++17", "znus_cxx17.def"}, {"-LANGUAGE=C++20", "C++20", "znus_cxx20.def"},
+      {"-LANGUAGE=c++2a", "C++20", "znus_cxx20.def"}, {"-LANGUAGE=C++23", "C++23", "znus_cxx23.def"},
+  };
+  EnvGuard tgt("ZNTTGT", "/tgt");
+  for (const Case& c : cases) {
+    Outcome r = runCommand({"t.ptu", "t.cc", c.arg});
+    EXPECT_EQ(r.result.outcome, CommandResult::Ok) << c.arg;
+    EXPECT_EQ(settings().languageName, c.name) << c.arg;
+    EXPECT_EQ(settings().standardDefinitions, std::string("/tgt/ana/") + c.definitions) << c.arg;
+    EXPECT_EQ(settings().languageIndex, 6) << c.arg;
+    EXPECT_EQ(settings().languageCompanion, 5) << c.arg;
   }
   for (const char* bad : {"C", "ADA", "c+"}) {
     Outcome r = runCommand({"t.ptu", "t.cc", std::string("-LANGUAGE=") + bad});
@@ -282,7 +300,7 @@ TEST_F(Options, CanonicalCommandText) {
       {{"t.ptu", "t.cc", "-LANGUAGE=c++11", "-RESTRICTION=NOEXCEP,KR", "-SYSCOMP=unix", "-NOSIMULATION", "-NOEDIT",
         "-STD_DEFINE=std.def", "-SYMBTAB=sym.tab", "-STANDARD=std.txt", "-ADALINK=ada.lnk", "-EXPAND", "-NOPATH"},
        std::nullopt,
-       "zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST /EXPAND /RESTRICTION=NOEXCEP,KR /SYSCOMP=UNIX "
+       "zentaprepro t.ptu t.cc /LANGUAGE=C++11 /TARGET=indefinie /FAST /EXPAND /RESTRICTION=NOEXCEP,KR /SYSCOMP=UNIX "
        "/NOSIMULATION /NOEDIT /STD_DEFINE=std.def /SYMBTAB=sym.tab /STANDARD=std.txt /ADALINK=ada.lnk"},
       {{"t.ptu", "t.cc", "-NOANALYZE", "-OPERATION=op", "-TEST=x,y", "-EXFAMILY=f"},
        std::string("/opt/tgt"),
@@ -292,6 +310,9 @@ TEST_F(Options, CanonicalCommandText) {
        std::string("/opt/tgt"),
        "zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST /EXSERVICE=b "
        "/STD_DEFINE=/opt/tgt/ana/znus_c.def"},
+      {{"t.ptu", "t.cc", "-LANGUAGE=c++20"},
+       std::string("/opt/tgt"),
+       "zentaprepro t.ptu t.cc /LANGUAGE=C++20 /TARGET=indefinie /FAST /STD_DEFINE=/opt/tgt/ana/znus_cxx20.def"},
   };
   for (const CanonicalCase& c : cases) {
     EnvGuard tgt("ZNTTGT", c.znttgt);

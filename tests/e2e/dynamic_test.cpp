@@ -38,11 +38,14 @@ const Verdicts kDial = {
     {"STEP_TO_VARIABLE dial_setting", {3, 0}},  // up to dial_top, 10: the count known at run time
     {"LINKED dial_setting", {3, 0}},
     {"LINKED dial_level", {2, 1}},  // its lists follow the runs of dial_setting: 1.5 doubles to 3, not 3.5
+    {"LINKED dial_notch", {2, 1}},  // left alone: 3 is not 4
     {"RANDOM dial_setting", {20, 0}},          // 3 drawn and the 2 bounds, times 4 drawn levels
     {"RANDOM dial_level", {20, 0}},
+    {"RANDOM_INTEGERS dial_notch", {40, 0}},
 };
 // Turns of the dial in all: the runs of every test.
-const char* const kTurns = "turns 56\n";
+const char* const kTurns = "turns 96\n";
+const char* const kSummary = "zenta: 134 checks, 124 passed, 10 failed\n";
 
 
 class DynamicEndToEnd : public ::testing::Test {
@@ -89,8 +92,8 @@ TEST_F(DynamicEndToEnd, EveryTestRunsOncePerValue) {
     passed += counts.first;
     failed += counts.second;
   }
-  ASSERT_EQ(std::make_pair(passed, failed), std::make_pair(82, 9));
-  const std::string summary = "zenta: 91 checks, 82 passed, 9 failed\n";
+  ASSERT_EQ(std::make_pair(passed, failed), std::make_pair(124, 10));
+  const std::string summary = kSummary;
   for (const std::string compiler : {"g++", "clang++"}) {
     ASSERT_TRUE(build(compiler)) << compiler << "\n" << buildOutput << harness << classes;
     EXPECT_EQ(buildOutput, "") << compiler;
@@ -99,7 +102,7 @@ TEST_F(DynamicEndToEnd, EveryTestRunsOncePerValue) {
     EXPECT_NE(r.out.find(summary), std::string::npos) << compiler << "\n" << r.out;
     EXPECT_NE(r.out.find(kTurns), std::string::npos) << compiler << "\n" << r.out;
     EXPECT_EQ(verdicts(), kDial) << compiler << "\n" << results;
-    EXPECT_NE(results.find("END 91 82 9"), std::string::npos) << results;
+    EXPECT_NE(results.find("END 134 124 10"), std::string::npos) << results;
     EXPECT_NE(harness.find("dial_level = tab_init_avec"), std::string::npos) << harness;
   }
   // A STEP range whose count is known only at run time: "?" in the
@@ -119,6 +122,19 @@ TEST_F(DynamicEndToEnd, EveryTestRunsOncePerValue) {
   EXPECT_EQ(std::vector<std::string>(levels.begin(), levels.begin() + 5),
             (std::vector<std::string>{"0", "0.25", "0.5", "0.75", "1"}))
       << results;
+  // Random integers from 0 to 1: 40 draws, each 0 or 1, both drawn.
+  std::smatch notch;
+  ASSERT_TRUE(std::regex_search(tdc, notch, std::regex("\nT[0-9]+ RANDOM_INTEGERS\n(?:[^\n]*\n)*?V([0-9]+) dial_notch ")))
+      << tdc;
+  std::map<std::string, int> drawn;
+  const std::regex notchInit("^INIT " + notch[1].str() + " integer (\\S+)$");
+  for (const std::string& l : lines(results)) {
+    std::smatch m;
+    if (std::regex_match(l, m, notchInit)) ++drawn[m[1]];
+  }
+  EXPECT_EQ(drawn["0"] + drawn["1"], 40) << results;
+  EXPECT_GT(drawn["0"], 0) << results;
+  EXPECT_GT(drawn["1"], 0) << results;
 }
 
 // What the harness and the description file hold for the first test: the
@@ -156,7 +172,7 @@ TEST_F(DynamicEndToEnd, NoEditAndNoExcepHarnesses) {
   ASSERT_TRUE(build("clang++")) << buildOutput;
   r = runHarness();
   EXPECT_EQ(r.status, 1) << r.out << r.err;
-  EXPECT_NE(r.out.find("zenta: 91 checks, 82 passed, 9 failed\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(kSummary), std::string::npos) << r.out;
   EXPECT_EQ(verdicts(), kDial) << results;
 }
 

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "generator/dynamic.h"
+#include "model/store.h"
+#include "model/variable.h"
+#include "tests/generator/generation_fixture.h"
 
 namespace {
 
@@ -43,5 +46,101 @@ TEST(DynamicValues, StepRangeCounts) {
   };
   for (const auto& c : cases) EXPECT_EQ(stepCount(c.low, c.high, c.step), c.count) << c.low << " " << c.high;
 }
+
+// One variable of each range kind, the first dynamic one of its test: the
+// loop header over J1 (straight into the harness), the value it is given,
+// and the repetition line with its count, "?" and the count call of the
+// harness when it is known only at run time.
+struct RangeCase {
+  const char* name;
+  int kind;
+  const char *low, *high, *step;
+  bool bounds;
+  int typeClass;
+  const char* cType;
+  const char* header;
+  const char* assignment;
+  const char* repetition;
+  const char* countCall = nullptr;
+};
+
+void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.name; }
+
+class RangeForms : public zenta::generator::testing_support::GenerationTest,
+                   public ::testing::WithParamInterface<RangeCase> {};
+
+TEST_P(RangeForms, LoopValueAndRepetition) {
+  namespace gen = zenta::generator;
+  namespace support = zenta::generator::testing_support;
+  namespace model = zenta::model;
+  const RangeCase& c = GetParam();
+  generate([&] {
+    gen::genBegin();
+    support::openService("S");
+    support::openTest("T", "");
+    support::openElement();
+    model::openElementStore();
+    auto d = std::make_shared<model::VariableDescription>();
+    d->variableText = "v";
+    d->typeClass = c.typeClass;
+    d->cType = c.cType;
+    d->classWord = c.typeClass == 3 ? "double" : "entier";
+    d->initPresent = d->initFromPresent = true;
+    d->initForm = model::InitFromRange;
+    d->rangeKind = c.kind;
+    d->rangeLow = c.low;
+    d->rangeHigh = c.high;
+    d->rangeStep = c.step;
+    d->boundsFlag = c.bounds;
+    d->minText = "0";
+    d->maxText = "0";
+    d->minPresent = d->maxPresent = true;
+    model::AccessPath path;
+    model::parseAccessPath("v", model::LevelElement, path);
+    model::insertVariable(*model::elementStore(), path, model::intern(model::LevelElement, "v"), d, false);
+    support::closeElement();
+    model::closeElementStore();
+  });
+  const auto h = support::lines(harness);
+  EXPECT_NE(support::findLine(h, c.header), -1) << harness;
+  // Long assignments are cut at a blank onto the next line.
+  std::string joined = harness;
+  std::erase(joined, '\n');
+  EXPECT_NE(joined.find(c.assignment), std::string::npos) << harness;
+  EXPECT_NE(support::findLine(support::lines(tdc), c.repetition), -1) << tdc;
+  if (c.countCall) EXPECT_NE(support::findLine(h, c.countCall), -1) << harness;
+  else EXPECT_EQ(harness.find("DCL_FAC_REP_CPP"), std::string::npos) << harness;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, RangeForms,
+    ::testing::Values(
+        RangeCase{"step", zenta::model::RangeStep, "0", "10", "5", false, 0, "int",
+                  " for ( J1 = 1;((5>0)&&(0+(5*(J1-1))<=10)) || ((5<0)&&(0+(5*(J1-1))>=10));J1++ ) {",
+                  "v = ( int ) ( 0 + ( (5) * (J1-1)) );", "R4 3"},
+        RangeCase{"step up to a variable", zenta::model::RangeStep, "0", "n", "5", false, 0, "int",
+                  " for ( J1 = 1;((5>0)&&(0+(5*(J1-1))<=n)) || ((5<0)&&(0+(5*(J1-1))>=n));J1++ ) {",
+                  "v = ( int ) ( 0 + ( (5) * (J1-1)) );", "R4 ?",
+                  "zenta_run.DCL_FAC_REP_CPP(4,(int)((n - (0))/5 + 1));"},
+        RangeCase{"nb_times", zenta::model::RangeCount, "0", "1", "5", false, 3, "double",
+                  " for ( J1 = 1; (J1-1) < 5; J1++ ) {",
+                  "v = ( double ) ( 0 + ( ( (double)( 1 - (0) ) / ( 5 - 1 ) ) * (J1-1) ) );", "R4 5"},
+        RangeCase{"nb_random", zenta::model::RangeRandom, "-1", "1", "3", false, 3, "double",
+                  " for ( J1 = 1; (J1-1) < 3 ; J1++ ) {",
+                  "v = ( double ) (  ( (-1 + ( ( ((1)/2) - ((-1)/2) ) * rand1[J1-1] )) ));", "R4 3"},
+        RangeCase{"nb_random with bounds", zenta::model::RangeRandom, "0", "2", "3", true, 3, "double",
+                  " for ( J1 = 1; (J1-1) < 5 ; J1++ ) {",
+                  "v = ( double ) ( (rand1[J1-1] < -1.0) ? (2 ):( (double)(0 + ( ( ((2)/2) - ((0)/2) ) * rand1[J1-1] )) ));",
+                  "R4 5"},
+        RangeCase{"nb_random of integers", zenta::model::RangeRandom, "0", "1", "3", false, 0, "int",
+                  " for ( J1 = 1; (J1-1) < 3 ; J1++ ) {",
+                  "v = ( int ) (  ( ((0) + (long long)( ( ( (double)(1) - (double)(0) ) / 2 ) * rand1[J1-1] + ( (1) >= "
+                  "(0) ? 0.5 : -0.5 ) )) ));",
+                  "R4 3"}),
+    [](const ::testing::TestParamInfo<RangeCase>& info) {
+      std::string n;
+      for (const char* p = info.param.name; *p; ++p) n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+      return n;
+    });
 
 }  // namespace

@@ -507,6 +507,45 @@ TEST_F(VariablesTest, ValueFormsAndValueWords) {
   EXPECT_NE(harness.find("(long)((int)VA), (long)((int)(4*2)));"), std::string::npos) << harness;
 }
 
+// The selection macros and random tables of dynamic initialisation are
+// read by the analyser too; random values of an integer range reach both
+// of its bounds.
+TEST_F(VariablesTest, DynamicTablesReachTheAnalyserAndIntegerDrawsCoverTheRange) {
+  generate([] {
+    genBegin();
+    genNativeLine("int g, n;");
+    openService("S");
+    openTest("T", "");
+    auto listed = scalar("g", 0, "entier", "int", -32, "(1, 2)", "");
+    listed->initForm = model::InitInList;
+    listed->minText = "1";
+    listed->maxText = "2";
+    listed->minPresent = listed->maxPresent = true;
+    auto drawn = scalar("n", 0, "entier", "int", -32, "", "");
+    drawn->initPresent = true;
+    drawn->initForm = model::InitFromRange;
+    drawn->rangeKind = model::RangeRandom;
+    drawn->rangeLow = "0";
+    drawn->rangeHigh = "1";
+    drawn->rangeStep = "40";
+    drawn->minText = "0";
+    drawn->maxText = "1";
+    drawn->minPresent = drawn->maxPresent = true;
+    elementWith({listed, drawn}, {});
+  });
+  EXPECT_TRUE(analyser::analyserMacroDefined("tab_initin1"));
+  const analyser::VariablePeek table = analyser::peekVariable("rand2");
+  EXPECT_TRUE(table.typed && table.array) << classFile;
+  ASSERT_TRUE(compile()) << compilerOutput << harness << classFile;
+  EXPECT_EQ(runHarness().status, 0);
+  // 2 values of g times 40 of n, each n drawn 0 or 1, both seen.
+  ASSERT_NE(findLine(lines(tdc), "V7 n RA=FORM=CD32,INIT=FROM 0 TO 1 NB_RANDOM 40 VA=0<=VA<=1,"), -1) << tdc;
+  const std::string rio = results();
+  EXPECT_EQ(count(rio, "CHECK 7 PASS"), 80) << rio;
+  EXPECT_GT(count(rio, "INIT 7 integer 0\n"), 0) << rio;
+  EXPECT_GT(count(rio, "INIT 7 integer 1\n"), 0) << rio;
+}
+
 TEST_F(VariablesTest, AnExpansionLeftOpenKeepsTheHarnessWhole) {
   generate([] {
     genBegin();

@@ -3,6 +3,10 @@
 
   check_headers.py --zentacpp BIN --stage DIR --library NAME --check messages|clang|typing
 
+A library named NAME@c++NN is read in that dialect (zentacpp -std=c++NN, with
+the dialect's standard definitions of the stage); the check is skipped (exit
+status 77) when the stage has no standard definitions for it.
+
 messages: `zentacpp -analyse` on a file that includes the library's header
           must print no message and end with status 0.
 clang:    every function that clang declares in the library's own headers
@@ -74,6 +78,47 @@ LIBRARIES = {
     "libxml2": (["#include <libxml/tree.h>", "#include <libxml/parser.h>", "#include <libxml/xpath.h>"],
                 ["/usr/include/libxml2"], ["libxml/"]),
 }
+
+# Headers read in the C++11 to C++20 dialects, with the host's predefined
+# macros of each standard: the standard library's (the concepts, ranges and
+# span headers from C++20), GoogleTest's and GoogleMock's public headers, two
+# large modern libraries, and a modern header of our own, which clang reads
+# too for the comparison of what is recorded.
+STANDARD_HEADERS = ("vector", "list", "deque", "forward_list", "array", "map", "set", "unordered_map",
+                    "unordered_set", "stack", "queue", "string", "string_view", "optional", "variant", "memory",
+                    "functional", "tuple", "chrono", "thread", "mutex", "atomic", "filesystem", "iostream",
+                    "algorithm")
+DIALECT_SETS = {
+    "stdlib": lambda std: ["#include <%s>" % h for h in STANDARD_HEADERS + (
+        ("concepts", "ranges", "span") if std >= 20 else ())],
+    "gtest": lambda std: ["#include <gtest/gtest.h>", "#include <gmock/gmock.h>"],
+    "nlohmann-json": lambda std: ["#include <nlohmann/json.hpp>"],
+    "fmt": lambda std: ["#include <fmt/format.h>", "#include <fmt/ranges.h>", "#include <fmt/chrono.h>"],
+    "modern": lambda std: ['#include "%s"' % os.path.join(SOURCE_DIR, "tests", "libheaders", "data", "modern17.h")],
+}
+for _set, _lines in DIALECT_SETS.items():
+    for _std in (11, 17, 20):
+        if _set == "modern" and _std < 17:
+            continue
+        LIBRARIES["%s@c++%d" % (_set, _std)] = (_lines(_std), [], ["modern17.h"] if _set == "modern" else [])
+CXX_LIBRARIES |= {name for name in LIBRARIES if name.startswith("modern@")}
+
+
+def dialect_of(library):
+    """The C++ standard a library is read in (11, 17 ...), or None."""
+    return int(library.split("@c++")[1]) if "@c++" in library else None
+
+
+def dialect_arguments(args):
+    """zentacpp's arguments for the library's dialect; None when the stage
+    has no standard definitions for it (the check is then skipped)."""
+    std = dialect_of(args.library)
+    if std is None:
+        return []
+    if not os.path.exists(os.path.join(args.stage, "ana", "znus_cxx%d.def" % std)):
+        print("%s: no standard definitions for C++%d in the stage: skipped" % (args.library, std))
+        return None
+    return ["-std=c++%d" % std]
 
 MESSAGE_TAGS = ("-W-", "-E-", "-F-", "-S-")
 
@@ -303,9 +348,14 @@ class CxxWalk(ClangWalk):
 def check_cxx(args, tmp):
     path, dirs, own = write_input(tmp, args.library)
     incl = [a for d in dirs for a in ("-I", d)]
+    std = dialect_of(args.library)
+    dialect = dialect_arguments(args)
+    if dialect is None:
+        return SKIPPED
     # The configuration header of the C++ library takes the old string ABI
     # for a compiler without __cplusplus; clang is given the same.
-    status, out, err = run([args.clang, "-x", "c++", "-std=c++98", "-D_GLIBCXX_USE_CXX11_ABI=0", "-fsyntax-only",
+    language = ["-std=c++%d" % std] if std else ["-std=c++98", "-D_GLIBCXX_USE_CXX11_ABI=0"]
+    status, out, err = run([args.clang, "-x", "c++"] + language + ["-fsyntax-only",
                             "-Xclang", "-ast-dump=json"] + incl + [path])
     if status != 0:
         print("clang failed on %s:\n%s" % (args.library, err[:4000]))
@@ -314,7 +364,7 @@ def check_cxx(args, tmp):
     sys.setrecursionlimit(100000)
     walk.node(json.loads(out))
     del out
-    status, out, err = run([args.zentacpp, "-analyse", "-dump"] + incl + [path], environment(args.stage))
+    status, out, err = run([args.zentacpp, "-analyse", "-dump"] + dialect + incl + [path], environment(args.stage))
     ours = {}
     for line in out.splitlines():
         parts = line.split("\t")
@@ -344,6 +394,9 @@ def check_cxx(args, tmp):
     return 1
 
 
+SKIPPED = 77
+
+
 def write_input(tmp, library):
     lines, dirs, own = LIBRARIES[library]
     path = os.path.join(tmp, library + "_header.c")
@@ -354,7 +407,10 @@ def write_input(tmp, library):
 
 def check_messages(args, tmp):
     path, dirs, _ = write_input(tmp, args.library)
-    argv = [args.zentacpp, "-analyse"] + [a for d in dirs for a in ("-I", d)] + [path]
+    dialect = dialect_arguments(args)
+    if dialect is None:
+        return SKIPPED
+    argv = [args.zentacpp, "-analyse"] + dialect + [a for d in dirs for a in ("-I", d)] + [path]
     status, _, err = run(argv, environment(args.stage))
     found = message_lines(err)
     if status == 0 and not found:

@@ -176,6 +176,21 @@ TEST_F(RunTest, CommandOverrideAndTargetInTheOpeningLines) {
   EXPECT_EQ(tdc[h + 9], "E11 1 " + fs::canonical(scratch.path() / "work/mod042.cc").string());
 }
 
+// A dialect of the analysed code is the language of the opening lines, in
+// the command text and the E9 line alike.
+TEST_F(RunTest, DialectIsTheLanguageOfTheOpeningLines) {
+  for (const auto& [option, name] : {std::pair{"-LANGUAGE=c++17", "C++17"}, std::pair{"-LANG=C++2a", "C++20"},
+                                     std::pair{"-LANGUAGE=C++", "C++"}}) {
+    const auto r = run({"demo.ptu", "out/demo", option});
+    ASSERT_TRUE(r.status == 0 || r.status == 3) << option << r.err;
+    const std::vector<std::string> tdc = lines(read("out/demo.tdc"));
+    const std::size_t h = afterHeader(tdc, "");
+    ASSERT_GE(tdc.size(), h + 6);
+    EXPECT_NE(tdc[h + 1].find(std::string(" /LANGUAGE=") + name + " /TARGET="), std::string::npos) << tdc[h + 1];
+    EXPECT_EQ(tdc[h + 5], std::string("E9 ") + name + " 5");
+  }
+}
+
 TEST_F(RunTest, TsfFileStartsWithItsHeaderAndOpeningLines) {
   const auto r = run({"demo.ptu", "out/demo", "-TSF=out/trace"});
   ASSERT_TRUE(r.status == 0 || r.status == 3) << r.err;

@@ -24,6 +24,12 @@ scripttest::Options french() {
   return o;
 }
 
+scripttest::Options excluding(const std::string& test) {
+  scripttest::Options o;
+  o.selection.exTests = {test};
+  return o;
+}
+
 // A program whose head holds `head`, whose test begins with `test` and whose
 // one element holds `element`.
 std::string program(const std::string& head, const std::string& test = "",
@@ -46,6 +52,12 @@ std::vector<Case> cases() {
        program("ENVIRONMENT f p, q\nVAR y, INIT = 1, EV = 1\nEND ENVIRONMENT\n"), {"E:ENVPARAME:5"}},
       {"environment without variables", program("ENVIRONMENT f\nEND ENVIRONMENT\n"), {"W:BLENVVIDE:6"}},
       {"environment defined twice", program(kEnv + kEnv), {"E:DUPENVNAM:8"}},
+      {"environment defined again in a test", program(kEnv, "ENVIRONMENT E\nVAR y, int, INIT = 1, EV = 1\nEND ENVIRONMENT\n"),
+       {"E:DUPENVNAM:10"}},
+      {"parameters of an environment defined twice still checked", program(kEnv + "ENVIRONMENT e p\nEND ENVIRONMENT\n"),
+       {"E:DUPENVNAM:8", "E:ENVPARAME:8"}},
+      {"use in a test left out of the run", program("", "USE nosuch\n"), {"I:OPERXVIDE:13", "E:PROGXVIDE:13"},
+       excluding("T")},
       {"end of an environment never opened", program("END ENVIRONMENT\n"), {"E:MOTCLEABS:5"}},
       {"use inside a test", program(kEnv, "USE e(2)\n"), {}},
       {"use of a test's environment after its test",
@@ -62,7 +74,22 @@ std::vector<Case> cases() {
        program("ENVIRONMENT a\nARRAY t[0..1], int, INIT = 0, EV = 0\nVAR u[1], int, INIT = 0, EV = 0\nEND ENVIRONMENT\n"
                "USE a\n",
                "", "VAR t[1], int, INIT = 1, EV = 1\nVAR u[1], int, INIT = 1, EV = 1\nVAR w[0], int, INIT = 1, EV = 1\n"),
-       {"W:INDTABDIF:17"}},
+       {"W:INDTABDIF:6"}},
+      // Messages about an environment's variable point at its statement.
+      {"environment variable without expected value",
+       program("ENVIRONMENT f\nVAR y, int, INIT = 1\nEND ENVIRONMENT\nUSE f\n"), {"E:VAMIMAABS:6"}},
+      {"element's array index overloaded by an environment's index without bounds",
+       program("ENVIRONMENT a\nVAR t[k], int, INIT = 0, EV = 0\nEND ENVIRONMENT\nUSE a\n", "",
+               "VAR t[1], int, INIT = 1, EV = 1\n"),
+       {"W:INDTABDIF:6", "W:ARRINDENV:6"}},
+      {"environment's index without bounds beside another environment's",
+       program("ENVIRONMENT a\nVAR t[0], int, INIT = 0, EV = 0\nEND ENVIRONMENT\nENVIRONMENT b\n"
+               "VAR t[k], int, INIT = 0, EV = 0\nEND ENVIRONMENT\nUSE b\nUSE a\n"),
+       {"W:INDTABDIF:9", "W:ARRINDENV:9"}},
+      {"environment opened in an element forgets the exception expected before it",
+       program("", "", "EXCEPTION oops\nENVIRONMENT g\nVAR y, int, INIT = 1, EV = 1\nEND ENVIRONMENT\n"
+               "EXCEPTION again\nVAR x, int, INIT = 1, EV = 1\n"),
+       {}},
       {"environment with only an exception", program("ENVIRONMENT f\nEXCEPTION oops\nEND ENVIRONMENT\n"),
        {"W:BLENVVIDE:7"}},
       {"french keywords",
@@ -91,6 +118,17 @@ INSTANTIATE_TEST_SUITE_P(Scripts, EnvironmentCases, ::testing::ValuesIn(cases())
                              n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
                            return n;
                          });
+
+// An environment of an included file: its variable's messages carry that
+// file and line; the element's end the script's again.
+TEST(EnvironmentMessages, PointAtTheIncludedStatement) {
+  const std::string included =
+      scripttest::writeFile("env.ptu", "ENVIRONMENT f\nVAR y, int, INIT = 1\nEND ENVIRONMENT\n");
+  const auto ms = analyse(program("INCLUDE PTU " + included + "\nUSE f\n", "", ""));
+  ASSERT_EQ(joined(brief(ms)), "E:VAMIMAABS:3 W:ELMT_VIDE:11 ");
+  EXPECT_NE(ms[0].text.find("env.ptu:3]"), std::string::npos) << ms[0].text;
+  EXPECT_NE(ms[1].text.find("script.ptu:11]"), std::string::npos) << ms[1].text;
+}
 
 TEST(EnvironmentParameters, ReplacedAsWholeWordsOutsideLiterals) {
   const struct {

@@ -50,6 +50,8 @@ std::vector<Case> cases() {
       {"constant without value", program("CONST N =\n"), {"E:SYNTAXERO:4"}},
       {"included code found in the second directory is analysed",
        program("INCLUDE CODE counter.h\n", "VAR counter, INIT = 1, EV = 1\n"), {}},
+      {"messages after included code carry the script's lines",
+       program("INCLUDE CODE counter.h\nCONST = 3\n"), {"E:SYNTAXERO:5"}},
       {"included code not found", program("INCLUDE CODE nosuch.h\n"), {"E:FICINCINC:4"}},
       {"included segment refused", program("INCLUDE SEGMENT seg\n"), {"W:STXMETAIN:4"}},
       {"structure with typed fields",

@@ -71,7 +71,8 @@ std::vector<Case> cases() {
       {"EV IN with an empty value", {"VAR i, INIT = 1, EV IN (1, , 3)"}, {"E:LISTEVAIN"}},
       {"EV (...) with another word", {"VAR i, INIT = 1, EV (j) FOR (1, 2)"}, {"E:STX_ERRRA", "E:VAMIMAABS"}},
       {"EV other text", {"VAR i, INIT = 1, EV ~ 3"}, {"E:STX_ERRRA", "E:VAMIMAABS"}},
-      {"EV (...) WITH", {"VAR i, INIT = 1, EV (j) WITH 4"}, {}},
+      {"EV (...) WITH without a list", {"VAR i, INIT IN (1, 2), EV = 0", "VAR j, INIT = 1, EV (i) WITH 4"},
+       {"E:LISTEVAIN"}, "4"},
 
       // INIT.
       {"INIT twice", {"VAR i, INIT = 1, INIT = 2, EV = 3"}, {"E:DEFMULTIP"}, "INIT"},
@@ -147,7 +148,13 @@ std::vector<Case> cases() {
        {"E:VARLIEINC"}},
       {"linked list of another length", {"VAR i, INIT IN (1, 2), EV = 0", "VAR j, INIT = 0, EV (i) IN (5, 6, 7)"},
        {"E:VARLIENNB"}, "i"},
+      {"EV (...) IN without a list", {"VAR i, INIT IN (1, 2), EV = 0", "VAR j, INIT = 1, EV (i) IN 4"},
+       {"E:LISTEVAIN"}, "4"},
       {"INIT WITH linked", {"VAR i, INIT IN (1, 2), EV = 0", "VAR j, INIT (i) WITH (3, 4), EV = 0"}, {}},
+      {"EV WITH linked", {"VAR i, INIT IN (1, 2), EV = 0", "VAR j, INIT = 0, EV (i) AVEC (3, 4)"}, {}},
+      {"EV WITH of another length", {"VAR i, INIT IN (1, 2), EV = 0", "VAR j, INIT = 0, EV (i) WITH (3)"},
+       {"E:VARLIENNB"}, "i"},
+      {"EV WITH linked to no INIT IN", {"VAR j, INIT = 0, EV (i) WITH (3, 4)"}, {"E:VARLIEINC"}, "i"},
       {"INIT WITH of another length", {"VAR i, INIT IN (1, 2), EV = 0", "VAR j, INIT (i) AVEC (3), EV = 0"},
        {"E:VARLIENNB"}},
       {"EV IN of another length than INIT IN", {"VAR i, INIT IN (1, 2), EV IN (1, 2, 3)"}, {"E:VAINIT_IN"}, "i"},
@@ -228,10 +235,13 @@ TEST(VariableRecord, ValuesFormsAndType) {
     EXPECT_EQ(d.evInList, "{4, 5, 6}");
   }
   {
-    const VariableDescription d = run({"VAR i, INIT = 0, EV (j) WITH 2 * 3"}).only();
+    const vartest::Run r = run({"VAR i, INIT IN (1, 2), EV = 0", "VAR j, INIT = 0, EV (i) WITH (2 * 3, 4)"});
+    ASSERT_EQ(r.recorded.size(), 2u);
+    const VariableDescription& d = r.recorded.back();
     EXPECT_EQ(d.evKind, zenta::model::EvLinkedWith);
-    EXPECT_EQ(d.evLinkText, "j");
-    EXPECT_EQ(d.evWithText, "6");
+    EXPECT_EQ(d.evLinkText, "i");
+    EXPECT_EQ(d.evWithText, "(6, 4)");
+    EXPECT_EQ(d.evListCount, 2);
   }
 }
 

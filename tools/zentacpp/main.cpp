@@ -1,12 +1,15 @@
 // zentacpp: runs the analyser's preprocessor on a file or on standard input
 // and prints the result on standard output.
 //
-//   zentacpp [-I DIR]... [-D NAME[=VALUE]]... [-U NAME]... [-std-define=FILE]
-//            [-P] [-analyse [-dump] [-expr TEXT]...] [FILE | -]
+//   zentacpp [-std=c++NN] [-I DIR]... [-D NAME[=VALUE]]... [-U NAME]...
+//            [-std-define=FILE] [-P] [-analyse [-dump] [-expr TEXT]...] [FILE | -]
 //
-// It starts like the compiler's analyser: the include directories and
-// definitions of the options, ZENTA, the standard-definitions file (the
-// -std-define file, else $ZNTTGT/ana/znus_c.def when ZNTTGT is set) and
+// It starts like the compiler's analyser: the dialect of -std (c++11, c++14,
+// c++17, c++20, c++23, their gnu++ forms and the names of the standards
+// before their year, such as c++1z; the classic language without it or with
+// c++98), the include directories and definitions of the options, ZENTA, the
+// standard-definitions file (the -std-define file, else the dialect's file
+// under $ZNTTGT/ana when ZNTTGT is set: znus_c.def, znus_cxx17.def ...) and
 // STUBINACTIVE. Messages are the compiler's message lines; the exit status is
 // the compiler's (0 clean, 3 warnings, 5 errors, 7 fatal). -P leaves out the
 // line markers.
@@ -54,6 +57,20 @@ void writeOutput(const std::string& out, bool markers) {
   }
 }
 
+// The file of the target package with the standard definitions of a dialect.
+std::string standardDefinitionsName(zenta::analyser::Dialect d) {
+  using zenta::analyser::Dialect;
+  switch (d) {
+    case Dialect::Classic: break;
+    case Dialect::Cxx11: return "znus_cxx11.def";
+    case Dialect::Cxx14: return "znus_cxx14.def";
+    case Dialect::Cxx17: return "znus_cxx17.def";
+    case Dialect::Cxx20: return "znus_cxx20.def";
+    case Dialect::Cxx23: return "znus_cxx23.def";
+  }
+  return "znus_c.def";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,6 +84,7 @@ int main(int argc, char** argv) {
   std::string stdDefine, input;
   bool stdDefineGiven = false, markers = true, inputGiven = false;
   bool analyse = false, dump = false;
+  zenta::analyser::Dialect dialect = zenta::analyser::Dialect::Classic;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     auto value = [&](std::size_t prefix) -> std::string {
@@ -77,7 +95,13 @@ int main(int argc, char** argv) {
     if (a.rfind("-I", 0) == 0) includes.push_back(value(2));
     else if (a.rfind("-D", 0) == 0) defines.push_back(value(2));
     else if (a.rfind("-U", 0) == 0) undefines.push_back(value(2));
-    else if (a.rfind("-std-define=", 0) == 0) {
+    else if (a.rfind("-std=", 0) == 0) {
+      // gnu++NN is the same dialect as c++NN.
+      std::string name = a.substr(5);
+      if (name.rfind("gnu++", 0) == 0) name = "c++" + name.substr(5);
+      if (!zenta::analyser::dialectFromName(name, &dialect) || name.rfind("c++", 0) != 0)
+        zenta::diag::fatal("CMDERREUR", a);
+    } else if (a.rfind("-std-define=", 0) == 0) {
       stdDefine = a.substr(12);
       stdDefineGiven = true;
     } else if (a == "-P") markers = false;
@@ -93,7 +117,8 @@ int main(int argc, char** argv) {
     }
   }
   if (!stdDefineGiven) {
-    if (const char* target = std::getenv("ZNTTGT")) stdDefine = std::string(target) + "/ana/znus_c.def";
+    if (const char* target = std::getenv("ZNTTGT"))
+      stdDefine = std::string(target) + "/ana/" + standardDefinitionsName(dialect);
   }
 
   std::string text;
@@ -108,7 +133,7 @@ int main(int argc, char** argv) {
     name = input;
   }
 
-  zenta::analyser::startAnalyser(includes, defines, stdDefine);
+  zenta::analyser::startAnalyser(includes, defines, stdDefine, dialect);
   std::string out;
   for (const auto& u : undefines) {
     zenta::analyser::preprocess_text("#undef " + u, true, std::string(), 0, out,

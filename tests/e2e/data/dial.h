@@ -7,6 +7,7 @@ extern int dial_setting;
 extern double dial_level;
 extern int dial_turns;
 extern int dial_top;
+extern int dial_notch;  // left alone by the turns
 
 void dial_turn(void);
 
