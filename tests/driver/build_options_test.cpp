@@ -96,9 +96,11 @@ TEST(IdeMessages, EveryMessageAtItsStatementsFirstLine) {
   EXPECT_EQ(ide.err, allIde);
   // The list file keeps the classic form.
   const std::string listed = dir.read("e.lis");
-  for (const MessageCase& c : cases)
-    if (std::string(c.classic).find("STARTEXEC") == std::string::npos)
+  for (const MessageCase& c : cases) {
+    if (std::string(c.classic).find("STARTEXEC") == std::string::npos) {
       EXPECT_NE(listed.find(c.classic), std::string::npos) << c.classic;
+    }
+  }
   EXPECT_EQ(listed.find("warning:"), std::string::npos) << listed;
 }
 
