@@ -206,7 +206,7 @@ void beginStatement(const std::string& file, int firstLine) {
   Statement& st = state().statement;
   st = Statement{};
   st.open = true;
-  st.file = file;
+  st.file = file.substr(0, kFileNameBuffer - 1);  // compared with the current file
   st.first = firstLine;
   st.last = firstLine;
 }
@@ -220,7 +220,7 @@ void statementHandledAt(const std::string& file, int line) {
   Statement& st = state().statement;
   if (!st.open) return;
   st.handled = true;
-  st.handledFile = file;
+  st.handledFile = file.substr(0, kFileNameBuffer - 1);
   st.handledLine = line;
 }
 
