@@ -221,25 +221,9 @@ std::string joinPath(const std::string& dir, const std::string& name) {
 
 }  // namespace
 
-void Preprocessor::doInclude(Out& o, std::string_view text, bool next) {
-  auto form = [](std::string_view v, std::string& name) {
-    v = trimView(v);
-    if (v.size() < 2) return false;
-    char closer = v[0] == '"' ? '"' : v[0] == '<' ? '>' : '\0';
-    if (!closer || v.back() != closer) return false;
-    std::string_view inner = v.substr(1, v.size() - 2);
-    if (inner.find(closer) != std::string_view::npos || inner.empty()) return false;
-    name.assign(inner);
-    return true;
-  };
-  std::string name;
-  if (!form(text, name)) {
-    std::string expanded = expandText(escapeInput(text), true);
-    if (!form(expanded, name)) {
-      report(3, "ERINCLUDE", std::string(trimView(text)));
-      return;
-    }
-  }
+// The file that `#include` (or `#include_next`) of `name` opens from the
+// current position: the search order of the directive, its result kept.
+const Preprocessor::Search& Preprocessor::searchInclude(const std::string& name, bool next) {
   Frame* current = nullptr;
   for (int i = top_; i >= 0; --i)
     if (frames_[i].kind == FrameKind::File) {
@@ -296,8 +280,33 @@ void Preprocessor::doInclude(Out& o, std::string_view text, bool next) {
     }
     known = searches_.emplace(std::move(key), Search{std::move(found), foundIn}).first;
   }
-  const std::string& found = known->second.path;
-  const int foundIn = known->second.foundIn;
+  return known->second;
+}
+
+bool headerName(std::string_view v, std::string& name) {
+  v = trimView(v);
+  if (v.size() < 2) return false;
+  char closer = v[0] == '"' ? '"' : v[0] == '<' ? '>' : '\0';
+  if (!closer || v.back() != closer) return false;
+  std::string_view inner = v.substr(1, v.size() - 2);
+  if (inner.find(closer) != std::string_view::npos || inner.empty()) return false;
+  name.assign(inner);
+  return true;
+}
+
+void Preprocessor::doInclude(Out& o, std::string_view text, bool next) {
+  auto form = headerName;
+  std::string name;
+  if (!form(text, name)) {
+    std::string expanded = expandText(escapeInput(text), true);
+    if (!form(expanded, name)) {
+      report(3, "ERINCLUDE", std::string(trimView(text)));
+      return;
+    }
+  }
+  const Search& search = searchInclude(name, next);
+  const std::string& found = search.path;
+  const int foundIn = search.foundIn;
   std::shared_ptr<const std::string> content = found.empty() ? nullptr : loadFile(found);
   if (!content) {
     report(1, "IMPOUVFIC", name);
@@ -368,7 +377,7 @@ void Preprocessor::runAlias(const std::string& text) {
   Frame* f = pushFrame(FrameKind::Text);
   if (!f) return;
   f->owned = text;
-  normaliseText(f->owned);
+  normaliseText(f->owned, dialect_);
   f->text = f->owned.data();
   f->len = f->owned.size();
   ++aliasDepth_;

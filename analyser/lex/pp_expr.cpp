@@ -88,13 +88,22 @@ class Lexer {
       else if ((c == '+' || c == '-') && (t_[i_ - 1] == 'e' || t_[i_ - 1] == 'E' ||
                                           t_[i_ - 1] == 'p' || t_[i_ - 1] == 'P'))
         ++i_;
+      else if (c == '\'' && pp_.digitSeparators() && i_ + 1 < t_.size() && isIdentPart(t_[i_ + 1]))
+        ++i_;
       else break;
     }
-    std::string_view n(t_.data() + b, i_ - b);
+    // Digit separators are no part of the value.
+    std::string digits(t_.data() + b, i_ - b);
+    std::erase(digits, '\'');
+    std::string_view n(digits);
     int base = 10;
     std::size_t d = 0;
+    const bool dialect = pp_.analysedDialect() != Dialect::Classic;
     if (n.size() > 1 && n[0] == '0' && (n[1] == 'x' || n[1] == 'X')) {
       base = 16;
+      d = 2;
+    } else if (dialect && n.size() > 1 && n[0] == '0' && (n[1] == 'b' || n[1] == 'B')) {
+      base = 2;  // binary constants: standard from C++14, a GNU extension before
       d = 2;
     } else if (n[0] == '0') {
       base = 8;
@@ -114,7 +123,7 @@ class Lexer {
       v = v * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
       any = true;
     }
-    if ((base == 16 && !any) || overflow) return bad(k);
+    if (((base == 16 || base == 2) && !any) || overflow) return bad(k);
     std::string_view suffix = n.substr(d);
     int us = 0, ls = 0;
     for (std::size_t j = 0; j < suffix.size(); ++j) {

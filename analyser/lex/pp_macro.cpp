@@ -589,6 +589,19 @@ const std::array<bool, 256> kArgumentStops = [] {
 // Collects the arguments of a call whose opening bracket was just read: their
 // texts one after the other in `text`, with the commas between them, and the
 // place of each in `spans`.
+namespace {
+
+// Whether the quote at t[q] separates digits of a number (1'000), by the
+// token it stands in: one that starts with a digit.
+bool digitSeparator(const char* t, std::size_t q, std::size_t len) {
+  if (q + 1 >= len || !isIdentPart(t[q + 1])) return false;
+  std::size_t b = q;
+  while (b > 0 && (isIdentPart(t[b - 1]) || t[b - 1] == '.' || t[b - 1] == '\'')) --b;
+  return b < q && isDigit(t[b]);
+}
+
+}  // namespace
+
 bool Preprocessor::collectArguments(Out& o, const MacroDef& d, std::string& text, std::vector<Span>& spans) {
   const char open = d.square ? '[' : '(';
   const char close = d.square ? ']' : ')';
@@ -629,6 +642,10 @@ bool Preprocessor::collectArguments(Out& o, const MacroDef& d, std::string& text
         spans.push_back({begin, text.size()});
         text += ',';
         begin = text.size();
+        ++q;
+        continue;
+      } else if (c == '\'' && digitSeparators() && digitSeparator(t, q, g.len)) {
+        text += c;
         ++q;
         continue;
       } else if (c == '"' || c == '\'') {
@@ -714,6 +731,13 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
     case KindDefined:
       expandDefined(o);
       return true;
+    case KindHasInclude:
+    case KindHasIncludeNext:
+    case KindHasBuiltin:
+    case KindHasAttribute:
+    case KindHasCppAttribute:
+    case KindPragmaOperator:
+      return expandQuery(o, m);
     default:
       break;
   }
@@ -789,7 +813,8 @@ bool Preprocessor::expandMacro(Out& o, Macro* m) {
     report(3, "TOMANYARG", m->name());
   } else if (k < n) {
     if (n == 1 && k == 0) {
-      if (!traditional_) report(3, "NOARTOMAC", m->name());
+      // An empty argument is an argument in a dialect of the standard.
+      if (!traditional_ && dialect_ == Dialect::Classic) report(3, "NOARTOMAC", m->name());
     } else {
       report(3, k == 0 ? "NOARTOMAC" : "NBARGMACR", m->name());
     }

@@ -1,5 +1,6 @@
 // Character classes, message delivery, the reading of input texts (NUL stop,
 // final newline, trigraphs, digraphs, line splices) and the file cache.
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -222,6 +223,83 @@ bool hasDigraph(const std::string& t) {
   return false;
 }
 
+// The digraphs of a text read in a dialect of the standard: tokens, so
+// none inside a comment, a string or character literal (raw ones included)
+// or a number (`1'000` has digit separators, no character literal); `<::`
+// not followed by `:` or `>` is `<` then `::`; `<<` and `::` are single
+// tokens, so `<<%` and `::>` hold no digraph. Gives the offset of each.
+std::size_t skipQuoted(const std::string& t, std::size_t i) {
+  const char quote = t[i];
+  const std::size_t n = t.size();
+  ++i;
+  while (i < n && t[i] != quote && t[i] != '\n') i += (t[i] == '\\') ? 2 : 1;
+  return i < n && t[i] == quote ? i + 1 : std::min(i, n);
+}
+
+std::size_t skipRaw(const std::string& t, std::size_t i) {
+  // R"delim( ... )delim": the delimiter is at most 16 characters.
+  const std::size_t open = t.find('(', i + 1);
+  if (open == std::string::npos || open - i - 1 > 16) return skipQuoted(t, i);
+  const std::string delimiter = t.substr(i + 1, open - i - 1);
+  if (delimiter.find_first_of(" \t\n\\)\"") != std::string::npos) return skipQuoted(t, i);
+  const std::size_t close = t.find(")" + delimiter + "\"", open + 1);
+  return close == std::string::npos ? t.size() : close + delimiter.size() + 2;
+}
+
+std::vector<std::size_t> digraphTokens(const std::string& t) {
+  std::vector<std::size_t> at;
+  const std::size_t n = t.size();
+  auto next = [&t, n](std::size_t i) { return i + 1 < n ? t[i + 1] : '\0'; };
+  std::size_t i = 0;
+  while (i < n) {
+    const char c = t[i];
+    const char d = next(i);
+    if (c == '/' && d == '/') {
+      // To the end of the line; a splice carries the comment on.
+      for (i += 2; i < n && t[i] != '\n'; ++i)
+        if (t[i] == '\\' && (next(i) == '\n' || (next(i) == '\r' && i + 2 < n && t[i + 2] == '\n')))
+          i += next(i) == '\r' ? 2 : 1;
+    } else if (c == '/' && d == '*') {
+      const std::size_t close = t.find("*/", i + 2);
+      i = close == std::string::npos ? n : close + 2;
+    } else if (isIdentStart(c)) {
+      const std::size_t b = i;
+      while (i < n && isIdentPart(t[i])) ++i;
+      const std::string_view word(t.data() + b, i - b);
+      if (i < n && t[i] == '"' && (word == "R" || word == "u8R" || word == "uR" || word == "UR" || word == "LR"))
+        i = skipRaw(t, i);
+      else if (i < n && (t[i] == '"' || t[i] == '\'') && (word == "u8" || word == "u" || word == "U" || word == "L"))
+        i = skipQuoted(t, i);
+    } else if (isDigit(c) || (c == '.' && isDigit(d))) {
+      // A number: digits, letters, dots, signed exponents, digit separators.
+      for (++i; i < n; ++i) {
+        const char e = t[i];
+        if ((e == '+' || e == '-') && std::strchr("eEpP", t[i - 1])) continue;
+        if (isIdentPart(e) || e == '.') continue;
+        if (e == '\'' && i + 1 < n && isIdentPart(t[i + 1])) {
+          ++i;
+          continue;
+        }
+        break;
+      }
+    } else if (c == '"' || c == '\'') {
+      i = skipQuoted(t, i);
+    } else if ((c == '<' && d == '<') || (c == ':' && d == ':')) {
+      i += 2;
+    } else if (c == '<' && d == ':' && i + 2 < n && t[i + 2] == ':' &&
+               !(i + 3 < n && (t[i + 3] == ':' || t[i + 3] == '>'))) {
+      ++i;  // `<` then `::`
+    } else if ((c == '<' && (d == ':' || d == '%')) || (c == ':' && d == '>') ||
+               (c == '%' && (d == '>' || d == ':'))) {
+      at.push_back(i);
+      i += 2;
+    } else {
+      ++i;
+    }
+  }
+  return at;
+}
+
 // Joins backslash-newline splices; each newline removed is added after the
 // end of the joined line, so the lines that follow keep their numbers.
 void joinSplices(std::string& text) {
@@ -266,16 +344,32 @@ void joinSplices(std::string& text) {
 
 }  // namespace
 
-void normaliseText(std::string& text) {
+void normaliseText(std::string& text, Dialect dialect) {
   std::size_t nul = text.find('\0');
   if (nul != std::string::npos) text.resize(nul);
   if (text.empty() || text.back() != '\n') text += '\n';
-  if (text.find("??") != std::string::npos) replaceKeepingLines(text, "?", trigraphAt);
-  if (hasDigraph(text)) replaceKeepingLines(text, "<:%", digraphAt);
+  // Trigraphs: always in the classic language, up to C++14 in a dialect.
+  const bool trigraphs = static_cast<int>(dialect) < static_cast<int>(Dialect::Cxx17);
+  if (trigraphs && text.find("??") != std::string::npos) replaceKeepingLines(text, "?", trigraphAt);
+  if (hasDigraph(text)) {
+    if (dialect == Dialect::Classic) {
+      replaceKeepingLines(text, "<:%", digraphAt);
+    } else {
+      // Only the digraphs that are tokens are written in their plain form.
+      const std::vector<std::size_t> tokens = digraphTokens(text);
+      std::size_t k = 0;
+      if (!tokens.empty())
+        replaceKeepingLines(text, "<:%", [&tokens, &k](const std::string& t, std::size_t i, char& r) -> std::size_t {
+          while (k < tokens.size() && tokens[k] < i) ++k;
+          if (k == tokens.size() || tokens[k] != i) return 0;
+          return digraphAt(t, i, r);
+        });
+    }
+  }
   joinSplices(text);
 }
 
-bool readFile(const std::string& path, std::string& text) {
+bool readFile(const std::string& path, std::string& text, Dialect dialect) {
   // Read straight into the text: one copy, no stdio buffer.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
@@ -303,7 +397,7 @@ bool readFile(const std::string& path, std::string& text) {
   ::close(fd);
   text.resize(got);
   if (failed && got == 0) return false;
-  normaliseText(text);
+  normaliseText(text, dialect);
   return true;
 }
 
@@ -320,7 +414,7 @@ std::shared_ptr<const std::string> Preprocessor::loadFile(const std::string& pat
   auto it = files_.find(path);
   if (it != files_.end()) return it->second.text;
   auto text = std::make_shared<std::string>();
-  if (!readFile(path, *text)) return nullptr;
+  if (!readFile(path, *text, dialect_)) return nullptr;
   if (filesReadSet_.insert(path).second) filesRead_.push_back(path);
   if (cachedBytes_ + text->size() <= kCacheLimit) {
     cachedBytes_ += text->size();

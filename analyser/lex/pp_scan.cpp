@@ -776,6 +776,8 @@ void Preprocessor::scanRun(Out& o, Frame& f) {
           else if ((c == '+' || c == '-') &&
                    (p[-1] == 'e' || p[-1] == 'E' || p[-1] == 'p' || p[-1] == 'P'))
             ++p;
+          else if (c == '\'' && digitSeparators() && p + 1 < end && isIdentPart(p[1]))
+            p += 2;  // a digit separator (1'000)
           else break;
         }
         continue;

@@ -12,6 +12,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "analyser/basic/dialect.h"
 #include "analyser/basic/identifiers.h"
 #include "analyser/lex/preprocessor.h"
 
@@ -91,6 +92,14 @@ enum MacroKind : int {
   KindTime = 16,
   KindConstant = 17,
   KindDefined = 20,
+  // In a dialect of the standard: the feature queries and the pragma
+  // operator, answered wherever they are met (analyser/lex/pp_queries.cpp).
+  KindHasInclude = 30,
+  KindHasIncludeNext = 31,
+  KindHasBuiltin = 32,
+  KindHasAttribute = 33,
+  KindHasCppAttribute = 34,
+  KindPragmaOperator = 35,
 };
 
 enum Variadic : int { VarNone = 0, VarNamed = 1, VarBare = 2 };
@@ -206,15 +215,22 @@ struct Conditional {
 // ---------------------------------------------------------------- free helpers
 
 // Reading: NUL stop, final newline, trigraphs, digraphs and line splices
-// (their newlines moved after the joined line). readFile returns false when
-// the file cannot be opened.
-bool readFile(const std::string& path, std::string& text);
-void normaliseText(std::string& text);
+// (their newlines moved after the joined line), by the rules of the
+// dialect: in the classic language both replacements are textual and made
+// everywhere; in a dialect only digraphs that are tokens are replaced, and
+// trigraphs stop at C++17. readFile returns false when the file cannot be
+// opened.
+bool readFile(const std::string& path, std::string& text, Dialect dialect);
+void normaliseText(std::string& text, Dialect dialect);
 
 // Line markers.
 void writeMarker(Out& out, int line, const std::string& file);
 
 std::string stringise(std::string_view arg);
+
+// The name of a `"name"` or `<name>` header-name text (blanks around it
+// allowed); false for any other text.
+bool headerName(std::string_view text, std::string& name);
 
 // Keyword of `#pragma zenta WORD` by prefix; -1 when none.
 int pragmaKeyword(std::string_view word);
@@ -281,6 +297,9 @@ class Preprocessor {
   void setHook(MessageHook hook) { hook_ = hook; }
   void setGuardSkip(bool enabled) { guardSkip_ = enabled; }
   bool analysisOn() const { return analysisOn_; }
+  Dialect analysedDialect() const { return dialect_; }
+  // Digit separators (1'000) in numbers: from C++14.
+  bool digitSeparators() const { return static_cast<int>(dialect_) >= static_cast<int>(Dialect::Cxx14); }
   const std::vector<std::string>& typeModifiers() const { return typeModifiers_; }
   const std::vector<std::string>& includeChain() const { return chain_; }
 
@@ -379,6 +398,8 @@ class Preprocessor {
   bool isDirectory(const std::string& dir);
   bool canRead(const std::string& path);
   void doInclude(Out& o, std::string_view text, bool next);
+  struct Search;
+  const Search& searchInclude(const std::string& name, bool next);
   void doLine(Frame& f, std::string_view text, int physicalLines);
   void copyLine(Out& o, const std::string& text);
   void runAlias(const std::string& text);
@@ -402,6 +423,13 @@ class Preprocessor {
   int peekNext(std::size_t& at, int& newlines);
   void commit(Out& o, int index, std::size_t at, int newlines);
   void expandDefined(Out& o);
+  // The feature queries and `_Pragma` (pp_queries.cpp): installed at set-up
+  // in a dialect; expandQuery carries out one of them met in the text.
+  void installDialectEntries();
+  bool expandQuery(Out& o, Macro* m);
+  bool queryArgument(Out& o, std::string& argument);
+  bool hasInclude(const std::string& argument, bool next);
+  void pragmaOperator(Out& o, const std::string& argument);
   bool collectArguments(Out& o, const MacroDef& d, std::string& text, std::vector<Span>& spans);
 
   bool maybeMacro(std::uint32_t h) const {
@@ -413,6 +441,7 @@ class Preprocessor {
   // ------------------------------------------------ state
   bool pedantic_ = false;
   bool traditional_ = false;
+  Dialect dialect_ = Dialect::Classic;  // the dialect of the analysis, fixed at set-up
   int language_ = 0;
   MessageHook hook_ = nullptr;
   int errors_ = 0;  // severity-2 reports of the current call

@@ -30,6 +30,9 @@ void Preprocessor::init(bool pedantic, bool traditional, int language,
                         const std::vector<std::string>& includeDirs, const std::string& file,
                         bool useIncludeDirs) {
   clearMacros();
+  // Texts kept from an analysis in another dialect were read by its rules.
+  if (dialect() != dialect_) clearFileCache();
+  dialect_ = dialect();
   pedantic_ = pedantic;
   traditional_ = traditional;
   language_ = language;
@@ -52,7 +55,7 @@ void Preprocessor::init(bool pedantic, bool traditional, int language,
   defineFromText("ZNT_CPLUSPLUS_LANGUAGE 1");
   // A dialect of the standard has its __cplusplus; the classic language has
   // none.
-  if (const long cplusplus = cplusplusValue(dialect()))
+  if (const long cplusplus = cplusplusValue(dialect_))
     defineFromText("__cplusplus " + std::to_string(cplusplus) + "L");
   pseudoFile_.clear();
   installSpecial("__LINE__", KindLine);
@@ -62,6 +65,7 @@ void Preprocessor::init(bool pedantic, bool traditional, int language,
   installSpecial("__INCLUDE_LEVEL__", KindIncludeLevel);
   installSpecial("__TIME__", KindTime);
   if (!traditional) installSpecial("__STDC__", KindConstant, "1");
+  if (dialect_ != Dialect::Classic) installDialectEntries();
   for (const auto& d : defines) commandLineDefinition(d);
   if (!file.empty()) {
     auto text = loadFile(file);
@@ -92,7 +96,7 @@ int Preprocessor::preprocessText(const std::string& text, bool force, const std:
   Frame* f = pushFrame(FrameKind::Text);
   if (f) {
     f->owned = text;
-    normaliseText(f->owned);
+    normaliseText(f->owned, dialect_);
     f->text = f->owned.data();
     f->len = f->owned.size();
     f->file = fileName;
@@ -123,6 +127,7 @@ void Preprocessor::reset() {
   typeModifiers_.clear();
   analysisOn_ = true;
   pedantic_ = traditional_ = false;
+  dialect_ = Dialect::Classic;
   errors_ = 0;
   hook_ = nullptr;
   pseudoFile_.clear();

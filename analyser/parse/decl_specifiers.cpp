@@ -146,6 +146,7 @@ int Parser::qualifierScope(Name name, Type* instance, int from, bool& dependent)
     }
   const int origin = from < 0 ? scope() : from;
   if (const int s = table_.lookupScope(name, origin); s > 0) return s;
+  if (auto it = namespaceAliases_.find(name); it != namespaceAliases_.end()) return it->second;
   SymbolFilter f;
   f.storageAll = StTypedef;
   if (Symbol* td = table_.lookupSymbol(name, origin, f)) {

@@ -10,86 +10,18 @@
 #include <sstream>
 
 #include "pp_support.h"
+#include "pp_tokens.h"
 #include "tests/testkit/process.h"
 
 using namespace pptest;
+using pptest::difference;
+using pptest::join;
+using pptest::tokens;
 namespace fs = std::filesystem;
 
 namespace {
 
 const char* const kGcc = "/usr/bin/gcc";
-
-std::vector<std::string> tokens(const std::string& text) {
-  static const char* const multi[] = {"...", "<<=", ">>=", "->", "++", "--", "<<", ">>", "<=", ">=",
-                                      "==",  "!=",  "&&",  "||", "*=", "/=", "%=", "+=", "-=", "&=",
-                                      "^=",  "|=",  "##",  "::"};
-  std::vector<std::string> r;
-  std::size_t i = 0;
-  bool bol = true;
-  auto ident = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$'; };
-  while (i < text.size()) {
-    char c = text[i];
-    if (c == '\n') {
-      bol = true;
-      ++i;
-      continue;
-    }
-    if (std::isspace(static_cast<unsigned char>(c))) {
-      ++i;
-      continue;
-    }
-    if (bol && text.compare(i, 6, "#line ") == 0) {
-      i = text.find('\n', i);
-      if (i == std::string::npos) break;
-      continue;
-    }
-    bol = false;
-    std::size_t b = i;
-    if (std::isdigit(static_cast<unsigned char>(c)) ||
-        (c == '.' && i + 1 < text.size() && std::isdigit(static_cast<unsigned char>(text[i + 1])))) {
-      ++i;
-      while (i < text.size() && (ident(text[i]) || text[i] == '.' ||
-                                 ((text[i] == '+' || text[i] == '-') && (text[i - 1] | 0x20) == 'e')))
-        ++i;
-    } else if (ident(c)) {
-      while (i < text.size() && ident(text[i])) ++i;
-    } else if (c == '"' || c == '\'') {
-      ++i;
-      while (i < text.size() && text[i] != c && text[i] != '\n') i += text[i] == '\\' ? 2 : 1;
-      i = std::min(i + 1, text.size());
-    } else {
-      std::size_t len = 1;
-      for (const char* m : multi)
-        if (text.compare(i, std::strlen(m), m) == 0) {
-          len = std::strlen(m);
-          break;
-        }
-      i += len;
-    }
-    r.push_back(text.substr(b, i - b));
-  }
-  return r;
-}
-
-std::string join(const std::vector<std::string>& t) {
-  std::string r;
-  for (const auto& s : t) r += s + " ";
-  return r;
-}
-
-// First place where the token lists differ, with some context.
-std::string difference(const std::vector<std::string>& a, const std::vector<std::string>& b) {
-  std::size_t i = 0;
-  while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
-  if (i == a.size() && i == b.size()) return {};
-  std::size_t from = i > 8 ? i - 8 : 0;
-  auto slice = [&](const std::vector<std::string>& v) {
-    std::vector<std::string> s(v.begin() + static_cast<long>(std::min(from, v.size())),
-                               v.begin() + static_cast<long>(std::min(i + 8, v.size())));
-    return join(s);
-  };
-  return "at token " + std::to_string(i) + "\n  ours: " + slice(a) + "\n  gcc:  " + slice(b);
-}
 
 std::string corpus() { return std::string(ZENTA_TEST_DATA) + "/pp"; }
 

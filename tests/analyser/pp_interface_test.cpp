@@ -99,4 +99,21 @@ TEST_F(AnalyserStart, LanguageNameSelectsTheDialect) {
   EXPECT_EQ(dialect(), Dialect::Classic);
 }
 
+// A header read in one dialect is read again in another: its digraphs and
+// trigraphs follow the rules of the analysis that includes it.
+TEST_F(AnalyserStart, HeadersAreReadByTheRulesOfTheDialect) {
+  testkit::ScratchDir d;
+  d.write("h.h", "a<:1:> \"<:\" ?" "?(\n");
+  const std::string include = "#include \"" + d.file("h.h") + "\"\n";
+  const std::pair<Dialect, const char*> cases[] = {{Dialect::Classic, "a[1] \"[\" ["},
+                                                   {Dialect::Cxx14, "a[1] \"<:\" ["},
+                                                   {Dialect::Cxx17, "a[1] \"<:\" ?" "?("},
+                                                   {Dialect::Classic, "a[1] \"[\" ["}};
+  for (const auto& [analysed, expected] : cases) {
+    startAnalyser({}, {}, std::string(), analysed);
+    const std::string out = preprocessNativeCode(include, "s.ptu", 1, false);
+    EXPECT_NE(out.find(expected), std::string::npos) << dialectName(analysed) << "\n" << out;
+  }
+}
+
 }  // namespace
