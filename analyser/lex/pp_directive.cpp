@@ -321,6 +321,14 @@ void Preprocessor::doInclude(Out& o, std::string_view text, bool next) {
   f->named = true;
   f->line = 1;
   f->foundIn = foundIn;
+  if (!onceFiles_.empty() && onceFiles_.count(found) != 0) {
+    if (!o.intermediate) {
+      o.pending = true;
+      o.forceMarker = true;
+    }
+    popFrame(&o);
+    return;
+  }
   if (!o.intermediate) {
     o.pending = true;
     o.forceMarker = true;
@@ -501,6 +509,12 @@ void Preprocessor::doPragma(Out& o, std::string_view text) {
       default:
         break;
     }
+    return;
+  }
+  // `#pragma once`, as the host's compiler reads it in a dialect: the file
+  // is not read again.
+  if (first == "once" && dialect_ != Dialect::Classic && trimView(w.rest()).empty()) {
+    if (const Frame* f = innermostSource(); f != nullptr && f->kind == FrameKind::File) onceFiles_.insert(f->file);
     return;
   }
   std::string_view whole = trimView(text);

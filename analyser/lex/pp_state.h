@@ -502,6 +502,9 @@ class Preprocessor {
     signed char group = 0;  // the group checked: 1 guarded, -1 not, 0 unknown
   };
   std::unordered_map<std::string, CachedFile> files_;
+  // Files that said `#pragma once` (in a dialect): included again, they are
+  // left at once.
+  std::unordered_set<std::string> onceFiles_;
   std::size_t cachedBytes_ = 0;
   std::vector<std::string> filesRead_;
   std::unordered_set<std::string> filesReadSet_;

@@ -131,6 +131,7 @@ void Preprocessor::reset() {
   errors_ = 0;
   hook_ = nullptr;
   pseudoFile_.clear();
+  onceFiles_.clear();
   clearFileCache();
   clearPathCache();
   filesRead_.clear();

@@ -181,7 +181,9 @@ TEST_F(ModernGxx, ClassesAndTypeTextsAgreeWithGxx) {
     if (word == "-") word.clear();
     EXPECT_EQ(ours[i].value, std::stoi(second)) << e;
     EXPECT_EQ(ours[i].word, word) << e;
-    if (ours[i].value != 8) EXPECT_EQ(ours[i].size, size) << e;
+    if (ours[i].value != 8) {
+      EXPECT_EQ(ours[i].size, size) << e;
+    }
     ++shown;
   }
   EXPECT_EQ(shown, static_cast<int>(std::size(kExpressions)));
