@@ -50,9 +50,89 @@ ParseRequest scriptRequest(const std::string& text, const ResolvedContext& conte
 
 void scriptWarning(const char* code, const std::string& argument) { diag::report(diag::Warning, code, argument); }
 
+namespace {
+
+// Deductions inside deductions (`auto b = a;` of an `auto a`) stop at this
+// depth.
+constexpr int kDeductionDepth = 8;
+int g_deductionDepth = 0;
+
+std::string_view trimmedView(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\n')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\n')) text.remove_suffix(1);
+  return text;
+}
+
+// The type of an object declared with a placeholder, told by its initialiser
+// (`auto`, `decltype(auto)`) or by the expression of `decltype (e)`, typed in
+// the scope of the declaration; null when that does not parse or type. A
+// braced initialiser is not used: `auto x{1}` and `auto x = {1}` are not
+// told apart in the text kept.
+Type* deducedType(const Symbol& s) {
+  if (g_deductionDepth >= kDeductionDepth) return nullptr;
+  const std::string_view placeholder = placeholderText(s.type, true);
+  const bool plainAuto = placeholder == "auto";
+  std::string_view text;
+  if (plainAuto || placeholder == "decltype(auto)") {
+    text = trimmedView(s.defaultText());
+    if (text.empty() || text.front() == '{') return nullptr;
+  } else if (placeholder.size() > 10 && placeholder.substr(0, 9) == "decltype(" && placeholder.back() == ')') {
+    text = placeholder.substr(9, placeholder.size() - 10);
+  } else {
+    return nullptr;
+  }
+  AstContext& ctx = analyserContext();
+  const SymbolTable& table = analyserSymbols();
+  const int scope = s.scope >= 0 && s.scope < table.scopeCount() ? s.scope : kGlobalScope;
+  ++g_deductionDepth;
+  ParseRequest request;
+  request.text = text;
+  request.scope = scope;
+  ExpressionTree tree;
+  Type* t = nullptr;
+  if (parseExpression(ctx, table, request, tree) == ParseStatus::Ok) {
+    ExpressionTyper typer(ctx, table, nullptr);
+    typer.setDeducer(&deducedType);
+    TypingScope where;
+    where.scope = scope;
+    t = typer.type(tree.root(), where);
+  }
+  --g_deductionDepth;
+  if (t == nullptr) return nullptr;
+  // What the declaration writes around the placeholder: const, and a
+  // reference (`const auto &r = x`); pointer levels come with the value.
+  bool isConst = false, reference = false;
+  for (const Type* d = s.type; d != nullptr && (d->kind == TypeKind::Modified || d->kind == TypeKind::Pointer ||
+                                                 d->kind == TypeKind::Reference);
+       d = targetOf(d)) {
+    if (d->kind == TypeKind::Modified && d->name.view() == "const") isConst = true;
+    if (d->kind == TypeKind::Reference && d == s.type) reference = true;
+  }
+  if (plainAuto) {
+    // By value: no reference, no const of its own, arrays and functions
+    // decayed to pointers.
+    for (int guard = 0; guard < 64 && (t->kind == TypeKind::Reference ||
+                                      (t->kind == TypeKind::Modified &&
+                                       (t->name.view() == "const" || t->name.view() == "volatile")));
+         ++guard)
+      t = targetOf(t);
+    if (t == nullptr) return nullptr;
+    if (const Type* bare = stripTypedefsAndModifiers(t); bare != nullptr && bare->kind == TypeKind::Array)
+      t = ctx.pointerTo(targetOf(bare));
+    else if (bare != nullptr && bare->kind == TypeKind::Function)
+      t = ctx.pointerTo(t);
+  }
+  if (isConst) t = ctx.qualifiedType(t, internName("const"));
+  if (reference && t->kind != TypeKind::Reference) t = ctx.referenceTo(t);
+  return t;
+}
+
+}  // namespace
+
 Type* typeTree(const Expr* root, const ResolvedContext& context, bool quiet) {
   ExpressionTyper typer(analyserContext(), analyserSymbols(), quiet ? nullptr : &analyserMessageHook,
                         diag::currentFile(), diag::currentLine());
+  typer.setDeducer(&deducedType);
   return typer.type(root, context.where);
 }
 

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "analyser/ast/context.h"
+#include "analyser/ast/standard_types.h"
 #include "analyser/ast/symbols.h"
 #include "analyser/interface.h"
 #include "analyser/interface_expr.h"
@@ -97,7 +98,7 @@ VariablePeek peekVariable(const std::string& name, const AnalysisContext& contex
   out.constant = isConstant(type);
   const Type* s = stripAll(type);
   out.assignable = !out.constant && (s == nullptr || s->kind != TypeKind::Function) && isLvalue(tree.root(), where);
-  out.structured = s != nullptr && s->isStructured();
+  out.structured = s != nullptr && s->isStructured() && standardString(s, analyserSymbols()) == StandardString::None;
   out.array = s != nullptr && s->kind == TypeKind::Array;
   std::set<const Type*> open;
   out.recursive = holdsItself(type, open, 0);

@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "analyser/ast/context.h"
+#include "analyser/ast/standard_types.h"
 #include "analyser/ast/symbols.h"
 #include "analyser/interface.h"
 #include "analyser/interface_expr.h"
@@ -135,7 +136,7 @@ std::string Expander::upperBound(const ArrayType* a) {
 
 void Expander::expand(const std::string& access, Type* type, int depth, int arrayLevel, VariableValues values,
                       int listLevels) {
-  if (depth > kNestingLimit || countTestable(type) == 0) return;
+  if (depth > kNestingLimit || countTestable(type, &analyserSymbols()) == 0) return;
   Type* s = stripAll(type);
   TestedComponent c;
   c.access = access;
@@ -155,13 +156,14 @@ void Expander::expand(const std::string& access, Type* type, int depth, int arra
     return v;
   };
 
-  if (s->kind == TypeKind::Structure) {
+  // A standard string is one value, whatever its members.
+  if (s->kind == TypeKind::Structure && standardString(s, analyserSymbols()) == StandardString::None) {
     c.kind = ComponentKind::OpenStructure;
     out_.components.push_back(c);
     std::size_t position = 0;
     for (const Symbol* f : reachableFields(s)) {
       const std::size_t k = position++;
-      if (countTestable(f->type) == 0) continue;
+      if (countTestable(f->type, &analyserSymbols()) == 0) continue;
       expand(access + "." + f->name.text(), f->type, depth + 1, arrayLevel, givenTo(k, f->name), listLevels);
     }
     c.kind = ComponentKind::CloseStructure;
@@ -226,7 +228,7 @@ TestedVariable analyseTestedVariable(const std::string& name, const VariableValu
   if (out.type == nullptr) return out;
   out.typeClass = typeClass(out.type);
   const Type* s = stripAll(out.type);
-  if (s->kind == TypeKind::Function || countTestable(out.type) == 0) {
+  if (s->kind == TypeKind::Function || countTestable(out.type, &analyserSymbols()) == 0) {
     scriptWarning("VARNOTEST", name);
     return out;
   }

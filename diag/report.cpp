@@ -14,15 +14,7 @@ constexpr int kDefaultWarningLimit = 120;
 constexpr std::size_t kFileNameBuffer = 1000;
 
 // The statement being handled (see beginStatement in the header).
-struct Statement {
-  bool open = false;
-  std::string file;
-  int first = 0;
-  int last = 0;
-  bool handled = false;
-  std::string handledFile;
-  int handledLine = 0;
-};
+using Statement = StatementContext;
 
 struct State {
   int errors = 0;
@@ -214,7 +206,7 @@ void beginStatement(const std::string& file, int firstLine) {
   Statement& st = state().statement;
   st = Statement{};
   st.open = true;
-  st.file = file;
+  st.file = file.substr(0, kFileNameBuffer - 1);  // compared with the current file
   st.first = firstLine;
   st.last = firstLine;
 }
@@ -228,11 +220,13 @@ void statementHandledAt(const std::string& file, int line) {
   Statement& st = state().statement;
   if (!st.open) return;
   st.handled = true;
-  st.handledFile = file;
+  st.handledFile = file.substr(0, kFileNameBuffer - 1);
   st.handledLine = line;
 }
 
 void endStatement() { state().statement = Statement{}; }
+StatementContext statementContext() { return state().statement; }
+void setStatementContext(const StatementContext& context) { state().statement = context; }
 
 void report(int severity, const char* code, const std::string& argument) {
   if (!code) code = "";

@@ -56,6 +56,21 @@ void extendStatement(int line);
 void statementHandledAt(const std::string& file, int line);
 void endStatement();
 
+// The statement being handled as a value, saved and put back around the
+// messages about another statement (the variable statements of an
+// environment are analysed again where each element that uses it ends).
+struct StatementContext {
+  bool open = false;
+  std::string file;
+  int first = 0;
+  int last = 0;
+  bool handled = false;
+  std::string handledFile;
+  int handledLine = 0;
+};
+StatementContext statementContext();
+void setStatementContext(const StatementContext& context);
+
 // Current position shown in the message prefix.
 void setCurrentFile(const std::string& name);
 void setCurrentLine(int line);

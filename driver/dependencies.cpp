@@ -36,6 +36,7 @@ std::vector<std::string> runDependencies() {
   };
   add(cmdline::names().scriptPath);
   for (const std::string& p : output::openedPaths()) add(p);
+  for (const std::string& p : output::notedDependencies()) add(p);
   for (const std::string& p : analyser::analysedFiles()) add(p);
   return all;
 }

@@ -11,6 +11,11 @@
 //   5 7 8  anything else                 EDV_INTEGER (long)       PTU_INTEGER
 //   6      pointers                      EDV_POINTER              none
 //   9      string classes                EDV_STR                  none (assigned like pointers)
+//   10     std::string, std::string_view EDV_STR on a copy        INI_STR of a copy, no
+//                                        of the characters        destination (assigned)
+//
+// The initial value of a scoped enumeration is converted to its C type: no
+// integer converts to it implicitly.
 #include "generator/checks.h"
 
 #include <cctype>
@@ -54,6 +59,10 @@ std::string base(int index) {
       return ",10";
   }
 }
+
+// The characters of a standard string or string view, null-terminated, for
+// as long as the full expression lasts.
+std::string characters(const std::string& expression) { return "::std::string(" + expression + ").c_str()"; }
 
 bool integerLike(int typeClass) {
   return typeClass == 0 || typeClass == 1 || typeClass == 5 || typeClass == 7 || typeClass == 8;
@@ -158,7 +167,7 @@ CheckCode checkCode(const ElementaryVariable& v, bool noEdit, bool noExcep) {
         minimum = maximum = "0";
       } else if (cls == 2) {
         minimum = maximum = "' '";
-      } else if (cls == 4 || cls == 9) {
+      } else if (cls == 4 || cls == 9 || cls == 10) {
         minimum = maximum = "\"\"";
       } else if (cls == 6) {
         minimum = "NIL";
@@ -178,8 +187,8 @@ CheckCode checkCode(const ElementaryVariable& v, bool noEdit, bool noExcep) {
                                                   : "zenta_run.EDV_FLOAT_CPP(";
       f = fn + p + (v.range ? ",1," : ",0, ") + t + expression + ")," + line + "," + t + minimum + ")" + "," +
           t + maximum + ")" + ");";
-    } else if (cls == 4 || cls == 9) {
-      f = "zenta_run.EDV_STR_CPP(" + p + flag + "(const char *)(" + expression + ")," + line +
+    } else if (cls == 4 || cls == 9 || cls == 10) {
+      f = "zenta_run.EDV_STR_CPP(" + p + flag + "(const char *)(" + (cls == 10 ? characters(expression) : expression) + ")," + line +
           ",zenta_run.CONCAT_STR_CPP(" + stringPieces(minimum) + ",(char *)0),zenta_run.CONCAT_STR_CPP(" +
           stringPieces(maximum) + ",(char *)0));";
     } else if (cls == 6) {
@@ -224,8 +233,15 @@ CheckCode checkCode(const ElementaryVariable& v, bool noEdit, bool noExcep) {
     }
     return code;
   }
-  code.initialisation.push_back(expression + " = " + v.init + ";");
+  if (v.type.convertInit && !v.type.cType.empty())
+    code.initialisation.push_back(expression + " = (" + v.type.cType + ")(" + v.init + ");");
+  else
+    code.initialisation.push_back(expression + " = " + v.init + ";");
   if (!record) return code;
+  if (cls == 10) {
+    code.initialisation.push_back("zenta_run.INI_STR_CPP((char *)0, 1, " + line + " , " + characters(expression) + ");");
+    return code;
+  }
   std::string r;
   switch (cls) {
     case 0:

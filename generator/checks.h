@@ -21,6 +21,8 @@ struct TypeDescriptor {
   std::string cType;
   char word = 0;
   int baseIndex = 1;
+  // A scoped enumeration: the initial value is converted to the C type.
+  bool convertInit = false;
 };
 
 // The type descriptor of an analyser answer (class, class word, C type text)

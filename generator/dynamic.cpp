@@ -264,9 +264,10 @@ DynamicValues generateDynamic(const model::VariableDescription& d, const std::st
       // NB_RANDOM n: a table of n factors in (0, 2) drawn now; with +BOUNDS
       // the table gains a first factor 0 (the low bound) and a last one
       // below -1 (the high bound).
+      // The table is drawn now: its count must be known now.
       double n = 0;
       const bool constant = numberText(s, n);
-      if (constant && n < 1) diag::error("INTSUPEUN", s);
+      if (!constant || n < 1) diag::error("INTSUPEUN", s);
       const int drawn = constant && n > 0 ? static_cast<int>(n) : (d.randomCount > 0 ? d.randomCount : 0);
       const std::string table = "rand" + std::to_string(++g_tableNumber);
       const std::string count = d.boundsFlag ? std::to_string(drawn + 2) : std::to_string(drawn);

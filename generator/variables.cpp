@@ -24,6 +24,7 @@
 #include <cctype>
 #include <map>
 
+#include "analyser/basic/dialect.h"
 #include "analyser/interface.h"
 #include "cmdline/settings.h"
 #include "diag/report.h"
@@ -138,7 +139,14 @@ bool classifyDeclaredType(const std::string& given, int& cls, std::string& word,
     }
     return true;
   }
-  if (base == "char" || base == "signed char" || base == "wchar_t") {
+  const bool modern = analyser::dialectAtLeast(analyser::Dialect::Cxx11);
+  if (modern && (base == "std::string" || base == "std::string_view")) {
+    cls = 10;
+    word = "chaine";
+  } else if (modern && base == "bool") {
+    cls = 1;
+    word = "booleen";
+  } else if (base == "char" || base == "signed char" || base == "wchar_t") {
     cls = 2;
     word = "caractere";
   } else if (base == "float" || base == "double" || base == "long double") {
@@ -366,6 +374,7 @@ void VariableWalk::element(const model::ComponentRecord& c) {
   v.range = bounds.range;
   v.line = n;
   v.type = typeDescriptor(c.typeClass, c.classWord, c.cType, formatKind);
+  v.type.convertInit = c.scopedEnumeration;
   v.checkMode = 1;
   v.record = !init.empty();
   v.noInit = init.empty();

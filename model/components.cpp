@@ -20,6 +20,7 @@ void recordTestedVariable(VariableDescription& description, const analyser::Test
     r.classWord = c.typeClass.word;
     r.cType = c.typeClass.cType;
     r.size = c.typeClass.size;
+    r.scopedEnumeration = c.typeClass.scopedEnumeration;
     r.depth = c.depth;
     r.indexVariable = c.indexVariable;
     r.lower = c.lower;

@@ -24,6 +24,7 @@ struct ComponentRecord {
   std::string classWord;
   std::string cType;
   int size = 0;   // signed width (negative when signed)
+  bool scopedEnumeration = false;  // initial values are converted explicitly
   int depth = 0;  // enclosing structures and arrays
   // Arrays: index variable and bounds.
   std::string indexVariable, lower, upper;

@@ -86,9 +86,11 @@ struct VariableDescription {
   // known (the position of END ELEMENT is used then).
   int fileNumber = 0;
   int scriptLine = 0;
-  // The file name that messages about the statement show (set for the
-  // statements of environments, which are analysed again in each element).
+  // The file name that messages about the statement show, and the
+  // statement's first line (set for the statements of environments, which
+  // are analysed again in each element).
   std::string scriptFile;
+  int scriptFirstLine = 0;
 };
 
 // Stores a qualifier text cut to its bound.

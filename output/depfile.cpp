@@ -6,6 +6,17 @@
 
 namespace zenta::output {
 
+namespace {
+std::vector<std::string>& noted() {
+  static std::vector<std::string> files;
+  return files;
+}
+}  // namespace
+
+void noteDependency(const std::string& path) { noted().push_back(path); }
+const std::vector<std::string>& notedDependencies() { return noted(); }
+void clearNotedDependencies() { noted().clear(); }
+
 std::string makeEscaped(const std::string& path) {
   std::string out;
   out.reserve(path.size() + 8);

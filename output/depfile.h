@@ -23,4 +23,11 @@ std::string dependencyRule(const std::string& target, const std::vector<std::str
 bool writeDependencyFile(const std::string& path, const std::string& target,
                          const std::vector<std::string>& dependencies);
 
+// Files that the run reads outside the source-file stack and the analyser
+// (INCLUDE CODE files, copied into the harness), noted for the dependency
+// file as they are read.
+void noteDependency(const std::string& path);
+const std::vector<std::string>& notedDependencies();
+void clearNotedDependencies();
+
 }  // namespace zenta::output

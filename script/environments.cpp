@@ -71,18 +71,26 @@ std::string variableKey(const std::string& statement, bool array) {
 }
 
 // The message position of an environment's statement while it is analysed
-// for an element; the element's position again afterwards.
+// for an element (the statement's first line in the IDE form); the
+// element's position again afterwards.
 class StatementPosition {
  public:
   explicit StatementPosition(const model::VariableDescription& statement)
-      : file_(diag::currentFile()), line_(diag::currentLine()) {
+      : file_(diag::currentFile()), line_(diag::currentLine()), context_(diag::statementContext()) {
     if (statement.scriptLine <= 0) return;
     diag::setCurrentFile(statement.scriptFile);
     diag::setCurrentLine(statement.scriptLine);
+    diag::StatementContext own;
+    own.open = own.handled = true;
+    own.file = own.handledFile = statement.scriptFile;
+    own.first = own.last = statement.scriptFirstLine;
+    own.handledLine = statement.scriptLine;
+    diag::setStatementContext(own);
   }
   ~StatementPosition() {
     diag::setCurrentFile(file_);
     diag::setCurrentLine(line_);
+    diag::setStatementContext(context_);
   }
   StatementPosition(const StatementPosition&) = delete;
   StatementPosition& operator=(const StatementPosition&) = delete;
@@ -90,6 +98,7 @@ class StatementPosition {
  private:
   std::string file_;
   int line_;
+  diag::StatementContext context_;
 };
 
 void collectNodes(model::VariableNode* node, std::vector<model::VariableNode*>& out) {
@@ -180,6 +189,8 @@ void environmentVariable(const std::string& rest, bool array, bool structured) {
     description->fileNumber = f->includeNumber;
     description->scriptLine = f->line;
     description->scriptFile = diag::currentFile();
+    const diag::StatementContext statement = diag::statementContext();
+    description->scriptFirstLine = statement.open ? statement.first : f->line;
   }
   model::AccessPath path;
   model::parseAccessPath(description->variableText, g_open->level, path);

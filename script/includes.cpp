@@ -10,6 +10,7 @@
 #include "diag/report.h"
 #include "generator/skeleton.h"
 #include "model/script_language.h"
+#include "output/depfile.h"
 #include "output/description.h"
 #include "output/sources.h"
 #include "script/analyse.h"
@@ -55,6 +56,7 @@ void includeCode(const std::string& name) {
     return;
   }
   recordInclude(name, path);
+  output::noteDependency(path);
   const std::string file = diag::currentFile();
   const int at = diag::currentLine();
   std::string line;

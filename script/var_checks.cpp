@@ -100,7 +100,7 @@ void checkConsistency(model::VariableDescription& d, const analyser::VariablePee
   if (d.evPresent && d.maxPresent) diag::error("VA_MINMAX", name);
   // 5. Bounds on a value without order.
   if (((d.minPresent || d.maxPresent || delta) && typeClassIs(type, {6, 11})) ||
-      (delta && typeClassIs(type, {2, 4, 5, 9})))
+      (delta && typeClassIs(type, {2, 4, 5, 9, 10})))
     diag::error("MINMAXDEL", name);
   // 6. A range on a value that is neither an integer nor a real.
   if (d.initForm == model::InitFromRange && d.initFromPresent && type.typed && !typeClassIs(type, {0, 3}))

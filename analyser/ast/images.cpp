@@ -232,6 +232,12 @@ std::string typeImage(const Type* type, std::string_view declarator, const Image
       prefix += "> ";
       o.tagKeywords = true;
       t = templ->target;
+      if (t->kind == TypeKind::Typedef && t->name == templ->name) {
+        // An alias template: `template <class T> using P = T *`.
+        prefix += "using " + t->name.text() + " = ";
+        decl.clear();
+        t = targetOf(t);
+      }
       continue;
     }
     base = baseImage(t, o);

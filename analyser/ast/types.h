@@ -314,6 +314,13 @@ bool isCharLike(const Type* type);
 bool isSignedInteger(const Type* type);
 int integerWidth(const Type* type);  // magnitude in bits, 0 if not integer
 
+// Placeholder types: `auto`, `decltype(auto)` and `decltype (e)` as the
+// declaration parser records them, a typedef of that text standing for an
+// incomplete structure of the same name. The text of the placeholder a type
+// is (modifiers looked through), or that its pointer and reference levels
+// lead to when `throughLevels`; empty when none.
+std::string_view placeholderText(const Type* type, bool throughLevels = false);
+
 // ---------------------------------------------------------------------------
 // Comparing types (redeclarations, overloads). Typedefs are looked through;
 // const, volatile and other modifiers count. Integer types compare by what
@@ -362,12 +369,13 @@ std::string storageImage(unsigned storage);
 // Testable components: a member the harness can reach, the reachable fields
 // of a structure (public bases first, then its own data members), and the
 // count of elementary components of a type (999 nesting levels at most).
+// With a table, a standard string (standard_types.h) is one component.
 // The member of a structure or union (typedefs and modifiers looked
 // through) named `name`: its own members first, then those of its base
 // classes in order; null when none.
 Symbol* findMember(const Type* structure, Name name);
 bool memberReachable(const Type* structure, const Symbol* member);
 std::vector<Symbol*> reachableFields(const Type* structure);
-int countTestable(const Type* type);
+int countTestable(const Type* type, const SymbolTable* table = nullptr);
 
 }  // namespace zenta::analyser

@@ -1,6 +1,7 @@
 // Queries over type records: comparison, members and testable components.
 #include <unordered_map>
 
+#include "analyser/ast/standard_types.h"
 #include "analyser/ast/symbols.h"
 #include "analyser/ast/types.h"
 
@@ -13,6 +14,7 @@ namespace {
 struct CountState {
   std::unordered_map<const Type*, int> done;
   std::vector<const Type*> active;
+  const SymbolTable* table = nullptr;
 };
 
 void collectFields(const StructuredType* s, std::vector<Symbol*>& out, std::vector<const Type*>& active) {
@@ -52,6 +54,7 @@ int count(const Type* t, int depth, CountState& st) {
       return 1;
     }
     case TypeKind::Structure: {
+      if (st.table != nullptr && standardString(t, *st.table) != StandardString::None) return 1;
       auto it = st.done.find(t);
       if (it != st.done.end()) return it->second;
       for (const Type* a : st.active)
@@ -188,8 +191,34 @@ std::vector<Symbol*> reachableFields(const Type* structure) {
   return out;
 }
 
-int countTestable(const Type* type) {
+std::string_view placeholderText(const Type* type, bool throughLevels) {
+  for (int guard = 0; type != nullptr && guard < 1000; ++guard) {
+    switch (type->kind) {
+      case TypeKind::Modified:
+        type = targetOf(type);
+        continue;
+      case TypeKind::Pointer:
+      case TypeKind::Reference:
+        if (!throughLevels) return {};
+        type = targetOf(type);
+        continue;
+      case TypeKind::Typedef: {
+        const std::string_view name = type->name.view();
+        if (name != "auto" && name.substr(0, 8) != "decltype") return {};
+        const StructuredType* s = dyn<StructuredType>(targetOf(type));
+        if (s == nullptr || s->complete || s->name != type->name) return {};
+        return name;
+      }
+      default:
+        return {};
+    }
+  }
+  return {};
+}
+
+int countTestable(const Type* type, const SymbolTable* table) {
   CountState st;
+  st.table = table;
   return count(type, 0, st);
 }
 

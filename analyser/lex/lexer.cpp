@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "analyser/basic/dialect.h"
 #include "analyser/lex/char_classes.h"
 
 namespace zenta::analyser::lex {
@@ -12,6 +13,7 @@ Lexer::Lexer() : table_(identifiers()) {
   const KeywordSet set = keywordSetOfDialect();
   if (!keywordSetInstalled() || currentKeywordSet() != set) useKeywordSet(set);
   spaceship_ = set == KeywordSet::Cxx20;
+  separators_ = dialectAtLeast(Dialect::Cxx14);
   start({}, Name(), 1);
 }
 
@@ -238,6 +240,34 @@ void Lexer::scan(Token& t) {
     goto done;
   }
   if (isDigit(c) || (c == '.' && p < end && isDigit(*p))) {
+    if (!Script && separators_) {
+      // From C++14 `'` may separate the digits of a number (`1'000'000`):
+      // the number is read without them.
+      const char* q = s;
+      bool separated = false;
+      while (q < end && (isIdentPart(*q) || *q == '.' || (*q == '\'' && q + 1 < end && isIdentPart(q[1])))) {
+        if (*q == '\'') separated = true;
+        if ((*q == 'e' || *q == 'E' || *q == 'p' || *q == 'P') && q + 1 < end && (q[1] == '+' || q[1] == '-')) ++q;
+        ++q;
+      }
+      if (separated) {
+        std::string& clean = numberScratch_;
+        clean.clear();
+        for (const char* r = s; r < q; ++r)
+          if (*r != '\'') clean += *r;
+        const char* const savedEnd = end_;
+        end_ = clean.data() + clean.size();
+        const char* read = number<Script>(clean.data(), t);
+        end_ = savedEnd;
+        std::size_t consumed = static_cast<std::size_t>(read - clean.data());
+        p = s;
+        while (consumed > 0 && p < q) {
+          if (*p != '\'') --consumed;
+          ++p;
+        }
+        goto done;
+      }
+    }
     p = number<Script>(s, t);
     goto done;
   }

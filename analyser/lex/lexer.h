@@ -118,6 +118,8 @@ class Lexer : private ConstantReporter {
   bool afterTemplate_ = false;
   bool quiet_ = false;  // the current token was read before: no messages
   bool spaceship_ = false;  // `<=>` is a token (C++20 on)
+  bool separators_ = false;  // `'` between digits (C++14 on)
+  std::string numberScratch_;  // a number read without its separators
   int tokenLine_ = 0;
   int scope_ = 0;
   IdentifierClassifier* classifier_ = nullptr;

@@ -589,6 +589,19 @@ void Parser::initDeclaratorList(Specifiers& specs) {
     return;
   }
   const int depth = table_.scopeDepth();
+  if (modern_ && isPlaceholderType(specs.type)) {
+    // A structured binding `auto& [a, b] = e;`: its names are not recorded.
+    const Mark m = mark();
+    while (at(Tok::Amp) || at(Tok::AmpAmp) || at(Tok::KwConst) || at(Tok::KwVolatile)) advance();
+    if (at(Tok::LBracket) && peek().code != Tok::LBracket) {
+      skipBalanced();
+      if (accept(Tok::Assign) || !at(Tok::LBrace)) skipExpression(false);
+      else skipBalanced();
+      expect(Tok::Semicolon);
+      return;
+    }
+    reset(m);
+  }
   for (;;) {
     Declarator d;
     enterQualified_ = true;

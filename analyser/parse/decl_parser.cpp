@@ -779,9 +779,21 @@ void Parser::namespaceDefinition(int inlineParent) {
     advance();
     const char* start = tok_.text.data();
     while (!at(Tok::Semicolon) && !at(Tok::End)) advance();
-    const int target = table_.lookupScopePath(textFrom(start), scope());
+    const std::string_view path = textFrom(start);
+    int target = table_.lookupScopePath(path, scope());
+    if (target <= 0) {
+      // The target may itself be reached through an alias.
+      const std::size_t colons = path.find("::");
+      auto it = namespaceAliases_.find(internName(path.substr(0, colons)));
+      if (it != namespaceAliases_.end())
+        target = colons == std::string_view::npos ? it->second
+                                                  : table_.lookupScopePath(path.substr(colons + 2), it->second);
+    }
     expect(Tok::Semicolon);
-    if (name && target > 0) table_.addUsingNamespace(scope(), target);
+    if (name && target > 0) {
+      table_.addUsingNamespace(scope(), target);
+      namespaceAliases_[name] = target;
+    }
     return;
   }
   if (!at(Tok::LBrace)) fail();

@@ -19,6 +19,26 @@
 // `__inline`, `__typeof__ (...)`, `__builtin_va_list`, `_Float128` ...) are
 // accepted and skipped.
 //
+// In the C++11 to C++23 dialects (analyser/basic/dialect.h) it also reads
+// what those standards add, as g++'s headers and modern libraries write it:
+// scoped enumerations with an underlying type (and opaque ones), rvalue
+// references, `auto` and `decltype` types and trailing return types, using
+// aliases and alias templates, variadic templates and packs, variable
+// templates, `= default` / `= delete`, ref-qualifiers, `override`, `final`,
+// `noexcept`, default member initialisers, braced initialisers, nested and
+// inline namespaces, inline variables, `static_assert`, `[[...]]` and
+// `alignas`, `explicit (bool)`, constraints, requires-clauses and concepts
+// (read past), deduction guides, user-defined literals, structured bindings,
+// type-trait built-ins such as `__underlying_type (T)`, and `>>` closing two
+// template argument lists. Bodies, initialisers, default arguments and
+// constraints are read past by counting brackets; in them and in template
+// arguments a `<` after a name opens arguments unless the name follows `::`
+// and is no known template. What a later stage types is recorded as seen:
+// an rvalue reference is a reference to a reference, `auto` and
+// `decltype (...)` are placeholder typedefs named by their text (an object
+// so declared keeps its initialiser as its default text), an alias template
+// is a template whose target is the typedef.
+//
 // Messages (severity 3, "UNEXP_EOF" 2) carry the file and line of the last
 // `#line` marker: "SYNTAXERR" with the text of the token where the parse
 // failed (its last 59 characters when longer than 60); "UNEXP_EOF" at the

@@ -307,6 +307,8 @@ class Parser final : private lex::PragmaSink {
   // Names of variable templates (not recorded in the tables): a `<` after
   // one opens its arguments.
   std::unordered_set<Name> variableTemplates_;
+  // `namespace A = B::C;`: the scope each alias names.
+  std::unordered_map<Name, int> namespaceAliases_;
   std::unordered_map<std::string_view, Type*> placeholders_;
   std::unordered_map<Name, Type*> builtins_;
   std::unordered_map<const Type*, TemplateType*> instanceOf_;  // instance -> its template

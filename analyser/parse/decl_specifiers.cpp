@@ -146,6 +146,7 @@ int Parser::qualifierScope(Name name, Type* instance, int from, bool& dependent)
     }
   const int origin = from < 0 ? scope() : from;
   if (const int s = table_.lookupScope(name, origin); s > 0) return s;
+  if (auto it = namespaceAliases_.find(name); it != namespaceAliases_.end()) return it->second;
   SymbolFilter f;
   f.storageAll = StTypedef;
   if (Symbol* td = table_.lookupSymbol(name, origin, f)) {
@@ -258,12 +259,20 @@ Type* Parser::templateId(Name name, int scopeOfTemplate, Type* templ) {
       recorder_.report(3, "TEMINSINC", text);
     }
   }
-  auto it = placeholders_.find(text);
+  // Instances are one per template: templates of one name in two scopes
+  // (`std::basic_string<char>`, `lib::basic_string<char>`) have instances of
+  // their own, the later ones kept under a key that names the scope.
+  std::string key = text;
+  auto it = placeholders_.find(key);
+  if (it != placeholders_.end() && t && it->second->scope != scopeOfTemplate) {
+    key += '@' + std::to_string(scopeOfTemplate);
+    it = placeholders_.find(key);
+  }
   if (it != placeholders_.end()) return it->second;
   const std::string_view kept = ctx_.copyText(text);
   StructuredType* s = ctx_.structureType(internName(kept), false, scopeOfTemplate);
   if (t) instanceOf_.emplace(s, const_cast<TemplateType*>(t));
-  placeholders_.emplace(kept, s);
+  placeholders_.emplace(key == text ? kept : ctx_.copyText(key), s);
   if (t && t->target)
     if (const StructuredType* body = dyn<StructuredType>(t->target)) {
       s->memberScope = body->memberScope;

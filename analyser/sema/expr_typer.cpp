@@ -1,5 +1,6 @@
 #include "analyser/sema/expr_typer.h"
 
+#include "analyser/basic/dialect.h"
 #include "analyser/sema/typing_arith.h"
 
 namespace zenta::analyser {
@@ -15,6 +16,10 @@ Symbol* findFieldIn(const StructuredType* s, Name name, int depth) {
   }
   return nullptr;
 }
+
+// The type of a comparison or a logical operation: an int in the classic
+// language, a bool in C++11 and later (a bool is tested as a boolean there).
+Type* truthType(AstContext& ctx) { return ctx.integerType(dialectAtLeast(Dialect::Cxx11) ? "bool" : "int"); }
 
 // Without the references at the top.
 Type* withoutReferences(Type* t) {
@@ -134,19 +139,25 @@ Type* ExpressionTyper::visit(const Expr* e) {
   return t;
 }
 
+Type* ExpressionTyper::declaredType(const Symbol& s) {
+  if (deducer_ && !placeholderText(s.type, true).empty())
+    if (Type* deduced = deducer_(s)) return deduced;
+  return s.type;
+}
+
 Type* ExpressionTyper::identifier(const Expr* e) {
   if (where_.function != nullptr)
     for (const Symbol* p : where_.function->parameters)
       if (p != nullptr && p->name == e->name) return p->type;
   const Symbol* s = table_.lookupSymbol(e->name, where_.scope);
   if (s == nullptr || isTypedefSymbol(s) || s->type == nullptr) return fault("IDENTIINC", e);
-  return s->type;
+  return declaredType(*s);
 }
 
 Type* ExpressionTyper::qualified(const Expr* e) {
   const Symbol* s = table_.lookupQualified(e->text, where_.scope);
   if (s == nullptr || isTypedefSymbol(s) || s->type == nullptr) return fault("IDENTIINC", e);
-  return s->type;
+  return declaredType(*s);
 }
 
 Type* ExpressionTyper::member(const Expr* e) {
@@ -169,7 +180,7 @@ Type* ExpressionTyper::member(const Expr* e) {
   }
   const Symbol* m = findField(structure, e->name);
   if (m == nullptr || m->type == nullptr) return fault("CHAMPINCO", e);
-  return m->type;
+  return declaredType(*m);
 }
 
 Type* ExpressionTyper::pointerToMember(const Expr* e) {
@@ -249,7 +260,7 @@ Type* ExpressionTyper::unary(const Expr* e) {
     case ExprOp::BitNot:
       return isIntegralType(a) ? promoteType(ctx_, a) : fault("OPERENTIE", e);
     default:
-      return isScalarType(a) ? ctx_.integerType("int") : fault("OPERSCALA", e);
+      return isScalarType(a) ? truthType(ctx_) : fault("OPERSCALA", e);
   }
 }
 
@@ -283,11 +294,11 @@ Type* ExpressionTyper::binary(const Expr* e) {
       return fault("OPERARITH", e);
     case ExprOp::LogAnd:
     case ExprOp::LogOr:
-      return isScalarType(a) && isScalarType(b) ? ctx_.integerType("int") : fault("OPERSCALA", e);
+      return isScalarType(a) && isScalarType(b) ? truthType(ctx_) : fault("OPERSCALA", e);
     default:  // comparisons
       if (arith || (isPointerLike(a) && (isPointerLike(b) || isIntegralType(b))) ||
           (isIntegralType(a) && isPointerLike(b)))
-        return ctx_.integerType("int");
+        return truthType(ctx_);
       return fault("OPERSCALA", e);
   }
 }

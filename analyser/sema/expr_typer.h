@@ -13,6 +13,7 @@
 // above it get no type, without further messages.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "analyser/ast/context.h"
@@ -42,6 +43,13 @@ class ExpressionTyper {
   // aggregate, an association or an empty expression, which have none).
   Type* type(const Expr* e, const TypingScope& where);
 
+  // An object or member declared with a placeholder type (`auto`,
+  // `decltype(...)`, types.h) is given the type the deducer tells; when it
+  // tells none (or without a deducer) the declared type stays, which has
+  // nothing to test.
+  using Deducer = std::function<Type*(const Symbol&)>;
+  void setDeducer(Deducer deducer) { deducer_ = std::move(deducer); }
+
  private:
   Type* visit(const Expr* e);
   Type* identifier(const Expr* e);
@@ -55,6 +63,7 @@ class ExpressionTyper {
   Type* conditional(const Expr* e);
   Type* addressOf(const Expr* e);
   Type* fault(const char* code, const Expr* about);
+  Type* declaredType(const Symbol& s);
   std::string image(const Expr* e) const;
 
   AstContext& ctx_;
@@ -63,6 +72,7 @@ class ExpressionTyper {
   std::string file_;
   int line_;
   TypingScope where_;
+  Deducer deducer_;
 };
 
 // The member of a structure or union named `name`, looking into anonymous

@@ -1,7 +1,9 @@
 #include "analyser/sema/typing_class.h"
 
 #include "analyser/ast/images.h"
+#include "analyser/ast/standard_types.h"
 #include "analyser/ast/symbols.h"
+#include "analyser/basic/dialect.h"
 #include "analyser/basic/target_widths.h"
 
 namespace zenta::analyser {
@@ -56,7 +58,9 @@ TypeClass typeClassOf(const Type* type, bool withCType, const SymbolTable* table
     case TypeKind::Integer: {
       const IntegerType* it = as<IntegerType>(base);
       c.size = it->signedWidth;
-      if (it->signedWidth >= 0)
+      if (dialectAtLeast(Dialect::Cxx11) && it->name.view() == "bool")
+        set(c, 1, "booleen");
+      else if (it->signedWidth >= 0)
         set(c, 0, "unsigned");
       else if (it->charFlag)
         set(c, 2, "caractere");
@@ -65,10 +69,16 @@ TypeClass typeClassOf(const Type* type, bool withCType, const SymbolTable* table
       c.hasCType = true;
       break;
     }
-    case TypeKind::Enumeration:
-      set(c, 0, "entier");
+    case TypeKind::Enumeration: {
+      // An underlying type written after `:` gives the width and the sign.
+      const EnumerationType* en = as<EnumerationType>(base);
+      const IntegerType* underlying = dyn<IntegerType>(stripTypedefsAndModifiers(en->underlying));
+      if (underlying != nullptr) c.size = underlying->signedWidth;
+      set(c, 0, underlying != nullptr && underlying->signedWidth >= 0 ? "unsigned" : "entier");
+      c.scopedEnumeration = en->scoped;
       c.hasCType = true;
       break;
+    }
     case TypeKind::Void:
       set(c, 0, "entier");
       c.hasCType = true;
@@ -102,6 +112,11 @@ TypeClass typeClassOf(const Type* type, bool withCType, const SymbolTable* table
       c.hasCType = true;
       if (withCType) c.cType = targetOf(base) != nullptr ? image(targetOf(base)) : "void";
       return c;
+    case TypeKind::Structure:
+      if (table == nullptr || standardString(base, *table) == StandardString::None) return c;  // class 8
+      set(c, 10, "chaine");
+      c.hasCType = true;
+      break;
     default:
       return c;  // class 8
   }

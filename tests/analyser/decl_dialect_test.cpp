@@ -87,7 +87,8 @@ TEST_F(DeclDialect, ConstructsAreReadWithoutAMessage) {
        {"variable\tlimit\t-\tconst auto limit", "variable\tname\t-\tauto name", "variable\td\t-\tdecltype(auto) d"}},
       // using aliases and alias templates.
       {c11, "using Int = int; template <class T> using Ptr = T*; Ptr<int> p; using Fn = void (*)(Int);",
-       {"typedef\tInt\t-\ttypedef int Int", "typedef\tFn\t-\ttypedef void (*Fn)(Int)", "template\tPtr\t-\t"}},
+       {"typedef\tInt\t-\ttypedef int Int", "typedef\tFn\t-\ttypedef void (*Fn)(Int)",
+        "template\tPtr\t-\ttemplate <class T> using Ptr = T *"}},
       // Variadic templates, packs and fold expressions in bodies.
       {c17,
        "template <class... Ts> struct Tuple {}; template <class... Ts> int sum(Ts&&... ts) { return (ts + ... + 0); }"
@@ -156,6 +157,29 @@ TEST_F(DeclDialect, ConstructsAreReadWithoutAMessage) {
        " template <class T, class U> constexpr bool same = __is_same(T, U);"
        " template <class T> struct U { using type = __underlying_type(T); };",
        {"typedef\ti128\t-\ttypedef __int128 i128", "function\tfa\t1\textern int fa(int)", "variable\trp\t-\tchar *rp"}},
+      // What the libraries' headers write: named casts and calls of function
+      // templates in template arguments, comparisons there, qualified
+      // specialisations of variable templates, `using typename`, a reference
+      // to an array as trailing return type, `_Pragma` before a closing brace.
+      {c17,
+       "enum K { k0 }; template <K k, class T> struct Impl {}; template <class T> struct KindOf { enum { value = 0 }; };"
+       " template <class F, class T> using Conv = Impl<static_cast<K>(KindOf<F>::value), T>;"
+       " template <class T> constexpr int find() { return 0; } template <class T> struct Cmp {"
+       " static constexpr bool v = find<T>() < sizeof(T); }; template <class R1, class R2> struct Less"
+       " : Impl<k0, bool> { static const bool b = R1::num < R2::num; };"
+       " namespace r { template <class T> inline constexpr bool borrowed = false; }"
+       " template <class T> inline constexpr bool ::r::borrowed<T*> = true;"
+       " template <class B> struct Derived : B { using typename B::size_type; size_type n; };"
+       " template <class T, unsigned N> auto arr(const T (&v)[N]) -> const T (&)[N];"
+       " namespace p { int before; _Pragma(\"GCC pop_options\") }",
+       {"template\tConv\t-\t", "field\tDerived::n\t-\tsize_type n", "template\tarr\t-\t",
+        "variable\tp::before\t-\tint before"}},
+      // Structured bindings at namespace scope; digit separators (C++14 on).
+      {c17,
+       "struct P { int x, y; } p; auto [a, b] = p; const auto& [r, s]{p}; constexpr long big = 1'000'000'000'000;"
+       " enum { Hex = 0x1'00, Dec = 1'0 }; double d = 1'0.5e1'0; char quote = '\\'';",
+       {"variable\tbig\t-\tconst long big", "enumerator\tHex\t-\tHex = 256", "enumerator\tDec\t-\tDec = 10",
+        "variable\tquote\t-\tchar quote"}},
       // New keywords and character types; nullptr and noexcept in
       // initialisers.
       {c20,

@@ -114,9 +114,10 @@ TEST_F(IdeForm, MessagesOfAStatementShowItsFirstLine) {
     const std::string line = diag::formatIdeLine(diag::Error, "INVMOTCLE", "X");
     EXPECT_EQ(line.substr(0, line.find(' ')), c.position) << c.file << ":" << c.line;
     // The classic prefix keeps the reader's position.
-    if (*c.file)
+    if (*c.file) {
       EXPECT_NE(diag::formatLine(diag::Error, "INVMOTCLE", "X").find(":" + std::to_string(c.line) + "]"),
                 std::string::npos);
+    }
     diag::endStatement();
   }
   // Once the statement is handled, its lines are the reader's again.

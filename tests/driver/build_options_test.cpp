@@ -96,9 +96,11 @@ TEST(IdeMessages, EveryMessageAtItsStatementsFirstLine) {
   EXPECT_EQ(ide.err, allIde);
   // The list file keeps the classic form.
   const std::string listed = dir.read("e.lis");
-  for (const MessageCase& c : cases)
-    if (std::string(c.classic).find("STARTEXEC") == std::string::npos)
+  for (const MessageCase& c : cases) {
+    if (std::string(c.classic).find("STARTEXEC") == std::string::npos) {
       EXPECT_NE(listed.find(c.classic), std::string::npos) << c.classic;
+    }
+  }
   EXPECT_EQ(listed.find("warning:"), std::string::npos) << listed;
 }
 
@@ -177,9 +179,10 @@ TEST(DependencyFile, NamesTheHarnessTheScriptItsPtuFilesAndEveryHeaderRead) {
   const std::string includeDir = root + "/sub dir";
   dir.write("sub dir/h.h", "#ifndef H_H\n#define H_H\n#include \"inner.h\"\nextern int x;\n#endif\n");
   dir.write("sub dir/inner.h", "extern int y;\n");
+  dir.write("code.h", "extern int z;\n");
   dir.write("inc.ptu", "TEST 2\nFAMILY nominal\nELEMENT\nVAR y, init=1, ev=1\nEND ELEMENT\nEND FAMILY\nEND TEST\n");
   dir.write("e.ptu",
-            "HEADER m,1,1\n##include \"h.h\"\nBEGIN\nSERVICE s\n"
+            "HEADER m,1,1\n##include \"h.h\"\nBEGIN\nINCLUDE CODE code.h\nSERVICE s\n"
             "TEST 1\nFAMILY nominal\nELEMENT\nVAR x, init=1, ev=1\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
             "INCLUDE PTU inc.ptu\nEND SERVICE\n");
   std::filesystem::create_directories(dir.path() / "out");
@@ -199,6 +202,7 @@ TEST(DependencyFile, NamesTheHarnessTheScriptItsPtuFilesAndEveryHeaderRead) {
   const Expected expected[] = {
       {root + "/e.ptu", "the script"},
       {root + "/inc.ptu", "a PTU file included with INCLUDE PTU"},
+      {root + "/code.h", "a code file included with INCLUDE CODE"},
       {includeDir + "/h.h", "a header read through ##include"},
       {includeDir + "/inner.h", "a header that header includes"},
       {testkit::stageDir() + "/lib/TP.h", "the runtime header"},

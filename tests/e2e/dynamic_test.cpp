@@ -176,11 +176,15 @@ TEST_F(DynamicEndToEnd, NoEditAndNoExcepHarnesses) {
   EXPECT_EQ(verdicts(), kDial) << results;
 }
 
-// Counts too small and lists too long are errors.
+// Counts too small, random counts unknown at compile time and lists too
+// long are errors.
 TEST_F(DynamicEndToEnd, CountsAndListsOutOfBounds) {
   const testkit::Result c = compile("dial_bad.ptu");
   EXPECT_EQ(c.status, 5) << c.err;
   EXPECT_NE(c.err.find("1 must be integer and superior or equal to 1 (NB_RANDOM) or to 2 (NB_TIMES)"),
+            std::string::npos)
+      << c.err;
+  EXPECT_NE(c.err.find("dial_top must be integer and superior or equal to 1 (NB_RANDOM) or to 2 (NB_TIMES)"),
             std::string::npos)
       << c.err;
   EXPECT_NE(c.err.find("Quarto-E-NBVALLIST,  The Number of values in the list is too big"), std::string::npos)

@@ -54,6 +54,10 @@ TEST_F(CheckCodeTest, EveryClassWritesItsCalls) {
   openString.range = true;
   ElementaryVariable openPointer = variable("p", 6, "int *", 'p', "", "", "");
   openPointer.range = true;
+  ElementaryVariable scopedEnum = variable("ph", 0, "Phase", 'e', "2", "Phase::Idle", "Phase::Idle");
+  scopedEnum.type.convertInit = true;
+  ElementaryVariable openStandardString = variable("v", 10, "std::string_view", 'c', "", "", "");
+  openStandardString.range = true;
   ElementaryVariable longDouble = variable("ld", 3, "long double", 'l', "1.0L", "0.5", "1.5");
   longDouble.range = true;
   const std::vector<Case> cases = {
@@ -152,6 +156,26 @@ TEST_F(CheckCodeTest, EveryClassWritesItsCalls) {
        {"try {",
         "zenta_run.EDV_STR_CPP(1,0,(const char *)(sc),0+12,zenta_run.CONCAT_STR_CPP(\"x\",(char "
         "*)0),zenta_run.CONCAT_STR_CPP(\"x\",(char *)0));",
+        " } catch (...) { }"}},
+      {"scoped enumeration: the initial value converted",
+       scopedEnum,
+       {"ph = (Phase)(2);", "zenta_run.PTU_INTEGER_CPP((long)(ph),0+12,10);"},
+       {"try {", "zenta_run.EDV_INTEGER_CPP(1,0,(long)(ph),0+12,10, (long)((Phase)(Phase::Idle)), "
+        "(long)((Phase)(Phase::Idle)));",
+        " } catch (...) { }"}},
+      {"standard string: assigned, its characters recorded and compared",
+       variable("t", 10, "std::string", 'c', "\"ab\" \"c\"", "\"abc\"", "\"abc\""),
+       {"t = \"ab\" \"c\";", "zenta_run.INI_STR_CPP((char *)0, 1, 0+12 , ::std::string(t).c_str());"},
+       {"try {",
+        "zenta_run.EDV_STR_CPP(1,0,(const char *)(::std::string(t).c_str()),0+12,zenta_run.CONCAT_STR_CPP(\"abc\","
+        "(char *)0),zenta_run.CONCAT_STR_CPP(\"abc\",(char *)0));",
+        " } catch (...) { }"}},
+      {"standard string without bounds",
+       openStandardString,
+       {},
+       {"try {",
+        "zenta_run.EDV_STR_CPP(0,1,(const char *)(::std::string(v).c_str()),0+12,zenta_run.CONCAT_STR_CPP(\"\","
+        "(char *)0),zenta_run.CONCAT_STR_CPP(\"\",(char *)0));",
         " } catch (...) { }"}},
   };
   for (const Case& c : cases) {

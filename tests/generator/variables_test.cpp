@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+#include "analyser/basic/dialect.h"
 #include "model/access_path.h"
 #include "model/store.h"
 #include "model/variable.h"
@@ -476,6 +477,28 @@ TEST_F(VariablesTest, UntypedVariablesAreDescribedByTheirDeclaredTypeOrLeftOut) 
   EXPECT_NE(harness.find("(unsigned long)((unsigned short)2)"), std::string::npos) << harness;
   EXPECT_EQ(harness.find("(z)"), std::string::npos);
   EXPECT_EQ(variableLines().size(), 1u);
+}
+
+// In the C++11 dialects and later a declared bool is a boolean and a
+// declared std::string a string value.
+TEST_F(VariablesTest, DeclaredBooleansAndStandardStringsInADialect) {
+  analyser::setDialect(analyser::Dialect::Cxx17);
+  generate([] {
+    genBegin();
+    openService("S");
+    openTest("T", "");
+    auto flag = scalar("flag", -1, "", "", 0, "true", "false");
+    flag->declaredType = "bool";
+    auto name = scalar("name", -1, "", "", 0, "\"a\"", "\"b\"");
+    name->declaredType = "std::string";
+    elementWith({flag, name}, {});
+  });
+  analyser::setDialect(analyser::Dialect::Classic);
+  EXPECT_NE(harness.find("zenta_run.PTU_BOOLEAN_CPP(flag,0+"), std::string::npos) << harness;
+  EXPECT_NE(harness.find("zenta_run.EDV_INTEGER_CPP(1,0,(long)(flag),0+"), std::string::npos) << harness;
+  EXPECT_NE(harness.find("zenta_run.EDV_STR_CPP(1,0,(const char *)(::std::string(name).c_str()),0+"),
+            std::string::npos)
+      << harness;
 }
 
 TEST_F(VariablesTest, ValueFormsAndValueWords) {

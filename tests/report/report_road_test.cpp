@@ -36,19 +36,21 @@ int count(const std::string& text, const std::regex& what) {
 }
 
 struct Script {
-  std::string name;  // the .ptu in `folder`
-  std::string folder;
-  std::string source;  // the code under test in `folder`
-  int failed;  // failed verdicts, as the end-to-end tests count them
-  int verdicts;
+  std::string name;  // the .ptu in the data folder
+  std::string source;  // the code under test
+  bool fails;  // whether some of its verdicts fail
+  // The verdicts and the failed ones, as the harness counts them when it
+  // runs (the end-to-end tests compare them with their own tables).
+  int verdicts = 0, failed = 0;
+  std::string output;  // what the harness printed
 };
 
-const std::vector<Script> kScripts = {
-    {"station_fail", kData, "station.cpp", 36, 55},
-    {"station_pass", kData, "station.cpp", 0, 77},
-    {"dial", kData, "dial.cpp", 9, 91},
-    {"meter", kData, "meter.cpp", 3, 43},
-    {"road", kData, "bqueue.cpp", 2, 3},
+std::vector<Script> kScripts = {
+    {"station_fail", "station.cpp", true, 0, 0, {}},
+    {"station_pass", "station.cpp", false, 0, 0, {}},
+    {"dial", "dial.cpp", true, 0, 0, {}},
+    {"meter", "meter.cpp", true, 0, 0, {}},
+    {"road", "bqueue.cpp", true, 0, 0, {}},
 };
 
 // Each script compiled, built and run once for all the tests, in a folder
@@ -57,12 +59,12 @@ class ReportRoad : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     dir_ = std::make_unique<testkit::ScratchDir>();
-    for (const Script& s : kScripts) {
+    for (Script& s : kScripts) {
       const std::string at = dir_->file(s.name);
       std::filesystem::create_directories(at);
       const std::string include = s.name == "road" ? kExamples : kData;
       const testkit::Result c = testkit::run(
-          {testkit::stageBin("zentaprepro"), s.folder + "/" + s.name + ".ptu", at + "/t.cc", at + "/",
+          {testkit::stageBin("zentaprepro"), kData + "/" + s.name + ".ptu", at + "/t.cc", at + "/",
            "-INCL=" + include},
           {{"QUARTODIR", testkit::stageDir()}, {"ZNTTGT", testkit::stageDir()}, {"ZNUTGT", {}},
            {"ZENTACPPINC", {}}, {"ZENTALAN", "GB"}},
@@ -73,7 +75,14 @@ class ReportRoad : public ::testing::Test {
                         at + "/t.cc", include + "/" + s.source, "-o", at + "/t.exe"});
       ASSERT_EQ(b.status, 0) << s.name << b.err;
       const testkit::Result r = testkit::run({at + "/t.exe"}, {{"ZENTA_RESULTS", {}}}, at);
-      ASSERT_EQ(r.status, s.failed ? 1 : 0) << s.name << r.out << r.err;
+      ASSERT_EQ(r.status, s.fails ? 1 : 0) << s.name << r.out << r.err;
+      std::smatch m;
+      ASSERT_TRUE(std::regex_search(r.out, m, std::regex("zenta: ([0-9]+) checks, [0-9]+ passed, ([0-9]+) failed")))
+          << r.out;
+      s.output = r.out;
+      s.verdicts = std::stoi(m[1]);
+      s.failed = std::stoi(m[2]);
+      ASSERT_EQ(s.failed > 0, s.fails) << s.name;
     }
   }
   static void TearDownTestSuite() { dir_.reset(); }
@@ -115,7 +124,7 @@ TEST_F(ReportRoad, TextNamesEveryFailedCheckWithItsValues) {
   for (const Script& s : kScripts) {
     SCOPED_TRACE(s.name);
     const testkit::Result r = report({tdc(s), rio(s)});
-    EXPECT_EQ(r.status, s.failed ? 1 : 0) << r.err;
+    EXPECT_EQ(r.status, s.fails ? 1 : 0) << r.err;
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out.find('\033'), std::string::npos);  // not a terminal: no colour
     const std::vector<std::string> report = lines(r.out);
@@ -133,9 +142,10 @@ TEST_F(ReportRoad, TextNamesEveryFailedCheckWithItsValues) {
     // statement's place in the script.
     const auto variables = variableLines(testkit::ScratchDir::slurp(tdc(s)));
     static const std::regex failed("^CHECK ([0-9]+) FAIL (\\S+) (\"[^\"]*\"|\\S+) (\"[^\"]*\"|\\S+)(?: (\\S+))?$");
-    int checks = 0;
+    int checks = 0, exceptions = 0;
     for (const std::string& l : lines(testkit::ScratchDir::slurp(rio(s)))) {
       std::smatch m;
+      exceptions += l.rfind("EXCEP ", 0) == 0 && l.find(" FAIL ") != std::string::npos;
       if (!std::regex_match(l, m, failed)) continue;
       ++checks;
       const VariableLine& v = variables.at(std::stoi(m[1]));
@@ -152,7 +162,8 @@ TEST_F(ReportRoad, TextNamesEveryFailedCheckWithItsValues) {
                           t.size() >= v.place.size() && t.compare(t.size() - v.place.size(), v.place.size(), v.place) == 0);
       EXPECT_TRUE(found) << l << "\n" << v.variable << " at " << v.place << "\n" << r.out;
     }
-    EXPECT_EQ(checks, s.name == "road" ? 0 : s.failed);
+    EXPECT_EQ(checks + exceptions, s.failed);
+    EXPECT_EQ(exceptions, s.name == "road" ? 2 : 0);
   }
   // Both exceptions of the road script: the one not raised, and the one
   // nobody expected, each at its element's line.
@@ -184,7 +195,7 @@ TEST_F(ReportRoad, JunitValidatesAndCountsEveryPass) {
   for (const Script& s : kScripts) {
     SCOPED_TRACE(s.name);
     const std::string xml = dir_->file(s.name + ".xml");
-    ASSERT_EQ(report({"-q", "--junit", xml, tdc(s), rio(s)}).status, s.failed ? 1 : 0);
+    ASSERT_EQ(report({"-q", "--junit", xml, tdc(s), rio(s)}).status, s.fails ? 1 : 0);
     const testkit::Result lint = testkit::run({"/usr/bin/xmllint", "--noout", "--schema", kSchema, xml});
     EXPECT_EQ(lint.status, 0) << lint.err;
     // The records say how many passes ran and how many of them failed: a
@@ -208,9 +219,12 @@ TEST_F(ReportRoad, JunitValidatesAndCountsEveryPass) {
     EXPECT_EQ(count(junit, std::regex("<testcase ")), passes);
     EXPECT_EQ(count(junit, std::regex("<(failure|error) ")), s.failed);
   }
-  // The dial turns 56 times: 56 test cases, one per pass.
+  // The code under test counts the turns of the dial: one per test pass,
+  // so one test case per turn.
   const std::string dial = testkit::ScratchDir::slurp(dir_->file("dial.xml"));
-  EXPECT_EQ(attribute(dial, "testsuites", "tests"), "56");
+  std::smatch turns;
+  ASSERT_TRUE(std::regex_search(kScripts[2].output, turns, std::regex("turns ([0-9]+)"))) << kScripts[2].output;
+  EXPECT_EQ(attribute(dial, "testsuites", "tests"), turns[1].str());
   EXPECT_NE(dial.find("<testcase name=\"IN_LIST_FAILING pass 2 of 3\" classname=\"dial.TURN\""), std::string::npos)
       << dial;
   EXPECT_NE(dial.find("message=\"dial_setting: obtained 4, expected 5 (VA IN (3) (2, 5, 6)) at " + kData +
@@ -323,6 +337,33 @@ TEST_F(ReportRoad, DamagedResultsGiveStatusTwo) {
   r = report({rio(s), rio(s)});
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("t.rio:1: error: "), std::string::npos) << r.err;
+}
+
+TEST_F(ReportRoad, CommandLineFaultsGiveStatusTwo) {
+  const Script& s = kScripts[0];
+  struct Case {
+    std::vector<std::string> args;
+    const char* message;
+  };
+  const std::vector<Case> cases = {
+      {{}, "no description file named"},
+      {{"--junit"}, "--junit needs a file name"},
+      {{"--html=", tdc(s)}, "--html needs a file name"},
+      {{"--fancy", tdc(s)}, "unknown option --fancy"},
+      {{rio(s)}, "no results file named for"},
+  };
+  for (const Case& c : cases) {
+    const testkit::Result r = report(c.args);
+    EXPECT_EQ(r.status, 2) << c.message;
+    EXPECT_EQ(r.err.rfind(std::string("zentareport: ") + c.message, 0), 0u) << r.err;
+  }
+  // A description alone: its results file by the same name, with .rio.
+  EXPECT_EQ(report({"-q", tdc(s)}).status, 1);
+  // An output file that cannot be written.
+  const testkit::Result r = report({"-q", "--junit", dir_->file("no/such/dir.xml"), tdc(s)});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("dir.xml: error: cannot write the file [IMPECRFIC]"), std::string::npos) << r.err;
+  EXPECT_TRUE(std::regex_match(report({"--version"}).out, std::regex("zentareport [0-9]+\\.[0-9]+\\.[0-9]+\n")));
 }
 
 }  // namespace

@@ -130,6 +130,18 @@ TEST(EnvironmentMessages, PointAtTheIncludedStatement) {
   EXPECT_NE(ms[1].text.find("script.ptu:11]"), std::string::npos) << ms[1].text;
 }
 
+// In the IDE form the message shows the environment statement's own first
+// line, a continued statement included.
+TEST(EnvironmentMessages, IdeFormShowsTheStatementsFirstLine) {
+  scripttest::Options ide;
+  ide.ideMessages = true;
+  testing::internal::CaptureStderr();
+  analyse(program("ENVIRONMENT f\nVAR y, int,\n& INIT = 1\nEND ENVIRONMENT\nUSE f\n"), ide);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("script.ptu:5: error: No EV, MIN, nor MAX keywords for y [VAMIMAABS]"), std::string::npos)
+      << err;
+}
+
 TEST(EnvironmentParameters, ReplacedAsWholeWordsOutsideLiterals) {
   const struct {
     const char* text;

@@ -97,12 +97,14 @@ struct Options {
   std::vector<int> traces;
   std::string strver;
   int harnessLanguage = 6;
+  bool ideMessages = false;  // the IDE form on the standard error stream
 };
 
 inline void prepare(const Options& o) {
   zenta::diag::resetForTests();
   zenta::diag::registerCatalogues();
   zenta::diag::installSupportHooks();
+  zenta::diag::setMessageForm(o.ideMessages ? zenta::diag::MessageForm::Ide : zenta::diag::MessageForm::Classic);
   zenta::output::resetSourcesForTests();
   zenta::cmdline::resetSettings();
   zenta::cmdline::mutableSettings().definitions = o.defines;

@@ -55,7 +55,7 @@ std::string modified(const std::string& path) {
 }
 
 int usage(const std::string& why) {
-  std::cerr << "zentareport: " << why << "\n" << kUsage;
+  std::cerr << "zentareport: " << why << " (zentareport --help tells the usage)\n";
   return 2;
 }
 
@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
       std::cout << kUsage;
       return 0;
     } else if (a == "--version") {
-      std::cout << "zentareport 8.3.0\n";
+      std::cout << "zentareport " ZENTA_REPORT_VERSION "\n";
       return 0;
     } else if (a == "--junit" || a.rfind("--junit=", 0) == 0) {
       if (!value("--junit", junit)) return usage("--junit needs a file name");
