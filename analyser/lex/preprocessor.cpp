@@ -135,6 +135,7 @@ void Preprocessor::reset() {
   clearPathCache();
   filesRead_.clear();
   filesReadSet_.clear();
+  onceFiles_.clear();
 }
 
 }  // namespace pp
