@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include "analyser/lex/pp_state.h"
-#include "analyser/basic/dialect.h"
 #include "analyser/basic/target_widths.h"
 
 namespace zenta::analyser::pp {
@@ -319,7 +318,6 @@ void Preprocessor::doInclude(Out& o, std::string_view text, bool next) {
   const Search& search = searchInclude(name, next);
   const std::string& found = search.path;
   const int foundIn = search.foundIn;
-  if (!found.empty() && onceFiles_.count(found)) return;  // read already, and `#pragma once`
   std::shared_ptr<const std::string> content = found.empty() ? nullptr : loadFile(found);
   if (!content) {
     report(1, "IMPOUVFIC", name);
@@ -521,16 +519,6 @@ void Preprocessor::doPragma(Out& o, std::string_view text) {
       default:
         break;
     }
-    return;
-  }
-  if (first == "once" && dialectAtLeast(Dialect::Cxx11) && w.rest().empty()) {
-    // In a dialect, `#pragma once` keeps the file from being read again
-    // (the modern libraries guard their headers with it alone).
-    for (int i = top_; i >= 0; --i)
-      if (frames_[i].kind == FrameKind::File && frames_[i].named) {
-        onceFiles_.insert(frames_[i].file);
-        break;
-      }
     return;
   }
   std::string_view whole = trimView(text);

@@ -510,8 +510,6 @@ class Preprocessor {
   std::size_t cachedBytes_ = 0;
   std::vector<std::string> filesRead_;
   std::unordered_set<std::string> filesReadSet_;
-  // The files that said `#pragma once` (in a dialect): never read again.
-  std::unordered_set<std::string> onceFiles_;
   // Whether a path is a file that can be read, and whether a directory
   // exists, remembered for the run.
   std::unordered_map<std::string, bool> readable_;

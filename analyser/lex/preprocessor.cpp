@@ -137,7 +137,6 @@ void Preprocessor::reset() {
   clearPathCache();
   filesRead_.clear();
   filesReadSet_.clear();
-  onceFiles_.clear();
 }
 
 }  // namespace pp
