@@ -179,6 +179,7 @@ void Preprocessor::doEndif() {
 // whose directory does not exist cannot be read.
 void Preprocessor::clearPathCache() {
   readable_.clear();
+  identities_.clear();
   directories_.clear();
   searches_.clear();
 }
@@ -190,6 +191,16 @@ bool Preprocessor::isDirectory(const std::string& dir) {
   bool ok = ::stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
   directories_.emplace(dir, ok);
   return ok;
+}
+
+Preprocessor::FileIdentity Preprocessor::fileIdentity(const std::string& path) {
+  auto it = identities_.find(path);
+  if (it != identities_.end()) return it->second;
+  struct stat info {};
+  FileIdentity id{0, 0};
+  if (::stat(path.c_str(), &info) == 0) id = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+  identities_.emplace(path, id);
+  return id;
 }
 
 bool Preprocessor::canRead(const std::string& path) {
@@ -321,11 +332,10 @@ void Preprocessor::doInclude(Out& o, std::string_view text, bool next) {
   f->named = true;
   f->line = 1;
   f->foundIn = foundIn;
-  if (!onceFiles_.empty() && onceFiles_.count(found) != 0) {
-    if (!o.intermediate) {
-      o.pending = true;
-      o.forceMarker = true;
-    }
+  if (!onceFiles_.empty() && onceFiles_.count(fileIdentity(found))) {
+    // A file marked `#pragma once` is not read again: entered and left at
+    // once, as a guarded header is.
+    if (!o.intermediate) o.pending = o.forceMarker = true;
     popFrame(&o);
     return;
   }
@@ -511,13 +521,17 @@ void Preprocessor::doPragma(Out& o, std::string_view text) {
     }
     return;
   }
-  // `#pragma once`, as the host's compiler reads it in a dialect: the file
-  // is not read again.
-  if (first == "once" && dialect_ != Dialect::Classic && trimView(w.rest()).empty()) {
-    if (const Frame* f = innermostSource(); f != nullptr && f->kind == FrameKind::File) onceFiles_.insert(f->file);
+  std::string_view whole = trimView(text);
+  if (whole == "once" && dialect_ != Dialect::Classic) {
+    // In a dialect, as the compilers do: the file that holds the pragma is
+    // read once (a main text is no file and is not marked).
+    for (int i = top_; i >= 0; --i)
+      if (frames_[i].kind == FrameKind::File) {
+        onceFiles_.insert(fileIdentity(frames_[i].file));
+        break;
+      }
     return;
   }
-  std::string_view whole = trimView(text);
   for (const auto& [name, replacement] : aliases_) {
     if (name == whole || name == first) {
       std::string copy = replacement;

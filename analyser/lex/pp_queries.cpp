@@ -33,7 +33,7 @@ constexpr std::string_view kBuiltins[] = {
     "__builtin_ctzll", "__builtin_dynamic_object_size", "__builtin_expect",
     "__builtin_expect_with_probability", "__builtin_extract_return_addr", "__builtin_fabs", "__builtin_ffs",
     "__builtin_fpclassify", "__builtin_frame_address", "__builtin_has_attribute", "__builtin_huge_val",
-    "__builtin_huge_valf", "__builtin_ia32_pause", "__builtin_ia32_rdtsc", "__builtin_inf", "__builtin_inff",
+    "__builtin_huge_valf", "__builtin_ia32_addcarryx_u64", "__builtin_ia32_pause", "__builtin_ia32_rdtsc", "__builtin_inf", "__builtin_inff",
     "__builtin_is_constant_evaluated", "__builtin_is_corresponding_member",
     "__builtin_is_pointer_interconvertible_with_class", "__builtin_isfinite", "__builtin_isgreater",
     "__builtin_isinf", "__builtin_isless", "__builtin_isnan", "__builtin_isunordered", "__builtin_launder",

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <map>
+#include <set>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -396,6 +398,9 @@ class Preprocessor {
   void doElif(std::string_view rest, bool inSkippedGroup);
   void doEndif();
   bool isDirectory(const std::string& dir);
+  // A file as the system knows it (device and inode), whatever path names it.
+  using FileIdentity = std::pair<std::uint64_t, std::uint64_t>;
+  FileIdentity fileIdentity(const std::string& path);
   bool canRead(const std::string& path);
   void doInclude(Out& o, std::string_view text, bool next);
   struct Search;
@@ -502,9 +507,6 @@ class Preprocessor {
     signed char group = 0;  // the group checked: 1 guarded, -1 not, 0 unknown
   };
   std::unordered_map<std::string, CachedFile> files_;
-  // Files that said `#pragma once` (in a dialect): included again, they are
-  // left at once.
-  std::unordered_set<std::string> onceFiles_;
   std::size_t cachedBytes_ = 0;
   std::vector<std::string> filesRead_;
   std::unordered_set<std::string> filesReadSet_;
@@ -512,6 +514,9 @@ class Preprocessor {
   // exists, remembered for the run.
   std::unordered_map<std::string, bool> readable_;
   std::unordered_map<std::string, bool> directories_;
+  std::map<std::string, FileIdentity> identities_;
+  // The files marked `#pragma once` in this analysis (a dialect only).
+  std::set<FileIdentity> onceFiles_;
   // The result of an include search: the path found (empty: none) and the
   // chain entry it was found in.
   struct Search {

@@ -33,6 +33,7 @@ void Preprocessor::init(bool pedantic, bool traditional, int language,
   // Texts kept from an analysis in another dialect were read by its rules.
   if (dialect() != dialect_) clearFileCache();
   dialect_ = dialect();
+  onceFiles_.clear();
   pedantic_ = pedantic;
   traditional_ = traditional;
   language_ = language;
@@ -128,10 +129,10 @@ void Preprocessor::reset() {
   analysisOn_ = true;
   pedantic_ = traditional_ = false;
   dialect_ = Dialect::Classic;
+  onceFiles_.clear();
   errors_ = 0;
   hook_ = nullptr;
   pseudoFile_.clear();
-  onceFiles_.clear();
   clearFileCache();
   clearPathCache();
   filesRead_.clear();

@@ -174,6 +174,11 @@ TEST_F(DeclDialect, ConstructsAreReadWithoutAMessage) {
        " namespace p { int before; _Pragma(\"GCC pop_options\") }",
        {"template\tConv\t-\t", "field\tDerived::n\t-\tsize_type n", "template\tarr\t-\t",
         "variable\tp::before\t-\tint before"}},
+      // Namespace aliases in qualified names, also of another alias.
+      {c17,
+       "namespace a { namespace b { struct P { int x; }; } } namespace ab = a::b; namespace c = ab;"
+       " void f(ab::P& p); c::P q; struct T { ab::P m; };",
+       {"function\tf\t1\tvoid f(a::b::P &p)", "variable\tq\t-\ta::b::P q", "field\tT::m\t-\ta::b::P m"}},
       // Structured bindings at namespace scope; digit separators (C++14 on).
       {c17,
        "struct P { int x, y; } p; auto [a, b] = p; const auto& [r, s]{p}; constexpr long big = 1'000'000'000'000;"
