@@ -229,6 +229,16 @@ bool Preprocessor::expandQuery(Out& o, Macro* m) {
     return false;
   }
   int value = 0;
+  if (queryDepth_ > 0 && m->kind != KindPragmaOperator) {
+    report(3, "EXPERRONE", m->name() + "(" + argument + ")");
+    emitToken(o, " 0 ");
+    return true;
+  }
+  struct DepthGuard {
+    int& depth;
+    explicit DepthGuard(int& d) : depth(d) { ++depth; }
+    ~DepthGuard() { --depth; }
+  } guard(queryDepth_);
   switch (m->kind) {
     case KindHasInclude:
     case KindHasIncludeNext:

@@ -470,6 +470,11 @@ class Preprocessor {
   std::vector<Conditional> conds_;
   std::vector<std::pair<std::string, std::string>> aliases_;
   int aliasDepth_ = 0;  // alias texts being scanned, one inside another
+  // Feature-query arguments being expanded, one inside another. A query met
+  // while another's argument expands is refused: an argument that runs past
+  // the end of a macro's body can otherwise bring the same query back at
+  // every level, with work that doubles at each.
+  int queryDepth_ = 0;
   std::vector<std::string> typeModifiers_;
 
   // The input stack. Its room for every frame is reserved at once, so that
