@@ -51,19 +51,8 @@ const char* const kSummary = "zenta: 134 checks, 124 passed, 10 failed\n";
 class DynamicEndToEnd : public ::testing::Test {
  protected:
   testkit::Result compile() { return compile("dial.ptu"); }
-  bool build(const std::string& compiler) {
-    std::remove(dir_.file("t.rio").c_str());
-    const testkit::Result r =
-        testkit::run({"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra", "-I", kData, "-I",
-                      testkit::stageDir() + "/lib", dir_.file("t.cc"), kData + "/dial.cpp", "-o", dir_.file("t.exe")});
-    buildOutput = r.err;
-    return r.status == 0;
-  }
-  testkit::Result runHarness() {
-    testkit::Result r = testkit::run({dir_.file("t.exe")}, {{"ZENTA_RESULTS", {}}}, dir_.path().string());
-    results = dir_.exists("t.rio") ? dir_.read("t.rio") : std::string();
-    return r;
-  }
+  bool build(const std::string& compiler) { return e2e::buildHarness(dir_, compiler, kData, "dial.cpp", buildOutput); }
+  testkit::Result runHarness() { return e2e::runHarness(dir_, results); }
   testkit::Result compile(const std::string& script, const std::vector<std::string>& options = {}) {
     std::vector<std::string> argv = {testkit::stageBin("zentaprepro"), kData + "/" + script, dir_.file("t.cc"),
                                      dir_.path().string() + "/", "-INCL=" + kData};

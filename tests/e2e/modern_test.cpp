@@ -71,19 +71,8 @@ class ModernEndToEnd : public ::testing::Test {
     tdc = dir_.exists("t.tdc") ? dir_.read("t.tdc") : std::string();
     return r;
   }
-  bool build(const std::string& compiler) {
-    std::remove(dir_.file("t.rio").c_str());
-    const testkit::Result r =
-        testkit::run({"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra", "-I", kData, "-I",
-                      testkit::stageDir() + "/lib", dir_.file("t.cc"), kData + "/boiler.cpp", "-o", dir_.file("t.exe")});
-    buildOutput = r.err;
-    return r.status == 0;
-  }
-  testkit::Result runHarness() {
-    testkit::Result r = testkit::run({dir_.file("t.exe")}, {{"ZENTA_RESULTS", {}}}, dir_.path().string());
-    results = dir_.exists("t.rio") ? dir_.read("t.rio") : std::string();
-    return r;
-  }
+  bool build(const std::string& compiler) { return e2e::buildHarness(dir_, compiler, kData, "boiler.cpp", buildOutput); }
+  testkit::Result runHarness() { return e2e::runHarness(dir_, results); }
 
   testkit::ScratchDir dir_;
   std::string harness, tdc, results, buildOutput;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdio>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -13,7 +14,28 @@
 #include <utility>
 #include <vector>
 
+#include "tests/testkit/process.h"
+
 namespace e2e {
+
+// Builds the harness t.cc of `dir` with the module `moduleCpp` of `data` by
+// `compiler` (-std=c++17 -Wall -Wextra), its diagnostics in `output`.
+inline bool buildHarness(const testkit::ScratchDir& dir, const std::string& compiler, const std::string& data,
+                         const std::string& moduleCpp, std::string& output) {
+  std::remove(dir.file("t.rio").c_str());
+  const testkit::Result r =
+      testkit::run({"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra", "-I", data, "-I",
+                    testkit::stageDir() + "/lib", dir.file("t.cc"), data + "/" + moduleCpp, "-o", dir.file("t.exe")});
+  output = r.err;
+  return r.status == 0;
+}
+
+// Runs the built harness in `dir`; its results file (empty when none) in `results`.
+inline testkit::Result runHarness(const testkit::ScratchDir& dir, std::string& results) {
+  testkit::Result r = testkit::run({dir.file("t.exe")}, {{"ZENTA_RESULTS", {}}}, dir.path().string());
+  results = dir.exists("t.rio") ? dir.read("t.rio") : std::string();
+  return r;
+}
 
 // (PASS count, FAIL count) per "TEST variable".
 using Verdicts = std::map<std::string, std::pair<int, int>>;
