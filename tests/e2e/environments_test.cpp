@@ -81,13 +81,7 @@ class EnvironmentsEndToEnd : public ::testing::Test {
     tdc = dir_.exists("t.tdc") ? dir_.read("t.tdc") : std::string();
     return r;
   }
-  bool build(const std::string& compiler) {
-    const testkit::Result r =
-        testkit::run({"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra", "-I", kData, "-I", testkit::stageDir() + "/lib",
-                      dir_.file("t.cc"), kData + "/meter.cpp", "-o", dir_.file("t.exe")});
-    buildOutput = r.err;
-    return r.status == 0;
-  }
+  bool build(const std::string& compiler) { return e2e::buildHarness(dir_, compiler, kData, "meter.cpp", buildOutput); }
   Verdicts verdicts() const { return e2e::verdictsPerVariableLine(tdc, results, true); }
 
   testkit::ScratchDir dir_;

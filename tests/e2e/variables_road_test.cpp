@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tests/testkit/process.h"
+#include "verdicts.h"
 
 namespace {
 
@@ -95,11 +96,7 @@ class VariablesRoadTest : public ::testing::Test {
     buildOutput = r.err;
     return r.status == 0;
   }
-  testkit::Result runHarness() {
-    testkit::Result r = testkit::run({dir_.file("t.exe")}, {{"ZENTA_RESULTS", {}}}, dir_.path().string());
-    results = dir_.exists("t.rio") ? dir_.read("t.rio") : std::string();
-    return r;
-  }
+  testkit::Result runHarness() { return e2e::runHarness(dir_, results); }
   // The number of each variable line, by the variable's text.
   std::map<std::string, int> variableLines() const {
     std::map<std::string, int> out;
