@@ -65,7 +65,8 @@ endif()
 # directories and definitions of that target, so LINK_LIBRARIES that carry
 # include directories serve both. LANGUAGE is passed to the compiler as
 # -LANGUAGE=<value> and, when it names a standard (C++17), sets the
-# harness's C++ standard. OPTIONS are further compiler options, as written.
+# harness's C++ standard. OPTIONS are further compiler options, as written;
+# a -MESSAGES there replaces the default IDE form.
 #
 # The CTest test <name> runs the harness and passes when every verdict
 # passed: exit status 0 and a results file that ends with its totals and no
@@ -108,6 +109,21 @@ function(zenta_add_ptu_test name)
     endif()
   endif()
 
+  # The function writes -DEPFILE and -LANGUAGE itself; a -MESSAGES in
+  # OPTIONS replaces its default form (a compiler option given twice is
+  # refused by the compiler).
+  set(_messages -MESSAGES=IDE)
+  foreach(_option IN LISTS _zt_OPTIONS)
+    string(TOUPPER "${_option}" _upper)
+    if(_upper MATCHES "^-MESSAGES=")
+      set(_messages)
+    elseif(_upper MATCHES "^-DEPFILE=")
+      message(FATAL_ERROR "zenta_add_ptu_test(${name}): -DEPFILE is written by the function, leave it out of OPTIONS")
+    elseif(_upper MATCHES "^-LANGUAGE=" AND _zt_LANGUAGE)
+      message(FATAL_ERROR "zenta_add_ptu_test(${name}): the language is given twice, by LANGUAGE and in OPTIONS")
+    endif()
+  endforeach()
+
   # The analyser sees the headers as the harness's compiler does: the
   # include directories and definitions of the harness target, usage
   # requirements of its libraries included. A list option of the compiler
@@ -120,7 +136,7 @@ function(zenta_add_ptu_test name)
             "${_prefix}" "${_script}" "${_harness}"
             "$<$<BOOL:${_dirs}>:-INCL=$<JOIN:${_dirs},;-INCL=>>"
             "$<$<BOOL:${_defs}>:-DEFINE=$<JOIN:${_defs},;-DEFINE=>>"
-            "-DEPFILE=${_depfile}" -MESSAGES=IDE ${_language} ${_zt_OPTIONS}
+            "-DEPFILE=${_depfile}" ${_messages} ${_language} ${_zt_OPTIONS}
     DEPENDS "${_script}" "${_prefix}/bin/zentaprepro" "${_package_dir}/zentaprepro-compile.cmake"
     DEPFILE "${_depfile}"
     WORKING_DIRECTORY "${_out}"
