@@ -26,11 +26,6 @@
 // headers configured by itself for the --std given (c++98 by default).
 // --header replaces the headers of the runs by the ones given (repeatable);
 // -I directories are searched by both before the host's.
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +34,8 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "child_run.h"
 
 namespace fs = std::filesystem;
 
@@ -56,69 +53,12 @@ const char* const kCxx17Headers[] = {
 // The ratio the C++17 run aims at: g++'s time twice ours.
 constexpr double kCxx17Target = 2.0;
 
-struct Figures {
-  double seconds = 1e30;  // best processor time
-  double megabytes = 0;   // peak resident memory of the best run
-  int status = 0;         // exit status of the last run
-  bool timedOut = false;  // stopped at the processor time limit
-  std::string err;        // standard error of the last run
-};
-
 constexpr int kCpuLimit = 300;  // seconds of processor time a run may take
 
+using bench::Figures;
+
 Figures measure(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
-  Figures r;
-  std::vector<char*> args, envp;
-  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  for (const auto& e : env) envp.push_back(const_cast<char*>(e.c_str()));
-  envp.push_back(nullptr);
-  for (int round = 0; round < 3; ++round) {
-    int err[2];
-    if (pipe(err) != 0) {
-      r.status = -1;
-      return r;
-    }
-    pid_t pid = fork();
-    if (pid == 0) {
-      rlimit cpu{kCpuLimit, kCpuLimit + 1};
-      setrlimit(RLIMIT_CPU, &cpu);
-      int null = open("/dev/null", O_WRONLY);
-      dup2(null, 1);
-      dup2(err[1], 2);
-      close(err[0]);
-      close(err[1]);
-      execvpe(args[0], args.data(), envp.data());
-      _exit(127);
-    }
-    close(err[1]);
-    std::string text;
-    char chunk[4096];
-    ssize_t n;
-    while ((n = read(err[0], chunk, sizeof chunk)) > 0) text.append(chunk, static_cast<std::size_t>(n));
-    close(err[0]);
-    if (pid < 0) {
-      r.status = -1;
-      return r;
-    }
-    int status = 0;
-    rusage use{};
-    wait4(pid, &status, 0, &use);
-    auto sec = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    const double t = sec(use.ru_utime) + sec(use.ru_stime);
-    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU) {
-      r.timedOut = true;
-      return r;
-    }
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    if (t < r.seconds) {
-      r.seconds = t;
-      r.megabytes = static_cast<double>(use.ru_maxrss) / 1024.0;
-    }
-    r.err = std::move(text);
-    if (t > 10) break;
-  }
-  return r;
+  return bench::measure(argv, bench::Keep::Errors, kCpuLimit, &env);
 }
 
 int messageLines(const std::string& err) {
@@ -192,19 +132,19 @@ void compare(const Run& run, const std::string& zentacpp, const std::vector<std:
     if (run.target > 0)
       std::printf("target g++/ours %.2f: %s\n", run.target, ratio >= run.target ? "met" : "NOT met");
   }
-  const int messages = messageLines(ours.err);
+  const int messages = messageLines(ours.text);
   std::printf("our messages: %d\n", messages);
   if (messages > 0 || ours.status != 0) {
     std::size_t shown = 0, i = 0;
-    while (i < ours.err.size() && shown < 10) {
-      std::size_t nl = ours.err.find('\n', i);
-      if (nl == std::string::npos) nl = ours.err.size();
-      std::printf("  %s\n", ours.err.substr(i, nl - i).c_str());
+    while (i < ours.text.size() && shown < 10) {
+      std::size_t nl = ours.text.find('\n', i);
+      if (nl == std::string::npos) nl = ours.text.size();
+      std::printf("  %s\n", ours.text.substr(i, nl - i).c_str());
       ++shown;
       i = nl + 1;
     }
   }
-  if (gxx.status != 0) std::printf("g++ failed:\n%s\n", gxx.err.substr(0, 2000).c_str());
+  if (gxx.status != 0) std::printf("g++ failed:\n%s\n", gxx.text.substr(0, 2000).c_str());
 }
 
 }  // namespace

@@ -25,11 +25,6 @@
 // --qt DIR adds every header of DIR/QtCore in C++ (gcc only: the other two
 // are C preprocessors). -I directories are searched before the host's for
 // the translation units of the command line.
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
@@ -41,6 +36,8 @@
 #include <vector>
 
 #include "analyser/lex/preprocessor.h"
+
+#include "child_run.h"
 
 namespace fs = std::filesystem;
 using namespace zenta::analyser;
@@ -91,70 +88,11 @@ std::size_t ours(const std::string& file, const std::vector<std::string>& dirs,
   return size;
 }
 
-struct Figures {
-  double seconds = 1e30;  // best processor time
-  double megabytes = 0;   // peak resident memory of the best run
-  bool ok = true;         // every run exited with status 0
-  bool timedOut = false;  // a run was stopped at the processor time limit
-  std::string output;     // standard output of the last run
-};
-
 constexpr int kCpuLimit = 120;  // seconds of processor time a run may take
 
-// Runs argv[0] with its arguments as a process of its own, three times (once
-// when a run takes more than ten seconds).
-Figures measure(const std::vector<std::string>& argv) {
-  Figures r;
-  std::vector<char*> args;
-  for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  for (int round = 0; round < 3; ++round) {
-    int out[2];
-    if (pipe(out) != 0) {
-      r.ok = false;
-      return r;
-    }
-    pid_t pid = fork();
-    if (pid == 0) {
-      rlimit cpu{kCpuLimit, kCpuLimit + 1};
-      setrlimit(RLIMIT_CPU, &cpu);
-      dup2(out[1], 1);
-      int null = open("/dev/null", O_WRONLY);
-      dup2(null, 2);
-      close(out[0]);
-      close(out[1]);
-      execvp(args[0], args.data());
-      _exit(127);
-    }
-    close(out[1]);
-    std::string text;
-    char chunk[4096];
-    ssize_t n;
-    while ((n = read(out[0], chunk, sizeof chunk)) > 0) text.append(chunk, static_cast<std::size_t>(n));
-    close(out[0]);
-    if (pid < 0) {
-      r.ok = false;
-      return r;
-    }
-    int status = 0;
-    rusage use{};
-    wait4(pid, &status, 0, &use);
-    auto sec = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    double t = sec(use.ru_utime) + sec(use.ru_stime);
-    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU) {
-      r.timedOut = true;
-      return r;
-    }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) r.ok = false;
-    if (t < r.seconds) {
-      r.seconds = t;
-      r.megabytes = static_cast<double>(use.ru_maxrss) / 1024.0;
-    }
-    r.output = std::move(text);
-    if (t > 10) break;
-  }
-  return r;
-}
+using bench::Figures;
+
+Figures measure(const std::vector<std::string>& argv) { return bench::measure(argv, bench::Keep::Output, kCpuLimit); }
 
 std::string self;  // this program, for the measuring mode
 
@@ -231,7 +169,7 @@ void compare(const Input& in, bool guardSkip) {
   printRatio(tcc, our);
   printRatio(mcpp, our);
   std::printf("\n");
-  if (!our.output.empty()) std::printf("  (ours: %s)\n", our.output.c_str());
+  if (!our.text.empty()) std::printf("  (ours: %s)\n", our.text.c_str());
   std::fflush(stdout);
 }
 
