@@ -11,6 +11,7 @@
 #include "cmdline/options.h"
 #include "tests/cmdline/cmdline_testing.h"
 #include "tests/testkit/process.h"
+#include "tests/testkit/ts_file.h"
 
 namespace zenta::cmdline {
 namespace {
@@ -86,16 +87,10 @@ TEST(DecoderMatching, NegatedFormsAndDefaults) {
   EXPECT_EQ(e->decoder.optionValue(kSyscomp, 1)->text, "NT");
 }
 
-TEST(DecoderValues, EscapedSeparatorStaysInsideOneValue) {
-  auto d = decodeArgs({"t.ptu", "t.cc", "-TEST=a,b\\,c"});
+TEST(DecoderValues, ListOptionsAccumulateOverRepeatsAndKeepEscapedSeparators) {
+  auto d = decodeArgs({"t.ptu", "t.cc", "-TEST=a", "-TEST=b\\,c,d", "-XT=3,12", "-XT=0"});
   ASSERT_EQ(d->status, 0) << d->lines;
-  EXPECT_EQ(texts(d->decoder.optionValues(kTest)), (std::vector<std::string>{"a", "b,c"}));
-}
-
-TEST(DecoderValues, ListOptionsAccumulateOverRepeats) {
-  auto d = decodeArgs({"t.ptu", "t.cc", "-TEST=a", "-TEST=b,c", "-XT=3,12", "-XT=0"});
-  ASSERT_EQ(d->status, 0) << d->lines;
-  EXPECT_EQ(texts(d->decoder.optionValues(kTest)), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(texts(d->decoder.optionValues(kTest)), (std::vector<std::string>{"a", "b,c", "d"}));
   std::vector<long> levels;
   for (const Value& v : d->decoder.optionValues(kXt)) levels.push_back(v.number);
   EXPECT_EQ(levels, (std::vector<long>{3, 12, 0}));
@@ -178,24 +173,32 @@ TEST(DecoderMessages, EachMessageHasItsExactLine) {
   }
 }
 
-TEST(DecoderMessages, NegatedStatesCountOnlyInPositiveFormForCombinations) {
+TEST(DecoderMessages, QueriesUsageAndNegatedCombinations) {
+  // Negated states count only in positive form for combinations.
   auto d = decodeArgs({"t.ptu", "t.cc", "-NOSS", "-SYSTEM"});
-  EXPECT_EQ(d->status, 0) << d->lines;
-}
-
-TEST(DecoderMessages, BadOptionNameInAQuery) {
-  auto d = decodeArgs({"t.ptu", "t.cc"});
-  ASSERT_EQ(d->status, 0);
+  ASSERT_EQ(d->status, 0) << d->lines;
   EXPECT_EQ(d->decoder.optionIndex("NOPE"), 0);
   EXPECT_EQ(d->decoder.error().message, MsgBadOptionName);
   EXPECT_EQ(d->lines, expectedLine("Internal error, bad option name", "NOPE"));
+  // The usage loses only its XT line.
+  auto bad = decodeArgs({"t.ptu", "t.cc", "-FOO"});
+  EXPECT_EQ(bad->lines.find("-XT"), std::string::npos);
+  EXPECT_NE(bad->lines.find("\t[-LEARN|-NOLEARN]\n\n"), std::string::npos);
+  EXPECT_EQ(bad->lines.substr(bad->lines.size() - 3), "]\n\n");
 }
 
-TEST(DecoderMessages, UsageLosesOnlyItsXtLine) {
-  auto d = decodeArgs({"t.ptu", "t.cc", "-FOO"});
-  EXPECT_EQ(d->lines.find("-XT"), std::string::npos);
-  EXPECT_NE(d->lines.find("\t[-LEARN|-NOLEARN]\n\n"), std::string::npos);
-  EXPECT_EQ(d->lines.substr(d->lines.size() - 3), "]\n\n");
+// Every message has its French text in the "CAB" context of the translation
+// source, so a French run never falls back to English mid-line.
+TEST(DecoderMessages, EveryMessageIsTranslated) {
+  const auto ts = testkit::readTs(std::string(ZENTA_SOURCE_DIR) + "/translations/cab_fr.ts");
+  for (int number = 0; number < DecoderMessageCount; ++number) {
+    const std::string text = decoderMessageText(number);
+    ASSERT_FALSE(text.empty()) << number;
+    const auto it = ts.find({"CAB", text, ""});
+    ASSERT_NE(it, ts.end()) << "message " << number << " \"" << text << "\" has no French text";
+    EXPECT_FALSE(it->second.empty()) << text;
+    EXPECT_NE(it->second, text) << text;
+  }
 }
 
 // The decoder's allocations fail once, at a chosen allocation.
@@ -247,25 +250,16 @@ TEST(DecoderMessages, MemoryExhaustionIsReportedNotFatal) {
 // Environment references
 
 TEST(DecoderEnvironment, DollarAndPercentReferences) {
-  EnvGuard a("ZCMD_A", "alpha"), b("ZCMD_B", "beta"), unset("ZCMD_UNSET", std::nullopt), empty("ZCMD_E", "");
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"$ZCMD_A", "alpha"},
-      {"x$ZCMD_A/y", "xalpha/y"},
-      {"%ZCMD_B%.ptu", "beta.ptu"},
-      {"$ZCMD_A%ZCMD_B%", "alphabeta"},
-      {"$ZCMD_UNSET/x", "$ZCMD_UNSET/x"},
-      {"%ZCMD_UNSET%", "%ZCMD_UNSET%"},
-      {"50% of $", "50% of $"},
-      {"$ZCMD_E|", "|"},
-      {"%ZCMD_A", "%ZCMD_A"},
+  EnvGuard a("ZCMD_A", "alpha"), b("ZCMD_B", "beta"), unset("ZCMD_UNSET", std::nullopt), empty("ZCMD_E", ""),
+      loop("ZCMD_LOOP", "$ZCMD_LOOP%ZCMD_LOOP%");
+  const std::pair<std::string, std::string> cases[] = {
+      {"$ZCMD_A", "alpha"},          {"x$ZCMD_A/y", "xalpha/y"},     {"%ZCMD_B%.ptu", "beta.ptu"},
+      {"$ZCMD_A%ZCMD_B%", "alphabeta"}, {"$ZCMD_UNSET/x", "$ZCMD_UNSET/x"}, {"%ZCMD_UNSET%", "%ZCMD_UNSET%"},
+      {"50% of $", "50% of $"},      {"$ZCMD_E|", "|"},              {"%ZCMD_A", "%ZCMD_A"},
       {"%%", "%%"},
+      {"$ZCMD_LOOP", "$ZCMD_LOOP%ZCMD_LOOP%"},  // substituted text is not expanded again
   };
   for (const auto& [in, out] : cases) EXPECT_EQ(Decoder::expandEnvironment(in), out) << in;
-}
-
-TEST(DecoderEnvironment, SubstitutedTextIsNotExpandedAgain) {
-  EnvGuard loop("ZCMD_LOOP", "$ZCMD_LOOP%ZCMD_LOOP%");
-  EXPECT_EQ(Decoder::expandEnvironment("$ZCMD_LOOP"), "$ZCMD_LOOP%ZCMD_LOOP%");
 }
 
 TEST(DecoderEnvironment, ArgumentsAreExpandedBeforeAnalysis) {
@@ -344,20 +338,16 @@ TEST(DecoderOptionFiles, RecursionDepthAndSizeAreRefused) {
   EXPECT_EQ(huge->decoder.error().message, MsgOptionFileTooLarge);
 }
 
-TEST(DecoderOptionFiles, DirectoriesAndDevicesAreNotOptionFiles) {
-  testkit::ScratchDir dir;
-  for (const std::string& name : {dir.path().string(), std::string("/dev/zero"), std::string("")}) {
-    auto d = decodeArgs({"t.ptu", "t.cc", "@" + name});
-    EXPECT_EQ(d->decoder.error().message, MsgFileNotFound) << name;
-  }
-}
-
-TEST(DecoderOptionFiles, NulBytesAndUnbalancedQuotes) {
+TEST(DecoderOptionFiles, NulBytesDirectoriesAndDevices) {
   testkit::ScratchDir dir;
   dir.write("nul", std::string("t.ptu\0t.cc \"-TEST=a\0b", 21));
   auto d = decodeArgs({"@" + dir.file("nul")});
   EXPECT_EQ(d->decoder.expandedArguments(), (std::vector<std::string>{"zentaprepro", "t.ptu", "t.cc", "-TEST=ab"}));
   EXPECT_EQ(d->status, 0) << d->lines;
+  for (const std::string& name : {dir.path().string(), std::string("/dev/zero"), std::string("")}) {
+    auto bad = decodeArgs({"t.ptu", "t.cc", "@" + name});
+    EXPECT_EQ(bad->decoder.error().message, MsgFileNotFound) << name;
+  }
 }
 
 }  // namespace

@@ -52,29 +52,24 @@ TEST_F(Options, DefaultsWithoutOptions) {
   Outcome r = runCommand({"t.ptu", "t.cc"});
   ASSERT_EQ(r.result.outcome, CommandResult::Ok) << r.result.detail;
   const Settings& s = settings();
-  EXPECT_EQ(s.testScript, "t.ptu");
-  EXPECT_EQ(s.harness, "t.cc");
-  EXPECT_EQ(s.resultsDirectory, "");
-  EXPECT_EQ(s.languageName, "C++");
+  EXPECT_EQ(s.commandText, "zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST");
+  EXPECT_EQ(s.testScript + "|" + s.harness + "|" + s.resultsDirectory + "|" + s.languageName + "|" + s.systemName + "|" +
+                s.target + "|" + s.version + "|" + s.className + "|" + s.databaseName + "|" + s.standardDefinitions,
+            "t.ptu|t.cc||C++|PC/NT|indefinie||ZENTA|oracle|");
   EXPECT_EQ(s.languageIndex, 6);
   EXPECT_EQ(s.languageCompanion, 5);
-  EXPECT_EQ(s.systemName, "PC/NT");
-  EXPECT_TRUE(s.analysis);
-  EXPECT_EQ(s.target, "indefinie");
-  EXPECT_EQ(s.version, "");
-  EXPECT_EQ(s.className, "ZENTA");
-  EXPECT_EQ(s.databaseName, "oracle");
-  EXPECT_TRUE(s.fast);
+  EXPECT_TRUE(s.analysis && s.fast);
   EXPECT_FALSE(s.compress || s.expand || s.subSystem || s.noSimulation || s.noEdit || s.noPath);
   EXPECT_EQ(s.compilerSystem, SysNt);
   EXPECT_TRUE(s.restricted(RestrictAnsi));
   EXPECT_FALSE(s.restricted(RestrictKr));
-  EXPECT_EQ(s.standardDefinitions, "");
   EXPECT_EQ(s.errorDisplayLimit, 60);
   EXPECT_EQ(s.warningDisplayLimit, 120);
-  EXPECT_EQ(s.commandText, "zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST");
   EXPECT_EQ(r.warnings, 0);
   EXPECT_EQ(r.out, "");
+  // The build options come after the classic ones in the usage text.
+  EXPECT_NE(usageText().find("\t[-NOEDIT]\n\t[-DEPFILE=<dep_file>]\n\t[-MESSAGES=<CLASSIC|IDE>]\n\t[-LEARN|-NOLEARN]\n"),
+            std::string::npos);
 }
 
 TEST_F(Options, LanguageValues) {
@@ -108,28 +103,20 @@ TEST_F(Options, LanguageValues) {
   }
 }
 
-TEST_F(Options, NamesAreCasedAsTheirUseNeeds) {
-  Outcome r = runCommand({"t.ptu", "t.cc", "-VERSION=v1.2b", "-TARGET=linux64", "-CLASS=MyRunner", "-DBMS=PostGres"});
+TEST_F(Options, NamesAreCasedAsTheirUseNeedsAndTextsKeptAsGiven) {
+  Outcome r = runCommand({"t.ptu", "t.cc", "-VERSION=v1.2b", "-TARGET=linux64", "-CLASS=MyRunner", "-DBMS=PostGres",
+                          "-COMMAND=build all", "-STRVER=7"});
   ASSERT_EQ(r.result.outcome, CommandResult::Ok);
   EXPECT_EQ(settings().version, "V1.2B");
   EXPECT_EQ(settings().target, "LINUX64");
   EXPECT_EQ(settings().className, "MyRunner");
   EXPECT_EQ(settings().databaseName, "postgres");
-  EXPECT_EQ(r.warnings, 1);
-  EXPECT_NE(r.err.find("OPSGBDINP"), std::string::npos) << r.err;
-}
-
-TEST_F(Options, CommandOverrideAndStrver) {
-  Outcome absent = runCommand({"t.ptu", "t.cc"});
-  EXPECT_EQ(settings().commandOverride, "");
-  Outcome negated = runCommand({"t.ptu", "t.cc", "-NOCOMMAND", "-NOSTRVER"});
-  ASSERT_EQ(negated.result.outcome, CommandResult::Ok);
-  EXPECT_EQ(settings().commandOverride, "");
-  EXPECT_EQ(settings().strver, "");
-  Outcome given = runCommand({"t.ptu", "t.cc", "-COMMAND=build all", "-STRVER=7"});
-  ASSERT_EQ(given.result.outcome, CommandResult::Ok);
   EXPECT_EQ(settings().commandOverride, "build all");
   EXPECT_EQ(settings().strver, "7");
+  EXPECT_EQ(r.warnings, 1);  // OPSGBDINP, checked below
+  ASSERT_EQ(runCommand({"t.ptu", "t.cc", "-NOCOMMAND", "-NOSTRVER"}).result.outcome, CommandResult::Ok);
+  EXPECT_EQ(settings().commandOverride, "");
+  EXPECT_EQ(settings().strver, "");
 }
 
 // Each check that only warns: the arguments, the expected code and argument
@@ -275,7 +262,7 @@ TEST_F(Options, TracesAndDisplayLimits) {
   EXPECT_TRUE(traceOn(0) && traceOn(9));
 }
 
-TEST_F(Options, DecoderErrorsAreReportedOnceWithTheLine) {
+TEST_F(Options, DecoderErrorsAreReportedWithTheLine) {
   Outcome r = runCommand({"t.ptu", "t.cc", "-SERVICE=a", "-EXSERVICE=b"});
   EXPECT_EQ(r.result.outcome, CommandResult::DecoderError);
   EXPECT_EQ(r.result.detail, expectedLine("Illegal combination of command elements,", "SERVICE and EXSERVICE"));
@@ -367,16 +354,6 @@ TEST_F(Options, DependencyFileAndMessageForm) {
   }
 }
 
-TEST_F(Options, BuildOptionsComeAfterTheClassicOnes) {
-  const CommandDescriptor d = compilerCommand();
-  ASSERT_EQ(d.options.size(), 47u);
-  EXPECT_EQ(d.options[44].names[2], "W");
-  EXPECT_EQ(d.options[45].names[2], "DEPFILE");
-  EXPECT_EQ(d.options[46].names[2], "MESSAGES");
-  EXPECT_NE(usageText().find("\t[-NOEDIT]\n\t[-DEPFILE=<dep_file>]\n\t[-MESSAGES=<CLASSIC|IDE>]\n\t[-LEARN|-NOLEARN]\n"),
-            std::string::npos);
-}
-
 TEST(OptionsMessageForm, ReadAheadWithoutAnyEffect) {
   struct Case {
     std::vector<std::string> args;
@@ -405,26 +382,20 @@ TEST(OptionsMessageForm, ReadAheadWithoutAnyEffect) {
 // ---------------------------------------------------------------------------
 // The fatal ends of the run.
 
-TEST(OptionsDeathTest, DecoderErrorEndsTheRunWithCmdfatale) {
+TEST(OptionsDeathTest, DecoderErrorAndUnknownLanguageEndTheRun) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  const char* argv[] = {"zentaprepro", "t.ptu", "t.cc", "-E=300"};
-  EXPECT_EXIT(
-      {
-        diag::registerCatalogues();
-        analyseCommand(4, const_cast<char**>(argv));
-      },
-      testing::ExitedWithCode(7), "Quartolab Command analysis : Arg value too large, -E=300\n.*CMDFATALE");
-}
-
-TEST(OptionsDeathTest, UnknownLanguageEndsTheRunWithLangincon) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  const char* argv[] = {"zentaprepro", "t.ptu", "t.cc", "-LANGUAGE=C"};
-  EXPECT_EXIT(
-      {
-        diag::registerCatalogues();
-        analyseCommand(4, const_cast<char**>(argv));
-      },
-      testing::ExitedWithCode(7), "LANGINCON.*C");
+  const std::pair<const char*, const char*> cases[] = {
+      {"-E=300", "Quartolab Command analysis : Arg value too large, -E=300\n.*CMDFATALE"},
+      {"-LANGUAGE=C", "LANGINCON.*C"}};
+  for (const auto& [option, pattern] : cases) {
+    const char* argv[] = {"zentaprepro", "t.ptu", "t.cc", option};
+    EXPECT_EXIT(
+        {
+          diag::registerCatalogues();
+          analyseCommand(4, const_cast<char**>(argv));
+        },
+        testing::ExitedWithCode(7), pattern);
+  }
 }
 
 TEST(OptionsAnalyse, ClearsTheSubSystemFlagAndSetsTheDisplayLimits) {
@@ -448,23 +419,17 @@ TEST(OptionsAnalyse, ClearsTheSubSystemFlagAndSetsTheDisplayLimits) {
 // ---------------------------------------------------------------------------
 // The program itself, as installed.
 
-TEST(OptionsProgram, BadCommandPrintsTheDecoderLineThenTheFatalMessage) {
+TEST(OptionsProgram, DecoderLinesAndTraceLinesOfTheInstalledProgram) {
   testkit::ScratchDir dir;
-  auto r = testkit::run({testkit::stageBin("zentaprepro"), "t.ptu", "t.cc", "d", "extra"},
-                        {{"QUARTODIR", testkit::stageDir()}, {"ZENTA_SUPPRESS_COPYRIGHT", "1"}},
-                        dir.path().string());
+  const testkit::EnvChanges env = {{"QUARTODIR", testkit::stageDir()}, {"ZENTA_SUPPRESS_COPYRIGHT", "1"}};
+  auto r = testkit::run({testkit::stageBin("zentaprepro"), "t.ptu", "t.cc", "d", "extra"}, env, dir.path().string());
   EXPECT_EQ(r.status, 7);
   const std::string line = expectedLine("Too many arguments invalid argument,", "extra");
   const auto at = r.err.find(line);
   ASSERT_NE(at, std::string::npos) << r.err;
   EXPECT_NE(r.err.find("CMDFATALE", at + line.size()), std::string::npos) << r.err;
-}
-
-TEST(OptionsProgram, TraceLinesGoToStandardOutput) {
-  testkit::ScratchDir dir;
-  auto r = testkit::run({testkit::stageBin("zentaprepro"), "missing.ptu", "t.cc", "-XT=3,12"},
-                        {{"QUARTODIR", testkit::stageDir()}, {"ZENTA_SUPPRESS_COPYRIGHT", "1"}},
-                        dir.path().string());
+  // Trace lines go to the standard output.
+  r = testkit::run({testkit::stageBin("zentaprepro"), "missing.ptu", "t.cc", "-XT=3,12"}, env, dir.path().string());
   EXPECT_NE(r.out.find("active trace 3\nactive trace 12\n"), std::string::npos) << r.out;
   EXPECT_EQ(r.err.find("Command analysis"), std::string::npos) << r.err;
 }
