@@ -3,7 +3,6 @@
 // variables, and what a statement records.
 #include <gtest/gtest.h>
 
-#include "script/var_qualifiers.h"
 #include "var_support.h"
 
 using vartest::run;
@@ -22,11 +21,7 @@ struct Case {
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
-std::string joined(const std::vector<std::string>& v) {
-  std::string s;
-  for (const auto& x : v) s += x + " ";
-  return s;
-}
+using scripttest::joined;
 
 std::vector<Case> cases() {
   return {
@@ -188,9 +183,6 @@ std::string caseName(const ::testing::TestParamInfo<Case>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Statements, VariableCases, ::testing::ValuesIn(cases()), caseName);
 
-}  // namespace
-
-namespace {
 
 using zenta::model::VariableDescription;
 
@@ -339,18 +331,6 @@ TEST(VariableRecord, FaultyStatementsAreNotRecorded) {
   EXPECT_FALSE(run({"VAR RED, INIT = 1, EV = 0"}).only().initPresent);
 }
 
-TEST(VariableRecord, QualifierTableOrder) {
-  int count = 0;
-  const zenta::script::QualifierEntry* table = zenta::script::qualifierTable(count);
-  std::string words;
-  for (int k = 0; k < count; ++k) words += std::string(table[k].word) + " ";
-  EXPECT_EQ(words, "DELTA INIT MAX MIN VA EV ");
-  EXPECT_EQ(zenta::script::findQualifier("VA")->handler, zenta::script::findQualifier("EV")->handler);
-}
-
-}  // namespace
-
-namespace {
 
 // Long statements are read in one pass: empty pieces are skipped, and a
 // count that goes on is cut after a few tries.
@@ -363,6 +343,158 @@ TEST(VariableHostile, LongStatements) {
   EXPECT_TRUE(r.recorded.empty());
   const vartest::Run nested = run({"VAR i, INIT = " + std::string(5000, '(') + "1" + std::string(5000, ')') + ", EV = 1"});
   EXPECT_TRUE(nested.recorded.empty() || nested.recorded.size() == 1u);
+}
+
+
+// Variables that the script's native code declares, through the declaration
+// analysis of the analyser.
+const char* kDeclarations =
+    "typedef unsigned char BYTE;\n"
+    "int counter;\n"
+    "const int limit = 3;\n"
+    "double ratio;\n"
+    "BYTE flags;\n"
+    "char *name;\n"
+    "struct pt { int x; int y; } where;\n"
+    "int table[4];\n"
+    "int *cursor;\n"
+    "enum mode { OFF, ON } state;\n";
+
+struct Native {
+  const char* statement;
+  const char* expected;  // codes
+  int typeClass;         // of the recorded variable; -2: not recorded
+  const char* cType;
+};
+
+TEST(VariableNative, DeclaredInNativeCode) {
+  const Native cases[] = {
+      {"VAR counter, INIT = 1, EV = 2", "", 0, "int"},
+      {"VAR ratio, INIT FROM 0 TO 1 NB_TIMES 3, EV = 0, DELTA = 10%", "", 3, "double"},
+      {"VAR flags, INIT = 0FFh, EV = 255", "", 0, "BYTE"},
+      {"VAR name, INIT = \"ab\", EV = \"ab\", DELTA = 1", "E:MINMAXDEL ", -2, ""},
+      {"VAR limit, INIT = 2, EV = 3", "W:CONSTINIT ", 0, "int"},
+      {"VAR limit, EV = 3", "", 0, "int"},
+      {"VAR cursor, INIT FROM 0 TO 4 STEP 1, EV = 0", "E:TYPEIFROM ", -2, ""},
+      {"VAR ON, INIT = 1, EV = 1", "W:NOMVARINC ", 0, "mode"},
+      {"VAR where.x, INIT = 1, MIN = 0, MAX = 2", "", 0, "int"},
+      {"STR where, INIT = {1, 2}, EV = {1, 2}", "", 8, ""},
+      {"ARRAY table, INIT = 0, EV = 0", "", 0, "int"},
+      {"VAR *cursor, INIT = 1, EV = 1", "", 0, "int"},
+  };
+  for (const Native& c : cases) {
+    const vartest::Run r = vartest::run({c.statement}, zenta::model::LangEnglish, kDeclarations);
+    EXPECT_EQ(joined(r.codes()), c.expected) << c.statement;
+    if (c.typeClass == -2) {
+      EXPECT_TRUE(r.recorded.empty()) << c.statement;
+      continue;
+    }
+    ASSERT_EQ(r.recorded.size(), 1u) << c.statement;
+    EXPECT_EQ(r.recorded[0].typeClass, c.typeClass) << c.statement;
+    if (*c.cType != '\0') {
+      EXPECT_EQ(r.recorded[0].cType, c.cType) << c.statement;
+    }
+  }
+  EXPECT_EQ(vartest::run({"ARRAY table, INIT = 0, EV = 0"}, zenta::model::LangEnglish, kDeclarations)
+                .only()
+                .variableText,
+            "table[0..3]");
+}
+
+
+// A whole script: the declarations before BEGIN, the variables generated at
+// END ELEMENT without a message.
+TEST(VariableNative, WholeScript) {
+  const auto ms = scripttest::analyse(std::string("HEADER m, 1, x\n") +
+                                      "#int counter;\n#struct pt { int x; int y; } where;\n#double ratio;\n"
+                                      "BEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\n"
+                                      "VAR counter, INIT = 1, EV = 2\n"
+                                      "STR where, INIT = {1, 2}, EV == \n"
+                                      "VAR ratio, INIT = 0.5, EV = 0.5, DELTA = 1%\n"
+                                      "VAR counter, INIT IN (1, 2, 3), EV IN (2, 3, 4)\n"
+                                      "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n");
+  EXPECT_EQ(scripttest::joined(scripttest::brief(ms)), "W:NOMVARDBL:14 ");
+}
+
+
+// Variable statements inside whole scripts: the per-test limits and the
+// variables met twice, which start again at every TEST; sequence mode; a
+// false IF branch.
+std::string codes(const std::vector<scripttest::Message>& ms) {
+  std::string s;
+  for (const auto& m : ms) s += std::string(1, m.severity) + ":" + m.code + " ";
+  return s;
+}
+
+// A script of one service whose tests hold the given bodies, each in one
+// element.
+std::string script(const std::vector<std::string>& tests) {
+  std::string s = "HEADER m, 1, x\nBEGIN\n#int i, j;\nSERVICE s\n";
+  int n = 0;
+  for (const std::string& body : tests)
+    s += "TEST t" + std::to_string(++n) + "\nFAMILY f\nELEMENT\n" + body + "END ELEMENT\nEND FAMILY\nEND TEST\n";
+  return s + "END SERVICE\n";
+}
+
+// `count` VAR statements on distinct variables, each with the qualifiers.
+std::string variables(int count, const std::string& qualifiers) {
+  std::string s;
+  for (int k = 1; k <= count; ++k) s += "VAR v" + std::to_string(k) + ", int, " + qualifiers + "\n";
+  return s;
+}
+
+TEST(VariableScripts, DynamicInitialisationsPerTest) {
+  EXPECT_EQ(codes(scripttest::analyse(script({variables(8, "INIT IN (1, 2), EV = 0")}))), "");
+  // The ninth of a test: INIT IN and INIT FROM count together.
+  const auto ms = scripttest::analyse(
+      script({variables(5, "INIT IN (1, 2), EV = 0") + "VAR w1, int, INIT FROM 0 TO 4 STEP 1, EV = 0\n" +
+              "VAR w2, int, INIT FROM 0 TO 4 NB_TIMES 2, EV = 0\nVAR w3, int, INIT FROM 0 TO 4 NB_RANDOM 2, EV = 0\n" +
+              "VAR w4, int, INIT IN (1, 2), EV = 0\n"}));
+  EXPECT_EQ(codes(ms), "E:NBINITDYN ");
+  ASSERT_EQ(ms.size(), 1u);
+  EXPECT_NE(ms[0].text.find("w4"), std::string::npos);
+  // Counted again from the next TEST.
+  EXPECT_EQ(codes(scripttest::analyse(script({variables(8, "INIT IN (1, 2), EV = 0"),
+                                              variables(8, "INIT IN (1, 2), EV = 0")}))),
+            "");
+}
+
+TEST(VariableScripts, EvInChecksPerTest) {
+  EXPECT_EQ(codes(scripttest::analyse(script({variables(64, "INIT = 0, EV IN (1, 2)")}))), "");
+  EXPECT_EQ(codes(scripttest::analyse(script({variables(65, "INIT = 0, EV IN (1, 2)")}))), "E:NBVAINOVE ");
+  EXPECT_EQ(codes(scripttest::analyse(script({variables(40, "INIT = 0, EV IN (1, 2)"),
+                                              variables(40, "INIT = 0, EV IN (1, 2)")}))),
+            "");
+}
+
+TEST(VariableScripts, VariablesMetTwicePerTest) {
+  // Two elements of one test.
+  EXPECT_EQ(codes(scripttest::analyse(script({"VAR i, INIT = 1, EV = 1\nEND ELEMENT\nELEMENT\nVAR i, INIT = 2, EV = 2\n"}))),
+            "W:NOMVARDBL ");
+  // Two tests.
+  EXPECT_EQ(codes(scripttest::analyse(script({"VAR i, INIT = 1, EV = 1\n", "VAR i, INIT = 2, EV = 2\n"}))), "");
+}
+
+TEST(VariableScripts, SequenceModeAndFalseBranches) {
+  EXPECT_EQ(codes(scripttest::analyse("HEADER m, 1, x\nBEGIN\n#int i, j;\nSEQUENCE\nSERVICE s\nTEST t\nFAMILY f\n"
+                                      "VAR i, INIT = 1, EV = 1\nVAR j, INIT = 1, EV = 1\nEND FAMILY\nEND TEST\n"
+                                      "END SERVICE\n")),
+            "");
+  // A statement of a false branch is kept without being analysed.
+  EXPECT_EQ(codes(scripttest::analyse(script({"IF NOT_DEFINED_HERE\nVAR nowhere, INIT (\nEND IF\n"}))), "");
+  // The statement in the true branch is.
+  EXPECT_EQ(codes(scripttest::analyse(script({"IF ZENTA\nVAR i, INIT = 1\nEND IF\n"}))), "E:VAMIMAABS W:ELMT_VIDE ");
+}
+
+TEST(VariableScripts, FrenchScript) {
+  scripttest::Options o;
+  o.language = zenta::model::LangFrench;
+  EXPECT_EQ(codes(scripttest::analyse("ENTETE m, 1, x\nDEBUT\n#int i, j;\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\n"
+                                      "VAR i, INIT DANS (1, 2), VA DANS (3, 4)\n"
+                                      "VAR j, INIT DE 0 A 9 NB_VALEURS 2, VA = 0\n"
+                                      "FIN ELEMENT\nFIN FAMILLE\nFIN TEST\nFIN SERVICE\n",
+                                      o)),
+            "");
 }
 
 }  // namespace
