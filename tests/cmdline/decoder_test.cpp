@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 #include <new>
 #include <string>
 #include <vector>
@@ -47,60 +48,42 @@ std::vector<std::string> texts(const std::vector<Value>& values) {
   return out;
 }
 
-TEST(DecoderMatching, PrefixCaseColumnAndPrefixCharacterSelectTheSameOption) {
-  for (const char* arg : {"-LANG=C++", "-lang=C++", "-LANGAGE=C++", "/LANGUAGE=C++", "-Langu=C++"}) {
-    auto d = decodeArgs({"t.ptu", "t.cc", arg});
-    ASSERT_EQ(d->status, 0) << arg << d->lines;
-    EXPECT_EQ(d->decoder.optionIndex("LANGUAGE"), kLanguage) << arg;
-    ASSERT_NE(d->decoder.optionValue(kLanguage, 1), nullptr);
-    EXPECT_EQ(d->decoder.optionValue(kLanguage, 1)->text, "C++") << arg;
-    EXPECT_EQ(d->decoder.optionValue(kLanguage, 2), nullptr);
+// "index:value|value" of an option (by its English name) after decoding.
+std::string state(Decoder& d, const std::string& name) {
+  const auto& options = d.descriptor().options;
+  int position = 0;
+  while (position < static_cast<int>(options.size()) && options[position].names[2] != name) ++position;
+  std::string s = std::to_string(d.optionIndex(name.c_str())) + ":";
+  for (const Value& v : d.optionValues(position + 1)) s += (s.back() == ':' ? "" : "|") + v.text;
+  return s;
+}
+
+TEST(DecoderMatching, NamesValuesAndDefaults) {
+  const std::tuple<std::vector<std::string>, const char*, const char*> cases[] = {
+      // Prefixes, case, any column and either prefix character select one option.
+      {{"-LANG=C++"}, "LANGUAGE", "1:C++"}, {{"-lang=C++"}, "LANGUAGE", "1:C++"},
+      {{"-LANGAGE=C++"}, "LANGUAGE", "1:C++"}, {{"/LANGUAGE=C++"}, "LANGUAGE", "1:C++"},
+      {{"-Langu=C++"}, "LANGUAGE", "1:C++"},
+      // An exact name wins over longer names it prefixes (E of EXTEST...).
+      {{"-E=5"}, "E", "44:5"}, {{"-DEFINE=X"}, "DEFINE", "13:X"}, {{"-DEFINE=X"}, "STD_DEFINE", "0:"},
+      {{"-SYSTEM"}, "SYSTEM", "23:"},
+      // Negated forms; not given, a negatable option is negated, FAST
+      // (default on) given, a plain option absent, SYSCOMP on its default.
+      {{"-NOFAST"}, "FAST", "-25:"}, {{"-nocomm"}, "COMMAND", "-18:"}, {{}, "FAST", "25:"}, {{}, "SS", "-24:"},
+      {{}, "NOEDIT", "0:"}, {{}, "SYSCOMP", "0:NT"},
+      // Lists accumulate over repeats and keep escaped separators.
+      {{"-TEST=a", "-TEST=b\\,c,d"}, "TEST", "6:a|b,c|d"}, {{"-XT=3,12", "-XT=0"}, "XT", "43:3|12|0"},
+      // Allowed values match by unique prefix and are stored by their English name.
+      {{"-RESTR=kr,ANS,noexc"}, "RESTRICTION", "20:KR|ANSI|NOEXCEP"}, {{"-SYSCOMP=u"}, "SYSCOMP", "21:UNIX"},
+  };
+  for (const auto& [options, name, expected] : cases) {
+    std::vector<std::string> args = {"t.ptu", "t.cc"};
+    args.insert(args.end(), options.begin(), options.end());
+    auto d = decodeArgs(args);
+    ASSERT_EQ(d->status, 0) << d->lines;
+    EXPECT_EQ(state(d->decoder, name), expected) << name;
   }
-}
-
-TEST(DecoderMatching, ExactNameWinsOverLongerNamesItPrefixes) {
-  // E is a prefix of EXTEST, EXPAND...; DEFINE of DEFINE_STD; SYSTEM of SYSTEME.
-  auto d = decodeArgs({"t.ptu", "t.cc", "-E=5", "-DEFINE=X", "-SYSTEM"});
-  ASSERT_EQ(d->status, 0) << d->lines;
-  EXPECT_EQ(d->decoder.optionIndex("E"), 44);
-  EXPECT_EQ(d->decoder.optionIndex("DEFINE"), 13);
-  EXPECT_EQ(d->decoder.optionIndex("STD_DEFINE"), 0);
-  EXPECT_EQ(d->decoder.optionIndex("SYSTEM"), 23);
-  EXPECT_EQ(d->decoder.optionValue(44, 1)->number, 5);
-}
-
-TEST(DecoderMatching, NegatedFormsAndDefaults) {
-  auto d = decodeArgs({"t.ptu", "t.cc", "-NOFAST", "-nocomm"});
-  ASSERT_EQ(d->status, 0) << d->lines;
-  EXPECT_EQ(d->decoder.optionIndex("FAST"), -kFast);
-  EXPECT_EQ(d->decoder.optionIndex("COMMAND"), -18);
-  // Not given: a negatable option becomes negated, FAST (default on) given,
-  // a plain option stays absent.
-  auto e = decodeArgs({"t.ptu", "t.cc"});
-  ASSERT_EQ(e->status, 0);
-  EXPECT_EQ(e->decoder.optionIndex("FAST"), kFast);
-  EXPECT_EQ(e->decoder.optionIndex("SS"), -24);
-  EXPECT_EQ(e->decoder.optionIndex("NOEDIT"), 0);
-  // SYSCOMP receives its default allowed value without being given.
-  EXPECT_EQ(e->decoder.optionIndex("SYSCOMP"), 0);
-  ASSERT_NE(e->decoder.optionValue(kSyscomp, 1), nullptr);
-  EXPECT_EQ(e->decoder.optionValue(kSyscomp, 1)->text, "NT");
-}
-
-TEST(DecoderValues, ListOptionsAccumulateOverRepeatsAndKeepEscapedSeparators) {
-  auto d = decodeArgs({"t.ptu", "t.cc", "-TEST=a", "-TEST=b\\,c,d", "-XT=3,12", "-XT=0"});
-  ASSERT_EQ(d->status, 0) << d->lines;
-  EXPECT_EQ(texts(d->decoder.optionValues(kTest)), (std::vector<std::string>{"a", "b,c", "d"}));
-  std::vector<long> levels;
-  for (const Value& v : d->decoder.optionValues(kXt)) levels.push_back(v.number);
-  EXPECT_EQ(levels, (std::vector<long>{3, 12, 0}));
-}
-
-TEST(DecoderValues, AllowedValuesMatchByUniquePrefixAndStoreTheEnglishName) {
-  auto d = decodeArgs({"t.ptu", "t.cc", "-RESTR=kr,ANS,noexc", "-SYSCOMP=u"});
-  ASSERT_EQ(d->status, 0) << d->lines;
-  EXPECT_EQ(texts(d->decoder.optionValues(kRestriction)), (std::vector<std::string>{"KR", "ANSI", "NOEXCEP"}));
-  EXPECT_EQ(texts(d->decoder.optionValues(kSyscomp)), (std::vector<std::string>{"UNIX"}));
+  auto d = decodeArgs({"t.ptu", "t.cc", "-RESTR=kr,ANS,noexc"});
   EXPECT_TRUE(d->decoder.descriptor().options[kRestriction - 1].allowed[2].selected);
   EXPECT_FALSE(d->decoder.descriptor().options[kRestriction - 1].allowed[1].selected);
 }
