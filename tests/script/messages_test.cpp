@@ -58,6 +58,12 @@ std::string oneTest(const char* test, const char* before = "") {
          "SERVICE\n";
 }
 
+// program("") with its first `from` replaced by `to`.
+std::string edited(const std::string& from, const std::string& to) {
+  std::string s = program("");
+  return s.replace(s.find(from), from.size(), to);
+}
+
 // A program declaring x and y, whose head holds `head`, whose test begins
 // with `test` and whose one element holds `element`.
 std::string envProgram(const std::string& head, const std::string& test = "",
@@ -78,24 +84,15 @@ std::vector<Case> cases() {
        // The ';' ends the EV value: that value is not one expression.
        {"W:LIGNERRON:11", "E:SYNTAXERO:11", "W:ELMT_VIDE:12"}},
       {"unknown keyword", program("FOO bar\n"), {"W:STXMETAIN:4"}},
-      {"coverage is unknown, register accepted",
-       program("COV all\nREGISTER r\n"), {"W:STXMETAIN:4"}},
+      {"coverage is unknown, register accepted", program("COV all\nREGISTER r\n"), {"W:STXMETAIN:4"}},
       {"header without argument, test without name",
        "HEADER\nHEADER m, 1, x\nBEGIN\nSERVICE s\nTEST\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
-       "END SERVICE\n",
-       {"W:STXVALEXP:2", "E:STXVALEXP:6"}},
-      {"header with two fields", "HEADER m, 1\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\n"
-                                 "END TEST\nEND SERVICE\n", {"W:FORMENTET:2"}},
-      {"test ending with semicolon is still opened",
-       "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t;\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
-       {"W:LIGNERRON:5"}},
-      {"test before service opens INCONNUE",
-       "HEADER m, 1, x\nBEGIN\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
-       {"E:MOTCLEABS:4"}},
-      {"service before begin", "HEADER m, 1, x\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\n"
-                               "END TEST\nEND SERVICE\n", {"W:MOTCLEABS:3"}},
-      {"begin without header", "BEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
-                               "END SERVICE\n", {"E:ENTETEERR:2"}},
+       "END SERVICE\n", {"W:STXVALEXP:2", "E:STXVALEXP:6"}},
+      {"header with two fields", edited("HEADER m, 1, x\n", "HEADER m, 1\n"), {"W:FORMENTET:2"}},
+      {"test ending with semicolon is still opened", edited("TEST t\n", "TEST t;\n"), {"W:LIGNERRON:5"}},
+      {"test before service opens INCONNUE", edited("SERVICE s\n", ""), {"E:MOTCLEABS:4"}},
+      {"service before begin", edited("BEGIN\n", ""), {"W:MOTCLEABS:3"}},
+      {"begin without header", edited("HEADER m, 1, x\n", ""), {"E:ENTETEERR:2"}},
       {"element without test opens INCONNU",
        "HEADER m, 1, x\nBEGIN\nSERVICE s\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND TEST\nEND SERVICE\n",
        {"E:MOTCLEABS:5", "W:BLOC_ABST:5"}},
@@ -112,10 +109,8 @@ std::vector<Case> cases() {
       {"service names that are no identifiers", "HEADER m, 1, x\nBEGIN\nSERVICE my-service\nTEST t\nFAMILY f\n"
        "ELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\nSERVICE caf\xc3\xa9\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\n"
        "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {"W:NOMOPEINV:4", "W:NOMOPEINV:13"}},
-      {"empty loop", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t LOOP\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\n"
-                     "END TEST\nEND SERVICE\n", {"W:INDBOUINC:5"}},
-      {"loop with expression", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t loop 3\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\n"
-                               "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {}},
+      {"empty loop", edited("TEST t\n", "TEST t LOOP\n"), {"W:INDBOUINC:5"}},
+      {"loop with expression", edited("TEST t\n", "TEST t loop 3\n"), {}},
       // The count is checked when the test is declared, at its first element.
       {"negative loop count", oneTest("TEST t LOOP -2"), {"E:VALBOUCER:7"}},
       {"zero loop count in brackets", oneTest("TEST t LOOP (0)"), {"E:VALBOUCER:7"}},
@@ -126,42 +121,32 @@ std::vector<Case> cases() {
       {"loop count of a variable", oneTest("TEST t LOOP count"), {}},
       {"french loop word", "ENTETE m, 1, x\nDEBUT\nSERVICE s\nTEST t BOUCLE\nFAMILLE f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\n"
                            "FIN ELEMENT\nFIN FAMILLE\nFIN TEST\nFIN SERVICE\n", {"W:INDBOUINC:5"}, french()},
-      {"end test outside a test inside a service",
-       "HEADER m, 1, x\nBEGIN\nSERVICE s\nEND TEST\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
-       "END SERVICE\n",
+      {"end test outside a test inside a service", edited("SERVICE s\n", "SERVICE s\nEND TEST\n"),
        {"W:MOTCLEABS:5", "I:MAL_PLACE:5"}},
-      {"end test and end service outside", program("END TEST\nEND SERVICE\n"),
-       {"W:MAL_PLACE:4", "W:MAL_PLACE:5"}},
+      {"end test and end service outside", program("END TEST\nEND SERVICE\n"), {"W:MAL_PLACE:4", "W:MAL_PLACE:5"}},
       {"test without element", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nEND TEST\nEND SERVICE\n",
        {"W:MOTCLEABS:7", "W:BLOC_ABST:7", "W:TEST_VIDE:7"}},
       {"empty element", program("", ""), {"W:ELMT_VIDE:8"}},
       {"element expecting an exception has no variable and is not empty",
        program("", "EXCEPTION std::bad_alloc()\n"), {}},
       {"exception in a second element does not excuse the first",
-       "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nEND ELEMENT\nELEMENT\nEXCEPTION e\n"
-       "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", {"W:ELMT_VIDE:8"}},
-      {"service without test", "HEADER m, 1, x\nBEGIN\nSERVICE s\nEND SERVICE\n",
-       {"W:OPER_VIDE:4", "E:PROGXVIDE:4"}},
+       edited("VAR x, int, INIT = 1, EV = 1\n", "END ELEMENT\nELEMENT\nEXCEPTION e\n"), {"W:ELMT_VIDE:8"}},
+      {"service without test", "HEADER m, 1, x\nBEGIN\nSERVICE s\nEND SERVICE\n", {"W:OPER_VIDE:4", "E:PROGXVIDE:4"}},
       {"no service", "HEADER m, 1, x\nBEGIN\n", {"E:PROG_VIDE:2"}},
-      {"misplaced family", "HEADER m, 1, x\nBEGIN\nSERVICE s\nFAMILY f\nTEST t\nFAMILY f\nFAMILY g\nELEMENT\n"
-                           "FAMILY h\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
+      {"misplaced family", edited("TEST t\nFAMILY f\nELEMENT\n", "FAMILY f\nTEST t\nFAMILY f\nFAMILY g\nELEMENT\nFAMILY h\n"),
        {"W:MAL_PLACE:5", "W:MAL_PLACE:8", "W:MAL_PLACE:10"}},
-      {"implicit closings at the end of the script",
-       "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\n",
+      {"implicit closings at the end of the script", edited("END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n", ""),
        {"W:MOTCLEABS:7", "W:MOTCLEABS:7", "W:MOTCLEABS:7", "W:MOTCLEABS:7"}},
       {"element closes element, test closes test",
        "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nELEMENT\nVAR y, int, INIT = 1, EV = 1\nTEST u\nFAMILY f\n"
        "ELEMENT\nVAR z, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n",
        {"W:MOTCLEABS:9", "W:MOTCLEABS:11", "W:MOTCLEABS:11", "W:MOTCLEABS:11"}},
-      {"else and end if without if", program("ELSE\nEND IF\n"),
-       {"E:TROPSINON:4", "W:TROPFINSI:5"}},
+      {"else and end if without if", program("ELSE\nEND IF\n"), {"E:TROPSINON:4", "W:TROPFINSI:5"}},
       {"second else on one if", program("IF A\nELSE\nELSE\nEND IF\n"), {"E:TROPSINON:6"}},
-      {"unclosed if", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\n"
-                      "END TEST\nEND SERVICE\nIF A\n", {"W:MOTCLEABS:12"}},
+      {"unclosed if", edited("END SERVICE\n", "END SERVICE\nIF A\n"), {"W:MOTCLEABS:12"}},
       {"exception outside an element only in generated branches",
        program("IF UNDEFINED_NAME\nEXCEPTION a\nIF KNOWN\nEXCEPTION b\nEND IF\nELSE\nEXCEPTION c\nEND IF\n"),
-       {"W:MOTCLEABS:10"},
-       with([](Options& o) { o.defines = {"KNOWN=1"}; })},
+       {"W:MOTCLEABS:10"}, with([](Options& o) { o.defines = {"KNOWN=1"}; })},
       {"constants and native macros answer IF",
        program("CONST LIMIT = 3\n##define FROM_NATIVE 1\nIF LIMIT\nEXCEPTION a\nEND IF\nIF FROM_NATIVE\nEXCEPTION b\nEND IF\nIF NOT_DEFINED, FROM_NATIVE\nEXCEPTION c\nEND IF\nIF NOT_DEFINED\nEXCEPTION d\nEND IF\n"),
        {"W:MOTCLEABS:7", "W:MOTCLEABS:10", "W:MOTCLEABS:13"}},
@@ -174,10 +159,8 @@ std::vector<Case> cases() {
       {"sequence mode makes one element per variable",
        "HEADER m, 1, x\nBEGIN\nSEQUENCE\nSERVICE s\nTEST t\nFAMILY f\nVAR a, int, INIT = 1, EV = 1\nVAR b, int, INIT = 1, EV = 1\nEND FAMILY\nEND TEST\nEND SERVICE\n"
        "END SEQUENCE\n", {}},
-      {"variable outside an element", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nVAR a, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\n"
-                                      "END TEST\nEND SERVICE\n", {"W:MOTCLEABS:7"}},
-      {"end environment and end define without block",
-       program("END ENVIRONMENT\nEND DEFINE\n"),
+      {"variable outside an element", edited("ELEMENT\nVAR x, int, INIT = 1, EV = 1\n", "VAR a, int, INIT = 1, EV = 1\n"), {"W:MOTCLEABS:7"}},
+      {"end environment and end define without block", program("END ENVIRONMENT\nEND DEFINE\n"),
        {"E:MOTCLEABS:4", "E:MOTCLEABS:5"}},
       {"unknown end word", program("END WHATEVER\n"), {"W:STXMETAIN:4"}},
       {"header version from an unset variable is empty: no version mismatch",
@@ -186,11 +169,9 @@ std::vector<Case> cases() {
        {"W:NOLOGIDEF:2"}, strver("2.0")},
       {"version mismatch", kClean, {"W:MISMNUVER:2"}, strver("2.0")},
       {"same version", kClean, {}, strver("1.0")},
-      {"second header and second begin", program("HEADER n, 2, y\nBEGIN\n"),
-       {"W:MOTDOUBLE:4", "W:MOTDOUBLE:5"}},
+      {"second header and second begin", program("HEADER n, 2, y\nBEGIN\n"), {"W:MOTDOUBLE:4", "W:MOTDOUBLE:5"}},
       {"comment may end with a semicolon", program("COMMENT text;\n"), {}},
-      {"initialization closes the service", "HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\n"
-       "VAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nINITIALIZATION\n#int a;\nEND INITIALIZATION\nTERMINATION\n",
+      {"initialization closes the service", edited("END SERVICE\n", "INITIALIZATION\n#int a;\nEND INITIALIZATION\nTERMINATION\n"),
        {"W:MOTCLEABS:12", "W:MOTCLEABS:14"}},
       {"stub definition inside a service", program("", "VAR x, int, INIT = 1, EV = 1\n", "DEFINE STUB blk 10\n#int f(int);\nEND DEFINE\n"),
        {"W:MUETSERVI:5"}},
@@ -218,13 +199,11 @@ std::vector<Case> cases() {
        "FAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND IF\nEND SERVICE\n",
        {"I:OPERXVIDE:13", "E:PROGXVIDE:13"}},
       {"test exclusion", kClean, {"I:OPERXVIDE:11", "E:PROGXVIDE:11"}, selecting({{}, {}, {}, {"T1"}, {}, {}})},
-      {"service selection", kClean, {"E:PROGXVIDE:11", "W:OPER_INEX:11"},
-       selecting({{"S2"}, {}, {}, {}, {}, {}})},
+      {"service selection", kClean, {"E:PROGXVIDE:11", "W:OPER_INEX:11"}, selecting({{"S2"}, {}, {}, {}, {}, {}})},
       {"test selection", kClean, {"W:TEST_INEX:11"}, selecting({{}, {}, {"T1", "T9"}, {}, {}, {}})},
       {"family selection", kClean, {"I:OPERXVIDE:11", "E:PROGXVIDE:11", "W:FAMI_INEX:11"},
        selecting({{}, {}, {}, {}, {"F9"}, {}})},
-      {"family exclusion", kClean, {"I:OPERXVIDE:11", "E:PROGXVIDE:11"},
-       selecting({{}, {}, {}, {}, {}, {"NOMINAL"}})},
+      {"family exclusion", kClean, {"I:OPERXVIDE:11", "E:PROGXVIDE:11"}, selecting({{}, {}, {}, {}, {}, {"NOMINAL"}})},
       {"service exclusion", kClean, {"E:PROGXVIDE:11"}, selecting({{}, {"S1"}, {}, {}, {}, {}})},
       {"unmatched service exclusion", kClean, {"E:PROGXVIDE:11", "W:OPER_INEX:11"},
        selecting({{}, {"S1", "S9"}, {}, {}, {}, {}})},
@@ -240,8 +219,7 @@ std::vector<Case> cases() {
       // statement is not continued. The second include directory holds counter.h.
       {"constant before the first service names a value",
        program("CONST N = 3\n", "VAR x, int, INIT = N, EV = N + 0\n"), {}},
-      {"constant after a service", program("", "VAR x, int, INIT = 1, EV = 1\n", "CONST N = 3\n"),
-       {"E:FORWCONST:5"}},
+      {"constant after a service", program("", "VAR x, int, INIT = 1, EV = 1\n", "CONST N = 3\n"), {"E:FORWCONST:5"}},
       {"constant without equal sign", program("CONST N 3\n"), {"E:EGALABSEN:4", "I:LIGNERRON:4"}},
       {"constant without name", program("CONST = 3\n"), {"E:SYNTAXERO:4"}},
       {"constant without value", program("CONST N =\n"), {"E:SYNTAXERO:4"}},
@@ -260,8 +238,7 @@ std::vector<Case> cases() {
        {"E:DUPNOMCHP:6"}},
       {"field of an unknown type", program("DEFINE STRUCTURE rec\nFIELD a = nosuch_t\nEND DEFINE\n"),
        {"E:TYPEINCON:5", "W:BLSTRVIDE:6"}},
-      {"field without type", program("DEFINE STRUCTURE rec\nFIELD a\nFIELD b = int\nEND DEFINE\n"),
-       {"E:STXERRTYP:5"}},
+      {"field without type", program("DEFINE STRUCTURE rec\nFIELD a\nFIELD b = int\nEND DEFINE\n"), {"E:STXERRTYP:5"}},
       {"structure without fields", program("DEFINE STRUCTURE rec\nEND DEFINE\n"), {"W:BLSTRVIDE:5"}},
       {"structure without name", program("DEFINE STRUCTURE\nFIELD a = int\nEND DEFINE\n"), {"W:STRUCTNOM:4"}},
       {"aggregate flag refused", program("DEFINE STRUCTURE rec AGGREGATE\nFIELD a = int\nEND DEFINE\n"),
@@ -287,16 +264,13 @@ std::vector<Case> cases() {
        with([](Options& o) { o.selection.exTests = {"T"}; })},
       {"end of an environment never opened", envProgram("END ENVIRONMENT\n"), {"E:MOTCLEABS:5"}},
       {"use inside a test", envProgram(kEnv, "USE e(2)\n"), {}},
-      {"use of a test's environment after its test",
-       "HEADER m, 1, x\n##int x, y;\nBEGIN\nSERVICE s\nTEST t\n" + kEnv +
+      {"use of a test's environment after its test", "HEADER m, 1, x\n##int x, y;\nBEGIN\nSERVICE s\nTEST t\n" + kEnv +
            "USE e(1)\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
            "TEST u\nUSE e(1)\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\n"
-           "END SERVICE\n",
-       {"E:ENV_INCON:18"}},
+           "END SERVICE\n", {"E:ENV_INCON:18"}},
       {"environment of an element ends with it",
        envProgram("", "", "ENVIRONMENT g\nVAR y, int, INIT = 1, EV = 1\nEND ENVIRONMENT\nUSE g\nVAR x, int, INIT = 1, EV = 1\n"
-               "END ELEMENT\nELEMENT\nUSE g\nVAR y, int, INIT = 2, EV = 2\n"),
-       {"E:ENV_INCON:16"}},
+               "END ELEMENT\nELEMENT\nUSE g\nVAR y, int, INIT = 2, EV = 2\n"), {"E:ENV_INCON:16"}},
       {"array of an environment used with other indexes by the element",
        envProgram("ENVIRONMENT a\nARRAY t[0..1], int, INIT = 0, EV = 0\nVAR u[1], int, INIT = 0, EV = 0\nEND ENVIRONMENT\n"
                "USE a\n",
@@ -307,27 +281,22 @@ std::vector<Case> cases() {
        envProgram("ENVIRONMENT f\nVAR y, int, INIT = 1\nEND ENVIRONMENT\nUSE f\n"), {"E:VAMIMAABS:6"}},
       {"element's array index overloaded by an environment's index without bounds",
        envProgram("ENVIRONMENT a\nVAR t[k], int, INIT = 0, EV = 0\nEND ENVIRONMENT\nUSE a\n", "",
-               "VAR t[1], int, INIT = 1, EV = 1\n"),
-       {"W:INDTABDIF:6", "W:ARRINDENV:6"}},
+               "VAR t[1], int, INIT = 1, EV = 1\n"), {"W:INDTABDIF:6", "W:ARRINDENV:6"}},
       {"environment's index without bounds beside another environment's",
        envProgram("ENVIRONMENT a\nVAR t[0], int, INIT = 0, EV = 0\nEND ENVIRONMENT\nENVIRONMENT b\n"
-               "VAR t[k], int, INIT = 0, EV = 0\nEND ENVIRONMENT\nUSE b\nUSE a\n"),
-       {"W:INDTABDIF:9", "W:ARRINDENV:9"}},
+               "VAR t[k], int, INIT = 0, EV = 0\nEND ENVIRONMENT\nUSE b\nUSE a\n"), {"W:INDTABDIF:9", "W:ARRINDENV:9"}},
       {"environment opened in an element forgets the exception expected before it",
        envProgram("", "", "EXCEPTION oops\nENVIRONMENT g\nVAR y, int, INIT = 1, EV = 1\nEND ENVIRONMENT\n"
-               "EXCEPTION again\nVAR x, int, INIT = 1, EV = 1\n"),
-       {}},
+               "EXCEPTION again\nVAR x, int, INIT = 1, EV = 1\n"), {}},
       {"environment with only an exception", envProgram("ENVIRONMENT f\nEXCEPTION oops\nEND ENVIRONMENT\n"),
        {"W:BLENVVIDE:7"}},
       {"french keywords",
        "ENTETE m, 1, x\n##int x, y;\nDEBUT\nENVIRONNEMENT e(p)\nVAR y, int, INIT = p, EV = p\nFIN ENVIRONNEMENT\n"
        "UTILISE e(4)\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nFIN ELEMENT\nFIN FAMILLE\n"
-       "FIN TEST\nFIN SERVICE\n",
-       {}, french()},
+       "FIN TEST\nFIN SERVICE\n", {}, french()},
       {"french end word without parameters",
        "ENTETE m, 1, x\nDEBUT\nENVIRONNEMENT e\nFENVIR\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\n"
-       "VAR x, int, INIT = 1, EV = 1\nFIN ELEMENT\nFIN FAMILLE\nFIN TEST\nFIN SERVICE\n",
-       {"W:BLENVVIDE:5"}, french()},
+       "VAR x, int, INIT = 1, EV = 1\nFIN ELEMENT\nFIN FAMILLE\nFIN TEST\nFIN SERVICE\n", {"W:BLENVVIDE:5"}, french()},
   };
 }
 

@@ -127,8 +127,7 @@ std::vector<Case> cases() {
       {"structure", {"STR origin, INIT = {1, 2}, EV = {1, 2}"}, {}},
       {"structure with EV ==", {"STR origin, INIT == {1, 2}, EV =="}, {}},
       {"structure with INIT IN", {"STR origin, INIT IN ({1, 2}), EV = {1, 2}"}, {"E:AUTOSTRUC"}},
-      {"structure with MIN and MAX", {"STRUCTURE origin, INIT = {1, 2}, MIN = {0, 0}, MAX = {3, 3}"},
-       {"E:AUTOSTRUC"}},
+      {"structure with MIN and MAX", {"STRUCTURE origin, INIT = {1, 2}, MIN = {0, 0}, MAX = {3, 3}"}, {"E:AUTOSTRUC"}},
       {"structure with an empty aggregate", {"STR origin, INIT = {}, EV = {1, 2}"}, {"E:INITAGREG"}, "origin"},
       {"values omitted in INIT only", {"STR origin, INIT = {1, }, EV = {1, 2}"}, {"W:INVAOMISE"}, "origin"},
       {"values omitted in both", {"STR origin, INIT = {1, }, EV = {1, }"}, {}},
@@ -155,8 +154,7 @@ std::vector<Case> cases() {
       {"INIT WITH of another length", {"VAR i, INIT IN (1, 2), EV = 0", "VAR j, INIT (i) AVEC (3), EV = 0"},
        {"E:VARLIENNB"}},
       {"EV IN of another length than INIT IN", {"VAR i, INIT IN (1, 2), EV IN (1, 2, 3)"}, {"E:VAINIT_IN"}, "i"},
-      {"EV IN of another count than the range", {"VAR i, INIT FROM 0 TO 9 NB_TIMES 3, EV IN (1, 2)"},
-       {"E:VAINIT_IN"}},
+      {"EV IN of another count than the range", {"VAR i, INIT FROM 0 TO 9 NB_TIMES 3, EV IN (1, 2)"}, {"E:VAINIT_IN"}},
 
       // A variable described twice.
       {"variable twice", {"VAR i, INIT = 1, EV = 1", "VAR i , INIT = 2, EV = 2"}, {"W:NOMVARDBL"}, "i"},
