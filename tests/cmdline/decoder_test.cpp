@@ -256,41 +256,35 @@ TEST(DecoderEnvironment, ArgumentsAreExpandedBeforeAnalysis) {
 // ---------------------------------------------------------------------------
 // Option files
 
-TEST(DecoderOptionFiles, CommentsQuotesAndContinuations) {
-  testkit::ScratchDir dir;
-  dir.write("opts",
-            "# a comment line -FOO\n"
-            "   # an indented comment\n"
-            "t.ptu   \"my out.cc\"\r\n"
-            "-TEST=a,\\\n"
-            "b -VERSION=v#1\n"
-            "\t-TARGET=\"x  y\"\n");
-  auto d = decodeArgs({"@" + dir.file("opts")});
-  ASSERT_EQ(d->status, 0) << d->lines;
-  EXPECT_EQ(d->decoder.expandedArguments(),
-            (std::vector<std::string>{"zentaprepro", "t.ptu", "my out.cc", "-TEST=a,b", "-VERSION=v#1", "-TARGET=x  y"}));
-  EXPECT_EQ(texts(d->decoder.optionValues(kTest)), (std::vector<std::string>{"a", "b"}));
-}
-
-TEST(DecoderOptionFiles, BackslashKeepsTheCharacterItEscapes) {
-  testkit::ScratchDir dir;
-  dir.write("opts", "-TEST=a\\,b \\\"q\\\" end\\");
-  auto d = decodeArgs({"t.ptu", "t.cc", "-OPTION=" + dir.file("opts")});
-  EXPECT_EQ(d->decoder.expandedArguments(),
-            (std::vector<std::string>{"zentaprepro", "t.ptu", "t.cc", "-TEST=a\\,b", "\\\"q\\\"", "end\\"}));
-}
-
-TEST(DecoderOptionFiles, EnvironmentReferencesAtEveryNestingLevel) {
+// Option files: comments, quotes, continuations, escapes, NUL bytes and
+// environment references at every nesting level; "@" inside a file is no
+// option file.
+TEST(DecoderOptionFiles, Contents) {
   testkit::ScratchDir dir;
   EnvGuard d1("ZCMD_DIR", dir.path().string()), s("ZCMD_SVC", "svc1"), inner("ZCMD_INNER", "inner");
-  dir.write("outer", "t.ptu t.cc -option=$ZCMD_DIR/%ZCMD_INNER%\n");
   dir.write("inner", "-SERVICE=$ZCMD_SVC,\"$ZCMD_NOT_SET_AT_ALL\"\n@literal\n");
-  auto d = decodeArgs({"@$ZCMD_DIR/outer"});
-  EXPECT_EQ(d->decoder.expandedArguments(),
-            (std::vector<std::string>{"zentaprepro", "t.ptu", "t.cc", "-SERVICE=svc1,$ZCMD_NOT_SET_AT_ALL", "@literal"}));
-  // "@literal" inside a file is not an option file: it is a third positional.
+  const std::tuple<std::string, std::vector<std::string>, std::vector<std::string>, bool> cases[] = {
+      {"# a comment line -FOO\n   # an indented comment\nt.ptu   \"my out.cc\"\r\n-TEST=a,\\\nb -VERSION=v#1\n"
+       "\t-TARGET=\"x  y\"\n",
+       {"@" + dir.file("f")}, {"t.ptu", "my out.cc", "-TEST=a,b", "-VERSION=v#1", "-TARGET=x  y"}, true},
+      {"-TEST=a\\,b \\\"q\\\" end\\", {"t.ptu", "t.cc", "-OPTION=" + dir.file("f")},
+       {"t.ptu", "t.cc", "-TEST=a\\,b", "\\\"q\\\"", "end\\"}, false},  // too many positionals
+      {std::string("t.ptu\0t.cc \"-TEST=a\0b", 21), {"@" + dir.file("f")}, {"t.ptu", "t.cc", "-TEST=ab"}, true},
+      {"t.ptu t.cc -option=$ZCMD_DIR/%ZCMD_INNER%\n", {"@$ZCMD_DIR/f"},
+       {"t.ptu", "t.cc", "-SERVICE=svc1,$ZCMD_NOT_SET_AT_ALL", "@literal"}, true},
+  };
+  for (const auto& [content, args, expanded, decodes] : cases) {
+    dir.write("f", content);
+    auto d = decodeArgs(args);
+    std::vector<std::string> expected = expanded;
+    expected.insert(expected.begin(), "zentaprepro");
+    EXPECT_EQ(d->decoder.expandedArguments(), expected);
+    EXPECT_EQ(d->status == 0, decodes) << d->lines;
+  }
+  auto d = decodeArgs({"@" + dir.file("f")});  // the last case: "@literal" is a third positional
   EXPECT_EQ(d->status, 0) << d->lines;
   EXPECT_EQ(d->decoder.positionalValue(3, 1)->text, "@literal");
+  EXPECT_EQ(texts(d->decoder.optionValues(kTest)), std::vector<std::string>{});
 }
 
 TEST(DecoderOptionFiles, RecursionDepthAndSizeAreRefused) {
@@ -321,12 +315,8 @@ TEST(DecoderOptionFiles, RecursionDepthAndSizeAreRefused) {
   EXPECT_EQ(huge->decoder.error().message, MsgOptionFileTooLarge);
 }
 
-TEST(DecoderOptionFiles, NulBytesDirectoriesAndDevices) {
+TEST(DecoderOptionFiles, DirectoriesAndDevicesAreNotOptionFiles) {
   testkit::ScratchDir dir;
-  dir.write("nul", std::string("t.ptu\0t.cc \"-TEST=a\0b", 21));
-  auto d = decodeArgs({"@" + dir.file("nul")});
-  EXPECT_EQ(d->decoder.expandedArguments(), (std::vector<std::string>{"zentaprepro", "t.ptu", "t.cc", "-TEST=ab"}));
-  EXPECT_EQ(d->status, 0) << d->lines;
   for (const std::string& name : {dir.path().string(), std::string("/dev/zero"), std::string("")}) {
     auto bad = decodeArgs({"t.ptu", "t.cc", "@" + name});
     EXPECT_EQ(bad->decoder.error().message, MsgFileNotFound) << name;

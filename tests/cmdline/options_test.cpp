@@ -94,8 +94,7 @@ struct Case {
 TEST_F(Options, Settings) {
   const std::string longPath = "/build/" + std::string(1000, 'd') + "/t.d";  // build trees are deep
   const std::vector<Case> cases = {
-      {{},
-       "script:t.ptu|harness:t.cc|results:|language:C++ 6/5|system:PC/NT|analysis:1|target:indefinie|version:|"
+      {{}, "script:t.ptu|harness:t.cc|results:|language:C++ 6/5|system:PC/NT|analysis:1|target:indefinie|version:|"
        "class:ZENTA|dbms:oracle|fast:1|compress:0|expand:0|ss:0|nosim:0|noedit:0|nopath:0|syscomp:4|restricted:" +
            std::to_string(RestrictAnsi) + "|std:|limits:60/120|traces:|depfile:|ide:00|command:|strver:|"
            "text:zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST"},
@@ -167,8 +166,7 @@ TEST_F(Options, Settings) {
         "-SYMBTAB=sym.tab", "-STANDARD=std.txt", "-ADALINK=ada.lnk", "-EXPAND", "-NOPATH"},
        "nosim:1|noedit:1|nopath:1|expand:1|text:zentaprepro t.ptu t.cc /LANGUAGE=C++11 /TARGET=indefinie /FAST /EXPAND "
        "/RESTRICTION=NOEXCEP,KR /SYSCOMP=UNIX /NOSIMULATION /NOEDIT /STD_DEFINE=std.def /SYMBTAB=sym.tab "
-       "/STANDARD=std.txt /ADALINK=ada.lnk",
-       "CMDERREUR", "improper RESTR=KR option"},
+       "/STANDARD=std.txt /ADALINK=ada.lnk", "CMDERREUR", "improper RESTR=KR option"},
       {{"-NOANALYZE", "-OPERATION=op", "-TEST=x,y", "-EXFAMILY=f"},
        "text:zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST /OPERATION=op /TEST=x,y /EXFAMILY=f "
        "/NOANALYZE", nullptr, "", "/opt/tgt"},
