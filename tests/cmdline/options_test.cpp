@@ -215,7 +215,9 @@ TEST_F(Options, RefusedCommands) {
     args.insert(args.end(), options.begin(), options.end());
     Outcome r = runCommand(args);
     EXPECT_EQ(r.result.outcome, outcome) << list(options);
-    if (outcome == CommandResult::UnknownLanguage) EXPECT_EQ("-LANGUAGE=" + r.result.detail, options[0]);
+    if (outcome == CommandResult::UnknownLanguage) {
+      EXPECT_EQ("-LANGUAGE=" + r.result.detail, options[0]);
+    }
   }
   // Decoder errors come back with their line, and no warning.
   Outcome r = runCommand({"t.ptu", "t.cc", "-SERVICE=a", "-EXSERVICE=b"});

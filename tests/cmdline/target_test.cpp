@@ -65,7 +65,9 @@ TEST(Target, PackageLookupAndRuntimeHeader) {
     const std::string header = *place(c.header);
     EXPECT_EQ(got.packageFound, c.found);
     EXPECT_EQ(got.runtimeHeader, "\"" + header + "\"");
-    if (c.found && !c.withSeparate && !c.override) EXPECT_EQ(got.runtimeHeaderPath, header);
+    if (c.found && !c.withSeparate && !c.override) {
+      EXPECT_EQ(got.runtimeHeaderPath, header);
+    }
   }
   EXPECT_TRUE(settleTarget(TargetInputs{}).targetDirectory.empty());
   TargetInputs hidden;

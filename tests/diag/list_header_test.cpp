@@ -44,7 +44,9 @@ TEST(ListHeader, LongCommandIsCutIntoAlignedPiecesAtTheSlashes) {
     EXPECT_EQ(line.back(), '*');
     EXPECT_EQ(line.substr(0, 13), i == 0 ? "* COMMANDE : " : "*            ");
     EXPECT_EQ(line[76], ' ') << line;  // at most 63 characters of the command
-    if (i > 0) EXPECT_EQ(line[13], '/') << line;
+    if (i > 0) {
+      EXPECT_EQ(line[13], '/') << line;
+    }
     for (char c : line.substr(13, 64))
       if (c != ' ') rebuilt += c;
   }

@@ -92,8 +92,12 @@ TEST_F(Report, MessageLinesInBothForms) {
   for (const LineCase& c : cases) {
     SCOPED_TRACE(std::string(c.code) + " at " + c.file + ":" + std::to_string(c.line));
     at(c.file, c.line);
-    if (c.classic) EXPECT_EQ(diag::formatLine(c.severity, c.code, c.argument), c.classic);
-    if (c.ide) EXPECT_EQ(diag::formatIdeLine(c.severity, c.code, c.argument), c.ide);
+    if (c.classic) {
+      EXPECT_EQ(diag::formatLine(c.severity, c.code, c.argument), c.classic);
+    }
+    if (c.ide) {
+      EXPECT_EQ(diag::formatIdeLine(c.severity, c.code, c.argument), c.ide);
+    }
   }
   diag::setCurrentFile(std::string(1500, 'a'));
   EXPECT_EQ(diag::currentFile().size(), 999u);  // kept in a thousand-byte buffer
@@ -126,8 +130,9 @@ TEST_F(Report, IdeMessagesOfAStatementShowItsFirstLine) {
     at(where.first, where.second);
     const std::string line = diag::formatIdeLine(diag::Error, "INVMOTCLE", "X");
     EXPECT_EQ(line.substr(0, line.find(' ')), position);
-    if (*where.first)  // the classic prefix keeps the reader's position
+    if (*where.first) {  // the classic prefix keeps the reader's position
       EXPECT_TRUE(has(diag::formatLine(diag::Error, "INVMOTCLE", "X"), ":" + std::to_string(where.second) + "]"));
+    }
     diag::endStatement();
   }
   // Once the statement is handled, its lines are the reader's again.
@@ -304,7 +309,7 @@ struct EndCase {
   std::function<void(const std::string& scratch)> body;
   int status;
   std::string err;   // "@" stands for the scratch folder
-  std::string list;  // the list file k.lis kept, when not empty
+  std::string list = "";  // the list file k.lis kept, when not empty
 };
 
 // Severe and fatal messages run the cleanup, write the line, close and keep
@@ -351,7 +356,9 @@ TEST_F(Report, Endings) {
     auto o = testkit::endOf([&] { c.body(dir.path().string()); });
     EXPECT_EQ(o.status, c.status);
     EXPECT_EQ(o.err, err);
-    if (!c.list.empty()) EXPECT_EQ(dir.read("k.lis"), c.list);
+    if (!c.list.empty()) {
+      EXPECT_EQ(dir.read("k.lis"), c.list);
+    }
   }
 }
 

@@ -52,7 +52,9 @@ TEST(Program, ExitStatusAndMessages) {
     EXPECT_EQ(r.status, c.status) << c.name << "\n" << r.err;
     for (const std::string& s : c.expectedInStderr) EXPECT_NE(r.err.find(s), std::string::npos) << c.name << ": " << s << "\n" << r.err;
     // Errors delete the harness.
-    if (c.status == 0 || c.status == 5) EXPECT_EQ(dir.exists("s.cc"), c.status == 0) << c.name;
+    if (c.status == 0 || c.status == 5) {
+      EXPECT_EQ(dir.exists("s.cc"), c.status == 0) << c.name;
+    }
   }
 }
 
