@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 #include <new>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "cmdline/options.h"
 #include "tests/cmdline/cmdline_testing.h"
 #include "tests/testkit/process.h"
+#include "tests/testkit/ts_file.h"
 
 namespace zenta::cmdline {
 namespace {
@@ -46,66 +48,42 @@ std::vector<std::string> texts(const std::vector<Value>& values) {
   return out;
 }
 
-TEST(DecoderMatching, PrefixCaseColumnAndPrefixCharacterSelectTheSameOption) {
-  for (const char* arg : {"-LANG=C++", "-lang=C++", "-LANGAGE=C++", "/LANGUAGE=C++", "-Langu=C++"}) {
-    auto d = decodeArgs({"t.ptu", "t.cc", arg});
-    ASSERT_EQ(d->status, 0) << arg << d->lines;
-    EXPECT_EQ(d->decoder.optionIndex("LANGUAGE"), kLanguage) << arg;
-    ASSERT_NE(d->decoder.optionValue(kLanguage, 1), nullptr);
-    EXPECT_EQ(d->decoder.optionValue(kLanguage, 1)->text, "C++") << arg;
-    EXPECT_EQ(d->decoder.optionValue(kLanguage, 2), nullptr);
+// "index:value|value" of an option (by its English name) after decoding.
+std::string state(Decoder& d, const std::string& name) {
+  const auto& options = d.descriptor().options;
+  int position = 0;
+  while (position < static_cast<int>(options.size()) && options[position].names[2] != name) ++position;
+  std::string s = std::to_string(d.optionIndex(name.c_str())) + ":";
+  for (const Value& v : d.optionValues(position + 1)) s += (s.back() == ':' ? "" : "|") + v.text;
+  return s;
+}
+
+TEST(DecoderMatching, NamesValuesAndDefaults) {
+  const std::tuple<std::vector<std::string>, const char*, const char*> cases[] = {
+      // Prefixes, case, any column and either prefix character select one option.
+      {{"-LANG=C++"}, "LANGUAGE", "1:C++"}, {{"-lang=C++"}, "LANGUAGE", "1:C++"},
+      {{"-LANGAGE=C++"}, "LANGUAGE", "1:C++"}, {{"/LANGUAGE=C++"}, "LANGUAGE", "1:C++"},
+      {{"-Langu=C++"}, "LANGUAGE", "1:C++"},
+      // An exact name wins over longer names it prefixes (E of EXTEST...).
+      {{"-E=5"}, "E", "44:5"}, {{"-DEFINE=X"}, "DEFINE", "13:X"}, {{"-DEFINE=X"}, "STD_DEFINE", "0:"},
+      {{"-SYSTEM"}, "SYSTEM", "23:"},
+      // Negated forms; not given, a negatable option is negated, FAST
+      // (default on) given, a plain option absent, SYSCOMP on its default.
+      {{"-NOFAST"}, "FAST", "-25:"}, {{"-nocomm"}, "COMMAND", "-18:"}, {{}, "FAST", "25:"}, {{}, "SS", "-24:"},
+      {{}, "NOEDIT", "0:"}, {{}, "SYSCOMP", "0:NT"},
+      // Lists accumulate over repeats and keep escaped separators.
+      {{"-TEST=a", "-TEST=b\\,c,d"}, "TEST", "6:a|b,c|d"}, {{"-XT=3,12", "-XT=0"}, "XT", "43:3|12|0"},
+      // Allowed values match by unique prefix and are stored by their English name.
+      {{"-RESTR=kr,ANS,noexc"}, "RESTRICTION", "20:KR|ANSI|NOEXCEP"}, {{"-SYSCOMP=u"}, "SYSCOMP", "21:UNIX"},
+  };
+  for (const auto& [options, name, expected] : cases) {
+    std::vector<std::string> args = {"t.ptu", "t.cc"};
+    args.insert(args.end(), options.begin(), options.end());
+    auto d = decodeArgs(args);
+    ASSERT_EQ(d->status, 0) << d->lines;
+    EXPECT_EQ(state(d->decoder, name), expected) << name;
   }
-}
-
-TEST(DecoderMatching, ExactNameWinsOverLongerNamesItPrefixes) {
-  // E is a prefix of EXTEST, EXPAND...; DEFINE of DEFINE_STD; SYSTEM of SYSTEME.
-  auto d = decodeArgs({"t.ptu", "t.cc", "-E=5", "-DEFINE=X", "-SYSTEM"});
-  ASSERT_EQ(d->status, 0) << d->lines;
-  EXPECT_EQ(d->decoder.optionIndex("E"), 44);
-  EXPECT_EQ(d->decoder.optionIndex("DEFINE"), 13);
-  EXPECT_EQ(d->decoder.optionIndex("STD_DEFINE"), 0);
-  EXPECT_EQ(d->decoder.optionIndex("SYSTEM"), 23);
-  EXPECT_EQ(d->decoder.optionValue(44, 1)->number, 5);
-}
-
-TEST(DecoderMatching, NegatedFormsAndDefaults) {
-  auto d = decodeArgs({"t.ptu", "t.cc", "-NOFAST", "-nocomm"});
-  ASSERT_EQ(d->status, 0) << d->lines;
-  EXPECT_EQ(d->decoder.optionIndex("FAST"), -kFast);
-  EXPECT_EQ(d->decoder.optionIndex("COMMAND"), -18);
-  // Not given: a negatable option becomes negated, FAST (default on) given,
-  // a plain option stays absent.
-  auto e = decodeArgs({"t.ptu", "t.cc"});
-  ASSERT_EQ(e->status, 0);
-  EXPECT_EQ(e->decoder.optionIndex("FAST"), kFast);
-  EXPECT_EQ(e->decoder.optionIndex("SS"), -24);
-  EXPECT_EQ(e->decoder.optionIndex("NOEDIT"), 0);
-  // SYSCOMP receives its default allowed value without being given.
-  EXPECT_EQ(e->decoder.optionIndex("SYSCOMP"), 0);
-  ASSERT_NE(e->decoder.optionValue(kSyscomp, 1), nullptr);
-  EXPECT_EQ(e->decoder.optionValue(kSyscomp, 1)->text, "NT");
-}
-
-TEST(DecoderValues, EscapedSeparatorStaysInsideOneValue) {
-  auto d = decodeArgs({"t.ptu", "t.cc", "-TEST=a,b\\,c"});
-  ASSERT_EQ(d->status, 0) << d->lines;
-  EXPECT_EQ(texts(d->decoder.optionValues(kTest)), (std::vector<std::string>{"a", "b,c"}));
-}
-
-TEST(DecoderValues, ListOptionsAccumulateOverRepeats) {
-  auto d = decodeArgs({"t.ptu", "t.cc", "-TEST=a", "-TEST=b,c", "-XT=3,12", "-XT=0"});
-  ASSERT_EQ(d->status, 0) << d->lines;
-  EXPECT_EQ(texts(d->decoder.optionValues(kTest)), (std::vector<std::string>{"a", "b", "c"}));
-  std::vector<long> levels;
-  for (const Value& v : d->decoder.optionValues(kXt)) levels.push_back(v.number);
-  EXPECT_EQ(levels, (std::vector<long>{3, 12, 0}));
-}
-
-TEST(DecoderValues, AllowedValuesMatchByUniquePrefixAndStoreTheEnglishName) {
-  auto d = decodeArgs({"t.ptu", "t.cc", "-RESTR=kr,ANS,noexc", "-SYSCOMP=u"});
-  ASSERT_EQ(d->status, 0) << d->lines;
-  EXPECT_EQ(texts(d->decoder.optionValues(kRestriction)), (std::vector<std::string>{"KR", "ANSI", "NOEXCEP"}));
-  EXPECT_EQ(texts(d->decoder.optionValues(kSyscomp)), (std::vector<std::string>{"UNIX"}));
+  auto d = decodeArgs({"t.ptu", "t.cc", "-RESTR=kr,ANS,noexc"});
   EXPECT_TRUE(d->decoder.descriptor().options[kRestriction - 1].allowed[2].selected);
   EXPECT_FALSE(d->decoder.descriptor().options[kRestriction - 1].allowed[1].selected);
 }
@@ -178,24 +156,32 @@ TEST(DecoderMessages, EachMessageHasItsExactLine) {
   }
 }
 
-TEST(DecoderMessages, NegatedStatesCountOnlyInPositiveFormForCombinations) {
+TEST(DecoderMessages, QueriesUsageAndNegatedCombinations) {
+  // Negated states count only in positive form for combinations.
   auto d = decodeArgs({"t.ptu", "t.cc", "-NOSS", "-SYSTEM"});
-  EXPECT_EQ(d->status, 0) << d->lines;
-}
-
-TEST(DecoderMessages, BadOptionNameInAQuery) {
-  auto d = decodeArgs({"t.ptu", "t.cc"});
-  ASSERT_EQ(d->status, 0);
+  ASSERT_EQ(d->status, 0) << d->lines;
   EXPECT_EQ(d->decoder.optionIndex("NOPE"), 0);
   EXPECT_EQ(d->decoder.error().message, MsgBadOptionName);
   EXPECT_EQ(d->lines, expectedLine("Internal error, bad option name", "NOPE"));
+  // The usage loses only its XT line.
+  auto bad = decodeArgs({"t.ptu", "t.cc", "-FOO"});
+  EXPECT_EQ(bad->lines.find("-XT"), std::string::npos);
+  EXPECT_NE(bad->lines.find("\t[-LEARN|-NOLEARN]\n\n"), std::string::npos);
+  EXPECT_EQ(bad->lines.substr(bad->lines.size() - 3), "]\n\n");
 }
 
-TEST(DecoderMessages, UsageLosesOnlyItsXtLine) {
-  auto d = decodeArgs({"t.ptu", "t.cc", "-FOO"});
-  EXPECT_EQ(d->lines.find("-XT"), std::string::npos);
-  EXPECT_NE(d->lines.find("\t[-LEARN|-NOLEARN]\n\n"), std::string::npos);
-  EXPECT_EQ(d->lines.substr(d->lines.size() - 3), "]\n\n");
+// Every message has its French text in the "CAB" context of the translation
+// source, so a French run never falls back to English mid-line.
+TEST(DecoderMessages, EveryMessageIsTranslated) {
+  const auto ts = testkit::readTs(std::string(ZENTA_SOURCE_DIR) + "/translations/cab_fr.ts");
+  for (int number = 0; number < DecoderMessageCount; ++number) {
+    const std::string text = decoderMessageText(number);
+    ASSERT_FALSE(text.empty()) << number;
+    const auto it = ts.find({"CAB", text, ""});
+    ASSERT_NE(it, ts.end()) << "message " << number << " \"" << text << "\" has no French text";
+    EXPECT_FALSE(it->second.empty()) << text;
+    EXPECT_NE(it->second, text) << text;
+  }
 }
 
 // The decoder's allocations fail once, at a chosen allocation.
@@ -247,25 +233,16 @@ TEST(DecoderMessages, MemoryExhaustionIsReportedNotFatal) {
 // Environment references
 
 TEST(DecoderEnvironment, DollarAndPercentReferences) {
-  EnvGuard a("ZCMD_A", "alpha"), b("ZCMD_B", "beta"), unset("ZCMD_UNSET", std::nullopt), empty("ZCMD_E", "");
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"$ZCMD_A", "alpha"},
-      {"x$ZCMD_A/y", "xalpha/y"},
-      {"%ZCMD_B%.ptu", "beta.ptu"},
-      {"$ZCMD_A%ZCMD_B%", "alphabeta"},
-      {"$ZCMD_UNSET/x", "$ZCMD_UNSET/x"},
-      {"%ZCMD_UNSET%", "%ZCMD_UNSET%"},
-      {"50% of $", "50% of $"},
-      {"$ZCMD_E|", "|"},
-      {"%ZCMD_A", "%ZCMD_A"},
+  EnvGuard a("ZCMD_A", "alpha"), b("ZCMD_B", "beta"), unset("ZCMD_UNSET", std::nullopt), empty("ZCMD_E", ""),
+      loop("ZCMD_LOOP", "$ZCMD_LOOP%ZCMD_LOOP%");
+  const std::pair<std::string, std::string> cases[] = {
+      {"$ZCMD_A", "alpha"},          {"x$ZCMD_A/y", "xalpha/y"},     {"%ZCMD_B%.ptu", "beta.ptu"},
+      {"$ZCMD_A%ZCMD_B%", "alphabeta"}, {"$ZCMD_UNSET/x", "$ZCMD_UNSET/x"}, {"%ZCMD_UNSET%", "%ZCMD_UNSET%"},
+      {"50% of $", "50% of $"},      {"$ZCMD_E|", "|"},              {"%ZCMD_A", "%ZCMD_A"},
       {"%%", "%%"},
+      {"$ZCMD_LOOP", "$ZCMD_LOOP%ZCMD_LOOP%"},  // substituted text is not expanded again
   };
   for (const auto& [in, out] : cases) EXPECT_EQ(Decoder::expandEnvironment(in), out) << in;
-}
-
-TEST(DecoderEnvironment, SubstitutedTextIsNotExpandedAgain) {
-  EnvGuard loop("ZCMD_LOOP", "$ZCMD_LOOP%ZCMD_LOOP%");
-  EXPECT_EQ(Decoder::expandEnvironment("$ZCMD_LOOP"), "$ZCMD_LOOP%ZCMD_LOOP%");
 }
 
 TEST(DecoderEnvironment, ArgumentsAreExpandedBeforeAnalysis) {
@@ -279,41 +256,35 @@ TEST(DecoderEnvironment, ArgumentsAreExpandedBeforeAnalysis) {
 // ---------------------------------------------------------------------------
 // Option files
 
-TEST(DecoderOptionFiles, CommentsQuotesAndContinuations) {
-  testkit::ScratchDir dir;
-  dir.write("opts",
-            "# a comment line -FOO\n"
-            "   # an indented comment\n"
-            "t.ptu   \"my out.cc\"\r\n"
-            "-TEST=a,\\\n"
-            "b -VERSION=v#1\n"
-            "\t-TARGET=\"x  y\"\n");
-  auto d = decodeArgs({"@" + dir.file("opts")});
-  ASSERT_EQ(d->status, 0) << d->lines;
-  EXPECT_EQ(d->decoder.expandedArguments(),
-            (std::vector<std::string>{"zentaprepro", "t.ptu", "my out.cc", "-TEST=a,b", "-VERSION=v#1", "-TARGET=x  y"}));
-  EXPECT_EQ(texts(d->decoder.optionValues(kTest)), (std::vector<std::string>{"a", "b"}));
-}
-
-TEST(DecoderOptionFiles, BackslashKeepsTheCharacterItEscapes) {
-  testkit::ScratchDir dir;
-  dir.write("opts", "-TEST=a\\,b \\\"q\\\" end\\");
-  auto d = decodeArgs({"t.ptu", "t.cc", "-OPTION=" + dir.file("opts")});
-  EXPECT_EQ(d->decoder.expandedArguments(),
-            (std::vector<std::string>{"zentaprepro", "t.ptu", "t.cc", "-TEST=a\\,b", "\\\"q\\\"", "end\\"}));
-}
-
-TEST(DecoderOptionFiles, EnvironmentReferencesAtEveryNestingLevel) {
+// Option files: comments, quotes, continuations, escapes, NUL bytes and
+// environment references at every nesting level; "@" inside a file is no
+// option file.
+TEST(DecoderOptionFiles, Contents) {
   testkit::ScratchDir dir;
   EnvGuard d1("ZCMD_DIR", dir.path().string()), s("ZCMD_SVC", "svc1"), inner("ZCMD_INNER", "inner");
-  dir.write("outer", "t.ptu t.cc -option=$ZCMD_DIR/%ZCMD_INNER%\n");
   dir.write("inner", "-SERVICE=$ZCMD_SVC,\"$ZCMD_NOT_SET_AT_ALL\"\n@literal\n");
-  auto d = decodeArgs({"@$ZCMD_DIR/outer"});
-  EXPECT_EQ(d->decoder.expandedArguments(),
-            (std::vector<std::string>{"zentaprepro", "t.ptu", "t.cc", "-SERVICE=svc1,$ZCMD_NOT_SET_AT_ALL", "@literal"}));
-  // "@literal" inside a file is not an option file: it is a third positional.
+  const std::tuple<std::string, std::vector<std::string>, std::vector<std::string>, bool> cases[] = {
+      {"# a comment line -FOO\n   # an indented comment\nt.ptu   \"my out.cc\"\r\n-TEST=a,\\\nb -VERSION=v#1\n"
+       "\t-TARGET=\"x  y\"\n",
+       {"@" + dir.file("f")}, {"t.ptu", "my out.cc", "-TEST=a,b", "-VERSION=v#1", "-TARGET=x  y"}, true},
+      {"-TEST=a\\,b \\\"q\\\" end\\", {"t.ptu", "t.cc", "-OPTION=" + dir.file("f")},
+       {"t.ptu", "t.cc", "-TEST=a\\,b", "\\\"q\\\"", "end\\"}, false},  // too many positionals
+      {std::string("t.ptu\0t.cc \"-TEST=a\0b", 21), {"@" + dir.file("f")}, {"t.ptu", "t.cc", "-TEST=ab"}, true},
+      {"t.ptu t.cc -option=$ZCMD_DIR/%ZCMD_INNER%\n", {"@$ZCMD_DIR/f"},
+       {"t.ptu", "t.cc", "-SERVICE=svc1,$ZCMD_NOT_SET_AT_ALL", "@literal"}, true},
+  };
+  for (const auto& [content, args, expanded, decodes] : cases) {
+    dir.write("f", content);
+    auto d = decodeArgs(args);
+    std::vector<std::string> expected = expanded;
+    expected.insert(expected.begin(), "zentaprepro");
+    EXPECT_EQ(d->decoder.expandedArguments(), expected);
+    EXPECT_EQ(d->status == 0, decodes) << d->lines;
+  }
+  auto d = decodeArgs({"@" + dir.file("f")});  // the last case: "@literal" is a third positional
   EXPECT_EQ(d->status, 0) << d->lines;
   EXPECT_EQ(d->decoder.positionalValue(3, 1)->text, "@literal");
+  EXPECT_EQ(texts(d->decoder.optionValues(kTest)), std::vector<std::string>{});
 }
 
 TEST(DecoderOptionFiles, RecursionDepthAndSizeAreRefused) {
@@ -347,17 +318,9 @@ TEST(DecoderOptionFiles, RecursionDepthAndSizeAreRefused) {
 TEST(DecoderOptionFiles, DirectoriesAndDevicesAreNotOptionFiles) {
   testkit::ScratchDir dir;
   for (const std::string& name : {dir.path().string(), std::string("/dev/zero"), std::string("")}) {
-    auto d = decodeArgs({"t.ptu", "t.cc", "@" + name});
-    EXPECT_EQ(d->decoder.error().message, MsgFileNotFound) << name;
+    auto bad = decodeArgs({"t.ptu", "t.cc", "@" + name});
+    EXPECT_EQ(bad->decoder.error().message, MsgFileNotFound) << name;
   }
-}
-
-TEST(DecoderOptionFiles, NulBytesAndUnbalancedQuotes) {
-  testkit::ScratchDir dir;
-  dir.write("nul", std::string("t.ptu\0t.cc \"-TEST=a\0b", 21));
-  auto d = decodeArgs({"@" + dir.file("nul")});
-  EXPECT_EQ(d->decoder.expandedArguments(), (std::vector<std::string>{"zentaprepro", "t.ptu", "t.cc", "-TEST=ab"}));
-  EXPECT_EQ(d->status, 0) << d->lines;
 }
 
 }  // namespace

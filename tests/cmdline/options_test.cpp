@@ -2,6 +2,7 @@
 // canonical command text.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -48,333 +49,181 @@ class Options : public ::testing::Test {
   EnvGuard noTarget_{"ZNTTGT", std::nullopt};
 };
 
-TEST_F(Options, DefaultsWithoutOptions) {
-  Outcome r = runCommand({"t.ptu", "t.cc"});
-  ASSERT_EQ(r.result.outcome, CommandResult::Ok) << r.result.detail;
-  const Settings& s = settings();
-  EXPECT_EQ(s.testScript, "t.ptu");
-  EXPECT_EQ(s.harness, "t.cc");
-  EXPECT_EQ(s.resultsDirectory, "");
-  EXPECT_EQ(s.languageName, "C++");
-  EXPECT_EQ(s.languageIndex, 6);
-  EXPECT_EQ(s.languageCompanion, 5);
-  EXPECT_EQ(s.systemName, "PC/NT");
-  EXPECT_TRUE(s.analysis);
-  EXPECT_EQ(s.target, "indefinie");
-  EXPECT_EQ(s.version, "");
-  EXPECT_EQ(s.className, "ZENTA");
-  EXPECT_EQ(s.databaseName, "oracle");
-  EXPECT_TRUE(s.fast);
-  EXPECT_FALSE(s.compress || s.expand || s.subSystem || s.noSimulation || s.noEdit || s.noPath);
-  EXPECT_EQ(s.compilerSystem, SysNt);
-  EXPECT_TRUE(s.restricted(RestrictAnsi));
-  EXPECT_FALSE(s.restricted(RestrictKr));
-  EXPECT_EQ(s.standardDefinitions, "");
-  EXPECT_EQ(s.errorDisplayLimit, 60);
-  EXPECT_EQ(s.warningDisplayLimit, 120);
-  EXPECT_EQ(s.commandText, "zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST");
-  EXPECT_EQ(r.warnings, 0);
-  EXPECT_EQ(r.out, "");
+std::string list(const std::vector<std::string>& values) {
+  std::string s;
+  for (const std::string& v : values) s += (s.empty() ? "" : ",") + v;
+  return s;
 }
 
-TEST_F(Options, LanguageValues) {
-  // A dialect name is kept (canonical, upper-cased) and selects the dialect's
-  // standard definitions; any other value beginning with C++ is plain C++.
-  struct Case {
-    const char* arg;
-    const char* name;
-    const char* definitions;
-  };
-  const Case cases[] = {
-      {"-LANGUAGE=C++", "C++", "znus_c.def"},       {"-LANGUAGE=c++98", "C++", "znus_c.def"},
-      {"-LANGUAGE=C++2026", "C++", "znus_c.def"},   {"-LANGUAGE=c++11", "C++11", "znus_cxx11.def"},
-      {"-LANG=C++14", "C++14", "znus_cxx14.def"},  {"-LANG=C++17", "C++17", "znus_cxx17.def"},
-      {"-LANGAGE=c++1z", "C++17", "znus_cxx17.def"}, {"-LANGUAGE=C++20", "C++20", "znus_cxx20.def"},
-      {"-LANGUAGE=c++2a", "C++20", "znus_cxx20.def"}, {"-LANGUAGE=C++23", "C++23", "znus_cxx23.def"},
-  };
-  EnvGuard tgt("ZNTTGT", "/tgt");
-  for (const Case& c : cases) {
-    Outcome r = runCommand({"t.ptu", "t.cc", c.arg});
-    EXPECT_EQ(r.result.outcome, CommandResult::Ok) << c.arg;
-    EXPECT_EQ(settings().languageName, c.name) << c.arg;
-    EXPECT_EQ(settings().standardDefinitions, std::string("/tgt/ana/") + c.definitions) << c.arg;
-    EXPECT_EQ(settings().languageIndex, 6) << c.arg;
-    EXPECT_EQ(settings().languageCompanion, 5) << c.arg;
-  }
-  for (const char* bad : {"C", "ADA", "c+"}) {
-    Outcome r = runCommand({"t.ptu", "t.cc", std::string("-LANGUAGE=") + bad});
-    EXPECT_EQ(r.result.outcome, CommandResult::UnknownLanguage) << bad;
-    EXPECT_EQ(r.result.detail, bad);
-  }
-}
-
-TEST_F(Options, NamesAreCasedAsTheirUseNeeds) {
-  Outcome r = runCommand({"t.ptu", "t.cc", "-VERSION=v1.2b", "-TARGET=linux64", "-CLASS=MyRunner", "-DBMS=PostGres"});
-  ASSERT_EQ(r.result.outcome, CommandResult::Ok);
-  EXPECT_EQ(settings().version, "V1.2B");
-  EXPECT_EQ(settings().target, "LINUX64");
-  EXPECT_EQ(settings().className, "MyRunner");
-  EXPECT_EQ(settings().databaseName, "postgres");
-  EXPECT_EQ(r.warnings, 1);
-  EXPECT_NE(r.err.find("OPSGBDINP"), std::string::npos) << r.err;
-}
-
-TEST_F(Options, CommandOverrideAndStrver) {
-  Outcome absent = runCommand({"t.ptu", "t.cc"});
-  EXPECT_EQ(settings().commandOverride, "");
-  Outcome negated = runCommand({"t.ptu", "t.cc", "-NOCOMMAND", "-NOSTRVER"});
-  ASSERT_EQ(negated.result.outcome, CommandResult::Ok);
-  EXPECT_EQ(settings().commandOverride, "");
-  EXPECT_EQ(settings().strver, "");
-  Outcome given = runCommand({"t.ptu", "t.cc", "-COMMAND=build all", "-STRVER=7"});
-  ASSERT_EQ(given.result.outcome, CommandResult::Ok);
-  EXPECT_EQ(settings().commandOverride, "build all");
-  EXPECT_EQ(settings().strver, "7");
-}
-
-// Each check that only warns: the arguments, the expected code and argument
-// text in the line, and what the setting becomes.
-TEST_F(Options, WarningChecks) {
-  struct Case {
-    std::vector<std::string> args;
-    std::string code;
-    std::string argument;
-  };
-  const std::vector<Case> cases = {
-      {{"-LEARN"}, "OPTOBSOLET", "LEARN"},
-      {{"-DATA=d.dat"}, "OPTOBSOLET", "DATA"},
-      {{"-COMPRESS", "-EXPAND"}, "OPINCOMPA", "COMPRESS, EXPEND"},
-      {{"-RENAME=r.txt"}, "OPTCETANA", "RENAME"},
-      {{"-NOANALYZE", "-STD_DEFINE=s.def"}, "OPTCETCPP", "STD_DEFINE"},
-      {{"-NOANALYZE", "-SYMBTAB=s.tab"}, "OPTIONANA", "SYMBTAB"},
-      {{"-NOANALYZE", "-ADALINK=a.lnk"}, "OPTIONANA", "ADALINK"},
-      {{"-NOANALYZE", "-STANDARD=std"}, "OPTIONANA", "STANDARD"},
-      {{"-RESTRICTION=KR,ANSI"}, "CMDERREUR", "improper RESTR=KR option"},
-      {{"-DBMS=x"}, "OPSGBDINP", ""},
-  };
-  for (const Case& c : cases) {
-    std::vector<std::string> args = {"t.ptu", "t.cc"};
-    args.insert(args.end(), c.args.begin(), c.args.end());
-    Outcome r = runCommand(args);
-    SCOPED_TRACE(c.code + " " + c.argument);
-    ASSERT_EQ(r.result.outcome, CommandResult::Ok);
-    EXPECT_EQ(r.warnings, 1);
-    EXPECT_EQ(r.err, diag::formatLine(diag::Warning, c.code.c_str(), c.argument));
-  }
-}
-
-TEST_F(Options, WarnedSettingsAreDroppedOrKeptAsStated) {
-  runCommand({"t.ptu", "t.cc", "-COMPRESS", "-EXPAND"});
-  EXPECT_TRUE(settings().compress);
-  EXPECT_TRUE(settings().expand);
-  runCommand({"t.ptu", "t.cc", "-NOANALYZE", "-STD_DEFINE=s.def", "-SYMBTAB=s.tab", "-ADALINK=a", "-STANDARD=b"});
-  EXPECT_FALSE(settings().analysis);
-  EXPECT_EQ(settings().standardDefinitions, "");
-  EXPECT_EQ(settings().symbolTable, "");
-  EXPECT_EQ(settings().adaLink, "");
-  EXPECT_EQ(settings().standardFile, "");
-  Outcome kept = runCommand({"t.ptu", "t.cc", "-STD_DEFINE=s.def", "-SYMBTAB=s.tab", "-ADALINK=a", "-STANDARD=b"});
-  EXPECT_EQ(kept.warnings, 0);
-  EXPECT_EQ(settings().standardDefinitions, "s.def");
-  EXPECT_EQ(settings().symbolTable, "s.tab");
-  EXPECT_EQ(settings().adaLink, "a");
-  EXPECT_EQ(settings().standardFile, "b");
-  Outcome kr = runCommand({"t.ptu", "t.cc", "-RESTRICTION=KR,ANSI"});
+// The settings that the rest of the run reads, as "key:value".
+std::map<std::string, std::string> probe(const Settings& s) {
+  const auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
+  std::string restricted, traces;
   for (int r = 0; r < RestrictionCount; ++r)
-    EXPECT_EQ(settings().restricted(static_cast<Restriction>(r)), r == RestrictAnsi) << r;
-  EXPECT_EQ(settings().restrictionValues, (std::vector<std::string>{"KR", "ANSI"}));
+    if (s.restricted(static_cast<Restriction>(r))) restricted += std::to_string(r);
+  for (int n = -1; n < 20; ++n)
+    if (traceOn(n)) traces += std::to_string(n) + " ";
+  return {{"script", s.testScript}, {"harness", s.harness}, {"results", s.resultsDirectory},
+          {"language", s.languageName + " " + std::to_string(s.languageIndex) + "/" + std::to_string(s.languageCompanion)},
+          {"system", s.systemName}, {"analysis", flag(s.analysis)}, {"target", s.target}, {"version", s.version},
+          {"class", s.className}, {"dbms", s.databaseName}, {"fast", flag(s.fast)}, {"compress", flag(s.compress)},
+          {"expand", flag(s.expand)}, {"ss", flag(s.subSystem)}, {"nosim", flag(s.noSimulation)},
+          {"noedit", flag(s.noEdit)}, {"nopath", flag(s.noPath)},
+          {"syscomp", std::to_string(s.compilerSystem) + (s.compilerSystemGiven ? " given" : "")},
+          {"restricted", restricted}, {"restriction", list(s.restrictionValues)}, {"std", s.standardDefinitions},
+          {"symbtab", s.symbolTable}, {"adalink", s.adaLink}, {"standard", s.standardFile},
+          {"limits", std::to_string(s.errorDisplayLimit) + "/" + std::to_string(s.warningDisplayLimit)},
+          {"command", s.commandOverride}, {"strver", s.strver},
+          {"const", (s.constantsFileGiven ? "given " : "") + s.constantsFile}, {"source", s.sourceFile},
+          {"toollog", s.toolLog}, {"rio", s.rioName}, {"tsf", s.tsfFile + (s.tsf ? " on" : "")},
+          {"services", list(s.services)}, {"tests", list(s.tests)}, {"exfamilies", list(s.exFamilies)},
+          {"exoperations", list(s.exOperations)}, {"incl", list(s.includeDirectories)}, {"define", list(s.definitions)},
+          {"selection", flag(s.operationSelection) + flag(s.exclusionSelection)}, {"depfile", s.dependencyFile},
+          {"ide", flag(s.ideMessages) + flag(diag::messageForm() == diag::MessageForm::Ide)}, {"traces", traces},
+          {"text", s.commandText}};
 }
 
-TEST_F(Options, StandardDefinitionsFromTheTargetDirectory) {
-  {
-    EnvGuard tgt("ZNTTGT", "/opt/zenta/tgt");
-    Outcome r = runCommand({"t.ptu", "t.cc"});
-    EXPECT_EQ(r.warnings, 0);
-    EXPECT_EQ(settings().standardDefinitions, "/opt/zenta/tgt/ana/znus_c.def");
-    // The option wins over the target directory.
-    runCommand({"t.ptu", "t.cc", "-STD_DEFINE=mine.def"});
-    EXPECT_EQ(settings().standardDefinitions, "mine.def");
-    {
-      EnvGuard slash("ZNTTGT", "/opt/zenta/tgt//");
-      runCommand({"t.ptu", "t.cc"});
-      EXPECT_EQ(settings().standardDefinitions, "/opt/zenta/tgt/ana/znus_c.def");
+struct Case {
+  std::vector<std::string> args;  // after "t.ptu t.cc" unless they start with a script
+  std::string fields;             // "key:value|..."
+  const char* warning = nullptr;  // the code of the one warning expected, with its argument
+  const char* argument = "";
+  std::optional<std::string> znttgt = std::nullopt;
+};
+
+TEST_F(Options, Settings) {
+  const std::string longPath = "/build/" + std::string(1000, 'd') + "/t.d";  // build trees are deep
+  const std::vector<Case> cases = {
+      {{}, "script:t.ptu|harness:t.cc|results:|language:C++ 6/5|system:PC/NT|analysis:1|target:indefinie|version:|"
+       "class:ZENTA|dbms:oracle|fast:1|compress:0|expand:0|ss:0|nosim:0|noedit:0|nopath:0|syscomp:4|restricted:" +
+           std::to_string(RestrictAnsi) + "|std:|limits:60/120|traces:|depfile:|ide:00|command:|strver:|"
+           "text:zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST"},
+      // Names are cased as their use needs.
+      {{"-VERSION=v1.2b", "-TARGET=linux64", "-CLASS=MyRunner", "-DBMS=PostGres", "-COMMAND=build all", "-STRVER=7"},
+       "version:V1.2B|target:LINUX64|class:MyRunner|dbms:postgres|command:build all|strver:7", "OPSGBDINP"},
+      {{"-NOCOMMAND", "-NOSTRVER"}, "command:|strver:"},
+      // Languages: a dialect name is kept and selects its standard
+      // definitions; any other value beginning with C++ is plain C++.
+      {{"-LANGUAGE=c++98"}, "language:C++ 6/5|std:/tgt/ana/znus_c.def", nullptr, "", "/tgt"},
+      {{"-LANGUAGE=C++2026"}, "language:C++ 6/5|std:/tgt/ana/znus_c.def", nullptr, "", "/tgt"},
+      {{"-LANGUAGE=c++11"}, "language:C++11 6/5|std:/tgt/ana/znus_cxx11.def", nullptr, "", "/tgt"},
+      {{"-LANG=C++14"}, "language:C++14 6/5|std:/tgt/ana/znus_cxx14.def", nullptr, "", "/tgt"},
+      {{"-LANG=C++17"}, "language:C++17 6/5|std:/tgt/ana/znus_cxx17.def", nullptr, "", "/tgt"},
+      {{"-LANGAGE=c++1z"}, "language:C++17 6/5|std:/tgt/ana/znus_cxx17.def", nullptr, "", "/tgt"},
+      {{"-LANGUAGE=C++20"}, "language:C++20 6/5|std:/tgt/ana/znus_cxx20.def", nullptr, "", "/tgt"},
+      {{"-LANGUAGE=c++2a"}, "language:C++20 6/5|std:/tgt/ana/znus_cxx20.def", nullptr, "", "/tgt"},
+      {{"-LANGUAGE=C++23"}, "language:C++23 6/5|std:/tgt/ana/znus_cxx23.def", nullptr, "", "/tgt"},
+      // Standard definitions from the target directory; the option wins;
+      // without analysis the target's file is not taken, and nothing is said.
+      {{}, "std:/opt/zenta/tgt/ana/znus_c.def", nullptr, "", "/opt/zenta/tgt"},
+      {{}, "std:/opt/zenta/tgt/ana/znus_c.def", nullptr, "", "/opt/zenta/tgt//"},
+      {{"-STD_DEFINE=mine.def"}, "std:mine.def", nullptr, "", "/opt/zenta/tgt"},
+      {{"-NOANALYZE"}, "std:|analysis:0", nullptr, "", "/opt/zenta/tgt"},
+      {{}, "std:", nullptr, "", ""},
+      // Checks that only warn, and what the setting becomes.
+      {{"-LEARN"}, "", "OPTOBSOLET", "LEARN"},
+      {{"-DATA=d.dat"}, "", "OPTOBSOLET", "DATA"},
+      {{"-COMPRESS", "-EXPAND"}, "compress:1|expand:1", "OPINCOMPA", "COMPRESS, EXPEND"},
+      {{"-RENAME=r.txt"}, "", "OPTCETANA", "RENAME"},
+      {{"-NOANALYZE", "-STD_DEFINE=s.def"}, "analysis:0|std:", "OPTCETCPP", "STD_DEFINE"},
+      {{"-NOANALYZE", "-SYMBTAB=s.tab"}, "symbtab:", "OPTIONANA", "SYMBTAB"},
+      {{"-NOANALYZE", "-ADALINK=a.lnk"}, "adalink:", "OPTIONANA", "ADALINK"},
+      {{"-NOANALYZE", "-STANDARD=std"}, "standard:", "OPTIONANA", "STANDARD"},
+      {{"-STD_DEFINE=s.def", "-SYMBTAB=s.tab", "-ADALINK=a", "-STANDARD=b"}, "std:s.def|symbtab:s.tab|adalink:a|standard:b"},
+      {{"-RESTRICTION=KR,ANSI"}, "restricted:" + std::to_string(RestrictAnsi) + "|restriction:KR,ANSI", "CMDERREUR",
+       "improper RESTR=KR option"},
+      {{"-DBMS=x"}, "", "OPSGBDINP"},
+      // Files are kept as given; CONST gets the harness extension when it has none.
+      {{"\"out dir\"", "-CONST=consts", "-SOURCE=sep.c", "-VISTRA_LOG=tool.log", "-RIONAME=r.rio", "-TSF=f.tsf"},
+       "results:out dir|const:given consts.cc|source:sep.c|toollog:tool.log|rio:r.rio|tsf:f.tsf on"},
+      {{"-CONST=c.h"}, "const:given c.h"},
+      {{"-CONST=dir.d/consts"}, "const:given dir.d/consts.cc"},
+      {{"-CONST=a/b.txt"}, "const:given a/b.txt"},
+      {{"res\""}, "results:res"},
+      // Lists and selections.
+      {{"-SERVICE=(s1,s2)", "-TEST=t1", "-TEST=t2", "-EXFAMILY=slow", "-INCL=inc", "-DEFINE=A=1,B"},
+       "services:s1,s2|tests:t1,t2|exfamilies:slow|incl:inc|define:A=1,B|selection:10"},
+      {{"-EXOPERATION=(x)"}, "exoperations:x|selection:01"},
+      // System flags and the compiler system.
+      {{"-SUB_SYSTEM"}, "ss:1"}, {{"-SYSTEM"}, "ss:1"}, {{"-SS"}, "ss:1"}, {{"-SOUS"}, "ss:1"}, {{"-NOSS"}, "ss:0"},
+      {{"-SYSCOMP=UNIX"}, "syscomp:0 given"}, {{"-SYSCOMP=os2"}, "syscomp:1 given"}, {{"-SYSCOMP=DOS"}, "syscomp:2 given"},
+      {{"-SYSCOMP=V"}, "syscomp:3 given"}, {{"-SYSCOMP=NT"}, "syscomp:4 given"},
+      // Traces and display limits.
+      {{"-XT=3,12", "-E=5", "-W=255"}, "traces:3 |limits:5/255"},
+      {{"-XT=0,9"}, "traces:0 9 "},
+      // The options for builds and editors do not show in the command text.
+      {{"-DEPFILE=out/t.d"}, "depfile:out/t.d|ide:00|text:zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST"},
+      {{"-DEPFILE=" + longPath}, "depfile:" + longPath},
+      {{"/depf=a b.d", "-MESSAGES=IDE"}, "depfile:a b.d|ide:11|text:zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST"},
+      {{"-messages=ide"}, "ide:11"}, {{"-MES=I"}, "ide:11"}, {{"-MESSAGES=CLASSIC"}, "ide:00"},
+      {{"-MESSAGES=CLASSIQUE"}, "ide:00"},
+      // The canonical command text.
+      {{"src/a.ptu", "out/a.cpp", "\"res dir\"", "-VERSION=v2.1", "-TARGET=host", "-SS", "-SOURCE=sep.c", "-STRVER=s1",
+        "-NOFAST", "-COMPRESS", "-SERVICE=s1,s2", "-EXTEST=t9", "-FAMILY=nightly", "-INCL=inc1,inc2", "-DEFINE=A=1"},
+       "text:zentaprepro src/a.ptu out/a.cpp \"res dir\" /LANGUAGE=C++ /VERSION=V2.1 /TARGET=HOST /SUB_SYSTEM "
+       "/SOURCE=sep.c /STRVER=s1 /COMPRESS /SERVICE=s1,s2 /FAMILY=nightly /EXTEST=t9 /INCL=inc1,inc2 /DEFINE=A=1"},
+      {{"-LANGUAGE=c++11", "-RESTRICTION=NOEXCEP,KR", "-SYSCOMP=unix", "-NOSIMULATION", "-NOEDIT", "-STD_DEFINE=std.def",
+        "-SYMBTAB=sym.tab", "-STANDARD=std.txt", "-ADALINK=ada.lnk", "-EXPAND", "-NOPATH"},
+       "nosim:1|noedit:1|nopath:1|expand:1|text:zentaprepro t.ptu t.cc /LANGUAGE=C++11 /TARGET=indefinie /FAST /EXPAND "
+       "/RESTRICTION=NOEXCEP,KR /SYSCOMP=UNIX /NOSIMULATION /NOEDIT /STD_DEFINE=std.def /SYMBTAB=sym.tab "
+       "/STANDARD=std.txt /ADALINK=ada.lnk", "CMDERREUR", "improper RESTR=KR option"},
+      {{"-NOANALYZE", "-OPERATION=op", "-TEST=x,y", "-EXFAMILY=f"},
+       "text:zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST /OPERATION=op /TEST=x,y /EXFAMILY=f "
+       "/NOANALYZE", nullptr, "", "/opt/tgt"},
+      {{"-EXSERVICE=b", "-XT=1"},
+       "text:zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST /EXSERVICE=b /STD_DEFINE=/opt/tgt/ana/znus_c.def",
+       nullptr, "", "/opt/tgt"},
+      {{"-LANGUAGE=c++20"},
+       "text:zentaprepro t.ptu t.cc /LANGUAGE=C++20 /TARGET=indefinie /FAST /STD_DEFINE=/opt/tgt/ana/znus_cxx20.def",
+       nullptr, "", "/opt/tgt"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.args;
+    if (args.empty() || args[0].find(".ptu") == std::string::npos) args.insert(args.begin(), {"t.ptu", "t.cc"});
+    SCOPED_TRACE(list(args));
+    EnvGuard tgt("ZNTTGT", c.znttgt);
+    Outcome r = runCommand(args);
+    ASSERT_EQ(r.result.outcome, CommandResult::Ok) << r.result.detail;
+    EXPECT_EQ(r.err, c.warning ? diag::formatLine(diag::Warning, c.warning, c.argument) : "");
+    EXPECT_EQ(r.warnings, c.warning ? 1 : 0);
+    const auto got = probe(settings());
+    for (std::size_t at = 0; at < c.fields.size();) {
+      std::size_t end = c.fields.find('|', at);
+      if (end == std::string::npos) end = c.fields.size();
+      const std::string entry = c.fields.substr(at, end - at);
+      const std::string key = entry.substr(0, entry.find(':'));
+      ASSERT_TRUE(got.count(key)) << key;
+      EXPECT_EQ(key + ":" + got.at(key), entry);
+      at = end + 1;
     }
-    // Without analysis the target's file is not taken, and nothing is said.
-    Outcome off = runCommand({"t.ptu", "t.cc", "-NOANALYZE"});
-    EXPECT_EQ(off.warnings, 0);
-    EXPECT_EQ(settings().standardDefinitions, "");
   }
-  EnvGuard empty("ZNTTGT", "");
-  runCommand({"t.ptu", "t.cc"});
-  EXPECT_EQ(settings().standardDefinitions, "");
+  EXPECT_EQ(runCommand({"t.ptu", "t.cc", "-XT=3,12"}).out, "active trace 3\nactive trace 12\n");
+  // The build options come after the classic ones in the usage text.
+  EXPECT_NE(usageText().find("\t[-NOEDIT]\n\t[-DEPFILE=<dep_file>]\n\t[-MESSAGES=<CLASSIC|IDE>]\n\t[-LEARN|-NOLEARN]\n"),
+            std::string::npos);
 }
 
-TEST_F(Options, FilesKeptAsGiven) {
-  Outcome r = runCommand({"t.ptu", "t.cc", "\"out dir\"", "-CONST=consts", "-SOURCE=sep.c", "-VISTRA_LOG=tool.log",
-                      "-RIONAME=r.rio", "-TSF=f.tsf"});
-  ASSERT_EQ(r.result.outcome, CommandResult::Ok) << r.result.detail;
-  const Settings& s = settings();
-  EXPECT_EQ(s.resultsDirectory, "out dir");
-  EXPECT_TRUE(s.constantsFileGiven);
-  EXPECT_EQ(s.constantsFile, "consts.cc");
-  EXPECT_EQ(s.sourceFile, "sep.c");
-  EXPECT_EQ(s.toolLog, "tool.log");
-  EXPECT_EQ(s.rioName, "r.rio");
-  EXPECT_EQ(s.tsfFile, "f.tsf");
-  EXPECT_TRUE(s.tsf);
-  for (const auto& [given, kept] : std::vector<std::pair<std::string, std::string>>{
-           {"c.h", "c.h"}, {"dir.d/consts", "dir.d/consts.cc"}, {"a/b.txt", "a/b.txt"}}) {
-    runCommand({"t.ptu", "t.cc", "-CONST=" + given});
-    EXPECT_EQ(settings().constantsFile, kept);
+TEST_F(Options, RefusedCommands) {
+  const std::pair<std::vector<std::string>, CommandResult::Outcome> cases[] = {
+      {{"-LANGUAGE=C"}, CommandResult::UnknownLanguage},     {{"-LANGUAGE=ADA"}, CommandResult::UnknownLanguage},
+      {{"-LANGUAGE=c+"}, CommandResult::UnknownLanguage},    {{"-EXOPERATION=a", "-EXSERVICE=b"}, CommandResult::DecoderError},
+      {{"-MESSAGES=GNU"}, CommandResult::DecoderError},      {{"-MESSAGES"}, CommandResult::DecoderError},
+      {{"-DEPFILE"}, CommandResult::DecoderError},           {{"-DEPFILE=a.d", "-DEPFILE=b.d"}, CommandResult::DecoderError},
+  };
+  for (const auto& [options, outcome] : cases) {
+    std::vector<std::string> args = {"t.ptu", "t.cc"};
+    args.insert(args.end(), options.begin(), options.end());
+    Outcome r = runCommand(args);
+    EXPECT_EQ(r.result.outcome, outcome) << list(options);
+    if (outcome == CommandResult::UnknownLanguage) {
+      EXPECT_EQ("-LANGUAGE=" + r.result.detail, options[0]);
+    }
   }
-  runCommand({"t.ptu", "t.cc", "res\""});
-  EXPECT_EQ(settings().resultsDirectory, "res");
-}
-
-TEST_F(Options, ListsAndSelections) {
-  Outcome r = runCommand({"t.ptu", "t.cc", "-SERVICE=(s1,s2)", "-TEST=t1", "-TEST=t2", "-EXFAMILY=slow", "-INCL=inc",
-                      "-DEFINE=A=1,B"});
-  ASSERT_EQ(r.result.outcome, CommandResult::Ok) << r.result.detail;
-  const Settings& s = settings();
-  EXPECT_EQ(s.services, (std::vector<std::string>{"s1", "s2"}));
-  EXPECT_EQ(s.tests, (std::vector<std::string>{"t1", "t2"}));
-  EXPECT_EQ(s.exFamilies, (std::vector<std::string>{"slow"}));
-  EXPECT_EQ(s.includeDirectories, (std::vector<std::string>{"inc"}));
-  EXPECT_EQ(s.definitions, (std::vector<std::string>{"A=1", "B"}));
-  EXPECT_TRUE(s.operationSelection);
-  EXPECT_FALSE(s.exclusionSelection);
-  runCommand({"t.ptu", "t.cc", "-EXOPERATION=(x)"});
-  EXPECT_EQ(settings().exOperations, (std::vector<std::string>{"x"}));
-  EXPECT_FALSE(settings().operationSelection);
-  EXPECT_TRUE(settings().exclusionSelection);
-}
-
-TEST_F(Options, SystemFlagsAndCompilerSystem) {
-  for (const char* flag : {"-SUB_SYSTEM", "-SYSTEM", "-SS", "-SOUS"}) {
-    runCommand({"t.ptu", "t.cc", flag});
-    EXPECT_TRUE(settings().subSystem) << flag;
-  }
-  runCommand({"t.ptu", "t.cc", "-NOSS"});
-  EXPECT_FALSE(settings().subSystem);
-  const std::pair<const char*, int> systems[] = {{"UNIX", 0}, {"os2", 1}, {"DOS", 2}, {"V", 3}, {"NT", 4}};
-  for (const auto& [name, code] : systems) {
-    runCommand({"t.ptu", "t.cc", std::string("-SYSCOMP=") + name});
-    EXPECT_EQ(settings().compilerSystem, code) << name;
-    EXPECT_TRUE(settings().compilerSystemGiven);
-  }
-}
-
-TEST_F(Options, TracesAndDisplayLimits) {
-  Outcome r = runCommand({"t.ptu", "t.cc", "-XT=3,12", "-E=5", "-W=255"});
-  ASSERT_EQ(r.result.outcome, CommandResult::Ok);
-  EXPECT_EQ(r.out, "active trace 3\nactive trace 12\n");
-  for (int n = -1; n < 20; ++n) EXPECT_EQ(traceOn(n), n == 3) << n;
-  EXPECT_EQ(settings().errorDisplayLimit, 5);
-  EXPECT_EQ(settings().warningDisplayLimit, 255);
-  Outcome zero = runCommand({"t.ptu", "t.cc", "-XT=0,9"});
-  EXPECT_TRUE(traceOn(0) && traceOn(9));
-}
-
-TEST_F(Options, DecoderErrorsAreReportedOnceWithTheLine) {
+  // Decoder errors come back with their line, and no warning.
   Outcome r = runCommand({"t.ptu", "t.cc", "-SERVICE=a", "-EXSERVICE=b"});
   EXPECT_EQ(r.result.outcome, CommandResult::DecoderError);
   EXPECT_EQ(r.result.detail, expectedLine("Illegal combination of command elements,", "SERVICE and EXSERVICE"));
   EXPECT_EQ(r.warnings, 0);
-}
-
-struct CanonicalCase {
-  std::vector<std::string> args;
-  std::optional<std::string> znttgt;
-  std::string text;
-};
-
-TEST_F(Options, CanonicalCommandText) {
-  const std::vector<CanonicalCase> cases = {
-      {{"t.ptu", "t.cc"}, std::nullopt, "zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST"},
-      {{"src/a.ptu", "out/a.cpp", "\"res dir\"", "-VERSION=v2.1", "-TARGET=host", "-SS", "-SOURCE=sep.c",
-        "-STRVER=s1", "-NOFAST", "-COMPRESS", "-SERVICE=s1,s2", "-EXTEST=t9", "-FAMILY=nightly", "-INCL=inc1,inc2",
-        "-DEFINE=A=1"},
-       std::nullopt,
-       "zentaprepro src/a.ptu out/a.cpp \"res dir\" /LANGUAGE=C++ /VERSION=V2.1 /TARGET=HOST /SUB_SYSTEM "
-       "/SOURCE=sep.c /STRVER=s1 /COMPRESS /SERVICE=s1,s2 /FAMILY=nightly /EXTEST=t9 /INCL=inc1,inc2 /DEFINE=A=1"},
-      {{"t.ptu", "t.cc", "-LANGUAGE=c++11", "-RESTRICTION=NOEXCEP,KR", "-SYSCOMP=unix", "-NOSIMULATION", "-NOEDIT",
-        "-STD_DEFINE=std.def", "-SYMBTAB=sym.tab", "-STANDARD=std.txt", "-ADALINK=ada.lnk", "-EXPAND", "-NOPATH"},
-       std::nullopt,
-       "zentaprepro t.ptu t.cc /LANGUAGE=C++11 /TARGET=indefinie /FAST /EXPAND /RESTRICTION=NOEXCEP,KR /SYSCOMP=UNIX "
-       "/NOSIMULATION /NOEDIT /STD_DEFINE=std.def /SYMBTAB=sym.tab /STANDARD=std.txt /ADALINK=ada.lnk"},
-      {{"t.ptu", "t.cc", "-NOANALYZE", "-OPERATION=op", "-TEST=x,y", "-EXFAMILY=f"},
-       std::string("/opt/tgt"),
-       "zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST /OPERATION=op /TEST=x,y /EXFAMILY=f /NOANALYZE"},
-      {{"t.ptu", "t.cc", "-EXOPERATION=a", "-EXSERVICE=b"}, std::string("/opt/tgt"), ""},  // refused combination
-      {{"t.ptu", "t.cc", "-EXSERVICE=b", "-XT=1"},
-       std::string("/opt/tgt"),
-       "zentaprepro t.ptu t.cc /LANGUAGE=C++ /TARGET=indefinie /FAST /EXSERVICE=b "
-       "/STD_DEFINE=/opt/tgt/ana/znus_c.def"},
-      {{"t.ptu", "t.cc", "-LANGUAGE=c++20"},
-       std::string("/opt/tgt"),
-       "zentaprepro t.ptu t.cc /LANGUAGE=C++20 /TARGET=indefinie /FAST /STD_DEFINE=/opt/tgt/ana/znus_cxx20.def"},
-  };
-  for (const CanonicalCase& c : cases) {
-    EnvGuard tgt("ZNTTGT", c.znttgt);
-    Outcome r = runCommand(c.args);
-    if (c.text.empty()) {
-      EXPECT_EQ(r.result.outcome, CommandResult::DecoderError);
-      continue;
-    }
-    ASSERT_EQ(r.result.outcome, CommandResult::Ok) << r.result.detail;
-    EXPECT_EQ(settings().commandText, c.text);
-  }
-}
-
-// The options for builds and editors: DEPFILE and MESSAGES.
-struct BuildOptionCase {
-  std::vector<std::string> args;
-  bool ok;
-  std::string dependencyFile;
-  bool ide;
-};
-
-TEST_F(Options, DependencyFileAndMessageForm) {
-  const std::string longPath = "/build/" + std::string(1000, 'd') + "/t.d";
-  const std::vector<BuildOptionCase> cases = {
-      {{"t.ptu", "t.cc"}, true, "", false},
-      {{"t.ptu", "t.cc", "-DEPFILE=out/t.d"}, true, "out/t.d", false},
-      {{"t.ptu", "t.cc", "-DEPFILE=" + longPath}, true, longPath, false},  // build trees are deep
-      {{"t.ptu", "t.cc", "/depf=a b.d", "-MESSAGES=IDE"}, true, "a b.d", true},
-      {{"t.ptu", "t.cc", "-messages=ide"}, true, "", true},
-      {{"t.ptu", "t.cc", "-MES=I"}, true, "", true},
-      {{"t.ptu", "t.cc", "-MESSAGES=CLASSIC"}, true, "", false},
-      {{"t.ptu", "t.cc", "-MESSAGES=CLASSIQUE"}, true, "", false},
-      {{"t.ptu", "t.cc", "-MESSAGES=GNU"}, false, "", false},
-      {{"t.ptu", "t.cc", "-MESSAGES"}, false, "", false},
-      {{"t.ptu", "t.cc", "-DEPFILE"}, false, "", false},
-      {{"t.ptu", "t.cc", "-DEPFILE=a.d", "-DEPFILE=b.d"}, false, "", false},
-  };
-  for (const BuildOptionCase& c : cases) {
-    Outcome r = runCommand(c.args);
-    const std::string shown = c.args.back();
-    if (!c.ok) {
-      EXPECT_EQ(r.result.outcome, CommandResult::DecoderError) << shown;
-      continue;
-    }
-    ASSERT_EQ(r.result.outcome, CommandResult::Ok) << shown << r.result.detail;
-    EXPECT_EQ(settings().dependencyFile, c.dependencyFile) << shown;
-    EXPECT_EQ(settings().ideMessages, c.ide) << shown;
-    EXPECT_EQ(diag::messageForm(), c.ide ? diag::MessageForm::Ide : diag::MessageForm::Classic) << shown;
-    // Neither changes what is generated: the command text does not show them.
-    EXPECT_EQ(settings().commandText.find("DEPFILE"), std::string::npos) << shown;
-    EXPECT_EQ(settings().commandText.find("MESSAGES"), std::string::npos) << shown;
-  }
-}
-
-TEST_F(Options, BuildOptionsComeAfterTheClassicOnes) {
-  const CommandDescriptor d = compilerCommand();
-  ASSERT_EQ(d.options.size(), 47u);
-  EXPECT_EQ(d.options[44].names[2], "W");
-  EXPECT_EQ(d.options[45].names[2], "DEPFILE");
-  EXPECT_EQ(d.options[46].names[2], "MESSAGES");
-  EXPECT_NE(usageText().find("\t[-NOEDIT]\n\t[-DEPFILE=<dep_file>]\n\t[-MESSAGES=<CLASSIC|IDE>]\n\t[-LEARN|-NOLEARN]\n"),
-            std::string::npos);
 }
 
 TEST(OptionsMessageForm, ReadAheadWithoutAnyEffect) {
@@ -405,26 +254,20 @@ TEST(OptionsMessageForm, ReadAheadWithoutAnyEffect) {
 // ---------------------------------------------------------------------------
 // The fatal ends of the run.
 
-TEST(OptionsDeathTest, DecoderErrorEndsTheRunWithCmdfatale) {
+TEST(OptionsDeathTest, DecoderErrorAndUnknownLanguageEndTheRun) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  const char* argv[] = {"zentaprepro", "t.ptu", "t.cc", "-E=300"};
-  EXPECT_EXIT(
-      {
-        diag::registerCatalogues();
-        analyseCommand(4, const_cast<char**>(argv));
-      },
-      testing::ExitedWithCode(7), "Quartolab Command analysis : Arg value too large, -E=300\n.*CMDFATALE");
-}
-
-TEST(OptionsDeathTest, UnknownLanguageEndsTheRunWithLangincon) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  const char* argv[] = {"zentaprepro", "t.ptu", "t.cc", "-LANGUAGE=C"};
-  EXPECT_EXIT(
-      {
-        diag::registerCatalogues();
-        analyseCommand(4, const_cast<char**>(argv));
-      },
-      testing::ExitedWithCode(7), "LANGINCON.*C");
+  const std::pair<const char*, const char*> cases[] = {
+      {"-E=300", "Quartolab Command analysis : Arg value too large, -E=300\n.*CMDFATALE"},
+      {"-LANGUAGE=C", "LANGINCON.*C"}};
+  for (const auto& [option, pattern] : cases) {
+    const char* argv[] = {"zentaprepro", "t.ptu", "t.cc", option};
+    EXPECT_EXIT(
+        {
+          diag::registerCatalogues();
+          analyseCommand(4, const_cast<char**>(argv));
+        },
+        testing::ExitedWithCode(7), pattern);
+  }
 }
 
 TEST(OptionsAnalyse, ClearsTheSubSystemFlagAndSetsTheDisplayLimits) {
@@ -448,23 +291,17 @@ TEST(OptionsAnalyse, ClearsTheSubSystemFlagAndSetsTheDisplayLimits) {
 // ---------------------------------------------------------------------------
 // The program itself, as installed.
 
-TEST(OptionsProgram, BadCommandPrintsTheDecoderLineThenTheFatalMessage) {
+TEST(OptionsProgram, DecoderLinesAndTraceLinesOfTheInstalledProgram) {
   testkit::ScratchDir dir;
-  auto r = testkit::run({testkit::stageBin("zentaprepro"), "t.ptu", "t.cc", "d", "extra"},
-                        {{"QUARTODIR", testkit::stageDir()}, {"ZENTA_SUPPRESS_COPYRIGHT", "1"}},
-                        dir.path().string());
+  const testkit::EnvChanges env = {{"QUARTODIR", testkit::stageDir()}, {"ZENTA_SUPPRESS_COPYRIGHT", "1"}};
+  auto r = testkit::run({testkit::stageBin("zentaprepro"), "t.ptu", "t.cc", "d", "extra"}, env, dir.path().string());
   EXPECT_EQ(r.status, 7);
   const std::string line = expectedLine("Too many arguments invalid argument,", "extra");
   const auto at = r.err.find(line);
   ASSERT_NE(at, std::string::npos) << r.err;
   EXPECT_NE(r.err.find("CMDFATALE", at + line.size()), std::string::npos) << r.err;
-}
-
-TEST(OptionsProgram, TraceLinesGoToStandardOutput) {
-  testkit::ScratchDir dir;
-  auto r = testkit::run({testkit::stageBin("zentaprepro"), "missing.ptu", "t.cc", "-XT=3,12"},
-                        {{"QUARTODIR", testkit::stageDir()}, {"ZENTA_SUPPRESS_COPYRIGHT", "1"}},
-                        dir.path().string());
+  // Trace lines go to the standard output.
+  r = testkit::run({testkit::stageBin("zentaprepro"), "missing.ptu", "t.cc", "-XT=3,12"}, env, dir.path().string());
   EXPECT_NE(r.out.find("active trace 3\nactive trace 12\n"), std::string::npos) << r.out;
   EXPECT_EQ(r.err.find("Command analysis"), std::string::npos) << r.err;
 }

@@ -13,104 +13,67 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Two target packages: "u" with an empty lib, "t" with both headers,
-// "p" with provado.h only, "d" whose TP.h is a directory.
-class TargetTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    fs::create_directories(scratch.path() / "u/lib");
-    scratch.write("t/lib/TP.h", "// runtime\n");
-    scratch.write("t/lib/provado.h", "// older runtime\n");
-    scratch.write("p/lib/provado.h", "// older runtime\n");
-    fs::create_directories(scratch.path() / "d/lib/TP.h");
-    scratch.write("d/lib/provado.h", "// older runtime\n");
-  }
-  std::string dir(const char* name) const { return scratch.file(name); }
-  testkit::ScratchDir scratch;
+struct Case {
+  const char* name;
+  std::optional<std::string> znutgt, znttgt, override;  // "@" stands for the scratch folder
+  bool withSeparate;
+  bool found;
+  std::string header;  // the reference, without its quotes
 };
 
-TEST_F(TargetTest, ZnutgtHidesZnttgt) {
-  TargetInputs in;
-  in.znutgt = dir("u");
-  in.znttgt = dir("t");
-  const TargetConfiguration c = settleTarget(in);
-  EXPECT_FALSE(c.packageFound);
-  EXPECT_EQ(c.targetDirectory, dir("u"));
-  EXPECT_EQ(c.runtimeHeader, "\"TP.h\"");
-}
-
-TEST_F(TargetTest, ZnttgtIsUsedWhenZnutgtIsUnset) {
-  TargetInputs in;
-  in.znttgt = dir("t");
-  const TargetConfiguration c = settleTarget(in);
-  EXPECT_TRUE(c.packageFound);
-  EXPECT_EQ(c.runtimeHeader, "\"" + dir("t") + "/lib/TP.h\"");
-}
-
-TEST_F(TargetTest, FirstHeaderWinsThenSecond) {
-  TargetInputs in;
-  in.znutgt = dir("t");
-  EXPECT_EQ(settleTarget(in).runtimeHeaderPath, dir("t") + "/lib/TP.h");
-  in.znutgt = dir("p");
-  EXPECT_EQ(settleTarget(in).runtimeHeader, "\"" + dir("p") + "/lib/provado.h\"");
-  in.znutgt = dir("d");  // a directory named TP.h is not a header
-  EXPECT_EQ(settleTarget(in).runtimeHeader, "\"" + dir("d") + "/lib/provado.h\"");
-  in.znutgt = dir("t") + "/";  // a trailing separator is not doubled
-  EXPECT_EQ(settleTarget(in).runtimeHeaderPath, dir("t") + "/lib/TP.h");
-}
-
-TEST_F(TargetTest, RelativeTargetGivesAnAbsoluteCleanReference) {
-  const std::string expected = dir("t") + "/lib/TP.h";
-  const std::vector<std::string> forms = {
-      fs::relative(dir("t"), fs::current_path()).string(),  // relative to the current folder
-      "./" + fs::relative(dir("t"), fs::current_path()).string() + "/",
-      dir("u") + "/../t",  // absolute with a ".." part
-      dir("t") + "//./",
+// Packages: "u" with an empty lib, "t" with both headers, "p" with provado.h
+// only, "d" whose TP.h is a directory.
+TEST(Target, PackageLookupAndRuntimeHeader) {
+  testkit::ScratchDir scratch;
+  fs::create_directories(scratch.path() / "u/lib");
+  scratch.write("t/lib/TP.h", "// runtime\n");
+  for (const char* p : {"t", "p", "d"}) scratch.write(std::string(p) + "/lib/provado.h", "// older runtime\n");
+  fs::create_directories(scratch.path() / "d/lib/TP.h");
+  const std::string relative = fs::relative(scratch.file("t"), fs::current_path()).string();
+  const std::string t = "@/t/lib/TP.h";
+  const std::vector<Case> cases = {
+      {"nothing set", {}, {}, {}, false, false, "TP.h"},
+      {"ZNUTGT hides ZNTTGT", "@/u", "@/t", {}, false, false, "TP.h"},
+      {"ZNTTGT when ZNUTGT is unset", {}, "@/t", {}, false, true, t},
+      {"an empty ZNUTGT counts as unset", "", "@/t", {}, false, true, t},
+      {"the first header wins", "@/t", {}, {}, false, true, t},
+      {"then the second", "@/p", {}, {}, false, true, "@/p/lib/provado.h"},
+      {"a directory named TP.h is not a header", "@/d", {}, {}, false, true, "@/d/lib/provado.h"},
+      {"a trailing separator is not doubled", "@/t/", {}, {}, false, true, t},
+      {"relative to the current folder", {}, relative, {}, false, true, t},
+      {"relative with dots", {}, "./" + relative + "/", {}, false, true, t},
+      {"absolute with a dot-dot part", {}, "@/u/../t", {}, false, true, t},
+      {"doubled separators", {}, "@/t//./", {}, false, true, t},
+      {"a separate source keeps the bare name", "@/t", {}, {}, true, true, "TP.h"},
+      {"bare name of the second header", "@/p", {}, {}, true, true, "provado.h"},
+      {"an empty override is ignored", "@/t", {}, "", false, true, t},
+      {"an override wins", "@/t", {}, "my/rt.h", false, true, "my/rt.h"},
+      {"a missing package keeps its warning under an override", "@/u", {}, "my/rt.h", false, false, "my/rt.h"},
   };
-  for (const std::string& form : forms) {
+  const auto place = [&](std::optional<std::string> v) {
+    if (v && v->rfind("@", 0) == 0) v->replace(0, 1, scratch.path().string());
+    return v;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     TargetInputs in;
-    in.znttgt = form;
-    const TargetConfiguration c = settleTarget(in);
-    EXPECT_TRUE(c.packageFound) << form;
-    EXPECT_EQ(c.runtimeHeader, "\"" + expected + "\"") << form;
-    EXPECT_EQ(c.runtimeHeaderPath, expected) << form;
-    in.withSeparate = true;  // the bare name stays bare
-    EXPECT_EQ(settleTarget(in).runtimeHeader, "\"TP.h\"") << form;
+    in.znutgt = place(c.znutgt);
+    in.znttgt = place(c.znttgt);
+    in.cppIncludeOverride = c.override;
+    in.withSeparate = c.withSeparate;
+    const TargetConfiguration got = settleTarget(in);
+    const std::string header = *place(c.header);
+    EXPECT_EQ(got.packageFound, c.found);
+    EXPECT_EQ(got.runtimeHeader, "\"" + header + "\"");
+    if (c.found && !c.withSeparate && !c.override) {
+      EXPECT_EQ(got.runtimeHeaderPath, header);
+    }
   }
-}
-
-TEST_F(TargetTest, WithSeparateKeepsTheBareName) {
-  TargetInputs in;
-  in.znutgt = dir("t");
-  in.withSeparate = true;
-  EXPECT_EQ(settleTarget(in).runtimeHeader, "\"TP.h\"");
-  in.znutgt = dir("p");
-  EXPECT_EQ(settleTarget(in).runtimeHeader, "\"provado.h\"");
-}
-
-TEST_F(TargetTest, NoTargetDirectory) {
-  const TargetConfiguration c = settleTarget(TargetInputs{});
-  EXPECT_FALSE(c.packageFound);
-  EXPECT_TRUE(c.targetDirectory.empty());
-  EXPECT_EQ(c.runtimeHeader, "\"TP.h\"");
-  TargetInputs in;
-  in.znutgt = "";  // an empty value counts as unset
-  in.znttgt = dir("t");
-  EXPECT_TRUE(settleTarget(in).packageFound);
-}
-
-TEST_F(TargetTest, CppIncludeOverride) {
-  TargetInputs in;
-  in.znutgt = dir("t");
-  in.cppIncludeOverride = "";  // ignored
-  EXPECT_EQ(settleTarget(in).runtimeHeader, "\"" + dir("t") + "/lib/TP.h\"");
-  in.cppIncludeOverride = "my/rt.h";
-  EXPECT_EQ(settleTarget(in).runtimeHeader, "\"my/rt.h\"");
-  // A missing package still wants its warning under the override.
-  in.znutgt = dir("u");
-  const TargetConfiguration c = settleTarget(in);
-  EXPECT_EQ(c.runtimeHeader, "\"my/rt.h\"");
-  EXPECT_FALSE(c.packageFound);
+  EXPECT_TRUE(settleTarget(TargetInputs{}).targetDirectory.empty());
+  TargetInputs hidden;
+  hidden.znutgt = scratch.file("u");
+  hidden.znttgt = scratch.file("t");
+  EXPECT_EQ(settleTarget(hidden).targetDirectory, scratch.file("u"));
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ struct StatusCase {
   int status;
   std::vector<std::string> expectedInStderr;
   std::vector<std::string> options = {};
+  testkit::EnvChanges env = {};
 };
 
 TEST(Program, ExitStatusAndMessages) {
@@ -43,65 +44,46 @@ TEST(Program, ExitStatusAndMessages) {
       {"comments only", "-- nothing\n-- here\n", 7, {"AUCUNMETA"}},
       {"too long statement", longStatement, 7, {"LINETOLON"}},
       {"service selection", kClean, 5, {"OPER_INEX", "PROGXVIDE"}, {"-SERVICE=S2"}},
+      {"an English script under French", kClean, 0, {"LANSWITCH"}, {}, {{"ZENTALAN", "FR"}}},
   };
   for (const StatusCase& c : cases) {
     testkit::ScratchDir dir;
-    const testkit::Result r = compile(dir, c.script, c.options);
+    const testkit::Result r = compile(dir, c.script, c.options, c.env);
     EXPECT_EQ(r.status, c.status) << c.name << "\n" << r.err;
     for (const std::string& s : c.expectedInStderr) EXPECT_NE(r.err.find(s), std::string::npos) << c.name << ": " << s << "\n" << r.err;
+    // Errors delete the harness.
+    if (c.status == 0 || c.status == 5) {
+      EXPECT_EQ(dir.exists("s.cc"), c.status == 0) << c.name;
+    }
   }
 }
 
-TEST(Program, ErrorsDeleteTheHarness) {
-  testkit::ScratchDir dir;
-  EXPECT_EQ(compile(dir, kClean).status, 0);
-  EXPECT_TRUE(dir.exists("s.cc"));
-  testkit::ScratchDir bad;
-  EXPECT_EQ(compile(bad, "HEADER m, 1, x\nBEGIN\nTEST t\nEND SERVICE\n").status, 5);
-  EXPECT_FALSE(bad.exists("s.cc"));
-}
-
-TEST(Program, LanguageSwitchUnderFrench) {
-  testkit::ScratchDir dir;
-  const auto r = compile(dir, kClean, {}, {{"ZENTALAN", "FR"}});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.err.find("LANSWITCH"), std::string::npos) << r.err;
-}
-
-TEST(Program, TraceTwoCopiesStatementsAsComments) {
-  testkit::ScratchDir dir;
-  ASSERT_EQ(compile(dir, kClean, {"-XT=2"}).status, 0);
-  const std::string harness = dir.read("s.cc");
-  EXPECT_NE(harness.find("// VAR x, int, INIT = 1, EV = 1 \n"), std::string::npos);
-  EXPECT_NE(harness.find("// SERVICE s1 \n"), std::string::npos);
-}
-
-TEST(Program, NativeLinesByMarker) {
+// Trace 2 copies the statements as comments; native lines are written
+// and analysed, written only, or analysed only by their marker.
+TEST(Program, HarnessCopiesStatementsAndNativeLinesByMarker) {
   testkit::ScratchDir dir;
   const std::string script =
       "HEADER m, 1, x\nBEGIN\n#int written_and_analysed;\n@int written_only;\n!int analysed_only;\n"
       "SERVICE s1\nTEST t1\nFAMILY nominal\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\n"
       "END TEST\nEND SERVICE\n";
-  ASSERT_EQ(compile(dir, script).status, 0);
+  ASSERT_EQ(compile(dir, script, {"-XT=2"}).status, 0);
   const std::string harness = dir.read("s.cc");
-  EXPECT_NE(harness.find("int written_and_analysed;"), std::string::npos);
-  EXPECT_NE(harness.find("int written_only;"), std::string::npos);
-  EXPECT_EQ(harness.find("analysed_only"), std::string::npos);
+  for (const char* part : {"// VAR x, int, INIT = 1, EV = 1 \n", "// SERVICE s1 \n", "\nint written_and_analysed;",
+                           "\nint written_only;"})
+    EXPECT_NE(harness.find(part), std::string::npos) << part;
+  EXPECT_EQ(harness.find("int analysed_only"), std::string::npos);
 }
 
 // Hostile input: every run ends with a status of its own, never a signal.
 TEST(Program, HostileScriptsEndWithAStatus) {
   std::mt19937 rng(42);
   std::vector<std::pair<std::string, std::string>> scripts;
-  for (int round = 0; round < 3; ++round) {
-    std::string s;
-    for (int i = 0; i < 30000; ++i) s += static_cast<char>(rng() & 0xff);
-    scripts.emplace_back("random bytes", s);
-  }
-  std::string nul = "HEADER m, 1, x\nBEGIN\nSERVICE s";
-  nul += std::string(4, '\0') + "\nTEST t\n" + std::string(30000, 'x') + "\nVAR " + std::string(30000, 'v') +
-         "\nEND SERVICE\n";
-  scripts.emplace_back("nul bytes and long lines", nul);
+  std::string random;
+  for (int i = 0; i < 3 * 30000; ++i) random += static_cast<char>(rng() & 0xff);
+  for (int round = 0; round < 3; ++round) scripts.emplace_back("random bytes", random.substr(round * 30000, 30000));
+  scripts.emplace_back("nul bytes and long lines", "HEADER m, 1, x\nBEGIN\nSERVICE s" + std::string(4, '\0') +
+                                                       "\nTEST t\n" + std::string(30000, 'x') + "\nVAR " +
+                                                       std::string(30000, 'v') + "\nEND SERVICE\n");
   scripts.emplace_back("self include", "HEADER m, 1, x\nBEGIN\nINCLUDE PTU s.ptu\nSERVICE s\nTEST t\nEND SERVICE\n");
   std::string deep = "HEADER m, 1, x\nBEGIN\n";
   for (int i = 0; i < 3000; ++i) deep += "IF A\nSIMUL\nSEQUENCE\n";
@@ -109,28 +91,11 @@ TEST(Program, HostileScriptsEndWithAStatus) {
   for (const auto& [name, script] : scripts) {
     testkit::ScratchDir dir;
     const auto r = compile(dir, script);
-    EXPECT_LT(r.status, 128) << name;
     EXPECT_TRUE(r.status == 0 || r.status == 3 || r.status == 5 || r.status == 7) << name << " " << r.status;
     EXPECT_NE(r.err.find("End of execution"), std::string::npos) << name;
   }
 }
 
-TEST(Program, NestedIncludesReturnToTheIncludingFile) {
-  testkit::ScratchDir dir;
-  const int depth = 60;
-  for (int i = 0; i < depth; ++i) {
-    std::string body = "COMMENT level " + std::to_string(i) + "\n";
-    if (i + 1 < depth) body += "INCLUDE PTU n" + std::to_string(i + 1) + ".ptu\n";
-    else body += "TEST t\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\n";
-    dir.write("n" + std::to_string(i) + ".ptu", body);
-  }
-  const auto r = compile(dir, "HEADER m, 1, x\nBEGIN\nSERVICE s\nINCLUDE PTU n0.ptu\nEND SERVICE\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-}
-
-}  // namespace
-
-namespace {
 
 // An included PTU file leaves an "I" record, numbered like every other
 // record, so the service after it carries the next number in the
@@ -177,9 +142,6 @@ TEST(Program, IncludedPtuFilesAreRecordedInTheDescription) {
   }
 }
 
-}  // namespace
-
-namespace {
 
 // The include lines of the separate source file reach the analyser before
 // the script is read: a macro of a header that the source includes answers
@@ -199,9 +161,6 @@ TEST(Program, IncludeLinesOfTheSeparateSourceFileAreAnalysed) {
   }
 }
 
-}  // namespace
-
-namespace {
 
 // The description line of a variable carries the position of its statement
 // (the line that ended it), not that of END ELEMENT.

@@ -1,9 +1,6 @@
-// The reader's pieces: comment splitting, keyword splitting, the keyword
-// tables, the language check, native code collection, statement texts, and
-// PTU includes.
+// The reader: comments, the script language, native code collection,
+// statement texts, phases, and PTU includes.
 #include <gtest/gtest.h>
-
-#include <set>
 
 #include "model/script_language.h"
 #include "script/keywords.h"
@@ -40,94 +37,6 @@ TEST(SplitComment, RespectsStringAndCharacterLiterals) {
     EXPECT_EQ(script::splitComment(r.line, "--", r.language, code, comment), r.found) << r.line;
     EXPECT_EQ(code, r.code) << r.line;
   }
-}
-
-TEST(SplitWord, TakesWordCharactersAndUpperCases) {
-  struct Row {
-    const char* text;
-    const char* word;
-    const char* rest;
-  } rows[] = {
-      {"var x, init=1", "VAR", "x, init=1"},
-      {"VAR(x)", "VAR", "(x)"},
-      {"end\t\ttest", "END", "test"},
-      {"(x) y", "", "(x) y"},
-      {"A_$1 b", "A_$1", "b"},
-      {"", "", ""},
-  };
-  for (const Row& r : rows) {
-    std::string w, rest;
-    script::splitWord(r.text, w, rest);
-    EXPECT_EQ(w, r.word) << r.text;
-    EXPECT_EQ(rest, r.rest) << r.text;
-  }
-}
-
-TEST(Keywords, TableHasEightyTwoDistinctEntriesWithTheirKinds) {
-  int count = 0;
-  const script::KeywordEntry* table = script::keywordTable(count);
-  ASSERT_EQ(count, 82);
-  std::set<std::string> words;
-  for (int i = 0; i < count; ++i) words.insert(table[i].word);
-  EXPECT_EQ(words.size(), 82u);
-  struct Row {
-    const char* word;
-    int kind;
-    script::KeywordLanguage language;
-  } rows[] = {
-      {"ENTETE", 2, script::French}, {"HEADER", 2, script::English}, {"SERVICE", 3, script::Both},
-      {"FTEST", 6, script::French},  {"TAB", 12, script::French},    {"ARRAY", 12, script::English},
-      {"CONST", 1, script::Both},    {"END", 30, script::English},   {"INCLURE", 32, script::French},
-      {"STR", 39, script::Both},     {"NEXT_TEST", 59, script::English}, {"TEST_SUITE", 59, script::French},
-      {"COUV", 61, script::French},  {"REQUIREMENT", 63, script::Both}, {"INITIALIZATION", 41, script::English},
-  };
-  for (const Row& r : rows) {
-    const script::KeywordEntry* e = script::findKeyword(r.word);
-    ASSERT_NE(e, nullptr) << r.word;
-    EXPECT_EQ(e->kind, r.kind) << r.word;
-    EXPECT_EQ(e->language, r.language) << r.word;
-  }
-  EXPECT_EQ(script::findKeyword("VA"), nullptr);  // no prefix matching
-  EXPECT_EQ(script::findKeyword("var"), nullptr);  // the caller upper-cases
-  EXPECT_TRUE(script::findKeyword("TEST")->argumentRequired);
-  EXPECT_TRUE(script::findKeyword("HEADER")->argumentExpected);
-  EXPECT_FALSE(script::findKeyword("HEADER")->argumentRequired);
-}
-
-TEST(Keywords, SecondWordTables) {
-  int n = 0;
-  script::secondWordTable(script::EndWords, n);
-  EXPECT_EQ(n, 21);
-  EXPECT_EQ(script::findSecondWord(script::EndWords, "OPERATION")->subKind, script::EndService);
-  EXPECT_EQ(script::findSecondWord(script::EndWords, "SEQUENCE")->subKind, script::EndSequence);
-  EXPECT_EQ(script::findSecondWord(script::IncludeWords, "PTU")->subKind, script::IncludePtu);
-  EXPECT_EQ(script::findSecondWord(script::DefineWords, "MUET")->language, script::French);
-  EXPECT_EQ(script::findSecondWord(script::DefineWords, "FIELD"), nullptr);
-}
-
-TEST(Keywords, MessageWordsFollowTheLanguage) {
-  EXPECT_STREQ(script::messageWord(script::MwEndService, 0), " FIN SERVICE");
-  EXPECT_STREQ(script::messageWord(script::MwEndService, 2), " END SERVICE");
-  EXPECT_STREQ(script::messageWord(script::MwHeader, 1), "ENTETE");
-  EXPECT_STREQ(script::messageWord(script::MwTo, 2), " TO ");
-  EXPECT_STREQ(script::messageWord(script::MwEv, 0), "VA");
-}
-
-TEST(LanguageCheck, SwitchesOnceThenRefuses) {
-  scripttest::prepare({});
-  model::setScriptLanguage(model::LangFrench);
-  model::setScriptLanguageOpen(true);
-  EXPECT_TRUE(script::languageCheck(script::Both));
-  EXPECT_TRUE(model::scriptLanguageOpen());  // bilingual keywords do not decide
-  EXPECT_TRUE(script::languageCheck(script::English));
-  EXPECT_EQ(model::scriptLanguage(), model::LangEnglish);
-  EXPECT_TRUE(script::languageCheck(script::English));
-  EXPECT_FALSE(model::scriptLanguageOpen());
-  EXPECT_FALSE(script::languageCheck(script::French));
-  EXPECT_EQ(model::scriptLanguage(), model::LangEnglish);
-  model::setScriptLanguage(7);
-  EXPECT_FALSE(script::languageCheck(script::Both));
-  model::setScriptLanguage(model::LangEnglish);
 }
 
 TEST(Language, EnglishScriptUnderFrenchSwitchesAndRefusesFrenchLater) {
@@ -182,18 +91,6 @@ TEST(Reader, NativeCodeKeepsLineDistances) {
   EXPECT_EQ(script::collectedNativeCode(), "");
 }
 
-TEST(Reader, NativeLinesDoNotCountAsStatementsAndCommentsOnlyScriptIsFatal) {
-  const std::string path = scripttest::writeFile("comments.ptu", "-- only\n-- comments\n#int x;\n\n");
-  EXPECT_EXIT(scripttest::analyseFile(path), ::testing::ExitedWithCode(7), "AUCUNMETA");
-}
-
-TEST(Reader, TooLongStatementIsFatal) {
-  std::string s = "HEADER m, 1, x\nBEGIN\nCOMMENT x\n";
-  for (int i = 0; i < 10000; ++i) s += "& abcdefghij\n";
-  const std::string path = scripttest::writeFile("long.ptu", s);
-  EXPECT_EXIT(scripttest::analyseFile(path), ::testing::ExitedWithCode(7), "LINETOLON");
-}
-
 TEST(Reader, NextTestNamesPhases) {
   analyse("HEADER m, 1, x\nBEGIN\nSERVICE s\nTEST t first\nFAMILY f\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nNEXT_TEST\n"
           "ELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nNEXT_TEST more\nELEMENT\nVAR x, int, INIT = 1, EV = 1\nEND ELEMENT\nEND FAMILY\nEND TEST\nNEXT_TEST\n"
@@ -233,5 +130,19 @@ TEST(Include, PtuFileContinuesTheBlockStructure) {
   EXPECT_NE(got[0].text.find("BOGUS"), std::string::npos) << got[0].text;
   EXPECT_EQ(got[1].code, "STXMETAIN");
   EXPECT_NE(got[1].text.find("main.ptu:6"), std::string::npos) << got[1].text;
+}
+
+// A chain of 150 included files whose last includes the first again, and a
+// script including itself: both refused, the rest read through.
+TEST(Include, NestedChainsAndCyclesAreRefused) {
+  const std::string dir = scripttest::scratchDir();
+  const int depth = 150;
+  for (int i = 0; i < depth; ++i)
+    scripttest::writeFile("nest" + std::to_string(i) + ".ptu", "COMMENT level " + std::to_string(i) +
+                                                                 "\nINCLUDE PTU " + dir + "/nest" +
+                                                                 std::to_string((i + 1) % depth) + ".ptu\n");
+  const std::string main = scripttest::writeFile(
+      "nestmain.ptu", scripttest::program("INCLUDE PTU " + dir + "/nest0.ptu\nINCLUDE PTU " + dir + "/nestmain.ptu\n"));
+  EXPECT_EQ(joined(brief(scripttest::analyseFile(main))), "W:LIGNTRAIT:2 W:LIGNTRAIT:5 ");
 }
 }  // namespace

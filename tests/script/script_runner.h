@@ -147,6 +147,14 @@ inline std::vector<Message> analyseFile(const std::string& path, const Options& 
   return parseList(list);
 }
 
+// A program whose head holds `head`, whose service begins with `service` and
+// whose one element holds `element`.
+inline std::string program(const std::string& head, const std::string& element = "VAR x, int, INIT = 1, EV = 1\n",
+                           const std::string& service = "") {
+  return "HEADER m, 1, x\nBEGIN\n" + head + "SERVICE s\n" + service + "TEST t\nFAMILY f\nELEMENT\n" + element +
+         "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n";
+}
+
 inline std::vector<Message> analyse(const std::string& script, const Options& o = {}) {
   return analyseFile(writeFile("script.ptu", script), o);
 }

@@ -3,7 +3,8 @@
 // variables, and what a statement records.
 #include <gtest/gtest.h>
 
-#include "script/var_qualifiers.h"
+#include <map>
+
 #include "var_support.h"
 
 using vartest::run;
@@ -22,11 +23,7 @@ struct Case {
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
-std::string joined(const std::vector<std::string>& v) {
-  std::string s;
-  for (const auto& x : v) s += x + " ";
-  return s;
-}
+using scripttest::joined;
 
 std::vector<Case> cases() {
   return {
@@ -130,8 +127,7 @@ std::vector<Case> cases() {
       {"structure", {"STR origin, INIT = {1, 2}, EV = {1, 2}"}, {}},
       {"structure with EV ==", {"STR origin, INIT == {1, 2}, EV =="}, {}},
       {"structure with INIT IN", {"STR origin, INIT IN ({1, 2}), EV = {1, 2}"}, {"E:AUTOSTRUC"}},
-      {"structure with MIN and MAX", {"STRUCTURE origin, INIT = {1, 2}, MIN = {0, 0}, MAX = {3, 3}"},
-       {"E:AUTOSTRUC"}},
+      {"structure with MIN and MAX", {"STRUCTURE origin, INIT = {1, 2}, MIN = {0, 0}, MAX = {3, 3}"}, {"E:AUTOSTRUC"}},
       {"structure with an empty aggregate", {"STR origin, INIT = {}, EV = {1, 2}"}, {"E:INITAGREG"}, "origin"},
       {"values omitted in INIT only", {"STR origin, INIT = {1, }, EV = {1, 2}"}, {"W:INVAOMISE"}, "origin"},
       {"values omitted in both", {"STR origin, INIT = {1, }, EV = {1, }"}, {}},
@@ -158,8 +154,7 @@ std::vector<Case> cases() {
       {"INIT WITH of another length", {"VAR i, INIT IN (1, 2), EV = 0", "VAR j, INIT (i) AVEC (3), EV = 0"},
        {"E:VARLIENNB"}},
       {"EV IN of another length than INIT IN", {"VAR i, INIT IN (1, 2), EV IN (1, 2, 3)"}, {"E:VAINIT_IN"}, "i"},
-      {"EV IN of another count than the range", {"VAR i, INIT FROM 0 TO 9 NB_TIMES 3, EV IN (1, 2)"},
-       {"E:VAINIT_IN"}},
+      {"EV IN of another count than the range", {"VAR i, INIT FROM 0 TO 9 NB_TIMES 3, EV IN (1, 2)"}, {"E:VAINIT_IN"}},
 
       // A variable described twice.
       {"variable twice", {"VAR i, INIT = 1, EV = 1", "VAR i , INIT = 2, EV = 2"}, {"W:NOMVARDBL"}, "i"},
@@ -188,169 +183,143 @@ std::string caseName(const ::testing::TestParamInfo<Case>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Statements, VariableCases, ::testing::ValuesIn(cases()), caseName);
 
-}  // namespace
-
-namespace {
 
 using zenta::model::VariableDescription;
 
-// What one statement records.
-TEST(VariableRecord, ValuesFormsAndType) {
-  {
-    const VariableDescription d = run({"VAR i, INIT = 1 + 2, EV = 0FFh, DELTA = 5%"}).only();
-    EXPECT_EQ(d.variableText, "i");
-    EXPECT_TRUE(d.initPresent && d.evPresent);
-    EXPECT_EQ(d.initText, "3");  // constant expressions are evaluated
-    EXPECT_EQ(d.evText, "255");  // script notations are written as their value
-    EXPECT_EQ(d.deltaKind, zenta::model::DeltaPercentage);
-    EXPECT_EQ(d.deltaText, "5");
-    EXPECT_EQ(d.typeClass, 0);
-    EXPECT_EQ(d.classWord, "entier");
-    EXPECT_EQ(d.cType, "int");
-    EXPECT_EQ(d.analyserFlags & (zenta::model::FlagTyped | zenta::model::FlagTested),
-              zenta::model::FlagTyped | zenta::model::FlagTested);
-    EXPECT_EQ(d.statementKind, zenta::model::VariableScalar);
-  }
-  EXPECT_EQ(run({"VAR f, INIT = 1, EV = 2, DELTA = 0.5"}).only().deltaKind, zenta::model::DeltaAbsolute);
-  {
-    const VariableDescription d = run({"VAR i, INIT == 4, EV == ignored"}).only();
-    EXPECT_TRUE(d.initDoubleEqual);
-    EXPECT_EQ(d.initText, "4");
-    EXPECT_TRUE(d.evForm);
-    EXPECT_EQ(d.evKind, zenta::model::EvDoubleEqual);
-    EXPECT_TRUE(d.evText.empty());
-  }
-  {
-    const VariableDescription d = run({"VAR i, INIT = 0, EV => 7"}).only();
-    EXPECT_EQ(d.evKind, zenta::model::EvArrow);
-    EXPECT_EQ(d.evArrowText, "7");
-  }
-  {
-    const VariableDescription d = run({"VAR i, INIT IN (1, 2, 3), EV IN {4, 5, 6}"}).only();
-    EXPECT_EQ(d.initForm, zenta::model::InitInList);
-    EXPECT_EQ(d.initListCount, 3);
-    EXPECT_EQ(d.initText, "(1, 2, 3)");
-    EXPECT_EQ(d.evKind, zenta::model::EvInList);
-    EXPECT_EQ(d.evListCount, 3);
-    EXPECT_EQ(d.evInList, "{4, 5, 6}");
-  }
-  {
-    const vartest::Run r = run({"VAR i, INIT IN (1, 2), EV = 0", "VAR j, INIT = 0, EV (i) WITH (2 * 3, 4)"});
-    ASSERT_EQ(r.recorded.size(), 2u);
-    const VariableDescription& d = r.recorded.back();
-    EXPECT_EQ(d.evKind, zenta::model::EvLinkedWith);
-    EXPECT_EQ(d.evLinkText, "i");
-    EXPECT_EQ(d.evWithText, "(6, 4)");
-    EXPECT_EQ(d.evListCount, 2);
-  }
+// The fields of a description that the generator reads, as "key:value".
+std::map<std::string, std::string> fields(const VariableDescription& d) {
+  const char* const ev[] = {"", "plain", "==", "=>", "in", "linked in", "linked with"};
+  const char* const range[] = {"none", "step", "count", "random"};
+  const char* const kind[] = {"scalar", "array", "structured"};
+  const char* const delta[] = {"", "%", "abs "};
+  std::map<std::string, std::string> f = {
+      {"var", d.variableText},
+      {"init", d.initPresent ? (d.initDoubleEqual ? "==" : "") + d.initText : "-"},
+      {"ev", d.evPresent ? d.evText : "-"},
+      {"evKind", ev[d.evKind]},
+      {"delta", delta[d.deltaKind] + d.deltaText},
+      {"class", std::to_string(d.typeClass)},
+      {"word", d.classWord},
+      {"c", d.cType},
+      {"typed", std::to_string(d.analyserFlags & zenta::model::FlagTyped)},
+      {"tested", std::to_string((d.analyserFlags & zenta::model::FlagTested) != 0)},
+      {"kind", kind[d.statementKind]},
+      {"initIn", d.initForm == zenta::model::InitInList ? std::to_string(d.initListCount) : "-"},
+      {"evCount", std::to_string(d.evListCount)},
+      {"evIn", d.evInList},
+      {"evArrow", d.evArrowText},
+      {"evLink", d.evLinkText + " " + d.evWithText},
+      {"declared", d.declaredType},
+      {"range", "none"},
+  };
+  if (d.initForm == zenta::model::InitFromRange && d.initFromPresent)
+    f["range"] = std::string(range[d.rangeKind]) + " " + d.rangeLow + ".." + d.rangeHigh + " " + d.rangeStep + " n" +
+                 std::to_string(d.rangeValueCount) + " r" + std::to_string(d.randomCount) +
+                 (d.boundsFlag ? " +bounds" : "");
+  return f;
 }
 
-TEST(VariableRecord, Ranges) {
-  struct Range {
-    const char* statement;
-    int kind;
-    bool bounds;
-    const char* low;
-    const char* high;
-    const char* step;
-    int values;
-    int random;
-    int language = LangEnglish;
-  };
-  const Range ranges[] = {
-      {"VAR i, INIT FROM 0 TO 10 STEP 5, EV = 0", zenta::model::RangeStep, false, "0", "10", "5", 0, 0},
-      {"VAR d, INIT FROM 0 TO 1 NB_TIMES 5, EV = 0", zenta::model::RangeCount, false, "0", "1", "5", 5, 0},
-      {"VAR d, INIT FROM 0 TO 1 NB_VALUE 4, EV = 0", zenta::model::RangeCount, false, "0", "1", "4", 4, 0},
-      {"VAR d, INIT FROM 0 TO 1 NB_TIMES 1, EV = 0", zenta::model::RangeCount, false, "0", "1", "1", 0, 0},
-      {"VAR d, INIT FROM -1 TO 1 NB_RANDOM 3, EV = 0", zenta::model::RangeRandom, false, "-1", "1", "3", 3, 3},
-      {"VAR d, INIT FROM 0 TO 1 NB_RANDOM 3 +BOUNDS, EV = 0", zenta::model::RangeRandom, true, "0", "1", "3", 5, 3},
-      {"VAR d, INIT FROM 0 TO 1 NB_RANDOM 300, EV = 0", zenta::model::RangeRandom, false, "0", "1", "10", 10, 10},
-      {"VAR d, INIT FROM 0 TO 1 NB_RANDOM j, EV = 0", zenta::model::RangeRandom, false, "0", "1", "j", 0, 0},
-      {"VAR d, INIT DE 0 A 8 INCREMENT 2, VA = 0", zenta::model::RangeStep, false, "0", "8", "2", 0, 0, LangFrench},
-      {"VAR d, INIT FROM 0 TO 1 NB_RANDOM 3+BOUNDS, EV = 0", zenta::model::RangeRandom, true, "0", "1", "3", 5, 3},
-      {"VAR d, INIT DE 0 A 8 NB_VALEURS 3, VA = 0", zenta::model::RangeCount, false, "0", "8", "3", 3, 0, LangFrench},
-      {"VAR d, INIT DE 0 A 8 NB_VALEUR 3, VA = 0", zenta::model::RangeCount, false, "0", "8", "3", 3, 0, LangFrench},
-      {"VAR d, INIT DE 0 A 8 NB_HASARD 2 + BORNES, VA = 0", zenta::model::RangeRandom, true, "0", "8", "2", 4, 2,
-       LangFrench},
-  };
-  for (const Range& r : ranges) {
-    const vartest::Run got = run({r.statement}, r.language);
-    ASSERT_EQ(got.recorded.size(), 1u) << r.statement;
-    const VariableDescription& d = got.recorded.front();
-    EXPECT_EQ(d.initForm, zenta::model::InitFromRange) << r.statement;
-    EXPECT_TRUE(d.initFromPresent) << r.statement;
-    EXPECT_EQ(d.rangeKind, r.kind) << r.statement;
-    EXPECT_EQ(d.boundsFlag, r.bounds) << r.statement;
-    EXPECT_EQ(d.rangeLow, r.low) << r.statement;
-    EXPECT_EQ(d.rangeHigh, r.high) << r.statement;
-    EXPECT_EQ(d.rangeStep, r.step) << r.statement;
-    EXPECT_EQ(d.rangeValueCount, r.values) << r.statement;
-    EXPECT_EQ(d.randomCount, r.random) << r.statement;
-  }
-}
+const char* kDeclarations =
+    "typedef unsigned char BYTE;\nint counter;\nconst int limit = 3;\ndouble ratio;\nBYTE flags;\nchar *name;\n"
+    "struct pt { int x; int y; } where;\nint table[4];\nint *cursor;\nenum mode { OFF, ON } state;\n";
 
-TEST(VariableRecord, DeclaredTypes) {
-  EXPECT_EQ(run({"VAR nowhere, unsigned short, INIT = 1, EV = 1"}).only().declaredType, "unsigned short");
-  // 80 characters and more are not kept.
+struct RecordCase {
+  std::vector<std::string> lines;
+  std::string fields;  // "key:value|...", of the last variable recorded; empty: nothing recorded
+  std::string codes = "";
+  int language = LangEnglish;
+  const char* native = "";
+};
+
+// What a statement records.
+TEST(VariableRecord, Fields) {
   const std::string longType(80, 'T');
-  EXPECT_EQ(run({"VAR nowhere, " + longType + ", INIT = 1, EV = 1"}).only().declaredType, "");
-  EXPECT_EQ(run({"VAR nowhere, " + longType.substr(1) + ", INIT = 1, EV = 1"}).only().declaredType,
-            longType.substr(1));
-  // Without a type of its own, a variable takes the one that the element
-  // gave it before.
-  const vartest::Run twice = run({"VAR z, float, INIT = 1, EV = 1", "VAR z, INIT = 2, EV = 2"});
-  ASSERT_EQ(twice.recorded.size(), 2u);
-  EXPECT_EQ(twice.recorded[1].declaredType, "float");
-  // An unknown variable without a type is kept, untyped.
-  const VariableDescription unknown = run({"VAR nowhere, INIT = 1, EV = 1"}).only();
-  EXPECT_EQ(unknown.typeClass, -1);
-  EXPECT_EQ(unknown.analyserFlags & zenta::model::FlagTyped, 0u);
-}
-
-TEST(VariableRecord, NamesAndComponents) {
-  // Macros of the native code reach names and values.
-  const VariableDescription m = run({"VAR VALUE_OF_I, INIT = LIMIT, EV = LIMIT + 1"}, LangEnglish,
-                                    "#define VALUE_OF_I i\n#define LIMIT 4\n").only();
-  EXPECT_EQ(m.variableText, "i");
-  EXPECT_EQ(m.initText, "4");
-  EXPECT_EQ(m.evText, "5");
+  const std::string macros = "#define VALUE_OF_I i\n#define LIMIT 4\n";
+  const std::vector<RecordCase> cases = {
+      // Constant expressions are evaluated; script notations are written as their value.
+      {{"VAR i, INIT = 1 + 2, EV = 0FFh, DELTA = 5%"},
+       "var:i|init:3|ev:255|delta:%5|class:0|word:entier|c:int|typed:1|tested:1|kind:scalar|range:none"},
+      {{"VAR f, INIT = 1, EV = 2, DELTA = 0.5"}, "delta:abs 0.5"},
+      {{"VAR i, INIT == 4, EV == ignored"}, "init:==4|evKind:==|ev:", "I:IGNEXPRES "},
+      {{"VAR i, INIT = 0, EV => 7"}, "evKind:=>|evArrow:7"},
+      {{"VAR i, INIT IN (1, 2, 3), EV IN {4, 5, 6}"}, "initIn:3|init:(1, 2, 3)|evKind:in|evCount:3|evIn:{4, 5, 6}"},
+      {{"VAR i, INIT IN (1, 2), EV = 0", "VAR j, INIT = 0, EV (i) WITH (2 * 3, 4)"},
+       "var:j|evKind:linked with|evLink:i (6, 4)|evCount:2"},
+      // Ranges.
+      {{"VAR i, INIT FROM 0 TO 10 STEP 5, EV = 0"}, "range:step 0..10 5 n0 r0"},
+      {{"VAR d, INIT FROM 0 TO 1 NB_TIMES 5, EV = 0"}, "range:count 0..1 5 n5 r0"},
+      {{"VAR d, INIT FROM 0 TO 1 NB_VALUE 4, EV = 0"}, "range:count 0..1 4 n4 r0"},
+      {{"VAR d, INIT FROM 0 TO 1 NB_TIMES 1, EV = 0"}, "range:count 0..1 1 n0 r0"},
+      {{"VAR d, INIT FROM -1 TO 1 NB_RANDOM 3, EV = 0"}, "range:random -1..1 3 n3 r3"},
+      {{"VAR d, INIT FROM 0 TO 1 NB_RANDOM 3 +BOUNDS, EV = 0"}, "range:random 0..1 3 n5 r3 +bounds"},
+      {{"VAR d, INIT FROM 0 TO 1 NB_RANDOM 3+BOUNDS, EV = 0"}, "range:random 0..1 3 n5 r3 +bounds"},
+      {{"VAR d, INIT FROM 0 TO 1 NB_RANDOM 300, EV = 0"}, "range:random 0..1 10 n10 r10", "E:VALUEINCO "},
+      {{"VAR d, INIT FROM 0 TO 1 NB_RANDOM j, EV = 0"}, "range:random 0..1 j n0 r0"},
+      {{"VAR d, INIT DE 0 A 8 INCREMENT 2, VA = 0"}, "range:step 0..8 2 n0 r0", "", LangFrench},
+      {{"VAR d, INIT DE 0 A 8 NB_VALEURS 3, VA = 0"}, "range:count 0..8 3 n3 r0", "", LangFrench},
+      {{"VAR d, INIT DE 0 A 8 NB_VALEUR 3, VA = 0"}, "range:count 0..8 3 n3 r0", "", LangFrench},
+      {{"VAR d, INIT DE 0 A 8 NB_HASARD 2 + BORNES, VA = 0"}, "range:random 0..8 2 n4 r2 +bounds", "", LangFrench},
+      // Declared types: fewer than 80 characters kept; without a type of its
+      // own a variable takes the one the element gave it before; an unknown
+      // variable without a type is kept, untyped.
+      {{"VAR nowhere, unsigned short, INIT = 1, EV = 1"}, "declared:unsigned short"},
+      {{"VAR nowhere, " + longType + ", INIT = 1, EV = 1"}, "declared:", "W:IDENTIINC "},
+      {{"VAR nowhere, " + longType.substr(1) + ", INIT = 1, EV = 1"}, "declared:" + longType.substr(1)},
+      {{"VAR z, float, INIT = 1, EV = 1", "VAR z, INIT = 2, EV = 2"}, "declared:float", "W:NOMVARDBL "},
+      {{"VAR nowhere, INIT = 1, EV = 1"}, "class:-1|typed:0", "W:IDENTIINC "},
+      // Names: macros of the native code reach names and values; an ARRAY
+      // without bounds is given those of its declaration; `*p` is `(*p)`.
+      {{"VAR VALUE_OF_I, INIT = LIMIT, EV = LIMIT + 1"}, "var:i|init:4|ev:5", "", LangEnglish, macros.c_str()},
+      {{"ARRAY m, INIT = 0, EV = 0"}, "var:m[0..2][0..3]|kind:array"},
+      {{"ARRAY t[2..4], INIT = 0, EV = 0"}, "var:t[2..4]"},
+      {{"VAR *p, INIT = 1, EV = 1"}, "class:0"},
+      // Faulty statements: an error or nothing to test records nothing; a
+      // warning records; an enumerator's INIT is dropped.
+      {{"VAR i, INIT = 1"}, "", "E:VAMIMAABS "},
+      {{"VAR i, EV = 1"}, "init:-", "W:INITABSEN "},
+      {{"VAR fn, EV = 0"}, "", "W:VARNOTEST "},
+      {{"VAR RED, INIT = 1, EV = 0"}, "init:-", "W:NOMVARINC "},
+      // Variables the script's native code declares.
+      {{"VAR counter, INIT = 1, EV = 2"}, "class:0|c:int", "", LangEnglish, kDeclarations},
+      {{"VAR ratio, INIT FROM 0 TO 1 NB_TIMES 3, EV = 0, DELTA = 10%"}, "class:3|c:double", "", LangEnglish, kDeclarations},
+      {{"VAR flags, INIT = 0FFh, EV = 255"}, "class:0|c:BYTE", "", LangEnglish, kDeclarations},
+      {{"VAR name, INIT = \"ab\", EV = \"ab\", DELTA = 1"}, "", "E:MINMAXDEL ", LangEnglish, kDeclarations},
+      {{"VAR limit, INIT = 2, EV = 3"}, "class:0|c:int", "W:CONSTINIT ", LangEnglish, kDeclarations},
+      {{"VAR limit, EV = 3"}, "class:0|c:int", "", LangEnglish, kDeclarations},
+      {{"VAR cursor, INIT FROM 0 TO 4 STEP 1, EV = 0"}, "", "E:TYPEIFROM ", LangEnglish, kDeclarations},
+      {{"VAR ON, INIT = 1, EV = 1"}, "class:0|c:mode", "W:NOMVARINC ", LangEnglish, kDeclarations},
+      {{"VAR where.x, INIT = 1, MIN = 0, MAX = 2"}, "class:0|c:int", "", LangEnglish, kDeclarations},
+      {{"STR where, INIT = {1, 2}, EV = {1, 2}"}, "class:8|kind:structured", "", LangEnglish, kDeclarations},
+      {{"ARRAY table, INIT = 0, EV = 0"}, "class:0|c:int|var:table[0..3]", "", LangEnglish, kDeclarations},
+      {{"VAR *cursor, INIT = 1, EV = 1"}, "class:0|c:int", "", LangEnglish, kDeclarations},
+  };
+  for (const RecordCase& c : cases) {
+    SCOPED_TRACE(c.lines.back());
+    const vartest::Run r = run(c.lines, c.language, c.native);
+    EXPECT_EQ(joined(r.codes()), c.codes);
+    if (c.fields.empty()) {
+      EXPECT_TRUE(r.recorded.empty());
+      continue;
+    }
+    ASSERT_EQ(r.recorded.size(), c.lines.size());
+    const auto got = fields(r.recorded.back());
+    for (std::size_t at = 0; at < c.fields.size();) {
+      std::size_t end = c.fields.find('|', at);
+      if (end == std::string::npos) end = c.fields.size();
+      const std::string entry = c.fields.substr(at, end - at);
+      const std::string key = entry.substr(0, entry.find(':'));
+      ASSERT_TRUE(got.count(key)) << key;
+      EXPECT_EQ(key + ":" + got.at(key), entry);
+      at = end + 1;
+    }
+  }
   // A structure records its fields between its open and close records.
   const VariableDescription s = run({"STR origin, INIT = {1, 2}, EV = {3, 4}"}).only();
-  EXPECT_EQ(s.statementKind, zenta::model::VariableStructured);
-  EXPECT_EQ(s.typeClass, 8);
   ASSERT_EQ(s.components.size(), 4u);
   EXPECT_EQ(s.components[1].access, "origin.x");
   EXPECT_EQ(s.components[1].init, "1");
   EXPECT_EQ(s.components[2].ev, "4");
-  // An ARRAY without bounds is given those of its declaration.
-  const VariableDescription a = run({"ARRAY m, INIT = 0, EV = 0"}).only();
-  EXPECT_EQ(a.variableText, "m[0..2][0..3]");
-  EXPECT_EQ(a.statementKind, zenta::model::VariableArray);
-  EXPECT_EQ(run({"ARRAY t[2..4], INIT = 0, EV = 0"}).only().variableText, "t[2..4]");
-  // `*p` is analysed as `(*p)`.
-  EXPECT_EQ(run({"VAR *p, INIT = 1, EV = 1"}).only().typeClass, 0);
 }
-
-TEST(VariableRecord, FaultyStatementsAreNotRecorded) {
-  EXPECT_TRUE(run({"VAR i, INIT = 1"}).recorded.empty());               // an error
-  EXPECT_EQ(run({"VAR i, EV = 1"}).recorded.size(), 1u);                 // a warning
-  EXPECT_TRUE(run({"VAR fn, EV = 0"}).recorded.empty());                 // nothing to test
-  EXPECT_TRUE(run({"VAR RED, INIT = 1, EV = 0"}).only().initText.empty());  // the INIT is dropped
-  EXPECT_FALSE(run({"VAR RED, INIT = 1, EV = 0"}).only().initPresent);
-}
-
-TEST(VariableRecord, QualifierTableOrder) {
-  int count = 0;
-  const zenta::script::QualifierEntry* table = zenta::script::qualifierTable(count);
-  std::string words;
-  for (int k = 0; k < count; ++k) words += std::string(table[k].word) + " ";
-  EXPECT_EQ(words, "DELTA INIT MAX MIN VA EV ");
-  EXPECT_EQ(zenta::script::findQualifier("VA")->handler, zenta::script::findQualifier("EV")->handler);
-}
-
-}  // namespace
-
-namespace {
 
 // Long statements are read in one pass: empty pieces are skipped, and a
 // count that goes on is cut after a few tries.
@@ -363,6 +332,102 @@ TEST(VariableHostile, LongStatements) {
   EXPECT_TRUE(r.recorded.empty());
   const vartest::Run nested = run({"VAR i, INIT = " + std::string(5000, '(') + "1" + std::string(5000, ')') + ", EV = 1"});
   EXPECT_TRUE(nested.recorded.empty() || nested.recorded.size() == 1u);
+}
+
+
+// A whole script: the declarations before BEGIN, the variables generated at
+// END ELEMENT without a message.
+TEST(VariableNative, WholeScript) {
+  const auto ms = scripttest::analyse(std::string("HEADER m, 1, x\n") +
+                                      "#int counter;\n#struct pt { int x; int y; } where;\n#double ratio;\n"
+                                      "BEGIN\nSERVICE s\nTEST t\nFAMILY f\nELEMENT\n"
+                                      "VAR counter, INIT = 1, EV = 2\n"
+                                      "STR where, INIT = {1, 2}, EV == \n"
+                                      "VAR ratio, INIT = 0.5, EV = 0.5, DELTA = 1%\n"
+                                      "VAR counter, INIT IN (1, 2, 3), EV IN (2, 3, 4)\n"
+                                      "END ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n");
+  EXPECT_EQ(scripttest::joined(scripttest::brief(ms)), "W:NOMVARDBL:14 ");
+}
+
+
+// Variable statements inside whole scripts: the per-test limits and the
+// variables met twice, which start again at every TEST; sequence mode; a
+// false IF branch.
+std::string codes(const std::vector<scripttest::Message>& ms) {
+  std::string s;
+  for (const auto& m : ms) s += std::string(1, m.severity) + ":" + m.code + " ";
+  return s;
+}
+
+// A script of one service whose tests hold the given bodies, each in one
+// element.
+std::string script(const std::vector<std::string>& tests) {
+  std::string s = "HEADER m, 1, x\nBEGIN\n#int i, j;\nSERVICE s\n";
+  int n = 0;
+  for (const std::string& body : tests)
+    s += "TEST t" + std::to_string(++n) + "\nFAMILY f\nELEMENT\n" + body + "END ELEMENT\nEND FAMILY\nEND TEST\n";
+  return s + "END SERVICE\n";
+}
+
+// `count` VAR statements on distinct variables, each with the qualifiers.
+std::string variables(int count, const std::string& qualifiers) {
+  std::string s;
+  for (int k = 1; k <= count; ++k) s += "VAR v" + std::to_string(k) + ", int, " + qualifiers + "\n";
+  return s;
+}
+
+TEST(VariableScripts, DynamicInitialisationsPerTest) {
+  EXPECT_EQ(codes(scripttest::analyse(script({variables(8, "INIT IN (1, 2), EV = 0")}))), "");
+  // The ninth of a test: INIT IN and INIT FROM count together.
+  const auto ms = scripttest::analyse(
+      script({variables(5, "INIT IN (1, 2), EV = 0") + "VAR w1, int, INIT FROM 0 TO 4 STEP 1, EV = 0\n" +
+              "VAR w2, int, INIT FROM 0 TO 4 NB_TIMES 2, EV = 0\nVAR w3, int, INIT FROM 0 TO 4 NB_RANDOM 2, EV = 0\n" +
+              "VAR w4, int, INIT IN (1, 2), EV = 0\n"}));
+  EXPECT_EQ(codes(ms), "E:NBINITDYN ");
+  ASSERT_EQ(ms.size(), 1u);
+  EXPECT_NE(ms[0].text.find("w4"), std::string::npos);
+  // Counted again from the next TEST.
+  EXPECT_EQ(codes(scripttest::analyse(script({variables(8, "INIT IN (1, 2), EV = 0"),
+                                              variables(8, "INIT IN (1, 2), EV = 0")}))),
+            "");
+}
+
+TEST(VariableScripts, EvInChecksPerTest) {
+  EXPECT_EQ(codes(scripttest::analyse(script({variables(64, "INIT = 0, EV IN (1, 2)")}))), "");
+  EXPECT_EQ(codes(scripttest::analyse(script({variables(65, "INIT = 0, EV IN (1, 2)")}))), "E:NBVAINOVE ");
+  EXPECT_EQ(codes(scripttest::analyse(script({variables(40, "INIT = 0, EV IN (1, 2)"),
+                                              variables(40, "INIT = 0, EV IN (1, 2)")}))),
+            "");
+}
+
+TEST(VariableScripts, VariablesMetTwicePerTest) {
+  // Two elements of one test.
+  EXPECT_EQ(codes(scripttest::analyse(script({"VAR i, INIT = 1, EV = 1\nEND ELEMENT\nELEMENT\nVAR i, INIT = 2, EV = 2\n"}))),
+            "W:NOMVARDBL ");
+  // Two tests.
+  EXPECT_EQ(codes(scripttest::analyse(script({"VAR i, INIT = 1, EV = 1\n", "VAR i, INIT = 2, EV = 2\n"}))), "");
+}
+
+TEST(VariableScripts, SequenceModeAndFalseBranches) {
+  EXPECT_EQ(codes(scripttest::analyse("HEADER m, 1, x\nBEGIN\n#int i, j;\nSEQUENCE\nSERVICE s\nTEST t\nFAMILY f\n"
+                                      "VAR i, INIT = 1, EV = 1\nVAR j, INIT = 1, EV = 1\nEND FAMILY\nEND TEST\n"
+                                      "END SERVICE\n")),
+            "");
+  // A statement of a false branch is kept without being analysed.
+  EXPECT_EQ(codes(scripttest::analyse(script({"IF NOT_DEFINED_HERE\nVAR nowhere, INIT (\nEND IF\n"}))), "");
+  // The statement in the true branch is.
+  EXPECT_EQ(codes(scripttest::analyse(script({"IF ZENTA\nVAR i, INIT = 1\nEND IF\n"}))), "E:VAMIMAABS W:ELMT_VIDE ");
+}
+
+TEST(VariableScripts, FrenchScript) {
+  scripttest::Options o;
+  o.language = zenta::model::LangFrench;
+  EXPECT_EQ(codes(scripttest::analyse("ENTETE m, 1, x\nDEBUT\n#int i, j;\nSERVICE s\nTEST t\nFAMILLE f\nELEMENT\n"
+                                      "VAR i, INIT DANS (1, 2), VA DANS (3, 4)\n"
+                                      "VAR j, INIT DE 0 A 9 NB_VALEURS 2, VA = 0\n"
+                                      "FIN ELEMENT\nFIN FAMILLE\nFIN TEST\nFIN SERVICE\n",
+                                      o)),
+            "");
 }
 
 }  // namespace

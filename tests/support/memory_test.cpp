@@ -45,6 +45,13 @@ TEST(MemoryDeathTest, ExhaustionIsSevere) {
         zs::reallocate(block, g_absurd);
       },
       testing::ExitedWithCode(9), "ERRINTFCT.*memory overflow");
+  // The parameter is translated.
+  EXPECT_EXIT(
+      {
+        zs::setTranslateHook(+[](const char* context, const char* text) { return std::string(context) + "/" + text; });
+        zs::allocate(g_absurd);
+      },
+      testing::ExitedWithCode(9), "ERRINTFCT.*Error Parameter/memory overflow");
 }
 
 TEST(MemoryDeathTest, FailedNewIsSevereOnceTheHandlerIsInstalled) {
@@ -69,15 +76,17 @@ TEST(MemoryDeathTest, FailedNewIsSevereOnceTheHandlerIsInstalled) {
       testing::ExitedWithCode(9), "ERRINTFCT.*memory overflow");
 }
 
-std::string translated(const char* context, const char* text) { return std::string(context) + "/" + text; }
+std::string g_seen;
+void recorder(int severity, const char* code, const std::string& argument) {
+  g_seen = std::to_string(severity) + code + ":" + argument;
+}
 
-TEST(MemoryDeathTest, ParameterIsTranslated) {
-  EXPECT_EXIT(
-      {
-        zs::setTranslateHook(&translated);
-        zs::allocate(g_absurd);
-      },
-      testing::ExitedWithCode(9), "ERRINTFCT.*Error Parameter/memory overflow");
+TEST(ReportHookDeathTest, ForwardsToInstalledHookAndSevereEnds) {
+  zs::setReportHook(&recorder);
+  zs::report(zs::SevWarning, "NOLOGIDEF", "HOME");
+  EXPECT_EQ(g_seen, "3NOLOGIDEF:HOME");
+  zs::setReportHook(nullptr);
+  EXPECT_EXIT(zs::reportSevere("ERRINTFCT", "x"), testing::ExitedWithCode(9), "ERRINTFCT");
 }
 
 }  // namespace
