@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "generator/dynamic.h"
-#include "model/store.h"
-#include "model/variable.h"
 #include "tests/generator/generation_fixture.h"
 
 namespace {
@@ -70,37 +68,20 @@ class RangeForms : public zenta::generator::testing_support::GenerationTest,
                    public ::testing::WithParamInterface<RangeCase> {};
 
 TEST_P(RangeForms, LoopValueAndRepetition) {
-  namespace gen = zenta::generator;
   namespace support = zenta::generator::testing_support;
   namespace model = zenta::model;
   const RangeCase& c = GetParam();
-  generate([&] {
-    gen::genBegin();
-    support::openService("S");
-    support::openTest("T", "");
-    support::openElement();
-    model::openElementStore();
-    auto d = std::make_shared<model::VariableDescription>();
-    d->variableText = "v";
-    d->typeClass = c.typeClass;
-    d->cType = c.cType;
-    d->classWord = c.typeClass == 3 ? "double" : "entier";
-    d->initPresent = d->initFromPresent = true;
-    d->initForm = model::InitFromRange;
-    d->rangeKind = c.kind;
-    d->rangeLow = c.low;
-    d->rangeHigh = c.high;
-    d->rangeStep = c.step;
-    d->boundsFlag = c.bounds;
-    d->minText = "0";
-    d->maxText = "0";
-    d->minPresent = d->maxPresent = true;
-    model::AccessPath path;
-    model::parseAccessPath("v", model::LevelElement, path);
-    model::insertVariable(*model::elementStore(), path, model::intern(model::LevelElement, "v"), d, false);
-    support::closeElement();
-    model::closeElementStore();
-  });
+  auto d = support::scalar("v", c.typeClass, c.typeClass == 3 ? "double" : "entier", c.cType, 0, "", "");
+  d->initPresent = d->initFromPresent = true;
+  d->initForm = model::InitFromRange;
+  d->rangeKind = c.kind;
+  d->rangeLow = c.low;
+  d->rangeHigh = c.high;
+  d->rangeStep = c.step;
+  d->boundsFlag = c.bounds;
+  d->minText = d->maxText = "0";
+  d->minPresent = d->maxPresent = true;
+  generateElement({d});
   const auto h = support::lines(harness);
   EXPECT_NE(support::findLine(h, c.header), -1) << harness;
   // Long assignments are cut at a blank onto the next line.
