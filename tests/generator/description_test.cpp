@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <functional>
 
 #include "tests/generator/generation_fixture.h"
 
@@ -25,87 +26,79 @@ std::vector<std::string> numberedAndPositions(const std::string& tdc) {
   return out;
 }
 
-TEST_F(DescriptionTest, ServiceTestElementSequenceAndTheNumbersTheHarnessPasses) {
-  generate([] {
-    genBegin();
-    openService("S");
-    openTest("T", "");
-    openElement();
-    closeElement();
-    closeTest();
-    closeService();
-  });
-  const std::vector<std::string> expected = {"E17 0 0", "E16 0 0", "O1 S", "T2 T", "E14 0 0", "B3 1"};
-  EXPECT_EQ(numberedAndPositions(tdc), expected) << tdc;
-  EXPECT_NE(harness.find("zenta_run.DCL_OP_CPP(1, \"S\");"), std::string::npos);
-  EXPECT_NE(harness.find("zenta_run.DCL_TST_CPP(2, \"T\");"), std::string::npos);
-}
-
-TEST_F(DescriptionTest, HeadersAreDeferredToFirstUse) {
-  generate([] {
-    genBegin();
-    openService("A");
-    openTest("A1", "");
-    openElement();
-    closeElement();
-    openElement();
-    closeElement();
-    openTest("A2", "");  // closes A1
-    closeTest();         // empty test: declared at its end
-    openService("B");    // closes A
-    closeService();      // service without tests: declared at its end
-  });
-  const std::vector<std::string> expected = {"E17 0 0", "E16 0 0", "O1 A",    "T2 A1",   "E14 0 0", "B3 1",
-                                             "E14 0 0", "B4 2",    "E16 0 0", "T5 A2",   "E17 0 0", "O6 B"};
-  EXPECT_EQ(numberedAndPositions(tdc), expected) << tdc;
-  EXPECT_NE(harness.find("zenta_run.DCL_TST_CPP(5, \"A2\");"), std::string::npos);
-  EXPECT_NE(harness.find("zenta_run.DCL_OP_CPP(6, \"B\");"), std::string::npos);
-}
-
-TEST_F(DescriptionTest, CommentsAndRequirementsFollowTheirBlockHeader) {
-  generate([] {
-    genComment("before any service");
-    genBegin();
-    openService("S");
-    genComment("about S");
-    genRequirement("REQ-1");
-    genServiceType("type of S");
-    openTest("T", "");
-    genComment("about T");
-    family({"NOMINAL"});
-    genComment("about the family");
-    openElement();
-    genComment("inside the element");
-    closeElement();
-    closeTest();
-    closeService();
-  });
-  const std::vector<std::string> expected = {
-      "X1 before any service", "E17 0 0",  "E16 0 0", "O2 S",         "S3 type of S", "C4 about S", "Q5 REQ-1",
-      "T6 T",                  "C7 about T", "F8 NOMINAL", "C9 about the family", "E14 0 0", "B10 1",
-      "C11 inside the element"};
-  EXPECT_EQ(numberedAndPositions(tdc), expected) << tdc;
-}
-
-TEST_F(DescriptionTest, ServiceTypeBeforeAnyServiceIsTheDefault) {
-  generate([] {
-    genServiceType("DEFAULT");
-    genBegin();
-  });
-  EXPECT_EQ(numberedAndPositions(tdc), std::vector<std::string>{"E3 DEFAULT"});
-}
-
-TEST_F(DescriptionTest, LoopRepetitionLineFollowsTheTest) {
-  generate([] {
-    genBegin();
-    openService("S");
-    openTest("T", "n + 1");
-    openElement();
-    closeElement();
-    closeService();
-  });
-  EXPECT_NE(tdc.find("T2 T\nR3 ?\n"), std::string::npos) << tdc;
-  EXPECT_NE(harness.find("zenta_run.DCL_FAC_REP_CPP(3,n + 1);"), std::string::npos);
+// The numbered lines of block headers, comments and requirements: a header
+// waits for its first use (an empty test or service is declared at its
+// end), and the harness declares each block with its number.
+TEST_F(DescriptionTest, BlockLinesAndTheNumbersTheHarnessPasses) {
+  const struct {
+    const char* name;
+    std::function<void()> body;
+    std::vector<std::string> lines, harnessHas;
+  } cases[] = {
+      {"one of each",
+       [] {
+         genBegin();
+         openService("S");
+         openTest("T", "");
+         openElement();
+       },
+       {"E17 0 0", "E16 0 0", "O1 S", "T2 T", "E14 0 0", "B3 1"},
+       {"zenta_run.DCL_OP_CPP(1, \"S\");", "zenta_run.DCL_TST_CPP(2, \"T\");"}},
+      {"deferred headers",
+       [] {
+         genBegin();
+         openService("A");
+         openTest("A1", "");
+         openElement();
+         openElement();
+         openTest("A2", "");
+         closeTest();
+         openService("B");
+       },
+       {"E17 0 0", "E16 0 0", "O1 A", "T2 A1", "E14 0 0", "B3 1", "E14 0 0", "B4 2", "E16 0 0", "T5 A2", "E17 0 0",
+        "O6 B"},
+       {"zenta_run.DCL_TST_CPP(5, \"A2\");", "zenta_run.DCL_OP_CPP(6, \"B\");"}},
+      {"comments and requirements",
+       [] {
+         genComment("before any service");
+         genBegin();
+         openService("S");
+         genComment("about S");
+         genRequirement("REQ-1");
+         genServiceType("type of S");
+         openTest("T", "");
+         genComment("about T");
+         family({"NOMINAL"});
+         genComment("about the family");
+         openElement();
+         genComment("inside the element");
+       },
+       {"X1 before any service", "E17 0 0", "E16 0 0", "O2 S", "S3 type of S", "C4 about S", "Q5 REQ-1", "T6 T",
+        "C7 about T", "F8 NOMINAL", "C9 about the family", "E14 0 0", "B10 1", "C11 inside the element"},
+       {}},
+      {"service type before any service is the default",
+       [] {
+         genServiceType("DEFAULT");
+         genBegin();
+       },
+       {"E3 DEFAULT"}, {}},
+      {"loop repetition",
+       [] {
+         genBegin();
+         openService("S");
+         openTest("T", "n + 1");
+         openElement();
+       },
+       {"E17 0 0", "E16 0 0", "O1 S", "T2 T", "R3 ?", "E14 0 0", "B4 1"},
+       {"zenta_run.DCL_FAC_REP_CPP(3,n + 1);"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUp();
+    generate(c.body);
+    EXPECT_EQ(numberedAndPositions(tdc), c.lines) << tdc;
+    for (const std::string& h : c.harnessHas) EXPECT_NE(harness.find(h), std::string::npos) << h;
+  }
 }
 
 TEST_F(DescriptionTest, HeaderStatementLines) {
@@ -142,11 +135,18 @@ TEST_F(DescriptionTest, HeaderHandlerTakesTheStrverVersionWithoutWarning) {
   generate([] { genHeader("m", "1.0", "z", nullptr); });
   EXPECT_EQ(numberedAndPositions(tdc), (std::vector<std::string>{"E1 m", "E2 9.9", "E10 z", "E0 m , 1.0 , z"}));
   EXPECT_EQ(diag::warningCount(), 0);
-  EXPECT_EQ(output::description::versionMismatch("9.9", "1.0"), "Source : 9.9 / PTU : 1.0");
-  EXPECT_EQ(output::description::versionMismatch("9.9", ""), "");
-  EXPECT_EQ(output::description::versionMismatch("", "1.0"), "");
-  EXPECT_EQ(output::description::versionMismatch("1.0", "1.0"), "");
-  EXPECT_EQ(output::description::versionMismatch("9.9", "1.0", "Origin : "), "Origin : 9.9 / PTU : 1.0");
+  const struct {
+    const char *source, *script, *prefix, *text;
+  } cases[] = {
+      {"9.9", "1.0", nullptr, "Source : 9.9 / PTU : 1.0"}, {"9.9", "", nullptr, ""},
+      {"", "1.0", nullptr, ""}, {"1.0", "1.0", nullptr, ""},
+      {"9.9", "1.0", "Origin : ", "Origin : 9.9 / PTU : 1.0"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.prefix ? output::description::versionMismatch(c.source, c.script, c.prefix)
+                       : output::description::versionMismatch(c.source, c.script),
+              c.text)
+        << c.source << " " << c.script;
 }
 
 TEST_F(DescriptionTest, LongVariableLinesAreContinued) {
@@ -193,15 +193,13 @@ TEST_F(DescriptionTest, ListIncludeStubAndDependencyTexts) {
 }
 
 TEST_F(DescriptionTest, ConstantCounts) {
-  long v = 0;
-  EXPECT_TRUE(output::description::constantCount(" 12 ", &v));
-  EXPECT_EQ(v, 12);
-  EXPECT_TRUE(output::description::constantCount("0x1F", &v));
-  EXPECT_EQ(v, 31);
-  EXPECT_TRUE(output::description::constantCount("4u", &v));
-  EXPECT_FALSE(output::description::constantCount("n"));
-  EXPECT_FALSE(output::description::constantCount("1.5"));
-  EXPECT_FALSE(output::description::constantCount(""));
+  const std::pair<const char*, long> cases[] = {{" 12 ", 12}, {"0x1F", 31}, {"4u", 4}, {"n", -1}, {"1.5", -1},
+                                                {"", -1}};
+  for (const auto& [text, value] : cases) {
+    long v = -1;
+    EXPECT_EQ(output::description::constantCount(text, &v), value >= 0) << text;
+    if (value >= 0) EXPECT_EQ(v, value) << text;
+  }
 }
 
 TEST_F(DescriptionTest, TsfRecordsUseTheDescriptionNumbers) {
