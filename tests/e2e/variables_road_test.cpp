@@ -48,10 +48,18 @@ END SERVICE
 
 // PASS and FAIL verdicts per variable line; box.a.y fails on purpose.
 const e2e::Verdicts kVerdicts = {
-    {"ONE i", {1, 0}},       {"ONE u", {1, 0}},         {"ONE c", {1, 0}},
-    {"ONE d", {1, 0}},       {"ONE s", {1, 0}},         {"ONE p", {1, 0}},
-    {"ONE q", {1, 0}},       {"ONE box.a.x", {1, 0}},   {"ONE box.a.y", {0, 1}},
-    {"ONE box.flags", {1, 0}}, {"ONE m[0..1][0..2]", {6, 0}}, {"ONE t[0..4]", {5, 0}},
+    {"ONE i", {1, 0}},
+    {"ONE u", {1, 0}},
+    {"ONE c", {1, 0}},
+    {"ONE d", {1, 0}},
+    {"ONE s", {1, 0}},
+    {"ONE p", {1, 0}},
+    {"ONE q", {1, 0}},
+    {"ONE box.a.x", {1, 0}},
+    {"ONE box.a.y", {0, 1}},
+    {"ONE box.flags", {1, 0}},
+    {"ONE m[0..1][0..2]", {6, 0}},
+    {"ONE t[0..4]", {5, 0}},
 };
 
 class VariablesRoadTest : public ::testing::Test {
@@ -76,7 +84,7 @@ class VariablesRoadTest : public ::testing::Test {
   void buildCleanly(const std::string& compiler) {
     std::string output;
     ASSERT_TRUE(e2e::buildHarness(dir_, compiler, dir_.path().string(), "", output)) << compiler << "\n"
-                                                                                    << output << harness;
+                                                                                     << output << harness;
     EXPECT_EQ(output, "") << compiler;
   }
 

@@ -40,7 +40,8 @@ inline bool buildHarness(const testkit::ScratchDir& dir, const std::string& comp
   std::remove(dir.file("t.rio").c_str());
   std::vector<std::string> sources = {dir.file("t.cc")};
   if (!moduleCpp.empty()) sources.push_back(data + "/" + moduleCpp);
-  return compileWithWarnings(compiler, sources, {data, testkit::stageDir() + "/lib"}, dir.file("t.exe"), output);
+  return compileWithWarnings(compiler, sources, {data, testkit::stageDir() + "/lib"}, dir.file("t.exe"),
+                             output);
 }
 
 // Runs the built harness in `dir`; its results file (empty when none) in `results`.

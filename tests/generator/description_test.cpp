@@ -1,20 +1,12 @@
 #include <cstdlib>
-#include <functional>
 
 #include "tests/generator/generation_fixture.h"
 
 namespace zenta::generator {
 namespace {
 
-using testing_support::closeElement;
-using testing_support::closeService;
-using testing_support::closeTest;
-using testing_support::family;
 using testing_support::GenerationTest;
 using testing_support::lines;
-using testing_support::openElement;
-using testing_support::openService;
-using testing_support::openTest;
 
 using DescriptionTest = GenerationTest;
 
@@ -31,71 +23,33 @@ std::vector<std::string> numberedAndPositions(const std::string& tdc) {
 // end), and the harness declares each block with its number.
 TEST_F(DescriptionTest, BlockLinesAndTheNumbersTheHarnessPasses) {
   const struct {
-    const char* name;
-    std::function<void()> body;
-    std::vector<std::string> lines, harnessHas;
+    std::vector<std::string> steps, lines, harnessHas;
   } cases[] = {
-      {"one of each",
-       [] {
-         genBegin();
-         openService("S");
-         openTest("T", "");
-         openElement();
-       },
+      {{"begin", "service S", "test T", "element"},
        {"E17 0 0", "E16 0 0", "O1 S", "T2 T", "E14 0 0", "B3 1"},
        {"zenta_run.DCL_OP_CPP(1, \"S\");", "zenta_run.DCL_TST_CPP(2, \"T\");"}},
-      {"deferred headers",
-       [] {
-         genBegin();
-         openService("A");
-         openTest("A1", "");
-         openElement();
-         openElement();
-         openTest("A2", "");
-         closeTest();
-         openService("B");
-       },
-       {"E17 0 0", "E16 0 0", "O1 A", "T2 A1", "E14 0 0", "B3 1", "E14 0 0", "B4 2", "E16 0 0", "T5 A2", "E17 0 0",
-        "O6 B"},
+      // Closing A1 and A with an empty test and an empty service: declared at their end.
+      {{"begin", "service A", "test A1", "element", "element", "test A2", "end test", "service B"},
+       {"E17 0 0", "E16 0 0", "O1 A", "T2 A1", "E14 0 0", "B3 1", "E14 0 0", "B4 2", "E16 0 0", "T5 A2",
+        "E17 0 0", "O6 B"},
        {"zenta_run.DCL_TST_CPP(5, \"A2\");", "zenta_run.DCL_OP_CPP(6, \"B\");"}},
-      {"comments and requirements",
-       [] {
-         genComment("before any service");
-         genBegin();
-         openService("S");
-         genComment("about S");
-         genRequirement("REQ-1");
-         genServiceType("type of S");
-         openTest("T", "");
-         genComment("about T");
-         family({"NOMINAL"});
-         genComment("about the family");
-         openElement();
-         genComment("inside the element");
-       },
-       {"X1 before any service", "E17 0 0", "E16 0 0", "O2 S", "S3 type of S", "C4 about S", "Q5 REQ-1", "T6 T",
-        "C7 about T", "F8 NOMINAL", "C9 about the family", "E14 0 0", "B10 1", "C11 inside the element"},
+      {{"comment before any service", "begin", "service S", "comment about S", "requirement REQ-1",
+        "type type of S", "test T", "comment about T", "family NOMINAL", "comment about the family",
+        "element", "comment inside the element"},
+       {"X1 before any service", "E17 0 0", "E16 0 0", "O2 S", "S3 type of S", "C4 about S", "Q5 REQ-1",
+        "T6 T", "C7 about T", "F8 NOMINAL", "C9 about the family", "E14 0 0", "B10 1",
+        "C11 inside the element"},
        {}},
-      {"service type before any service is the default",
-       [] {
-         genServiceType("DEFAULT");
-         genBegin();
-       },
-       {"E3 DEFAULT"}, {}},
-      {"loop repetition",
-       [] {
-         genBegin();
-         openService("S");
-         openTest("T", "n + 1");
-         openElement();
-       },
+      // A service type before any service is the default.
+      {{"type DEFAULT", "begin"}, {"E3 DEFAULT"}, {}},
+      {{"begin", "service S", "test T|n + 1", "element"},
        {"E17 0 0", "E16 0 0", "O1 S", "T2 T", "R3 ?", "E14 0 0", "B4 1"},
        {"zenta_run.DCL_FAC_REP_CPP(3,n + 1);"}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.steps[1]);
     SetUp();
-    generate(c.body);
+    generate(c.steps);
     EXPECT_EQ(numberedAndPositions(tdc), c.lines) << tdc;
     for (const std::string& h : c.harnessHas) EXPECT_NE(harness.find(h), std::string::npos) << h;
   }
@@ -113,8 +67,20 @@ TEST_F(DescriptionTest, HeaderStatementLines) {
   };
   const std::vector<Case> cases = {
       {"mod", "1.0", "x", std::nullopt, "", {"E1 mod", "E2 1.0", "E10 x", "E0 mod , 1.0 , x"}, 0},
-      {"mod", "1.0", "x", std::string("four"), "", {"E1 mod", "E2 1.0", "E10 x", "E0 mod , 1.0 , four , x"}, 0},
-      {"$ZENTA_TEST_MODULE", "2", "y", std::nullopt, "", {"E1 queue", "E2 2", "E10 y", "E0 queue , 2 , y"}, 0},
+      {"mod",
+       "1.0",
+       "x",
+       std::string("four"),
+       "",
+       {"E1 mod", "E2 1.0", "E10 x", "E0 mod , 1.0 , four , x"},
+       0},
+      {"$ZENTA_TEST_MODULE",
+       "2",
+       "y",
+       std::nullopt,
+       "",
+       {"E1 queue", "E2 2", "E10 y", "E0 queue , 2 , y"},
+       0},
       {"$ZENTA_TEST_UNSET", "2", "y", std::nullopt, "", {"E1 ", "E2 2", "E10 y", "E0  , 2 , y"}, 1},
       {"m", "1.0", "z", std::nullopt, "2.0", {"E1 m", "E2 2.0", "E10 z", "E0 m , 1.0 , z"}, 1},
       {"m", "", "z", std::nullopt, "2.0", {"E1 m", "E2 2.0", "E10 z", "E0 m ,  , z"}, 0},
@@ -123,7 +89,8 @@ TEST_F(DescriptionTest, HeaderStatementLines) {
   for (const Case& c : cases) {
     SetUp();
     cmdline::mutableSettings().strver = c.strver;
-    generate([&] { output::description::writeHeaderStatement(c.a, c.b, c.c, c.d ? &*c.d : nullptr, c.strver); });
+    generate(
+        [&] { output::description::writeHeaderStatement(c.a, c.b, c.c, c.d ? &*c.d : nullptr, c.strver); });
     EXPECT_EQ(numberedAndPositions(tdc), c.expected) << c.a << " " << c.b;
     EXPECT_EQ(diag::warningCount(), c.warnings) << c.a << " " << c.b;
   }
@@ -133,13 +100,16 @@ TEST_F(DescriptionTest, HeaderStatementLines) {
 TEST_F(DescriptionTest, HeaderHandlerTakesTheStrverVersionWithoutWarning) {
   cmdline::mutableSettings().strver = "9.9";
   generate([] { genHeader("m", "1.0", "z", nullptr); });
-  EXPECT_EQ(numberedAndPositions(tdc), (std::vector<std::string>{"E1 m", "E2 9.9", "E10 z", "E0 m , 1.0 , z"}));
+  EXPECT_EQ(numberedAndPositions(tdc),
+            (std::vector<std::string>{"E1 m", "E2 9.9", "E10 z", "E0 m , 1.0 , z"}));
   EXPECT_EQ(diag::warningCount(), 0);
   const struct {
     const char *source, *script, *prefix, *text;
   } cases[] = {
-      {"9.9", "1.0", nullptr, "Source : 9.9 / PTU : 1.0"}, {"9.9", "", nullptr, ""},
-      {"", "1.0", nullptr, ""}, {"1.0", "1.0", nullptr, ""},
+      {"9.9", "1.0", nullptr, "Source : 9.9 / PTU : 1.0"},
+      {"9.9", "", nullptr, ""},
+      {"", "1.0", nullptr, ""},
+      {"1.0", "1.0", nullptr, ""},
       {"9.9", "1.0", "Origin : ", "Origin : 9.9 / PTU : 1.0"},
   };
   for (const auto& c : cases)
@@ -193,8 +163,8 @@ TEST_F(DescriptionTest, ListIncludeStubAndDependencyTexts) {
 }
 
 TEST_F(DescriptionTest, ConstantCounts) {
-  const std::pair<const char*, long> cases[] = {{" 12 ", 12}, {"0x1F", 31}, {"4u", 4}, {"n", -1}, {"1.5", -1},
-                                                {"", -1}};
+  const std::pair<const char*, long> cases[] = {{" 12 ", 12}, {"0x1F", 31}, {"4u", 4},
+                                                {"n", -1},    {"1.5", -1},  {"", -1}};
   for (const auto& [text, value] : cases) {
     long v = -1;
     EXPECT_EQ(output::description::constantCount(text, &v), value >= 0) << text;
@@ -207,23 +177,40 @@ TEST_F(DescriptionTest, TsfRecordsUseTheDescriptionNumbers) {
   cmdline::mutableNames().crossReference2 = "x.xrd";
   generate([&] {
     output::openOutput(output::Tsf, dir_.file("h.tsf"), nullptr, nullptr);
-    genBegin();
-    openService("S");
-    openTest("T", "");
-    openElement();
-    closeElement();
-    closeService();
+    testing_support::play({"begin", "service S", "test T", "element", "end service"});
     output::description::tsfStub("f", 9);
     output::description::tsfStub("g", 10);
   });
   output::closeOutput(output::Tsf, false);
-  const std::vector<std::string> expected = {
-      "SI 9",        "IN \"ZNUS\" 15 \"S\"", "LK 0",   "MS 14 \"S\"",        "SI 15",
-      "IN \"ZNUT\" 19 \"Test T\"",           "LK 0",   "MS 18 \"T\"",
-      "SI 9",        "IN \"ZNUB\" 3 \"Stubs\"", "LK 9", "SI 3", "IN \"ZNUB\" 1 \"f\"", "SI 1",
-      "LK 10",       "SI 3", "IN \"ZNUB\" 2 \"g\"", "SI 2",                   "ID 1 0",
-      "ED",          "DB \"Kestrel-Tracer\"", "SO \"/d/x.xrd\" 000 \"xrd\"", "IN \"File\" 9 \"x.xrd\"",
-      "LK 1",        "TX 6 \"Errors detected\"", "LK \"Test0\"", "TX 20 \"Test result\"", "ID 2 0", "ED"};
+  const std::vector<std::string> expected = {"SI 9",
+                                             "IN \"ZNUS\" 15 \"S\"",
+                                             "LK 0",
+                                             "MS 14 \"S\"",
+                                             "SI 15",
+                                             "IN \"ZNUT\" 19 \"Test T\"",
+                                             "LK 0",
+                                             "MS 18 \"T\"",
+                                             "SI 9",
+                                             "IN \"ZNUB\" 3 \"Stubs\"",
+                                             "LK 9",
+                                             "SI 3",
+                                             "IN \"ZNUB\" 1 \"f\"",
+                                             "SI 1",
+                                             "LK 10",
+                                             "SI 3",
+                                             "IN \"ZNUB\" 2 \"g\"",
+                                             "SI 2",
+                                             "ID 1 0",
+                                             "ED",
+                                             "DB \"Kestrel-Tracer\"",
+                                             "SO \"/d/x.xrd\" 000 \"xrd\"",
+                                             "IN \"File\" 9 \"x.xrd\"",
+                                             "LK 1",
+                                             "TX 6 \"Errors detected\"",
+                                             "LK \"Test0\"",
+                                             "TX 20 \"Test result\"",
+                                             "ID 2 0",
+                                             "ED"};
   EXPECT_EQ(lines(dir_.read("h.tsf")), expected);
 }
 

@@ -119,6 +119,51 @@ inline void openElement() {
   genElement();
 }
 
+// Plays the handlers of a script written as steps: "begin", "service NAME",
+// "test NAME" or "test NAME|LOOP", "family NAME", "element", "end test",
+// "end service", "native CODE", "comment TEXT", "requirement TEXT",
+// "type TEXT", "exception VALUE", and "hide" or "show" with "service",
+// "test" or "code" for the exclusions and false conditions.
+inline void play(const std::vector<std::string>& steps) {
+  for (const std::string& step : steps) {
+    const std::size_t blank = step.find(' ');
+    const std::string word = step.substr(0, blank);
+    const std::string rest = blank == std::string::npos ? "" : step.substr(blank + 1);
+    const std::size_t bar = rest.find('|');
+    if (word == "hide" || word == "show")
+      setSuppressed(rest == "service" ? SuppressService
+                    : rest == "test"  ? SuppressTest
+                                      : SuppressCondition,
+                    word == "hide");
+    else if (step == "begin")
+      genBegin();
+    else if (step == "element")
+      openElement();
+    else if (step == "end test")
+      closeTest();
+    else if (step == "end service")
+      closeService();
+    else if (word == "service")
+      openService(rest);
+    else if (word == "test")
+      openTest(rest.substr(0, bar), bar == std::string::npos ? "" : rest.substr(bar + 1));
+    else if (word == "family")
+      family({rest});
+    else if (word == "native")
+      genNativeLine(rest);
+    else if (word == "comment")
+      genComment(rest);
+    else if (word == "requirement")
+      genRequirement(rest);
+    else if (word == "type")
+      genServiceType(rest);
+    else if (word == "exception")
+      genException(rest);
+    else
+      ADD_FAILURE() << "unknown step: " << step;
+  }
+}
+
 using Description = std::shared_ptr<model::VariableDescription>;
 
 // A variable as the script front end leaves it, typed as a whole.
@@ -144,8 +189,8 @@ inline void elementWith(const std::vector<Description>& variables, const std::ve
   for (const Description& d : variables) {
     model::AccessPath path;
     model::parseAccessPath(d->variableText, model::LevelElement, path);
-    model::insertVariable(*model::elementStore(), path, model::intern(model::LevelElement, d->variableText), d,
-                          false);
+    model::insertVariable(*model::elementStore(), path, model::intern(model::LevelElement, d->variableText),
+                          d, false);
   }
   for (const std::string& l : call) genNativeLine(l);
   closeElement();
@@ -214,6 +259,10 @@ class GenerationTest : public ::testing::Test {
     tdc = dir_.read("h.tdc");
   }
 
+  void generate(const std::vector<std::string>& steps) {
+    generate([&] { play(steps); });
+  }
+
   // A service of one test of one element whose native code is `code`.
   static void oneElement(const std::string& service, const std::string& test, const std::string& code) {
     openService(service);
@@ -224,7 +273,8 @@ class GenerationTest : public ::testing::Test {
   }
   // A program of the declarations, then service S, test T and one element
   // of the variables and call lines given.
-  void generateElement(const std::vector<Description>& variables, const std::vector<std::string>& declarations = {},
+  void generateElement(const std::vector<Description>& variables,
+                       const std::vector<std::string>& declarations = {},
                        const std::vector<std::string>& call = {}) {
     generate([&] {
       genBegin();

@@ -40,7 +40,8 @@ TEST_F(SkeletonTest, OneServiceOneTestOneElementMakesACompleteHarness) {
                     "zenta_run.DCL_TST_CPP(2, \"T1\");", "zenta_run.START_CHRONO_CPP();",
                     "zenta_run.OPF_CPP(\"" + dir_.file("h.rio") + "\");", "zenta.TEST_SRV();",
                     "ZNU_TRACES_FILE(\"" + dir_.file("h.rio") + "\")"});
-  expectInOrder(h, {"#define exception exception_1_1_1", "zenta_run.NUM_TEST = 1;", "zenta_run.START_CHRONO_CPP();"});
+  expectInOrder(
+      h, {"#define exception exception_1_1_1", "zenta_run.NUM_TEST = 1;", "zenta_run.START_CHRONO_CPP();"});
   EXPECT_EQ(count(harness, "zenta_run.START_CHRONO_CPP();"), 1);
   expectInOrder(lines(classFile), {"class ZENTA {", "    void TEST_SRV();", "ZENTA zenta;"});
   ASSERT_TRUE(compile()) << compilerOutput << harness;
@@ -49,16 +50,14 @@ TEST_F(SkeletonTest, OneServiceOneTestOneElementMakesACompleteHarness) {
 }
 
 TEST_F(SkeletonTest, TheElementFrameIsInTheDocumentedOrder) {
-  generate([] {
-    genBegin();
-    oneElement("S", "T", "call();");
-  });
-  expectInOrder(lines(harness),
-                {"#define exception exception_1_1_1", "try {", "} catch (...) {zenta_run.EXCEP_CPP(1);}",
-                 "zenta_run.START_CHRONO_CPP();", "try {", "call();", "} catch (...) { zenta_run.EXCEP_CPP(2);}",
-                 "zenta_run.STOP_CHRONO_CPP();", "try {", "} catch (...) { zenta_run.EXCEP_CPP(3);}",
-                 "#undef exception", "} catch (...) { zenta_run.EXCEP_CPP(1);", "}",
-                 "} catch (...) { zenta_run.EXCEP_CPP(1);", "} ", "ZNU_END_TEST_CPP();"});
+  generate({"begin", "service S", "test T", "element", "native call();"});
+  expectInOrder(
+      lines(harness),
+      {"#define exception exception_1_1_1", "try {", "} catch (...) {zenta_run.EXCEP_CPP(1);}",
+       "zenta_run.START_CHRONO_CPP();", "try {", "call();", "} catch (...) { zenta_run.EXCEP_CPP(2);}",
+       "zenta_run.STOP_CHRONO_CPP();", "try {", "} catch (...) { zenta_run.EXCEP_CPP(3);}",
+       "#undef exception", "} catch (...) { zenta_run.EXCEP_CPP(1);", "}",
+       "} catch (...) { zenta_run.EXCEP_CPP(1);", "} ", "ZNU_END_TEST_CPP();"});
 }
 
 // Service names are cut to an identifier of at most 24 characters and made
@@ -73,7 +72,9 @@ TEST_F(SkeletonTest, ServiceNamesBecomeUniqueIdentifiers) {
       {{"ABCDEFGHIJKLMNOPQRSTUVWXY"}, {"TEST_ABCDEFGHIJKLMNOPQR"}, 0},
       {{"ABCDEFGHIJKLMNOPQ_RST"}, {"TEST_ABCDEFGHIJKLMNOPQ"}, 0},
       {{"ABCDEFGHIJKLMNOP__RST"}, {"TEST_ABCDEFGHIJKLMNOP_0"}, 0},
-      {{"ABCDEFGHIJKLMNOPQRSTU", "ABCDEFGHIJKLMNOPQRSTV"}, {"TEST_ABCDEFGHIJKLMNOPQR", "TEST_ABCDEFGHIJKLMNOPQR_1"}, 0},
+      {{"ABCDEFGHIJKLMNOPQRSTU", "ABCDEFGHIJKLMNOPQRSTV"},
+       {"TEST_ABCDEFGHIJKLMNOPQR", "TEST_ABCDEFGHIJKLMNOPQR_1"},
+       0},
       {{"MY-SERVICE"}, {"TEST_MY_SERVICE"}, 1},
       {{"CAF\xc3\xa9"}, {"TEST_CAF__"}, 1},
       {{"A.B$C"}, {"TEST_A_B_C"}, 1},
@@ -101,65 +102,80 @@ TEST_F(SkeletonTest, ServiceNamesBecomeUniqueIdentifiers) {
 TEST_F(SkeletonTest, ProgramVariants) {
   struct Variant {
     const char* name;
-    std::function<void()> settings, body;
-    std::vector<std::string> harnessHas, harnessLacks, tdcHas, classHas, classLacks;
+    std::function<void()> settings;
+    std::vector<std::string> steps, harnessHas, harnessLacks, tdcHas, classHas, classLacks;
   };
-  const auto hiddenTest = [] {
-    openService("S");
-    setSuppressed(SuppressTest, true);
-    openTest("HIDDEN", "");
-    openElement();
-    closeTest();
-    setSuppressed(SuppressTest, false);
-    openTest("SHOWN", "");
-    openElement();
-  };
-  const auto falseCondition = [] {
-    openService("S");
-    openTest("T", "");
-    openElement();
-    setSuppressed(SuppressCondition, true);
-    genNativeLine("this is not C++;");
-    setSuppressed(SuppressCondition, false);
-    genNativeLine("int kept = 1; (void)kept;");
-    setSuppressed(SuppressCondition, true);
-    oneElement("HIDDEN", "T", "neither is this;");
-    setSuppressed(SuppressCondition, false);
-  };
+  const auto none = [] {};
+  const std::vector<std::string> one = {"begin", "service S", "test T", "element"};
   const Variant variants[] = {
-      {"implicit service and test of a stray element", [] {}, [] { openElement(); },
-       {"void ZENTA::TEST_INCONNUE (void) { ", "zenta_run.DCL_TST_CPP(2, \"INCONNU\");"}, {},
-       {"O1 INCONNUE\nT2 INCONNU\n"}, {}, {}},
-      {"excluded service", [] {},
-       [] {
-         oneElement("KEEP", "T", "");
-         setSuppressed(SuppressService, true);
-         oneElement("DROP", "T", "");
-         setSuppressed(SuppressService, false);
-       },
-       {"zenta.TEST_KEEP();"}, {"TEST_DROP"}, {"O4 DROP\nT5 T\n"}, {}, {"TEST_DROP"}},
-      {"excluded test", [] {}, hiddenTest, {"\"SHOWN\""}, {"HIDDEN"}, {"T2 HIDDEN"}, {}, {}},
-      {"service without tests", [] {},
-       [] {
-         openService("EMPTY");
-         oneElement("FULL", "T", "");
-       },
-       {"// BEGIN  PROCEDURE TEST_EMPTY"}, {}, {"O1 EMPTY\nE17 0 0\nE16 0 0\nO2 FULL\nT3 T\n"}, {}, {}},
-      {"false condition", [] {}, falseCondition, {"int kept = 1;"}, {"not C++", "HIDDEN"}, {"O4 HIDDEN"}, {}, {}},
-      {"class option", [] { cmdline::mutableSettings().className = "MYTESTS"; },
-       [] { oneElement("S", "T", ""); }, {"void MYTESTS::TEST_S (void) { "}, {}, {}, {"MYTESTS zenta;"}, {}},
-      {"with separate", [] { cmdline::mutableSettings().withSeparate = true; }, [] { oneElement("S", "T", ""); },
-       {"zenta_run.OPF_CPP(\"h.rio\");", "ZNU_TRACES_FILE(\"h.rio\")"}, {}, {}, {}, {}},
+      {"implicit service and test of a stray element",
+       none,
+       {"begin", "element"},
+       {"void ZENTA::TEST_INCONNUE (void) { ", "zenta_run.DCL_TST_CPP(2, \"INCONNU\");"},
+       {},
+       {"O1 INCONNUE\nT2 INCONNU\n"},
+       {},
+       {}},
+      {"excluded service",
+       none,
+       {"begin", "service KEEP", "test T", "element", "hide service", "service DROP", "test T", "element",
+        "end service", "show service"},
+       {"zenta.TEST_KEEP();"},
+       {"TEST_DROP"},
+       {"O4 DROP\nT5 T\n"},
+       {},
+       {"TEST_DROP"}},
+      {"excluded test",
+       none,
+       {"begin", "service S", "hide test", "test HIDDEN", "element", "end test", "show test", "test SHOWN",
+        "element"},
+       {"\"SHOWN\""},
+       {"HIDDEN"},
+       {"T2 HIDDEN"},
+       {},
+       {}},
+      {"service without tests",
+       none,
+       {"begin", "service EMPTY", "service FULL", "test T", "element"},
+       {"// BEGIN  PROCEDURE TEST_EMPTY"},
+       {},
+       {"O1 EMPTY\nE17 0 0\nE16 0 0\nO2 FULL\nT3 T\n"},
+       {},
+       {}},
+      {"false condition",
+       none,
+       {"begin", "service S", "test T", "element", "hide code", "native this is not C++;", "show code",
+        "native int kept = 1; (void)kept;", "hide code", "service HIDDEN", "test T", "element",
+        "native neither is this;", "end service", "show code"},
+       {"int kept = 1;"},
+       {"not C++", "HIDDEN"},
+       {"O4 HIDDEN"},
+       {},
+       {}},
+      {"class option",
+       [] { cmdline::mutableSettings().className = "MYTESTS"; },
+       one,
+       {"void MYTESTS::TEST_S (void) { "},
+       {},
+       {},
+       {"MYTESTS zenta;"},
+       {}},
+      {"with separate",
+       [] { cmdline::mutableSettings().withSeparate = true; },
+       one,
+       {"zenta_run.OPF_CPP(\"h.rio\");", "ZNU_TRACES_FILE(\"h.rio\")"},
+       {},
+       {},
+       {},
+       {}},
   };
   for (const Variant& v : variants) {
     SCOPED_TRACE(v.name);
     SetUp();
     v.settings();
-    generate([&] {
-      genBegin();
-      v.body();
-    });
-    for (const std::string& t : v.harnessHas) EXPECT_NE(harness.find(t), std::string::npos) << t << "\n" << harness;
+    generate(v.steps);
+    for (const std::string& t : v.harnessHas)
+      EXPECT_NE(harness.find(t), std::string::npos) << t << "\n" << harness;
     for (const std::string& t : v.harnessLacks) EXPECT_EQ(harness.find(t), std::string::npos) << t;
     for (const std::string& t : v.tdcHas) EXPECT_NE(tdc.find(t), std::string::npos) << t << "\n" << tdc;
     for (const std::string& t : v.classHas) EXPECT_NE(classFile.find(t), std::string::npos) << t;
@@ -174,19 +190,16 @@ TEST_F(SkeletonTest, NoeditAndNoexcepHarnessesRun) {
   for (const bool noEdit : {true, false}) {
     SCOPED_TRACE(noEdit ? "NOEDIT" : "NOEXCEP");
     SetUp();
-    if (noEdit) cmdline::mutableSettings().noEdit = true;
-    else cmdline::mutableSettings().restrictions[cmdline::RestrictNoExcep] = true;
-    generate([] {
-      genBegin();
-      oneElement("S", "T", "int v = 1; (void)v;");
-      openService("S2");
-      openTest("U", "2");
-      openElement();
-      genException("int(3)");
-    });
+    if (noEdit)
+      cmdline::mutableSettings().noEdit = true;
+    else
+      cmdline::mutableSettings().restrictions[cmdline::RestrictNoExcep] = true;
+    generate({"begin", "service S", "test T", "element", "native int v = 1; (void)v;", "service S2",
+              "test U|2", "element", "exception int(3)"});
     if (noEdit) {
       EXPECT_FALSE(std::regex_search(harness, std::regex("zenta_run\\.[A-Z_]+ *\\("))) << harness;
-      for (const char* t : {"zenta_run.NUM_TEST = 1;", "try {", "} catch (...) { }", "#ifdef NEEDS_NUM_TEST_OPE"})
+      for (const char* t :
+           {"zenta_run.NUM_TEST = 1;", "try {", "} catch (...) { }", "#ifdef NEEDS_NUM_TEST_OPE"})
         EXPECT_NE(harness.find(t), std::string::npos) << t;
     } else {
       EXPECT_EQ(harness.find("try"), std::string::npos) << harness;
@@ -228,40 +241,25 @@ TEST_F(SkeletonTest, LoopWrapsTheTestAndTakesTheFirstIndex) {
 }
 
 TEST_F(SkeletonTest, LoopCountsOfTheWrongKindAreErrors) {
-  const std::pair<const char*, int> cases[] = {{"3", 0}, {"n", 0}, {"0", 1}, {"1.5", 1}, {"\"x\"", 1}, {"0x10", 0}};
+  const std::pair<const char*, int> cases[] = {{"3", 0},   {"n", 0},     {"0", 1},
+                                               {"1.5", 1}, {"\"x\"", 1}, {"0x10", 0}};
   for (const auto& [loop, errors] : cases) {
     SetUp();
-    generate([&] {
-      genBegin();
-      openService("S");
-      openTest("T", loop);
-      openElement();
-    });
+    generate({"begin", "service S", std::string("test T|") + loop, "element"});
     EXPECT_EQ(diag::errorCount(), errors) << loop;
   }
 }
 
 TEST_F(SkeletonTest, ExpectedAndUnexpectedExceptions) {
-  generate([] {
-    genBegin();
-    genNativeLine("struct Boom { int code; Boom(int c) : code(c) {} };");
-    openService("S");
-    openTest("RAISED", "");
-    openElement();
-    genException("Boom(0)");
-    genNativeLine("throw Boom(4);");
-    openTest("NOT RAISED", "");
-    openElement();
-    genException("Boom(1)");
-    openTest("UNEXPECTED", "");
-    openElement();
-    genNativeLine("throw 3;");
-  });
+  generate({"begin", "native struct Boom { int code; Boom(int c) : code(c) {} };", "service S", "test RAISED",
+            "element", "exception Boom(0)", "native throw Boom(4);", "test NOT RAISED", "element",
+            "exception Boom(1)", "test UNEXPECTED", "element", "native throw 3;"});
   EXPECT_NE(classFile.find("    Boom *exception_1_1_1;"), std::string::npos) << classFile;
   EXPECT_NE(classFile.find("    exception_1_1_1 = new Boom(0);"), std::string::npos);
   EXPECT_NE(classFile.find("    delete exception_1_2_1;"), std::string::npos);
   EXPECT_NE(harness.find("zenta_run.EXCEP_CPP(5,\"Boom\");"), std::string::npos);
-  EXPECT_NE(harness.find("} catch ( Boom  e ) { ZNW_EXCEP_REFCPY(exception, e);  zenta_run.EXCEP_CPP(6,\"Boom\"); }"),
+  EXPECT_NE(harness.find(
+                "} catch ( Boom  e ) { ZNW_EXCEP_REFCPY(exception, e);  zenta_run.EXCEP_CPP(6,\"Boom\"); }"),
             std::string::npos);
   ASSERT_TRUE(compile()) << compilerOutput << harness;
   const auto r = runHarness();
@@ -284,8 +282,8 @@ TEST_F(SkeletonTest, InitializationAndTerminationCodeStandInMain) {
     scriptBlocks().terminationOpen = false;
     oneElement("S", "T", "std::puts(\"call\");");
   });
-  expectInOrder(lines(harness), {"int main(int argc, char ** argv)", "std::puts(\"init\");", "zenta.TEST_S();",
-                                 "std::puts(\"term\");"});
+  expectInOrder(lines(harness), {"int main(int argc, char ** argv)", "std::puts(\"init\");",
+                                 "zenta.TEST_S();", "std::puts(\"term\");"});
   ASSERT_TRUE(compile()) << compilerOutput;
   EXPECT_EQ(runHarness().out.substr(0, 15), "init\ncall\nterm\n");
 }

@@ -143,13 +143,32 @@ std::vector<Description> everyKind() {
 
 // PASS and FAIL verdicts expected per variable line of test T.
 const e2e::Verdicts kVerdicts = {
-    {"T i", {1, 0}},         {"T h", {1, 0}},           {"T hf", {0, 1}},          {"T u", {1, 0}},
-    {"T u2", {0, 1}},        {"T c", {1, 0}},           {"T c2", {0, 1}},          {"T f", {1, 0}},
-    {"T f2", {0, 1}},        {"T d", {1, 0}},           {"T d2", {0, 1}},          {"T i3", {1, 0}},
-    {"T i4", {0, 1}},        {"T s", {1, 0}},           {"T s2", {0, 1}},          {"T p", {1, 0}},
-    {"T q", {1, 0}},         {"T q2", {0, 1}},          {"T box.a.x", {1, 0}},     {"T box.a.y", {0, 1}},
-    {"T box.flags", {1, 0}}, {"T m[0..1][0..2]", {6, 0}}, {"T m2[0..1][0..2]", {5, 1}}, {"T t[0..4]", {5, 0}},
-    {"T pts[0..1].x", {2, 0}}, {"T pts[0..1].y", {2, 0}},
+    {"T i", {1, 0}},
+    {"T h", {1, 0}},
+    {"T hf", {0, 1}},
+    {"T u", {1, 0}},
+    {"T u2", {0, 1}},
+    {"T c", {1, 0}},
+    {"T c2", {0, 1}},
+    {"T f", {1, 0}},
+    {"T f2", {0, 1}},
+    {"T d", {1, 0}},
+    {"T d2", {0, 1}},
+    {"T i3", {1, 0}},
+    {"T i4", {0, 1}},
+    {"T s", {1, 0}},
+    {"T s2", {0, 1}},
+    {"T p", {1, 0}},
+    {"T q", {1, 0}},
+    {"T q2", {0, 1}},
+    {"T box.a.x", {1, 0}},
+    {"T box.a.y", {0, 1}},
+    {"T box.flags", {1, 0}},
+    {"T m[0..1][0..2]", {6, 0}},
+    {"T m2[0..1][0..2]", {5, 1}},
+    {"T t[0..4]", {5, 0}},
+    {"T pts[0..1].x", {2, 0}},
+    {"T pts[0..1].y", {2, 0}},
 };
 
 class VariablesTest : public GenerationTest {
@@ -176,7 +195,8 @@ TEST_F(VariablesTest, EveryKindCompilesWithBothCompilersAndGivesItsVerdicts) {
   const std::string rio = results();
   EXPECT_NE(rio.find("INIT " + std::to_string(line("h")) + " integer 0x10\n"), std::string::npos) << rio;
   EXPECT_NE(rio.find("INIT " + std::to_string(line("s")) + " string \"abc\"\n"), std::string::npos) << rio;
-  EXPECT_NE(rio.find("CHECK " + std::to_string(line("hf")) + " FAIL integer 0b10 0b101\n"), std::string::npos);
+  EXPECT_NE(rio.find("CHECK " + std::to_string(line("hf")) + " FAIL integer 0b10 0b101\n"),
+            std::string::npos);
 }
 
 // NOEDIT keeps the assignments only and checks nothing; NOEXCEP drops every
@@ -188,15 +208,20 @@ TEST_F(VariablesTest, NoeditAndNoexcepHarnessesBuildAndRun) {
     int status;
     const char* out;
   } cases[] = {
-      {true, {"EDV_", "PTU_", "_BRA_CPP", "RUPT_CPP"}, {"i = 3;", "zenta_run.INI_STR_CPP((char *)(s), 0, "}, 0,
+      {true,
+       {"EDV_", "PTU_", "_BRA_CPP", "RUPT_CPP"},
+       {"i = 3;", "zenta_run.INI_STR_CPP((char *)(s), 0, "},
+       0,
        "zenta: 0 checks, 0 passed, 0 failed\n"},
       {false, {"try", "catch", "ERV_CPP"}, {"i = 3;"}, 1, "zenta: 42 checks, 32 passed, 10 failed\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.noEdit ? "NOEDIT" : "NOEXCEP");
     SetUp();
-    if (c.noEdit) cmdline::mutableSettings().noEdit = true;
-    else cmdline::mutableSettings().restrictions[cmdline::RestrictNoExcep] = true;
+    if (c.noEdit)
+      cmdline::mutableSettings().noEdit = true;
+    else
+      cmdline::mutableSettings().restrictions[cmdline::RestrictNoExcep] = true;
     generateEveryKind();
     for (const std::string& a : c.absent) EXPECT_EQ(harness.find(a), std::string::npos) << a;
     for (const std::string& p : c.present) EXPECT_NE(harness.find(p), std::string::npos) << p;
@@ -210,18 +235,20 @@ TEST_F(VariablesTest, StructuresAreBracketedAndDescribed) {
   // J box, J box.a, two variables, P box.a, the third variable, P box.
   std::vector<std::string> tags;
   for (const std::string& l : lines(tdc))
-    if (!l.empty() && (l[0] == 'J' || l[0] == 'P' || l[0] == 'V')) tags.push_back(l.substr(0, l.find(" RA=")));
+    if (!l.empty() && (l[0] == 'J' || l[0] == 'P' || l[0] == 'V'))
+      tags.push_back(l.substr(0, l.find(" RA=")));
   EXPECT_EQ(tags, (std::vector<std::string>{"J4 box", "J5 box.a", "V6 box.a.x", "V7 box.a.y", "P8 box.a",
                                             "V9 box.flags", "P10 box"}))
       << tdc;
   EXPECT_NE(tdc.find("V6 box.a.x RA=FORM=CD32,INIT=1 VA=2,\n"), std::string::npos) << tdc;
   const auto h = lines(harness);
-  expectInOrder(h, {"box.a.x = 1;", "zenta_run.OPEN_BRA_CPP(4);", "zenta_run.OPEN_BRA_CPP(5);",
-                    "zenta_run.EDV_INTEGER_CPP(1,0,(long)(box.a.x),0+6,10, (long)((int)2), (long)((int)2));",
-                    "zenta_run.CLOSE_BRA_CPP(8);", "} catch (...) {", "zenta_run.ERV_CPP(8);", "}",
-                    "zenta_run.EDV_UNSIGNED_CPP(1,0,(unsigned long)(box.flags),0+9,10, (unsigned long)((unsigned "
-                    "int)9), (unsigned long)((unsigned int)9));",
-                    "zenta_run.CLOSE_BRA_CPP(10);", "zenta_run.ERV_CPP(10);"});
+  expectInOrder(
+      h, {"box.a.x = 1;", "zenta_run.OPEN_BRA_CPP(4);", "zenta_run.OPEN_BRA_CPP(5);",
+          "zenta_run.EDV_INTEGER_CPP(1,0,(long)(box.a.x),0+6,10, (long)((int)2), (long)((int)2));",
+          "zenta_run.CLOSE_BRA_CPP(8);", "} catch (...) {", "zenta_run.ERV_CPP(8);", "}",
+          "zenta_run.EDV_UNSIGNED_CPP(1,0,(unsigned long)(box.flags),0+9,10, (unsigned long)((unsigned "
+          "int)9), (unsigned long)((unsigned int)9));",
+          "zenta_run.CLOSE_BRA_CPP(10);", "zenta_run.ERV_CPP(10);"});
   ASSERT_TRUE(compile()) << compilerOutput << harness;
 }
 
@@ -234,10 +261,11 @@ TEST_F(VariablesTest, ArraysLoopOverTheirElementsInOneBracket) {
   const int open = findLine(h, "zenta_run.SET_MODE_TAB_CPP(" + m + ");");
   ASSERT_NE(open, -1) << harness;
   ASSERT_GT(h.size(), open + 8u);
-  EXPECT_EQ(std::vector<std::string>(h.begin() + open + 1, h.begin() + open + 5),
-            (std::vector<std::string>{"for( I1=0;I1 <= 1;++I1){", "for( I2=0;I2 <= 2;++I2){", "try {",
-                                      "zenta_run.EDV_INTEGER_CPP(1,0,(long)(m[I1][I2]),0+" + m + ",10, (long)((int)(" +
-                                          value + ")), (long)((int)(" + value + ")));"}));
+  EXPECT_EQ(
+      std::vector<std::string>(h.begin() + open + 1, h.begin() + open + 5),
+      (std::vector<std::string>{"for( I1=0;I1 <= 1;++I1){", "for( I2=0;I2 <= 2;++I2){", "try {",
+                                "zenta_run.EDV_INTEGER_CPP(1,0,(long)(m[I1][I2]),0+" + m +
+                                    ",10, (long)((int)(" + value + ")), (long)((int)(" + value + ")));"}));
   EXPECT_EQ(std::vector<std::string>(h.begin() + open + 6, h.begin() + open + 9),
             (std::vector<std::string>{"}", "}", "zenta_run.RUPT_CPP(1);"}));
   // A whole-array value with others.
@@ -297,10 +325,10 @@ TEST_F(VariablesTest, UntypedVariablesTakeTheirDeclaredType) {
   name->declaredType = "std::string";
   generateElement({typed, scalar("z", -1, "", "", 0, "1", "2"), flag, name});
   analyser::setDialect(analyser::Dialect::Classic);
-  for (const char* text : {"zenta_run.EDV_UNSIGNED_CPP(1,0,(unsigned long)(n),0+",
-                           "(unsigned long)((unsigned short)2)", "zenta_run.PTU_BOOLEAN_CPP(flag,0+",
-                           "zenta_run.EDV_INTEGER_CPP(1,0,(long)(flag),0+",
-                           "zenta_run.EDV_STR_CPP(1,0,(const char *)(::std::string(name).c_str()),0+"})
+  for (const char* text :
+       {"zenta_run.EDV_UNSIGNED_CPP(1,0,(unsigned long)(n),0+", "(unsigned long)((unsigned short)2)",
+        "zenta_run.PTU_BOOLEAN_CPP(flag,0+", "zenta_run.EDV_INTEGER_CPP(1,0,(long)(flag),0+",
+        "zenta_run.EDV_STR_CPP(1,0,(const char *)(::std::string(name).c_str()),0+"})
     EXPECT_NE(harness.find(text), std::string::npos) << text << "\n" << harness;
   EXPECT_EQ(harness.find("(z)"), std::string::npos);
   EXPECT_EQ(e2e::variableLine(tdc, "T z"), -1) << tdc;
@@ -322,8 +350,9 @@ TEST_F(VariablesTest, ValueFormsAndValueWords) {
   EXPECT_FALSE(analyser::analyserMacroDefined("INIT"));
   EXPECT_FALSE(analyser::analyserMacroDefined("VA"));
   EXPECT_NE(tdc.find(" a RA=FORM=ND32,INIT=4 VA=4,"), std::string::npos) << tdc;
-  for (const char* text : {"g = tab_initin1(J1)", "(long)(g),0+", "(long)((int)4), (long)((int)4));",
-                           "(long)((int)(4 + 1)), (long)((int)(4 + 1)));", "(long)((int)VA), (long)((int)(4*2)));"})
+  for (const char* text :
+       {"g = tab_initin1(J1)", "(long)(g),0+", "(long)((int)4), (long)((int)4));",
+        "(long)((int)(4 + 1)), (long)((int)(4 + 1)));", "(long)((int)VA), (long)((int)(4*2)));"})
     EXPECT_NE(harness.find(text), std::string::npos) << text << "\n" << harness;
 }
 
