@@ -67,20 +67,8 @@ TEST_F(DescriptionTest, HeaderStatementLines) {
   };
   const std::vector<Case> cases = {
       {"mod", "1.0", "x", std::nullopt, "", {"E1 mod", "E2 1.0", "E10 x", "E0 mod , 1.0 , x"}, 0},
-      {"mod",
-       "1.0",
-       "x",
-       std::string("four"),
-       "",
-       {"E1 mod", "E2 1.0", "E10 x", "E0 mod , 1.0 , four , x"},
-       0},
-      {"$ZENTA_TEST_MODULE",
-       "2",
-       "y",
-       std::nullopt,
-       "",
-       {"E1 queue", "E2 2", "E10 y", "E0 queue , 2 , y"},
-       0},
+      {"mod", "1.0", "x", std::string("four"), "", {"E1 mod", "E2 1.0", "E10 x", "E0 mod , 1.0 , four , x"}, 0},
+      {"$ZENTA_TEST_MODULE", "2", "y", std::nullopt, "", {"E1 queue", "E2 2", "E10 y", "E0 queue , 2 , y"}, 0},
       {"$ZENTA_TEST_UNSET", "2", "y", std::nullopt, "", {"E1 ", "E2 2", "E10 y", "E0  , 2 , y"}, 1},
       {"m", "1.0", "z", std::nullopt, "2.0", {"E1 m", "E2 2.0", "E10 z", "E0 m , 1.0 , z"}, 1},
       {"m", "", "z", std::nullopt, "2.0", {"E1 m", "E2 2.0", "E10 z", "E0 m ,  , z"}, 0},
@@ -89,8 +77,7 @@ TEST_F(DescriptionTest, HeaderStatementLines) {
   for (const Case& c : cases) {
     SetUp();
     cmdline::mutableSettings().strver = c.strver;
-    generate(
-        [&] { output::description::writeHeaderStatement(c.a, c.b, c.c, c.d ? &*c.d : nullptr, c.strver); });
+    generate([&] { output::description::writeHeaderStatement(c.a, c.b, c.c, c.d ? &*c.d : nullptr, c.strver); });
     EXPECT_EQ(numberedAndPositions(tdc), c.expected) << c.a << " " << c.b;
     EXPECT_EQ(diag::warningCount(), c.warnings) << c.a << " " << c.b;
   }
@@ -132,19 +119,6 @@ TEST_F(DescriptionTest, LongVariableLinesAreContinued) {
   EXPECT_EQ(output::tdc::current(), 2);
 }
 
-TEST_F(DescriptionTest, SuspendedPassCountsAlikeAndWritesNothing) {
-  std::vector<int> numbers;
-  generate([&] {
-    numbers.push_back(output::description::writeStructureOpen("s"));
-    output::tdc::beginSuspension();
-    numbers.push_back(output::description::writeVariable("s.a RA=FORM=CD32,"));
-    output::tdc::endSuspension();
-    numbers.push_back(output::description::writeStructureClose(""));
-  });
-  EXPECT_EQ(numbers, (std::vector<int>{1, 2, 2}));
-  EXPECT_EQ(numberedAndPositions(tdc), (std::vector<std::string>{"J1 s", "P2"}));
-}
-
 TEST_F(DescriptionTest, ListIncludeStubAndDependencyTexts) {
   namespace d = output::description;
   EXPECT_EQ(d::listText("l", 3, "1, 2, 3", ""), "l[1..3] RA=FORM=CD32, INIT={1, 2, 3}, VA= ");
@@ -182,35 +156,13 @@ TEST_F(DescriptionTest, TsfRecordsUseTheDescriptionNumbers) {
     output::description::tsfStub("g", 10);
   });
   output::closeOutput(output::Tsf, false);
-  const std::vector<std::string> expected = {"SI 9",
-                                             "IN \"ZNUS\" 15 \"S\"",
-                                             "LK 0",
-                                             "MS 14 \"S\"",
-                                             "SI 15",
-                                             "IN \"ZNUT\" 19 \"Test T\"",
-                                             "LK 0",
-                                             "MS 18 \"T\"",
-                                             "SI 9",
-                                             "IN \"ZNUB\" 3 \"Stubs\"",
-                                             "LK 9",
-                                             "SI 3",
-                                             "IN \"ZNUB\" 1 \"f\"",
-                                             "SI 1",
-                                             "LK 10",
-                                             "SI 3",
-                                             "IN \"ZNUB\" 2 \"g\"",
-                                             "SI 2",
-                                             "ID 1 0",
-                                             "ED",
-                                             "DB \"Kestrel-Tracer\"",
-                                             "SO \"/d/x.xrd\" 000 \"xrd\"",
-                                             "IN \"File\" 9 \"x.xrd\"",
-                                             "LK 1",
-                                             "TX 6 \"Errors detected\"",
-                                             "LK \"Test0\"",
-                                             "TX 20 \"Test result\"",
-                                             "ID 2 0",
-                                             "ED"};
+  // Service, test, the stub group and its stubs, the end, then the trailer.
+  const std::vector<std::string> expected = {
+      "SI 9", "IN \"ZNUS\" 15 \"S\"", "LK 0", "MS 14 \"S\"", "SI 15", "IN \"ZNUT\" 19 \"Test T\"", "LK 0",
+      "MS 18 \"T\"", "SI 9", "IN \"ZNUB\" 3 \"Stubs\"", "LK 9", "SI 3", "IN \"ZNUB\" 1 \"f\"", "SI 1", "LK 10",
+      "SI 3", "IN \"ZNUB\" 2 \"g\"", "SI 2", "ID 1 0", "ED", "DB \"Kestrel-Tracer\"",
+      "SO \"/d/x.xrd\" 000 \"xrd\"", "IN \"File\" 9 \"x.xrd\"", "LK 1", "TX 6 \"Errors detected\"",
+      "LK \"Test0\"", "TX 20 \"Test result\"", "ID 2 0", "ED"};
   EXPECT_EQ(lines(dir_.read("h.tsf")), expected);
 }
 
