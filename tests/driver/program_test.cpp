@@ -53,55 +53,56 @@ bool endsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// The banner, then the copyright unless ZENTA_SUPPRESS_COPYRIGHT is set to
+// anything, lead the error stream; nothing goes to the output stream.
 TEST(Program, BannerThenCopyrightOnTheErrorStream) {
-  testkit::ScratchDir dir;
-  dir.write("e.ptu", kCleanScript);
-  auto r = compile(dir, {"e.ptu", "out.cc"}, environment("C"));
-  EXPECT_TRUE(startsWith(r.err, kBannerLine + kCopyrightLine)) << r.err;
-  EXPECT_EQ(r.out, "");
-}
-
-TEST(Program, CopyrightSuppressedByAnyValue) {
-  for (const char* value : {"", "1", "no"}) {
+  const std::pair<std::optional<std::string>, bool> cases[] = {
+      {std::nullopt, true}, {"", false}, {"1", false}, {"no", false}};
+  for (const auto& [value, copyright] : cases) {
     testkit::ScratchDir dir;
     dir.write("e.ptu", kCleanScript);
     auto r = compile(dir, {"e.ptu", "out.cc"}, environment("C", {{"ZENTA_SUPPRESS_COPYRIGHT", value}}));
-    EXPECT_TRUE(startsWith(r.err, kBannerLine)) << r.err;
-    EXPECT_EQ(r.err.find("COPYRIGHT"), std::string::npos) << "value '" << value << "'";
+    EXPECT_TRUE(startsWith(r.err, kBannerLine + (copyright ? kCopyrightLine : ""))) << r.err;
+    EXPECT_EQ(r.err.find("COPYRIGHT") != std::string::npos, copyright) << "value '" << value.value_or("unset");
+    EXPECT_EQ(r.out, "");
   }
 }
 
-TEST(Program, CleanRunExitsZeroAndLeavesNoListFile) {
-  testkit::ScratchDir dir;
-  dir.write("e.ptu", kCleanScript);
-  auto r = compile(dir, {"e.ptu", "out.cc"}, environment("C"));
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(endsWith(r.err, "Quarto-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n")) << r.err;
-  EXPECT_FALSE(dir.exists("e.lis"));
-}
-
-TEST(Program, WarningRunExitsThreeAndKeepsTheListFile) {
-  testkit::ScratchDir dir;
-  dir.write("e.ptu", kCleanScript);
-  auto r = compile(dir, {"e.ptu", "out.cc", "-LEARN"}, environment("C"));
-  EXPECT_EQ(r.status, 3) << r.err;
-  const std::string summary = "Quarto-I-ENDNOEWAR,  End of execution with 1 warning(s)\n";
-  EXPECT_TRUE(endsWith(r.err, summary)) << r.err;
-  ASSERT_TRUE(dir.exists("e.lis"));
-  EXPECT_TRUE(endsWith(dir.read("e.lis"), summary));
-}
-
-TEST(Program, ErrorRunExitsFiveAndKeepsTheListFile) {
-  testkit::ScratchDir dir;
-  dir.write("p.ptu", "HEADER m,1,1\nBEGIN\n");  // a program without services
-  auto r = compile(dir, {"p.ptu", "out.cc"}, environment("C"));
-  EXPECT_EQ(r.status, 5) << r.err;
-  const std::string summary = "Quarto-I-ENDERRNWR,  End of execution with 1 error(s)\n";
-  EXPECT_TRUE(endsWith(r.err, summary)) << r.err;
-  ASSERT_TRUE(dir.exists("p.lis"));
-  const std::string list = dir.read("p.lis");
-  EXPECT_TRUE(endsWith(list, summary));
-  EXPECT_NE(list.find("Quarto-E-PROG_VIDE,  [./p.ptu:"), std::string::npos) << list;
+// The exit status and the summary line by the worst message; a list file is
+// kept when there was any message, with the same summary at its end.
+TEST(Program, ExitStatusSummaryAndListFileByTheWorstMessage) {
+  const struct {
+    const char* name;
+    std::string script;
+    std::vector<std::string> options;
+    int status;
+    const char* summary;
+    const char* listed;  // in the list file too
+  } cases[] = {
+      {"clean", kCleanScript, {}, 0, "Quarto-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n", nullptr},
+      {"warning", kCleanScript, {"-LEARN"}, 3, "Quarto-I-ENDNOEWAR,  End of execution with 1 warning(s)\n", ""},
+      {"error: a program without services", "HEADER m,1,1\nBEGIN\n", {}, 5,
+       "Quarto-I-ENDERRNWR,  End of execution with 1 error(s)\n", "Quarto-E-PROG_VIDE,  [./e.ptu:"},
+      // Reported once the chain has finished, at the line that opened it.
+      {"a conditional the native code leaves open", "##ifdef NEVER_DEFINED\n" + std::string(kCleanScript), {}, 3,
+       "Quarto-I-ENDNOEWAR,  End of execution with 1 warning(s)\n",
+       "Quarto-W-UNTERCOND,  [./e.ptu:1] unterminated #ifdef conditional\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    testkit::ScratchDir dir;
+    dir.write("e.ptu", c.script);
+    std::vector<std::string> args = {"e.ptu", "out.cc"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    auto r = compile(dir, args, environment("C"));
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_TRUE(endsWith(r.err, c.summary)) << r.err;
+    ASSERT_EQ(dir.exists("e.lis"), c.listed != nullptr);
+    if (!c.listed) continue;
+    const std::string list = dir.read("e.lis");
+    EXPECT_TRUE(endsWith(list, c.summary)) << list;
+    EXPECT_NE(list.find(c.listed), std::string::npos) << list;
+  }
 }
 
 TEST(Program, WarningDisplayLimitHidesTheRestFromTheErrorStreamOnly) {
@@ -186,23 +187,6 @@ TEST(Program, UnopenableListFileIsFatal) {
   auto r = compile(dir, {"e.ptu", "out.cc"}, environment("C"));
   EXPECT_EQ(r.status, 7);
   EXPECT_TRUE(endsWith(r.err, "Quarto-F-FICERROPN,  File e.lis opening problem\n")) << r.err;
-}
-
-}  // namespace
-
-namespace {
-
-// A conditional that the script's native code leaves open is reported once
-// the chain has finished, at the line that opened it.
-TEST(Program, OpenConditionalOfNativeCodeIsReportedAtTheEnd) {
-  testkit::ScratchDir dir;
-  std::string script = kCleanScript;
-  script.insert(0, "##ifdef NEVER_DEFINED\n");
-  dir.write("c.ptu", script);
-  auto r = compile(dir, {"c.ptu", "out.cc"}, environment("C"));
-  EXPECT_EQ(r.status, 3) << r.err;
-  EXPECT_NE(r.err.find("Quarto-W-UNTERCOND,  [./c.ptu:1] unterminated #ifdef conditional\n"), std::string::npos)
-      << r.err;
 }
 
 }  // namespace
