@@ -48,18 +48,9 @@ END SERVICE
 
 // PASS and FAIL verdicts per variable line; box.a.y fails on purpose.
 const e2e::Verdicts kVerdicts = {
-    {"ONE i", {1, 0}},
-    {"ONE u", {1, 0}},
-    {"ONE c", {1, 0}},
-    {"ONE d", {1, 0}},
-    {"ONE s", {1, 0}},
-    {"ONE p", {1, 0}},
-    {"ONE q", {1, 0}},
-    {"ONE box.a.x", {1, 0}},
-    {"ONE box.a.y", {0, 1}},
-    {"ONE box.flags", {1, 0}},
-    {"ONE m[0..1][0..2]", {6, 0}},
-    {"ONE t[0..4]", {5, 0}},
+    {"ONE i", {1, 0}}, {"ONE u", {1, 0}}, {"ONE c", {1, 0}}, {"ONE d", {1, 0}},
+    {"ONE s", {1, 0}}, {"ONE p", {1, 0}}, {"ONE q", {1, 0}}, {"ONE box.a.x", {1, 0}}, {"ONE box.a.y", {0, 1}},
+    {"ONE box.flags", {1, 0}}, {"ONE m[0..1][0..2]", {6, 0}}, {"ONE t[0..4]", {5, 0}},
 };
 
 class VariablesRoadTest : public ::testing::Test {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -125,42 +126,36 @@ inline void openElement() {
 // "type TEXT", "exception VALUE", and "hide" or "show" with "service",
 // "test" or "code" for the exclusions and false conditions.
 inline void play(const std::vector<std::string>& steps) {
+  using Handler = std::function<void(const std::string&)>;
+  const auto suppress = [](bool on) {
+    return [on](const std::string& what) {
+      setSuppressed(what == "service" ? SuppressService : what == "test" ? SuppressTest : SuppressCondition, on);
+    };
+  };
+  const std::map<std::string, Handler> handlers = {
+      {"begin", [](const std::string&) { genBegin(); }},
+      {"element", [](const std::string&) { openElement(); }},
+      {"end", [](const std::string& what) { what == "test" ? closeTest() : closeService(); }},
+      {"service", [](const std::string& name) { openService(name); }},
+      {"test",
+       [](const std::string& r) {
+         const std::size_t bar = r.find('|');
+         openTest(r.substr(0, bar), bar == std::string::npos ? "" : r.substr(bar + 1));
+       }},
+      {"family", [](const std::string& name) { family({name}); }},
+      {"native", [](const std::string& code) { genNativeLine(code); }},
+      {"comment", [](const std::string& text) { genComment(text); }},
+      {"requirement", [](const std::string& text) { genRequirement(text); }},
+      {"type", [](const std::string& text) { genServiceType(text); }},
+      {"exception", [](const std::string& value) { genException(value); }},
+      {"hide", suppress(true)},
+      {"show", suppress(false)},
+  };
   for (const std::string& step : steps) {
     const std::size_t blank = step.find(' ');
-    const std::string word = step.substr(0, blank);
-    const std::string rest = blank == std::string::npos ? "" : step.substr(blank + 1);
-    const std::size_t bar = rest.find('|');
-    if (word == "hide" || word == "show")
-      setSuppressed(rest == "service" ? SuppressService
-                    : rest == "test"  ? SuppressTest
-                                      : SuppressCondition,
-                    word == "hide");
-    else if (step == "begin")
-      genBegin();
-    else if (step == "element")
-      openElement();
-    else if (step == "end test")
-      closeTest();
-    else if (step == "end service")
-      closeService();
-    else if (word == "service")
-      openService(rest);
-    else if (word == "test")
-      openTest(rest.substr(0, bar), bar == std::string::npos ? "" : rest.substr(bar + 1));
-    else if (word == "family")
-      family({rest});
-    else if (word == "native")
-      genNativeLine(rest);
-    else if (word == "comment")
-      genComment(rest);
-    else if (word == "requirement")
-      genRequirement(rest);
-    else if (word == "type")
-      genServiceType(rest);
-    else if (word == "exception")
-      genException(rest);
-    else
-      ADD_FAILURE() << "unknown step: " << step;
+    const auto handler = handlers.find(step.substr(0, blank));
+    if (handler == handlers.end()) ADD_FAILURE() << "unknown step: " << step;
+    else handler->second(blank == std::string::npos ? "" : step.substr(blank + 1));
   }
 }
 
