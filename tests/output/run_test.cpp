@@ -218,24 +218,6 @@ TEST_F(RunTest, AScriptIsNeverReadTwice) {
   }
 }
 
-TEST_F(RunTest, NestedIncludesAreNumberedOneAndTwo) {
-  scratch.write("work/outer.ptu",
-                "HEADER demo, 1, 1\nBEGIN\n#int x;\nINCLUDE PTU inc/first.ptu\nSERVICE S1\nTEST T1\nELEMENT\n"
-                "VAR x, int, init = 1, ev = 1\nEND ELEMENT\nEND TEST\nEND SERVICE\n");
-  scratch.write("work/inc/first.ptu", "INCLUDE PTU inc/second.ptu\n");
-  scratch.write("work/inc/second.ptu", "-- empty\n");
-  const auto r = run({"outer.ptu", "out/outer"});
-  ASSERT_TRUE(r.status == 0 || r.status == 3) << r.err;
-  const std::string tdc = read("out/outer.tdc");
-  const std::string root = fs::canonical(scratch.path() / "work").string();
-  EXPECT_NE(tdc.find("\nE11 0 " + root + "/outer.ptu\n"), std::string::npos) << tdc;
-  const std::size_t one = tdc.find("\nE11 1 " + root + "/inc/first.ptu\n");
-  const std::size_t two = tdc.find("\nE11 2 " + root + "/inc/second.ptu\n");
-  EXPECT_NE(one, std::string::npos) << tdc;
-  EXPECT_NE(two, std::string::npos) << tdc;
-  EXPECT_LT(one, two);
-}
-
 TEST_F(RunTest, ScriptThatCannotBeRewoundIsFatal) {
   const std::string fifo = scratch.file("work/piped.ptu");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
