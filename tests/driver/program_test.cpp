@@ -155,29 +155,31 @@ TEST(Program, MissingScriptIsFatalAndTheListFileKeepsTheBoxAndTheLine) {
   EXPECT_EQ(list.find("STARTEXEC"), std::string::npos);  // written before the list file opened
 }
 
-TEST(Program, FrenchLocaleGivesFrenchMessages) {
-  testkit::ScratchDir dir;
-  auto r = compile(dir, {"missing.ptu", "out.cc"}, environment("fr_FR.UTF-8"));
-  EXPECT_EQ(r.status, 7);
-  EXPECT_TRUE(startsWith(r.err, kBannerLine + kCopyrightLine)) << r.err;
-  EXPECT_TRUE(endsWith(r.err, "Quarto-F-IMPOUVFIC,  Impossible d'ouvrir le fichier ./missing.ptu\n")) << r.err;
-
-  testkit::ScratchDir clean;
-  clean.write("e.ptu", kCleanScript);
-  r = compile(clean, {"e.ptu", "out.cc"}, environment("fr_FR.UTF-8"));
-  EXPECT_TRUE(endsWith(r.err, "Quarto-I-ENDNOENWR,  Fin d'exécution avec 0 erreur et 0 avertissement\n")) << r.err;
-}
-
-TEST(Program, MissingLocaleFolderWarnsThenSpeaksEnglish) {
-  testkit::ScratchDir home;
-  testkit::ScratchDir dir;
-  auto r = compile(dir, {"missing.ptu", "out.cc"},
-                   environment("fr_FR.UTF-8", {{"QUARTODIR", home.path().string()}}));
-  EXPECT_EQ(r.status, 7);
-  EXPECT_TRUE(startsWith(r.err, "Warning: directory doesn't exist '" + home.path().string() + "/lib/locale'\n" +
-                                    kBannerLine))
-      << r.err;
-  EXPECT_TRUE(endsWith(r.err, "Quarto-F-IMPOUVFIC,  Cannot open the file ./missing.ptu\n")) << r.err;
+// The messages speak the locale's language when the installation has its
+// catalogue; without the locale folder the run warns and speaks English.
+TEST(Program, MessagesInTheLocalesLanguage) {
+  testkit::ScratchDir home;  // an installation without a locale folder
+  const std::string noLocale = "Warning: directory doesn't exist '" + home.path().string() + "/lib/locale'\n";
+  const struct {
+    bool clean, installed;
+    std::string start, end;
+  } cases[] = {
+      {false, true, kBannerLine + kCopyrightLine,
+       "Quarto-F-IMPOUVFIC,  Impossible d'ouvrir le fichier ./missing.ptu\n"},
+      {true, true, kBannerLine + kCopyrightLine,
+       "Quarto-I-ENDNOENWR,  Fin d'exécution avec 0 erreur et 0 avertissement\n"},
+      {false, false, noLocale + kBannerLine, "Quarto-F-IMPOUVFIC,  Cannot open the file ./missing.ptu\n"},
+  };
+  for (const auto& c : cases) {
+    testkit::ScratchDir dir;
+    dir.write("e.ptu", kCleanScript);
+    testkit::EnvChanges extra;
+    if (!c.installed) extra["QUARTODIR"] = home.path().string();
+    auto r = compile(dir, {c.clean ? "e.ptu" : "missing.ptu", "out.cc"}, environment("fr_FR.UTF-8", extra));
+    EXPECT_EQ(r.status, c.clean ? 0 : 7) << r.err;
+    EXPECT_TRUE(startsWith(r.err, c.start)) << r.err;
+    EXPECT_TRUE(endsWith(r.err, c.end)) << r.err;
+  }
 }
 
 TEST(Program, UnopenableListFileIsFatal) {
