@@ -142,7 +142,7 @@ TEST_F(DescriptionTest, ConstantCounts) {
   for (const auto& [text, value] : cases) {
     long v = -1;
     EXPECT_EQ(output::description::constantCount(text, &v), value >= 0) << text;
-    if (value >= 0) EXPECT_EQ(v, value) << text;
+    if (value >= 0) { EXPECT_EQ(v, value) << text; }
   }
 }
 

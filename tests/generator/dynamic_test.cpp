@@ -90,10 +90,11 @@ TEST_P(RangeForms, LoopValueAndRepetition) {
   std::erase(joined, '\n');
   EXPECT_NE(joined.find(c.assignment), std::string::npos) << harness;
   EXPECT_NE(support::findLine(support::lines(tdc), c.repetition), -1) << tdc;
-  if (c.countCall)
+  if (c.countCall) {
     EXPECT_NE(support::findLine(h, c.countCall), -1) << harness;
-  else
+  } else {
     EXPECT_EQ(harness.find("DCL_FAC_REP_CPP"), std::string::npos) << harness;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

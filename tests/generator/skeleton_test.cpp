@@ -148,8 +148,9 @@ TEST_F(SkeletonTest, ProgramVariants) {
     for (const std::string& t : v.tdcHas) EXPECT_NE(tdc.find(t), std::string::npos) << t << "\n" << tdc;
     for (const std::string& t : v.classHas) EXPECT_NE(classFile.find(t), std::string::npos) << t;
     for (const std::string& t : v.classLacks) EXPECT_EQ(classFile.find(t), std::string::npos) << t;
-    if (v.noRuntimeCall)
+    if (v.noRuntimeCall) {
       EXPECT_FALSE(std::regex_search(harness, std::regex("zenta_run\\.[A-Z_]+ *\\("))) << harness;
+    }
     ASSERT_TRUE(compile("clang++")) << compilerOutput << harness;
     EXPECT_EQ(runHarness().status, 0);
   }

@@ -163,7 +163,9 @@ class VariablesTest : public GenerationTest {
       const testkit::Result r = runHarness();
       EXPECT_EQ(r.status, status) << r.out << r.err;
       EXPECT_EQ(r.out, out) << compiler;
-      if (status == 1) EXPECT_EQ(e2e::verdictsPerVariableLine(tdc, results(), true), kVerdicts) << compiler;
+      if (status == 1) {
+        EXPECT_EQ(e2e::verdictsPerVariableLine(tdc, results(), true), kVerdicts) << compiler;
+      }
     }
   }
 };

@@ -167,8 +167,9 @@ TEST_F(RunTest, OptionsInTheOpeningLines) {
     for (const auto& [offset, line] : c.lines)
       EXPECT_EQ(tdc[h + offset].substr(0, line.size()), line) << offset;
     const std::string dialect = tdc[h + 5].substr(3, tdc[h + 5].size() - 5);
-    if (c.options[0] != "-COMMAND=build it")
+    if (c.options[0] != "-COMMAND=build it") {
       EXPECT_NE(tdc[h + 1].find(" /LANGUAGE=" + dialect + " /TARGET="), std::string::npos) << tdc[h + 1];
+    }
   }
 }
 
@@ -213,7 +214,7 @@ TEST_F(RunTest, AScriptIsNeverReadTwice) {
     const std::size_t at = r.err.find("Quarto-W-LIGNTRAIT,  ");
     EXPECT_NE(at, std::string::npos) << r.err;
     EXPECT_EQ(r.err.find("LIGNTRAIT", at + 20), std::string::npos) << r.err;
-    if (args[0] == "self.ptu") EXPECT_NE(read("out/demo.cc").find("TEST_S1"), std::string::npos);
+    if (args[0] == "self.ptu") { EXPECT_NE(read("out/demo.cc").find("TEST_S1"), std::string::npos); }
     EXPECT_TRUE(tmpIsEmpty());
   }
 }
@@ -335,57 +336,6 @@ TEST_F(RunTest, PathsThatNameAFolderAreRefused) {
   }
 }
 
-// A run started in the background, so that the test can act on it while it
-// waits on a named pipe.
-class Background {
- public:
-  Background(const std::vector<std::string>& args, const testkit::EnvChanges& env, const std::string& cwd,
-             const std::string& errPath) {
-    std::vector<std::string> envStrings;
-    for (char** p = environ; *p; ++p) {
-      const std::string kv = *p;
-      if (env.find(kv.substr(0, kv.find('='))) == env.end()) envStrings.push_back(kv);
-    }
-    for (const auto& [k, v] : env)
-      if (v) envStrings.push_back(k + "=" + *v);
-    std::vector<std::string> argCopy = args;
-    std::vector<char*> argv, envp;
-    for (auto& a : argCopy) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    for (auto& e : envStrings) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    pid_ = fork();
-    if (pid_ == 0) {
-      if (chdir(cwd.c_str()) != 0) _exit(126);
-      if (!std::freopen(errPath.c_str(), "w", stderr)) _exit(126);
-      if (!std::freopen("/dev/null", "w", stdout)) _exit(126);
-      // Whatever the test runner ignores, the compiler starts with the
-      // default handling of the signals the tests send.
-      for (int sig : {SIGHUP, SIGINT, SIGTERM}) ::signal(sig, SIG_DFL);
-      execve(argv[0], argv.data(), envp.data());
-      _exit(127);
-    }
-  }
-  ~Background() {
-    if (pid_ > 0 && !reaped_) {
-      ::kill(pid_, SIGKILL);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  void signal(int sig) const { ::kill(pid_, sig); }
-  // Exit status, or 128 + signal number.
-  int wait() {
-    int st = 0;
-    waitpid(pid_, &st, 0);
-    reaped_ = true;
-    return WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
-  }
-
- private:
-  pid_t pid_ = -1;
-  bool reaped_ = false;
-};
-
 template <class Predicate>
 bool waitFor(Predicate ready) {
   for (int i = 0; i < 400; ++i) {
@@ -402,26 +352,33 @@ bool waitFor(Predicate ready) {
 // The root holds the folders work (with out) and tmp, which TEMP names.
 class StoppedRun {
  public:
-  StoppedRun(const testkit::EnvChanges& env, const fs::path& root, bool fullHarness) : root_(root) {
+  StoppedRun(const testkit::EnvChanges& env, const fs::path& root, bool fullHarness) {
     const fs::path work = root / "work";
-    std::ofstream(work / "stop.ptu")
-        << "HEADER demo, 1, 1\nBEGIN\n#int x;\nSERVICE S1\nTEST T1\nELEMENT\n"
-           "INCLUDE PTU pipe.ptu\nVAR x, int, init = 1, ev = 1\nEND ELEMENT\nEND TEST\n"
-           "END SERVICE\n";
+    std::ofstream(work / "stop.ptu") << "HEADER demo, 1, 1\nBEGIN\n#int x;\nSERVICE S1\nTEST T1\nELEMENT\n"
+                                        "INCLUDE PTU pipe.ptu\nVAR x, int, init = 1, ev = 1\nEND ELEMENT\nEND TEST\n"
+                                        "END SERVICE\n";
     fifo_ = (work / "pipe.ptu").string();
     if (::mkfifo(fifo_.c_str(), 0600) != 0) return;
-    if (fullHarness)
-      fs::create_symlink("/dev/full", work / "out/stop.cc");
-    else
-      std::ofstream(work / "out/stop.cc") << "earlier harness\n";
+    if (fullHarness) fs::create_symlink("/dev/full", work / "out/stop.cc");
+    else std::ofstream(work / "out/stop.cc") << "earlier harness\n";
     std::ofstream(work / "out/stop.tdc") << "earlier description\n";
-    run_ = std::make_unique<Background>(std::vector<std::string>{testkit::stageBin("zentaprepro"), "stop.ptu",
-                                                                 "out/stop", "-STD_DEFINE=std.def"},
-                                        env, work.string(), (root / "err.txt").string());
+    // Whatever the test runner ignores, the compiler starts with the default
+    // handling of the signals the tests send. The shell leaves its process
+    // number where the test finds it, then becomes the compiler.
+    for (int sig : {SIGHUP, SIGINT, SIGTERM}) std::signal(sig, SIG_DFL);
+    const std::string pidFile = (root / "pid").string();
+    run_ = std::thread([this, env, work, pidFile] {
+      result_ = testkit::run({"/bin/sh", "-c", "echo $$ > \"$0\"; exec \"$@\"", pidFile,
+                              testkit::stageBin("zentaprepro"), "stop.ptu", "out/stop", "-STD_DEFINE=std.def"},
+                             env, work.string());
+    });
     // Blocked on the pipe with the work files a, b, c, d, e and f open.
     stopped_ = waitFor([&] { return entries(root / "tmp").size() >= 6; });
+    std::ifstream(pidFile) >> pid_;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (!stopped_) stop();
   }
+  ~StoppedRun() { stop(); }
   bool stopped() const { return stopped_; }
   // Feeds the pipe with the text of the included file. The compiler may stop
   // reading before the end (a fatal error): the write then fails without a
@@ -433,18 +390,27 @@ class StoppedRun {
       std::fclose(f);
     }
   }
-  void signal(int sig) const { run_->signal(sig); }
-  int wait() { return run_->wait(); }
-  std::string err() const { return testkit::ScratchDir::slurp((root_ / "err.txt").string()); }
-  std::string read(const std::string& name) const {
-    return testkit::ScratchDir::slurp((root_ / name).string());
+  void signal(int sig) const {
+    if (pid_ > 0) ::kill(pid_, sig);
   }
+  // Exit status, or 128 + signal number.
+  int wait() {
+    if (run_.joinable()) run_.join();
+    return result_.status;
+  }
+  std::string err() const { return result_.err; }  // once the run has ended
 
  private:
-  fs::path root_;
+  void stop() {
+    if (!run_.joinable()) return;
+    if (pid_ > 0) ::kill(pid_, SIGKILL);
+    run_.join();
+  }
   std::string fifo_;
-  std::unique_ptr<Background> run_;
+  std::thread run_;
+  pid_t pid_ = -1;
   bool stopped_ = false;
+  testkit::Result result_;
 };
 
 // Every way out of a stopped run: the work files go, the outputs of the run
@@ -477,7 +443,7 @@ TEST_F(RunTest, EveryWayOutRemovesTheUnfinishedFiles) {
     StoppedRun run(e, root, false);
     ASSERT_TRUE(run.stopped()) << row.name << ": " << run.err();
     // While the run goes on, the harness of the earlier run is whole.
-    EXPECT_EQ(run.read("work/out/stop.cc"), "earlier harness\n") << row.name;
+    EXPECT_EQ(testkit::ScratchDir::slurp((root / "work/out/stop.cc").string()), "earlier harness\n") << row.name;
     if (row.signal)
       run.signal(row.signal);
     else
@@ -492,8 +458,8 @@ TEST_F(RunTest, EveryWayOutRemovesTheUnfinishedFiles) {
         clean ? std::vector<std::string>{"stop.cc", "stop.icc", "stop.tdc", "stop_zcls.h"}
               : std::vector<std::string>{"stop.cc", "stop.tdc"};
     EXPECT_EQ(entries(root / "work/out"), expected) << row.name;
-    EXPECT_EQ(run.read("work/out/stop.cc").rfind("earlier", 0) == 0, !clean) << row.name;
-    EXPECT_EQ(run.read("work/out/stop.tdc").rfind("earlier", 0) == 0, !clean) << row.name;
+    EXPECT_EQ(testkit::ScratchDir::slurp((root / "work/out/stop.cc").string()).rfind("earlier", 0) == 0, !clean) << row.name;
+    EXPECT_EQ(testkit::ScratchDir::slurp((root / "work/out/stop.tdc").string()).rfind("earlier", 0) == 0, !clean) << row.name;
   }
 }
 
