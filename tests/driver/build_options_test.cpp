@@ -9,20 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/testkit/process.h"
+#include "tests/driver/staged_run.h"
 
 namespace {
 
-testkit::EnvChanges environment() {
-  return {{"QUARTODIR", testkit::stageDir()}, {"ZNTTGT", testkit::stageDir()}, {"ZNUTGT", std::nullopt},
-          {"LANG", "C"},  {"LC_ALL", std::nullopt},  {"ZENTALAN", std::nullopt},
-          {"ZENTA_SUPPRESS_COPYRIGHT", "1"}};
-}
-
-testkit::Result compile(const testkit::ScratchDir& dir, std::vector<std::string> args) {
-  args.insert(args.begin(), testkit::stageBin("zentaprepro"));
-  return testkit::run(args, environment(), dir.path().string());
-}
+using staged::compile;
 
 // A script whose statements raise messages at known lines; its last PTU
 // statement lies at the end of an included file, and its header warns.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "tests/testkit/process.h"
+#include "tests/driver/staged_run.h"
 
 namespace {
 
@@ -11,27 +11,12 @@ const std::string kBannerLine =
     "Quarto-I-STARTEXEC,  Zenta Quartolab Deprecated C++ Test Script Compiler 8.3.0.1.342.020\n";
 const std::string kCopyrightLine = "Quarto-I-COPYRIGHT,  Copyright (C) 2026 Zenta Software. All rights reserved.\n";
 
-// A controlled environment: the staged installation, a chosen language, and
-// none of the variables that would override it.
+// The copyright line is part of what these tests look at.
 testkit::EnvChanges environment(const std::string& lang, testkit::EnvChanges extra = {}) {
-  testkit::EnvChanges env = {{"QUARTODIR", testkit::stageDir()},
-                             {"ZNTTGT", testkit::stageDir()},
-                             {"LANG", lang},
-                             {"LC_ALL", std::nullopt},
-                             {"LC_MESSAGES", std::nullopt},
-                             {"LANGUAGE", std::nullopt},
-                             {"ZENTALAN", std::nullopt},
-                             {"ZENTA_SUPPRESS_COPYRIGHT", std::nullopt}};
-  for (auto& [k, v] : extra) env[k] = v;
-  return env;
+  extra.try_emplace("ZENTA_SUPPRESS_COPYRIGHT", std::nullopt);
+  return staged::environment(lang, extra);
 }
-
-testkit::Result compile(const testkit::ScratchDir& dir, const std::vector<std::string>& args,
-                        const testkit::EnvChanges& env) {
-  std::vector<std::string> argv = {testkit::stageBin("zentaprepro")};
-  argv.insert(argv.end(), args.begin(), args.end());
-  return testkit::run(argv, env, dir.path().string());
-}
+using staged::compile;
 
 // A script that compiles without any message.
 const char kCleanScript[] =

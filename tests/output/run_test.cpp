@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/testkit/process.h"
+#include "tests/driver/staged_run.h"
 
 namespace {
 
@@ -57,35 +57,16 @@ class RunTest : public ::testing::Test {
     scratch.write("work/std.def", "/* no standard definitions */\n");
   }
 
-  // The environment of a run: the staged package as installation and target,
-  // English messages, the work files in scratch/tmp.
-  testkit::EnvChanges env() const {
-    testkit::EnvChanges e{
-        {"QUARTODIR", testkit::stageDir()},
-        {"ZNTTGT", testkit::stageDir()},
-        {"ZNUTGT", std::nullopt},
-        {"ZENTACPPINC", std::nullopt},
-        {"ZENTALAN", std::nullopt},
-        {"ZENTA_SUPPRESS_COPYRIGHT", "1"},
-        {"TEMP", tmp()},
-        {"LC_ALL", "C"},
-        {"LANG", "C"},
-        {"LANGUAGE", std::nullopt},
-    };
-    for (const char* v : {"ZENTATDC", "ZENTARIO", "ZENTARIO2", "ZENTAPTU", "ZENTALIS", "ZENTACPP"})
-      e[v] = std::nullopt;
-    return e;
-  }
-  // Every run analyses with an empty standard-definitions file, so that only
-  // the script itself is analysed.
+  // Every run keeps its work files in scratch/tmp and analyses with an
+  // empty standard-definitions file, so that only the script is analysed.
+  testkit::EnvChanges env() const { return staged::environment("C", {{"TEMP", tmp()}}); }
   testkit::Result run(std::vector<std::string> args, testkit::EnvChanges changes = {}) const {
     args.insert(args.begin(), testkit::stageBin("zentaprepro"));
     args.push_back("-STD_DEFINE=std.def");
     testkit::EnvChanges e = env();
     for (auto& [k, v] : changes) e[k] = v;
-    return testkit::run(args, e, work());
+    return testkit::run(args, e, scratch.file("work"));
   }
-  std::string work() const { return scratch.file("work"); }
   std::string tmp() const { return scratch.file("tmp"); }
   std::string read(const std::string& name) const { return scratch.read("work/" + name); }
   bool exists(const std::string& name) const { return scratch.exists("work/" + name); }
