@@ -9,20 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/testkit/process.h"
+#include "tests/driver/staged_run.h"
 
 namespace {
 
-testkit::EnvChanges environment() {
-  return {{"QUARTODIR", testkit::stageDir()}, {"ZNTTGT", testkit::stageDir()}, {"ZNUTGT", std::nullopt},
-          {"LANG", "C"},  {"LC_ALL", std::nullopt},  {"ZENTALAN", std::nullopt},
-          {"ZENTA_SUPPRESS_COPYRIGHT", "1"}};
-}
-
-testkit::Result compile(const testkit::ScratchDir& dir, std::vector<std::string> args) {
-  args.insert(args.begin(), testkit::stageBin("zentaprepro"));
-  return testkit::run(args, environment(), dir.path().string());
-}
+using staged::compile;
 
 // A script whose statements raise messages at known lines; its last PTU
 // statement lies at the end of an included file, and its header warns.
@@ -220,38 +211,40 @@ TEST(DependencyFile, NamesTheHarnessTheScriptItsPtuFilesAndEveryHeaderRead) {
   EXPECT_EQ(headers, headersOfGxx(dir, includeDir));
 }
 
-TEST(DependencyFile, WrittenWithWarningsNotWithErrors) {
-  testkit::ScratchDir dir;
-  dir.write("w.ptu",
-            "HEADER m,1,1\n##int x;\nBEGIN\nSERVICE s\nTEST 1\nFAMILY nominal\nELEMENT\nFOO bar\n"
-            "VAR x, init=1, ev=1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n");
-  const auto warned = compile(dir, {"w.ptu", "w.cc", "-DEPFILE=w.d"});
-  EXPECT_EQ(warned.status, 3) << warned.err;
-  EXPECT_TRUE(dir.exists("w.d"));
-  dir.write("x.ptu",
-            "HEADER m,1,1\n##int x;\nBEGIN\nSERVICE s\nCONST K = 1\nTEST 1\nFAMILY nominal\nELEMENT\n"
-            "VAR x, init=1, ev=1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n");
-  const auto failed = compile(dir, {"x.ptu", "x.cc", "-DEPFILE=x.d"});
-  EXPECT_EQ(failed.status, 5) << failed.err;
-  EXPECT_FALSE(dir.exists("x.d"));
-  EXPECT_FALSE(dir.exists("x.cc"));
-  // Without the option no dependency file is written.
-  const auto plain = compile(dir, {"w.ptu", "v.cc"});
-  EXPECT_EQ(plain.status, 3);
-  int dependencyFiles = 0;
-  for (const auto& e : std::filesystem::directory_iterator(dir.path())) dependencyFiles += e.path().extension() == ".d";
-  EXPECT_EQ(dependencyFiles, 1);
-}
-
-TEST(DependencyFile, AnUnwritableFileIsFatal) {
-  testkit::ScratchDir dir;
-  dir.write("w.ptu",
-            "HEADER m,1,1\n##int x;\nBEGIN\nSERVICE s\nTEST 1\nFAMILY nominal\nELEMENT\n"
-            "VAR x, init=1, ev=1\nEND ELEMENT\nEND FAMILY\nEND TEST\nEND SERVICE\n");
-  const auto r = compile(dir, {"w.ptu", "w.cc", "-DEPFILE=no/such/dir/w.d"});
-  EXPECT_EQ(r.status, 7);
-  EXPECT_NE(r.err.find("Quarto-F-IMPOUVFIC,  "), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("Cannot open the file no/such/dir/w.d"), std::string::npos) << r.err;
+// The dependency file is written by a run that ends with warnings, not by
+// one with errors (which leaves no harness either), and never without the
+// option; a file that cannot be written is fatal.
+TEST(DependencyFile, WrittenWithWarningsNotWithErrorsNorWithoutTheOption) {
+  const std::string body = "TEST 1\nFAMILY nominal\nELEMENT\nVAR x, init=1, ev=1\nEND ELEMENT\nEND FAMILY\n"
+                           "END TEST\nEND SERVICE\n";
+  const struct {
+    const char* name;
+    const char* statement;  // after SERVICE
+    std::vector<std::string> options;
+    int status;
+    bool written;
+    const char* message;
+  } cases[] = {
+      {"warning", "FOO bar\n", {"-DEPFILE=w.d"}, 3, true, nullptr},
+      {"error", "CONST K = 1\n", {"-DEPFILE=w.d"}, 5, false, nullptr},
+      {"no option", "FOO bar\n", {}, 3, false, nullptr},
+      {"unwritable", "", {"-DEPFILE=no/such/dir/w.d"}, 7, false, "Cannot open the file no/such/dir/w.d\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    testkit::ScratchDir dir;
+    dir.write("w.ptu", std::string("HEADER m,1,1\n##int x;\nBEGIN\nSERVICE s\n") + c.statement + body);
+    std::vector<std::string> args = {"w.ptu", "w.cc"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const auto r = compile(dir, args);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_EQ(dir.exists("w.d"), c.written);
+    if (c.status == 5) { EXPECT_FALSE(dir.exists("w.cc")); }
+    if (c.message) {
+      EXPECT_NE(r.err.find("Quarto-F-IMPOUVFIC,  "), std::string::npos) << r.err;
+      EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+  }
 }
 
 }  // namespace

@@ -136,12 +136,4 @@ TEST(StartupEnvironment, HeaderLanguageFromZentalan) {
   diag::setHeaderLanguage(2);
 }
 
-TEST(StartupEnvironment, CopyrightWantedUnlessSuppressed) {
-  unsetenv("ZENTA_SUPPRESS_COPYRIGHT");
-  EXPECT_TRUE(driver::copyrightWanted());
-  setenv("ZENTA_SUPPRESS_COPYRIGHT", "", 1);
-  EXPECT_FALSE(driver::copyrightWanted());
-  unsetenv("ZENTA_SUPPRESS_COPYRIGHT");
-}
-
 }  // namespace

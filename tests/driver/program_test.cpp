@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "tests/testkit/process.h"
+#include "tests/driver/staged_run.h"
 
 namespace {
 
@@ -11,27 +11,12 @@ const std::string kBannerLine =
     "Quarto-I-STARTEXEC,  Zenta Quartolab Deprecated C++ Test Script Compiler 8.3.0.1.342.020\n";
 const std::string kCopyrightLine = "Quarto-I-COPYRIGHT,  Copyright (C) 2026 Zenta Software. All rights reserved.\n";
 
-// A controlled environment: the staged installation, a chosen language, and
-// none of the variables that would override it.
+// The copyright line is part of what these tests look at.
 testkit::EnvChanges environment(const std::string& lang, testkit::EnvChanges extra = {}) {
-  testkit::EnvChanges env = {{"QUARTODIR", testkit::stageDir()},
-                             {"ZNTTGT", testkit::stageDir()},
-                             {"LANG", lang},
-                             {"LC_ALL", std::nullopt},
-                             {"LC_MESSAGES", std::nullopt},
-                             {"LANGUAGE", std::nullopt},
-                             {"ZENTALAN", std::nullopt},
-                             {"ZENTA_SUPPRESS_COPYRIGHT", std::nullopt}};
-  for (auto& [k, v] : extra) env[k] = v;
-  return env;
+  extra.try_emplace("ZENTA_SUPPRESS_COPYRIGHT", std::nullopt);
+  return staged::environment(lang, extra);
 }
-
-testkit::Result compile(const testkit::ScratchDir& dir, const std::vector<std::string>& args,
-                        const testkit::EnvChanges& env) {
-  std::vector<std::string> argv = {testkit::stageBin("zentaprepro")};
-  argv.insert(argv.end(), args.begin(), args.end());
-  return testkit::run(argv, env, dir.path().string());
-}
+using staged::compile;
 
 // A script that compiles without any message.
 const char kCleanScript[] =
@@ -53,55 +38,56 @@ bool endsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// The banner, then the copyright unless ZENTA_SUPPRESS_COPYRIGHT is set to
+// anything, lead the error stream; nothing goes to the output stream.
 TEST(Program, BannerThenCopyrightOnTheErrorStream) {
-  testkit::ScratchDir dir;
-  dir.write("e.ptu", kCleanScript);
-  auto r = compile(dir, {"e.ptu", "out.cc"}, environment("C"));
-  EXPECT_TRUE(startsWith(r.err, kBannerLine + kCopyrightLine)) << r.err;
-  EXPECT_EQ(r.out, "");
-}
-
-TEST(Program, CopyrightSuppressedByAnyValue) {
-  for (const char* value : {"", "1", "no"}) {
+  const std::pair<std::optional<std::string>, bool> cases[] = {
+      {std::nullopt, true}, {"", false}, {"1", false}, {"no", false}};
+  for (const auto& [value, copyright] : cases) {
     testkit::ScratchDir dir;
     dir.write("e.ptu", kCleanScript);
     auto r = compile(dir, {"e.ptu", "out.cc"}, environment("C", {{"ZENTA_SUPPRESS_COPYRIGHT", value}}));
-    EXPECT_TRUE(startsWith(r.err, kBannerLine)) << r.err;
-    EXPECT_EQ(r.err.find("COPYRIGHT"), std::string::npos) << "value '" << value << "'";
+    EXPECT_TRUE(startsWith(r.err, kBannerLine + (copyright ? kCopyrightLine : ""))) << r.err;
+    EXPECT_EQ(r.err.find("COPYRIGHT") != std::string::npos, copyright) << "value '" << value.value_or("unset");
+    EXPECT_EQ(r.out, "");
   }
 }
 
-TEST(Program, CleanRunExitsZeroAndLeavesNoListFile) {
-  testkit::ScratchDir dir;
-  dir.write("e.ptu", kCleanScript);
-  auto r = compile(dir, {"e.ptu", "out.cc"}, environment("C"));
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(endsWith(r.err, "Quarto-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n")) << r.err;
-  EXPECT_FALSE(dir.exists("e.lis"));
-}
-
-TEST(Program, WarningRunExitsThreeAndKeepsTheListFile) {
-  testkit::ScratchDir dir;
-  dir.write("e.ptu", kCleanScript);
-  auto r = compile(dir, {"e.ptu", "out.cc", "-LEARN"}, environment("C"));
-  EXPECT_EQ(r.status, 3) << r.err;
-  const std::string summary = "Quarto-I-ENDNOEWAR,  End of execution with 1 warning(s)\n";
-  EXPECT_TRUE(endsWith(r.err, summary)) << r.err;
-  ASSERT_TRUE(dir.exists("e.lis"));
-  EXPECT_TRUE(endsWith(dir.read("e.lis"), summary));
-}
-
-TEST(Program, ErrorRunExitsFiveAndKeepsTheListFile) {
-  testkit::ScratchDir dir;
-  dir.write("p.ptu", "HEADER m,1,1\nBEGIN\n");  // a program without services
-  auto r = compile(dir, {"p.ptu", "out.cc"}, environment("C"));
-  EXPECT_EQ(r.status, 5) << r.err;
-  const std::string summary = "Quarto-I-ENDERRNWR,  End of execution with 1 error(s)\n";
-  EXPECT_TRUE(endsWith(r.err, summary)) << r.err;
-  ASSERT_TRUE(dir.exists("p.lis"));
-  const std::string list = dir.read("p.lis");
-  EXPECT_TRUE(endsWith(list, summary));
-  EXPECT_NE(list.find("Quarto-E-PROG_VIDE,  [./p.ptu:"), std::string::npos) << list;
+// The exit status and the summary line by the worst message; a list file is
+// kept when there was any message, with the same summary at its end.
+TEST(Program, ExitStatusSummaryAndListFileByTheWorstMessage) {
+  const struct {
+    const char* name;
+    std::string script;
+    std::vector<std::string> options;
+    int status;
+    const char* summary;
+    const char* listed;  // in the list file too
+  } cases[] = {
+      {"clean", kCleanScript, {}, 0, "Quarto-I-ENDNOENWR,  End of execution with 0 error and 0 warning\n", nullptr},
+      {"warning", kCleanScript, {"-LEARN"}, 3, "Quarto-I-ENDNOEWAR,  End of execution with 1 warning(s)\n", ""},
+      {"error: a program without services", "HEADER m,1,1\nBEGIN\n", {}, 5,
+       "Quarto-I-ENDERRNWR,  End of execution with 1 error(s)\n", "Quarto-E-PROG_VIDE,  [./e.ptu:"},
+      // Reported once the chain has finished, at the line that opened it.
+      {"a conditional the native code leaves open", "##ifdef NEVER_DEFINED\n" + std::string(kCleanScript), {}, 3,
+       "Quarto-I-ENDNOEWAR,  End of execution with 1 warning(s)\n",
+       "Quarto-W-UNTERCOND,  [./e.ptu:1] unterminated #ifdef conditional\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    testkit::ScratchDir dir;
+    dir.write("e.ptu", c.script);
+    std::vector<std::string> args = {"e.ptu", "out.cc"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    auto r = compile(dir, args, environment("C"));
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_TRUE(endsWith(r.err, c.summary)) << r.err;
+    ASSERT_EQ(dir.exists("e.lis"), c.listed != nullptr);
+    if (!c.listed) continue;
+    const std::string list = dir.read("e.lis");
+    EXPECT_TRUE(endsWith(list, c.summary)) << list;
+    EXPECT_NE(list.find(c.listed), std::string::npos) << list;
+  }
 }
 
 TEST(Program, WarningDisplayLimitHidesTheRestFromTheErrorStreamOnly) {
@@ -154,29 +140,31 @@ TEST(Program, MissingScriptIsFatalAndTheListFileKeepsTheBoxAndTheLine) {
   EXPECT_EQ(list.find("STARTEXEC"), std::string::npos);  // written before the list file opened
 }
 
-TEST(Program, FrenchLocaleGivesFrenchMessages) {
-  testkit::ScratchDir dir;
-  auto r = compile(dir, {"missing.ptu", "out.cc"}, environment("fr_FR.UTF-8"));
-  EXPECT_EQ(r.status, 7);
-  EXPECT_TRUE(startsWith(r.err, kBannerLine + kCopyrightLine)) << r.err;
-  EXPECT_TRUE(endsWith(r.err, "Quarto-F-IMPOUVFIC,  Impossible d'ouvrir le fichier ./missing.ptu\n")) << r.err;
-
-  testkit::ScratchDir clean;
-  clean.write("e.ptu", kCleanScript);
-  r = compile(clean, {"e.ptu", "out.cc"}, environment("fr_FR.UTF-8"));
-  EXPECT_TRUE(endsWith(r.err, "Quarto-I-ENDNOENWR,  Fin d'exécution avec 0 erreur et 0 avertissement\n")) << r.err;
-}
-
-TEST(Program, MissingLocaleFolderWarnsThenSpeaksEnglish) {
-  testkit::ScratchDir home;
-  testkit::ScratchDir dir;
-  auto r = compile(dir, {"missing.ptu", "out.cc"},
-                   environment("fr_FR.UTF-8", {{"QUARTODIR", home.path().string()}}));
-  EXPECT_EQ(r.status, 7);
-  EXPECT_TRUE(startsWith(r.err, "Warning: directory doesn't exist '" + home.path().string() + "/lib/locale'\n" +
-                                    kBannerLine))
-      << r.err;
-  EXPECT_TRUE(endsWith(r.err, "Quarto-F-IMPOUVFIC,  Cannot open the file ./missing.ptu\n")) << r.err;
+// The messages speak the locale's language when the installation has its
+// catalogue; without the locale folder the run warns and speaks English.
+TEST(Program, MessagesInTheLocalesLanguage) {
+  testkit::ScratchDir home;  // an installation without a locale folder
+  const std::string noLocale = "Warning: directory doesn't exist '" + home.path().string() + "/lib/locale'\n";
+  const struct {
+    bool clean, installed;
+    std::string start, end;
+  } cases[] = {
+      {false, true, kBannerLine + kCopyrightLine,
+       "Quarto-F-IMPOUVFIC,  Impossible d'ouvrir le fichier ./missing.ptu\n"},
+      {true, true, kBannerLine + kCopyrightLine,
+       "Quarto-I-ENDNOENWR,  Fin d'exécution avec 0 erreur et 0 avertissement\n"},
+      {false, false, noLocale + kBannerLine, "Quarto-F-IMPOUVFIC,  Cannot open the file ./missing.ptu\n"},
+  };
+  for (const auto& c : cases) {
+    testkit::ScratchDir dir;
+    dir.write("e.ptu", kCleanScript);
+    testkit::EnvChanges extra;
+    if (!c.installed) extra["QUARTODIR"] = home.path().string();
+    auto r = compile(dir, {c.clean ? "e.ptu" : "missing.ptu", "out.cc"}, environment("fr_FR.UTF-8", extra));
+    EXPECT_EQ(r.status, c.clean ? 0 : 7) << r.err;
+    EXPECT_TRUE(startsWith(r.err, c.start)) << r.err;
+    EXPECT_TRUE(endsWith(r.err, c.end)) << r.err;
+  }
 }
 
 TEST(Program, UnopenableListFileIsFatal) {
@@ -186,23 +174,6 @@ TEST(Program, UnopenableListFileIsFatal) {
   auto r = compile(dir, {"e.ptu", "out.cc"}, environment("C"));
   EXPECT_EQ(r.status, 7);
   EXPECT_TRUE(endsWith(r.err, "Quarto-F-FICERROPN,  File e.lis opening problem\n")) << r.err;
-}
-
-}  // namespace
-
-namespace {
-
-// A conditional that the script's native code leaves open is reported once
-// the chain has finished, at the line that opened it.
-TEST(Program, OpenConditionalOfNativeCodeIsReportedAtTheEnd) {
-  testkit::ScratchDir dir;
-  std::string script = kCleanScript;
-  script.insert(0, "##ifdef NEVER_DEFINED\n");
-  dir.write("c.ptu", script);
-  auto r = compile(dir, {"c.ptu", "out.cc"}, environment("C"));
-  EXPECT_EQ(r.status, 3) << r.err;
-  EXPECT_NE(r.err.find("Quarto-W-UNTERCOND,  [./c.ptu:1] unterminated #ifdef conditional\n"), std::string::npos)
-      << r.err;
 }
 
 }  // namespace

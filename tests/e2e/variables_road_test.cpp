@@ -9,7 +9,6 @@
 
 #include <cstdio>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -48,28 +47,11 @@ END SERVICE
 )";
 
 // PASS and FAIL verdicts per variable line; box.a.y fails on purpose.
-const std::map<std::string, std::pair<int, int>> kVerdicts = {
-    {"i", {1, 0}},
-    {"u", {1, 0}},
-    {"c", {1, 0}},
-    {"d", {1, 0}},
-    {"s", {1, 0}},
-    {"p", {1, 0}},
-    {"q", {1, 0}},
-    {"box.a.x", {1, 0}},
-    {"box.a.y", {0, 1}},
-    {"box.flags", {1, 0}},
-    {"m[0..1][0..2]", {6, 0}},
-    {"t[0..4]", {5, 0}},
+const e2e::Verdicts kVerdicts = {
+    {"ONE i", {1, 0}}, {"ONE u", {1, 0}}, {"ONE c", {1, 0}}, {"ONE d", {1, 0}},
+    {"ONE s", {1, 0}}, {"ONE p", {1, 0}}, {"ONE q", {1, 0}}, {"ONE box.a.x", {1, 0}}, {"ONE box.a.y", {0, 1}},
+    {"ONE box.flags", {1, 0}}, {"ONE m[0..1][0..2]", {6, 0}}, {"ONE t[0..4]", {5, 0}},
 };
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  std::string l;
-  while (std::getline(in, l)) out.push_back(l);
-  return out;
-}
 
 class VariablesRoadTest : public ::testing::Test {
  protected:
@@ -89,49 +71,26 @@ class VariablesRoadTest : public ::testing::Test {
     tdc = dir_.exists("t.tdc") ? dir_.read("t.tdc") : std::string();
     return r;
   }
-  bool build(const std::string& compiler) {
-    const testkit::Result r =
-        testkit::run({"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra", "-I", dir_.path().string(),
-                      "-I", testkit::stageDir() + "/lib", dir_.file("t.cc"), "-o", dir_.file("t.exe")});
-    buildOutput = r.err;
-    return r.status == 0;
-  }
-  testkit::Result runHarness() { return e2e::runHarness(dir_, results); }
-  // The number of each variable line, by the variable's text.
-  std::map<std::string, int> variableLines() const {
-    std::map<std::string, int> out;
-    for (const std::string& l : lines(tdc)) {
-      if (l.size() < 2 || l[0] != 'V') continue;
-      const std::size_t blank = l.find(' ');
-      out[l.substr(blank + 1, l.find(" RA=") - blank - 1)] = std::stoi(l.substr(1, blank - 1));
-    }
-    return out;
-  }
-  std::map<int, std::pair<int, int>> verdicts() const {
-    std::map<int, std::pair<int, int>> out;
-    for (const std::string& l : lines(results)) {
-      int n = 0;
-      char verdict[8] = {};
-      if (std::sscanf(l.c_str(), "CHECK %d %7s", &n, verdict) != 2) continue;
-      if (std::string(verdict) == "PASS") ++out[n].first;
-      if (std::string(verdict) == "FAIL") ++out[n].second;
-    }
-    return out;
+  // Builds the harness, which has no module of its own, without a warning.
+  void buildCleanly(const std::string& compiler) {
+    std::string output;
+    ASSERT_TRUE(e2e::buildHarness(dir_, compiler, dir_.path().string(), "", output)) << compiler << "\n"
+                                                                                     << output << harness;
+    EXPECT_EQ(output, "") << compiler;
   }
 
   testkit::ScratchDir dir_;
-  std::string harness, tdc, results, buildOutput;
+  std::string harness, tdc, results;
 };
 
+// Each variable line follows the position of its own statement, the words
+// NIL and NONIL reach the description as written, and every line receives
+// its verdicts whichever compiler builds the harness.
 TEST_F(VariablesRoadTest, EveryVariableLineGetsItsVerdicts) {
   const testkit::Result c = compileScript();
   ASSERT_EQ(c.status, 0) << c.err << dir_.read("vars.lis");
-  const auto numbers = variableLines();
-  ASSERT_EQ(numbers.size(), kVerdicts.size()) << tdc;
-  // Each variable line follows the position of its own statement: the
-  // statements of i, u and box stand on lines n, n + 1 and n + 7.
-  std::map<std::string, int> position;
-  const auto t = lines(tdc);
+  std::map<std::string, int> position;  // the statements of i, u and box stand on lines n, n + 1, n + 7
+  const auto t = e2e::lines(tdc);
   for (std::size_t k = 1; k < t.size(); ++k) {
     int file = -1, line = 0;
     if (t[k][0] != 'V' || std::sscanf(t[k - 1].c_str(), "E12 %d %d", &file, &line) != 2) continue;
@@ -141,42 +100,33 @@ TEST_F(VariablesRoadTest, EveryVariableLineGetsItsVerdicts) {
   EXPECT_EQ(position["u"], position["i"] + 1) << tdc;
   EXPECT_EQ(position["box.a.x"], position["i"] + 7) << tdc;
   EXPECT_EQ(position["box.flags"], position["i"] + 7) << tdc;
-  // The words NIL and NONIL reach the description as written.
   EXPECT_NE(tdc.find(" p RA=FORM=CD32,INIT=NIL VA=NONIL,\n"), std::string::npos) << tdc;
   for (const std::string compiler : {"g++", "clang++"}) {
-    ASSERT_TRUE(build(compiler)) << compiler << "\n" << buildOutput << harness;
-    EXPECT_EQ(buildOutput, "") << compiler;
-    const testkit::Result r = runHarness();
+    ASSERT_NO_FATAL_FAILURE(buildCleanly(compiler));
+    const testkit::Result r = e2e::runHarness(dir_, results);
     EXPECT_EQ(r.status, 1) << r.out << r.err;
     EXPECT_EQ(r.out, "zenta: 21 checks, 20 passed, 1 failed\n") << compiler;
-    const auto got = verdicts();
-    for (const auto& [text, expected] : kVerdicts) {
-      ASSERT_TRUE(numbers.count(text)) << text << "\n" << tdc;
-      const int n = numbers.at(text);
-      EXPECT_EQ(got.count(n) ? got.at(n) : std::make_pair(0, 0), expected) << compiler << " " << text << "\n"
-                                                                           << results;
-    }
+    EXPECT_EQ(e2e::verdictsPerVariableLine(tdc, results, true), kVerdicts) << compiler << "\n" << results;
   }
 }
 
 TEST_F(VariablesRoadTest, NoeditAndNoexcepHarnessesBuildAndRun) {
-  struct Case {
-    std::vector<std::string> options;
+  const struct {
+    const char* option;
     int status;
-    std::string out;
+    const char* out;
+  } cases[] = {
+      {"-NOEDIT", 0, "zenta: 0 checks, 0 passed, 0 failed\n"},
+      {"-RESTRICTION=NOEXCEP", 1, "zenta: 21 checks, 20 passed, 1 failed\n"},
   };
-  const std::vector<Case> cases = {
-      {{"-NOEDIT"}, 0, "zenta: 0 checks, 0 passed, 0 failed\n"},
-      {{"-RESTRICTION=NOEXCEP"}, 1, "zenta: 21 checks, 20 passed, 1 failed\n"},
-  };
-  for (const Case& k : cases) {
-    const testkit::Result c = compileScript(k.options);
-    ASSERT_EQ(c.status, 0) << k.options[0] << c.err;
-    ASSERT_TRUE(build("g++")) << k.options[0] << "\n" << buildOutput << harness;
-    EXPECT_EQ(buildOutput, "") << k.options[0];
-    const testkit::Result r = runHarness();
-    EXPECT_EQ(r.status, k.status) << k.options[0] << r.out << r.err;
-    EXPECT_EQ(r.out, k.out) << k.options[0];
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.option);
+    const testkit::Result c = compileScript({k.option});
+    ASSERT_EQ(c.status, 0) << c.err;
+    ASSERT_NO_FATAL_FAILURE(buildCleanly("g++"));
+    const testkit::Result r = e2e::runHarness(dir_, results);
+    EXPECT_EQ(r.status, k.status) << r.out << r.err;
+    EXPECT_EQ(r.out, k.out);
   }
 }
 

@@ -18,16 +18,30 @@
 
 namespace e2e {
 
-// Builds the harness t.cc of `dir` with the module `moduleCpp` of `data` by
-// `compiler` (-std=c++17 -Wall -Wextra), its diagnostics in `output`.
+// Builds `sources` into `exe` by `compiler` with -std=c++17 -Wall -Wextra,
+// the include folders and the further flags given; its diagnostics in `output`.
+inline bool compileWithWarnings(const std::string& compiler, const std::vector<std::string>& sources,
+                                const std::vector<std::string>& includes, const std::string& exe,
+                                std::string& output, const std::vector<std::string>& flags = {}) {
+  std::vector<std::string> argv = {"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra"};
+  for (const std::string& i : includes) argv.insert(argv.end(), {"-I", i});
+  argv.insert(argv.end(), sources.begin(), sources.end());
+  argv.insert(argv.end(), flags.begin(), flags.end());
+  argv.insert(argv.end(), {"-o", exe});
+  const testkit::Result r = testkit::run(argv);
+  output = r.err;
+  return r.status == 0;
+}
+
+// Builds the harness t.cc of `dir` with the module `moduleCpp` of `data`
+// (none when empty) against the staged runtime header.
 inline bool buildHarness(const testkit::ScratchDir& dir, const std::string& compiler, const std::string& data,
                          const std::string& moduleCpp, std::string& output) {
   std::remove(dir.file("t.rio").c_str());
-  const testkit::Result r =
-      testkit::run({"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra", "-I", data, "-I",
-                    testkit::stageDir() + "/lib", dir.file("t.cc"), data + "/" + moduleCpp, "-o", dir.file("t.exe")});
-  output = r.err;
-  return r.status == 0;
+  std::vector<std::string> sources = {dir.file("t.cc")};
+  if (!moduleCpp.empty()) sources.push_back(data + "/" + moduleCpp);
+  return compileWithWarnings(compiler, sources, {data, testkit::stageDir() + "/lib"}, dir.file("t.exe"),
+                             output);
 }
 
 // Runs the built harness in `dir`; its results file (empty when none) in `results`.
@@ -47,9 +61,8 @@ inline std::vector<std::string> lines(const std::string& text) {
   return out;
 }
 
-// With `everyLine`, variable lines that got no verdict are in the map too,
-// at (0, 0). A check whose number is no variable line fails the test.
-inline Verdicts verdictsPerVariableLine(const std::string& tdc, const std::string& results, bool everyLine) {
+// The variable lines of a description file: number -> "TEST variable".
+inline std::map<int, std::string> variableLines(const std::string& tdc) {
   std::map<int, std::string> keys;
   static const std::regex variable("^V([0-9]+) (\\S+(?: \\S+)*?) RA=.*$");
   std::string test;
@@ -60,6 +73,20 @@ inline Verdicts verdictsPerVariableLine(const std::string& tdc, const std::strin
     else if (std::regex_match(l, m, variable))
       keys[std::stoi(m[1])] = test + " " + m[2].str();
   }
+  return keys;
+}
+
+// The number of the variable line "TEST variable"; -1 when there is none.
+inline int variableLine(const std::string& tdc, const std::string& key) {
+  for (const auto& [n, k] : variableLines(tdc))
+    if (k == key) return n;
+  return -1;
+}
+
+// With `everyLine`, variable lines that got no verdict are in the map too,
+// at (0, 0). A check whose number is no variable line fails the test.
+inline Verdicts verdictsPerVariableLine(const std::string& tdc, const std::string& results, bool everyLine) {
+  const std::map<int, std::string> keys = variableLines(tdc);
   Verdicts out;
   if (everyLine)
     for (const auto& [n, key] : keys) out[key];

@@ -5,15 +5,8 @@
 namespace zenta::generator {
 namespace {
 
-using testing_support::closeElement;
-using testing_support::closeService;
-using testing_support::closeTest;
-using testing_support::family;
 using testing_support::GenerationTest;
 using testing_support::lines;
-using testing_support::openElement;
-using testing_support::openService;
-using testing_support::openTest;
 
 using DescriptionTest = GenerationTest;
 
@@ -25,87 +18,41 @@ std::vector<std::string> numberedAndPositions(const std::string& tdc) {
   return out;
 }
 
-TEST_F(DescriptionTest, ServiceTestElementSequenceAndTheNumbersTheHarnessPasses) {
-  generate([] {
-    genBegin();
-    openService("S");
-    openTest("T", "");
-    openElement();
-    closeElement();
-    closeTest();
-    closeService();
-  });
-  const std::vector<std::string> expected = {"E17 0 0", "E16 0 0", "O1 S", "T2 T", "E14 0 0", "B3 1"};
-  EXPECT_EQ(numberedAndPositions(tdc), expected) << tdc;
-  EXPECT_NE(harness.find("zenta_run.DCL_OP_CPP(1, \"S\");"), std::string::npos);
-  EXPECT_NE(harness.find("zenta_run.DCL_TST_CPP(2, \"T\");"), std::string::npos);
-}
-
-TEST_F(DescriptionTest, HeadersAreDeferredToFirstUse) {
-  generate([] {
-    genBegin();
-    openService("A");
-    openTest("A1", "");
-    openElement();
-    closeElement();
-    openElement();
-    closeElement();
-    openTest("A2", "");  // closes A1
-    closeTest();         // empty test: declared at its end
-    openService("B");    // closes A
-    closeService();      // service without tests: declared at its end
-  });
-  const std::vector<std::string> expected = {"E17 0 0", "E16 0 0", "O1 A",    "T2 A1",   "E14 0 0", "B3 1",
-                                             "E14 0 0", "B4 2",    "E16 0 0", "T5 A2",   "E17 0 0", "O6 B"};
-  EXPECT_EQ(numberedAndPositions(tdc), expected) << tdc;
-  EXPECT_NE(harness.find("zenta_run.DCL_TST_CPP(5, \"A2\");"), std::string::npos);
-  EXPECT_NE(harness.find("zenta_run.DCL_OP_CPP(6, \"B\");"), std::string::npos);
-}
-
-TEST_F(DescriptionTest, CommentsAndRequirementsFollowTheirBlockHeader) {
-  generate([] {
-    genComment("before any service");
-    genBegin();
-    openService("S");
-    genComment("about S");
-    genRequirement("REQ-1");
-    genServiceType("type of S");
-    openTest("T", "");
-    genComment("about T");
-    family({"NOMINAL"});
-    genComment("about the family");
-    openElement();
-    genComment("inside the element");
-    closeElement();
-    closeTest();
-    closeService();
-  });
-  const std::vector<std::string> expected = {
-      "X1 before any service", "E17 0 0",  "E16 0 0", "O2 S",         "S3 type of S", "C4 about S", "Q5 REQ-1",
-      "T6 T",                  "C7 about T", "F8 NOMINAL", "C9 about the family", "E14 0 0", "B10 1",
-      "C11 inside the element"};
-  EXPECT_EQ(numberedAndPositions(tdc), expected) << tdc;
-}
-
-TEST_F(DescriptionTest, ServiceTypeBeforeAnyServiceIsTheDefault) {
-  generate([] {
-    genServiceType("DEFAULT");
-    genBegin();
-  });
-  EXPECT_EQ(numberedAndPositions(tdc), std::vector<std::string>{"E3 DEFAULT"});
-}
-
-TEST_F(DescriptionTest, LoopRepetitionLineFollowsTheTest) {
-  generate([] {
-    genBegin();
-    openService("S");
-    openTest("T", "n + 1");
-    openElement();
-    closeElement();
-    closeService();
-  });
-  EXPECT_NE(tdc.find("T2 T\nR3 ?\n"), std::string::npos) << tdc;
-  EXPECT_NE(harness.find("zenta_run.DCL_FAC_REP_CPP(3,n + 1);"), std::string::npos);
+// The numbered lines of block headers, comments and requirements: a header
+// waits for its first use (an empty test or service is declared at its
+// end), and the harness declares each block with its number.
+TEST_F(DescriptionTest, BlockLinesAndTheNumbersTheHarnessPasses) {
+  const struct {
+    std::vector<std::string> steps, lines, harnessHas;
+  } cases[] = {
+      {{"begin", "service S", "test T", "element"},
+       {"E17 0 0", "E16 0 0", "O1 S", "T2 T", "E14 0 0", "B3 1"},
+       {"zenta_run.DCL_OP_CPP(1, \"S\");", "zenta_run.DCL_TST_CPP(2, \"T\");"}},
+      // Closing A1 and A with an empty test and an empty service: declared at their end.
+      {{"begin", "service A", "test A1", "element", "element", "test A2", "end test", "service B"},
+       {"E17 0 0", "E16 0 0", "O1 A", "T2 A1", "E14 0 0", "B3 1", "E14 0 0", "B4 2", "E16 0 0", "T5 A2",
+        "E17 0 0", "O6 B"},
+       {"zenta_run.DCL_TST_CPP(5, \"A2\");", "zenta_run.DCL_OP_CPP(6, \"B\");"}},
+      {{"comment before any service", "begin", "service S", "comment about S", "requirement REQ-1",
+        "type type of S", "test T", "comment about T", "family NOMINAL", "comment about the family",
+        "element", "comment inside the element"},
+       {"X1 before any service", "E17 0 0", "E16 0 0", "O2 S", "S3 type of S", "C4 about S", "Q5 REQ-1",
+        "T6 T", "C7 about T", "F8 NOMINAL", "C9 about the family", "E14 0 0", "B10 1",
+        "C11 inside the element"},
+       {}},
+      // A service type before any service is the default.
+      {{"type DEFAULT", "begin"}, {"E3 DEFAULT"}, {}},
+      {{"begin", "service S", "test T|n + 1", "element"},
+       {"E17 0 0", "E16 0 0", "O1 S", "T2 T", "R3 ?", "E14 0 0", "B4 1"},
+       {"zenta_run.DCL_FAC_REP_CPP(3,n + 1);"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.steps[1]);
+    SetUp();
+    generate(c.steps);
+    EXPECT_EQ(numberedAndPositions(tdc), c.lines) << tdc;
+    for (const std::string& h : c.harnessHas) EXPECT_NE(harness.find(h), std::string::npos) << h;
+  }
 }
 
 TEST_F(DescriptionTest, HeaderStatementLines) {
@@ -140,13 +87,23 @@ TEST_F(DescriptionTest, HeaderStatementLines) {
 TEST_F(DescriptionTest, HeaderHandlerTakesTheStrverVersionWithoutWarning) {
   cmdline::mutableSettings().strver = "9.9";
   generate([] { genHeader("m", "1.0", "z", nullptr); });
-  EXPECT_EQ(numberedAndPositions(tdc), (std::vector<std::string>{"E1 m", "E2 9.9", "E10 z", "E0 m , 1.0 , z"}));
+  EXPECT_EQ(numberedAndPositions(tdc),
+            (std::vector<std::string>{"E1 m", "E2 9.9", "E10 z", "E0 m , 1.0 , z"}));
   EXPECT_EQ(diag::warningCount(), 0);
-  EXPECT_EQ(output::description::versionMismatch("9.9", "1.0"), "Source : 9.9 / PTU : 1.0");
-  EXPECT_EQ(output::description::versionMismatch("9.9", ""), "");
-  EXPECT_EQ(output::description::versionMismatch("", "1.0"), "");
-  EXPECT_EQ(output::description::versionMismatch("1.0", "1.0"), "");
-  EXPECT_EQ(output::description::versionMismatch("9.9", "1.0", "Origin : "), "Origin : 9.9 / PTU : 1.0");
+  const struct {
+    const char *source, *script, *prefix, *text;
+  } cases[] = {
+      {"9.9", "1.0", nullptr, "Source : 9.9 / PTU : 1.0"},
+      {"9.9", "", nullptr, ""},
+      {"", "1.0", nullptr, ""},
+      {"1.0", "1.0", nullptr, ""},
+      {"9.9", "1.0", "Origin : ", "Origin : 9.9 / PTU : 1.0"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.prefix ? output::description::versionMismatch(c.source, c.script, c.prefix)
+                       : output::description::versionMismatch(c.source, c.script),
+              c.text)
+        << c.source << " " << c.script;
 }
 
 TEST_F(DescriptionTest, LongVariableLinesAreContinued) {
@@ -160,19 +117,6 @@ TEST_F(DescriptionTest, LongVariableLinesAreContinued) {
   EXPECT_EQ(l[1], "&" + std::string(132, 'v'));
   EXPECT_EQ(l[2], "&" + std::string(39, 'v'));
   EXPECT_EQ(output::tdc::current(), 2);
-}
-
-TEST_F(DescriptionTest, SuspendedPassCountsAlikeAndWritesNothing) {
-  std::vector<int> numbers;
-  generate([&] {
-    numbers.push_back(output::description::writeStructureOpen("s"));
-    output::tdc::beginSuspension();
-    numbers.push_back(output::description::writeVariable("s.a RA=FORM=CD32,"));
-    output::tdc::endSuspension();
-    numbers.push_back(output::description::writeStructureClose(""));
-  });
-  EXPECT_EQ(numbers, (std::vector<int>{1, 2, 2}));
-  EXPECT_EQ(numberedAndPositions(tdc), (std::vector<std::string>{"J1 s", "P2"}));
 }
 
 TEST_F(DescriptionTest, ListIncludeStubAndDependencyTexts) {
@@ -193,15 +137,13 @@ TEST_F(DescriptionTest, ListIncludeStubAndDependencyTexts) {
 }
 
 TEST_F(DescriptionTest, ConstantCounts) {
-  long v = 0;
-  EXPECT_TRUE(output::description::constantCount(" 12 ", &v));
-  EXPECT_EQ(v, 12);
-  EXPECT_TRUE(output::description::constantCount("0x1F", &v));
-  EXPECT_EQ(v, 31);
-  EXPECT_TRUE(output::description::constantCount("4u", &v));
-  EXPECT_FALSE(output::description::constantCount("n"));
-  EXPECT_FALSE(output::description::constantCount("1.5"));
-  EXPECT_FALSE(output::description::constantCount(""));
+  const std::pair<const char*, long> cases[] = {{" 12 ", 12}, {"0x1F", 31}, {"4u", 4},
+                                                {"n", -1},    {"1.5", -1},  {"", -1}};
+  for (const auto& [text, value] : cases) {
+    long v = -1;
+    EXPECT_EQ(output::description::constantCount(text, &v), value >= 0) << text;
+    if (value >= 0) { EXPECT_EQ(v, value) << text; }
+  }
 }
 
 TEST_F(DescriptionTest, TsfRecordsUseTheDescriptionNumbers) {
@@ -209,23 +151,18 @@ TEST_F(DescriptionTest, TsfRecordsUseTheDescriptionNumbers) {
   cmdline::mutableNames().crossReference2 = "x.xrd";
   generate([&] {
     output::openOutput(output::Tsf, dir_.file("h.tsf"), nullptr, nullptr);
-    genBegin();
-    openService("S");
-    openTest("T", "");
-    openElement();
-    closeElement();
-    closeService();
+    testing_support::play({"begin", "service S", "test T", "element", "end service"});
     output::description::tsfStub("f", 9);
     output::description::tsfStub("g", 10);
   });
   output::closeOutput(output::Tsf, false);
+  // Service, test, the stub group and its stubs, the end, then the trailer.
   const std::vector<std::string> expected = {
-      "SI 9",        "IN \"ZNUS\" 15 \"S\"", "LK 0",   "MS 14 \"S\"",        "SI 15",
-      "IN \"ZNUT\" 19 \"Test T\"",           "LK 0",   "MS 18 \"T\"",
-      "SI 9",        "IN \"ZNUB\" 3 \"Stubs\"", "LK 9", "SI 3", "IN \"ZNUB\" 1 \"f\"", "SI 1",
-      "LK 10",       "SI 3", "IN \"ZNUB\" 2 \"g\"", "SI 2",                   "ID 1 0",
-      "ED",          "DB \"Kestrel-Tracer\"", "SO \"/d/x.xrd\" 000 \"xrd\"", "IN \"File\" 9 \"x.xrd\"",
-      "LK 1",        "TX 6 \"Errors detected\"", "LK \"Test0\"", "TX 20 \"Test result\"", "ID 2 0", "ED"};
+      "SI 9", "IN \"ZNUS\" 15 \"S\"", "LK 0", "MS 14 \"S\"", "SI 15", "IN \"ZNUT\" 19 \"Test T\"", "LK 0",
+      "MS 18 \"T\"", "SI 9", "IN \"ZNUB\" 3 \"Stubs\"", "LK 9", "SI 3", "IN \"ZNUB\" 1 \"f\"", "SI 1", "LK 10",
+      "SI 3", "IN \"ZNUB\" 2 \"g\"", "SI 2", "ID 1 0", "ED", "DB \"Kestrel-Tracer\"",
+      "SO \"/d/x.xrd\" 000 \"xrd\"", "IN \"File\" 9 \"x.xrd\"", "LK 1", "TX 6 \"Errors detected\"",
+      "LK \"Test0\"", "TX 20 \"Test result\"", "ID 2 0", "ED"};
   EXPECT_EQ(lines(dir_.read("h.tsf")), expected);
 }
 

@@ -1,14 +1,13 @@
 // The pieces of dynamic initialisation that stand alone: the values of a
 // list, the selection macro body over a loop index (each value selected by
 // its index, the last one otherwise) and the count of a STEP range.
+#include "generator/dynamic.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "generator/dynamic.h"
-#include "model/store.h"
-#include "model/variable.h"
 #include "tests/generator/generation_fixture.h"
 
 namespace {
@@ -41,7 +40,7 @@ TEST(DynamicValues, StepRangeCounts) {
     const char *low, *high, *step;
     long count;
   } cases[] = {
-      {"0", "10", "5", 3}, {"0", "9", "5", 2},   {"10", "0", "-5", 3}, {"1", "0", "1", 0},
+      {"0", "10", "5", 3},   {"0", "9", "5", 2},  {"10", "0", "-5", 3}, {"1", "0", "1", 0},
       {"0", "1", "0.25", 5}, {"0", "n", "1", -1}, {"0", "10", "0", -1},
   };
   for (const auto& c : cases) EXPECT_EQ(stepCount(c.low, c.high, c.step), c.count) << c.low << " " << c.high;
@@ -70,37 +69,20 @@ class RangeForms : public zenta::generator::testing_support::GenerationTest,
                    public ::testing::WithParamInterface<RangeCase> {};
 
 TEST_P(RangeForms, LoopValueAndRepetition) {
-  namespace gen = zenta::generator;
   namespace support = zenta::generator::testing_support;
   namespace model = zenta::model;
   const RangeCase& c = GetParam();
-  generate([&] {
-    gen::genBegin();
-    support::openService("S");
-    support::openTest("T", "");
-    support::openElement();
-    model::openElementStore();
-    auto d = std::make_shared<model::VariableDescription>();
-    d->variableText = "v";
-    d->typeClass = c.typeClass;
-    d->cType = c.cType;
-    d->classWord = c.typeClass == 3 ? "double" : "entier";
-    d->initPresent = d->initFromPresent = true;
-    d->initForm = model::InitFromRange;
-    d->rangeKind = c.kind;
-    d->rangeLow = c.low;
-    d->rangeHigh = c.high;
-    d->rangeStep = c.step;
-    d->boundsFlag = c.bounds;
-    d->minText = "0";
-    d->maxText = "0";
-    d->minPresent = d->maxPresent = true;
-    model::AccessPath path;
-    model::parseAccessPath("v", model::LevelElement, path);
-    model::insertVariable(*model::elementStore(), path, model::intern(model::LevelElement, "v"), d, false);
-    support::closeElement();
-    model::closeElementStore();
-  });
+  auto d = support::scalar("v", c.typeClass, c.typeClass == 3 ? "double" : "entier", c.cType, 0, "", "");
+  d->initPresent = d->initFromPresent = true;
+  d->initForm = model::InitFromRange;
+  d->rangeKind = c.kind;
+  d->rangeLow = c.low;
+  d->rangeHigh = c.high;
+  d->rangeStep = c.step;
+  d->boundsFlag = c.bounds;
+  d->minText = d->maxText = "0";
+  d->minPresent = d->maxPresent = true;
+  generateElement({d});
   const auto h = support::lines(harness);
   EXPECT_NE(support::findLine(h, c.header), -1) << harness;
   // Long assignments are cut at a blank onto the next line.
@@ -108,8 +90,11 @@ TEST_P(RangeForms, LoopValueAndRepetition) {
   std::erase(joined, '\n');
   EXPECT_NE(joined.find(c.assignment), std::string::npos) << harness;
   EXPECT_NE(support::findLine(support::lines(tdc), c.repetition), -1) << tdc;
-  if (c.countCall) EXPECT_NE(support::findLine(h, c.countCall), -1) << harness;
-  else EXPECT_EQ(harness.find("DCL_FAC_REP_CPP"), std::string::npos) << harness;
+  if (c.countCall) {
+    EXPECT_NE(support::findLine(h, c.countCall), -1) << harness;
+  } else {
+    EXPECT_EQ(harness.find("DCL_FAC_REP_CPP"), std::string::npos) << harness;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -130,16 +115,19 @@ INSTANTIATE_TEST_SUITE_P(
                   "v = ( double ) (  ( (-1 + ( ( ((1)/2) - ((-1)/2) ) * rand1[J1-1] )) ));", "R4 3"},
         RangeCase{"nb_random with bounds", zenta::model::RangeRandom, "0", "2", "3", true, 3, "double",
                   " for ( J1 = 1; (J1-1) < 5 ; J1++ ) {",
-                  "v = ( double ) ( (rand1[J1-1] < -1.0) ? (2 ):( (double)(0 + ( ( ((2)/2) - ((0)/2) ) * rand1[J1-1] )) ));",
+                  "v = ( double ) ( (rand1[J1-1] < -1.0) ? (2 ):( (double)(0 + ( ( ((2)/2) - ((0)/2) ) * "
+                  "rand1[J1-1] )) ));",
                   "R4 5"},
         RangeCase{"nb_random of integers", zenta::model::RangeRandom, "0", "1", "3", false, 0, "int",
                   " for ( J1 = 1; (J1-1) < 3 ; J1++ ) {",
-                  "v = ( int ) (  ( ((0) + (long long)( ( ( (double)(1) - (double)(0) ) / 2 ) * rand1[J1-1] + ( (1) >= "
+                  "v = ( int ) (  ( ((0) + (long long)( ( ( (double)(1) - (double)(0) ) / 2 ) * rand1[J1-1] "
+                  "+ ( (1) >= "
                   "(0) ? 0.5 : -0.5 ) )) ));",
                   "R4 3"}),
     [](const ::testing::TestParamInfo<RangeCase>& info) {
       std::string n;
-      for (const char* p = info.param.name; *p; ++p) n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+      for (const char* p = info.param.name; *p; ++p)
+        n += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
       return n;
     });
 

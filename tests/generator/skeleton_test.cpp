@@ -1,3 +1,7 @@
+// The harness skeleton: preamble, service functions, the element frame,
+// loops, exceptions, selections and the options that change the frame; each
+// harness is compiled, and run where its verdicts matter.
+#include <functional>
 #include <regex>
 
 #include "tests/generator/generation_fixture.h"
@@ -6,9 +10,9 @@ namespace zenta::generator {
 namespace {
 
 using testing_support::closeElement;
-using testing_support::closeService;
 using testing_support::closeTest;
 using testing_support::count;
+using testing_support::expectInOrder;
 using testing_support::findLine;
 using testing_support::GenerationTest;
 using testing_support::lines;
@@ -25,166 +29,131 @@ TEST_F(SkeletonTest, OneServiceOneTestOneElementMakesACompleteHarness) {
     oneElement("SRV", "T1", "");
   });
   const auto h = lines(harness);
-  // Preamble.
-  ASSERT_GE(h.size(), 8u);
+  ASSERT_GE(h.size(), 9u);
   EXPECT_EQ(h[0], "#ifndef USE_ZNU");
-  EXPECT_EQ(h[6], "// PROGRAM h");
-  EXPECT_EQ(h[7], "#include \"TP.h\"");
-  // The class declaration file is included at the first service.
-  EXPECT_EQ(h[8], "#include \"h_zcls.h\"");
+  // The runtime header, then the class declaration file at the first service.
+  EXPECT_EQ(std::vector<std::string>(h.begin() + 6, h.begin() + 9),
+            (std::vector<std::string>{"// PROGRAM h", "#include \"TP.h\"", "#include \"h_zcls.h\""}));
   // The analyser learns the runtime's declarations from the same line.
   EXPECT_TRUE(analyser::analyserMacroDefined("ZENTA_TP_H"));
-  EXPECT_NE(findLine(h, "void ZENTA::TEST_SRV (void) { "), -1);
-  EXPECT_NE(findLine(h, "zenta_run.DCL_OP_CPP(1, \"SRV\");"), -1);
-  EXPECT_NE(findLine(h, "zenta_run.DCL_TST_CPP(2, \"T1\");"), -1);
-  EXPECT_NE(findLine(h, "#define exception exception_1_1_1"), -1);
-  EXPECT_NE(findLine(h, "zenta.TEST_SRV();"), -1);
-  EXPECT_NE(findLine(h, "zenta_run.OPF_CPP(\"" + dir_.file("h.rio") + "\");"), -1);
-  EXPECT_NE(findLine(h, "ZNU_TRACES_FILE(\"" + dir_.file("h.rio") + "\")"), -1);
+  expectInOrder(h, {"void ZENTA::TEST_SRV (void) { ", "zenta_run.DCL_OP_CPP(1, \"SRV\");",
+                    "zenta_run.DCL_TST_CPP(2, \"T1\");", "zenta_run.START_CHRONO_CPP();",
+                    "zenta_run.OPF_CPP(\"" + dir_.file("h.rio") + "\");", "zenta.TEST_SRV();",
+                    "ZNU_TRACES_FILE(\"" + dir_.file("h.rio") + "\")"});
+  expectInOrder(
+      h, {"#define exception exception_1_1_1", "zenta_run.NUM_TEST = 1;", "zenta_run.START_CHRONO_CPP();"});
   EXPECT_EQ(count(harness, "zenta_run.START_CHRONO_CPP();"), 1);
-  // The declaration precedes the test, which precedes the element frame.
-  EXPECT_LT(findLine(h, "zenta_run.DCL_OP_CPP(1, \"SRV\");"), findLine(h, "zenta_run.DCL_TST_CPP(2, \"T1\");"));
-  EXPECT_LT(findLine(h, "zenta_run.NUM_TEST = 1;"), findLine(h, "zenta_run.START_CHRONO_CPP();"));
-  const auto k = lines(classFile);
-  EXPECT_NE(findLine(k, "class ZENTA {"), -1);
-  EXPECT_NE(findLine(k, "    void TEST_SRV();"), -1);
-  EXPECT_NE(findLine(k, "ZENTA zenta;"), -1);
-  EXPECT_TRUE(compile()) << compilerOutput << harness;
-  const auto r = runHarness();
-  EXPECT_EQ(r.status, 0) << r.out << r.err;
-  EXPECT_NE(results().find("OP 1 \"SRV\""), std::string::npos);
-  EXPECT_NE(results().find("TS 2 \"T1\""), std::string::npos);
+  expectInOrder(lines(classFile), {"class ZENTA {", "    void TEST_SRV();", "ZENTA zenta;"});
+  ASSERT_TRUE(compile()) << compilerOutput << harness;
+  EXPECT_EQ(runHarness().status, 0);
+  EXPECT_NE(results().find("OP 1 \"SRV\"\nTS 2 \"T1\""), std::string::npos) << results();
 }
 
 TEST_F(SkeletonTest, TheElementFrameIsInTheDocumentedOrder) {
-  generate([] {
-    genBegin();
-    oneElement("S", "T", "call();");
-  });
-  const auto h = lines(harness);
-  const std::vector<std::string> order = {
-      "#define exception exception_1_1_1",         "try {",
-      "} catch (...) {zenta_run.EXCEP_CPP(1);}",   "zenta_run.START_CHRONO_CPP();",
-      "try {",                                     "call();",
-      "} catch (...) { zenta_run.EXCEP_CPP(2);}",  "zenta_run.STOP_CHRONO_CPP();",
-      "try {",                                     "} catch (...) { zenta_run.EXCEP_CPP(3);}",
-      "#undef exception",                          "} catch (...) { zenta_run.EXCEP_CPP(1);",
-      "}",                                         "} catch (...) { zenta_run.EXCEP_CPP(1);",
-      "} ",                                        "ZNU_END_TEST_CPP();",
-  };
-  int at = findLine(h, order[0]);
-  ASSERT_NE(at, -1);
-  for (std::size_t i = 1; i < order.size(); ++i) {
-    const int next = findLine(h, order[i], at + 1);
-    ASSERT_NE(next, -1) << "missing after line " << at << ": " << order[i] << "\n" << harness;
-    at = next;
-  }
+  generate({"begin", "service S", "test T", "element", "native call();"});
+  expectInOrder(lines(harness), {"#define exception exception_1_1_1", "try {",
+                                 "} catch (...) {zenta_run.EXCEP_CPP(1);}", "zenta_run.START_CHRONO_CPP();",
+                                 "try {", "call();", "} catch (...) { zenta_run.EXCEP_CPP(2);}",
+                                 "zenta_run.STOP_CHRONO_CPP();", "try {", "} catch (...) { zenta_run.EXCEP_CPP(3);}",
+                                 "#undef exception", "} catch (...) { zenta_run.EXCEP_CPP(1);", "}",
+                                 "} catch (...) { zenta_run.EXCEP_CPP(1);", "} ", "ZNU_END_TEST_CPP();"});
 }
 
-TEST_F(SkeletonTest, ServiceNamesAreCutAndMadeUnique) {
-  struct Case {
-    std::vector<std::string> given;
-    std::vector<std::string> functions;
+// Service names are cut to an identifier of at most 24 characters and made
+// unique; a name that is no identifier warns. The description keeps the
+// names as given.
+TEST_F(SkeletonTest, ServiceNamesBecomeUniqueIdentifiers) {
+  const struct {
+    std::vector<std::string> given, functions;
+    int warnings;
+  } cases[] = {
+      {{"NAME", "NAME", "NAME"}, {"TEST_NAME", "TEST_NAME_1", "TEST_NAME_2"}, 0},
+      {{"ABCDEFGHIJKLMNOPQRSTUVWXY"}, {"TEST_ABCDEFGHIJKLMNOPQR"}, 0},
+      {{"ABCDEFGHIJKLMNOPQ_RST"}, {"TEST_ABCDEFGHIJKLMNOPQ"}, 0},
+      {{"ABCDEFGHIJKLMNOP__RST"}, {"TEST_ABCDEFGHIJKLMNOP_0"}, 0},
+      {{"ABCDEFGHIJKLMNOPQRSTU", "ABCDEFGHIJKLMNOPQRSTV"}, {"TEST_ABCDEFGHIJKLMNOPQR", "TEST_ABCDEFGHIJKLMNOPQR_1"}, 0},
+      {{"MY-SERVICE"}, {"TEST_MY_SERVICE"}, 1},
+      {{"CAF\xc3\xa9"}, {"TEST_CAF__"}, 1},
+      {{"A.B$C"}, {"TEST_A_B_C"}, 1},
   };
-  const std::vector<Case> cases = {
-      {{"NAME", "NAME", "NAME"}, {"TEST_NAME ", "TEST_NAME_1 ", "TEST_NAME_2 "}},
-      {{"ABCDEFGHIJKLMNOPQRSTUVWXY"}, {"TEST_ABCDEFGHIJKLMNOPQR "}},
-      {{"ABCDEFGHIJKLMNOPQ_RST"}, {"TEST_ABCDEFGHIJKLMNOPQ "}},
-      {{"ABCDEFGHIJKLMNOP__RST"}, {"TEST_ABCDEFGHIJKLMNOP_0 "}},
-      {{"ABCDEFGHIJKLMNOPQRSTU", "ABCDEFGHIJKLMNOPQRSTV"}, {"TEST_ABCDEFGHIJKLMNOPQR ", "TEST_ABCDEFGHIJKLMNOPQR_1 "}},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.given[0]);
     SetUp();
     generate([&] {
       genBegin();
       for (const std::string& s : c.given) oneElement(s, "T", "");
     });
+    EXPECT_EQ(diag::warningCount(), c.warnings);
     for (const std::string& f : c.functions) {
-      EXPECT_NE(harness.find("void ZENTA::" + f + "(void)"), std::string::npos) << f << "\n" << harness;
-      std::string call = f;
-      call.pop_back();
-      EXPECT_NE(harness.find("zenta." + call + "();"), std::string::npos) << call;
+      EXPECT_NE(harness.find("void ZENTA::" + f + " (void)"), std::string::npos) << f << "\n" << harness;
+      EXPECT_NE(harness.find("zenta." + f + "();"), std::string::npos) << f;
     }
-    // The description keeps the names as given.
     for (const std::string& s : c.given) EXPECT_NE(tdc.find(" " + s + "\n"), std::string::npos) << s;
-    EXPECT_TRUE(compile()) << compilerOutput;
-  }
-}
-
-// A service name that is no identifier gives a warning and a member
-// function whose name is one; the description keeps the name as given.
-TEST_F(SkeletonTest, ServiceNamesThatAreNoIdentifiersAreMadeValid) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"MY-SERVICE", "TEST_MY_SERVICE "}, {"CAF\xc3\xa9", "TEST_CAF__ "}, {"A.B$C", "TEST_A_B_C "}};
-  for (const auto& [given, function] : cases) {
-    SetUp();
-    generate([&] {
-      genBegin();
-      oneElement(given, "T", "");
-    });
-    EXPECT_EQ(diag::warningCount(), 1) << given;
-    EXPECT_NE(harness.find("void ZENTA::" + function + "(void)"), std::string::npos) << given << "\n" << harness;
-    EXPECT_NE(tdc.find("O1 " + given + "\n"), std::string::npos) << tdc;
     for (const char* compiler : {"g++", "clang++"}) EXPECT_TRUE(compile(compiler)) << compilerOutput;
   }
 }
 
-TEST_F(SkeletonTest, ImplicitServiceAndTestOfAStrayElementAreDeclared) {
-  generate([] {
-    genBegin();
-    openElement();
-    closeElement();
-    closeTest();
-    closeService();
-  });
-  EXPECT_NE(harness.find("void ZENTA::TEST_INCONNUE (void) { "), std::string::npos);
-  EXPECT_NE(harness.find("zenta_run.DCL_TST_CPP(2, \"INCONNU\");"), std::string::npos);
-  EXPECT_NE(tdc.find("O1 INCONNUE\nT2 INCONNU\n"), std::string::npos) << tdc;
-  EXPECT_TRUE(compile()) << compilerOutput;
-}
-
-TEST_F(SkeletonTest, NoEditLeavesNoRuntimeCallButKeepsTheFrames) {
-  cmdline::mutableSettings().noEdit = true;
-  generate([] {
-    genBegin();
-    oneElement("S", "T", "");
-    openService("S2");
-    openTest("U", "2");
-    openElement();
-    genException("int(3)");
-    closeElement();
-    closeService();
-  });
-  // No runtime call at all; the numbers under NEEDS_NUM_TEST_OPE stay.
-  EXPECT_FALSE(std::regex_search(harness, std::regex("zenta_run\\.[A-Z_]+ *\\("))) << harness;
-  EXPECT_NE(harness.find("zenta_run.NUM_TEST = 1;"), std::string::npos);
-  EXPECT_GT(count(harness, "try {"), 0);
-  EXPECT_NE(harness.find("} catch (...) { }"), std::string::npos);
-  EXPECT_NE(harness.find("#ifdef NEEDS_NUM_TEST_OPE"), std::string::npos);
-  EXPECT_TRUE(compile()) << compilerOutput << harness;
-  EXPECT_EQ(runHarness().status, 0);
-}
-
-TEST_F(SkeletonTest, NoExcepLeavesNoTryNorCatch) {
-  cmdline::mutableSettings().restrictions[cmdline::RestrictNoExcep] = true;
-  generate([] {
-    genBegin();
-    oneElement("S", "T", "int v = 1; (void)v;");
-    openService("S2");
-    openTest("U", "2");
-    openElement();
-    genException("int(3)");
-    closeElement();
-    closeService();
-  });
-  EXPECT_EQ(harness.find("try"), std::string::npos) << harness;
-  EXPECT_EQ(harness.find("catch"), std::string::npos) << harness;
-  EXPECT_EQ(classFile.find("exception_"), std::string::npos);
-  EXPECT_NE(harness.find("zenta_run.DCL_TST_CPP"), std::string::npos);
-  EXPECT_TRUE(compile()) << compilerOutput << harness;
-  const auto r = runHarness();
-  EXPECT_EQ(r.status, 0) << r.out;
-  EXPECT_NE(r.out.find("zenta: 0 checks"), std::string::npos) << r.out;
+// Variants of a program: the settings, the script's handlers, and what the
+// harness, the class declaration file and the description then hold. Each
+// harness compiles and runs without a failed verdict.
+TEST_F(SkeletonTest, ProgramVariants) {
+  struct Variant {
+    const char* name;
+    std::function<void()> settings;
+    std::vector<std::string> steps, harnessHas, harnessLacks, tdcHas, classHas, classLacks;
+    bool noRuntimeCall = false;
+  };
+  const auto none = [] {};
+  const std::vector<std::string> one = {"begin", "service S", "test T", "element"};
+  const std::vector<std::string> two = {"begin", "service S", "test T", "element", "native int v = 1; (void)v;",
+                                        "service S2", "test U|2", "element", "exception int(3)"};
+  const Variant variants[] = {
+      {"implicit service and test of a stray element", none, {"begin", "element"},
+       {"void ZENTA::TEST_INCONNUE (void) { ", "zenta_run.DCL_TST_CPP(2, \"INCONNU\");"}, {},
+       {"O1 INCONNUE\nT2 INCONNU\n"}, {}, {}},
+      {"excluded service", none,
+       {"begin", "service KEEP", "test T", "element", "hide service", "service DROP", "test T", "element",
+        "end service", "show service"},
+       {"zenta.TEST_KEEP();"}, {"TEST_DROP"}, {"O4 DROP\nT5 T\n"}, {}, {"TEST_DROP"}},
+      {"excluded test", none,
+       {"begin", "service S", "hide test", "test HIDDEN", "element", "end test", "show test", "test SHOWN",
+        "element"},
+       {"\"SHOWN\""}, {"HIDDEN"}, {"T2 HIDDEN"}, {}, {}},
+      {"service without tests", none, {"begin", "service EMPTY", "service FULL", "test T", "element"},
+       {"// BEGIN  PROCEDURE TEST_EMPTY"}, {}, {"O1 EMPTY\nE17 0 0\nE16 0 0\nO2 FULL\nT3 T\n"}, {}, {}},
+      {"false condition", none,
+       {"begin", "service S", "test T", "element", "hide code", "native this is not C++;", "show code",
+        "native int kept = 1; (void)kept;", "hide code", "service HIDDEN", "test T", "element",
+        "native neither is this;", "end service", "show code"},
+       {"int kept = 1;"}, {"not C++", "HIDDEN"}, {"O4 HIDDEN"}, {}, {}},
+      {"class option", [] { cmdline::mutableSettings().className = "MYTESTS"; }, one,
+       {"void MYTESTS::TEST_S (void) { "}, {}, {}, {"MYTESTS zenta;"}, {}},
+      {"with separate", [] { cmdline::mutableSettings().withSeparate = true; }, one,
+       {"zenta_run.OPF_CPP(\"h.rio\");", "ZNU_TRACES_FILE(\"h.rio\")"}, {}, {}, {}, {}},
+      // No runtime call at all; the frames and the numbers under NEEDS_NUM_TEST_OPE stay.
+      {"NOEDIT", [] { cmdline::mutableSettings().noEdit = true; }, two,
+       {"zenta_run.NUM_TEST = 1;", "try {", "} catch (...) { }", "#ifdef NEEDS_NUM_TEST_OPE"}, {}, {}, {}, {},
+       true},
+      {"NOEXCEP", [] { cmdline::mutableSettings().restrictions[cmdline::RestrictNoExcep] = true; }, two,
+       {"zenta_run.DCL_TST_CPP"}, {"try", "catch"}, {}, {}, {"exception_"}},
+  };
+  for (const Variant& v : variants) {
+    SCOPED_TRACE(v.name);
+    SetUp();
+    v.settings();
+    generate(v.steps);
+    for (const std::string& t : v.harnessHas)
+      EXPECT_NE(harness.find(t), std::string::npos) << t << "\n" << harness;
+    for (const std::string& t : v.harnessLacks) EXPECT_EQ(harness.find(t), std::string::npos) << t;
+    for (const std::string& t : v.tdcHas) EXPECT_NE(tdc.find(t), std::string::npos) << t << "\n" << tdc;
+    for (const std::string& t : v.classHas) EXPECT_NE(classFile.find(t), std::string::npos) << t;
+    for (const std::string& t : v.classLacks) EXPECT_EQ(classFile.find(t), std::string::npos) << t;
+    if (v.noRuntimeCall) {
+      EXPECT_FALSE(std::regex_search(harness, std::regex("zenta_run\\.[A-Z_]+ *\\("))) << harness;
+    }
+    ASSERT_TRUE(compile("clang++")) << compilerOutput << harness;
+    EXPECT_EQ(runHarness().status, 0);
+  }
 }
 
 TEST_F(SkeletonTest, LoopWrapsTheTestAndTakesTheFirstIndex) {
@@ -197,9 +166,6 @@ TEST_F(SkeletonTest, LoopWrapsTheTestAndTakesTheFirstIndex) {
     openElement();
     nextIndex = nextLoopIndex();
     genNativeLine("calls++;");
-    closeElement();
-    closeTest();
-    closeService();
   });
   // LOOP takes J1, a dynamic initialisation in the same test gets J2.
   EXPECT_EQ(nextIndex, 2);
@@ -211,114 +177,39 @@ TEST_F(SkeletonTest, LoopWrapsTheTestAndTakesTheFirstIndex) {
   EXPECT_NE(tdc.find("T2 T\nR3 3\n"), std::string::npos) << tdc;
   EXPECT_NE(classFile.find("    int J1;"), std::string::npos);
   EXPECT_NE(classFile.find("    int J2;"), std::string::npos);
-  // The loop's closing brace comes after the test body, before the catch.
-  const int close = findLine(h, "}", findLine(h, "#undef exception"));
-  EXPECT_GT(close, loop);
   ASSERT_TRUE(compile()) << compilerOutput << harness;
-  const auto r = runHarness();
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(count(results(), "TS 2 \"T\""), 3) << results();
-  EXPECT_EQ(count(results(), "REP 3 3"), 3);
+  EXPECT_EQ(runHarness().status, 0);
+  EXPECT_EQ(count(results(), "TS 2 \"T\"\nREP 3 3\n"), 3) << results();
 }
 
 TEST_F(SkeletonTest, LoopCountsOfTheWrongKindAreErrors) {
-  struct Case {
-    const char* count;
-    int errors;
-  };
-  const Case cases[] = {{"3", 0}, {"n", 0}, {"0", 1}, {"1.5", 1}, {"\"x\"", 1}, {"0x10", 0}};
-  for (const Case& c : cases) {
+  const std::pair<const char*, int> cases[] = {{"3", 0},   {"n", 0},     {"0", 1},
+                                               {"1.5", 1}, {"\"x\"", 1}, {"0x10", 0}};
+  for (const auto& [loop, errors] : cases) {
     SetUp();
-    generate([&] {
-      genBegin();
-      openService("S");
-      openTest("T", c.count);
-      openElement();
-      closeElement();
-      closeService();
-    });
-    EXPECT_EQ(diag::errorCount(), c.errors) << c.count;
+    generate({"begin", "service S", std::string("test T|") + loop, "element"});
+    EXPECT_EQ(diag::errorCount(), errors) << loop;
   }
 }
 
-TEST_F(SkeletonTest, ExcludedServiceLeavesOnlyItsDescription) {
-  generate([] {
-    genBegin();
-    oneElement("KEEP", "T", "");
-    setSuppressed(SuppressService, true);
-    oneElement("DROP", "T", "");
-    setSuppressed(SuppressService, false);
-  });
-  EXPECT_EQ(harness.find("TEST_DROP"), std::string::npos);
-  EXPECT_EQ(classFile.find("TEST_DROP"), std::string::npos);
-  EXPECT_NE(harness.find("zenta.TEST_KEEP();"), std::string::npos);
-  EXPECT_NE(tdc.find("O4 DROP\nT5 T\n"), std::string::npos) << tdc;
-  EXPECT_TRUE(compile()) << compilerOutput;
-}
-
-TEST_F(SkeletonTest, ExcludedTestLeavesTheServiceBalanced) {
-  generate([] {
-    genBegin();
-    openService("S");
-    setSuppressed(SuppressTest, true);
-    openTest("HIDDEN", "");
-    openElement();
-    closeElement();
-    closeTest();
-    setSuppressed(SuppressTest, false);
-    openTest("SHOWN", "");
-    openElement();
-    closeElement();
-    closeTest();
-    closeService();
-  });
-  EXPECT_EQ(harness.find("HIDDEN"), std::string::npos);
-  EXPECT_NE(harness.find("\"SHOWN\""), std::string::npos);
-  EXPECT_NE(tdc.find("T2 HIDDEN"), std::string::npos);
-  EXPECT_TRUE(compile()) << compilerOutput << harness;
-}
-
-TEST_F(SkeletonTest, ExpectedExceptionIsCaughtAndCopied) {
-  generate([] {
-    genBegin();
-    genNativeLine("struct Boom { int code; Boom(int c) : code(c) {} };");
-    openService("S");
-    openTest("RAISED", "");
-    openElement();
-    genException("Boom(0)");
-    genNativeLine("throw Boom(4);");
-    closeElement();
-    closeTest();
-    openTest("NOT RAISED", "");
-    openElement();
-    genException("Boom(1)");
-    closeElement();
-    closeTest();
-    closeService();
-  });
+TEST_F(SkeletonTest, ExpectedAndUnexpectedExceptions) {
+  generate({"begin", "native struct Boom { int code; Boom(int c) : code(c) {} };", "service S", "test RAISED",
+            "element", "exception Boom(0)", "native throw Boom(4);", "test NOT RAISED", "element",
+            "exception Boom(1)", "test UNEXPECTED", "element", "native throw 3;"});
   EXPECT_NE(classFile.find("    Boom *exception_1_1_1;"), std::string::npos) << classFile;
   EXPECT_NE(classFile.find("    exception_1_1_1 = new Boom(0);"), std::string::npos);
   EXPECT_NE(classFile.find("    delete exception_1_2_1;"), std::string::npos);
   EXPECT_NE(harness.find("zenta_run.EXCEP_CPP(5,\"Boom\");"), std::string::npos);
-  EXPECT_NE(harness.find("} catch ( Boom  e ) { ZNW_EXCEP_REFCPY(exception, e);  zenta_run.EXCEP_CPP(6,\"Boom\"); }"),
+  EXPECT_NE(harness.find(
+                "} catch ( Boom  e ) { ZNW_EXCEP_REFCPY(exception, e);  zenta_run.EXCEP_CPP(6,\"Boom\"); }"),
             std::string::npos);
   ASSERT_TRUE(compile()) << compilerOutput << harness;
   const auto r = runHarness();
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("zenta: 2 checks, 1 passed, 1 failed"), std::string::npos) << r.out;
-  EXPECT_NE(results().find("EXCEP 2 PASS 6 \"Boom\""), std::string::npos) << results();
-  EXPECT_NE(results().find("EXCEP 4 FAIL 5 \"Boom\""), std::string::npos) << results();
-}
-
-TEST_F(SkeletonTest, UnexpectedExceptionFailsTheCallPart) {
-  generate([] {
-    genBegin();
-    oneElement("S", "T", "throw 3;");
-  });
-  ASSERT_TRUE(compile()) << compilerOutput;
-  const auto r = runHarness();
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(results().find("EXCEP 2 FAIL 2"), std::string::npos) << results();
+  EXPECT_NE(r.out.find("zenta: 3 checks, 1 passed, 2 failed"), std::string::npos) << r.out;
+  const std::string rio = results();
+  for (const char* record : {"EXCEP 2 PASS 6 \"Boom\"", "EXCEP 4 FAIL 5 \"Boom\"", "EXCEP 6 FAIL 2"})
+    EXPECT_NE(rio.find(record), std::string::npos) << record << "\n" << rio;
 }
 
 TEST_F(SkeletonTest, InitializationAndTerminationCodeStandInMain) {
@@ -333,75 +224,10 @@ TEST_F(SkeletonTest, InitializationAndTerminationCodeStandInMain) {
     scriptBlocks().terminationOpen = false;
     oneElement("S", "T", "std::puts(\"call\");");
   });
-  const auto h = lines(harness);
-  const int main = findLine(h, "int main(int argc, char ** argv)");
-  const int init = findLine(h, "std::puts(\"init\");");
-  const int call = findLine(h, "zenta.TEST_S();");
-  const int term = findLine(h, "std::puts(\"term\");");
-  ASSERT_NE(main, -1);
-  EXPECT_LT(main, init);
-  EXPECT_LT(init, call);
-  EXPECT_LT(call, term);
+  expectInOrder(lines(harness), {"int main(int argc, char ** argv)", "std::puts(\"init\");",
+                                 "zenta.TEST_S();", "std::puts(\"term\");"});
   ASSERT_TRUE(compile()) << compilerOutput;
-  const auto r = runHarness();
-  EXPECT_EQ(r.out.substr(0, 15), "init\ncall\nterm\n") << r.out;
-}
-
-TEST_F(SkeletonTest, ServiceWithoutTestsIsStillBalanced) {
-  generate([] {
-    genBegin();
-    openService("EMPTY");
-    closeService();
-    oneElement("FULL", "T", "");
-  });
-  EXPECT_NE(harness.find("// BEGIN  PROCEDURE TEST_EMPTY"), std::string::npos);
-  EXPECT_NE(tdc.find("O1 EMPTY\nE17 0 0\nE16 0 0\nO2 FULL\nT3 T\n"), std::string::npos) << tdc;
-  EXPECT_TRUE(compile()) << compilerOutput << harness;
-}
-
-TEST_F(SkeletonTest, FalseConditionDropsNativeLinesAndWholeServices) {
-  generate([] {
-    genBegin();
-    openService("S");
-    openTest("T", "");
-    openElement();
-    setSuppressed(SuppressCondition, true);
-    genNativeLine("this is not C++;");
-    setSuppressed(SuppressCondition, false);
-    genNativeLine("int kept = 1; (void)kept;");
-    closeElement();
-    closeTest();
-    closeService();
-    setSuppressed(SuppressCondition, true);
-    oneElement("HIDDEN", "T", "neither is this;");
-    setSuppressed(SuppressCondition, false);
-  });
-  EXPECT_EQ(harness.find("not C++"), std::string::npos);
-  EXPECT_NE(harness.find("int kept = 1;"), std::string::npos);
-  EXPECT_EQ(harness.find("HIDDEN"), std::string::npos);
-  EXPECT_NE(tdc.find("O4 HIDDEN"), std::string::npos) << tdc;
-  EXPECT_TRUE(compile()) << compilerOutput << harness;
-}
-
-TEST_F(SkeletonTest, ClassOptionRenamesTheTestClass) {
-  cmdline::mutableSettings().className = "MYTESTS";
-  generate([] {
-    genBegin();
-    oneElement("S", "T", "");
-  });
-  EXPECT_NE(harness.find("void MYTESTS::TEST_S (void) { "), std::string::npos);
-  EXPECT_NE(classFile.find("MYTESTS zenta;"), std::string::npos);
-  EXPECT_TRUE(compile("clang++")) << compilerOutput;
-}
-
-TEST_F(SkeletonTest, WithSeparateKeepsOnlyTheTraceFileName) {
-  cmdline::mutableSettings().withSeparate = true;
-  generate([] {
-    genBegin();
-    oneElement("S", "T", "");
-  });
-  EXPECT_NE(harness.find("zenta_run.OPF_CPP(\"h.rio\");"), std::string::npos) << harness;
-  EXPECT_NE(harness.find("ZNU_TRACES_FILE(\"h.rio\")"), std::string::npos);
+  EXPECT_EQ(runHarness().out.substr(0, 15), "init\ncall\nterm\n");
 }
 
 TEST_F(SkeletonTest, UnmatchedServiceSelectionIsListed) {
@@ -413,10 +239,11 @@ TEST_F(SkeletonTest, UnmatchedServiceSelectionIsListed) {
     oneElement("S", "T", "");
   });
   diag::closeListFile();
-  const std::string text = testkit::ScratchDir::slurp(list);
-  EXPECT_NE(text.find("liste totale des services \nS\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("liste des services en inclusion \nS\nNOSUCH\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("liste des services a executer \nS\n"), std::string::npos) << text;
+  EXPECT_NE(testkit::ScratchDir::slurp(list).find("liste totale des services \nS\n"
+                                                  "liste des services en inclusion \nS\nNOSUCH\n"
+                                                  "liste des services a executer \nS\n"),
+            std::string::npos)
+      << testkit::ScratchDir::slurp(list);
 }
 
 }  // namespace

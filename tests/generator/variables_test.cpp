@@ -5,42 +5,19 @@
 #include "generator/variables.h"
 
 #include <map>
-#include <memory>
 
 #include "analyser/basic/dialect.h"
-#include "model/access_path.h"
-#include "model/store.h"
-#include "model/variable.h"
 #include "tests/generator/generation_fixture.h"
 
 namespace zenta::generator {
 namespace {
 
-using testing_support::count;
+using testing_support::Description;
+using testing_support::expectInOrder;
 using testing_support::findLine;
 using testing_support::GenerationTest;
 using testing_support::lines;
-using testing_support::openElement;
-using testing_support::openService;
-using testing_support::openTest;
-using testing_support::scriptBlocks;
-using Description = std::shared_ptr<model::VariableDescription>;
-
-// A variable the analyser typed as a whole (no expansion recorded).
-Description scalar(const std::string& text, int cls, const std::string& word, const std::string& cType,
-                   int size, const std::string& init, const std::string& ev) {
-  auto d = std::make_shared<model::VariableDescription>();
-  d->variableText = text;
-  d->typeClass = cls;
-  d->classWord = word;
-  d->cType = cType;
-  d->typeSize = size;
-  d->initText = init;
-  d->initPresent = !init.empty();
-  d->evText = ev;
-  d->evPresent = !ev.empty();
-  return d;
-}
+using testing_support::scalar;
 
 model::ComponentRecord element(const std::string& access, int cls, const std::string& word,
                                const std::string& cType, int size, const std::string& init,
@@ -81,23 +58,6 @@ Description box(const std::string& yExpected) {
                    element("box.flags", 0, "unsigned", "unsigned int", 32, "1", "9"),
                    frame(model::ComponentCloseStructure, "box")};
   return d;
-}
-
-void addVariable(const Description& d) {
-  model::AccessPath path;
-  model::parseAccessPath(d->variableText, model::LevelElement, path);
-  model::insertVariable(*model::elementStore(), path, model::intern(model::LevelElement, d->variableText), d,
-                        false);
-}
-
-// One element of the open test: its variables, then its call lines.
-void elementWith(const std::vector<Description>& variables, const std::vector<std::string>& call) {
-  openElement();
-  model::openElementStore();
-  for (const Description& d : variables) addVariable(d);
-  for (const std::string& l : call) genNativeLine(l);
-  testing_support::closeElement();
-  model::closeElementStore();
 }
 
 const std::vector<std::string> kDeclarations = {
@@ -181,381 +141,222 @@ std::vector<Description> everyKind() {
   return v;
 }
 
-// PASS and FAIL verdicts expected per variable line (by the text of the line).
-const std::map<std::string, std::pair<int, int>> kVerdicts = {
-    {"i", {1, 0}},
-    {"h", {1, 0}},
-    {"hf", {0, 1}},
-    {"u", {1, 0}},
-    {"u2", {0, 1}},
-    {"c", {1, 0}},
-    {"c2", {0, 1}},
-    {"f", {1, 0}},
-    {"f2", {0, 1}},
-    {"d", {1, 0}},
-    {"d2", {0, 1}},
-    {"i3", {1, 0}},
-    {"i4", {0, 1}},
-    {"s", {1, 0}},
-    {"s2", {0, 1}},
-    {"p", {1, 0}},
-    {"q", {1, 0}},
-    {"q2", {0, 1}},
-    {"box.a.x", {1, 0}},
-    {"box.a.y", {0, 1}},
-    {"box.flags", {1, 0}},
-    {"m[0..1][0..2]", {6, 0}},
-    {"m2[0..1][0..2]", {5, 1}},
-    {"t[0..4]", {5, 0}},
-    {"pts[0..1].x", {2, 0}},
-    {"pts[0..1].y", {2, 0}},
+// PASS and FAIL verdicts expected per variable line of test T.
+const e2e::Verdicts kVerdicts = {
+    {"T i", {1, 0}}, {"T h", {1, 0}}, {"T hf", {0, 1}}, {"T u", {1, 0}},
+    {"T u2", {0, 1}}, {"T c", {1, 0}}, {"T c2", {0, 1}}, {"T f", {1, 0}}, {"T f2", {0, 1}}, {"T d", {1, 0}},
+    {"T d2", {0, 1}}, {"T i3", {1, 0}}, {"T i4", {0, 1}}, {"T s", {1, 0}}, {"T s2", {0, 1}}, {"T p", {1, 0}},
+    {"T q", {1, 0}}, {"T q2", {0, 1}}, {"T box.a.x", {1, 0}}, {"T box.a.y", {0, 1}}, {"T box.flags", {1, 0}},
+    {"T m[0..1][0..2]", {6, 0}}, {"T m2[0..1][0..2]", {5, 1}}, {"T t[0..4]", {5, 0}},
+    {"T pts[0..1].x", {2, 0}}, {"T pts[0..1].y", {2, 0}},
 };
 
 class VariablesTest : public GenerationTest {
  protected:
-  void SetUp() override {
-    GenerationTest::SetUp();
-    model::resetModel();
-  }
-  void TearDown() override {
-    model::resetModel();
-    GenerationTest::TearDown();
-  }
-
-  void generateEveryKind() {
-    generate([] {
-      genBegin();
-      for (const std::string& l : kDeclarations) genNativeLine(l);
-      openService("S");
-      openTest("T", "");
-      elementWith(everyKind(), kCall);
-    });
-  }
-
-  // Builds the harness with warnings on; true when it compiles.
-  bool build(const std::string& compiler) {
-    std::vector<std::string> argv = {"/usr/bin/" + compiler, "-std=c++17", "-Wall", "-Wextra", "-I",
-                                     std::string(ZENTA_SOURCE_DIR) + "/target/lib", "-I", dir_.path().string(),
-                                     dir_.file("h.cc"), "-o", dir_.file("h.exe")};
-#ifdef __SANITIZE_ADDRESS__
-    // A sanitized build of the tests runs the harnesses sanitized too.
-    argv.insert(argv.end(), {"-fsanitize=address,undefined", "-fno-sanitize-recover=undefined"});
-#endif
-    const testkit::Result r = testkit::run(argv);
-    compilerOutput = r.err;
-    return r.status == 0;
-  }
-
-  // The number of each "V" line, by the line's variable text.
-  std::map<std::string, int> variableLines() const {
-    std::map<std::string, int> out;
-    for (const std::string& l : lines(tdc)) {
-      if (l.size() < 2 || l[0] != 'V') continue;
-      const std::size_t blank = l.find(' ');
-      const std::size_t ra = l.find(" RA=");
-      out[l.substr(blank + 1, ra - blank - 1)] = std::stoi(l.substr(1, blank - 1));
+  void generateEveryKind() { generateElement(everyKind(), kDeclarations, kCall); }
+  int line(const std::string& variable) const { return e2e::variableLine(tdc, "T " + variable); }
+  // Builds the harness with both compilers without a warning and runs it.
+  void buildAndRun(int status, const std::string& out) {
+    for (const std::string compiler : {"g++", "clang++"}) {
+      ASSERT_TRUE(compile(compiler, true)) << compiler << "\n" << compilerOutput << harness;
+      EXPECT_EQ(compilerOutput, "") << compiler;
+      const testkit::Result r = runHarness();
+      EXPECT_EQ(r.status, status) << r.out << r.err;
+      EXPECT_EQ(r.out, out) << compiler;
+      if (status == 1) {
+        EXPECT_EQ(e2e::verdictsPerVariableLine(tdc, results(), true), kVerdicts) << compiler;
+      }
     }
-    return out;
-  }
-
-  // PASS and FAIL records of each results line.
-  static std::map<int, std::pair<int, int>> verdicts(const std::string& rio) {
-    std::map<int, std::pair<int, int>> out;
-    for (const std::string& l : lines(rio)) {
-      int n = 0;
-      char verdict[8] = {};
-      if (std::sscanf(l.c_str(), "CHECK %d %7s", &n, verdict) != 2) continue;
-      if (std::string(verdict) == "PASS") ++out[n].first;
-      if (std::string(verdict) == "FAIL") ++out[n].second;
-    }
-    return out;
   }
 };
 
 TEST_F(VariablesTest, EveryKindCompilesWithBothCompilersAndGivesItsVerdicts) {
   generateEveryKind();
-  const std::map<std::string, int> numbers = variableLines();
-  ASSERT_EQ(numbers.size(), kVerdicts.size()) << tdc;
-  EXPECT_EQ(count(tdc, "\nE12 "), static_cast<int>(kVerdicts.size()));
-  for (const std::string compiler : {"g++", "clang++"}) {
-    ASSERT_TRUE(build(compiler)) << compiler << "\n" << compilerOutput << harness;
-    EXPECT_EQ(compilerOutput, "") << compiler;
-    const testkit::Result r = runHarness();
-    EXPECT_EQ(r.status, 1) << r.out << r.err;
-    EXPECT_EQ(r.out, "zenta: 42 checks, 32 passed, 10 failed\n") << compiler;
-    const std::string rio = results();
-    const auto got = verdicts(rio);
-    for (const auto& [text, expected] : kVerdicts) {
-      ASSERT_TRUE(numbers.count(text)) << text << "\n" << tdc;
-      const int n = numbers.at(text);
-      const auto found = got.count(n) ? got.at(n) : std::make_pair(0, 0);
-      EXPECT_EQ(found, expected) << compiler << " " << text << " line " << n << "\n" << rio;
-    }
-    // Every initialised variable records its initial value on its line.
-    EXPECT_NE(rio.find("INIT " + std::to_string(numbers.at("h")) + " integer 0x10\n"), std::string::npos)
-        << rio;
-    EXPECT_NE(rio.find("INIT " + std::to_string(numbers.at("s")) + " string \"abc\"\n"), std::string::npos);
-    EXPECT_NE(rio.find("CHECK " + std::to_string(numbers.at("hf")) + " FAIL integer 0b10 0b101\n"),
-              std::string::npos);
+  ASSERT_NO_FATAL_FAILURE(buildAndRun(1, "zenta: 42 checks, 32 passed, 10 failed\n"));
+  // Every initialised variable records its initial value on its line.
+  const std::string rio = results();
+  EXPECT_NE(rio.find("INIT " + std::to_string(line("h")) + " integer 0x10\n"), std::string::npos) << rio;
+  EXPECT_NE(rio.find("INIT " + std::to_string(line("s")) + " string \"abc\"\n"), std::string::npos) << rio;
+  EXPECT_NE(rio.find("CHECK " + std::to_string(line("hf")) + " FAIL integer 0b10 0b101\n"),
+            std::string::npos);
+}
+
+// NOEDIT keeps the assignments only and checks nothing; NOEXCEP drops every
+// frame and gives the same verdicts. The description is written all the same.
+TEST_F(VariablesTest, NoeditAndNoexcepHarnessesBuildAndRun) {
+  const struct {
+    bool noEdit;
+    std::vector<std::string> absent, present;
+    int status;
+    const char* out;
+  } cases[] = {
+      {true,
+       {"EDV_", "PTU_", "_BRA_CPP", "RUPT_CPP"},
+       {"i = 3;", "zenta_run.INI_STR_CPP((char *)(s), 0, "},
+       0,
+       "zenta: 0 checks, 0 passed, 0 failed\n"},
+      {false, {"try", "catch", "ERV_CPP"}, {"i = 3;"}, 1, "zenta: 42 checks, 32 passed, 10 failed\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.noEdit ? "NOEDIT" : "NOEXCEP");
+    SetUp();
+    if (c.noEdit)
+      cmdline::mutableSettings().noEdit = true;
+    else
+      cmdline::mutableSettings().restrictions[cmdline::RestrictNoExcep] = true;
+    generateEveryKind();
+    for (const std::string& a : c.absent) EXPECT_EQ(harness.find(a), std::string::npos) << a;
+    for (const std::string& p : c.present) EXPECT_NE(harness.find(p), std::string::npos) << p;
+    EXPECT_EQ(e2e::variableLines(tdc).size(), kVerdicts.size()) << tdc;
+    ASSERT_NO_FATAL_FAILURE(buildAndRun(c.status, c.out));
   }
 }
 
 TEST_F(VariablesTest, StructuresAreBracketedAndDescribed) {
-  generate([] {
-    genBegin();
-    for (const std::string& l : kDeclarations) genNativeLine(l);
-    openService("S");
-    openTest("T", "");
-    elementWith({box("5")}, {});
-  });
-  const auto t = lines(tdc);
+  generateElement({box("5")}, kDeclarations);
   // J box, J box.a, two variables, P box.a, the third variable, P box.
   std::vector<std::string> tags;
-  for (const std::string& l : t)
+  for (const std::string& l : lines(tdc))
     if (!l.empty() && (l[0] == 'J' || l[0] == 'P' || l[0] == 'V'))
       tags.push_back(l.substr(0, l.find(" RA=")));
-  const std::vector<std::string> expected = {"J4 box",   "J5 box.a",     "V6 box.a.x", "V7 box.a.y",
-                                             "P8 box.a", "V9 box.flags", "P10 box"};
-  EXPECT_EQ(tags, expected) << tdc;
+  EXPECT_EQ(tags, (std::vector<std::string>{"J4 box", "J5 box.a", "V6 box.a.x", "V7 box.a.y", "P8 box.a",
+                                            "V9 box.flags", "P10 box"}))
+      << tdc;
   EXPECT_NE(tdc.find("V6 box.a.x RA=FORM=CD32,INIT=1 VA=2,\n"), std::string::npos) << tdc;
   const auto h = lines(harness);
-  const std::vector<std::string> order = {
-      "zenta_run.OPEN_BRA_CPP(4);",
-      "zenta_run.OPEN_BRA_CPP(5);",
-      "zenta_run.EDV_INTEGER_CPP(1,0,(long)(box.a.x),0+6,10, (long)((int)2), (long)((int)2));",
-      "zenta_run.CLOSE_BRA_CPP(8);",
-      "} catch (...) {",
-      "zenta_run.ERV_CPP(8);",
-      "}",
-      "zenta_run.EDV_UNSIGNED_CPP(1,0,(unsigned long)(box.flags),0+9,10, (unsigned long)((unsigned int)9), "
-      "(unsigned long)((unsigned int)9));",
-      "zenta_run.CLOSE_BRA_CPP(10);",
-      "zenta_run.ERV_CPP(10);"};
-  int at = 0;
-  for (const std::string& l : order) {
-    const int next = findLine(h, l, at);
-    ASSERT_NE(next, -1) << l << "\n" << harness;
-    at = next + 1;
-  }
-  EXPECT_LT(findLine(h, "box.a.x = 1;"), findLine(h, "zenta_run.OPEN_BRA_CPP(4);"));
+  expectInOrder(
+      h, {"box.a.x = 1;", "zenta_run.OPEN_BRA_CPP(4);", "zenta_run.OPEN_BRA_CPP(5);",
+          "zenta_run.EDV_INTEGER_CPP(1,0,(long)(box.a.x),0+6,10, (long)((int)2), (long)((int)2));",
+          "zenta_run.CLOSE_BRA_CPP(8);", "} catch (...) {", "zenta_run.ERV_CPP(8);", "}",
+          "zenta_run.EDV_UNSIGNED_CPP(1,0,(unsigned long)(box.flags),0+9,10, (unsigned long)((unsigned "
+          "int)9), (unsigned long)((unsigned int)9));",
+          "zenta_run.CLOSE_BRA_CPP(10);", "zenta_run.ERV_CPP(10);"});
   ASSERT_TRUE(compile()) << compilerOutput << harness;
 }
 
 TEST_F(VariablesTest, ArraysLoopOverTheirElementsInOneBracket) {
-  generate([] {
-    genBegin();
-    openService("S");
-    openTest("T", "");
-    elementWith(everyKind(), {});
-  });
+  generateElement(everyKind());
   const auto h = lines(harness);
   // The two-dimensional array m: one bracket, two loops, one break.
-  const int open =
-      findLine(h, "zenta_run.SET_MODE_TAB_CPP(" + std::to_string(variableLines().at("m[0..1][0..2]")) + ");");
+  const std::string m = std::to_string(line("m[0..1][0..2]"));
+  const std::string value = "(I1 == (0)?(I2 == (0)?0:(I2 == (1)?1:2)):(I2 == (0)?10:(I2 == (1)?11:12)))";
+  const int open = findLine(h, "zenta_run.SET_MODE_TAB_CPP(" + m + ");");
   ASSERT_NE(open, -1) << harness;
-  EXPECT_EQ(h[open + 1], "for( I1=0;I1 <= 1;++I1){");
-  EXPECT_EQ(h[open + 2], "for( I2=0;I2 <= 2;++I2){");
-  EXPECT_EQ(h[open + 3], "try {");
+  ASSERT_GT(h.size(), open + 8u);
   EXPECT_EQ(
-      h[open + 4],
-      "zenta_run.EDV_INTEGER_CPP(1,0,(long)(m[I1][I2]),0+" +
-          std::to_string(variableLines().at("m[0..1][0..2]")) +
-          ",10, (long)((int)((I1 == (0)?(I2 == (0)?0:(I2 == (1)?1:2)):(I2 == (0)?10:(I2 == (1)?11:12))))), "
-          "(long)((int)((I1 == (0)?(I2 == (0)?0:(I2 == (1)?1:2)):(I2 == (0)?10:(I2 == (1)?11:12))))));");
-  EXPECT_EQ(h[open + 6], "}");
-  EXPECT_EQ(h[open + 7], "}");
-  EXPECT_EQ(h[open + 8], "zenta_run.RUPT_CPP(1);");
+      std::vector<std::string>(h.begin() + open + 1, h.begin() + open + 5),
+      (std::vector<std::string>{"for( I1=0;I1 <= 1;++I1){", "for( I2=0;I2 <= 2;++I2){", "try {",
+                                "zenta_run.EDV_INTEGER_CPP(1,0,(long)(m[I1][I2]),0+" + m +
+                                    ",10, (long)((int)(" + value + ")), (long)((int)(" + value + ")));"}));
+  EXPECT_EQ(std::vector<std::string>(h.begin() + open + 6, h.begin() + open + 9),
+            (std::vector<std::string>{"}", "}", "zenta_run.RUPT_CPP(1);"}));
   // A whole-array value with others.
   EXPECT_NE(harness.find("t[I1] = 9;"), std::string::npos) << harness;
   EXPECT_NE(harness.find("(long)((int)((I1 == (0)?1:(I1 == (1)?2:0))))"), std::string::npos) << harness;
   // The class declares the index variables used.
   EXPECT_NE(classFile.find("    int I1;\n    int I2;\n"), std::string::npos) << classFile;
   EXPECT_EQ(classFile.find("int I3;"), std::string::npos);
-  EXPECT_EQ(count(harness, "zenta_run.SET_MODE_TAB_CPP("), 4);
-  EXPECT_EQ(count(harness, "zenta_run.UNSET_MODE_TAB_CPP("), 4);
-  EXPECT_EQ(count(harness, "zenta_run.RUPT_CPP("), 4);
   // The array of structures: its bracket takes the number of the structure's
   // line, which is described once with its range.
-  const int j =
-      findLine(lines(tdc), "J" + std::to_string(variableLines().at("pts[0..1].x") - 1) + " pts[0..1]");
-  ASSERT_NE(j, -1) << tdc;
-  EXPECT_NE(
-      harness.find("zenta_run.SET_MODE_TAB_CPP(" + std::to_string(variableLines().at("pts[0..1].x") - 1) +
-                   ");\nfor( I1=0;I1 <= 1;++I1){\ntry {\nzenta_run.OPEN_BRA_CPP("),
-      std::string::npos)
+  const std::string pts = std::to_string(line("pts[0..1].x") - 1);
+  EXPECT_NE(findLine(lines(tdc), "J" + pts + " pts[0..1]"), -1) << tdc;
+  EXPECT_NE(harness.find("zenta_run.SET_MODE_TAB_CPP(" + pts +
+                         ");\nfor( I1=0;I1 <= 1;++I1){\ntry {\nzenta_run.OPEN_BRA_CPP("),
+            std::string::npos)
       << harness;
 }
 
 TEST_F(VariablesTest, SliceBoundsAndUnknownSizesWarn) {
-  struct Case {
-    std::string variable;
+  auto unsized = scalar("x", 6, "pointeur", "int []", -32, "", "1");
+  model::ComponentRecord open = frame(model::ComponentOpenArray, "x", "I1", "0");
+  open.sizeKnown = false;
+  model::ComponentRecord close = open;
+  close.kind = model::ComponentCloseArray;
+  unsized->components = {open, element("x[I1]", 0, "entier", "int", -32, "", "1"), close};
+  const struct {
+    Description variable;
     int warnings;
-    std::string header;
+    std::string header, described;
+  } cases[] = {
+      {scalar("t[1..3]", 0, "entier", "int", -32, "", "1"), 0, "for( I1=1;I1 <= 3;++I1){", " t[1..3] RA="},
+      {scalar("t[3..1]", 0, "entier", "int", -32, "", "1"), 0, "for( I1=3;I1 >= 1;--I1){", " t[3..1] RA="},
+      {scalar("t[1.5..3]", 0, "entier", "int", -32, "", "1"), 1, "for( I1=ZENTA_INT(1.5);I1 <= 3;++I1){", ""},
+      {scalar("t['a'..3]", 0, "entier", "int", -32, "", "1"), 1, "for( I1=ZENTA_INT('a');I1 <= 3;++I1){", ""},
+      {unsized, 1, "for( I1=0;I1 <= 0;++I1){", " x[0..0] RA="},
   };
-  const std::vector<Case> cases = {
-      {"t[1..3]", 0, "for( I1=1;I1 <= 3;++I1){"},
-      {"t[3..1]", 0, "for( I1=3;I1 >= 1;--I1){"},
-      {"t[1.5..3]", 1, "for( I1=ZENTA_INT(1.5);I1 <= 3;++I1){"},
-      {"t['a'..3]", 1, "for( I1=ZENTA_INT('a');I1 <= 3;++I1){"},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.variable->variableText);
     SetUp();
-    const int before = diag::warningCount();
-    generate([&] {
-      genBegin();
-      openService("S");
-      openTest("T", "");
-      elementWith({scalar(c.variable, 0, "entier", "int", -32, "", "1")}, {});
-    });
-    EXPECT_EQ(diag::warningCount() - before, c.warnings) << c.variable;
-    EXPECT_NE(findLine(lines(harness), c.header), -1) << c.variable << "\n" << harness;
-  }
-  SetUp();
-  const int before = diag::warningCount();
-  generate([] {
-    genBegin();
-    openService("S");
-    openTest("T", "");
-    auto x = scalar("x", 6, "pointeur", "int []", -32, "", "1");
-    model::ComponentRecord open = frame(model::ComponentOpenArray, "x", "I1", "0");
-    open.sizeKnown = false;
-    model::ComponentRecord close = open;
-    close.kind = model::ComponentCloseArray;
-    x->components = {open, element("x[I1]", 0, "entier", "int", -32, "", "1"), close};
-    elementWith({x}, {});
-  });
-  EXPECT_EQ(diag::warningCount() - before, 1);
-  EXPECT_NE(tdc.find(" x[0..0] RA="), std::string::npos) << tdc;
-}
-
-TEST_F(VariablesTest, NoeditKeepsOnlyTheAssignmentsAndRuns) {
-  cmdline::mutableSettings().noEdit = true;
-  generateEveryKind();
-  EXPECT_EQ(harness.find("EDV_"), std::string::npos);
-  EXPECT_EQ(harness.find("PTU_"), std::string::npos);
-  EXPECT_EQ(harness.find("_BRA_CPP"), std::string::npos);
-  EXPECT_EQ(harness.find("RUPT_CPP"), std::string::npos);
-  EXPECT_NE(harness.find("i = 3;"), std::string::npos);
-  EXPECT_NE(harness.find("zenta_run.INI_STR_CPP((char *)(s), 0, "), std::string::npos);
-  // The description is written all the same.
-  EXPECT_EQ(variableLines().size(), kVerdicts.size());
-  for (const std::string compiler : {"g++", "clang++"}) {
-    ASSERT_TRUE(build(compiler)) << compiler << "\n" << compilerOutput << harness;
-    EXPECT_EQ(compilerOutput, "") << compiler;
-    const testkit::Result r = runHarness();
-    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    generateElement({c.variable});
+    EXPECT_EQ(diag::warningCount(), c.warnings);
+    EXPECT_NE(findLine(lines(harness), c.header), -1) << harness;
+    EXPECT_NE(tdc.find(c.described), std::string::npos) << tdc;
   }
 }
 
-TEST_F(VariablesTest, NoexcepDropsEveryFrameAndGivesTheSameVerdicts) {
-  cmdline::mutableSettings().restrictions[cmdline::RestrictNoExcep] = true;
-  generateEveryKind();
-  EXPECT_EQ(harness.find("try"), std::string::npos);
-  EXPECT_EQ(harness.find("catch"), std::string::npos);
-  EXPECT_EQ(harness.find("ERV_CPP"), std::string::npos);
-  for (const std::string compiler : {"g++", "clang++"}) {
-    ASSERT_TRUE(build(compiler)) << compiler << "\n" << compilerOutput << harness;
-    EXPECT_EQ(compilerOutput, "") << compiler;
-    const testkit::Result r = runHarness();
-    EXPECT_EQ(r.status, 1) << r.out << r.err;
-    EXPECT_EQ(r.out, "zenta: 42 checks, 32 passed, 10 failed\n") << compiler;
-  }
-}
-
-TEST_F(VariablesTest, UntypedVariablesAreDescribedByTheirDeclaredTypeOrLeftOut) {
-  generate([] {
-    genBegin();
-    openService("S");
-    openTest("T", "");
-    auto typed = scalar("n", -1, "", "", 0, "1", "2");
-    typed->declaredType = "unsigned  short";
-    auto untyped = scalar("z", -1, "", "", 0, "1", "2");
-    elementWith({typed, untyped}, {});
-  });
-  EXPECT_NE(harness.find("zenta_run.EDV_UNSIGNED_CPP(1,0,(unsigned long)(n),0+"), std::string::npos)
-      << harness;
-  EXPECT_NE(harness.find("(unsigned long)((unsigned short)2)"), std::string::npos) << harness;
-  EXPECT_EQ(harness.find("(z)"), std::string::npos);
-  EXPECT_EQ(variableLines().size(), 1u);
-}
-
-// In the C++11 dialects and later a declared bool is a boolean and a
-// declared std::string a string value.
-TEST_F(VariablesTest, DeclaredBooleansAndStandardStringsInADialect) {
+// A variable the analyser did not type is described by its declared type
+// or left out; in the C++11 dialects and later a declared bool is a boolean
+// and a declared std::string a string value.
+TEST_F(VariablesTest, UntypedVariablesTakeTheirDeclaredType) {
   analyser::setDialect(analyser::Dialect::Cxx17);
-  generate([] {
-    genBegin();
-    openService("S");
-    openTest("T", "");
-    auto flag = scalar("flag", -1, "", "", 0, "true", "false");
-    flag->declaredType = "bool";
-    auto name = scalar("name", -1, "", "", 0, "\"a\"", "\"b\"");
-    name->declaredType = "std::string";
-    elementWith({flag, name}, {});
-  });
+  auto typed = scalar("n", -1, "", "", 0, "1", "2");
+  typed->declaredType = "unsigned  short";
+  auto flag = scalar("flag", -1, "", "", 0, "true", "false");
+  flag->declaredType = "bool";
+  auto name = scalar("name", -1, "", "", 0, "\"a\"", "\"b\"");
+  name->declaredType = "std::string";
+  generateElement({typed, scalar("z", -1, "", "", 0, "1", "2"), flag, name});
   analyser::setDialect(analyser::Dialect::Classic);
-  EXPECT_NE(harness.find("zenta_run.PTU_BOOLEAN_CPP(flag,0+"), std::string::npos) << harness;
-  EXPECT_NE(harness.find("zenta_run.EDV_INTEGER_CPP(1,0,(long)(flag),0+"), std::string::npos) << harness;
-  EXPECT_NE(harness.find("zenta_run.EDV_STR_CPP(1,0,(const char *)(::std::string(name).c_str()),0+"),
-            std::string::npos)
-      << harness;
+  for (const char* text :
+       {"zenta_run.EDV_UNSIGNED_CPP(1,0,(unsigned long)(n),0+", "(unsigned long)((unsigned short)2)",
+        "zenta_run.PTU_BOOLEAN_CPP(flag,0+", "zenta_run.EDV_INTEGER_CPP(1,0,(long)(flag),0+",
+        "zenta_run.EDV_STR_CPP(1,0,(const char *)(::std::string(name).c_str()),0+"})
+    EXPECT_NE(harness.find(text), std::string::npos) << text << "\n" << harness;
+  EXPECT_EQ(harness.find("(z)"), std::string::npos);
+  EXPECT_EQ(e2e::variableLine(tdc, "T z"), -1) << tdc;
 }
 
 TEST_F(VariablesTest, ValueFormsAndValueWords) {
   analyser::preprocessNativeCode("#define INIT 4\n#define VA 5", "", 1, false);
   ASSERT_TRUE(analyser::analyserMacroDefined("INIT"));
-  generate([] {
-    genBegin();
-    openService("S");
-    openTest("T", "");
-    auto same = scalar("a", 0, "entier", "int", -32, "4", "");
-    same->evForm = true;
-    auto fromInit = scalar("b", 0, "entier", "int", -32, "4", "INIT + 1");
-    auto around = scalar("e", 0, "entier", "int", -32, "4", "");
-    around->minText = "VA";
-    around->maxText = "INIT*2";
-    // A list of initial values is selected by the loop index.
-    auto listed = scalar("g", 0, "entier", "int", -32, "(1, 2)", "5");
-    listed->initForm = model::InitInList;
-    elementWith({same, fromInit, around, listed}, {});
-  });
+  auto same = scalar("a", 0, "entier", "int", -32, "4", "");
+  same->evForm = true;
+  auto around = scalar("e", 0, "entier", "int", -32, "4", "");
+  around->minText = "VA";
+  around->maxText = "INIT*2";
+  // A list of initial values is selected by the loop index.
+  auto listed = scalar("g", 0, "entier", "int", -32, "(1, 2)", "5");
+  listed->initForm = model::InitInList;
+  generateElement({same, scalar("b", 0, "entier", "int", -32, "4", "INIT + 1"), around, listed});
   // The names end with the variable.
   EXPECT_FALSE(analyser::analyserMacroDefined("INIT"));
   EXPECT_FALSE(analyser::analyserMacroDefined("VA"));
-  EXPECT_NE(harness.find("g = tab_initin1(J1)"), std::string::npos) << harness;
-  EXPECT_NE(harness.find("(long)(g),0+"), std::string::npos) << harness;
   EXPECT_NE(tdc.find(" a RA=FORM=ND32,INIT=4 VA=4,"), std::string::npos) << tdc;
-  EXPECT_NE(harness.find("(long)((int)4), (long)((int)4));"), std::string::npos) << harness;
-  EXPECT_NE(harness.find("(long)((int)(4 + 1)), (long)((int)(4 + 1)));"), std::string::npos) << harness;
-  EXPECT_NE(harness.find("(long)((int)VA), (long)((int)(4*2)));"), std::string::npos) << harness;
+  for (const char* text :
+       {"g = tab_initin1(J1)", "(long)(g),0+", "(long)((int)4), (long)((int)4));",
+        "(long)((int)(4 + 1)), (long)((int)(4 + 1)));", "(long)((int)VA), (long)((int)(4*2)));"})
+    EXPECT_NE(harness.find(text), std::string::npos) << text << "\n" << harness;
 }
 
 // The selection macros and random tables of dynamic initialisation are
 // read by the analyser too; random values of an integer range reach both
 // of its bounds.
 TEST_F(VariablesTest, DynamicTablesReachTheAnalyserAndIntegerDrawsCoverTheRange) {
-  generate([] {
-    genBegin();
-    genNativeLine("int g, n;");
-    openService("S");
-    openTest("T", "");
-    auto listed = scalar("g", 0, "entier", "int", -32, "(1, 2)", "");
-    listed->initForm = model::InitInList;
-    listed->minText = "1";
-    listed->maxText = "2";
-    listed->minPresent = listed->maxPresent = true;
-    auto drawn = scalar("n", 0, "entier", "int", -32, "", "");
-    drawn->initPresent = true;
-    drawn->initForm = model::InitFromRange;
-    drawn->rangeKind = model::RangeRandom;
-    drawn->rangeLow = "0";
-    drawn->rangeHigh = "1";
-    drawn->rangeStep = "40";
-    drawn->minText = "0";
-    drawn->maxText = "1";
-    drawn->minPresent = drawn->maxPresent = true;
-    elementWith({listed, drawn}, {});
-  });
+  auto listed = scalar("g", 0, "entier", "int", -32, "(1, 2)", "");
+  listed->initForm = model::InitInList;
+  auto drawn = scalar("n", 0, "entier", "int", -32, "", "");
+  drawn->initPresent = true;
+  drawn->initForm = model::InitFromRange;
+  drawn->rangeKind = model::RangeRandom;
+  drawn->rangeLow = "0";
+  drawn->rangeHigh = "1";
+  drawn->rangeStep = "40";
+  for (const Description& d : {listed, drawn}) {
+    d->minText = d == listed ? "1" : "0";
+    d->maxText = d == listed ? "2" : "1";
+    d->minPresent = d->maxPresent = true;
+  }
+  generateElement({listed, drawn}, {"int g, n;"});
   EXPECT_TRUE(analyser::analyserMacroDefined("tab_initin1"));
   const analyser::VariablePeek table = analyser::peekVariable("rand2");
   EXPECT_TRUE(table.typed && table.array) << classFile;
@@ -564,47 +365,23 @@ TEST_F(VariablesTest, DynamicTablesReachTheAnalyserAndIntegerDrawsCoverTheRange)
   // 2 values of g times 40 of n, each n drawn 0 or 1, both seen.
   ASSERT_NE(findLine(lines(tdc), "V7 n RA=FORM=CD32,INIT=FROM 0 TO 1 NB_RANDOM 40 VA=0<=VA<=1,"), -1) << tdc;
   const std::string rio = results();
-  EXPECT_EQ(count(rio, "CHECK 7 PASS"), 80) << rio;
-  EXPECT_GT(count(rio, "INIT 7 integer 0\n"), 0) << rio;
-  EXPECT_GT(count(rio, "INIT 7 integer 1\n"), 0) << rio;
+  EXPECT_EQ(testing_support::count(rio, "CHECK 7 PASS"), 80) << rio;
+  EXPECT_GT(testing_support::count(rio, "INIT 7 integer 0\n"), 0) << rio;
+  EXPECT_GT(testing_support::count(rio, "INIT 7 integer 1\n"), 0) << rio;
 }
 
 TEST_F(VariablesTest, AnExpansionLeftOpenKeepsTheHarnessWhole) {
-  generate([] {
-    genBegin();
-    for (const std::string& l : kDeclarations) genNativeLine(l);
-    openService("S");
-    openTest("T", "");
-    auto pts = scalar("pts", 6, "pointeur", "Point [2]", -32, "", "");
-    model::ComponentRecord open = frame(model::ComponentOpenArray, "pts", "", "1");
-    pts->components = {frame(model::ComponentCloseArray, "pts"), frame(model::ComponentCloseStructure, "pts"),
-                       open, frame(model::ComponentOpenStructure, "pts[I1]"),
-                       element("pts[I1].x", 0, "entier", "int", -32, "1", "1")};
-    elementWith({pts}, {});
-  });
+  auto pts = scalar("pts", 6, "pointeur", "Point [2]", -32, "", "");
+  pts->components = {frame(model::ComponentCloseArray, "pts"), frame(model::ComponentCloseStructure, "pts"),
+                     frame(model::ComponentOpenArray, "pts", "", "1"),
+                     frame(model::ComponentOpenStructure, "pts[I1]"),
+                     element("pts[I1].x", 0, "entier", "int", -32, "1", "1")};
+  generateElement({pts}, kDeclarations);
   EXPECT_NE(tdc.find("\nJ4 pts[0..1]\nE12 0 0\nV5 pts[0..1].x RA=FORM=CD32,INIT=1 VA=1,\nP6\n"),
             std::string::npos)
       << tdc;
   ASSERT_TRUE(compile()) << compilerOutput << harness;
   EXPECT_EQ(runHarness().status, 0);
-}
-
-TEST_F(VariablesTest, LongVariableLinesAreContinued) {
-  const std::string text(280, 'a');
-  generate([&] {
-    genBegin();
-    openService("S");
-    openTest("T", "");
-    elementWith({scalar("s", 4, "chaine", "", -32, "", "\"" + text + "\"")}, {});
-  });
-  const auto t = lines(tdc);
-  const std::string line = "V4 s RA=FORM=C, VA=\"" + text + "\",";
-  const int v = findLine(t, line.substr(0, 132));
-  ASSERT_NE(v, -1) << tdc;
-  EXPECT_EQ(t[v + 1], "&" + line.substr(132, 132));
-  EXPECT_EQ(t[v + 2], "&" + line.substr(264));
-  // The next numbered line still takes the next number.
-  EXPECT_EQ(output::tdc::current(), 5);
 }
 
 }  // namespace

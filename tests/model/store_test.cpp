@@ -52,41 +52,33 @@ TEST_F(ModelTest, NormalisesVariableTexts) {
   for (const Row& r : rows) EXPECT_EQ(normaliseVariableText(r.in), r.out) << r.in;
 }
 
-TEST_F(ModelTest, ParsesAccessPaths) {
-  AccessPath p;
-  ASSERT_TRUE(parseAccessPath("tab[2][1..3].field", LevelElement, p));
-  EXPECT_EQ(p.rootText(), "tab");
-  ASSERT_EQ(p.elements.size(), 3u);
-  EXPECT_EQ(p.elements[0].kind, PathIndex);
-  EXPECT_TRUE(p.elements[0].boundGiven);
-  EXPECT_EQ(p.elements[0].lower, 2);
-  EXPECT_EQ(p.elements[0].upper, 2);
-  EXPECT_EQ(p.elements[1].lower, 1);
-  EXPECT_EQ(p.elements[1].upper, 3);
-  EXPECT_EQ(p.elements[2].kind, PathField);
-  EXPECT_EQ(text(p.elements[2].text), "field");
-
-  ASSERT_TRUE(parseAccessPath("m[i, -4]", LevelElement, p));
-  ASSERT_EQ(p.elements.size(), 2u);
-  EXPECT_FALSE(p.elements[0].boundGiven);
-  EXPECT_EQ(text(p.elements[0].text), "i");
-  EXPECT_TRUE(p.elements[1].boundGiven);
-  EXPECT_EQ(p.elements[1].lower, -4);
-
-  ASSERT_TRUE(parseAccessPath("*ptr", LevelElement, p));
-  EXPECT_EQ(p.rootText(), "ptr");
-  ASSERT_EQ(p.elements.size(), 1u);
-  EXPECT_EQ(p.elements[0].kind, PathDereference);
-
-  ASSERT_TRUE(parseAccessPath("obj->member", LevelElement, p));
-  EXPECT_EQ(p.rootText(), "obj->member");
-
-  ASSERT_TRUE(parseAccessPath("s[\"a]b\"]", LevelElement, p));
-  EXPECT_EQ(text(p.elements[0].text), "\"a]b\"");
-
-  for (const char* bad : {"", "[1]", "t[", "t[]", "t[1..]", "t.", "3x", "t[1]]"}) {
-    EXPECT_FALSE(parseAccessPath(bad, LevelElement, p)) << bad;
+// Each path element as kind:text or kind:lower..upper (f field, i index,
+// d dereference), after the root.
+std::string describe(const AccessPath& p) {
+  std::string out = p.rootText();
+  for (const PathElement& e : p.elements) {
+    out += e.kind == PathField ? " f:" : e.kind == PathIndex ? " i:" : " d:";
+    if (e.kind == PathIndex && e.boundGiven) out += std::to_string(e.lower) + ".." + std::to_string(e.upper);
+    else if (e.kind != PathDereference) out += text(e.text);
   }
+  return out;
+}
+
+TEST_F(ModelTest, ParsesAccessPaths) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"tab[2][1..3].field", "tab i:2..2 i:1..3 f:field"},
+      {"m[i, -4]", "m i:i i:-4..-4"},
+      {"*ptr", "ptr d:"},
+      {"obj->member", "obj->member"},
+      {"s[\"a]b\"]", "s i:\"a]b\""},
+  };
+  AccessPath p;
+  for (const auto& [path, expected] : cases) {
+    ASSERT_TRUE(parseAccessPath(path, LevelElement, p)) << path;
+    EXPECT_EQ(describe(p), expected);
+  }
+  for (const char* bad : {"", "[1]", "t[", "t[]", "t[1..]", "t.", "3x", "t[1]]"})
+    EXPECT_FALSE(parseAccessPath(bad, LevelElement, p)) << bad;
   EXPECT_TRUE(transitionUsed(0, 1));
 }
 

@@ -81,16 +81,6 @@ TEST_F(TdcTest, OpeningLinesInTheirExactFormats) {
             "E5  042\n");
 }
 
-TEST_F(TdcTest, EmptySourceAndTarget) {
-  OpeningInfo info;
-  info.scriptFullPath = "/s.ptu";
-  const std::vector<std::string> lines = openingLines(info);
-  ASSERT_EQ(lines.size(), 9u);
-  EXPECT_EQ(lines[3], "E7 indefinie");
-  EXPECT_EQ(lines[7], "E4  ");
-  EXPECT_EQ(lines[8], "E5  ");
-}
-
 TEST(SourceCode, LastThreeCharactersBehindTwoDigits) {
   const struct {
     const char* base;
