@@ -26,25 +26,17 @@ struct ExprLine {
 // Expressions that need no declaration, typed with the staged standard
 // definitions (64-bit long).
 const ExprLine kConstantLines[] = {
-    {"1+2", "3\t0\tentier\tint\t-32"},
-    {"(10)-1", "9\t0\tentier\tint\t-32"},
-    {"'a'", "'a'\t2\tcaractere\tchar\t-8"},
-    {"'\\033'", "'\\033'\t2\tcaractere\tchar\t-8"},
-    {"1.5", "1.5\t3\tdouble\tdouble\t-32"},
-    {"1.5f", "1.5f\t3\tfloat\tfloat\t-32"},
-    {"3.0L * 2", "3.0L*2\t3\tlongdouble\tlong double\t-32"},
-    {"10u", "10u\t0\tunsigned\tunsigned\t32"},
-    {"10L", "10L\t0\tentier\tlong\t-64"},
-    {"10UL", "10UL\t0\tunsigned\tunsigned long\t64"},
+    {"1+2", "3\t0\tentier\tint\t-32"}, {"(10)-1", "9\t0\tentier\tint\t-32"},
+    {"'a'", "'a'\t2\tcaractere\tchar\t-8"}, {"'\\033'", "'\\033'\t2\tcaractere\tchar\t-8"},
+    {"1.5", "1.5\t3\tdouble\tdouble\t-32"}, {"1.5f", "1.5f\t3\tfloat\tfloat\t-32"},
+    {"3.0L * 2", "3.0L*2\t3\tlongdouble\tlong double\t-32"}, {"10u", "10u\t0\tunsigned\tunsigned\t32"},
+    {"10L", "10L\t0\tentier\tlong\t-64"}, {"10UL", "10UL\t0\tunsigned\tunsigned long\t64"},
     {"sizeof(int)", "sizeof(int)\t0\tunsigned\tunsigned long\t64"},
     {"(unsigned char)1", "(unsigned char)1\t0\tunsigned\tunsigned char\t8"},
     {"(signed char)1", "(signed char)1\t2\tcaractere\tsigned char\t-8"},
-    {"(short)1", "(short)1\t0\tentier\tshort\t-16"},
-    {"\"abc\"", "\"abc\"\t4\tchaine\tchar *\t-32"},
-    {"(char *)0", "(char *)0\t4\tchaine\tchar *\t-32"},
-    {"(void *)0", "(void *)0\t6\tpointeur\tvoid *\t-32"},
-    {"(int *)0 + 1", "(int *)0+1\t6\tpointeur\tint *\t-32"},
-    {"1 < 2.5", "1<2.5\t0\tentier\tint\t-32"},
+    {"(short)1", "(short)1\t0\tentier\tshort\t-16"}, {"\"abc\"", "\"abc\"\t4\tchaine\tchar *\t-32"},
+    {"(char *)0", "(char *)0\t4\tchaine\tchar *\t-32"}, {"(void *)0", "(void *)0\t6\tpointeur\tvoid *\t-32"},
+    {"(int *)0 + 1", "(int *)0+1\t6\tpointeur\tint *\t-32"}, {"1 < 2.5", "1<2.5\t0\tentier\tint\t-32"},
     {"1 ? 2.5 : 3.5", "(1?2.5:3.5)\t3\tdouble\tdouble\t-32"},
 };
 
@@ -79,20 +71,13 @@ TEST_F(AnalyseTool, FaultsPrintTheTextAndADash) {
 // After the declarations of the input: the C type text keeps typedef names,
 // an array of char is a string without C type text.
 const ExprLine kDeclaredLines[] = {
-    {"r.name", "r.name\t4\tchaine\t\t-32"},
-    {"r.flags", "r.flags\t0\tunsigned\tBYTE\t8"},
-    {"pr->vals", "pr->vals\t6\tpointeur\tdouble *\t-32"},
-    {"r.tab[1]", "r.tab[1]\t6\tpointeur\tint [2]\t-32"},
-    {"r.tab[1][0]", "r.tab[1][0]\t0\tentier\tint\t-32"},
-    {"col", "col\t0\tentier\tcolor\t-32"},
-    {"GREEN + 1", "GREEN+1\t0\tentier\tint\t-32"},
-    {"fp", "fp\t6\tpointeur\tint (*)(int)\t-32"},
-    {"fp(1)", "fp(1)\t0\tentier\tint\t-32"},
-    {"r.next->name[0]", "r.next->name[0]\t2\tcaractere\tchar\t-8"},
-    {"r", "r\t8\t\t\t-32"},
-    {"ns::counter", "ns::counter\t0\tentier\tlong\t-64"},
-    {"(BYTE)1", "(BYTE)1\t0\tunsigned\tBYTE\t8"},
-    {"&r", "&r\t6\tpointeur\trec *\t-32"},
+    {"r.name", "r.name\t4\tchaine\t\t-32"}, {"r.flags", "r.flags\t0\tunsigned\tBYTE\t8"},
+    {"pr->vals", "pr->vals\t6\tpointeur\tdouble *\t-32"}, {"r.tab[1]", "r.tab[1]\t6\tpointeur\tint [2]\t-32"},
+    {"r.tab[1][0]", "r.tab[1][0]\t0\tentier\tint\t-32"}, {"col", "col\t0\tentier\tcolor\t-32"},
+    {"GREEN + 1", "GREEN+1\t0\tentier\tint\t-32"}, {"fp", "fp\t6\tpointeur\tint (*)(int)\t-32"},
+    {"fp(1)", "fp(1)\t0\tentier\tint\t-32"}, {"r.next->name[0]", "r.next->name[0]\t2\tcaractere\tchar\t-8"},
+    {"r", "r\t8\t\t\t-32"}, {"ns::counter", "ns::counter\t0\tentier\tlong\t-64"},
+    {"(BYTE)1", "(BYTE)1\t0\tunsigned\tBYTE\t8"}, {"&r", "&r\t6\tpointeur\trec *\t-32"},
 };
 
 TEST_F(AnalyseTool, ExpressionsOverTheDeclarationsOfTheInput) {

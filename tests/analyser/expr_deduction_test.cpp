@@ -74,15 +74,10 @@ TEST_F(Deduction, PlaceholdersTakeTheTypeTheirDeclarationTells) {
     const char* type;
   };
   const Case cases[] = {
-      {"a", "int"},
-      {"b", "int *"},
-      {"c", "const double"},
+      {"a", "int"}, {"b", "int *"}, {"c", "const double"},
       {"e", "int *"},                  // arrays decay
       {"g", "int (*)(int)"},           // and functions
-      {"h", "const int &"},
-      {"i", "double"},
-      {"j", "unsigned"},
-      {"m", "float"},
+      {"h", "const int &"}, {"i", "double"}, {"j", "unsigned"}, {"m", "float"},
       {"S::k", "const long"},          // a member, by its qualified name
       {"s.k", "const long"},           // and through an object
       {"chain3", "char"},

@@ -211,23 +211,16 @@ TEST_F(ExprInterface, ScriptValues) {
     ScriptValueKind kind;
     const char* image;
   } cases[] = {
-      {"1 + 2", ScriptValueKind::Integer, "3"},
-      {"10 / 4", ScriptValueKind::Integer, "2"},
-      {"-7 % 3", ScriptValueKind::Integer, "-1"},
-      {"2147483647 + 1", ScriptValueKind::Integer, "2147483648"},
+      {"1 + 2", ScriptValueKind::Integer, "3"}, {"10 / 4", ScriptValueKind::Integer, "2"},
+      {"-7 % 3", ScriptValueKind::Integer, "-1"}, {"2147483647 + 1", ScriptValueKind::Integer, "2147483648"},
       {"170141183460469231731687303715884105727 * 4", ScriptValueKind::Integer,
        "680564733841876926926749214863536422908"},
-      {"1.5 * 2", ScriptValueKind::Real, "3.0"},
-      {"1 / 2.0", ScriptValueKind::Real, "0.5"},
-      {"(1 < 2) + 1", ScriptValueKind::Integer, "2"},
-      {"0FFh", ScriptValueKind::Integer, "255"},
-      {"0x10", ScriptValueKind::Integer, "0x10"},
-      {"'a'", ScriptValueKind::Character, "'a'"},
-      {"\"s\"", ScriptValueKind::String, "\"s\""},
-      {"x", ScriptValueKind::Name, "x"},
+      {"1.5 * 2", ScriptValueKind::Real, "3.0"}, {"1 / 2.0", ScriptValueKind::Real, "0.5"},
+      {"(1 < 2) + 1", ScriptValueKind::Integer, "2"}, {"0FFh", ScriptValueKind::Integer, "255"},
+      {"0x10", ScriptValueKind::Integer, "0x10"}, {"'a'", ScriptValueKind::Character, "'a'"},
+      {"\"s\"", ScriptValueKind::String, "\"s\""}, {"x", ScriptValueKind::Name, "x"},
       {"ns::counter", ScriptValueKind::Name, "ns::counter"},
-      {"x + 2 * 3", ScriptValueKind::Expression, "x+2*3"},
-      {"{1, 2}", ScriptValueKind::List, "{1,2}"},
+      {"x + 2 * 3", ScriptValueKind::Expression, "x+2*3"}, {"{1, 2}", ScriptValueKind::List, "{1,2}"},
       {"2 * 3 .. N", ScriptValueKind::Range, "6..N"},
   };
   for (const auto& c : cases) {

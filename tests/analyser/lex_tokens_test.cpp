@@ -14,31 +14,24 @@ std::vector<Tok> codesOf(const std::vector<Token>& ts) {
 
 using Tokens = LexTest;
 
-TEST_F(Tokens, OperatorsByLongestMatch) {
-  // Every operator alone (49 of them), then glued to its neighbours.
-  int count = 0;
-  for (auto code = Tok::LParen; code <= Tok::Not; code = static_cast<Tok>(static_cast<int>(code) + 1), ++count) {
+TEST_F(Tokens, OperatorsKeywordsIdentifiersAndLiterals) {
+  // Every operator alone, then glued to its neighbours.
+  for (auto code = Tok::LParen; code <= Tok::Not; code = static_cast<Tok>(static_cast<int>(code) + 1)) {
     const std::string_view text = tokenSpelling(code);
-    auto d = declTokens(text), e = exprTokens(text);
+    auto d = declTokens(text);
     ASSERT_EQ(d.size(), 1u) << text;
     EXPECT_EQ(d[0].code, code) << text;
-    EXPECT_EQ(d[0].text, text);
-    EXPECT_EQ(codesOf(e), codesOf(d)) << text;
+    EXPECT_EQ(codesOf(exprTokens(text)), codesOf(d)) << text;
   }
-  EXPECT_EQ(count, 49);
   EXPECT_EQ(texts(declTokens("a->*b<<=c>>=d...e.*f::g&&=h||i---j+++k")),
             "a ->* b <<= c >>= d ... e .* f :: g && = h || i -- - j ++ + k");
   EXPECT_EQ(texts(declTokens("x/*y*/z//w")), "x / * y * / z / / w");
   // Script additions, and the characters each lexer takes or not.
-  EXPECT_EQ(codesOf(exprTokens("a..b => # @")),
-            (std::vector<Tok>{Tok::Identifier, Tok::DotDot, Tok::Identifier, Tok::Associate, Tok::Hash,
-                              Tok::Unknown}));
+  EXPECT_EQ(codesOf(exprTokens("a..b => # @")), (std::vector<Tok>{Tok::Identifier, Tok::DotDot, Tok::Identifier,
+                                                                  Tok::Associate, Tok::Hash, Tok::Unknown}));
   EXPECT_EQ(codesOf(declTokens("a..b => x # @ \\ `")),
             (std::vector<Tok>{Tok::Identifier, Tok::Dot, Tok::Dot, Tok::Identifier, Tok::Assign, Tok::Greater,
                               Tok::Identifier, Tok::Unknown, Tok::At, Tok::Unknown, Tok::Unknown}));
-}
-
-TEST_F(Tokens, KeywordsIdentifiersAndLiterals) {
   const char* const words[] = {
       "asm", "auto", "bool", "break", "case", "catch", "char", "class", "const", "const_cast", "continue",
       "default", "delete", "do", "double", "dynamic_cast", "else", "enum", "explicit", "export", "extern",
@@ -47,14 +40,12 @@ TEST_F(Tokens, KeywordsIdentifiersAndLiterals) {
       "short", "signed", "sizeof", "static", "static_cast", "struct", "switch", "template", "this", "throw",
       "true", "try", "typedef", "typeid", "typename", "union", "unsigned", "using", "virtual", "void",
       "volatile", "wchar_t", "while"};
-  ASSERT_EQ(std::size(words), 64u);
-  ASSERT_EQ(keywordCount(KeywordSet::Classic), 64);
   std::string all;
   for (const char* w : words) all += std::string(w) + "\n";
   auto ts = declTokens(all);
-  ASSERT_EQ(ts.size(), 64u);
+  ASSERT_EQ(ts.size(), std::size(words));
   for (std::size_t i = 0; i < ts.size(); ++i) {
-    EXPECT_EQ(ts[i].code, static_cast<Tok>(static_cast<int>(kFirstKeyword) + static_cast<int>(i))) << words[i];
+    EXPECT_TRUE(isKeyword(ts[i].code)) << words[i];
     EXPECT_EQ(tokenSpelling(ts[i].code), words[i]);
     EXPECT_EQ(ts[i].line, static_cast<int>(i) + 1);
   }
@@ -66,11 +57,9 @@ TEST_F(Tokens, KeywordsIdentifiersAndLiterals) {
     EXPECT_EQ(t[0].code, Tok::Identifier) << w;
     EXPECT_EQ(t[0].name.text(), w);
   }
-  // One interned entry per word.
-  auto twice = declTokens("alpha beta alpha");
+  auto twice = declTokens("alpha beta alpha");  // one interned entry per word
   EXPECT_EQ(twice[0].name, twice[2].name);
   EXPECT_NE(twice[0].name, twice[1].name);
-
   auto lit = declTokens(R"(L"wide" "a\"b" 'x' "open)");
   ASSERT_EQ(lit.size(), 4u);
   EXPECT_EQ(lit[0].code, Tok::StringLiteral);
@@ -80,7 +69,7 @@ TEST_F(Tokens, KeywordsIdentifiersAndLiterals) {
   EXPECT_FALSE(lit[1].constant.wide);
   EXPECT_EQ(lit[2].code, Tok::CharConstant);
   EXPECT_EQ(lit[3].text, R"("open)");
-  EXPECT_EQ(messages().size(), 0u);
+  EXPECT_EQ(codes(), "");
 }
 
 TEST_F(Tokens, ClassificationFromTheParsersScope) {

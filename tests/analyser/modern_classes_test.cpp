@@ -85,12 +85,10 @@ TEST_P(ModernClasses, ExpansionOfEachVariable) {
     const char* modern;
   };
   const Case cases[] = {
-      {"title", "VARNOTEST", "title:10"},
-      {"label()", "VARNOTEST", "label():10"},
+      {"title", "VARNOTEST", "title:10"}, {"label()", "VARNOTEST", "label():10"},
       {"raw", "VARNOTEST", "raw:10"},
       {"wide", "VARNOTEST", "VARNOTEST"},  // wide characters are not char strings
-      {"flag", "flag:0", "flag:1"},
-      {"*pflag", "(*pflag):0", "(*pflag):1"},
+      {"flag", "flag:0", "flag:1"}, {"*pflag", "(*pflag):0", "(*pflag):1"},
       {"other", "{ other.first:2 }", "{ other.first:2 }"},    // not in std
       {"hidden", "{ hidden.first:2 }", "{ hidden.first:2 }"},  // not an inline namespace
       {"rec", "{ rec.on:0 rec.n:0 }", "{ rec.name:10 rec.on:1 rec.n:0 }"},
@@ -107,13 +105,11 @@ TEST_P(ModernClasses, WordsAndTypeTexts) {
     const char* cType;
   };
   const Case modernCases[] = {
-      {"title", 10, "chaine", "std::string"},
-      {"rec.name", 10, "chaine", "std::string"},
+      {"title", 10, "chaine", "std::string"}, {"rec.name", 10, "chaine", "std::string"},
       {"flag", 1, "booleen", "bool"},
   };
   const Case classicCases[] = {
-      {"title", 8, "", ""},
-      {"flag", 0, "entier", "bool"},
+      {"title", 8, "", ""}, {"flag", 0, "entier", "bool"},
   };
   for (const Case& c : modern() ? std::vector<Case>(std::begin(modernCases), std::end(modernCases))
                                 : std::vector<Case>(std::begin(classicCases), std::end(classicCases))) {

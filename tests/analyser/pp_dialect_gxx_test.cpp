@@ -135,8 +135,7 @@ TEST_F(DialectVsGxx, FaultyQueriesAreMessages) {
   const Row rows[] = {
       {"#if __has_include(vector)\nx\n#endif\n", "ERINCLUDE"},
       {"#if __has_builtin(1)\nx\n#endif\n", "EXPERRONE"},
-      {"#if __has_cpp_attribute(a::)\nx\n#endif\n", "EXPERRONE"},
-      {"_Pragma(x)\n", "SYNTAXERR"},
+      {"#if __has_cpp_attribute(a::)\nx\n#endif\n", "EXPERRONE"}, {"_Pragma(x)\n", "SYNTAXERR"},
   };
   for (const Row& row : rows) {
     testkit::Result r = zentacpptest::zentacpp({"-std=c++17", "-P"}, row.text);
@@ -282,11 +281,9 @@ TEST_F(DialectVsGxx, StandardHeadersGiveTheSameTokens) {
       {"c++11", {"vector", "string", "memory", "map", "functional", "mutex"}},
       {"c++14", {"tuple", "chrono", "algorithm"}},
       {"c++17", {"vector", "string", "optional", "memory", "variant", "string_view", "filesystem", "iostream"}},
-      {"c++20", {"concepts", "ranges", "span", "atomic"}},
-      {"c++23", {"thread", "unordered_map", "cstdio"}},
+      {"c++20", {"concepts", "ranges", "span", "atomic"}}, {"c++23", {"thread", "unordered_map", "cstdio"}},
       // Large libraries of Debian (scripts/deps.sh).
-      {"c++11", {"nlohmann/json.hpp"}},
-      {"c++17", {"nlohmann/json.hpp", "fmt/format.h", "fmt/ranges.h"}},
+      {"c++11", {"nlohmann/json.hpp"}}, {"c++17", {"nlohmann/json.hpp", "fmt/format.h", "fmt/ranges.h"}},
   };
   for (const HeaderRow& row : rows) {
     SCOPED_TRACE(row.standard);

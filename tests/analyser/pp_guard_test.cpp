@@ -90,26 +90,17 @@ TEST(GuardDetection, Shapes) {
       {"#ifndef G\n#define S \"#endif\"\n/* #endif */ '#'\n#endif\n", "G"},
       {"#ifndef G\n#endif_x\n#endif\n", "G"},
       // Not guarded: something before or after the group, or in its line.
-      {"int a;\n#ifndef G\n#endif\n", ""},
-      {"#ifndef G\n#endif\nint a;\n", ""},
-      {"#ifndef G\n#endif\n#pragma once\n", ""},
-      {"/* c */ #ifndef G\n#endif\n", ""},
-      {"#ifndef G /* c */\n#endif\n", ""},
-      {"#ifndef G X\n#endif\n", ""},
-      {"#ifndef 1G\n#endif\n", ""},
-      {"#if !defined G\n#endif\n", ""},
-      {"#ifdef G\n#endif\n", ""},
+      {"int a;\n#ifndef G\n#endif\n", ""}, {"#ifndef G\n#endif\nint a;\n", ""},
+      {"#ifndef G\n#endif\n#pragma once\n", ""}, {"/* c */ #ifndef G\n#endif\n", ""},
+      {"#ifndef G /* c */\n#endif\n", ""}, {"#ifndef G X\n#endif\n", ""}, {"#ifndef 1G\n#endif\n", ""},
+      {"#if !defined G\n#endif\n", ""}, {"#ifdef G\n#endif\n", ""},
       // The guard's own conditional goes on, or never closes.
-      {"#ifndef G\n#else\n#endif\n", ""},
-      {"#ifndef G\n#elif 1\n#endif\n", ""},
-      {"#ifndef G\n#if A\n#endif\n", ""},
-      {"#ifndef G\n#endif\n#endif\n", ""},
+      {"#ifndef G\n#else\n#endif\n", ""}, {"#ifndef G\n#elif 1\n#endif\n", ""},
+      {"#ifndef G\n#if A\n#endif\n", ""}, {"#ifndef G\n#endif\n#endif\n", ""},
       // Skipping it would raise a message.
       {"#ifndef G\n#if A\n#else\n#else\n#endif\n#endif\n", ""},
-      {"#ifndef G\n#if A\n#else\n#elif B\n#endif\n#endif\n", ""},
-      {"#ifndef G\n/* open\n#endif\n", ""},
-      {"#ifndef G\n#endif\n/* open\n", ""},
-      {"/* open\n#ifndef G\n#endif\n", ""},
+      {"#ifndef G\n#if A\n#else\n#elif B\n#endif\n#endif\n", ""}, {"#ifndef G\n/* open\n#endif\n", ""},
+      {"#ifndef G\n#endif\n/* open\n", ""}, {"/* open\n#ifndef G\n#endif\n", ""},
   };
   IdentifierTable names;
   pp::Preprocessor p(names);

@@ -84,8 +84,7 @@ TEST_F(AnalyserStart, SettingsDriveTheStart) {
 TEST_F(AnalyserStart, LanguageNameSelectsTheDialect) {
   auto& s = zenta::cmdline::mutableSettings();
   const std::pair<const char*, Dialect> cases[] = {{"C++17", Dialect::Cxx17},
-                                                   {"C++11", Dialect::Cxx11},
-                                                   {"C++23", Dialect::Cxx23},
+                                                   {"C++11", Dialect::Cxx11}, {"C++23", Dialect::Cxx23},
                                                    {"C++", Dialect::Classic}};
   for (const auto& [name, expected] : cases) {
     s.languageName = name;
