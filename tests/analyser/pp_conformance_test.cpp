@@ -77,7 +77,8 @@ TEST_P(Corpus, SameTokensAsGcc) {
   EXPECT_FALSE(a.empty());
 
   std::vector<std::string> expected = header(text, "expect");
-  std::vector<std::string> got = codes();
+  std::vector<std::string> got;
+  for (const auto& m : messages()) got.push_back(m.code);
   std::sort(expected.begin(), expected.end());
   std::sort(got.begin(), got.end());
   EXPECT_EQ(got, expected) << name;
@@ -157,7 +158,7 @@ TEST_F(Difference, LineMarkersAreLineDirectives) {
 TEST_F(Difference, EmptyCallOfOneParameterMacroWarns) {
   auto [ours, gcc] = both("#define q(x) [x]\nq()\n");
   EXPECT_EQ(ours, gcc);
-  EXPECT_EQ(codes(), std::vector<std::string>{"NOARTOMAC"});
+  EXPECT_EQ(codes(), "NOARTOMAC");
 }
 
 TEST_F(Difference, PragmaLinesAreConsumed) {
@@ -197,7 +198,7 @@ TEST_F(Difference, UnbalancedElseIsAWarningNotAnError) {
   testkit::Result r = testkit::run({kGcc, "-E", "-P", "-x", "c", "-"}, {}, corpus(),
                                    "#if 1\na\n#else\nb\n#else\nc\n#endif\n");
   EXPECT_NE(r.status, 0);
-  EXPECT_EQ(codes(), (std::vector<std::string>{"ELIFAELSE", "MATCHLINE"}));
+  EXPECT_EQ(codes(), "ELIFAELSE MATCHLINE");
 }
 
 }  // namespace
