@@ -1,63 +1,18 @@
 // The compiler's expression requests, on the run's tables filled with the
 // declarations of expr_declarations.h; messages are read from the standard
 // error stream as the compiler reports them.
-#include <gtest/gtest.h>
-
-#include <regex>
-#include <string>
-
-#include "analyser/ast/context.h"
-#include "analyser/ast/symbols.h"
-#include "analyser/interface.h"
-#include "diag/catalogue.h"
-#include "diag/report.h"
 #include "tests/analyser/expr_declarations.h"
+#include "tests/analyser/interface_support.h"
 
-using namespace zenta::analyser;
-namespace diag = zenta::diag;
-
+namespace interfacetest {
 namespace {
 
-class ExprInterface : public ::testing::Test {
+class ExprInterface : public InterfaceTest {
  protected:
   void SetUp() override {
-    diag::resetForTests();
-    diag::registerCatalogues();
-    diag::setCurrentFile("t.ptu");
-    analyserSymbols().clear();
+    InterfaceTest::SetUp();
     zenta::analyser::testing::declareExpressionFixture(analyserContext(), analyserSymbols());
   }
-  void TearDown() override {
-    analyserSymbols().clear();
-    diag::resetForTests();
-  }
-
-  // Runs a request on a line of its own and gives the codes it reported.
-  template <class F>
-  std::string codesOf(F request) {
-    diag::setCurrentLine(++line_);
-    ::testing::internal::CaptureStderr();
-    request();
-    const std::string err = ::testing::internal::GetCapturedStderr();
-    std::string out;
-    static const std::regex code("Quarto-[SFEWI]-([A-Z_0-9]+),");
-    for (auto it = std::sregex_iterator(err.begin(), err.end(), code); it != std::sregex_iterator(); ++it)
-      out += (out.empty() ? "" : " ") + (*it)[1].str();
-    return out;
-  }
-
-  static std::string accesses(const TestedVariable& v) {
-    std::string out;
-    for (const TestedComponent& c : v.components) {
-      static const char* const kMarks[] = {"", "{", "}", "[", "]"};
-      out += (out.empty() ? "" : " ") + std::string(kMarks[static_cast<int>(c.kind)]);
-      if (c.kind == ComponentKind::Element) out += c.access + ":" + std::to_string(c.typeClass.value);
-      if (c.kind == ComponentKind::OpenArray) out += c.indexVariable + "=" + c.lower + ".." + c.upper;
-    }
-    return out;
-  }
-
-  int line_ = 0;
 };
 
 TEST_F(ExprInterface, TestedVariables) {
@@ -70,11 +25,11 @@ TEST_F(ExprInterface, TestedVariables) {
   EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("zz", {}); }), "IDENTIINC");
   EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("*p", {}); }), "");
   EXPECT_EQ(v.name, "(*p)");
-  EXPECT_EQ(accesses(v), "(*p):0");
+  EXPECT_EQ(components(v), "(*p):0");
   EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("buf", {}); }), "");
-  EXPECT_EQ(accesses(v), "buf:4");
+  EXPECT_EQ(components(v), "buf:4");
   EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("ext", {}); }), "");
-  EXPECT_EQ(accesses(v), "[I1=0..0 ext[I1]:0 ]");
+  EXPECT_EQ(components(v), "[I1=0..0 ext[I1]:0 ]");
   EXPECT_FALSE(v.components[0].sizeKnown);
 
   // Every field in declaration order; arrays by their index variables; the
@@ -82,7 +37,7 @@ TEST_F(ExprInterface, TestedVariables) {
   EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("r", {}); }), "CHAMUNION");
   EXPECT_TRUE(v.tested);
   EXPECT_EQ(v.typeClass.value, 8);
-  EXPECT_EQ(accesses(v),
+  EXPECT_EQ(components(v),
             "{ r.name:4 [I1=0..9 [I2=0..4 r.tab[I1][I2]:0 ] ] r.flags:0 { r.pos.x:0 r.pos.y:0 } r.next:6 r.v.i:0 "
             "r.col:0 r.d:3 r.label:4 r.big:0 r.us:0 }");
   EXPECT_EQ(v.components[1].typeClass.cType, "");
@@ -95,7 +50,7 @@ TEST_F(ExprInterface, ValuesReachTheComponents) {
   values.init = "{1, {2}, {{1, 2}, {3, 4}, others => {5, 6}}}";
   values.ev = "h";
   EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("h", values); }), "CHAMUNION");
-  EXPECT_EQ(accesses(v), "{ h.n:0 h.u.i:0 [I1=0..2 { h.pts[I1].x:0 h.pts[I1].y:0 } ] }");
+  EXPECT_EQ(components(v), "{ h.n:0 h.u.i:0 [I1=0..2 { h.pts[I1].x:0 h.pts[I1].y:0 } ] }");
   const std::pair<const char*, const char*> expected[] = {
       {"1", "h.n"}, {"2", "h.u.i"}, {"{1,3,others=>5}", "h.pts[I1].x"}, {"{2,4,others=>6}", "h.pts[I1].y"}};
   std::size_t k = 0;
@@ -134,7 +89,7 @@ TEST_F(ExprInterface, ValueListsMustMatchTheComponent) {
   values.init = "{{1, 2}, {3, 4}}";
   TestedVariable v;
   EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("m[0..1]", values); }), "");
-  EXPECT_EQ(accesses(v), "[I2=0..3 m[0..1][I2]:0 ]");
+  EXPECT_EQ(components(v), "[I2=0..3 m[0..1][I2]:0 ]");
   EXPECT_EQ(v.components[1].listLevels, 2);
 
   TestedComponent u;
@@ -283,3 +238,4 @@ TEST_F(ExprInterface, ContextAndException) {
 }
 
 }  // namespace
+}  // namespace interfacetest

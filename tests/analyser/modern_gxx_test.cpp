@@ -5,23 +5,14 @@
 // with the same declarations works out the class, word and size of each
 // expression from the properties of its C++ type, and tells whether the C
 // type text the analyser gives names that type.
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "analyser/basic/dialect.h"
-#include "analyser/basic/target_widths.h"
-#include "analyser/interface.h"
-#include "diag/catalogue.h"
-#include "diag/report.h"
+#include "tests/analyser/interface_support.h"
 #include "tests/testkit/process.h"
 
-using namespace zenta::analyser;
-namespace diag = zenta::diag;
-
+namespace interfacetest {
 namespace {
 
 const char* const kDeclarations = R"(#include <string>
@@ -111,40 +102,29 @@ template <class E, class C> void same(int i) {
 }
 )";
 
-class ModernGxx : public ::testing::Test {
+class ModernGxx : public InterfaceTest {
  protected:
   void SetUp() override {
-    diag::resetForTests();
-    diag::registerCatalogues();
-    diag::setCurrentFile("t.ptu");
-    const std::string defs = std::string(ZENTA_STAGE_DIR) + "/ana/znus_cxx17.def";
-    if (!std::filesystem::exists(defs)) GTEST_SKIP() << "no " << defs;
-    startAnalyser({}, {}, defs, Dialect::Cxx17);
-  }
-  void TearDown() override {
-    closeAnalyser();
-    analyserSymbols().clear();
-    setDialect(Dialect::Classic);
-    resetTargetWidths();
-    diag::resetForTests();
+    InterfaceTest::SetUp();
+    if (!startWithStandardDefinitions(Dialect::Cxx17)) GTEST_SKIP() << "no standard definitions";
   }
 };
 
 TEST_F(ModernGxx, ClassesAndTypeTextsAgreeWithGxx) {
-  ::testing::internal::CaptureStderr();
-  preprocessNativeCode(kDeclarations, "t.ptu", 1);
-  ASSERT_EQ(::testing::internal::GetCapturedStderr(), "");
+  ASSERT_EQ(codesOf([] { preprocessNativeCode(kDeclarations, "t.ptu", 1); }), "");
   // Ours, and the program that asks g++.
   std::vector<TypeClass> ours;
   std::string program = std::string(kProbe) + kDeclarations + "int main() {\n";
   for (std::size_t i = 0; i < std::size(kExpressions); ++i) {
     const std::string e = kExpressions[i];
-    diag::setCurrentLine(static_cast<int>(i) + 1);
-    ::testing::internal::CaptureStderr();
-    const ExpressionTree tree = parseExpression(e);
-    const Type* t = tree ? typeExpression(tree) : nullptr;
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << e;
-    ours.push_back(typeClass(t));
+    TypeClass k;
+    EXPECT_EQ(codesOf([&] {
+                const ExpressionTree tree = parseExpression(e);
+                k = typeClass(tree ? typeExpression(tree) : nullptr);
+              }),
+              "")
+        << e;
+    ours.push_back(k);
     const std::string n = std::to_string(i);
     program += "  show<decltype((" + e + "))>(" + n + ");\n";
     // A string's C type text is "char *" whatever its spelling.
@@ -191,3 +171,4 @@ TEST_F(ModernGxx, ClassesAndTypeTextsAgreeWithGxx) {
 }
 
 }  // namespace
+}  // namespace interfacetest
