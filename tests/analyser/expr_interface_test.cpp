@@ -15,31 +15,33 @@ class ExprInterface : public InterfaceTest {
   }
 };
 
+// The codes each tested variable gives and its components: every field in
+// declaration order, arrays by their index variables, the union's first
+// member with a warning.
 TEST_F(ExprInterface, TestedVariables) {
-  TestedVariable v;
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("x = 3", {}); }), "AFFECTATI");
-  EXPECT_FALSE(v.parsed);
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("fn", {}); }), "VARNOTEST");
-  EXPECT_TRUE(v.parsed);
-  EXPECT_FALSE(v.tested);
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("zz", {}); }), "IDENTIINC");
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("*p", {}); }), "");
+  const struct {
+    const char* name;
+    const char* codes;
+    const char* components;
+  } cases[] = {
+      {"x = 3", "AFFECTATI", ""}, {"fn", "VARNOTEST", ""}, {"zz", "IDENTIINC", ""}, {"*p", "", "(*p):0"},
+      {"buf", "", "buf:4"}, {"ext", "", "[I1=0..0 ext[I1]:0 ]"},
+      {"r", "CHAMUNION",
+       "{ r.name:4 [I1=0..9 [I2=0..4 r.tab[I1][I2]:0 ] ] r.flags:0 { r.pos.x:0 r.pos.y:0 } r.next:6 r.v.i:0 "
+       "r.col:0 r.d:3 r.label:4 r.big:0 r.us:0 }"},
+  };
+  for (const auto& c : cases) {
+    TestedVariable v;
+    EXPECT_EQ(codesOf([&] { v = analyseTestedVariable(c.name, {}); }), c.codes) << c.name;
+    EXPECT_EQ(components(v), c.components) << c.name;
+    EXPECT_EQ(v.parsed, c.name != std::string("x = 3")) << c.name;
+    EXPECT_EQ(v.tested, c.components[0] != '\0') << c.name;
+  }
+  TestedVariable v = analyseTestedVariable("*p", {});
   EXPECT_EQ(v.name, "(*p)");
-  EXPECT_EQ(components(v), "(*p):0");
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("buf", {}); }), "");
-  EXPECT_EQ(components(v), "buf:4");
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("ext", {}); }), "");
-  EXPECT_EQ(components(v), "[I1=0..0 ext[I1]:0 ]");
-  EXPECT_FALSE(v.components[0].sizeKnown);
-
-  // Every field in declaration order; arrays by their index variables; the
-  // union's first member, with a warning.
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("r", {}); }), "CHAMUNION");
-  EXPECT_TRUE(v.tested);
+  EXPECT_FALSE(analyseTestedVariable("ext", {}).components[0].sizeKnown);
+  v = analyseTestedVariable("r", {});
   EXPECT_EQ(v.typeClass.value, 8);
-  EXPECT_EQ(components(v),
-            "{ r.name:4 [I1=0..9 [I2=0..4 r.tab[I1][I2]:0 ] ] r.flags:0 { r.pos.x:0 r.pos.y:0 } r.next:6 r.v.i:0 "
-            "r.col:0 r.d:3 r.label:4 r.big:0 r.us:0 }");
   EXPECT_EQ(v.components[1].typeClass.cType, "");
   EXPECT_EQ(v.components[7].typeClass.cType, "BYTE");
 }

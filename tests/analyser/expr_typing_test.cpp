@@ -47,26 +47,13 @@ TEST_F(ExprTyping, EachFaultIsReportedOnceWithTheImage) {
   }
 }
 
+// The result types of the operators where g++ cannot tell (expr_gxx_test
+// compares the others): structures, member pointers, slices, widths.
 TEST_F(ExprTyping, ResultTypesFollowCpp) {
   const std::pair<const char*, const char*> cases[] = {
-      {"c + c", "int"},          {"u + 1", "unsigned"},        {"u + l", "unsigned long"},
-      {"l + 1", "long"},         {"ll + u", "long long"},      {"f + 1", "float"},
-      {"f + d", "double"},       {"d + ld", "long double"},    {"p + 1", "int *"},
-      {"1 + p", "int *"},        {"t + 1", "int *"},           {"p - p", "long"},
-      {"p < p", "int"},          {"!p", "int"},                {"-c", "int"},
-      {"~b", "int"},             {"us + us", "int"},           {"b << u", "int"},
-      {"u >> 1", "unsigned"},    {"c ? f : d", "double"},      {"c ? p : 0", "int *"},
-      {"sizeof(int)", "unsigned long"}, {"(char)65", "char"}, {"&t[1]", "int *"},
-      {"*pr", "rec"},            {"fp(1, 'a')", "int"},        {"(*fp)(1, 'a')", "int"},
-      {"dfn()", "double"},       {"pobj->get()", "int"},       {"h.pts[1].y", "int"},
-      {"m[1]", "int [4]"},       {"*m", "int [4]"},            {"2[t]", "int"},
-      {"obj.*pm", "int"},        {"pobj->*pm", "int"},         {"&Obj::a", "int Obj::*"},
-      {"r.v.f", "float"},        {"pr->next->y", "int"},       {"stamp.year", "int"},
-      {"ns::counter", "int"},    {"Obj(1)", "Obj"},            {"int(d)", "int"},
-      {"RED + 1", "int"},        {"col", "color"},             {"'a'", "char"},
-      {"\"s\"", "char *"},       {"1.5", "double"},            {"1.5f", "float"},
-      {"10L", "long"},           {"0xFFFFFFFF", "unsigned"},   {"t[0..9]", "int"},
-      {"&r.tab[1]", "int (*)[5]"}, {"static_cast<double>(c)", "double"}, {"true", "bool"},
+      {"l + 1", "long"},       {"p < p", "int"},          {"us + us", "int"}, {"b << u", "int"},
+      {"c ? p : 0", "int *"},  {"*pr", "rec"},            {"Obj(1)", "Obj"},  {"&Obj::a", "int Obj::*"},
+      {"t[0..9]", "int"},      {"&r.tab[1]", "int (*)[5]"}, {"true", "bool"}, {"u + l", "unsigned long"},
   };
   for (const auto& [text, expected] : cases) EXPECT_EQ(typeText(text), expected) << text;
   EXPECT_EQ(codes(), "");
@@ -85,37 +72,12 @@ TEST_F(ExprTyping, ParametersAndThisOfTheContextFunction) {
   EXPECT_EQ(codes(), "");
 }
 
-TEST_F(ExprTyping, TypeClassTable) {
-  const struct {
-    const char* text;
-    int value;
-    const char* word;
-    const char* cType;
-    int size;
-  } cases[] = {
-      {"c", 2, "caractere", "char", -8}, {"sc", 2, "caractere", "signed char", -8},
-      {"uc", 0, "unsigned", "unsigned char", 8}, {"b", 0, "unsigned", "BYTE", 8},
-      {"r.flags", 0, "unsigned", "BYTE", 8}, {"s", 0, "entier", "short", -16},
-      {"u", 0, "unsigned", "unsigned", 32}, {"ll", 0, "entier", "long long", -64},
-      {"col", 0, "entier", "color", -32}, {"ci", 0, "entier", "int", -32},
-      {"vfn(1)", 0, "entier", "void", -32}, {"f", 3, "float", "float", -32},
-      {"d", 3, "double", "double", -32}, {"ld", 3, "longdouble", "long double", -32},
-      {"rl", 3, "double", "real", -32}, {"str", 4, "chaine", "char *", -32},
-      {"r.label", 4, "chaine", "char *", -32}, {"buf", 4, "chaine", "", -32},
-      {"names[1]", 4, "chaine", "", -32}, {"p", 6, "pointeur", "int *", -32},
-      {"vp", 6, "pointeur", "void *", -32}, {"t", 6, "pointeur", "int [10]", -32},
-      {"names", 6, "pointeur", "char [5][8]", -32}, {"&r", 6, "pointeur", "rec *", -32},
-      {"fn", 6, "pointeur", "int", -32}, {"vfn", 6, "pointeur", "void", -32},
-      {"fp", 6, "pointeur", "int (*)(int, char)", -32}, {"r", 8, "", "", -32}, {"val", 8, "", "", -32},
-      {"origin", 8, "", "", -32},
-  };
-  for (const auto& c : cases) {
-    const TypeClass k = classOf(c.text);
-    EXPECT_EQ(k.value, c.value) << c.text;
-    EXPECT_EQ(k.word, c.word) << c.text;
-    EXPECT_EQ(k.cType, c.cType) << c.text;
-    EXPECT_EQ(k.size, c.size) << c.text;
-  }
+// The C type texts that g++ cannot check: strings, arrays of char and
+// structures; and the class of what has no expression.
+TEST_F(ExprTyping, TypeClassesWithoutAComparison) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"str", "char *"}, {"r.label", "char *"}, {"buf", ""}, {"names[1]", ""}, {"r", ""}, {"val", ""}};
+  for (const auto& [text, cType] : cases) EXPECT_EQ(classOf(text).cType, cType) << text;
   EXPECT_EQ(codes(), "");
   EXPECT_EQ(typeClassOf(typeOf("b"), false).cType, "");
   EXPECT_EQ(typeClassOf(nullptr).value, 8);
