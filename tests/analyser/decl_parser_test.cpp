@@ -69,10 +69,7 @@ class DeclParser : public ::testing::Test {
 
 // Each text gives exactly these messages (code and argument).
 TEST_F(DeclParser, MessagesWithTheirArguments) {
-  const struct {
-    const char* text;
-    const char* expected;
-  } cases[] = {
+  const struct { const char* text; const char* expected; } cases[] = {
       {"int A::f(int x) { return x; }", "FUNCT_DEF:A::f"},
       {"class A { int g(); }; int A::f(int x) { return x; }", "FUNCT_DEF:A::f"},
       {"class A { int f(int); }; int A::f(int x) { return x; }", ""},
@@ -129,26 +126,14 @@ TEST_F(DeclParser, SeveritiesAndPositionsFromLineMarkers) {
 // Kind, qualified name, arity and image of what is recorded.
 TEST_F(DeclParser, RecordsEveryKindOfDeclaration) {
   const std::string dump = analyse(R"(
-typedef unsigned char BYTE;
-struct z_stream_s { BYTE *next_in; unsigned avail_in; };
-int printf(const char *fmt, ...);
-int none(void);
-int (*handler)(int, char);
-char *(*table[3])(void);
-int m[10][5];
-extern int t[];
-enum color { RED, GREEN = 5, BLUE, MASK = 1 << 4 | GREEN };
-int colours[BLUE + 1];
+typedef unsigned char BYTE; struct z_stream_s { BYTE *next_in; unsigned avail_in; };
+int printf(const char *fmt, ...); int none(void); int (*handler)(int, char); char *(*table[3])(void);
+int m[10][5]; extern int t[]; enum color { RED, GREEN = 5, BLUE, MASK = 1 << 4 | GREEN }; int colours[BLUE + 1];
 namespace inv {
   class Registry {
    public:
-    Registry();
-    ~Registry();
-    virtual void add(int, double) const;
-    static int count;
-    bool operator<(const Registry&) const;
-    operator int() const;
-    int Registry::*member;
+    Registry(); ~Registry(); virtual void add(int, double) const; static int count;
+    bool operator<(const Registry&) const; operator int() const; int Registry::*member;
    private:
     int n_;
   };
@@ -156,9 +141,7 @@ namespace inv {
 namespace { int hidden; }
 namespace { int other; }
 template <class T, int N = 4> class Vec { T data[N]; public: void push(const T&); };
-template <class T> T maximum(T a, T b);
-template <class T> inline T inlined(T);
-static inline virtual int f3();
+template <class T> T maximum(T a, T b); template <class T> inline T inlined(T); static inline virtual int f3();
 struct O {
   O& operator=(const O&); bool operator==(const O&) const; int operator()(int); int& operator[](int);
   void* operator new(unsigned long); void operator delete[](void*); O& operator<<(int);
@@ -201,10 +184,7 @@ struct O {
 
 // Texts that give no message and record each name given.
 TEST_F(DeclParser, BodiesInitialisersAndGnuWordsAreRead) {
-  const struct {
-    const char* text;
-    std::vector<const char*> names;
-  } cases[] = {
+  const struct { const char* text; std::vector<const char*> names; } cases[] = {
       {"struct P { int x; P() : x(0) { if (x) { x = 1; } } int get() const { return x > 1 ? x : (x < 0); } };\n"
        "int fn(int a) { struct Inner { int q; }; return a * 2; }\nint after = sizeof(int) + (3 > 2);\n"
        "int arr[] = { 1, 2, { 3 } };\nint g() try { return 1; } catch (...) { return 0; }\nchar c = '}';\n"
@@ -302,12 +282,8 @@ namespace std {
   template <class T> class allocator;
   template <class T, class A = allocator<T> > class vector {
    public:
-    typedef T value_type;
-    typedef unsigned long size_type;
-    class iterator { T *p; };
-    size_type size() const;
-    template <class It> void assign(It first, It last);
-    vector& operator=(const vector& other);
+    typedef T value_type; typedef unsigned long size_type; class iterator { T *p; };
+    size_type size() const; template <class It> void assign(It first, It last); vector& operator=(const vector& other);
   };
   template <class T, class A> typename vector<T, A>::size_type vector<T, A>::size() const { return 0; }
   template <class T, class A> template <class It> void vector<T, A>::assign(It f, It l) {}
@@ -316,9 +292,7 @@ namespace std {
   template class vector<int>;
   template <class T> struct less { bool operator()(const T& a, const T& b) const { return a < b; } };
 }
-std::vector<int> numbers;
-std::vector<int>::size_type n;
-std::vector<int>::iterator it;
+std::vector<int> numbers; std::vector<int>::size_type n; std::vector<int>::iterator it;
 )");
   EXPECT_EQ(reported(), "");
   EXPECT_NE(symbol("numbers"), nullptr);
@@ -522,11 +496,7 @@ TEST_F(DeclParser, DialectRecordsInATypeableForm) {
 
 // The words each dialect reserves, for the lexer and the parser.
 TEST_F(DeclParser, KeywordsOfEachDialect) {
-  const struct {
-    Dialect dialect;
-    const char* word;
-    lex::Tok code;
-  } words[] = {
+  const struct { Dialect dialect; const char* word; lex::Tok code; } words[] = {
       {Dialect::Classic, "constexpr", lex::Tok::Identifier}, {Dialect::Cxx11, "constexpr", lex::Tok::KwConstexpr},
       {Dialect::Cxx14, "decltype", lex::Tok::KwDecltype},   {Dialect::Cxx17, "concept", lex::Tok::Identifier},
       {Dialect::Cxx20, "concept", lex::Tok::KwConcept},     {Dialect::Cxx23, "co_await", lex::Tok::KwCoAwait},

@@ -69,10 +69,7 @@ class Deduction : public ::testing::Test {
 };
 
 TEST_F(Deduction, PlaceholdersTakeTheTypeTheirDeclarationTells) {
-  struct Case {
-    const char* text;
-    const char* type;
-  };
+  struct Case { const char* text; const char* type; };
   const Case cases[] = {
       {"a", "int"}, {"b", "int *"}, {"c", "const double"},
       {"e", "int *"},                  // arrays decay

@@ -19,11 +19,7 @@ class ExprInterface : public InterfaceTest {
 // declaration order, arrays by their index variables, the union's first
 // member with a warning.
 TEST_F(ExprInterface, TestedVariables) {
-  const struct {
-    const char* name;
-    const char* codes;
-    const char* components;
-  } cases[] = {
+  const struct { const char* name; const char* codes; const char* components; } cases[] = {
       {"x = 3", "AFFECTATI", ""}, {"fn", "VARNOTEST", ""}, {"zz", "IDENTIINC", ""}, {"*p", "", "(*p):0"},
       {"buf", "", "buf:4"}, {"ext", "", "[I1=0..0 ext[I1]:0 ]"},
       {"r", "CHAMUNION",
@@ -163,11 +159,7 @@ TEST_F(ExprInterface, ArrayValueChains) {
 }
 
 TEST_F(ExprInterface, ScriptValues) {
-  const struct {
-    const char* text;
-    ScriptValueKind kind;
-    const char* image;
-  } cases[] = {
+  const struct { const char* text; ScriptValueKind kind; const char* image; } cases[] = {
       {"1 + 2", ScriptValueKind::Integer, "3"}, {"10 / 4", ScriptValueKind::Integer, "2"},
       {"-7 % 3", ScriptValueKind::Integer, "-1"}, {"2147483647 + 1", ScriptValueKind::Integer, "2147483648"},
       {"170141183460469231731687303715884105727 * 4", ScriptValueKind::Integer,

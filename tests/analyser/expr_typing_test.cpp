@@ -19,11 +19,7 @@ class ExprTyping : public ExprTest {
 };
 
 TEST_F(ExprTyping, EachFaultIsReportedOnceWithTheImage) {
-  const struct {
-    const char* text;
-    const char* code;
-    const char* argument;
-  } cases[] = {
+  const struct { const char* text; const char* code; const char* argument; } cases[] = {
       {"zz + 1", "IDENTIINC", "zz"},
       {"BYTE", "", nullptr},  // a type name is no expression: the parser says so
       {"r->d", "NOPOSTRUC", "r->d"}, {"pr.d", "POINSTRUC", "pr.d"}, {"c.x", "INVCHASTR", "c.x"},

@@ -97,11 +97,7 @@ TEST_F(Tokens, ClassificationFromTheParsersScope) {
 TEST_F(Tokens, TemplateArgumentStart) {
   FakeClassifier c;
   c.words[{-1, "vector"}] = NameClass::TemplateName;
-  struct Case {
-    const char* text;
-    const char* tokens;
-    std::vector<Tok> codes;
-  } cases[] = {
+  struct Case { const char* text; const char* tokens; std::vector<Tok> codes; } cases[] = {
       {"vector<int>", "vector < int >", {Tok::TemplateName, Tok::TemplateLess, Tok::KwInt, Tok::Greater}},
       {"vector \n\t <int>", "vector < int >", {Tok::TemplateName, Tok::TemplateLess, Tok::KwInt, Tok::Greater}},
       {"vector\n#line 9 \"x.h\"\n<", "vector <", {Tok::TemplateName, Tok::TemplateLess}},
@@ -175,12 +171,7 @@ struct Sink : PragmaSink {
 };
 
 TEST_F(Tokens, WidthPragmas) {
-  struct Case {
-    const char* line;
-    BaseWidth which;
-    int width;
-    bool isUnsigned;
-  } cases[] = {
+  struct Case { const char* line; BaseWidth which; int width; bool isUnsigned; } cases[] = {
       {"#pragma zenta sizeof char = 16", BaseWidth::Char, 16, false},
       {"#pragma zenta sizeof short = 8", BaseWidth::Short, 8, false},
       {"#pragma zenta sizeof int = 64", BaseWidth::Int, 64, false},

@@ -36,11 +36,7 @@ class ModernClasses : public InterfaceTest, public ::testing::WithParamInterface
 };
 
 TEST_P(ModernClasses, ExpansionOfEachVariable) {
-  struct Case {
-    const char* name;
-    const char* classic;
-    const char* modern;
-  };
+  struct Case { const char* name; const char* classic; const char* modern; };
   const Case cases[] = {
       {"title", "VARNOTEST", "title:10"}, {"label()", "VARNOTEST", "label():10"},
       {"raw", "VARNOTEST", "raw:10"},
@@ -55,12 +51,7 @@ TEST_P(ModernClasses, ExpansionOfEachVariable) {
 }
 
 TEST_P(ModernClasses, WordsAndTypeTexts) {
-  struct Case {
-    const char* name;
-    int cls;
-    const char* word;
-    const char* cType;
-  };
+  struct Case { const char* name; int cls; const char* word; const char* cType; };
   const Case modernCases[] = {
       {"title", 10, "chaine", "std::string"}, {"rec.name", 10, "chaine", "std::string"},
       {"flag", 1, "booleen", "bool"},

@@ -13,10 +13,7 @@ using namespace pptest;
 
 namespace {
 
-struct Condition {
-  const char* expression;
-  bool taken;
-};
+struct Condition { const char* expression; bool taken; };
 
 class IfValue : public ::testing::TestWithParam<Condition> {};
 

@@ -22,10 +22,7 @@ const char* const kGxx = "/usr/bin/g++";
 
 const pptest::TokenRules kRules{true, true};
 
-struct Outputs {
-  testkit::Result ours;
-  testkit::Result gxx;
-};
+struct Outputs { testkit::Result ours; testkit::Result gxx; };
 
 Outputs both(const std::string& standard, const std::string& text, std::vector<std::string> extra = {}) {
   Outputs r;
@@ -128,10 +125,7 @@ TEST_F(DialectVsGxx, DeliberateDifferences) {
 // Faults of the queries and of the pragma operator are messages; the value
 // is 0 and the run goes on.
 TEST_F(DialectVsGxx, FaultyQueriesAreMessages) {
-  struct Row {
-    const char* text;
-    const char* code;
-  };
+  struct Row { const char* text; const char* code; };
   const Row rows[] = {
       {"#if __has_include(vector)\nx\n#endif\n", "ERINCLUDE"},
       {"#if __has_builtin(1)\nx\n#endif\n", "EXPERRONE"},
@@ -270,10 +264,7 @@ TEST_F(DialectVsGxx, PragmaOnceReadsAFileOnce) {
 
 // ---------------------------------------------------------------- real headers
 
-struct HeaderRow {
-  const char* standard;
-  std::vector<const char*> headers;
-};
+struct HeaderRow { const char* standard; std::vector<const char*> headers; };
 
 // The headers of a standard, all in one text.
 TEST_F(DialectVsGxx, StandardHeadersGiveTheSameTokens) {

@@ -100,10 +100,7 @@ class GuardSkip : public ::testing::Test {
 
 // Which texts count as guarded, and by which name.
 TEST(GuardDetection, Shapes) {
-  struct Case {
-    const char* text;
-    const char* guard;
-  } cases[] = {
+  struct Case { const char* text; const char* guard; } cases[] = {
       {"#ifndef G\n#define G\nint a;\n#endif\n", "G"},
       {"/* c\n c */\n  // x\n\t#  ifndef   G_H \t\n#define G_H 1\n#endif /* G_H\n */\n// end\n\n", "G_H"},
       {"#ifndef G\n#if A\n#else\n#endif\n#ifdef B\n#elif C\n#else\n#endif\n#endif\n", "G"},

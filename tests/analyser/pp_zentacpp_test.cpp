@@ -122,29 +122,3 @@ TEST_F(Zentacpp, ExitStatusesAndMessages) {
 }
 
 }  // namespace
-
-namespace {
-
-// A header that says `#pragma once` is read once in a dialect, as g++ reads
-// it; the classic language reads it each time.
-TEST(ZentacppOnce, PragmaOnceInADialect) {
-  testkit::ScratchDir d;
-  d.write("once.h", "#pragma once\nint once_counter;\n");
-  d.write("other.h", "#include \"once.h\"\nint other_value;\n");
-  d.write("main.cpp", "#include \"once.h\"\n#include \"other.h\"\n#include \"once.h\"\n");
-  auto count = [](const std::string& out) {
-    int n = 0;
-    for (std::size_t at = out.find("once_counter"); at != std::string::npos; at = out.find("once_counter", at + 1))
-      ++n;
-    return n;
-  };
-  const testkit::Result gxx = testkit::run({"/usr/bin/g++", "-std=c++17", "-E", "-P", d.file("main.cpp")});
-  ASSERT_EQ(gxx.status, 0) << gxx.err;
-  const testkit::Result modern = zentacpptest::zentacpp({"-std=c++17", "-P", d.file("main.cpp")});
-  EXPECT_EQ(modern.status, 0) << modern.err;
-  EXPECT_EQ(count(modern.out), count(gxx.out));
-  EXPECT_EQ(count(modern.out), 1);
-  EXPECT_EQ(count(zentacpptest::zentacpp({"-P", d.file("main.cpp")}).out), 3);
-}
-
-}  // namespace

@@ -62,13 +62,7 @@ TEST_F(BaseTypes, QualifiersModesAndPointersComposeInside) {
 }
 
 TEST_F(BaseTypes, InvalidCombinationsReportAndGiveNoType) {
-  const struct {
-    const char* what;
-    Type* a;
-    Type* b;
-    const char* code;
-    int severity;
-  } cases[] = {
+  const struct { const char* what; Type* a; Type* b; const char* code; int severity; } cases[] = {
       {"short long", I("short"), I("long"), "CONSTRUCT", 3},
       {"signed unsigned", I("signed"), I("unsigned"), "CONSTRUCT", 3},
       {"long long long", I("long long"), I("long"), "CONSTRUCT", 3},
@@ -231,12 +225,7 @@ TEST_F(BaseTypes, ModifierWords) {
 TEST_F(BaseTypes, ParameterModesAreFoundAndRemoved) {
   auto* c = I("char");
   auto* f = ctx.functionType(ctx.modifiedType(n("_no"), ctx.voidType()));
-  const struct {
-    const char* what;
-    Type* type;
-    int index;
-    const char* strippedImage;
-  } cases[] = {
+  const struct { const char* what; Type* type; int index; const char* strippedImage; } cases[] = {
       {"pointer", ctx.pointerTo(ctx.modifiedType(n("_out"), I("int"))), 2, "int *"},
       {"plain", ctx.modifiedType(n("_IN"), I("int")), 1, "int"},
       {"in-out array", ctx.arrayOf(ctx.modifiedType(n("_INOUT"), c), "4"), 5, "char [4]"},
@@ -325,11 +314,7 @@ TEST_F(BaseTypes, TestableCountStopsOnMalformedNesting) {
 // ---------------------------------------------------------------- comparison
 
 TEST_F(BaseTypes, IntegersCompareByWhatTheyDenote) {
-  const struct {
-    const char* a;
-    const char* b;
-    bool same;
-  } cases[] = {
+  const struct { const char* a; const char* b; bool same; } cases[] = {
       {"unsigned long", "long unsigned int", true}, {"signed", "int", true}, {"signed int", "int signed", true},
       {"short int", "short", true}, {"long long", "long long int", true}, {"unsigned", "unsigned int", true},
       {"int", "long", false},  // same width, other type

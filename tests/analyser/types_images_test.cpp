@@ -16,11 +16,7 @@ TEST_F(TypeImages, DeclaratorsNestAsCRequires) {
   ctx.addException(printf, ctx.structureType(n("Error"), true, 0));
   auto* g = fn(ctx.voidType());
   ctx.addException(g, nullptr);
-  const struct {
-    Type* type;
-    const char* declarator;
-    const char* expected;
-  } cases[] = {
+  const struct { Type* type; const char* declarator; const char* expected; } cases[] = {
       {nullptr, "x", "int x"}, {ctx.pointerTo(i), "p", "int *p"}, {ctx.pointerTo(i), "", "int *"},
       {ctx.pointerTo(ctx.pointerTo(c)), "argv", "char **argv"},
       {ctx.pointerTo(ctx.arrayOf(i, "10")), "p", "int (*p)[10]"},
