@@ -124,29 +124,13 @@ TEST_F(Tokens, TemplateArgumentStart) {
 
 TEST_F(Tokens, LineMarkersAndPositions) {
   const char* text =
-      "int a;\n"
-      "#line 42 \"a.h\"\n"
-      "x = 'abcde';\n"
-      "\n"
-      "  # line 7 \"b.h\"\n"
-      "y 'ab'\n"
-      "# 100 \"c.h\" 2\n"
-      "#pragma other\n"
-      "#ident \"v\"\n"
-      "z 'ab'\n"
-      "#line 5\n"
-      "w\n"
-      "#line 3 \"\"\n"
-      "v 'ab'\n"
-      "q # r\n";
+      "int a;\n#line 42 \"a.h\"\nx = 'abcde';\n\n  # line 7 \"b.h\"\ny 'ab'\n# 100 \"c.h\" 2\n#pragma other\n"
+      "#ident \"v\"\nz 'ab'\n#line 5\nw\n#line 3 \"\"\nv 'ab'\nq # r\n";
   auto ts = declTokens(text);
   EXPECT_EQ(texts(ts), "int a ; x = 'abcde' ; y 'ab' z 'ab' w v 'ab' q # r");
-  struct Where {
-    const char* text;
-    int line;
-    const char* file;
-  } where[] = {{"int", 1, ""}, {"x", 42, "a.h"}, {"y", 7, "b.h"}, {"z", 102, "c.h"},
-               {"w", 5, "c.h"}, {"v", 3, ""},   {"q", 4, ""}};
+  const struct { const char* text; int line; const char* file; } where[] = {
+      {"int", 1, ""}, {"x", 42, "a.h"}, {"y", 7, "b.h"}, {"z", 102, "c.h"}, {"w", 5, "c.h"}, {"v", 3, ""},
+      {"q", 4, ""}};
   for (const auto& w : where) {
     auto it = std::find_if(ts.begin(), ts.end(), [&](const Token& t) { return t.text == w.text; });
     ASSERT_NE(it, ts.end());

@@ -6,14 +6,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "analyser/lex/pp_state.h"
 #include "pp_support.h"
+#include "tests/testkit/process.h"
 
 namespace fs = std::filesystem;
 using namespace zenta::analyser;
@@ -81,19 +79,9 @@ std::vector<std::string> hostDirectories(const std::string& compiler) {
 
 class GuardSkip : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("zenta-pp-guard-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    fs::remove_all(dir_);
-    resetPreprocessor();
-  }
-  std::string write(const std::string& name, const std::string& text) {
-    std::ofstream(dir_ / name, std::ios::binary) << text;
-    return (dir_ / name).string();
-  }
-  fs::path dir_;
+  void TearDown() override { resetPreprocessor(); }
+  void write(const std::string& name, const std::string& text) { dir_.write(name, text); }
+  testkit::ScratchDir dir_;
 };
 
 }  // namespace
@@ -144,7 +132,7 @@ TEST_F(GuardSkip, CraftedHeadersGiveTheSameOutput) {
       "#ifndef G11\n#define G11\n#if A\n#elif B\n#else\n#endif\n#endif\n#define AFTER11\n",
   };
   for (std::size_t i = 0; i < headers.size(); ++i) write("h" + std::to_string(i + 1) + ".h", headers[i]);
-  std::vector<std::string> dirs = {dir_.string()};
+  std::vector<std::string> dirs = {dir_.path().string()};
   std::string all;
   for (std::size_t i = 0; i < headers.size(); ++i) all += "#include \"h" + std::to_string(i + 1) + ".h\"\n";
   // Each alone, twice, then with text before and after.
@@ -167,7 +155,7 @@ TEST_F(GuardSkip, CraftedHeadersGiveTheSameOutput) {
 // Analysis switched off and on around re-inclusions.
 TEST_F(GuardSkip, AnalysisSwitch) {
   write("a.h", "#ifndef GA\n#define GA\nint a;\n#endif\n");
-  std::vector<std::string> dirs = {dir_.string()};
+  std::vector<std::string> dirs = {dir_.path().string()};
   expectSame("#include \"a.h\"\n#pragma zenta stop_analyse\n#include \"a.h\"\n"
              "#pragma zenta start_analyse\n#include \"a.h\"\nx\n",
              dirs);

