@@ -58,7 +58,9 @@ inline void expectAgreement(const std::string& program, const std::string& stand
     }
     EXPECT_EQ(k.value, std::stoi(value)) << text;
     EXPECT_EQ(k.word, word == "-" ? "" : word) << text;
-    if (size != "*" && k.value != 8) EXPECT_EQ(std::to_string(k.size), size) << text;
+    if (size != "*" && k.value != 8) {
+      EXPECT_EQ(std::to_string(k.size), size) << text;
+    }
     ++probed;
   }
   EXPECT_EQ(probed, expressions.size());

@@ -25,7 +25,9 @@ TEST_P(Expansion, GivesTheExpectedTextAndMessages) {
   EXPECT_EQ(expand(c.input), c.expected) << c.input;
   zenta::analyser::close_preprocessor();
   zenta::analyser::resetTargetWidths();
-  if (c.codes) EXPECT_EQ(codes(), c.codes) << c.input;
+  if (c.codes) {
+    EXPECT_EQ(codes(), c.codes) << c.input;
+  }
 }
 
 const std::string kNul("a\nb\0c\n", 6);

@@ -65,7 +65,9 @@ TEST(PreprocessorHostile, DeepNestingHitsTheLimit) {
     fresh();
     EXPECT_NE(run(text + "\nlast\n").find("last"), std::string::npos);
     EXPECT_GE(countCode("NBRECURSI"), 1);
-    if (once) EXPECT_EQ(countCode("NBRECURSI"), 1);
+    if (once) {
+      EXPECT_EQ(countCode("NBRECURSI"), 1);
+    }
   }
 }
 

@@ -361,7 +361,9 @@ TEST_F(BaseTypes, DerivedTypesCompareLevelByLevel) {
   };
   for (const auto& k : cases) {
     EXPECT_EQ(sameType(k.a, k.b), k.same) << k.what;
-    if (k.compatible >= 0) EXPECT_EQ(compatibleTypes(k.a, k.b), k.compatible == 1) << k.what;
+    if (k.compatible >= 0) {
+      EXPECT_EQ(compatibleTypes(k.a, k.b), k.compatible == 1) << k.what;
+    }
   }
 }
 
