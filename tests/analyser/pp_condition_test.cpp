@@ -156,28 +156,26 @@ class EnvironmentVariable {
   std::optional<std::string> old_;
 };
 
+// The include chain: the options' directories, then those of the
+// environment when it is read.
 TEST(PreprocessorSetUp, IncludeChainFromOptionsAndEnvironment) {
-  using namespace zenta::analyser;
-  EnvironmentVariable znu("ZNUTGT", "/target/u");
-  EnvironmentVariable znt("ZNTTGT", "/target/t");
-  EnvironmentVariable usr("ZNW_ADD_USR_INCLUDE", "");
-  resetPreprocessor();
-  init_preprocessor(false, false, 0, {}, {"/opt/a", ""}, std::string(), nullptr, true);
-  std::vector<std::string> expected = {"/opt/a", "", "/target/u/lib", "/usr/include", "/usr/local/include"};
-  EXPECT_EQ(preprocessorIncludeChain(), expected);
-}
-
-TEST(PreprocessorSetUp, TargetDirectoryWithoutUserIncludes) {
-  using namespace zenta::analyser;
-  EnvironmentVariable znu("ZNUTGT", nullptr);
-  EnvironmentVariable znt("ZNTTGT", "/target/t");
-  EnvironmentVariable usr("ZNW_ADD_USR_INCLUDE", nullptr);
-  resetPreprocessor();
-  init_preprocessor(false, false, 0, {}, {}, std::string(), nullptr, true);
-  EXPECT_EQ(preprocessorIncludeChain(), std::vector<std::string>{"/target/t/lib"});
-  resetPreprocessor();
-  init_preprocessor(false, false, 0, {}, {"/ignored"}, std::string(), nullptr, false);
-  EXPECT_TRUE(preprocessorIncludeChain().empty());
+  const struct {
+    const char* znu;  // nullptr: not set
+    const char* usr;
+    std::vector<std::string> dirs;
+    bool environment;
+    std::vector<std::string> chain;
+  } cases[] = {
+      {"/target/u", "", {"/opt/a", ""}, true, {"/opt/a", "", "/target/u/lib", "/usr/include", "/usr/local/include"}},
+      {nullptr, nullptr, {}, true, {"/target/t/lib"}},
+      {nullptr, nullptr, {"/ignored"}, false, {}},
+  };
+  for (const auto& c : cases) {
+    EnvironmentVariable znu("ZNUTGT", c.znu), znt("ZNTTGT", "/target/t"), usr("ZNW_ADD_USR_INCLUDE", c.usr);
+    zenta::analyser::resetPreprocessor();
+    zenta::analyser::init_preprocessor(false, false, 0, {}, c.dirs, std::string(), nullptr, c.environment);
+    EXPECT_EQ(zenta::analyser::preprocessorIncludeChain(), c.chain);
+  }
 }
 
 TEST(PreprocessorSetUp, MainFileDefinitionsStay) {
