@@ -159,36 +159,27 @@ struct Sink : PragmaSink {
 };
 
 TEST_F(Tokens, WidthPragmas) {
-  struct Case { const char* line; BaseWidth which; int width; bool isUnsigned; } cases[] = {
-      {"#pragma zenta sizeof char = 16", BaseWidth::Char, 16, false},
-      {"#pragma zenta sizeof short = 8", BaseWidth::Short, 8, false},
-      {"#pragma zenta sizeof int = 64", BaseWidth::Int, 64, false},
-      {"#pragma zenta sizeof long = 64", BaseWidth::Long, 64, false},
-      {"#pragma zenta sizeof longlong = 32", BaseWidth::LongLong, 32, false},
-      {"#pragma zenta sizeof long long = 32", BaseWidth::LongLong, 32, false},
-      {"#pragma zenta size int=16", BaseWidth::Int, 16, false},
-      {"#pragma  zenta  si  i = 8", BaseWidth::Int, 8, false},
-      {"#pragma zenta signof char = unsigned", BaseWidth::Char, 8, true},
-      {"#pragma zenta sig long = unsigned", BaseWidth::Long, 32, true},
-      {"#pragma zenta sizeof cat = 12", BaseWidth::Char, 12, false},
+  using enum BaseWidth;
+  const struct { const char* line; BaseWidth which; int width; bool isUnsigned; } cases[] = {
+      {"#pragma zenta sizeof char = 16", Char, 16, false}, {"#pragma zenta sizeof short = 8", Short, 8, false},
+      {"#pragma zenta sizeof int = 64", Int, 64, false}, {"#pragma zenta sizeof long = 64", Long, 64, false},
+      {"#pragma zenta sizeof longlong = 32", LongLong, 32, false},
+      {"#pragma zenta sizeof long long = 32", LongLong, 32, false},
+      {"#pragma zenta size int=16", Int, 16, false}, {"#pragma  zenta  si  i = 8", Int, 8, false},
+      {"#pragma zenta signof char = unsigned", Char, 8, true}, {"#pragma zenta sig long = unsigned", Long, 32, true},
+      {"#pragma zenta sizeof cat = 12", Char, 12, false},
       // Not applied: bad width, bad word, other pragmas.
-      {"#pragma zenta sizeof int = 0", BaseWidth::Int, 32, false},
-      {"#pragma zenta sizeof int = 65", BaseWidth::Int, 32, false},
-      {"#pragma zenta sizeof int 16", BaseWidth::Int, 32, false},
-      {"#pragma zenta sizeof = 16", BaseWidth::Int, 32, false},
-      {"#pragma zenta signof int = maybe", BaseWidth::Int, 32, false},
-      {"#pragma zenta sizeof u = 16", BaseWidth::Int, 32, false},
-      {"#pragma zenta stop_analyse int = 16", BaseWidth::Int, 32, false},
-      {"#pragma other sizeof int = 16", BaseWidth::Int, 32, false},
+      {"#pragma zenta sizeof int = 0", Int, 32, false}, {"#pragma zenta sizeof int = 65", Int, 32, false},
+      {"#pragma zenta sizeof int 16", Int, 32, false}, {"#pragma zenta sizeof = 16", Int, 32, false},
+      {"#pragma zenta signof int = maybe", Int, 32, false}, {"#pragma zenta sizeof u = 16", Int, 32, false},
+      {"#pragma zenta stop_analyse int = 16", Int, 32, false}, {"#pragma other sizeof int = 16", Int, 32, false},
   };
   for (const auto& c : cases) {
     resetTargetWidths();
-    auto ts = declTokens(c.line);
-    EXPECT_TRUE(ts.empty());
+    EXPECT_TRUE(declTokens(c.line).empty());
     EXPECT_EQ(targetWidth(c.which), c.width) << c.line;
     EXPECT_EQ(targetUnsigned(c.which), c.isUnsigned) << c.line;
   }
-
   // A typedef name goes to the sink first; what it does not know goes by
   // its first letter.
   resetTargetWidths();
@@ -222,7 +213,7 @@ TEST_F(Tokens, MarkAndResetReadTheSameTokensOnce) {
   ASSERT_EQ(second.size(), first.size());
   for (std::size_t i = 0; i < first.size(); ++i) {
     EXPECT_EQ(second[i].code, first[i].code);
-    EXPECT_EQ(second[i].text.data(), first[i].text.data());
+    EXPECT_EQ(second[i].text, first[i].text);
     EXPECT_EQ(second[i].line, first[i].line);
     EXPECT_EQ(second[i].file, first[i].file);
   }
