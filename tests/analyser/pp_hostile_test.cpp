@@ -75,7 +75,7 @@ TEST(PreprocessorHostile, UnfinishedConstructsAtTheEnd) {
   const std::pair<const char*, const char*> cases[] = {
       {"#define f(x", "UNTPARDEF"}, {"#define f(x) x\nf(", "ERRINLINE"}, {"/*", "UNTERCOMM"}, {"\"", "UNTERSTRI"},
       {"'", "UNTERSTRI"}, {"#if", "EMPTYEXPR"}, {"#if (", "EXPERRONE"}, {"#include <", "ERINCLUDE"},
-      {"#define s(x) #x\ns(\"", "UNTERSTRI"}, {"#pragma zenta", "PRAGMAINC"}, {"#line", "DIESELINE"},
+      {"#define s(x) #x\ns(\"", "ERRINLINE"}, {"#pragma zenta", "PRAGMAINC"}, {"#line", "DIESELINE"},
       {"a\\", ""}, {"?" "?/", ""}, {"%:%:", ""}, {"#elif", "NOCONDITI"}};
   for (const auto& [text, code] : cases) {
     fresh();
