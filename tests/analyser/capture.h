@@ -25,4 +25,18 @@ inline void capture(int severity, const char* code, const std::string& argument,
   messages().push_back({severity, code, argument, file, line});
 }
 
+// The codes reported, blank-separated.
+inline std::string codes() {
+  std::string r;
+  for (const auto& m : messages()) r += (r.empty() ? "" : " ") + m.code;
+  return r;
+}
+
+// "CODE:argument" of each message, blank-separated.
+inline std::string reported() {
+  std::string r;
+  for (const auto& m : messages()) r += (r.empty() ? "" : " ") + m.code + ":" + m.argument;
+  return r;
+}
+
 }  // namespace analysertest

@@ -1,90 +1,43 @@
 // The compiler's expression requests, on the run's tables filled with the
 // declarations of expr_declarations.h; messages are read from the standard
 // error stream as the compiler reports them.
-#include <gtest/gtest.h>
-
-#include <regex>
-#include <string>
-
-#include "analyser/ast/context.h"
-#include "analyser/ast/symbols.h"
-#include "analyser/interface.h"
-#include "diag/catalogue.h"
-#include "diag/report.h"
 #include "tests/analyser/expr_declarations.h"
+#include "tests/analyser/interface_support.h"
 
-using namespace zenta::analyser;
-namespace diag = zenta::diag;
-
+namespace interfacetest {
 namespace {
 
-class ExprInterface : public ::testing::Test {
+class ExprInterface : public InterfaceTest {
  protected:
   void SetUp() override {
-    diag::resetForTests();
-    diag::registerCatalogues();
-    diag::setCurrentFile("t.ptu");
-    analyserSymbols().clear();
+    InterfaceTest::SetUp();
     zenta::analyser::testing::declareExpressionFixture(analyserContext(), analyserSymbols());
   }
-  void TearDown() override {
-    analyserSymbols().clear();
-    diag::resetForTests();
-  }
-
-  // Runs a request on a line of its own and gives the codes it reported.
-  template <class F>
-  std::string codesOf(F request) {
-    diag::setCurrentLine(++line_);
-    ::testing::internal::CaptureStderr();
-    request();
-    const std::string err = ::testing::internal::GetCapturedStderr();
-    std::string out;
-    static const std::regex code("Quarto-[SFEWI]-([A-Z_0-9]+),");
-    for (auto it = std::sregex_iterator(err.begin(), err.end(), code); it != std::sregex_iterator(); ++it)
-      out += (out.empty() ? "" : " ") + (*it)[1].str();
-    return out;
-  }
-
-  static std::string accesses(const TestedVariable& v) {
-    std::string out;
-    for (const TestedComponent& c : v.components) {
-      static const char* const kMarks[] = {"", "{", "}", "[", "]"};
-      out += (out.empty() ? "" : " ") + std::string(kMarks[static_cast<int>(c.kind)]);
-      if (c.kind == ComponentKind::Element) out += c.access + ":" + std::to_string(c.typeClass.value);
-      if (c.kind == ComponentKind::OpenArray) out += c.indexVariable + "=" + c.lower + ".." + c.upper;
-    }
-    return out;
-  }
-
-  int line_ = 0;
 };
 
+// The codes each tested variable gives and its components: every field in
+// declaration order, arrays by their index variables, the union's first
+// member with a warning.
 TEST_F(ExprInterface, TestedVariables) {
-  TestedVariable v;
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("x = 3", {}); }), "AFFECTATI");
-  EXPECT_FALSE(v.parsed);
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("fn", {}); }), "VARNOTEST");
-  EXPECT_TRUE(v.parsed);
-  EXPECT_FALSE(v.tested);
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("zz", {}); }), "IDENTIINC");
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("*p", {}); }), "");
+  const struct { const char* name; const char* codes; const char* components; } cases[] = {
+      {"x = 3", "AFFECTATI", ""}, {"fn", "VARNOTEST", ""}, {"zz", "IDENTIINC", ""}, {"*p", "", "(*p):0"},
+      {"buf", "", "buf:4"}, {"ext", "", "[I1=0..0 ext[I1]:0 ]"},
+      {"r", "CHAMUNION",
+       "{ r.name:4 [I1=0..9 [I2=0..4 r.tab[I1][I2]:0 ] ] r.flags:0 { r.pos.x:0 r.pos.y:0 } r.next:6 r.v.i:0 "
+       "r.col:0 r.d:3 r.label:4 r.big:0 r.us:0 }"},
+  };
+  for (const auto& c : cases) {
+    TestedVariable v;
+    EXPECT_EQ(codesOf([&] { v = analyseTestedVariable(c.name, {}); }), c.codes) << c.name;
+    EXPECT_EQ(components(v), c.components) << c.name;
+    EXPECT_EQ(v.parsed, c.name != std::string("x = 3")) << c.name;
+    EXPECT_EQ(v.tested, c.components[0] != '\0') << c.name;
+  }
+  TestedVariable v = analyseTestedVariable("*p", {});
   EXPECT_EQ(v.name, "(*p)");
-  EXPECT_EQ(accesses(v), "(*p):0");
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("buf", {}); }), "");
-  EXPECT_EQ(accesses(v), "buf:4");
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("ext", {}); }), "");
-  EXPECT_EQ(accesses(v), "[I1=0..0 ext[I1]:0 ]");
-  EXPECT_FALSE(v.components[0].sizeKnown);
-
-  // Every field in declaration order; arrays by their index variables; the
-  // union's first member, with a warning.
-  EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("r", {}); }), "CHAMUNION");
-  EXPECT_TRUE(v.tested);
+  EXPECT_FALSE(analyseTestedVariable("ext", {}).components[0].sizeKnown);
+  v = analyseTestedVariable("r", {});
   EXPECT_EQ(v.typeClass.value, 8);
-  EXPECT_EQ(accesses(v),
-            "{ r.name:4 [I1=0..9 [I2=0..4 r.tab[I1][I2]:0 ] ] r.flags:0 { r.pos.x:0 r.pos.y:0 } r.next:6 r.v.i:0 "
-            "r.col:0 r.d:3 r.label:4 r.big:0 r.us:0 }");
   EXPECT_EQ(v.components[1].typeClass.cType, "");
   EXPECT_EQ(v.components[7].typeClass.cType, "BYTE");
 }
@@ -95,7 +48,7 @@ TEST_F(ExprInterface, ValuesReachTheComponents) {
   values.init = "{1, {2}, {{1, 2}, {3, 4}, others => {5, 6}}}";
   values.ev = "h";
   EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("h", values); }), "CHAMUNION");
-  EXPECT_EQ(accesses(v), "{ h.n:0 h.u.i:0 [I1=0..2 { h.pts[I1].x:0 h.pts[I1].y:0 } ] }");
+  EXPECT_EQ(components(v), "{ h.n:0 h.u.i:0 [I1=0..2 { h.pts[I1].x:0 h.pts[I1].y:0 } ] }");
   const std::pair<const char*, const char*> expected[] = {
       {"1", "h.n"}, {"2", "h.u.i"}, {"{1,3,others=>5}", "h.pts[I1].x"}, {"{2,4,others=>6}", "h.pts[I1].y"}};
   std::size_t k = 0;
@@ -122,19 +75,18 @@ TEST_F(ExprInterface, ValuesReachTheComponents) {
 }
 
 TEST_F(ExprInterface, ValueListsMustMatchTheComponent) {
+  const struct { const char* name; const char* init; const char* codes; } cases[] = {
+      {"c", "{1, 2}", "LISTEINVA"}, {"t", "{{1}}", "LISTEINVA"}, {"m", "{{1}}", ""}, {"t", "{1, 2", "LISTEINVA"}};
   VariableValues values;
-  values.init = "{1, 2}";
-  EXPECT_EQ(codesOf([&] { analyseTestedVariable("c", values); }), "LISTEINVA");
-  values.init = "{{1}}";
-  EXPECT_EQ(codesOf([&] { analyseTestedVariable("t", values); }), "LISTEINVA");
-  EXPECT_EQ(codesOf([&] { analyseTestedVariable("m", values); }), "");
-  values.init = "{1, 2";
-  EXPECT_EQ(codesOf([&] { analyseTestedVariable("t", values); }), "LISTEINVA");
+  for (const auto& c : cases) {
+    values.init = c.init;
+    EXPECT_EQ(codesOf([&] { analyseTestedVariable(c.name, values); }), c.codes) << c.name << " " << c.init;
+  }
   // A slice is a loop of its own: it takes I1 and the outer list level.
   values.init = "{{1, 2}, {3, 4}}";
   TestedVariable v;
   EXPECT_EQ(codesOf([&] { v = analyseTestedVariable("m[0..1]", values); }), "");
-  EXPECT_EQ(accesses(v), "[I2=0..3 m[0..1][I2]:0 ]");
+  EXPECT_EQ(components(v), "[I2=0..3 m[0..1][I2]:0 ]");
   EXPECT_EQ(v.components[1].listLevels, 2);
 
   TestedComponent u;
@@ -155,21 +107,16 @@ TEST_F(ExprInterface, ValueListsMustMatchTheComponent) {
 }
 
 TEST_F(ExprInterface, ArrayBounds) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"t", "t[0..9]"},       {"m", "m[0..2][0..3]"}, {"r.tab", "r.tab[0..9][0..4]"},
-      {"buf", "buf"},         {"names", "names[0..4]"}, {"c", "c"},
-      {"pts", "pts[0..3]"},   {"h.pts", "h.pts[0..2]"},
+  const struct { const char* name; const char* expected; const char* codes; } cases[] = {
+      {"t", "t[0..9]", ""}, {"m", "m[0..2][0..3]", ""}, {"r.tab", "r.tab[0..9][0..4]", ""}, {"buf", "buf", ""},
+      {"names", "names[0..4]", ""}, {"c", "c", ""}, {"pts", "pts[0..3]", ""}, {"h.pts", "h.pts[0..2]", ""},
+      {"ext", "ext[0..0]", "ERTAILTAB"}, {"zz", "zz", "IDENTIINC"},
   };
-  for (const auto& [name, expected] : cases) {
+  for (const auto& c : cases) {
     std::string out;
-    EXPECT_EQ(codesOf([&] { out = completeArrayBounds(name); }), "") << name;
-    EXPECT_EQ(out, expected);
+    EXPECT_EQ(codesOf([&] { out = completeArrayBounds(c.name); }), c.codes) << c.name;
+    EXPECT_EQ(out, c.expected);
   }
-  std::string out;
-  EXPECT_EQ(codesOf([&] { out = completeArrayBounds("ext"); }), "ERTAILTAB");
-  EXPECT_EQ(out, "ext[0..0]");
-  EXPECT_EQ(codesOf([&] { out = completeArrayBounds("zz"); }), "IDENTIINC");
-  EXPECT_EQ(out, "zz");
 }
 
 TEST_F(ExprInterface, ArrayValueChains) {
@@ -206,28 +153,17 @@ TEST_F(ExprInterface, ArrayValueChains) {
 }
 
 TEST_F(ExprInterface, ScriptValues) {
-  const struct {
-    const char* text;
-    ScriptValueKind kind;
-    const char* image;
-  } cases[] = {
-      {"1 + 2", ScriptValueKind::Integer, "3"},
-      {"10 / 4", ScriptValueKind::Integer, "2"},
-      {"-7 % 3", ScriptValueKind::Integer, "-1"},
-      {"2147483647 + 1", ScriptValueKind::Integer, "2147483648"},
+  const struct { const char* text; ScriptValueKind kind; const char* image; } cases[] = {
+      {"1 + 2", ScriptValueKind::Integer, "3"}, {"10 / 4", ScriptValueKind::Integer, "2"},
+      {"-7 % 3", ScriptValueKind::Integer, "-1"}, {"2147483647 + 1", ScriptValueKind::Integer, "2147483648"},
       {"170141183460469231731687303715884105727 * 4", ScriptValueKind::Integer,
        "680564733841876926926749214863536422908"},
-      {"1.5 * 2", ScriptValueKind::Real, "3.0"},
-      {"1 / 2.0", ScriptValueKind::Real, "0.5"},
-      {"(1 < 2) + 1", ScriptValueKind::Integer, "2"},
-      {"0FFh", ScriptValueKind::Integer, "255"},
-      {"0x10", ScriptValueKind::Integer, "0x10"},
-      {"'a'", ScriptValueKind::Character, "'a'"},
-      {"\"s\"", ScriptValueKind::String, "\"s\""},
-      {"x", ScriptValueKind::Name, "x"},
+      {"1.5 * 2", ScriptValueKind::Real, "3.0"}, {"1 / 2.0", ScriptValueKind::Real, "0.5"},
+      {"(1 < 2) + 1", ScriptValueKind::Integer, "2"}, {"0FFh", ScriptValueKind::Integer, "255"},
+      {"0x10", ScriptValueKind::Integer, "0x10"}, {"'a'", ScriptValueKind::Character, "'a'"},
+      {"\"s\"", ScriptValueKind::String, "\"s\""}, {"x", ScriptValueKind::Name, "x"},
       {"ns::counter", ScriptValueKind::Name, "ns::counter"},
-      {"x + 2 * 3", ScriptValueKind::Expression, "x+2*3"},
-      {"{1, 2}", ScriptValueKind::List, "{1,2}"},
+      {"x + 2 * 3", ScriptValueKind::Expression, "x+2*3"}, {"{1, 2}", ScriptValueKind::List, "{1,2}"},
       {"2 * 3 .. N", ScriptValueKind::Range, "6..N"},
   };
   for (const auto& c : cases) {
@@ -290,3 +226,4 @@ TEST_F(ExprInterface, ContextAndException) {
 }
 
 }  // namespace
+}  // namespace interfacetest

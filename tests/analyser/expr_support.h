@@ -6,39 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "analyser/basic/target_widths.h"
 #include "analyser/parse/expr_parser.h"
 #include "analyser/sema/expr_typer.h"
 #include "analyser/sema/typing_class.h"
+#include "tests/analyser/capture.h"
 #include "tests/analyser/expr_declarations.h"
 
 namespace exprtest {
 
 using namespace zenta::analyser;
-
-struct Message {
-  int severity;
-  std::string code;
-  std::string argument;
-};
-
-inline std::vector<Message>& messages() {
-  static std::vector<Message> list;
-  return list;
-}
-
-inline void capture(int severity, const char* code, const std::string& argument, const std::string&, int) {
-  messages().push_back({severity, code, argument});
-}
-
-// The codes reported, blank-separated.
-inline std::string codes() {
-  std::string out;
-  for (const Message& m : messages()) out += (out.empty() ? "" : " ") + m.code;
-  return out;
-}
+using analysertest::capture;
+using analysertest::codes;
+using analysertest::messages;
 
 class ExprTest : public ::testing::Test {
  protected:

@@ -11,10 +11,19 @@
 // object is a one-byte bool for both: bool is counted a signed integer of
 // class 0 and its size is not compared. wchar_t is left out: it has the
 // width of char there.
+//
+// With GXX_PROBE_MODERN defined, the classes are those the harness tests in
+// the dialects of the standard: bool a boolean, the standard strings one
+// string value, an enumeration with a fixed underlying type of that type's
+// width and sign.
 #pragma once
 
 #include <cstdio>
 #include <type_traits>
+#ifdef GXX_PROBE_MODERN
+#include <string>
+#include <string_view>
+#endif
 
 namespace gxx_probe {
 
@@ -36,6 +45,20 @@ template <class T> void show(int i) {
   int k = 8;
   const char* w = "-";
   int size = -8 * static_cast<int>(sizeof(int));
+#ifdef GXX_PROBE_MODERN
+  constexpr bool modern = true;
+  if constexpr (std::is_same_v<U, bool>) {
+    k = 1; w = "booleen"; size = -8;
+  } else if constexpr (std::is_same_v<U, std::string> || std::is_same_v<U, std::string_view>) {
+    k = 10; w = "chaine";
+  } else if constexpr (std::is_enum_v<U>) {
+    using B = std::underlying_type_t<U>;
+    k = 0; w = std::is_signed_v<B> ? "entier" : "unsigned";
+    size = 8 * static_cast<int>(sizeof(B)) * (std::is_signed_v<B> ? -1 : 1);
+  } else
+#else
+  constexpr bool modern = false;
+#endif
   if constexpr (std::is_void_v<U> || std::is_enum_v<U> || std::is_same_v<U, bool>) {
     k = 0; w = "entier";
   } else if constexpr (std::is_integral_v<U>) {
@@ -55,7 +78,7 @@ template <class T> void show(int i) {
   } else if constexpr (std::is_function_v<U> || std::is_member_pointer_v<U>) {
     k = 6; w = "pointeur";
   }
-  if constexpr (std::is_same_v<U, bool>) std::printf("%d\t%d\t%s\t*\n", i, k, w);
+  if constexpr (std::is_same_v<U, bool> && !modern) std::printf("%d\t%d\t%s\t*\n", i, k, w);
   else std::printf("%d\t%d\t%s\t%d\n", i, k, w, size);
 }
 

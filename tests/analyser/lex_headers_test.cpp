@@ -11,12 +11,7 @@
 namespace lextest {
 namespace {
 
-struct Seen {
-  std::string kind;
-  std::string text;
-  int line;
-  std::string file;
-};
+struct Seen { std::string kind; std::string text; int line; std::string file; };
 
 // The kind of token in clang's terms.
 std::string kindOf(const Token& t) {

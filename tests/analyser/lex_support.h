@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "capture.h"
+#include "tests/analyser/capture.h"
 
 #include <map>
 #include <string>
@@ -21,14 +21,8 @@ using namespace zenta::analyser;
 using namespace zenta::analyser::lex;
 
 using analysertest::capture;
-using analysertest::Message;
+using analysertest::codes;
 using analysertest::messages;
-
-inline std::string codes() {
-  std::string r;
-  for (const auto& m : messages()) r += (r.empty() ? "" : " ") + m.code;
-  return r;
-}
 
 // Answers by (scope, word); scope -1 answers from every scope.
 struct FakeClassifier : IdentifierClassifier {

@@ -2,22 +2,9 @@
 // C++11 dialects and later a bool is a boolean and a std::string (found
 // through the inline namespace std::__cxx11 of the host's library) one string
 // value; in the classic language both keep their plain classes.
-#include <gtest/gtest.h>
+#include "tests/analyser/interface_support.h"
 
-#include <filesystem>
-#include <regex>
-#include <string>
-
-#include "analyser/ast/symbols.h"
-#include "analyser/basic/dialect.h"
-#include "analyser/basic/target_widths.h"
-#include "analyser/interface.h"
-#include "diag/catalogue.h"
-#include "diag/report.h"
-
-using namespace zenta::analyser;
-namespace diag = zenta::diag;
-
+namespace interfacetest {
 namespace {
 
 // The host's <string>, and look-alikes that are not the standard's.
@@ -31,89 +18,46 @@ const char* const kHeader =
     "bool flag; lib::string other; std::detail::basic_string<char> hidden; Rec rec; std::string names[3];\n"
     "const bool *pflag;\n";
 
-class ModernClasses : public ::testing::TestWithParam<Dialect> {
+class ModernClasses : public InterfaceTest, public ::testing::WithParamInterface<Dialect> {
  protected:
   void SetUp() override {
-    diag::resetForTests();
-    diag::registerCatalogues();
-    diag::setCurrentFile("t.ptu");
-    // The standard definitions of the dialect configure the host's library
-    // as g++ does.
-    const std::string defs = std::string(ZENTA_STAGE_DIR) + "/ana/" +
-                             (modern() ? "znus_cxx" + dialectName(GetParam()).substr(3) : std::string("znus_c")) +
-                             ".def";
-    if (!std::filesystem::exists(defs)) GTEST_SKIP() << "no " << defs;
-    startAnalyser({}, {}, defs, GetParam());
-    ::testing::internal::CaptureStderr();
-    preprocessNativeCode(kHeader, "t.ptu", 1);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  }
-  void TearDown() override {
-    closeAnalyser();
-    analyserSymbols().clear();
-    setDialect(Dialect::Classic);
-    resetTargetWidths();  // set by the standard definitions
-    diag::resetForTests();
+    InterfaceTest::SetUp();
+    if (!startWithStandardDefinitions(GetParam())) GTEST_SKIP() << "no standard definitions";
+    EXPECT_EQ(codesOf([] { preprocessNativeCode(kHeader, "t.ptu", 1); }), "");
   }
   bool modern() const { return GetParam() != Dialect::Classic; }
-  int line_ = 0;
-
-  // The components of a tested variable as "access:class", structures in
-  // braces, arrays in brackets, then the codes of the messages.
+  // The components of a tested variable, then the codes of the messages.
   std::string expansion(const std::string& name) {
-    diag::setCurrentLine(++line_);
-    ::testing::internal::CaptureStderr();
-    const TestedVariable v = analyseTestedVariable(name, {});
-    const std::string err = ::testing::internal::GetCapturedStderr();
-    std::string out;
-    for (const TestedComponent& c : v.components) {
-      static const char* const kMarks[] = {"", "{", "}", "[", "]"};
-      out += (out.empty() ? "" : " ") + std::string(kMarks[static_cast<int>(c.kind)]);
-      if (c.kind == ComponentKind::Element) out += c.access + ":" + std::to_string(c.typeClass.value);
-    }
-    static const std::regex code("Quarto-[SFEWI]-([A-Z_0-9]+),");
-    for (auto it = std::sregex_iterator(err.begin(), err.end(), code); it != std::sregex_iterator(); ++it)
-      out += (out.empty() ? "" : " ") + (*it)[1].str();
-    return out;
+    TestedVariable v;
+    const std::string codes = codesOf([&] { v = analyseTestedVariable(name, {}); });
+    const std::string parts = components(v);
+    return parts + (parts.empty() || codes.empty() ? "" : " ") + codes;
   }
 };
 
 TEST_P(ModernClasses, ExpansionOfEachVariable) {
-  struct Case {
-    const char* name;
-    const char* classic;
-    const char* modern;
-  };
+  struct Case { const char* name; const char* classic; const char* modern; };
   const Case cases[] = {
-      {"title", "VARNOTEST", "title:10"},
-      {"label()", "VARNOTEST", "label():10"},
+      {"title", "VARNOTEST", "title:10"}, {"label()", "VARNOTEST", "label():10"},
       {"raw", "VARNOTEST", "raw:10"},
       {"wide", "VARNOTEST", "VARNOTEST"},  // wide characters are not char strings
-      {"flag", "flag:0", "flag:1"},
-      {"*pflag", "(*pflag):0", "(*pflag):1"},
+      {"flag", "flag:0", "flag:1"}, {"*pflag", "(*pflag):0", "(*pflag):1"},
       {"other", "{ other.first:2 }", "{ other.first:2 }"},    // not in std
       {"hidden", "{ hidden.first:2 }", "{ hidden.first:2 }"},  // not an inline namespace
       {"rec", "{ rec.on:0 rec.n:0 }", "{ rec.name:10 rec.on:1 rec.n:0 }"},
-      {"names", "VARNOTEST", "[ names[I1]:10 ]"},
+      {"names", "VARNOTEST", "[I1=0..2 names[I1]:10 ]"},
   };
   for (const Case& c : cases) EXPECT_EQ(expansion(c.name), modern() ? c.modern : c.classic) << c.name;
 }
 
 TEST_P(ModernClasses, WordsAndTypeTexts) {
-  struct Case {
-    const char* name;
-    int cls;
-    const char* word;
-    const char* cType;
-  };
+  struct Case { const char* name; int cls; const char* word; const char* cType; };
   const Case modernCases[] = {
-      {"title", 10, "chaine", "std::string"},
-      {"rec.name", 10, "chaine", "std::string"},
+      {"title", 10, "chaine", "std::string"}, {"rec.name", 10, "chaine", "std::string"},
       {"flag", 1, "booleen", "bool"},
   };
   const Case classicCases[] = {
-      {"title", 8, "", ""},
-      {"flag", 0, "entier", "bool"},
+      {"title", 8, "", ""}, {"flag", 0, "entier", "bool"},
   };
   for (const Case& c : modern() ? std::vector<Case>(std::begin(modernCases), std::end(modernCases))
                                 : std::vector<Case>(std::begin(classicCases), std::end(classicCases))) {
@@ -137,3 +81,4 @@ INSTANTIATE_TEST_SUITE_P(Dialects, ModernClasses, ::testing::Values(Dialect::Cla
                          });
 
 }  // namespace
+}  // namespace interfacetest

@@ -38,23 +38,15 @@ TEST_F(AnalyserStart, DefinitionsFileOptionsAndPredefinedNames) {
   EXPECT_EQ(zenta::diag::warningCount(), 0);
 }
 
-TEST_F(AnalyserStart, UserDefinitionOfStubinactiveIsKept) {
-  startAnalyser({}, {"STUBINACTIVE=5"}, std::string());
-  EXPECT_EQ(preprocessScriptText("STUBINACTIVE", "s.ptu", 1), "5");
-  EXPECT_EQ(zenta::diag::warningCount(), 0);
-}
-
-TEST_F(AnalyserStart, ScriptTextAndNativeCode) {
-  startAnalyser({}, {"OPT=3"}, std::string());
-  EXPECT_EQ(preprocessScriptText("  OPT +\n 1 ", "s.ptu", 12), "3 + 1");
+TEST_F(AnalyserStart, ScriptTextNativeCodeAndTheirMessages) {
+  startAnalyser({}, {"OPT=3", "STUBINACTIVE=5"}, std::string());  // a user's STUBINACTIVE is kept
+  EXPECT_EQ(preprocessScriptText("  OPT +\n 1 STUBINACTIVE", "s.ptu", 12), "3 + 1 5");
   EXPECT_EQ(preprocessScriptText("", "s.ptu", 12), "");
   EXPECT_EQ(preprocessNativeCode("int a = OPT;\n", "s.ptu", 20), "#line 20 \"s.ptu\"\nint a = 3;\n");
   preprocessNativeCode("#define LATER 4\n", "s.ptu", 30);
   EXPECT_TRUE(analyserMacroDefined("LATER"));
-}
-
-TEST_F(AnalyserStart, MessagesKeepTheScriptPosition) {
-  startAnalyser({}, {}, std::string());
+  EXPECT_EQ(zenta::diag::warningCount(), 0);
+  // Messages keep the script's position.
   zenta::diag::setCurrentFile("script.ptu");
   zenta::diag::setCurrentLine(7);
   preprocessNativeCode("\n#warning careful\n", "script.ptu", 40);
@@ -84,8 +76,7 @@ TEST_F(AnalyserStart, SettingsDriveTheStart) {
 TEST_F(AnalyserStart, LanguageNameSelectsTheDialect) {
   auto& s = zenta::cmdline::mutableSettings();
   const std::pair<const char*, Dialect> cases[] = {{"C++17", Dialect::Cxx17},
-                                                   {"C++11", Dialect::Cxx11},
-                                                   {"C++23", Dialect::Cxx23},
+                                                   {"C++11", Dialect::Cxx11}, {"C++23", Dialect::Cxx23},
                                                    {"C++", Dialect::Classic}};
   for (const auto& [name, expected] : cases) {
     s.languageName = name;

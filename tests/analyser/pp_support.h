@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "capture.h"
+#include "tests/analyser/capture.h"
 
 #include <string>
 #include <vector>
@@ -14,6 +14,7 @@
 namespace pptest {
 
 using analysertest::capture;
+using analysertest::codes;
 using analysertest::Message;
 using analysertest::messages;
 
@@ -73,12 +74,6 @@ inline std::string flat(const std::string& out) {
 inline std::string expand(const std::string& text) {
   fresh();
   return flat(run(text));
-}
-
-inline std::vector<std::string> codes() {
-  std::vector<std::string> r;
-  for (const auto& m : messages()) r.push_back(m.code);
-  return r;
 }
 
 inline const Message* find(const std::string& code) {

@@ -1,42 +1,29 @@
 // Shared set-up of the type and symbol table tests: a context and a table of
-// their own, default target widths, and a message hook that records what the
-// tables report.
+// their own, default target widths, and the messages the tables report.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "analyser/ast/context.h"
 #include "analyser/ast/images.h"
 #include "analyser/ast/symbols.h"
-#include "analyser/basic/target_widths.h"
 #include "analyser/ast/types.h"
+#include "analyser/basic/target_widths.h"
+#include "tests/analyser/capture.h"
 
 namespace zenta::analyser::testing {
 
-struct Reported {
-  int severity;
-  std::string code;
-  std::string argument;
-};
-
-inline std::vector<Reported>& reported() {
-  static std::vector<Reported> list;
-  return list;
-}
-
-inline void recordingHook(int severity, const char* code, const std::string& argument, const std::string&, int) {
-  reported().push_back({severity, code, argument});
-}
+using analysertest::capture;
+using analysertest::messages;
 
 class TablesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     resetTargetWidths();
-    ctx.setMessageHook(&recordingHook);
-    reported().clear();
+    ctx.setMessageHook(&capture);
+    messages().clear();
   }
   void TearDown() override { resetTargetWidths(); }
 
@@ -53,6 +40,20 @@ class TablesTest : public ::testing::Test {
     return typeImage(t, decl, o);
   }
   Symbol* param(const char* name, Type* t) { return ctx.makeParameter(name[0] ? n(name) : Name(), t); }
+  // A function type; parameters by name ("" for none) and type.
+  FunctionType* fn(Type* result, std::initializer_list<std::pair<const char*, Type*>> params = {},
+                   bool isConst = false) {
+    auto* f = ctx.functionType(result);
+    for (const auto& [name, t] : params) ctx.addParameter(f, param(name, t));
+    f->constMethod = isConst;
+    return f;
+  }
+  StructuredType* structure(const char* tag, std::initializer_list<std::pair<const char*, Type*>> fields,
+                            bool isClass = false) {
+    auto* s = ctx.structureType(n(tag), isClass, 0);
+    for (const auto& [name, t] : fields) ctx.addMember(s, ctx.makeMember(n(name), t, 0, 0, Access::Public));
+    return s;
+  }
 
   AstContext ctx;
   SymbolTable table{ctx};

@@ -19,9 +19,10 @@ inline testkit::EnvChanges stagedEnvironment() {
           {"ZENTALAN", std::nullopt}};
 }
 
-inline testkit::Result zentacpp(std::vector<std::string> args, const std::string& input = {}) {
+inline testkit::Result zentacpp(std::vector<std::string> args, const std::string& input = {},
+                                testkit::EnvChanges env = stagedEnvironment()) {
   args.insert(args.begin(), testkit::stageBin("zentacpp"));
-  return testkit::run(args, stagedEnvironment(), {}, input);
+  return testkit::run(args, env, {}, input);
 }
 
 // The message lines of a run (warnings, errors, fatal and severe errors).
