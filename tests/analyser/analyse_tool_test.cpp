@@ -87,18 +87,6 @@ TEST_F(AnalyseTool, FaultsPrintTheTextAndADash) {
   EXPECT_EQ(warned.out, "i++\t-\n");
 }
 
-// After the declarations of the input: the C type text keeps typedef names,
-// an array of char is a string without C type text.
-const ExprLine kDeclaredLines[] = {
-    {"r.name", "r.name\t4\tchaine\t\t-32"}, {"r.flags", "r.flags\t0\tunsigned\tBYTE\t8"},
-    {"pr->vals", "pr->vals\t6\tpointeur\tdouble *\t-32"}, {"r.tab[1]", "r.tab[1]\t6\tpointeur\tint [2]\t-32"},
-    {"r.tab[1][0]", "r.tab[1][0]\t0\tentier\tint\t-32"}, {"col", "col\t0\tentier\tcolor\t-32"},
-    {"GREEN + 1", "GREEN+1\t0\tentier\tint\t-32"}, {"fp", "fp\t6\tpointeur\tint (*)(int)\t-32"},
-    {"fp(1)", "fp(1)\t0\tentier\tint\t-32"}, {"r.next->name[0]", "r.next->name[0]\t2\tcaractere\tchar\t-8"},
-    {"r", "r\t8\t\t\t-32"}, {"ns::counter", "ns::counter\t0\tentier\tlong\t-64"},
-    {"(BYTE)1", "(BYTE)1\t0\tunsigned\tBYTE\t8"}, {"&r", "&r\t6\tpointeur\trec *\t-32"},
-};
-
 // A typedef of a class template's body cannot be named without the template's
 // arguments: the C type text, which the harness writes in casts, names what it
 // stands for.

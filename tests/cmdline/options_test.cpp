@@ -11,6 +11,7 @@
 #include "diag/catalogue.h"
 #include "diag/report.h"
 #include "tests/cmdline/cmdline_testing.h"
+#include "tests/testkit/fields.h"
 #include "tests/testkit/process.h"
 
 namespace zenta::cmdline {
@@ -186,16 +187,7 @@ TEST_F(Options, Settings) {
     ASSERT_EQ(r.result.outcome, CommandResult::Ok) << r.result.detail;
     EXPECT_EQ(r.err, c.warning ? diag::formatLine(diag::Warning, c.warning, c.argument) : "");
     EXPECT_EQ(r.warnings, c.warning ? 1 : 0);
-    const auto got = probe(settings());
-    for (std::size_t at = 0; at < c.fields.size();) {
-      std::size_t end = c.fields.find('|', at);
-      if (end == std::string::npos) end = c.fields.size();
-      const std::string entry = c.fields.substr(at, end - at);
-      const std::string key = entry.substr(0, entry.find(':'));
-      ASSERT_TRUE(got.count(key)) << key;
-      EXPECT_EQ(key + ":" + got.at(key), entry);
-      at = end + 1;
-    }
+    testkit::expectFields(probe(settings()), c.fields);
   }
   EXPECT_EQ(runCommand({"t.ptu", "t.cc", "-XT=3,12"}).out, "active trace 3\nactive trace 12\n");
   // The build options come after the classic ones in the usage text.

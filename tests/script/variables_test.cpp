@@ -5,6 +5,7 @@
 
 #include <map>
 
+#include "tests/testkit/fields.h"
 #include "var_support.h"
 
 using vartest::run;
@@ -302,16 +303,7 @@ TEST(VariableRecord, Fields) {
       continue;
     }
     ASSERT_EQ(r.recorded.size(), c.lines.size());
-    const auto got = fields(r.recorded.back());
-    for (std::size_t at = 0; at < c.fields.size();) {
-      std::size_t end = c.fields.find('|', at);
-      if (end == std::string::npos) end = c.fields.size();
-      const std::string entry = c.fields.substr(at, end - at);
-      const std::string key = entry.substr(0, entry.find(':'));
-      ASSERT_TRUE(got.count(key)) << key;
-      EXPECT_EQ(key + ":" + got.at(key), entry);
-      at = end + 1;
-    }
+    testkit::expectFields(fields(r.recorded.back()), c.fields);
   }
   // A structure records its fields between its open and close records.
   const VariableDescription s = run({"STR origin, INIT = {1, 2}, EV = {3, 4}"}).only();
