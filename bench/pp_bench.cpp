@@ -38,6 +38,7 @@
 #include "analyser/lex/preprocessor.h"
 
 #include "child_run.h"
+#include "tests/testkit/host_dirs.h"
 
 namespace fs = std::filesystem;
 using namespace zenta::analyser;
@@ -48,24 +49,7 @@ int messageCount = 0;
 void countMessages(int, const char*, const std::string&, const std::string&, int) { ++messageCount; }
 
 std::vector<std::string> hostIncludes(const char* lang) {
-  std::string cmd = std::string("gcc -E -x ") + lang + " -v /dev/null 2>&1 >/dev/null";
-  std::vector<std::string> dirs;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (!p) return dirs;
-  char line[4096];
-  bool in = false;
-  while (std::fgets(line, sizeof line, p)) {
-    std::string l = line;
-    if (l.rfind("#include <...>", 0) == 0) in = true;
-    else if (l.rfind("End of search list", 0) == 0) in = false;
-    else if (in) {
-      l.erase(0, l.find_first_not_of(' '));
-      l.erase(l.find_last_not_of(" \n") + 1);
-      dirs.push_back(l);
-    }
-  }
-  pclose(p);
-  return dirs;
+  return testkit::hostDirectories(std::string("gcc -E -x ") + lang);
 }
 
 // Our preprocessor, set up as the analyser is, on `#include "file"`.

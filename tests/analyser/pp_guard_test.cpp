@@ -11,6 +11,7 @@
 
 #include "analyser/lex/pp_state.h"
 #include "pp_support.h"
+#include "tests/testkit/host_dirs.h"
 #include "tests/testkit/process.h"
 
 namespace fs = std::filesystem;
@@ -57,25 +58,7 @@ void expectSame(const std::string& text, const std::vector<std::string>& dirs,
   EXPECT_EQ(off.probeDefined, on.probeDefined) << text;
 }
 
-// The include directories of the host's compiler for a language.
-std::vector<std::string> hostDirectories(const std::string& compiler) {
-  std::vector<std::string> dirs;
-  if (FILE* p = popen((compiler + " -v /dev/null 2>&1 >/dev/null").c_str(), "r")) {
-    char line[4096];
-    bool in = false;
-    while (std::fgets(line, sizeof line, p)) {
-      std::string l = line;
-      if (l.rfind("#include <...>", 0) == 0) in = true;
-      else if (l.rfind("End of search list", 0) == 0) in = false;
-      else if (in) {
-        const std::size_t b = l.find_first_not_of(' ');
-        dirs.push_back(l.substr(b, l.find_last_not_of(" \n") + 1 - b));
-      }
-    }
-    pclose(p);
-  }
-  return dirs;
-}
+using testkit::hostDirectories;
 
 class GuardSkip : public ::testing::Test {
  protected:
